@@ -1,0 +1,55 @@
+# Veltrix 2.0 — the commands a developer types.
+#   make run       install what is missing, build, start the program
+#   make test      install what is missing, build, run every test
+#   make sanitize  the same tests built with address + undefined-behaviour sanitizers
+#   make bench     build and run the benchmarks
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+JOBS       ?= $(shell nproc)
+CMAKE_GEN  := -G Ninja
+
+.PHONY: all deps build test sanitize bench run install clean
+
+all: build
+
+deps:
+	@sh scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+$(ASAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELTRIX_SANITIZE=ON
+
+sanitize: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+$(BENCH_BUILD)/build.ninja: | deps
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	      -DVELTRIX_BUILD_TESTS=OFF -DVELTRIX_BUILD_BENCH=ON
+
+bench: deps $(BENCH_BUILD)/build.ninja
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@for b in $(BENCH_BUILD)/bench/*/*_bench; do \
+	    echo "== $$b"; \
+	    if [ -n "$$DISPLAY" ] || ! command -v xvfb-run >/dev/null; then $$b || exit 1; \
+	    else xvfb-run -a -s "-screen 0 1280x1024x24" $$b || exit 1; fi; \
+	done
+
+run: build
+	@sh scripts/run.sh $(BUILD)
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "CameraLink.h"
+#include "DocumentFile.h"
+#include "FunctionList.h"
+#include "ViewSettings.h"
+
+// The document: the ordered list of plotted functions and the view settings.
+// Views are whatever connects to ViewsNeedUpdate; the tree registers itself
+// as the first view so that Add/Update/Remove do not notify it (it refreshes
+// itself after calling them).
+class CVeltrix2Doc : public QObject {
+    Q_OBJECT
+public:
+    explicit CVeltrix2Doc(QObject *parent = nullptr);
+    ~CVeltrix2Doc() override;
+
+    // List operations.  Positions as in FunctionList.
+    void Add(const FunctionRecord &record, bool notify = true);
+    void Update(int position, const FunctionRecord &record);
+    void Remove(int position);                // deletes the record's qel handle
+    void Clear();                             // delete_all; hint -1
+    FunctionRecord Get(int position) const;   // handle -1 when out of range
+    int Count() const;
+    int First() const;
+    int Last() const;
+    int Next(int position) const;
+    int Find(int32_t handle) const;           // -1 when absent
+    const FunctionList &Functions() const { return list_; }
+
+    ViewSettings &Settings() { return settings_; }
+    const ViewSettings &Settings() const { return settings_; }
+
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true);
+
+    // Path of the file the document came from or was saved to; empty when
+    // untitled.
+    QString PathName() const { return pathName_; }
+    void SetPathName(const QString &path) { pathName_ = path; }
+
+    // New document: clear the list (delete_all), default settings, untitled,
+    // not modified; views notified with hint -1.
+    void NewDocument();
+    // Save to `path` (atomically); on success the path is taken and the
+    // modified flag cleared.  On failure `error` receives a readable reason.
+    bool Save(const QString &path, QString *error = nullptr);
+    // Open `path`.  The outcome tells the shell which message to show.  On
+    // success the path is taken; on any failure the document is left empty
+    // and untitled.
+    ReadOutcome Open(const QString &path, QString *error = nullptr);
+
+    void SetCameraLink(CameraLink *link) { camera_ = link; }
+    CameraLink *GetCameraLink() const { return camera_; }
+    void SetFirstView(QObject *view) { firstView_ = view; }
+    QObject *FirstView() const { return firstView_; }
+
+    // Notify every view except `sender`.  hint: a handle, or -1 for everything.
+    void UpdateAllViews(QObject *sender, int hint);
+
+signals:
+    void ViewsNeedUpdate(QObject *sender, int hint);
+    void ModifiedChanged(bool modified);
+    void PathChanged(const QString &path);
+
+private:
+    FunctionList list_;
+    ViewSettings settings_;
+    CameraPose cameraCopy_;          // used while no view is linked
+    CameraLink *camera_ = nullptr;
+    QObject *firstView_ = nullptr;
+    QString pathName_;
+    bool modified_ = false;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include "FunctionList.h"
+#include "ViewSettings.h"
+
+// What reading a document file gave.
+enum class ReadOutcome {
+    Ok,
+    InvalidFile,     // signature, magic or version wrong: "Invalid file" / "Bad file format"
+    BadFormat,       // truncated or damaged body: "Bad file format" / "Error"
+    BlockFailed,     // a function block did not load or compile
+    CannotOpen,      // the file could not be opened at all (error text given)
+};
+
+// Message box texts for an outcome (empty for Ok / CannotOpen).
+QString ReadOutcomeMessage(ReadOutcome outcome);
+QString ReadOutcomeTitle(ReadOutcome outcome);
+
+// Writes settings and functions to `path` through a temporary file that
+// replaces the target only when everything was written.  Functions whose
+// library function is not compiled are recompiled from their text first.
+bool WriteDocumentFile(const QString &path, const ViewSettings &settings,
+                       const FunctionList &list, QString *error);
+
+// Reads `path`.  On Ok, `settings` and `list` hold what was read, each record
+// with a freshly allocated qel handle.  On any failure, every handle allocated
+// while reading is deleted, `list` is empty and `settings` default.
+ReadOutcome ReadDocumentFile(const QString &path, ViewSettings &settings,
+                             FunctionList &list, QString *error);
