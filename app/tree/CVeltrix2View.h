@@ -1,0 +1,163 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QIcon>
+#include <QPoint>
+#include <QVector>
+#include <QWidget>
+
+#include "model/FunctionRecord.h"
+#include "qel/qel.h"
+
+class CVeltrix2Doc;
+class CColorTreeCtrl;
+class QAction;
+class QMenu;
+class QTreeWidgetItem;
+
+// What a tree item stands for.
+enum TreeNodeKind : int32_t {
+    FunctionNode = 0,
+    TextNode = 1,
+    VariableNode = 2,
+    RangeNode = 3,
+    StepsNode = 4,
+    ModeNode = 5,
+    Color1Node = 6,
+    Color2Node = 7,
+};
+
+// The one way from a tree item to its meaning: the tree's own item data is
+// not used, so that the view alone decides what a node is.
+struct TreeNodeEntry {
+    QTreeWidgetItem *item = nullptr;
+    int32_t function = -1;        // qel handle of the function the node belongs to
+    int32_t kind = FunctionNode;
+    std::string variable;         // variable, range and steps nodes: the variable's name
+};
+
+// Command ids shared with the main frame's menus.
+namespace TreeCommand {
+enum : int {
+    EditText = 101,
+    EditRange = 102,
+    EditSteps = 103,
+    ChangeColor = 104,
+    ChangeMode = 105,
+    EditValue = 106,
+    Evaluate = 107,
+    Trace = 108,
+    Animate = 109,
+    RightButton = 127,
+    DoubleClick = 128,
+    AddFunction = 32771,
+    RefreshTree = 32772,
+    DeleteFunction = 32773,
+    Visible = 32778,
+    EditLabel = 32779,
+    Summary = 32822,
+};
+}
+
+// The left pane: every plotted function of the document as a subtree (label,
+// definition text, variables with range and steps, mode, two colours), with
+// the context menus and dialogs through which functions are added and edited.
+// It knows neither the main window nor the 3D view; trace and animation are
+// requested through signals the main window connects.
+class CVeltrix2View : public QWidget {
+    Q_OBJECT
+public:
+    explicit CVeltrix2View(CVeltrix2Doc *doc, QWidget *parent = nullptr);
+    ~CVeltrix2View() override;
+
+    // Empties the tree and adds the subtree of every function in list order.
+    // Call it whenever the document was made new or opened.
+    void FillTree();
+    // Appends one function's subtree at the end of the top level.
+    void AddFunctionNodes(const FunctionRecord &record);
+    // Selects (and focuses) the label node of the function; a negative handle
+    // clears the selection; an unknown handle does nothing.
+    void SelectFunctionNode(int handle);
+    // Forgets trace and animation without telling anyone (the main frame
+    // closed them itself).
+    void ResetTraceState();
+    // Clears `menu` and fills it with "Refresh tree", "Add Function..." and
+    // the items of the selected node's kind.  Call from aboutToShow.
+    void PopulateFunctionsMenu(QMenu *menu);
+    // The widget that takes the focus when the user switches panes.
+    QWidget *FocusWidget() const;
+
+    // Performs a command id of the table above; false when the id is not
+    // the view's.
+    bool OnCommand(int id);
+
+    // Builds the context menu for a right press at `pos` (tree viewport
+    // coordinates), selecting or deselecting as the click demands.
+    std::unique_ptr<QMenu> BuildContextMenu(const QPoint &pos);
+
+    CColorTreeCtrl *Tree() const { return tree_; }
+    const std::vector<TreeNodeEntry> &Nodes() const { return nodes_; }
+    const TreeNodeEntry *FindNodeEntry(const QTreeWidgetItem *item) const;
+    bool IsTracing() const { return tracing_; }
+    bool IsAnimating() const { return animating_; }
+    int TracedFunction() const { return tracedFunction_; }
+    int AnimatedFunction() const { return animatedFunction_; }
+
+public slots:
+    // The document's notification: a handle refreshes that function's
+    // variable values; -1 needs nothing from the tree.
+    void OnUpdate(QObject *sender, int hint);
+
+signals:
+    void TraceBarRequested(bool show);
+    void AnimationBarRequested(bool show);
+    void TraceRequested(bool on, int handle);
+    void AnimationRequested(bool on, int handle);
+    void HelpRequested();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QTreeWidgetItem *AddNode(QTreeWidgetItem *parent, int index, const QString &text, int image,
+                             int32_t function, TreeNodeKind kind, const std::string &variable = {});
+    void AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const VariableRecord &var,
+                          int index, bool coloured);
+    void SetReadableColor(QTreeWidgetItem *item, const QColor &color);
+    const TreeNodeEntry *SelectedEntry() const;
+    bool Busy() const { return tracing_ || animating_; }
+    void RemoveEntries(int32_t function, bool variablesOnly);
+
+    void ShowContextMenu();
+    void EditSelectedNode();
+    void AddFunction();
+    void DeleteFunction();
+    void EditLabel();
+    void ToggleVisible();
+    void EditText();
+    void Evaluate();
+    void ToggleTrace();
+    void ToggleAnimation();
+    void EditValue();
+    void EditRange();
+    void EditSteps();
+    void ChangeMode();
+    void ChangeColor();
+    void RefreshVariableTexts(int32_t handle);
+    void RebuildVariableNodes(const TreeNodeEntry &textEntry);
+
+    QAction *AddCommand(QMenu *menu, const QString &text, int id, const QIcon &icon = {});
+
+    CVeltrix2Doc *doc_;
+    CColorTreeCtrl *tree_ = nullptr;
+    QVector<QIcon> images_;
+    QVector<QIcon> menuBitmaps_;
+    std::vector<TreeNodeEntry> nodes_;
+    bool tracing_ = false;
+    int tracedFunction_ = -1;
+    bool animating_ = false;
+    int animatedFunction_ = -1;
+};
