@@ -1,0 +1,54 @@
+#pragma once
+
+#include "model/CameraLink.h"
+
+// The eye of the 3D view, in GL coordinates (user x, z, y), angles in
+// degrees.  Angles are neither wrapped nor clamped.
+struct Camera {
+    double posX = 4.0, posY = 7.0, posZ = 20.0;
+    double pitch = -20.0;   // about GL X; positive looks up
+    double yaw = 15.0;      // about GL Y; positive turns left
+
+    CameraPose Pose() const { return {posX, posY, posZ, pitch, yaw}; }
+    void SetPose(const CameraPose &p)
+    {
+        posX = p.x; posY = p.y; posZ = p.z; pitch = p.pitch; yaw = p.yaw;
+    }
+};
+
+// Ids of the 3D tool bar commands.
+enum CameraCommand {
+    CmdCameraReset = 500,
+    CmdCameraForward = 501,
+    CmdCameraBackward = 502,
+    CmdCameraUp = 505,
+    CmdCameraDown = 506,
+    CmdCameraLeft = 507,
+    CmdCameraRight = 508,
+    CmdLookUp = 509,
+    CmdLookDown = 510,
+    CmdTurnLeft = 511,
+    CmdTurnRight = 512,
+    CmdPickMode = 513,
+};
+
+// Applies one camera command (500..512) with step d; false for other ids.
+bool ApplyCameraCommand(Camera &camera, int id, double d);
+
+// Mouse drags; s is the sensitivity (without the factor 10) and dx, dy the
+// anchor minus the current position.
+void TurnByDrag(Camera &camera, double s, int dx, int dy);
+void WalkByDrag(Camera &camera, double s, int dx, int dy);
+void RiseByDrag(Camera &camera, double s, int dy);
+
+// Virtual key codes of the navigation keys.
+enum VirtualKey {
+    VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36,
+    VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40,
+    VkMinus = 189, VkPeriod = 190, VkEscape = 27,
+};
+
+// Held-key step: moves the camera for one held navigation key.  Returns true
+// when `vk` is one of the ten navigation keys (even if the trace kept the
+// arrows from moving the camera).
+bool ApplyHeldKey(Camera &camera, int vk, double d, bool traceOn);

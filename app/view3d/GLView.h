@@ -1,0 +1,111 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <set>
+
+#include <QOpenGLWidget>
+#include <QRect>
+#include <QString>
+
+#include "model/CameraLink.h"
+#include "view3d/Camera.h"
+
+class CVeltrix2Doc;
+class SceneRenderer;
+struct ListSet;
+
+// The 3D pane: owns the GL context, the camera and the display lists of the
+// screen, and turns mouse, keys and the 3D tool bar into camera moves.  The
+// drawing itself is SceneRenderer's, so that off-screen contexts draw the same.
+class GLView : public QOpenGLWidget, public CameraLink {
+    Q_OBJECT
+public:
+    explicit GLView(QWidget *parent = nullptr);
+    ~GLView() override;
+
+    // Default surface format (compatibility profile, depth buffer, double
+    // buffering) and shared contexts; call before constructing QApplication.
+    static void PrepareSurfaceFormat();
+
+    // Connects to the document's notifications and becomes its camera.
+    void SetDocument(CVeltrix2Doc *doc);
+    CVeltrix2Doc *Document() const { return doc_; }
+
+    CameraPose GetCamera() const override;
+    void SetCamera(const CameraPose &pose) override;
+
+    bool PickMode() const { return pickMode_; }
+    bool IsFullScreen() const { return fullScreen_; }
+    bool TraceOn() const { return traceOn_; }
+    int TracedHandle() const { return tracedHandle_; }
+    bool AnimationOn() const { return animationOn_; }
+
+    // Renderer of this view's context; valid after initializeGL.
+    SceneRenderer *Renderer() const { return renderer_.get(); }
+
+public slots:
+    // Performs a command id; false when the view does not handle it.
+    bool OnCommand(int id);
+    void SetTrace(bool on, int handle);
+    void SetAnimation(bool on, int handle);
+
+signals:
+    void PickModeChanged(bool on);
+    void FunctionPicked(int handle);
+    void TraceValues(double value, double x, double y, double z);
+    void ModifiedByCamera();
+    // A function could not be drawn (its grid is unusable); the text is for
+    // the user.  Shown once per function until it draws again.
+    void DrawingProblem(const QString &message);
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    bool event(QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+
+private slots:
+    void OnViewsNeedUpdate(QObject *sender, int hint);
+    void ReleaseGL();
+
+private:
+    bool HasContext() const;
+    void Rebuild(int handle);
+    void ReportProblems();
+    void ApplyHeldKeys();
+    void CameraChanged();
+    void ToggleFullScreen();
+    void SetAnchors(const QMouseEvent *e);
+    double Step() const;
+
+    CVeltrix2Doc *doc_ = nullptr;
+    Camera camera_;
+    std::unique_ptr<SceneRenderer> renderer_;
+    std::unique_ptr<ListSet> screenLists_;
+    bool rebuildAllPending_ = true;
+    std::set<int> reportedProblems_;   // handles the user was told about
+    QStringList pendingProblems_;
+
+    std::array<unsigned char, 256> keyDown_{};
+    int rightAnchorX_ = 0, rightAnchorY_ = 0;
+    int leftAnchorX_ = 0, leftAnchorY_ = 0;
+    int bothAnchorY_ = 0;
+    bool fullScreen_ = false;
+    QRect savedFrameRect_;
+    QList<int> savedSplitterSizes_;
+    int viewportWidth_ = 0, viewportHeight_ = 0;
+
+    bool pickMode_ = false;
+    bool traceOn_ = false;
+    int tracedHandle_ = 0;
+    int traceIndex1_ = 0, traceIndex2_ = 0;
+    bool animationOn_ = false;
+    int animatedHandle_ = -1;
+};
