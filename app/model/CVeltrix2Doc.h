@@ -40,7 +40,7 @@ public:
     // Path of the file the document came from or was saved to; empty when
     // untitled.
     QString PathName() const { return pathName_; }
-    void SetPathName(const QString &path) { pathName_ = path; }
+    void SetPathName(const QString &path);   // emits PathChanged when it changes
 
     // New document: clear the list (delete_all), default settings, untitled,
     // not modified; views notified with hint -1.
@@ -67,9 +67,10 @@ signals:
     void PathChanged(const QString &path);
 
 private:
+    void ResetContents();                    // delete_all, empty list, default settings
+
     FunctionList list_;
-    ViewSettings settings_;
-    CameraPose cameraCopy_;          // used while no view is linked
+    ViewSettings settings_;          // its camera rows are the copy used while no view is linked
     CameraLink *camera_ = nullptr;
     QObject *firstView_ = nullptr;
     QString pathName_;

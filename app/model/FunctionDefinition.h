@@ -47,6 +47,9 @@ struct VariableDefaults {
     int32_t steps = 0;
 };
 std::vector<VariableDefaults> DefaultVariableTable(const DefinitionNames &names, int angleMode);
+// Table of the edit flow before the old settings are carried over: every
+// independent variable -5..5, 20 steps, value 0, whatever its name; e, pi.
+std::vector<VariableDefaults> EditVariableTable(const DefinitionNames &names);
 
 // Label check of the add flow: empty on success, else the message.
 QString CheckLabel(const std::string &label);

@@ -1,0 +1,115 @@
+#include "FunctionDefinition.h"
+
+namespace {
+
+std::vector<VariableRecord> ToRecords(const std::vector<VariableDefaults> &table)
+{
+    std::vector<VariableRecord> records;
+    records.reserve(table.size());
+    for (const VariableDefaults &v : table)
+        records.push_back(VariableRecord{v.name.c_str(), v.value, v.min, v.max, v.steps});
+    return records;
+}
+
+// The library's current table, with the names copied: they die with reset.
+std::vector<VariableDefaults> CurrentTable(int32_t handle)
+{
+    const int32_t count = get_function_n_var(handle);
+    if (count <= 0)
+        return {};
+    std::vector<VariableRecord> records(size_t(count), VariableRecord{nullptr, 0, 0, 0, 0});
+    get_function_variables(handle, records.data());
+    std::vector<VariableDefaults> table;
+    for (const VariableRecord &r : records)
+        if (r.name)
+            table.push_back(VariableDefaults{r.name, r.value, r.min, r.max, r.steps});
+    return table;
+}
+
+// Compiles the expression part of `text`; returns initialize_function's code.
+int32_t Compile(int32_t handle, const std::string &text, int expressionStart,
+                const std::vector<VariableDefaults> &table, int32_t *stop)
+{
+    const std::vector<VariableRecord> records = ToRecords(table);
+    *stop = 0;
+    return initialize_function(handle, text.c_str() + expressionStart, records.data(),
+                               int32_t(records.size()), stop);
+}
+
+DefinitionOutcome SyntaxErrorAt(int position)
+{
+    DefinitionOutcome outcome;
+    outcome.ok = false;
+    outcome.message = QStringLiteral("Syntax error");
+    outcome.hasSelection = true;
+    outcome.selectionStart = outcome.selectionEnd = position;
+    return outcome;
+}
+
+}  // namespace
+
+DefinitionOutcome CompileNewFunction(const std::string &text, int angleMode)
+{
+    DefinitionOutcome outcome = ValidateDefinition(text, true);
+    if (!outcome.ok)
+        return outcome;
+    const int32_t handle = new_function();
+    if (handle < 0) {
+        outcome.ok = false;
+        outcome.message = QStringLiteral("No more than 100 functions can be defined");
+        return outcome;
+    }
+    const HeaderAnalysis header = AnalyzeHeader(text);
+    const auto table = DefaultVariableTable(ExtractNames(text), angleMode);
+    int32_t stop = 0;
+    if (Compile(handle, text, header.expressionStart, table, &stop) != 0) {
+        delete_function(handle);
+        return SyntaxErrorAt(header.expressionStart + stop);
+    }
+    set_function_angle_mode(handle, angleMode);
+    outcome.handle = handle;
+    return outcome;
+}
+
+DefinitionOutcome RecompileFunction(int32_t handle, const std::string &text, int angleMode)
+{
+    DefinitionOutcome outcome = ValidateDefinition(text, false);
+    if (!outcome.ok)
+        return outcome;
+    const HeaderAnalysis header = AnalyzeHeader(text);
+    const DefinitionNames names = ExtractNames(text);
+
+    // Every independent variable starts plain, whatever its name; the ones
+    // that survive the edit keep their old settings.
+    std::vector<VariableDefaults> table = EditVariableTable(names);
+    const std::vector<VariableDefaults> old = CurrentTable(handle);
+    for (VariableDefaults &v : table)
+        for (const VariableDefaults &o : old)
+            if (o.name == v.name) {
+                v = o;
+                break;
+            }
+
+    reset_function(handle);
+    int32_t stop = 0;
+    if (Compile(handle, text, header.expressionStart, table, &stop) != 0)
+        return SyntaxErrorAt(header.expressionStart + stop);
+    set_function_angle_mode(handle, angleMode);
+    outcome.handle = handle;
+    return outcome;
+}
+
+bool EnsureCompiled(int32_t handle, const std::string &text)
+{
+    if (is_function_initialized(handle) == 1)
+        return true;
+    if (is_function_initialized(handle) != 0)
+        return false;   // no such function
+    const HeaderAnalysis header = AnalyzeHeader(text);
+    if (!header.valid)
+        return false;
+    const int angleMode = get_function_angle_mode(handle);
+    const auto table = DefaultVariableTable(ExtractNames(text), angleMode);
+    int32_t stop = 0;
+    return Compile(handle, text, header.expressionStart, table, &stop) == 0;
+}
