@@ -52,3 +52,7 @@ enum VirtualKey {
 // when `vk` is one of the ten navigation keys (even if the trace kept the
 // arrows from moving the camera).
 bool ApplyHeldKey(Camera &camera, int vk, double d, bool traceOn);
+
+// Virtual key code of a Qt key (0 when it is none of the view's keys).
+// Keypad minus and period are other keys than the main-block ones.
+int VirtualKeyFromQt(int qtKey, bool keypad);

@@ -4,7 +4,9 @@
 #include <memory>
 #include <set>
 
+#include <QList>
 #include <QOpenGLWidget>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 
@@ -30,7 +32,7 @@ public:
 
     // Connects to the document's notifications and becomes its camera.
     void SetDocument(CVeltrix2Doc *doc);
-    CVeltrix2Doc *Document() const { return doc_; }
+    CVeltrix2Doc *Document() const;
 
     CameraPose GetCamera() const override;
     void SetCamera(const CameraPose &pose) override;
@@ -55,8 +57,9 @@ signals:
     void FunctionPicked(int handle);
     void TraceValues(double value, double x, double y, double z);
     void ModifiedByCamera();
-    // A function could not be drawn (its grid is unusable); the text is for
-    // the user.  Shown once per function until it draws again.
+    // A function could not be drawn (its grid is unusable).  The view tells
+    // the user itself, once per function until it draws again; this is for
+    // whoever wants to know besides.
     void DrawingProblem(const QString &message);
 
 protected:
@@ -85,13 +88,12 @@ private:
     void SetAnchors(const QMouseEvent *e);
     double Step() const;
 
-    CVeltrix2Doc *doc_ = nullptr;
+    QPointer<CVeltrix2Doc> doc_;
     Camera camera_;
     std::unique_ptr<SceneRenderer> renderer_;
     std::unique_ptr<ListSet> screenLists_;
     bool rebuildAllPending_ = true;
     std::set<int> reportedProblems_;   // handles the user was told about
-    QStringList pendingProblems_;
 
     std::array<unsigned char, 256> keyDown_{};
     int rightAnchorX_ = 0, rightAnchorY_ = 0;

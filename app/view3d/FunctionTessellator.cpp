@@ -1,0 +1,107 @@
+#include "view3d/FunctionTessellator.h"
+
+#include <cmath>
+
+#include "model/FunctionRecord.h"
+
+GradientRange ComputeGradientRange(const SampleGridResult &g, double cubeDimension)
+{
+    GradientRange r;
+    if (g.grid.empty())
+        return r;
+    r.low = r.high = g.grid.front();
+    for (double s : g.grid) {
+        if (s > r.high)
+            r.high = s;
+        if (!(s >= r.low))   // an unordered comparison replaces low as well
+            r.low = s;
+    }
+    const double h = cubeDimension / 2;
+    if (g.kind >= KindZ && g.kind <= KindY) {
+        if (r.high > h || std::isnan(r.high))
+            r.high = h;
+        if (-h > r.low)
+            r.low = -h;
+    } else if (g.kind == KindR) {
+        const double radius = std::sqrt(3 * h * h);
+        if (r.high > radius)
+            r.high = radius;
+        if (-radius > r.low)
+            r.low = -radius;
+    }
+    return r;
+}
+
+namespace {
+
+class Emitter {
+public:
+    Emitter(GeometrySink &sink, const SampleGridResult &g, double cube)
+        : sink_(sink), g_(g), cube_(cube), f_(AngleFactor(g.angleMode)) {}
+
+    GLPoint Point(uint32_t i, uint32_t j) const
+    {
+        return MapSample(g_.kind, f_, g_.U(i), g_.W(j), g_.At(i, j));
+    }
+
+    void Surface() const
+    {
+        static const int di[4] = {0, 1, 1, 0}, dj[4] = {0, 0, 1, 1};
+        CellGeometry cell;
+        for (uint32_t i = 0; i + 1 < g_.count1; ++i) {
+            for (uint32_t j = 0; j + 1 < g_.count2; ++j) {
+                bool inside = true;
+                for (int k = 0; k < 4 && inside; ++k) {
+                    cell.p[k] = Point(i + di[k], j + dj[k]);
+                    cell.value[k] = g_.At(i + di[k], j + dj[k]);
+                    inside = InsideCube(cube_, cell.p[k]);
+                }
+                if (inside) {
+                    cell.i = i;
+                    cell.j = j;
+                    sink_.Cell(cell);
+                }
+            }
+        }
+    }
+
+    // Along the first variable (alongFirst) or the second.
+    void Curve(bool alongFirst) const
+    {
+        const uint32_t n = alongFirst ? g_.count1 : g_.count2;
+        SegmentGeometry s;
+        for (uint32_t k = 0; k + 1 < n; ++k) {
+            for (uint32_t e = 0; e < 2; ++e) {
+                const uint32_t i = alongFirst ? k + e : 0, j = alongFirst ? 0 : k + e;
+                s.p[e] = Point(i, j);
+                s.value[e] = g_.At(i, j);
+            }
+            if (InsideCube(cube_, s.p[0]) && InsideCube(cube_, s.p[1]))
+                sink_.Segment(s);
+        }
+    }
+
+private:
+    GeometrySink &sink_;
+    const SampleGridResult &g_;
+    double cube_;
+    double f_;
+};
+
+} // namespace
+
+void DrawSamples(GeometrySink &sink, const FunctionRecord &record, const SampleGridResult &grid,
+                 double cubeDimension)
+{
+    const GradientRange range = ComputeGradientRange(grid, cubeDimension);
+    sink.BeginFunction(record, range.low, range.high);
+    const bool first = grid.index1 >= 0, second = grid.index2 >= 0;
+    if (grid.Usable() && !grid.grid.empty() && grid.kind != NoKind) {
+        Emitter emitter(sink, grid, cubeDimension);
+        if (first && second)
+            emitter.Surface();
+        else if (first || second)
+            emitter.Curve(first);
+    }
+    sink.EndFunction();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <vector>
+
+#include <GL/gl.h>
+
+#include "model/ViewSettings.h"
+#include "view3d/GeometrySink.h"
+
+// Draws a function's cells in its visualization mode.  The cells are gathered
+// and drawn per primitive kind at EndFunction, so that a display list holds a
+// few long primitives instead of one short one (and a state change) per cell;
+// the picture is the same as drawing cell by cell because the filled faces
+// are pushed back by the polygon offset and the outlines stay in front.
+//   WireFrame       closed outline of every cell in color1
+//   FilledPolygons  faces in color1 (offset), outlines in color2
+//   ChessBoard      faces in color1 when i + j is odd, color2 when even
+//   Gradient        faces coloured between color1 and color2 by value (offset),
+//                   outlines in the background colour
+// Curve segments are lines in color1, or gradient-coloured ends in Gradient.
+class GLGeometrySink : public GeometrySink {
+public:
+    explicit GLGeometrySink(Colour background) : background_(background) {}
+
+    void BeginFunction(const FunctionRecord &record, double low, double high) override;
+    void Cell(const CellGeometry &cell) override;
+    void Segment(const SegmentGeometry &segment) override;
+    void EndFunction() override { Draw(); }
+
+    // Issues the gathered geometry (into the open display list, if any).
+    void Draw() const;
+
+    size_t CellCount() const { return cells_; }
+    size_t SegmentCount() const { return segments_; }
+
+private:
+    void AddVertex(std::vector<GLfloat> &to, const GLPoint &p) const;
+    void AddColour(Colour c);
+    void DrawFaces(bool withColours) const;
+    void DrawOutlines(Colour colour) const;
+    void DrawLines(bool withColours) const;
+
+    Colour background_;
+    Colour color1_ = 0, color2_ = 0;
+    int mode_ = 0;
+    double low_ = 0, high_ = 0;
+    size_t cells_ = 0, segments_ = 0;
+    std::vector<GLfloat> quads_;     // 4 corners per cell
+    std::vector<GLfloat> lines_;     // wire-frame edges and curve segments
+    std::vector<GLubyte> colours_;   // per vertex of quads_ or lines_, when coloured
+};

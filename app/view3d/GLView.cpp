@@ -1,0 +1,403 @@
+#include "view3d/GLView.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QScreen>
+#include <QSplitter>
+#include <QSurfaceFormat>
+#include <QTimer>
+
+#include "model/CVeltrix2Doc.h"
+#include "view3d/SceneRenderer.h"
+
+namespace {
+
+// Held navigation keys, in the order their steps are applied.
+constexpr int kHeldKeyOrder[] = {VkRight, VkLeft, VkUp, VkDown, VkPageUp,
+                                 VkPageDown, VkHome, VkEnd, VkMinus, VkPeriod};
+
+// Buttons and keyboard modifiers of a mouse event, compared as one value.
+int MouseFlags(const QMouseEvent *e)
+{
+    const Qt::KeyboardModifiers mods =
+        e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    return int(e->buttons()) | int(mods);
+}
+
+constexpr int kLeft = int(Qt::LeftButton);
+constexpr int kRight = int(Qt::RightButton);
+constexpr int kBoth = kLeft | kRight;
+
+} // namespace
+
+GLView::GLView(QWidget *parent)
+    : QOpenGLWidget(parent), renderer_(std::make_unique<SceneRenderer>()),
+      screenLists_(std::make_unique<ListSet>())
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setMinimumSize(0, 0);
+}
+
+GLView::~GLView()
+{
+    // ~QOpenGLWidget emits aboutToBeDestroyed after this object is gone.
+    if (context())
+        disconnect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GLView::ReleaseGL);
+    ReleaseGL();
+    if (doc_ && doc_->GetCameraLink() == this)
+        doc_->SetCameraLink(nullptr);
+}
+
+void GLView::PrepareSurfaceFormat()
+{
+    QSurfaceFormat f;
+    f.setRenderableType(QSurfaceFormat::OpenGL);
+    // Display lists, immediate mode and the selection buffer need the
+    // compatibility profile; asking for 3.0 or later would need
+    // DeprecatedFunctions, or Mesa hands out a core context.
+    f.setVersion(2, 1);
+    f.setProfile(QSurfaceFormat::CompatibilityProfile);
+    f.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    f.setDepthBufferSize(24);
+    QSurfaceFormat::setDefaultFormat(f);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+void GLView::SetDocument(CVeltrix2Doc *doc)
+{
+    if (doc_) {
+        disconnect(doc_, nullptr, this, nullptr);
+        if (doc_->GetCameraLink() == this)
+            doc_->SetCameraLink(nullptr);
+    }
+    doc_ = doc;
+    renderer_->SetDocument(doc);
+    if (doc) {
+        connect(doc, &CVeltrix2Doc::ViewsNeedUpdate, this, &GLView::OnViewsNeedUpdate);
+        doc->SetCameraLink(this);
+    }
+    rebuildAllPending_ = true;
+    update();
+}
+
+CVeltrix2Doc *GLView::Document() const
+{
+    return doc_.data();
+}
+
+CameraPose GLView::GetCamera() const
+{
+    return camera_.Pose();
+}
+
+void GLView::SetCamera(const CameraPose &pose)
+{
+    camera_.SetPose(pose);
+    update();
+}
+
+bool GLView::HasContext() const
+{
+    return context() && context()->isValid();
+}
+
+void GLView::initializeGL()
+{
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GLView::ReleaseGL,
+            Qt::UniqueConnection);
+    renderer_->InitializeGL();
+    rebuildAllPending_ = true;
+}
+
+void GLView::ReleaseGL()
+{
+    if (!HasContext() || !renderer_)
+        return;
+    makeCurrent();
+    renderer_->ReleaseGL({screenLists_.get()});
+    doneCurrent();
+    rebuildAllPending_ = true;
+}
+
+void GLView::resizeGL(int w, int h)
+{
+    const qreal dpr = devicePixelRatioF();
+    viewportWidth_ = qRound(w * dpr);
+    viewportHeight_ = qRound(h * dpr);
+    renderer_->Resize(viewportWidth_, viewportHeight_);
+}
+
+void GLView::paintGL()
+{
+    if (!doc_)
+        return;
+    if (rebuildAllPending_) {
+        rebuildAllPending_ = false;
+        renderer_->RebuildLists(*screenLists_, -1);
+        QTimer::singleShot(0, this, &GLView::ReportProblems);
+    }
+    // The widget sets its own viewport before painting; the size rule keeps
+    // the last usable one.
+    renderer_->Resize(viewportWidth_, viewportHeight_);
+    renderer_->RenderScene(*screenLists_, camera_);
+}
+
+void GLView::OnViewsNeedUpdate(QObject *sender, int hint)
+{
+    if (sender == this)
+        return;
+    if (!HasContext() || rebuildAllPending_) {
+        rebuildAllPending_ = true;   // rebuilt with the first frame
+        update();
+        return;
+    }
+    Rebuild(hint);
+    update();
+}
+
+void GLView::Rebuild(int handle)
+{
+    const bool waitCursor = !animationOn_;
+    if (waitCursor)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    makeCurrent();
+    renderer_->RebuildLists(*screenLists_, handle);
+    doneCurrent();
+    if (waitCursor)
+        QApplication::restoreOverrideCursor();
+    ReportProblems();
+    // The other views (the function tree) follow the variables the drawing
+    // may have changed.
+    if (doc_ && doc_->Count() > 0)
+        doc_->UpdateAllViews(this, doc_->Get(doc_->Last()).handle);
+}
+
+void GLView::ReportProblems()
+{
+    for (int32_t handle : renderer_->DrawnHandles())
+        reportedProblems_.erase(handle);
+    QStringList fresh;
+    for (const DrawProblem &p : renderer_->Problems()) {
+        if (reportedProblems_.insert(p.handle).second) {
+            fresh << p.message;
+            emit DrawingProblem(p.message);
+        }
+    }
+    if (fresh.isEmpty())
+        return;
+    // Not modal-blocking: a rebuild may come from inside another handler.
+    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Error"),
+                                fresh.join(QStringLiteral("\n\n")), QMessageBox::Ok, window());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+double GLView::Step() const
+{
+    return doc_ ? 10 * doc_->Settings().sensitivity : 0.0;
+}
+
+void GLView::CameraChanged()
+{
+    if (doc_)
+        doc_->SetModifiedFlag(true);
+    emit ModifiedByCamera();
+    update();
+}
+
+bool GLView::OnCommand(int id)
+{
+    if (id >= CmdCameraReset && id <= CmdTurnRight) {
+        if (!ApplyCameraCommand(camera_, id, Step()))
+            return false;
+        CameraChanged();
+        return true;
+    }
+    switch (id) {
+    case CmdPickMode:
+        pickMode_ = !pickMode_;
+        setCursor(pickMode_ ? Qt::CrossCursor : Qt::ArrowCursor);
+        emit PickModeChanged(pickMode_);
+        return true;
+    case 118: ++traceIndex1_; update(); return true;
+    case 119: --traceIndex1_; update(); return true;
+    case 120: ++traceIndex2_; update(); return true;
+    case 121: --traceIndex2_; update(); return true;
+    default:
+        return false;
+    }
+}
+
+void GLView::SetTrace(bool on, int handle)
+{
+    traceOn_ = on;
+    tracedHandle_ = handle;
+    traceIndex1_ = traceIndex2_ = 0;
+    update();
+}
+
+void GLView::SetAnimation(bool on, int handle)
+{
+    animationOn_ = on;
+    animatedHandle_ = on ? handle : -1;
+}
+
+// Keys.  Every key message first applies one step per held navigation key,
+// then is dispatched: the first press of a key moves nothing, each
+// auto-repeat moves every held key once, and the release moves once more.
+// X11 auto-repeat sends release/press pairs; the repeated releases are not
+// real releases and are dropped.
+bool GLView::event(QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        if (e->type() == QEvent::KeyRelease && k->isAutoRepeat()) {
+            e->accept();
+            return true;
+        }
+        ApplyHeldKeys();
+    }
+    return QOpenGLWidget::event(e);
+}
+
+void GLView::ApplyHeldKeys()
+{
+    const double d = Step();
+    bool held = false;
+    for (int vk : kHeldKeyOrder) {
+        if (keyDown_[size_t(vk)]) {
+            ApplyHeldKey(camera_, vk, d, traceOn_);
+            held = true;
+        }
+    }
+    if (held)
+        CameraChanged();
+}
+
+void GLView::keyPressEvent(QKeyEvent *e)
+{
+    const int vk = VirtualKeyFromQt(e->key(), e->modifiers() & Qt::KeypadModifier);
+    if (vk == 0) {
+        QOpenGLWidget::keyPressEvent(e);
+        return;
+    }
+    keyDown_[size_t(vk)] = 1;
+    if (vk == VkEscape && !e->isAutoRepeat())
+        ToggleFullScreen();
+    e->accept();
+}
+
+void GLView::keyReleaseEvent(QKeyEvent *e)
+{
+    const int vk = VirtualKeyFromQt(e->key(), e->modifiers() & Qt::KeypadModifier);
+    if (vk == 0) {
+        QOpenGLWidget::keyReleaseEvent(e);
+        return;
+    }
+    keyDown_[size_t(vk)] = 0;
+    e->accept();
+}
+
+void GLView::focusOutEvent(QFocusEvent *e)
+{
+    // Releases that happen elsewhere never reach the view.
+    keyDown_.fill(0);
+    QOpenGLWidget::focusOutEvent(e);
+}
+
+// Full screen: the main window grows and moves so that the view covers the
+// screen; the frame's other parts lie beyond the screen edges.
+void GLView::ToggleFullScreen()
+{
+    QWidget *frame = window();
+    auto *splitter = qobject_cast<QSplitter *>(parentWidget());
+    if (!fullScreen_) {
+        const QRect screen = (frame->screen() ? frame->screen() : QGuiApplication::primaryScreen())->geometry();
+        savedFrameRect_ = frame->geometry();
+        if (splitter)
+            savedSplitterSizes_ = splitter->sizes();
+        const QPoint offset = mapTo(frame, QPoint(0, 0));
+        const QSize grown = frame->size() + (screen.size() - size());
+        frame->setGeometry(QRect(screen.topLeft() - offset, grown));
+        if (splitter) {
+            // Give the whole growth to the view, not to every pane.
+            QList<int> sizes = savedSplitterSizes_;
+            const int me = splitter->indexOf(this);
+            if (me >= 0) {
+                sizes[me] += splitter->orientation() == Qt::Horizontal ? screen.width() - width()
+                                                                        : screen.height() - height();
+                splitter->setSizes(sizes);
+            }
+        }
+        fullScreen_ = true;
+    } else {
+        frame->setGeometry(savedFrameRect_);
+        if (splitter && !savedSplitterSizes_.isEmpty())
+            splitter->setSizes(savedSplitterSizes_);
+        frame->show();
+        fullScreen_ = false;
+    }
+}
+
+// Mouse.
+void GLView::SetAnchors(const QMouseEvent *e)
+{
+    const QPoint p = e->position().toPoint();
+    if (MouseFlags(e) == kBoth) {
+        bothAnchorY_ = p.y();
+    } else if (e->button() == Qt::RightButton) {
+        rightAnchorX_ = p.x();
+        rightAnchorY_ = p.y();
+    } else if (e->button() == Qt::LeftButton) {
+        leftAnchorX_ = p.x();
+        leftAnchorY_ = p.y();
+    }
+}
+
+void GLView::mouseMoveEvent(QMouseEvent *e)
+{
+    if (pickMode_) {
+        setCursor(Qt::CrossCursor);
+        return;
+    }
+    setCursor(Qt::ArrowCursor);
+    const double s = doc_ ? doc_->Settings().sensitivity : 0.0;
+    const QPoint p = e->position().toPoint();
+    switch (MouseFlags(e)) {
+    case kRight:
+        TurnByDrag(camera_, s, rightAnchorX_ - p.x(), rightAnchorY_ - p.y());
+        rightAnchorX_ = p.x();
+        rightAnchorY_ = p.y();
+        break;
+    case kLeft:
+        WalkByDrag(camera_, s, leftAnchorX_ - p.x(), leftAnchorY_ - p.y());
+        leftAnchorX_ = p.x();
+        leftAnchorY_ = p.y();
+        break;
+    case kBoth:
+        RiseByDrag(camera_, s, bothAnchorY_ - p.y());
+        bothAnchorY_ = p.y();
+        break;
+    default:
+        return;
+    }
+    CameraChanged();
+}
+
+void GLView::mousePressEvent(QMouseEvent *e)
+{
+    if (pickMode_ && e->button() == Qt::LeftButton)
+        return;   // picking arrives with the selection pass
+    SetAnchors(e);
+}
+
+void GLView::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (pickMode_ && e->button() == Qt::LeftButton)
+        return;
+    SetAnchors(e);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "view3d/DependentKind.h"
+
+struct FunctionRecord;
+
+// One grid cell inside the cube: corners P0 (i, j), P1 (i+1, j),
+// P2 (i+1, j+1), P3 (i, j+1) and the function values at those samples.
+struct CellGeometry {
+    uint32_t i = 0, j = 0;
+    GLPoint p[4];
+    double value[4] = {};
+};
+
+// One curve segment inside the cube, with the function values at its ends.
+struct SegmentGeometry {
+    GLPoint p[2];
+    double value[2] = {};
+};
+
+// Receives the geometry of one function, cell after cell (or segment after
+// segment) in drawing order.  Drawing, picking and export all take the same
+// cells from the emitter; how a cell looks is the sink's business.
+class GeometrySink {
+public:
+    virtual ~GeometrySink() = default;
+    // low and high: the range of the gradient colours.
+    virtual void BeginFunction(const FunctionRecord &record, double low, double high) = 0;
+    virtual void Cell(const CellGeometry &cell) = 0;
+    virtual void Segment(const SegmentGeometry &segment) = 0;
+    virtual void EndFunction() = 0;
+};

@@ -1,0 +1,107 @@
+#include "view3d/SampleGrid.h"
+
+#include <new>
+
+#include "model/DisplayForms.h"
+#include "model/FunctionDefinition.h"
+#include "qel/qel.h"
+
+namespace {
+
+struct Axis {
+    int32_t index = -1;
+    uint32_t count = 1;
+    double start = 0, step = 0;
+};
+
+QString Quoted(const std::string &s)
+{
+    return QStringLiteral("\"%1\"").arg(QString::fromLatin1(s.c_str()));
+}
+
+// Range of one plotted variable; false when its steps make no grid.
+bool MakeAxis(const std::vector<VariableRecord> &table, const char *name, Axis &axis)
+{
+    axis.index = FindVariable(table.data(), int(table.size()), name);
+    if (axis.index < 0)
+        return true;
+    const VariableRecord &v = table[size_t(axis.index)];
+    if (v.steps <= 0)
+        return false;
+    axis.count = uint32_t(v.steps) + 1;
+    axis.start = v.min;
+    axis.step = (v.max - v.min) / v.steps;
+    return true;
+}
+
+void Fail(SampleGridResult &r, SampleGridResult::Status status, const QString &message)
+{
+    r.status = status;
+    r.problem = message;
+    r.grid.clear();
+}
+
+bool Allocate(SampleGridResult &r, const std::string &label)
+{
+    const uint64_t points = uint64_t(r.count1) * r.count2;
+    const QString tooLarge =
+        QStringLiteral("The function %1 cannot be drawn: its grid of %2 x %3 points is too large "
+                       "(at most %4 points). Reduce the number of steps.")
+            .arg(Quoted(label)).arg(r.count1).arg(r.count2).arg(kMaxGridPoints);
+    if (points > kMaxGridPoints) {
+        Fail(r, SampleGridResult::TooLarge, tooLarge);
+        return false;
+    }
+    try {
+        r.grid.assign(size_t(points), 0.0);
+    } catch (const std::bad_alloc &) {
+        Fail(r, SampleGridResult::TooLarge, tooLarge);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+SampleGridResult SampleGrid(const std::string &text, int32_t handle, const std::string &label)
+{
+    SampleGridResult r;
+    const int32_t n = get_function_n_var(handle);
+    std::vector<VariableRecord> table(size_t(n > 0 ? n : 0));
+    if (!table.empty())
+        get_function_variables(handle, table.data());
+    std::vector<double> values(table.size());
+    for (size_t k = 0; k < table.size(); ++k)
+        values[k] = table[k].value;
+
+    r.kind = KindFromName(ExtractNames(text).dependent);
+    r.angleMode = get_function_angle_mode(handle);
+    Axis a1, a2;
+    for (auto [name, axis] : {std::pair{FirstPlottedName(r.kind), &a1}, std::pair{SecondPlottedName(r.kind), &a2}}) {
+        if (!MakeAxis(table, name, *axis)) {
+            Fail(r, SampleGridResult::BadSteps,
+                 QStringLiteral("The function %1 cannot be drawn: the variable \"%2\" has %3 steps; "
+                                "it needs at least 1.")
+                     .arg(Quoted(label), QString::fromLatin1(name))
+                     .arg(table[size_t(axis->index)].steps));
+            return r;
+        }
+    }
+    r.index1 = a1.index; r.count1 = a1.count; r.start1 = a1.start; r.step1 = a1.step;
+    r.index2 = a2.index; r.count2 = a2.count; r.start2 = a2.start; r.step2 = a2.step;
+    if (!Allocate(r, label))
+        return r;
+
+    for (uint32_t i = 0; i < r.count1; ++i) {
+        for (uint32_t j = 0; j < r.count2; ++j) {
+            if (r.index1 >= 0)
+                values[size_t(r.index1)] = r.U(i);
+            if (r.index2 >= 0)
+                values[size_t(r.index2)] = r.W(j);
+            double out = 0;
+            execute_function(handle, values.empty() ? nullptr : values.data(), &out);
+            r.grid[size_t(i) * r.count2 + j] = out;
+        }
+    }
+    return r;
+}

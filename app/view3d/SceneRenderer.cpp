@@ -1,0 +1,165 @@
+#include "view3d/SceneRenderer.h"
+
+#include <algorithm>
+
+#include <GL/glu.h>
+
+#include "model/CVeltrix2Doc.h"
+#include "view3d/FunctionTessellator.h"
+#include "view3d/GLGeometrySink.h"
+#include "view3d/SampleGrid.h"
+#include "view3d/SceneFurniture.h"
+
+void SceneRenderer::InitializeGL()
+{
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    font_.Build();
+}
+
+void SceneRenderer::ReleaseGL(std::initializer_list<ListSet *> sets)
+{
+    for (ListSet *set : sets) {
+        for (const ListEntry &e : set->entries)
+            DeleteList(e.listId);
+        set->entries.clear();
+    }
+    font_.Release();
+}
+
+void SceneRenderer::Resize(int width, int height)
+{
+    if (height > 0)
+        glViewport(0, 0, width, height);
+    viewportWidth_ = width;
+    viewportHeight_ = height;
+}
+
+void SceneRenderer::LoadProjection(const Camera &c, const std::function<void()> &pickRegion) const
+{
+    const ViewSettings &s = doc_->Settings();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    if (pickRegion)
+        pickRegion();
+    gluPerspective(s.fieldOfView, double(viewportWidth_) / double(viewportHeight_), s.nearPlane,
+                   s.farPlane);
+    // The camera lives on the projection so that the model-view matrix stays
+    // free for the scene.
+    glRotated(-c.pitch, 1, 0, 0);
+    glRotated(-c.yaw, 0, 1, 0);
+    glTranslated(-c.posX, -c.posY, -c.posZ);
+}
+
+void SceneRenderer::RenderScene(const ListSet &lists, const Camera &camera) const
+{
+    if (!doc_)
+        return;
+    const ViewSettings &s = doc_->Settings();
+    LoadProjection(camera);
+    glClearColor(GLclampf(ColourRed(s.backgroundColor) / 255.0),
+                 GLclampf(ColourGreen(s.backgroundColor) / 255.0),
+                 GLclampf(ColourBlue(s.backgroundColor) / 255.0), 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDepthFunc(GL_LESS);
+
+    const FunctionList &functions = doc_->Functions();
+    for (const ListEntry &e : lists.entries) {
+        const int position = functions.Find(e.handle);
+        if (position < 0)
+            continue;
+        const FunctionRecord &record = functions.At(position);
+        if (!record.visible)
+            continue;
+        glCallList(e.listId);
+        if (afterFunction)
+            afterFunction(record);
+    }
+
+    if (s.showCube) {
+        DrawCube(s);
+        if (s.showReferenceMarks)
+            DrawReferenceMarks(s, font_, camera);
+    }
+    if (s.showAxes)
+        DrawAxes(s, font_, camera);
+    glFinish();
+}
+
+void SceneRenderer::DeleteList(GLuint id)
+{
+    if (id != 0)
+        glDeleteLists(id, 1);
+}
+
+void SceneRenderer::RebuildLists(ListSet &lists, int handle)
+{
+    problems_.clear();
+    drawn_.clear();
+    if (handle == -1) {
+        if (lists.deleteOnRebuildAll)
+            for (const ListEntry &e : lists.entries)
+                DeleteList(e.listId);
+        lists.entries.clear();
+    } else {
+        auto it = std::find_if(lists.entries.begin(), lists.entries.end(),
+                               [handle](const ListEntry &e) { return e.handle == handle; });
+        if (it != lists.entries.end()) {
+            DeleteList(it->listId);
+            lists.entries.erase(it);
+        }
+    }
+    if (!doc_)
+        return;
+    const FunctionList &functions = doc_->Functions();
+    for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
+        const FunctionRecord &record = functions.At(p);
+        if (handle == -1 || record.handle == handle)
+            DrawFunction(record, &lists);
+    }
+}
+
+void SceneRenderer::DrawFunctionsForPicking()
+{
+    problems_.clear();
+    drawn_.clear();
+    if (!doc_)
+        return;
+    const FunctionList &functions = doc_->Functions();
+    for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
+        const FunctionRecord &record = functions.At(p);
+        if (!record.visible)
+            continue;
+        glLoadName(GLuint(record.handle));
+        DrawFunction(record, nullptr);
+    }
+}
+
+void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists)
+{
+    const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
+    if (grid.Usable())
+        drawn_.push_back(record.handle);
+    else
+        problems_.push_back({record.handle, grid.problem});
+
+    GLGeometrySink sink(doc_->Settings().backgroundColor);
+    if (!lists) {
+        DrawSamples(sink, record, grid, doc_->Settings().cubeDimension);
+        return;
+    }
+    const GLuint id = glGenLists(1);
+    if (id != 0)
+        glNewList(id, GL_COMPILE);
+    DrawSamples(sink, record, grid, doc_->Settings().cubeDimension);
+    if (id != 0) {
+        glEndList();
+        lists->entries.push_back({id, record.handle});
+    }
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include <GL/gl.h>
+#include <QString>
+
+#include "view3d/Camera.h"
+#include "view3d/OutlineFont.h"
+
+class CVeltrix2Doc;
+struct FunctionRecord;
+
+// Display list of one function in one context.
+struct ListEntry {
+    GLuint listId = 0;
+    int32_t handle = -1;
+};
+
+// The display lists of the functions for one context, in drawing order.
+struct ListSet {
+    std::vector<ListEntry> entries;
+    // False for a set whose owner deletes the lists itself after use (the
+    // print path): rebuilding all only forgets them.
+    bool deleteOnRebuildAll = true;
+};
+
+// A function that could not be drawn in the last rebuild.
+struct DrawProblem {
+    int32_t handle = -1;
+    QString message;
+};
+
+// Draws the document's scene into whatever GL context is current: the view's
+// own, or an off-screen one.  Knows no widget.  One renderer per context (it
+// holds that context's outline font).
+class SceneRenderer {
+public:
+    explicit SceneRenderer(const CVeltrix2Doc *doc = nullptr) : doc_(doc) {}
+
+    void SetDocument(const CVeltrix2Doc *doc) { doc_ = doc; }
+    const CVeltrix2Doc *Document() const { return doc_; }
+
+    // Initial state of a fresh context and the outline font.
+    void InitializeGL();
+    // Deletes the font and the lists of `sets` in the current context.
+    void ReleaseGL(std::initializer_list<ListSet *> sets);
+
+    // Client size: the viewport changes only for a positive height; the size
+    // is kept in every case.
+    void Resize(int width, int height);
+    int ViewportWidth() const { return viewportWidth_; }
+    int ViewportHeight() const { return viewportHeight_; }
+
+    // Perspective and camera on the projection matrix.  `pickRegion`, when
+    // given, is applied first (the selection pass's pick matrix).
+    void LoadProjection(const Camera &camera, const std::function<void()> &pickRegion = {}) const;
+
+    // One frame: projection, clear, the visible functions' lists (each
+    // followed by `afterFunction`, if set), the cube, marks and axes.
+    void RenderScene(const ListSet &lists, const Camera &camera) const;
+    std::function<void(const FunctionRecord &)> afterFunction;
+
+    // Recompiles the lists of the function `handle`, or of every function
+    // for -1.  Functions whose grid is unusable get an empty list and are
+    // listed in Problems().
+    void RebuildLists(ListSet &lists, int handle);
+    // Draws every visible function directly, each under its handle as the
+    // selection name (for the selection pass).
+    void DrawFunctionsForPicking();
+
+    const std::vector<DrawProblem> &Problems() const { return problems_; }
+    // Handles that drew without a problem in the last rebuild.
+    const std::vector<int32_t> &DrawnHandles() const { return drawn_; }
+
+    const OutlineFont &Font() const { return font_; }
+
+private:
+    void DrawFunction(const FunctionRecord &record, ListSet *lists);
+    static void DeleteList(GLuint id);
+
+    const CVeltrix2Doc *doc_;
+    OutlineFont font_;
+    int viewportWidth_ = 0, viewportHeight_ = 0;
+    std::vector<DrawProblem> problems_;
+    std::vector<int32_t> drawn_;
+};
