@@ -1,0 +1,79 @@
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "model/ViewSettings.h"
+
+namespace {
+
+TEST(ViewSettings, DefaultsOfANewDocument)
+{
+    const ViewSettings s;
+    EXPECT_EQ(s.backgroundColor, 0x000000u);
+    EXPECT_EQ(s.cubeColor, 0xFFFFFFu);
+    EXPECT_EQ(s.axesColor, 0xFFFFFFu);
+    EXPECT_EQ(ColourRed(s.cursorColor), 255);
+    EXPECT_EQ(ColourBlue(s.cursorColor), 0);
+    EXPECT_EQ(s.cursorKind, CrossCursor);
+    EXPECT_EQ(s.axisLabelX + s.axisLabelY + s.axisLabelZ, "xyz");
+    EXPECT_EQ(s.cameraX, 4.0);
+    EXPECT_EQ(s.cameraY, 7.0);
+    EXPECT_EQ(s.cameraZ, 20.0);
+    EXPECT_EQ(s.cameraPitch, -20.0);
+    EXPECT_EQ(s.cameraYaw, 15.0);
+    EXPECT_TRUE(s.showCube && s.showReferenceMarks && s.showAxes);
+}
+
+TEST(ViewSettings, RangesFallBackToDefaults)
+{
+    ViewSettings s;
+    s.nearPlane = 0;
+    s.farPlane = -3;
+    s.fieldOfView = 180;
+    s.sensitivity = -1;
+    s.cubeDimension = NAN;
+    s.animationIntervalMs = 0;
+    s.printBufferMB = 2;
+    ApplySettingsRanges(s);
+    EXPECT_EQ(s.nearPlane, 0.0001);
+    EXPECT_EQ(s.farPlane, 1000.0);
+    EXPECT_EQ(s.fieldOfView, 45.0);
+    EXPECT_EQ(s.sensitivity, 0.08);
+    EXPECT_EQ(s.cubeDimension, 10.0);
+    EXPECT_EQ(s.animationIntervalMs, 1u);
+    EXPECT_EQ(s.printBufferMB, 5u);
+
+    s.printBufferMB = 2000;
+    s.animationIntervalMs = 60001;
+    ApplySettingsRanges(s);
+    EXPECT_EQ(s.printBufferMB, 5u);
+    EXPECT_EQ(s.animationIntervalMs, 1u);
+}
+
+TEST(ViewSettings, FarPlaneNotBeyondNearIsMovedPastIt)
+{
+    ViewSettings s;
+    s.nearPlane = 3;
+    s.farPlane = 3;
+    ApplySettingsRanges(s);
+    EXPECT_EQ(s.farPlane, 4.0);
+    s.nearPlane = 50;
+    s.farPlane = 10;
+    ApplySettingsRanges(s);
+    EXPECT_EQ(s.farPlane, 51.0);
+}
+
+TEST(ViewSettings, ValuesInRangeStay)
+{
+    ViewSettings s;
+    s.nearPlane = 0.5;
+    s.farPlane = 500;
+    s.fieldOfView = 179.5;
+    s.animationIntervalMs = 60000;
+    s.printBufferMB = 1000;
+    const ViewSettings before = s;
+    ApplySettingsRanges(s);
+    EXPECT_EQ(s, before);
+}
+
+}  // namespace
