@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -127,7 +128,7 @@ private:
     void AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const VariableRecord &var,
                           int index, bool coloured);
     void SetReadableColor(QTreeWidgetItem *item, const QColor &color);
-    const TreeNodeEntry *SelectedEntry() const;
+    std::optional<TreeNodeEntry> SelectedEntry() const;
     bool Busy() const { return tracing_ || animating_; }
     void RemoveEntries(int32_t function, bool variablesOnly);
 

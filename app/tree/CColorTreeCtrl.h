@@ -1,0 +1,63 @@
+#pragma once
+
+#include <map>
+#include <optional>
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QTreeWidget>
+
+// A tree with a text colour and font per item and a paper picture tiled
+// behind the items that scrolls with them.  A right press and a left
+// double-click are only reported to the owner (ParentCommand 127 and 128):
+// they neither select, expand nor collapse anything by themselves.
+class CColorTreeCtrl : public QTreeWidget {
+    Q_OBJECT
+public:
+    static constexpr int kRightButtonCommand = 127;
+    static constexpr int kDoubleClickCommand = 128;
+
+    explicit CColorTreeCtrl(QWidget *parent = nullptr);
+
+    void SetItemColor(QTreeWidgetItem *item, const QColor &color);
+    void SetItemFont(QTreeWidgetItem *item, const QFont &font);
+    // The item's own colour, or an invalid colour when it has none.
+    QColor GetItemColor(const QTreeWidgetItem *item) const;
+    std::optional<QFont> GetItemFont(const QTreeWidgetItem *item) const;
+    void SetItemBold(QTreeWidgetItem *item, bool bold);
+    bool GetItemBold(const QTreeWidgetItem *item) const;
+    // Deletes the item with everything below it, styles included.
+    void DeleteItem(QTreeWidgetItem *item);
+    void DeleteAllItems();
+
+    // The picture tiled behind the items; false (and no picture) when null.
+    bool SetBackground(const QImage &picture);
+    bool HasBackground() const { return !background_.isNull(); }
+    // Where the first tile goes: the first item's corner, so that the paper
+    // scrolls with the items; the viewport's corner for an empty tree.
+    QPoint TileOrigin() const;
+    // The part of the item's row taken by its icon and its text: clicks
+    // elsewhere on the row do not count as clicks on the item.
+    QRect LabelAndIconRect(const QTreeWidgetItem *item) const;
+
+signals:
+    void ParentCommand(int id);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    struct ItemStyle {
+        QColor color;                 // invalid: none
+        std::optional<QFont> font;
+    };
+
+    void ApplyStyle(QTreeWidgetItem *item);
+    void ForgetStyles(const QTreeWidgetItem *item);
+
+    std::map<const QTreeWidgetItem *, ItemStyle> itemStyles_;
+    QPixmap background_;
+};

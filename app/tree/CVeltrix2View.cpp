@@ -1,0 +1,814 @@
+#include "tree/CVeltrix2View.h"
+
+#include <cstring>
+
+#include <QCursor>
+#include <QMenu>
+#include <QPalette>
+#include <QResizeEvent>
+
+#include "model/CVeltrix2Doc.h"
+#include "model/DisplayForms.h"
+#include "model/FormatGeneral.h"
+#include "model/FunctionDefinition.h"
+#include "tree/CColorTreeCtrl.h"
+#include "tree/ColorButton.h"
+#include "tree/LabelDialog.h"
+#include "tree/ModeDialog.h"
+#include "tree/Prompter.h"
+#include "tree/RangeDialog.h"
+#include "tree/StepsDialog.h"
+#include "tree/TextDialog.h"
+#include "tree/TreePictures.h"
+#include "tree/ValueDialog.h"
+
+namespace {
+enum TreeImage { VisibleImage = 0, HiddenImage, TextImage, VariableImage, RangeImage, StepsImage, ModeImage, ColorImage };
+
+const QColor kRed(255, 0, 0);
+const QColor kBlack(0, 0, 0);
+const QColor kBlue(0, 0, 255);
+
+QString FromLatin1(const std::string &text)
+{
+    return QString::fromLatin1(text.data(), int(text.size()));
+}
+
+std::string ToLatin1(const QString &text)
+{
+    return text.toLatin1().toStdString();
+}
+
+bool IsConstant(const char *name)
+{
+    return std::strcmp(name, "e") == 0 || std::strcmp(name, "pi") == 0;
+}
+
+std::vector<VariableRecord> ReadVariables(int32_t handle)
+{
+    const int32_t count = get_function_n_var(handle);
+    std::vector<VariableRecord> variables(size_t(count > 0 ? count : 0));
+    if (!variables.empty())
+        get_function_variables(handle, variables.data());
+    return variables;
+}
+
+// The two variables a function is plotted over: changing one of them only
+// moves the point of evaluation, not the drawn surface.
+bool IsPlottingVariable(const std::string &dependent, const std::string &name)
+{
+    static const struct {
+        const char *dependent, *first, *second;
+    } kPartners[] = {{"z", "x", "y"},     {"x", "y", "z"},    {"y", "x", "z"},
+                     {"r", "alpha", "beta"}, {"alpha", "r", "beta"}, {"beta", "r", "alpha"}};
+    for (const auto &p : kPartners)
+        if (dependent == p.dependent)
+            return name == p.first || name == p.second;
+    return false;
+}
+
+struct SavedVariable {
+    std::string name;
+    double value, min, max;
+    int32_t steps;
+};
+
+std::vector<SavedVariable> SaveVariables(int32_t handle)
+{
+    std::vector<SavedVariable> saved;
+    for (const VariableRecord &v : ReadVariables(handle))
+        saved.push_back({v.name, v.value, v.min, v.max, v.steps});
+    return saved;
+}
+
+void RestoreVariables(int32_t handle, const std::vector<SavedVariable> &saved)
+{
+    for (const SavedVariable &v : saved)
+        modify_function_variable(handle, VariableRecord{v.name.c_str(), v.value, v.min, v.max, v.steps});
+}
+
+QIcon MenuIcon(const QPixmap &picture, const QPixmap &checkedPicture = QPixmap())
+{
+    QIcon icon(picture);
+    if (!checkedPicture.isNull())
+        icon.addPixmap(checkedPicture, QIcon::Normal, QIcon::On);
+    return icon;
+}
+}  // namespace
+
+CVeltrix2View::CVeltrix2View(CVeltrix2Doc *doc, QWidget *parent) : QWidget(parent), doc_(doc)
+{
+    for (const QPixmap &picture : TreeImages())
+        images_.append(QIcon(picture));
+    for (const QPixmap &picture : MenuPictures())
+        menuBitmaps_.append(MenuIcon(picture));
+
+    tree_ = new CColorTreeCtrl(this);
+    tree_->setObjectName(QStringLiteral("126"));
+    tree_->setIconSize(QSize(15, 14));
+    tree_->SetBackground(PaperBackground());
+    connect(tree_, &CColorTreeCtrl::ParentCommand, this, &CVeltrix2View::OnCommand);
+
+    doc_->SetFirstView(this);
+    connect(doc_, &CVeltrix2Doc::ViewsNeedUpdate, this, &CVeltrix2View::OnUpdate);
+    FillTree();
+}
+
+CVeltrix2View::~CVeltrix2View()
+{
+    if (doc_->FirstView() == this)
+        doc_->SetFirstView(nullptr);
+}
+
+QWidget *CVeltrix2View::FocusWidget() const
+{
+    return tree_;
+}
+
+void CVeltrix2View::resizeEvent(QResizeEvent *event)
+{
+    tree_->setGeometry(0, 0, event->size().width(), event->size().height());
+    QWidget::resizeEvent(event);
+}
+
+// ---------------------------------------------------------------- nodes
+
+QTreeWidgetItem *CVeltrix2View::AddNode(QTreeWidgetItem *parent, int index, const QString &text, int image,
+                                        int32_t function, TreeNodeKind kind, const std::string &variable)
+{
+    auto *item = new QTreeWidgetItem(QStringList{text});
+    item->setIcon(0, images_.value(image));
+    if (!parent)
+        tree_->addTopLevelItem(item);
+    else if (index < 0)
+        parent->addChild(item);
+    else
+        parent->insertChild(index, item);
+    nodes_.push_back(TreeNodeEntry{item, function, kind, variable});
+    return item;
+}
+
+// A text in the colour of the tree's own background would be invisible.
+void CVeltrix2View::SetReadableColor(QTreeWidgetItem *item, const QColor &color)
+{
+    const QPalette &colours = tree_->palette();
+    const bool invisible = color.rgb() == colours.color(QPalette::Base).rgb();
+    tree_->SetItemColor(item, invisible ? colours.color(QPalette::Text) : color);
+}
+
+void CVeltrix2View::AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const VariableRecord &var,
+                                     int index, bool coloured)
+{
+    const std::string name = var.name;
+    QTreeWidgetItem *variable =
+        AddNode(textItem, index, ValueText(var.name, var.value), VariableImage, handle, VariableNode, name);
+    QTreeWidgetItem *range = AddNode(variable, -1, RangeText(var.min, var.max), RangeImage, handle, RangeNode, name);
+    QTreeWidgetItem *steps = AddNode(variable, -1, StepsText(var.steps), StepsImage, handle, StepsNode, name);
+    if (coloured) {
+        SetReadableColor(variable, kBlack);
+        SetReadableColor(range, kBlue);
+        SetReadableColor(steps, kBlue);
+    }
+}
+
+void CVeltrix2View::AddFunctionNodes(const FunctionRecord &record)
+{
+    const int32_t h = record.handle;
+    QTreeWidgetItem *function =
+        AddNode(nullptr, -1, FromLatin1(record.label), record.visible == 1 ? VisibleImage : HiddenImage, h, FunctionNode);
+    tree_->SetItemBold(function, true);
+    SetReadableColor(function, kRed);
+
+    QTreeWidgetItem *text = AddNode(function, -1, FromLatin1(record.text), TextImage, h, TextNode);
+    SetReadableColor(text, kBlack);
+    for (const VariableRecord &var : ReadVariables(h))
+        if (!IsConstant(var.name))
+            AddVariableNodes(text, h, var, -1, true);
+
+    QTreeWidgetItem *mode = AddNode(function, -1, ModeName(record.mode), ModeImage, h, ModeNode);
+    SetReadableColor(mode, kBlack);
+    QTreeWidgetItem *color1 = AddNode(mode, -1, ColourText(record.color1), ColorImage, h, Color1Node);
+    SetReadableColor(color1, ToQColor(record.color1));
+    QTreeWidgetItem *color2 = AddNode(mode, -1, ColourText(record.color2), ColorImage, h, Color2Node);
+    SetReadableColor(color2, ToQColor(record.color2));
+
+    tree_->viewport()->repaint();
+}
+
+void CVeltrix2View::FillTree()
+{
+    tree_->DeleteAllItems();
+    nodes_.clear();
+    for (int pos = doc_->First(); pos != -1; pos = doc_->Next(pos))
+        AddFunctionNodes(doc_->Get(pos));
+}
+
+const TreeNodeEntry *CVeltrix2View::FindNodeEntry(const QTreeWidgetItem *item) const
+{
+    for (const TreeNodeEntry &entry : nodes_)
+        if (entry.item == item)
+            return &entry;
+    return nullptr;
+}
+
+// A copy: the modal dialogs of the commands may outlive the entry's place
+// in the list.
+std::optional<TreeNodeEntry> CVeltrix2View::SelectedEntry() const
+{
+    QTreeWidgetItem *item = tree_->currentItem();
+    if (!item || !item->isSelected())
+        return std::nullopt;
+    const TreeNodeEntry *entry = FindNodeEntry(item);
+    if (!entry)
+        return std::nullopt;
+    return *entry;
+}
+
+void CVeltrix2View::SelectFunctionNode(int handle)
+{
+    if (handle < 0) {
+        tree_->clearSelection();
+        tree_->setCurrentItem(nullptr);
+        return;
+    }
+    for (const TreeNodeEntry &entry : nodes_) {
+        if (entry.function == handle && entry.kind == FunctionNode) {
+            tree_->setFocus();
+            tree_->setCurrentItem(entry.item);
+            return;
+        }
+    }
+}
+
+void CVeltrix2View::ResetTraceState()
+{
+    tracing_ = false;
+    animating_ = false;
+}
+
+void CVeltrix2View::RemoveEntries(int32_t function, bool variablesOnly)
+{
+    std::vector<QTreeWidgetItem *> doomed;
+    auto kept = nodes_.begin();
+    for (auto it = nodes_.begin(); it != nodes_.end(); ++it) {
+        const bool variablePart = it->kind == VariableNode || it->kind == RangeNode || it->kind == StepsNode;
+        if (it->function == function && (!variablesOnly || variablePart)) {
+            if (variablesOnly ? it->kind == VariableNode : it->kind == FunctionNode)
+                doomed.push_back(it->item);
+            continue;
+        }
+        *kept++ = std::move(*it);
+    }
+    nodes_.erase(kept, nodes_.end());
+    for (QTreeWidgetItem *item : doomed)
+        tree_->DeleteItem(item);
+}
+
+// The document and the tree still tell the same story when every function
+// node stands for the record at the same place.
+static bool SameFunction(const TreeNodeEntry &entry, const FunctionRecord &record, const QTreeWidgetItem *textItem)
+{
+    return entry.function == record.handle && entry.item->text(0) == FromLatin1(record.label) && textItem &&
+           textItem->text(0) == FromLatin1(record.text);
+}
+
+void CVeltrix2View::OnUpdate(QObject *sender, int hint)
+{
+    if (sender == this)
+        return;
+    if (hint >= 0) {
+        RefreshVariableTexts(hint);
+        return;
+    }
+    // A document made new or opened notifies without a sender; refill only
+    // when the list really changed, so that expanded nodes stay expanded on
+    // notifications that do not touch the functions.
+    if (sender)
+        return;
+    int pos = doc_->First();
+    for (const TreeNodeEntry &entry : nodes_) {
+        if (entry.kind != FunctionNode)
+            continue;
+        if (pos == -1 || !SameFunction(entry, doc_->Get(pos), entry.item->child(0))) {
+            FillTree();
+            return;
+        }
+        pos = doc_->Next(pos);
+    }
+    if (pos != -1)
+        FillTree();
+}
+
+void CVeltrix2View::RefreshVariableTexts(int32_t handle)
+{
+    const std::vector<VariableRecord> vars = ReadVariables(handle);
+    for (const TreeNodeEntry &entry : nodes_) {
+        if (entry.function != handle || entry.kind != VariableNode)
+            continue;
+        const int index = FindVariable(vars.data(), int(vars.size()), entry.variable.c_str());
+        if (index >= 0)
+            entry.item->setText(0, ValueText(vars[size_t(index)].name, vars[size_t(index)].value));
+    }
+}
+
+// After a new definition the variables may have changed: their nodes are
+// made again in the library's order, as first children of the text node.
+void CVeltrix2View::RebuildVariableNodes(const TreeNodeEntry &textEntry)
+{
+    const int32_t handle = textEntry.function;
+    QTreeWidgetItem *textItem = textEntry.item;
+    RemoveEntries(handle, true);
+    const std::vector<VariableRecord> vars = ReadVariables(handle);
+    for (auto it = vars.rbegin(); it != vars.rend(); ++it)
+        if (!IsConstant(it->name))
+            AddVariableNodes(textItem, handle, *it, 0, false);
+}
+
+// ---------------------------------------------------------------- menus
+
+QAction *CVeltrix2View::AddCommand(QMenu *menu, const QString &text, int id, const QIcon &icon)
+{
+    QAction *action = menu->addAction(icon, text);
+    action->setData(id);
+    const QString prompt = id == TreeCommand::AddFunction ? QStringLiteral("Add a new function")
+                                                          : FunctionCommandPrompt(id);
+    if (!prompt.isEmpty())
+        action->setStatusTip(prompt);
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    return action;
+}
+
+namespace {
+void SetChecked(QAction *action, bool checked)
+{
+    action->setCheckable(true);
+    action->setChecked(checked);
+}
+}  // namespace
+
+std::unique_ptr<QMenu> CVeltrix2View::BuildContextMenu(const QPoint &pos)
+{
+    auto menu = std::make_unique<QMenu>(this);
+    QTreeWidgetItem *item = tree_->itemAt(pos);
+    const TreeNodeEntry *entry = nullptr;
+    if (item && tree_->LabelAndIconRect(item).contains(pos)) {
+        tree_->setCurrentItem(item);
+        entry = FindNodeEntry(item);
+    } else {
+        tree_->clearSelection();
+        tree_->setCurrentItem(nullptr);
+    }
+    if (!entry) {
+        AddCommand(menu.get(), QStringLiteral("Refresch"), TreeCommand::RefreshTree);
+        AddCommand(menu.get(), QStringLiteral("Add Function..."), TreeCommand::AddFunction);
+        return menu;
+    }
+
+    const QPixmap cross = MenuPictures().at(CrossPicture);
+    const QIcon edit = MenuIcon(MenuPictures().at(EditPicture), cross);
+    const QString editText = QStringLiteral("Edit...");
+    const bool busy = Busy();
+    switch (entry->kind) {
+    case FunctionNode: {
+        AddCommand(menu.get(), QStringLiteral("Delete Function"), TreeCommand::DeleteFunction,
+                   menuBitmaps_.at(CrossPicture))
+            ->setEnabled(!busy);
+        const FunctionRecord record = doc_->Get(doc_->Find(entry->function));
+        SetChecked(AddCommand(menu.get(), QStringLiteral("Visible"), TreeCommand::Visible), record.visible == 1);
+        menu->addSeparator();
+        AddCommand(menu.get(), editText, TreeCommand::EditLabel, edit);
+        break;
+    }
+    case TextNode: {
+        AddCommand(menu.get(), editText, TreeCommand::EditText, edit)->setEnabled(!busy);
+        AddCommand(menu.get(), QStringLiteral("Evaluate"), TreeCommand::Evaluate,
+                   MenuIcon(MenuPictures().at(CurvePicture), cross));
+        QAction *trace = AddCommand(menu.get(), QStringLiteral("Trace"), TreeCommand::Trace);
+        trace->setEnabled(!animating_ && (!tracing_ || tracedFunction_ == entry->function));
+        SetChecked(trace, tracing_ && tracedFunction_ == entry->function);
+        QAction *animate = AddCommand(menu.get(), QStringLiteral("Animate"), TreeCommand::Animate);
+        animate->setEnabled(!tracing_ && (!animating_ || animatedFunction_ == entry->function));
+        SetChecked(animate, animating_ && animatedFunction_ == entry->function);
+        break;
+    }
+    case VariableNode:
+    case RangeNode:
+    case StepsNode:
+    case ModeNode: {
+        static const int kCommands[] = {TreeCommand::EditValue, TreeCommand::EditRange, TreeCommand::EditSteps,
+                                        0, TreeCommand::ChangeMode};
+        AddCommand(menu.get(), editText, kCommands[entry->kind - VariableNode], edit)->setEnabled(!busy);
+        break;
+    }
+    default:
+        AddCommand(menu.get(), editText, TreeCommand::ChangeColor, edit);
+        break;
+    }
+    return menu;
+}
+
+void CVeltrix2View::ShowContextMenu()
+{
+    const QPoint screen = QCursor::pos();
+    std::unique_ptr<QMenu> menu = BuildContextMenu(tree_->viewport()->mapFromGlobal(screen));
+    menu->exec(screen);
+}
+
+void CVeltrix2View::PopulateFunctionsMenu(QMenu *menu)
+{
+    menu->clear();
+    AddCommand(menu, QStringLiteral("Refresh tree"), TreeCommand::RefreshTree, menuBitmaps_.at(RefreshPicture));
+    AddCommand(menu, QStringLiteral("Add Function..."), TreeCommand::AddFunction, menuBitmaps_.at(FunctionPicture));
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (!entry)
+        return;
+    menu->addSeparator();
+    const QIcon &edit = menuBitmaps_.at(EditPicture);
+    const bool busy = Busy();
+    switch (entry->kind) {
+    case FunctionNode: {
+        AddCommand(menu, QStringLiteral("Delete function"), TreeCommand::DeleteFunction,
+                   menuBitmaps_.at(CrossPicture))
+            ->setEnabled(!busy);
+        AddCommand(menu, QStringLiteral("Edit label..."), TreeCommand::EditLabel, edit);
+        const FunctionRecord record = doc_->Get(doc_->Find(entry->function));
+        SetChecked(AddCommand(menu, QStringLiteral("Visible"), TreeCommand::Visible), record.visible == 1);
+        break;
+    }
+    case TextNode: {
+        AddCommand(menu, QStringLiteral("Edit text..."), TreeCommand::EditText, edit)->setEnabled(!busy);
+        AddCommand(menu, QStringLiteral("Evaluate"), TreeCommand::Evaluate, menuBitmaps_.at(CurvePicture));
+        QAction *trace = AddCommand(menu, QStringLiteral("Trace"), TreeCommand::Trace);
+        trace->setEnabled(!busy || (tracing_ && tracedFunction_ == entry->function));
+        SetChecked(trace, tracing_ && tracedFunction_ == entry->function);
+        QAction *animate = AddCommand(menu, QStringLiteral("Animate"), TreeCommand::Animate);
+        animate->setEnabled(!busy || (animating_ && animatedFunction_ == entry->function));
+        SetChecked(animate, animating_ && animatedFunction_ == entry->function);
+        break;
+    }
+    case VariableNode:
+        AddCommand(menu, QStringLiteral("Edit value..."), TreeCommand::EditValue, edit)->setEnabled(!busy);
+        break;
+    case RangeNode:
+        AddCommand(menu, QStringLiteral("Edit range..."), TreeCommand::EditRange, edit)->setEnabled(!busy);
+        break;
+    case StepsNode:
+        AddCommand(menu, QStringLiteral("Edit steps..."), TreeCommand::EditSteps, edit)->setEnabled(!busy);
+        break;
+    case ModeNode:
+        AddCommand(menu, QStringLiteral("Change mode..."), TreeCommand::ChangeMode, edit)->setEnabled(!busy);
+        break;
+    default:
+        AddCommand(menu, QStringLiteral("Change color..."), TreeCommand::ChangeColor, edit);
+        break;
+    }
+}
+
+// ---------------------------------------------------------------- commands
+
+bool CVeltrix2View::OnCommand(int id)
+{
+    switch (id) {
+    case TreeCommand::AddFunction: AddFunction(); break;
+    case TreeCommand::RefreshTree: FillTree(); break;
+    case TreeCommand::DeleteFunction: DeleteFunction(); break;
+    case TreeCommand::EditLabel: EditLabel(); break;
+    case TreeCommand::Visible: ToggleVisible(); break;
+    case TreeCommand::EditText: EditText(); break;
+    case TreeCommand::Evaluate: Evaluate(); break;
+    case TreeCommand::Trace: ToggleTrace(); break;
+    case TreeCommand::Animate: ToggleAnimation(); break;
+    case TreeCommand::EditValue: EditValue(); break;
+    case TreeCommand::EditRange: EditRange(); break;
+    case TreeCommand::EditSteps: EditSteps(); break;
+    case TreeCommand::ChangeMode: ChangeMode(); break;
+    case TreeCommand::ChangeColor: ChangeColor(); break;
+    case TreeCommand::RightButton: ShowContextMenu(); break;
+    case TreeCommand::DoubleClick: EditSelectedNode(); break;
+    case TreeCommand::Summary: emit HelpRequested(); break;
+    default: return false;
+    }
+    return true;
+}
+
+void CVeltrix2View::EditSelectedNode()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (!entry)
+        return;
+    if (entry->kind == Color1Node || entry->kind == Color2Node) {
+        ChangeColor();
+        return;
+    }
+    if (Busy())
+        return;
+    switch (entry->kind) {
+    case FunctionNode: EditLabel(); break;
+    case TextNode: EditText(); break;
+    case VariableNode: EditValue(); break;
+    case RangeNode: EditRange(); break;
+    case StepsNode: EditSteps(); break;
+    case ModeNode: ChangeMode(); break;
+    default: break;
+    }
+}
+
+namespace {
+void PresetSelection(TextDialog &dialog, const DefinitionOutcome &outcome)
+{
+    dialog.selectionStart = outcome.hasSelection ? outcome.selectionStart : TextDialog::kNoSelection;
+    dialog.selectionEnd = outcome.hasSelection ? outcome.selectionEnd : TextDialog::kNoSelection;
+}
+}  // namespace
+
+void CVeltrix2View::AddFunction()
+{
+    Prompter &prompter = Prompter::Current();
+    LabelDialog labelDialog(this);
+    if (!prompter.Run(labelDialog))
+        return;
+    const std::string label = ToLatin1(labelDialog.label);
+    const QString labelError = CheckLabel(label);
+    if (!labelError.isEmpty()) {
+        ShowError(this, labelError);
+        return;
+    }
+
+    TextDialog textDialog(this);
+    textDialog.angleMode = QEL_RADIANS;
+    textDialog.selectionStart = textDialog.selectionEnd = 0;
+    std::string text;
+    DefinitionOutcome outcome;
+    for (;;) {
+        if (!prompter.Run(textDialog))
+            return;
+        text = ToLatin1(textDialog.text);
+        outcome = CompileNewFunction(text, textDialog.angleMode);
+        if (outcome.ok)
+            break;
+        ShowError(this, outcome.message);
+        PresetSelection(textDialog, outcome);
+    }
+
+    FunctionRecord record;
+    record.label = label;
+    record.text = text;
+    record.handle = outcome.handle;
+    doc_->Add(record);
+    AddFunctionNodes(record);
+}
+
+void CVeltrix2View::DeleteFunction()
+{
+    if (Busy())
+        return;
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (!entry)
+        return;
+    if (entry->kind != FunctionNode) {
+        ShowError(this, QStringLiteral("Select a function label"));
+        return;
+    }
+    const int32_t handle = entry->function;
+    doc_->Remove(doc_->Find(handle));
+    RemoveEntries(handle, false);
+}
+
+void CVeltrix2View::EditLabel()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (!entry || entry->kind != FunctionNode)
+        return;
+    const int pos = doc_->Find(entry->function);
+    FunctionRecord record = doc_->Get(pos);
+    LabelDialog dialog(this);
+    dialog.label = FromLatin1(record.label);
+    if (!Prompter::Current().Run(dialog))
+        return;
+    const std::string label = ToLatin1(dialog.label);
+    const QString error = CheckLabel(label);
+    if (!error.isEmpty()) {
+        ShowError(this, error);
+        return;
+    }
+    record.label = label;
+    doc_->Update(pos, record);
+    entry->item->setText(0, FromLatin1(label));
+}
+
+void CVeltrix2View::ToggleVisible()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (!entry || entry->kind != FunctionNode)
+        return;
+    const int pos = doc_->Find(entry->function);
+    FunctionRecord record = doc_->Get(pos);
+    record.visible = record.visible == 1 ? 0 : 1;
+    doc_->Update(pos, record);
+    entry->item->setIcon(0, images_.value(record.visible == 1 ? VisibleImage : HiddenImage));
+    doc_->SetModifiedFlag();
+    doc_->UpdateAllViews(this, -1);
+}
+
+void CVeltrix2View::EditText()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (!entry || entry->kind != TextNode)
+        return;
+    const TreeNodeEntry textEntry = *entry;
+    const int32_t handle = textEntry.function;
+    const int pos = doc_->Find(handle);
+    FunctionRecord record = doc_->Get(pos);
+
+    // A failed compile leaves the library function reset; these bring the
+    // old definition back if the user gives up.
+    const std::vector<SavedVariable> oldVariables = SaveVariables(handle);
+    const int oldAngleMode = get_function_angle_mode(handle);
+    bool reset = false;
+
+    TextDialog dialog(this);
+    dialog.text = FromLatin1(record.text);
+    dialog.selectionStart = dialog.selectionEnd = int(dialog.text.size());
+    dialog.angleMode = oldAngleMode;
+    std::string text;
+    for (;;) {
+        if (!Prompter::Current().Run(dialog)) {
+            if (reset && EnsureCompiled(handle, record.text)) {
+                set_function_angle_mode(handle, oldAngleMode);
+                RestoreVariables(handle, oldVariables);
+                doc_->UpdateAllViews(this, handle);
+            }
+            return;
+        }
+        text = ToLatin1(dialog.text);
+        const DefinitionOutcome outcome = RecompileFunction(handle, text, dialog.angleMode);
+        if (outcome.ok)
+            break;
+        reset = reset || ValidateDefinition(text, false).ok;
+        ShowError(this, outcome.message);
+        PresetSelection(dialog, outcome);
+    }
+
+    record.text = text;
+    doc_->Update(pos, record);
+    textEntry.item->setText(0, FromLatin1(text));
+    RebuildVariableNodes(textEntry);
+}
+
+void CVeltrix2View::Evaluate()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (!entry || entry->kind != TextNode)
+        return;
+    double result = 0;
+    execute_function(entry->function, nullptr, &result);
+    Prompter::Current().Message(this, QMessageBox::NoIcon, QStringLiteral("Current value"),
+                                FormatGeneral(result, 10));
+}
+
+void CVeltrix2View::ToggleTrace()
+{
+    if (animating_)
+        return;
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (!entry || entry->kind != TextNode)
+        return;
+    if (tracing_ && entry->function != tracedFunction_)
+        return;
+    tracing_ = !tracing_;
+    if (tracing_)
+        tracedFunction_ = entry->function;
+    emit TraceBarRequested(tracing_);
+    emit TraceRequested(tracing_, entry->function);
+}
+
+void CVeltrix2View::ToggleAnimation()
+{
+    if (tracing_)
+        return;
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (!entry || entry->kind != TextNode)
+        return;
+    if (animating_ && entry->function != animatedFunction_)
+        return;
+    animating_ = !animating_;
+    if (animating_)
+        animatedFunction_ = entry->function;
+    emit AnimationBarRequested(animating_);
+    emit AnimationRequested(animating_, entry->function);
+}
+
+void CVeltrix2View::EditValue()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (Busy() || !entry || entry->kind != VariableNode)
+        return;
+    const int32_t handle = entry->function;
+    const std::string name = entry->variable;
+    VariableRecord var{};
+    if (get_function_variable(handle, name.c_str(), &var) != 0)
+        return;
+    ValueDialog dialog(this);
+    dialog.value = var.value;
+    for (;;) {
+        if (!Prompter::Current().Run(dialog))
+            return;
+        if (dialog.value >= var.min && dialog.value <= var.max)
+            break;
+        ShowError(this, QStringLiteral("Out of range"));
+    }
+    modify_function_variable(handle, VariableRecord{name.c_str(), dialog.value, var.min, var.max, var.steps});
+    entry->item->setText(0, ValueText(name.c_str(), dialog.value));
+
+    const FunctionRecord record = doc_->Get(doc_->Find(handle));
+    if (!IsPlottingVariable(ExtractNames(record.text).dependent, name))
+        doc_->UpdateAllViews(this, handle);
+}
+
+void CVeltrix2View::EditRange()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (Busy() || !entry || entry->kind != RangeNode)
+        return;
+    const int32_t handle = entry->function;
+    const std::string name = entry->variable;
+    VariableRecord var{};
+    if (get_function_variable(handle, name.c_str(), &var) != 0)
+        return;
+    RangeDialog dialog(this);
+    dialog.min = var.min;
+    dialog.max = var.max;
+    for (;;) {
+        if (!Prompter::Current().Run(dialog))
+            return;
+        if (dialog.min <= dialog.max)
+            break;
+        ShowError(this, QStringLiteral("The value \"max\" must be greater or equal than the value \"min\""));
+    }
+    const double value = (var.value < dialog.min || var.value > dialog.max) ? dialog.min : var.value;
+    modify_function_variable(handle, VariableRecord{name.c_str(), value, dialog.min, dialog.max, var.steps});
+    doc_->SetModifiedFlag();
+    doc_->UpdateAllViews(this, -1);
+    entry->item->setText(0, RangeText(dialog.min, dialog.max));
+    // The value may have moved into the new range: its node must say so.
+    if (const TreeNodeEntry *variable = FindNodeEntry(entry->item->parent()))
+        variable->item->setText(0, ValueText(name.c_str(), value));
+}
+
+void CVeltrix2View::EditSteps()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (Busy() || !entry || entry->kind != StepsNode)
+        return;
+    const int32_t handle = entry->function;
+    const std::string name = entry->variable;
+    VariableRecord var{};
+    if (get_function_variable(handle, name.c_str(), &var) != 0)
+        return;
+    StepsDialog dialog(this);
+    dialog.steps = var.steps;
+    for (;;) {
+        if (!Prompter::Current().Run(dialog))
+            return;
+        if (dialog.steps > 0)
+            break;
+        ShowError(this, QStringLiteral("Insert a value grater than 0"));
+    }
+    modify_function_variable(handle, VariableRecord{name.c_str(), var.value, var.min, var.max, dialog.steps});
+    doc_->SetModifiedFlag();
+    doc_->UpdateAllViews(this, -1);
+    entry->item->setText(0, StepsText(dialog.steps));
+}
+
+void CVeltrix2View::ChangeMode()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (Busy() || !entry || entry->kind != ModeNode)
+        return;
+    const int pos = doc_->Find(entry->function);
+    FunctionRecord record = doc_->Get(pos);
+    ModeDialog dialog(this);
+    dialog.mode = record.mode;
+    if (!Prompter::Current().Run(dialog))
+        return;
+    record.mode = dialog.mode;
+    doc_->Update(pos, record);
+    entry->item->setText(0, ModeName(record.mode));
+}
+
+void CVeltrix2View::ChangeColor()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    if (!entry || (entry->kind != Color1Node && entry->kind != Color2Node))
+        return;
+    const int pos = doc_->Find(entry->function);
+    FunctionRecord record = doc_->Get(pos);
+    Colour &field = entry->kind == Color1Node ? record.color1 : record.color2;
+    QColor chosen;
+    if (!Prompter::Current().ChooseColor(this, ToQColor(field), &chosen))
+        return;
+    field = FromQColor(chosen);
+    doc_->Update(pos, record);
+    entry->item->setText(0, ColourText(field));
+    SetReadableColor(entry->item, chosen);
+}

@@ -1,0 +1,47 @@
+#include "tree/FontChooser.h"
+
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "tree/ColorButton.h"
+
+FontChooser::FontChooser(const QFont &font, const QColor &color, QWidget *parent)
+    : QDialog(parent), colour_(FromQColor(color))
+{
+    setWindowTitle(QStringLiteral("Font"));
+    fonts_ = new QFontDialog(font, this);
+    fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    fonts_->setWindowFlags(Qt::Widget);
+
+    auto *colourLabel = new QLabel(QStringLiteral("Color:"), this);
+    color_ = new ColorButton(this);
+    color_->setFixedSize(48, 20);
+    color_->SetColor(colour_);
+    connect(color_, &ColorButton::Pressed, this, [this] { color_->ChooseFor(this, &colour_); });
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *colourRow = new QHBoxLayout;
+    colourRow->addWidget(colourLabel);
+    colourRow->addWidget(color_);
+    colourRow->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(fonts_);
+    layout->addLayout(colourRow);
+    layout->addWidget(buttons);
+}
+
+QFont FontChooser::SelectedFont() const
+{
+    return fonts_->currentFont();
+}
+
+QColor FontChooser::SelectedColor() const
+{
+    return ToQColor(colour_);
+}

@@ -1,0 +1,36 @@
+#include "tree/LabelDialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "model/FunctionRecord.h"
+
+LabelDialog::LabelDialog(QWidget *parent) : ExchangeDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Label editing"));
+    SetDluSize(337, 50);
+    edit_ = new QLineEdit(this);
+    edit_->setGeometry(Dlu(8, 7, 244, 14));
+    auto *hint = new QLabel(QStringLiteral("Insert the name of the function (max. 80 characters)"), this);
+    hint->setGeometry(Dlu(8, 30, 260, 10));
+    PlaceButtons(279, 7, 279, 24);
+    edit_->setFocus();
+}
+
+void LabelDialog::LoadFields()
+{
+    edit_->setMaxLength(32767);
+    edit_->setText(label);
+    edit_->setMaxLength(kMaxLabelLength);
+}
+
+bool LabelDialog::SaveFields()
+{
+    const QString typed = edit_->text();
+    if (typed.size() > kMaxLabelLength) {
+        FieldMessage(edit_, QStringLiteral("Please enter no more than %1 characters.").arg(kMaxLabelLength));
+        return false;
+    }
+    label = typed;
+    return true;
+}

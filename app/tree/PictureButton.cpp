@@ -1,0 +1,15 @@
+#include "tree/PictureButton.h"
+
+#include <QPainter>
+
+void PictureButton::SetPicture(const QImage &picture)
+{
+    picture_ = picture;
+    repaint();
+}
+
+void PictureButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(rect(), picture_);
+}
