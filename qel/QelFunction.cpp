@@ -1,0 +1,72 @@
+#include "qel/QelFunction.h"
+
+#include "qel/Evaluator.h"
+#include "qel/Parser.h"
+#include "qel/PostfixConverter.h"
+#include "qel/Scanner.h"
+
+#include <cstring>
+
+namespace qel {
+
+int32_t QelFunction::Initialize(const char *text, const VariableRecord *vars, int32_t count,
+                                int32_t *stop)
+{
+    if (compiled_)
+        return AlreadyCompiled;
+    if (text == nullptr)
+        return NoText;
+
+    auto fail = [&](size_t position) {
+        if (stop != nullptr)
+            *stop = static_cast<int32_t>(position);
+        Reset();
+        return SyntaxError;
+    };
+
+    text_.assign(text);
+    if (!variables_.Assign(vars, count))
+        return fail(0);
+
+    const Scanner scanner(text_.c_str(), text_.size(), variables_);
+    const Parser::Result parsed = Parser(scanner, infix_).Run();
+    if (!parsed.ok || parsed.stop < text_.size())
+        return fail(parsed.stop);
+
+    postfix_ = PostfixConverter::Convert(infix_);
+    if (!program_.Build(postfix_))
+        return fail(parsed.stop);
+    stack_.assign(program_.StackSize(), 0.0);
+    if (stop != nullptr)
+        *stop = static_cast<int32_t>(parsed.stop);
+    compiled_ = true;
+    return Compiled;
+}
+
+double QelFunction::Evaluate()
+{
+    return Evaluator::Run(program_, variables_.Values(), stack_.data(), angleMode_);
+}
+
+void QelFunction::Reset()
+{
+    text_.clear();
+    text_.shrink_to_fit();
+    infix_.clear();
+    infix_.shrink_to_fit();
+    postfix_.clear();
+    postfix_.shrink_to_fit();
+    program_.Clear();
+    stack_.clear();
+    stack_.shrink_to_fit();
+    variables_.Clear();
+    compiled_ = false;
+}
+
+void QelFunction::SetAngleMode(int32_t mode)
+{
+    if (mode == Degrees || mode == Radians || mode == Grads)
+        angleMode_ = mode;
+}
+
+} // namespace qel
