@@ -1,5 +1,7 @@
 #include "CVeltrix2Doc.h"
 
+#include <vector>
+
 #include <QFile>
 
 #include "qel/qel.h"
@@ -114,7 +116,17 @@ bool CVeltrix2Doc::Save(const QString &path, QString *error)
         settings_.cameraPitch = pose.pitch;
         settings_.cameraYaw = pose.yaw;
     }
-    if (!WriteDocumentFile(path, settings_, list_, error))
+    // Writing compiles again any function a failed edit left reset; the
+    // views draw those again.
+    std::vector<int32_t> wasReset;
+    for (int i = 0; i < list_.Count(); ++i)
+        if (is_function_initialized(list_.At(i).handle) == 0)
+            wasReset.push_back(list_.At(i).handle);
+    const bool written = WriteDocumentFile(path, settings_, list_, error);
+    for (int32_t handle : wasReset)
+        if (is_function_initialized(handle) == 1)
+            UpdateAllViews(nullptr, handle);
+    if (!written)
         return false;
     SetPathName(path);
     SetModifiedFlag(false);

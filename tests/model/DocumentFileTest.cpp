@@ -340,8 +340,12 @@ TEST_F(DocumentFileTest, FunctionLeftResetByAFailedEditIsSavedWhole)
     ASSERT_FALSE(RecompileFunction(b.handle, "z(x,y)=x+", QEL_DEGREES).ok);
     ASSERT_EQ(is_function_initialized(b.handle), 0);
 
+    std::vector<int> hints;
+    QObject::connect(&doc, &CVeltrix2Doc::ViewsNeedUpdate,
+                     [&](QObject *, int hint) { hints.push_back(hint); });
     const QString path = Path("reset.vxf");
     ASSERT_TRUE(doc.Save(path));
+    EXPECT_EQ(hints, std::vector<int>{b.handle});   // drawn again
     CVeltrix2Doc reopened;
     ASSERT_EQ(reopened.Open(path), ReadOutcome::Ok);
     ASSERT_EQ(reopened.Count(), 2);
