@@ -1,0 +1,530 @@
+#include "CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "AboutDialog.h"
+#include "BarLayouts.h"
+#include "CommandActions.h"
+#include "CommandIds.h"
+#include "FloatingBar.h"
+#include "FramePlacement.h"
+#include "ShellResources.h"
+#include "SplashWindow.h"
+#include "TraceStatusBar.h"
+#include "UserManual.h"
+#include "model/CVeltrix2Doc.h"
+#include "view3d/GLView.h"
+#ifdef VELTRIX_HAVE_TREE
+#include "tree/CVeltrix2View.h"
+#endif
+
+namespace {
+constexpr int kTreePaneWidth = 250;
+
+QSize ScreenSize()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
+}
+
+bool IsInside(const QWidget *widget, const QWidget *ancestor)
+{
+    return widget && ancestor && (widget == ancestor || ancestor->isAncestorOf(widget));
+}
+}  // namespace
+
+CMainFrame::CMainFrame(Options options)
+    : options_(options), doc_(new CVeltrix2Doc(this)), printer_(std::make_unique<QPrinter>())
+{
+    InitShellResources();
+    setWindowIcon(QIcon(QStringLiteral(":/res/veltrix-48.png")));
+    setAcceptDrops(true);
+    RestorePlacement();
+
+    actions_ = new CommandActions(this);
+    connect(actions_, &CommandActions::Triggered, this, &CMainFrame::OnCommand);
+    documents_ = new DocumentCommands(doc_, this);
+
+    CreatePanes();
+    CreateBars();
+    CreateMenus();
+    ConnectPanes();
+
+    setWindowTitle(documents_->WindowTitle());
+    connect(documents_, &DocumentCommands::TitleChanged, this, &QWidget::setWindowTitle);
+    connect(documents_, &DocumentCommands::RecentFilesChanged, this, &CMainFrame::RebuildRecentFileMenu);
+    RebuildRecentFileMenu();
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::OnFocusChanged);
+    SetActivePane(Pane::Tree);
+}
+
+CMainFrame::~CMainFrame()
+{
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    if (splash_)
+        splash_->close();
+}
+
+SplashWindow *CMainFrame::Splash() const
+{
+    return splash_.data();
+}
+
+QAction *CMainFrame::Action(int id) const
+{
+    return actions_->Get(id);
+}
+
+// ---------------------------------------------------------------- creation
+
+void CMainFrame::CreatePanes()
+{
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setChildrenCollapsible(true);
+#ifdef VELTRIX_HAVE_TREE
+    tree_ = new CVeltrix2View(doc_, splitter_);
+    treePane_ = tree_;
+#else
+    auto *placeholder = new QTreeWidget(splitter_);
+    placeholder->setHeaderHidden(true);
+    treePane_ = placeholder;
+#endif
+    view_ = new GLView(splitter_);
+    view_->SetDocument(doc_);
+    view_->installEventFilter(this);
+    splitter_->addWidget(treePane_);
+    splitter_->addWidget(view_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({kTreePaneWidth, qMax(1, width() - kTreePaneWidth)});
+    setCentralWidget(splitter_);
+}
+
+void CMainFrame::CreateBars()
+{
+    actions_->SetImages(QStringLiteral(":/res/standard.png"), BarLayouts::Standard());
+    actions_->SetImages(QStringLiteral(":/res/bar3d.png"), BarLayouts::ThreeD());
+    actions_->SetImages(QStringLiteral(":/res/animation.png"), BarLayouts::Animation());
+    actions_->SetImages(QStringLiteral(":/res/trace.png"), BarLayouts::Trace());
+    Action(Cmd::PickMode)->setCheckable(true);
+
+    auto makeBar = [this](const QString &title, const QString &name, const QList<int> &ids) {
+        auto *bar = new QToolBar(title, this);
+        bar->setObjectName(name);
+        bar->setIconSize(QSize(16, 15));
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        for (QAction *a : actions_->List(ids)) {
+            if (a)
+                bar->addAction(a);
+            else
+                bar->addSeparator();
+        }
+        return bar;
+    };
+    standardBar_ = makeBar(QStringLiteral("Standard"), QStringLiteral("standardBar"), BarLayouts::Standard());
+    addToolBar(Qt::TopToolBarArea, standardBar_);
+    toolBar3d_ = makeBar(QStringLiteral("3D"), QStringLiteral("toolBar3d"), BarLayouts::ThreeD());
+    addToolBar(Qt::RightToolBarArea, toolBar3d_);
+
+    animationBar_ = new FloatingBar(QStringLiteral("Animation"), actions_->List(BarLayouts::Animation()), this);
+    traceBar_ = new FloatingBar(QStringLiteral("Trace"), actions_->List(BarLayouts::Trace()), this);
+    PlaceFloatingBars();
+
+    status_ = new TraceStatusBar(this);
+    setStatusBar(status_);
+}
+
+void CMainFrame::PlaceFloatingBars()
+{
+    const QSize screen = ScreenSize();
+    const QPoint p(screen.width() - 200, screen.height() / 3);
+    for (FloatingBar *bar : {animationBar_, traceBar_}) {
+        bar->hide();
+        bar->move(p);
+    }
+}
+
+void CMainFrame::CreateMenus()
+{
+    using namespace Cmd;
+    QMenuBar *bar = menuBar();
+
+    fileMenu_ = bar->addMenu(QStringLiteral("&File"));
+    fileMenu_->addActions({Action(FileNew), Action(FileOpen), Action(FileSave), Action(FileSaveAs)});
+    fileMenu_->addSeparator();
+    fileMenu_->addActions({Action(FilePrint), Action(FilePrintSetup)});
+    fileMenu_->addSeparator();
+    QMenu *exportMenu = fileMenu_->addMenu(QStringLiteral("Export"));
+    exportMenu->addActions({Action(ExportBmp), Action(ExportDxf)});
+    fileMenu_->addSeparator();
+    recentAnchor_ = fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(AppExit));
+
+    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(Action(EditCopy));
+    edit->addSeparator();
+    edit->addAction(Action(Settings));
+
+    QMenu *functions = bar->addMenu(QStringLiteral("F&unctions"));
+    connect(functions, &QMenu::aboutToShow, this, [this, functions] { FillFunctionsMenu(functions); });
+    FillFunctionsMenu(functions);
+
+    QMenu *view = bar->addMenu(QStringLiteral("&View"));
+    QAction *standard = Action(ViewStandardBar);
+    standard->setCheckable(true);
+    standard->setChecked(true);
+    connect(standardBar_, &QToolBar::visibilityChanged, standard, &QAction::setChecked);
+    QAction *bar3d = Action(View3dBar);
+    bar3d->setCheckable(true);
+    bar3d->setChecked(toolBar3dShown_);
+    QAction *statusToggle = Action(ViewStatusBar);
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    view->addActions({standard, bar3d, statusToggle});
+
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    help->addAction(Action(HelpSummary));
+    help->addSeparator();
+    help->addAction(Action(AppAbout));
+
+    // Keys without a menu item still need a home to work from either pane.
+    addActions({Action(NextPane), Action(PrevPane)});
+}
+
+void CMainFrame::FillFunctionsMenu(QMenu *menu)
+{
+#ifdef VELTRIX_HAVE_TREE
+    tree_->PopulateFunctionsMenu(menu);
+#else
+    menu->clear();
+    menu->addAction(Action(Cmd::RefreshTree))->setEnabled(false);
+    menu->addAction(Action(Cmd::AddFunction))->setEnabled(false);
+#endif
+}
+
+void CMainFrame::ConnectPanes()
+{
+    connect(view_, &GLView::PickModeChanged, Action(Cmd::PickMode), &QAction::setChecked);
+    connect(view_, &GLView::TraceValues, this, &CMainFrame::SetTraceValues);
+    connect(view_, &GLView::ModifiedByCamera, doc_, [this] { doc_->SetModifiedFlag(true); });
+    // The view reports from inside its drawing; the message waits until the
+    // frame is finished.
+    connect(
+        view_, &GLView::DrawingProblem, this,
+        [this](const QString &message) { QMessageBox::critical(this, QStringLiteral("Error"), message); },
+        Qt::QueuedConnection);
+#ifdef VELTRIX_HAVE_TREE
+    connect(view_, &GLView::FunctionPicked, tree_, [this](int handle) {
+        if (handle >= 0)
+            tree_->SelectFunctionNode(handle);
+    });
+    connect(tree_, &CVeltrix2View::TraceBarRequested, this, &CMainFrame::ShowTraceBar);
+    connect(tree_, &CVeltrix2View::AnimationBarRequested, this, &CMainFrame::ShowAnimationBar);
+    connect(tree_, &CVeltrix2View::TraceRequested, view_, &GLView::SetTrace);
+    connect(tree_, &CVeltrix2View::AnimationRequested, view_, &GLView::SetAnimation);
+    connect(tree_, &CVeltrix2View::HelpRequested, this, &CMainFrame::ShowManual);
+    connect(documents_, &DocumentCommands::DocumentReplaced, this, [this] {
+        CloseTraceAndAnimation();
+        tree_->FillTree();
+    });
+#else
+    connect(documents_, &DocumentCommands::DocumentReplaced, this, &CMainFrame::CloseTraceAndAnimation);
+#endif
+}
+
+// ---------------------------------------------------------------- placement
+
+void CMainFrame::RestorePlacement()
+{
+    const QSettings store;
+    setGeometry(FramePlacement::Load(store, ScreenSize()));
+}
+
+void CMainFrame::SavePlacement()
+{
+    QSettings store;
+    // The rectangle the window has when it is neither maximised nor full
+    // screen: the next run always opens in the normal state.
+    FramePlacement::Save(store, normalGeometry());
+}
+
+// ---------------------------------------------------------------- commands
+
+void CMainFrame::OnCommand(int id)
+{
+    using namespace Cmd;
+    if (IsForwardedToView(id)) {
+        view_->OnCommand(id);
+        return;
+    }
+    if (id >= CameraReset && id <= PickMode) {
+        view_->OnCommand(id);
+        return;
+    }
+    switch (id) {
+    case FileNew:
+        documents_->New();
+        break;
+    case FileOpen:
+        documents_->Open();
+        break;
+    case FileSave:
+        documents_->Save();
+        break;
+    case FileSaveAs:
+        documents_->SaveAs();
+        break;
+    case FilePrintSetup:
+        PrintSetup();
+        break;
+    case EditCopy:
+        // Copy belongs to the 3D view alone; from the tree it does nothing.
+        if (activePane_ == Pane::View)
+            view_->OnCommand(id);
+        break;
+    case AppAbout:
+        ShowAbout();
+        break;
+    case AppExit:
+        close();
+        break;
+    case NextPane:
+    case PrevPane:
+        SwitchPane();
+        break;
+    case ViewStandardBar:
+        standardBar_->setVisible(!standardBar_->isVisible());
+        break;
+    case ViewStatusBar:
+        status_->setVisible(!status_->isVisible());
+        Action(ViewStatusBar)->setChecked(status_->isVisible());
+        break;
+    case View3dBar:
+        ToggleToolBar3d();
+        break;
+    case HelpSummary:
+#ifdef VELTRIX_HAVE_TREE
+        if (!tree_->OnCommand(id))
+            ShowManual();
+#else
+        ShowManual();
+#endif
+        break;
+    case Settings:
+        ShowSettings();
+        break;
+    case CloseTraceAnimation:
+        CloseTraceAndAnimation();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainFrame::ToggleToolBar3d()
+{
+    toolBar3d_->setVisible(!toolBar3dShown_);
+    toolBar3dShown_ = !toolBar3dShown_;
+    Action(Cmd::View3dBar)->setChecked(toolBar3dShown_);
+}
+
+QMenu *CMainFrame::createPopupMenu()
+{
+    // The bars are shown and hidden from the View menu only, which keeps the
+    // 3D bar's check mark true.
+    return nullptr;
+}
+
+void CMainFrame::ShowAbout()
+{
+    AboutDialog about(this);
+    about.exec();
+}
+
+void CMainFrame::ShowManual()
+{
+    if (!OpenUserManual())
+        QMessageBox::critical(this, QStringLiteral("Error"),
+                              QStringLiteral("The manual could not be opened."));
+}
+
+void CMainFrame::ShowSettings()
+{
+#ifdef VELTRIX_HAVE_TREE
+    tree_->OnCommand(Cmd::Settings);
+#endif
+}
+
+void CMainFrame::PrintSetup()
+{
+    QPageSetupDialog dialog(printer_.get(), this);
+    dialog.exec();
+}
+
+// ---------------------------------------------------------------- panes
+
+void CMainFrame::OnFocusChanged(QWidget *, QWidget *now)
+{
+    if (IsInside(now, view_))
+        SetActivePane(Pane::View);
+    else if (IsInside(now, treePane_))
+        SetActivePane(Pane::Tree);
+}
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click in the 3D view makes it the active pane even if the view
+    // does not take the focus itself.
+    if (watched == view_ && event->type() == QEvent::MouseButtonPress)
+        SetActivePane(Pane::View);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::SetActivePane(Pane pane)
+{
+    activePane_ = pane;
+    Action(Cmd::EditCopy)->setEnabled(pane == Pane::View);
+}
+
+QWidget *CMainFrame::PaneFocusWidget(Pane pane) const
+{
+    if (pane == Pane::View)
+        return view_;
+#ifdef VELTRIX_HAVE_TREE
+    if (QWidget *w = tree_->FocusWidget())
+        return w;
+#endif
+    return treePane_;
+}
+
+void CMainFrame::SwitchPane()
+{
+    // Two panes: next and previous are the same move.
+    const Pane target = activePane_ == Pane::Tree ? Pane::View : Pane::Tree;
+    PaneFocusWidget(target)->setFocus(Qt::ShortcutFocusReason);
+    SetActivePane(target);
+}
+
+// ---------------------------------------------------------------- trace and animation
+
+void CMainFrame::ShowTraceBar(bool on)
+{
+    traceShown_ = on;
+    status_->SetTraceLayout(on);
+    traceBar_->setVisible(on);
+}
+
+void CMainFrame::ShowAnimationBar(bool on)
+{
+    animationShown_ = on;
+    animationBar_->setVisible(on);
+}
+
+void CMainFrame::SetTraceValues(double value, double x, double y, double z)
+{
+    status_->SetTraceValues(value, x, y, z);
+}
+
+void CMainFrame::CloseTraceAndAnimation()
+{
+    view_->SetTrace(false, -1);
+    view_->SetAnimation(false, -1);
+#ifdef VELTRIX_HAVE_TREE
+    tree_->ResetTraceState();
+#endif
+    traceShown_ = false;
+    animationShown_ = false;
+    animationBar_->hide();
+    traceBar_->hide();
+    status_->SetTraceLayout(false);
+}
+
+// ---------------------------------------------------------------- documents
+
+DocumentCommands::OpenResult CMainFrame::OpenDocumentFile(const QString &path)
+{
+    return documents_->OpenPath(path);
+}
+
+void CMainFrame::RebuildRecentFileMenu()
+{
+    for (QAction *a : recentActions_) {
+        fileMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    recentActions_.clear();
+    const RecentFiles &recent = documents_->Recent();
+    if (recent.Entries().isEmpty()) {
+        auto *empty = new QAction(QStringLiteral("Recent File"), fileMenu_);
+        empty->setEnabled(false);
+        recentActions_.append(empty);
+    }
+    for (int i = 0; i < recent.Entries().size(); ++i) {
+        const QString path = recent.Entries()[i];
+        auto *a = new QAction(recent.MenuText(i), fileMenu_);
+        a->setStatusTip(QStringLiteral("Open this document"));
+        connect(a, &QAction::triggered, this, [this, path] { OpenDocumentFile(path); });
+        recentActions_.append(a);
+    }
+    fileMenu_->insertActions(recentAnchor_, recentActions_);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl &u) { return u.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    activateWindow();
+    // Each file in turn, as if opened one after the other.
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile() &&
+            OpenDocumentFile(url.toLocalFile()) == DocumentCommands::OpenResult::Cancelled)
+            break;
+    }
+}
+
+// ---------------------------------------------------------------- life cycle
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (options_.showSplash && !splashShown_) {
+        splashShown_ = true;
+        splash_ = new SplashWindow(QPixmap(QStringLiteral(":/res/splash.png")));
+        connect(splash_, &SplashWindow::Dismissed, this, [this] { update(); });
+        splash_->ShowCentred();
+    }
+    if (activePane_ == Pane::Tree)
+        PaneFocusWidget(Pane::Tree)->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (!documents_->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    SavePlacement();
+    animationBar_->hide();
+    traceBar_->hide();
+    event->accept();
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "DocumentCommands.h"
+
+class CommandActions;
+class CVeltrix2Doc;
+class CVeltrix2View;
+class FloatingBar;
+class GLView;
+class QMenu;
+class QPrinter;
+class QSplitter;
+class QToolBar;
+class SplashWindow;
+class TraceStatusBar;
+
+// The main window: the function tree on the left and the 3D view on the
+// right, the menus, the standard and 3D tool bars, the floating animation
+// and trace bars and the status bar.  It is where the panes meet: it
+// forwards view commands to the 3D view whichever pane is active and passes
+// picks, trace read-outs and trace/animation requests between the panes, so
+// that neither pane knows the other.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    enum class Pane { Tree, View };
+
+    struct Options {
+        bool showSplash = true;
+    };
+
+    explicit CMainFrame(Options options);
+    CMainFrame() : CMainFrame(Options{}) {}
+    ~CMainFrame() override;
+
+    CVeltrix2Doc *Document() const { return doc_; }
+    DocumentCommands *Documents() const { return documents_; }
+    GLView *View3d() const { return view_; }
+    CVeltrix2View *TreeView() const { return tree_; }
+    QWidget *TreePane() const { return treePane_; }
+    QSplitter *Splitter() const { return splitter_; }
+    TraceStatusBar *TraceStatus() const { return status_; }
+    QToolBar *StandardBar() const { return standardBar_; }
+    QToolBar *ToolBar3d() const { return toolBar3d_; }
+    FloatingBar *AnimationBar() const { return animationBar_; }
+    FloatingBar *TraceBar() const { return traceBar_; }
+    SplashWindow *Splash() const;
+    QAction *Action(int id) const;
+    Pane ActivePane() const { return activePane_; }
+    bool ToolBar3dShown() const { return toolBar3dShown_; }
+
+    // Opens `path` after asking to save a modified document.
+    DocumentCommands::OpenResult OpenDocumentFile(const QString &path);
+
+    // Operations of the trace and animation controls.
+    void ShowTraceBar(bool on);
+    void ShowAnimationBar(bool on);
+    void SetTraceValues(double value, double x, double y, double z);
+    void CloseTraceAndAnimation();
+
+public slots:
+    void OnCommand(int id);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    QMenu *createPopupMenu() override;
+
+private:
+    void CreatePanes();
+    void CreateMenus();
+    void CreateBars();
+    void ConnectPanes();
+    void PlaceFloatingBars();
+    void RestorePlacement();
+    void SavePlacement();
+    void RebuildRecentFileMenu();
+    void FillFunctionsMenu(QMenu *menu);
+    void OnFocusChanged(QWidget *old, QWidget *now);
+    void SetActivePane(Pane pane);
+    void SwitchPane();
+    void ToggleToolBar3d();
+    void ShowAbout();
+    void ShowManual();
+    void ShowSettings();
+    void PrintSetup();
+    QWidget *PaneFocusWidget(Pane pane) const;
+
+    Options options_;
+    CVeltrix2Doc *doc_;
+    DocumentCommands *documents_ = nullptr;
+    CommandActions *actions_ = nullptr;
+    QSplitter *splitter_ = nullptr;
+    QWidget *treePane_ = nullptr;
+    CVeltrix2View *tree_ = nullptr;
+    GLView *view_ = nullptr;
+    TraceStatusBar *status_ = nullptr;
+    QToolBar *standardBar_ = nullptr;
+    QToolBar *toolBar3d_ = nullptr;
+    FloatingBar *animationBar_ = nullptr;
+    FloatingBar *traceBar_ = nullptr;
+    QMenu *fileMenu_ = nullptr;
+    QAction *recentAnchor_ = nullptr;
+    QList<QAction *> recentActions_;
+    QPointer<SplashWindow> splash_;
+    std::unique_ptr<QPrinter> printer_;
+    bool traceShown_ = false;
+    bool animationShown_ = false;
+    bool toolBar3dShown_ = true;
+    bool splashShown_ = false;
+    Pane activePane_ = Pane::Tree;
+};

@@ -1,0 +1,168 @@
+#include "DocumentCommands.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
+
+#include "model/CVeltrix2Doc.h"
+
+const QString DocumentCommands::kAppTitle = QStringLiteral("Veltrix 2.0");
+const QString DocumentCommands::kUntitledName = QStringLiteral("Veltrix File");
+const QString DocumentCommands::kFilter = QStringLiteral("Veltrix Files (*.vxf)");
+
+QString WithDocumentExtension(const QString &path)
+{
+    if (path.endsWith(QStringLiteral(".vxf"), Qt::CaseInsensitive))
+        return path;
+    return path + QStringLiteral(".vxf");
+}
+
+DocumentCommands::DocumentCommands(CVeltrix2Doc *doc, QWidget *dialogParent)
+    : QObject(dialogParent), doc_(doc)
+{
+    InstallDefaultPrompts(dialogParent);
+    QSettings store;
+    recent_.Load(store);
+    connect(doc_, &CVeltrix2Doc::PathChanged, this, [this] { emit TitleChanged(WindowTitle()); });
+}
+
+void DocumentCommands::InstallDefaultPrompts(QWidget *parent)
+{
+    prompts_.askToSave = [parent](const QString &title) {
+        return QMessageBox::warning(parent, kAppTitle, QStringLiteral("Save changes to %1?").arg(title),
+                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                    QMessageBox::Yes);
+    };
+    prompts_.askOpenPath = [parent] {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
+                                            kFilter + QStringLiteral(";;All Files (*)"));
+    };
+    prompts_.askSavePath = [parent](const QString &proposed) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), proposed, kFilter);
+    };
+    prompts_.showError = [parent](const QString &title, const QString &text) {
+        QMessageBox::critical(parent, title, text);
+    };
+}
+
+QString DocumentCommands::DocumentTitle() const
+{
+    const QString path = doc_->PathName();
+    return path.isEmpty() ? kUntitledName : QFileInfo(path).fileName();
+}
+
+QString DocumentCommands::WindowTitle() const
+{
+    return DocumentTitle() + QStringLiteral(" - ") + kAppTitle;
+}
+
+bool DocumentCommands::SaveModified()
+{
+    if (!doc_->IsModified())
+        return true;
+    switch (prompts_.askToSave(DocumentTitle())) {
+    case QMessageBox::Yes:
+        return Save();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DocumentCommands::New()
+{
+    if (!SaveModified())
+        return false;
+    doc_->NewDocument();
+    emit DocumentReplaced();
+    emit TitleChanged(WindowTitle());
+    return true;
+}
+
+DocumentCommands::OpenResult DocumentCommands::Open()
+{
+    // The file is chosen first; the question about unsaved changes comes
+    // only once there is something to open.
+    const QString path = prompts_.askOpenPath();
+    if (path.isEmpty())
+        return OpenResult::Cancelled;
+    return OpenPath(path);
+}
+
+DocumentCommands::OpenResult DocumentCommands::OpenPath(const QString &path)
+{
+    if (!SaveModified())
+        return OpenResult::Cancelled;
+    QString error;
+    const ReadOutcome outcome = doc_->Open(path, &error);
+    emit DocumentReplaced();
+    emit TitleChanged(WindowTitle());
+    switch (outcome) {
+    case ReadOutcome::Ok:
+        RememberRecent(path);
+        return OpenResult::Opened;
+    case ReadOutcome::CannotOpen:
+        ForgetRecent(path);
+        prompts_.showError(kAppTitle, error.isEmpty()
+                                          ? QStringLiteral("Cannot open the file %1.").arg(path)
+                                          : error);
+        return OpenResult::Failed;
+    case ReadOutcome::BlockFailed:
+        // The functions were dropped without a message; the open still counts.
+        return OpenResult::Opened;
+    case ReadOutcome::InvalidFile:
+    case ReadOutcome::BadFormat:
+        prompts_.showError(ReadOutcomeTitle(outcome), ReadOutcomeMessage(outcome));
+        return OpenResult::Opened;
+    }
+    return OpenResult::Opened;
+}
+
+bool DocumentCommands::Save()
+{
+    const QString path = doc_->PathName();
+    if (path.isEmpty())
+        return SaveAs();
+    return SaveTo(path);
+}
+
+bool DocumentCommands::SaveAs()
+{
+    const QString current = doc_->PathName();
+    const QString proposed = current.isEmpty() ? kUntitledName + QStringLiteral(".vxf") : current;
+    const QString chosen = prompts_.askSavePath(proposed);
+    if (chosen.isEmpty())
+        return false;
+    return SaveTo(WithDocumentExtension(chosen));
+}
+
+bool DocumentCommands::SaveTo(const QString &path)
+{
+    QString error;
+    if (!doc_->Save(path, &error)) {
+        prompts_.showError(kAppTitle, error.isEmpty()
+                                          ? QStringLiteral("Cannot save the file %1.").arg(path)
+                                          : error);
+        return false;
+    }
+    RememberRecent(path);
+    emit TitleChanged(WindowTitle());
+    return true;
+}
+
+void DocumentCommands::RememberRecent(const QString &path)
+{
+    recent_.Add(path);
+    QSettings store;
+    recent_.Save(store);
+    emit RecentFilesChanged();
+}
+
+void DocumentCommands::ForgetRecent(const QString &path)
+{
+    recent_.Remove(path);
+    QSettings store;
+    recent_.Save(store);
+    emit RecentFilesChanged();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "RecentFiles.h"
+
+class CVeltrix2Doc;
+class QWidget;
+
+// The document commands of a single-document program: New, Open, Save,
+// Save As, opening a given path, and the question whether to save changes
+// before the document is replaced or the program ends.  The dialogs are
+// reached through replaceable functions so that tests can answer them.
+class DocumentCommands : public QObject {
+    Q_OBJECT
+public:
+    struct Prompts {
+        // "Save changes to <title>?"; Yes, No or Cancel.
+        std::function<QMessageBox::StandardButton(const QString &title)> askToSave;
+        // A file to open, or empty when the user cancelled.
+        std::function<QString()> askOpenPath;
+        // A file to save to, starting from `proposed`; empty when cancelled.
+        std::function<QString(const QString &proposed)> askSavePath;
+        // An error message box (critical icon).
+        std::function<void(const QString &title, const QString &text)> showError;
+    };
+
+    enum class OpenResult { Opened, Cancelled, Failed };
+
+    static const QString kAppTitle;      // "Veltrix 2.0"
+    static const QString kUntitledName;  // "Veltrix File"
+    static const QString kFilter;        // "Veltrix Files (*.vxf)"
+
+    DocumentCommands(CVeltrix2Doc *doc, QWidget *dialogParent);
+
+    Prompts &prompts() { return prompts_; }
+
+    bool New();
+    OpenResult Open();
+    OpenResult OpenPath(const QString &path);
+    bool Save();
+    bool SaveAs();
+    // Asks whether to save a modified document; true when the caller may go on.
+    bool SaveModified();
+
+    // The document's name as shown in titles: the file name or "Veltrix File".
+    QString DocumentTitle() const;
+    QString WindowTitle() const;   // "<document> - Veltrix 2.0"
+
+    const RecentFiles &Recent() const { return recent_; }
+
+signals:
+    void RecentFilesChanged();
+    // The document was made new or another file was read into it (whatever
+    // the outcome), so the panes must show it from scratch.
+    void DocumentReplaced();
+    void TitleChanged(const QString &windowTitle);
+
+private:
+    bool SaveTo(const QString &path);
+    void RememberRecent(const QString &path);
+    void ForgetRecent(const QString &path);
+    void InstallDefaultPrompts(QWidget *parent);
+
+    CVeltrix2Doc *doc_;
+    Prompts prompts_;
+    RecentFiles recent_;
+};
+
+// ".vxf" appended unless the name already ends with it (any case).
+QString WithDocumentExtension(const QString &path);

@@ -1,0 +1,35 @@
+#include "FloatingBar.h"
+
+#include <QCloseEvent>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+FloatingBar::FloatingBar(const QString &caption, const QList<QAction *> &actions, QWidget *owner)
+    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      bar_(new QToolBar(caption, this))
+{
+    setWindowTitle(caption);
+    bar_->setMovable(false);
+    bar_->setFloatable(false);
+    bar_->setIconSize(QSize(16, 15));
+    for (QAction *a : actions) {
+        if (a)
+            bar_->addAction(a);
+        else
+            bar_->addSeparator();
+    }
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(bar_);
+    setFixedSize(sizeHint());
+}
+
+void FloatingBar::closeEvent(QCloseEvent *event)
+{
+    // The window manager may still draw a close button; only the owner's
+    // "close" command ends tracing and animation, so refuse the user's.
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QStatusBar>
+#include <array>
+
+class QLabel;
+
+// The status bar: one message pane ("Ready" when idle) and, while a function
+// is traced, nine more panes at fixed distances from the right end showing
+// the function value and the cursor's x, y and z.
+class TraceStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    static constexpr int kPaneCount = 10;
+    static const QString kIdleText;   // "Ready"
+
+    explicit TraceStatusBar(QWidget *parent = nullptr);
+
+    void SetTraceLayout(bool traceShown);
+    bool TraceLayout() const { return traceShown_; }
+    // Value and coordinates in panes 2, 5, 7 and 9; repainted at once.
+    void SetTraceValues(double value, double x, double y, double z);
+
+    QLabel *Pane(int index) const { return panes_[index]; }
+    // Right edges of the ten panes for a bar `width` wide and a font whose
+    // "A" is `charWidth` wide.
+    static std::array<int, kPaneCount> PaneRightEdges(int width, int charWidth);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void Layout();
+    void ShowMessage(const QString &message);
+
+    std::array<QLabel *, kPaneCount> panes_{};
+    bool traceShown_ = false;
+};
