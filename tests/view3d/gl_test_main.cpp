@@ -1,0 +1,12 @@
+#include <gtest/gtest.h>
+#include <QApplication>
+
+#include "view3d/GLView.h"
+
+int main(int argc, char **argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    GLView::PrepareSurfaceFormat();
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
