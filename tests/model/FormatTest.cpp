@@ -84,17 +84,4 @@ TEST(DisplayForms, FindVariableMatchesExactly)
     EXPECT_EQ(FindVariable(nullptr, 4, "x"), -1);
 }
 
-TEST(DisplayForms, CommandPrompts)
-{
-    EXPECT_EQ(FunctionCommandPrompt(101), "Edit the function text");
-    EXPECT_EQ(FunctionCommandPrompt(102), "Edit the range of the variable");
-    EXPECT_EQ(FunctionCommandPrompt(103), "Change the number of steps for the variable");
-    EXPECT_EQ(FunctionCommandPrompt(104), "Change the color");
-    EXPECT_EQ(FunctionCommandPrompt(105), "Change the visualization mode");
-    EXPECT_EQ(FunctionCommandPrompt(32772), "Reload all the functions");
-    EXPECT_EQ(FunctionCommandPrompt(32773), "Delete the function");
-    EXPECT_EQ(FunctionCommandPrompt(32779), "Edit the function label");
-    EXPECT_EQ(FunctionCommandPrompt(106), "");
-}
-
 }  // namespace

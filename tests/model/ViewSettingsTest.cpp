@@ -6,24 +6,6 @@
 
 namespace {
 
-TEST(ViewSettings, DefaultsOfANewDocument)
-{
-    const ViewSettings s;
-    EXPECT_EQ(s.backgroundColor, 0x000000u);
-    EXPECT_EQ(s.cubeColor, 0xFFFFFFu);
-    EXPECT_EQ(s.axesColor, 0xFFFFFFu);
-    EXPECT_EQ(ColourRed(s.cursorColor), 255);
-    EXPECT_EQ(ColourBlue(s.cursorColor), 0);
-    EXPECT_EQ(s.cursorKind, CrossCursor);
-    EXPECT_EQ(s.axisLabelX + s.axisLabelY + s.axisLabelZ, "xyz");
-    EXPECT_EQ(s.cameraX, 4.0);
-    EXPECT_EQ(s.cameraY, 7.0);
-    EXPECT_EQ(s.cameraZ, 20.0);
-    EXPECT_EQ(s.cameraPitch, -20.0);
-    EXPECT_EQ(s.cameraYaw, 15.0);
-    EXPECT_TRUE(s.showCube && s.showReferenceMarks && s.showAxes);
-}
-
 TEST(ViewSettings, RangesFallBackToDefaults)
 {
     ViewSettings s;
