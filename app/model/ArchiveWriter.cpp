@@ -1,5 +1,6 @@
 #include "ArchiveWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 

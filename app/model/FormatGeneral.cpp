@@ -27,9 +27,9 @@ QString FormatGeneral(double value, int digits)
 
     // %.*e yields the correctly rounded significant digits and, after the
     // rounding, the decimal exponent: "-d.ddde+XX".
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
-    const std::string formatted(buffer);
+    std::string formatted(size_t(std::snprintf(nullptr, 0, "%.*e", digits - 1, value)) + 1, '\0');
+    std::snprintf(formatted.data(), formatted.size(), "%.*e", digits - 1, value);
+    formatted.pop_back();
     const size_t ePos = formatted.find('e');
     const int exponent = std::atoi(formatted.c_str() + ePos + 1);
     const bool negative = formatted[0] == '-';

@@ -101,10 +101,9 @@ DefinitionOutcome RecompileFunction(int32_t handle, const std::string &text, int
 
 bool EnsureCompiled(int32_t handle, const std::string &text)
 {
-    if (is_function_initialized(handle) == 1)
-        return true;
-    if (is_function_initialized(handle) != 0)
-        return false;   // no such function
+    const int32_t state = is_function_initialized(handle);
+    if (state != 0)
+        return state == 1;   // compiled, or no such function
     const HeaderAnalysis header = AnalyzeHeader(text);
     if (!header.valid)
         return false;

@@ -47,6 +47,7 @@ TEST(FormatGeneral, TwentyDigitsShowTheExactExpansion)
 {
     EXPECT_EQ(Fmt(0.05, 20), "5.0000000000000002776e-002");
     EXPECT_EQ(Fmt(0.1, 15), "0.1");
+    EXPECT_EQ(Fmt(0.1, 60), "0.1000000000000000055511151231257827021181583404541015625");
 }
 
 TEST(FormatGeneral, NonFiniteValues)
