@@ -706,7 +706,7 @@ void CVeltrix2View::EditValue()
     const int32_t handle = entry->function;
     const std::string name = entry->variable;
     VariableRecord var{};
-    if (get_function_variable(handle, name.c_str(), &var) != 0)
+    if (get_function_variable(handle, name.c_str(), &var) == 0)
         return;
     ValueDialog dialog(this);
     dialog.value = var.value;
@@ -733,7 +733,7 @@ void CVeltrix2View::EditRange()
     const int32_t handle = entry->function;
     const std::string name = entry->variable;
     VariableRecord var{};
-    if (get_function_variable(handle, name.c_str(), &var) != 0)
+    if (get_function_variable(handle, name.c_str(), &var) == 0)
         return;
     RangeDialog dialog(this);
     dialog.min = var.min;
@@ -763,7 +763,7 @@ void CVeltrix2View::EditSteps()
     const int32_t handle = entry->function;
     const std::string name = entry->variable;
     VariableRecord var{};
-    if (get_function_variable(handle, name.c_str(), &var) != 0)
+    if (get_function_variable(handle, name.c_str(), &var) == 0)
         return;
     StepsDialog dialog(this);
     dialog.steps = var.steps;

@@ -1,0 +1,208 @@
+#include <QSignalSpy>
+#include <QTextCursor>
+
+#include "ViewFixture.h"
+#include "tree/ModeDialog.h"
+#include "tree/PictureButton.h"
+#include "tree/RangeDialog.h"
+#include "tree/StepsDialog.h"
+#include "tree/ValueDialog.h"
+
+TEST_F(ViewTest, EditedTextKeepsTheSurvivingVariablesSettings)
+{
+    const int32_t h = AddDirect("f", "z(x,y)=x+y");
+    modify_function_variable(h, VariableRecord{"x", 1.5, -1, 2, 7});
+    view.FillTree();
+    doc.SetModifiedFlag(false);
+
+    QString shown;
+    int caret = -1, angle = -1;
+    Select(h, TextNode);
+    prompter.Accept<TextDialog>([&](TextDialog &d) {
+        shown = d.Edit()->toPlainText();
+        caret = d.Edit()->textCursor().position();
+        angle = d.AngleButton(1)->isChecked() ? 1 : 0;
+        d.Edit()->setPlainText(QStringLiteral("z(x,t)=x+t"));
+    });
+    view.OnCommand(101);
+
+    EXPECT_EQ(shown, "z(x,y)=x+y");
+    EXPECT_EQ(caret, 10);
+    EXPECT_EQ(angle, 1);
+    EXPECT_EQ(doc.Get(0).text, "z(x,t)=x+t");
+    EXPECT_TRUE(doc.IsModified());
+    const VariableRecord x = Variable(h, "x");
+    EXPECT_EQ(x.min, -1);
+    EXPECT_EQ(x.max, 2);
+    EXPECT_EQ(x.steps, 7);
+    EXPECT_EQ(x.value, 1.5);
+    const VariableRecord t = Variable(h, "t");
+    EXPECT_EQ(t.min, -5);
+    EXPECT_EQ(t.max, 5);
+    EXPECT_EQ(t.steps, 20);
+
+    // The text node shows the new definition, its variables in the
+    // library's order; the re-made range and steps carry no colour of their own.
+    QTreeWidgetItem *text = Node(h, TextNode)->item;
+    EXPECT_EQ(text->text(0), "z(x,t)=x+t");
+    ASSERT_EQ(text->childCount(), 2);
+    EXPECT_EQ(text->child(0)->text(0), "x = 1.5");
+    EXPECT_EQ(text->child(1)->text(0), "t = 0.");
+    EXPECT_EQ(text->child(0)->child(0)->text(0), "[-1.,2.]");
+    EXPECT_FALSE(view.Tree()->GetItemColor(text->child(0)->child(0)).isValid());
+    EXPECT_EQ(Node(h, VariableNode, "y"), nullptr);
+    EXPECT_EQ(view.Nodes().size(), 11u);
+}
+
+TEST_F(ViewTest, CancelAfterAFailedEditBringsTheOldFunctionBack)
+{
+    const int32_t h = AddDirect("f", "z(x,y,a)=x*a");
+    modify_function_variable(h, VariableRecord{"a", 2, 0, 4, 9});
+    Select(h, TextNode);
+    prompter.Accept<TextDialog>([](TextDialog &d) { d.Edit()->setPlainText(QStringLiteral("z(x,y,a)=x*")); });
+    prompter.Cancel<TextDialog>();
+    view.OnCommand(101);
+
+    EXPECT_EQ(prompter.MessageTexts(), QStringList{QStringLiteral("Syntax error")});
+    EXPECT_EQ(doc.Get(0).text, "z(x,y,a)=x*a");
+    double result = 0;
+    const double values[] = {3, 0, 2, 2.718281828, 3.141592654};
+    EXPECT_EQ(execute_function(h, values, &result), 0);
+    EXPECT_DOUBLE_EQ(result, 6);
+    const VariableRecord a = Variable(h, "a");
+    EXPECT_EQ(a.max, 4);
+    EXPECT_EQ(a.steps, 9);
+}
+
+TEST_F(ViewTest, ValueDialogRefusesOutOfRangeAndAcceptsTheBounds)
+{
+    const int32_t h = AddDirect("f", "z(x,y,a)=x*a");
+    doc.SetModifiedFlag(false);
+    Select(h, VariableNode, "x");
+    QString reopenedWith;
+    prompter.Accept<ValueDialog>([](ValueDialog &d) { d.Edit()->setText(QStringLiteral("5.5")); });
+    prompter.Accept<ValueDialog>([&](ValueDialog &d) {
+        reopenedWith = d.Edit()->text();
+        d.Edit()->setText(QStringLiteral("5"));
+    });
+    QSignalSpy notified(&doc, &CVeltrix2Doc::ViewsNeedUpdate);
+    view.OnCommand(106);
+
+    EXPECT_EQ(prompter.MessageTexts(), QStringList{QStringLiteral("Out of range")});
+    EXPECT_EQ(reopenedWith, "5.5");
+    EXPECT_EQ(Variable(h, "x").value, 5);
+    EXPECT_EQ(NodeText(h, VariableNode, "x"), "x = 5.");
+    // x is a plotting variable of z: the surface does not change.
+    EXPECT_EQ(notified.count(), 0);
+
+    Select(h, VariableNode, "a");
+    prompter.Accept<ValueDialog>([](ValueDialog &d) { d.Edit()->setText(QStringLiteral("-5")); });
+    view.OnCommand(106);
+    EXPECT_EQ(Variable(h, "a").value, -5);
+    ASSERT_EQ(notified.count(), 1);
+    EXPECT_EQ(notified.at(0).at(1).toInt(), h);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(ViewTest, RangeDialogRefusesReversedBoundsAndMovesTheValueInside)
+{
+    const int32_t h = AddDirect("f", "z(x,y)=x");
+    doc.SetModifiedFlag(false);
+    Select(h, RangeNode, "y");
+    QString reopenedMin, reopenedMax;
+    prompter.Accept<RangeDialog>([](RangeDialog &d) {
+        d.MinEdit()->setText(QStringLiteral("3"));
+        d.MaxEdit()->setText(QStringLiteral("1"));
+    });
+    prompter.Accept<RangeDialog>([&](RangeDialog &d) {
+        reopenedMin = d.MinEdit()->text();
+        reopenedMax = d.MaxEdit()->text();
+        d.MaxEdit()->setText(QStringLiteral("3"));
+    });
+    view.OnCommand(102);
+
+    EXPECT_EQ(prompter.MessageTexts(),
+              QStringList{QStringLiteral("The value \"max\" must be greater or equal than the value \"min\"")});
+    EXPECT_EQ(reopenedMin, "3");
+    EXPECT_EQ(reopenedMax, "1");
+    const VariableRecord y = Variable(h, "y");
+    EXPECT_EQ(y.min, 3);
+    EXPECT_EQ(y.max, 3);
+    EXPECT_EQ(y.value, 3);
+    EXPECT_EQ(NodeText(h, RangeNode, "y"), "[3.,3.]");
+    EXPECT_EQ(NodeText(h, VariableNode, "y"), "y = 3.");
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(ViewTest, StepsDialogRefusesNonPositiveCounts)
+{
+    const int32_t h = AddDirect("f", "z(x,y)=x");
+    Select(h, StepsNode, "x");
+    for (const char *typed : {"0", "-3", "1"})
+        prompter.Accept<StepsDialog>([typed](StepsDialog &d) { d.Edit()->setText(QString::fromLatin1(typed)); });
+    view.OnCommand(103);
+
+    EXPECT_EQ(prompter.MessageTexts(), QStringList({QStringLiteral("Insert a value grater than 0"),
+                                                    QStringLiteral("Insert a value grater than 0")}));
+    EXPECT_EQ(Variable(h, "x").steps, 1);
+    EXPECT_EQ(NodeText(h, StepsNode, "x"), "1");
+}
+
+TEST_F(ViewTest, CancelledDialogsChangeNothing)
+{
+    const int32_t h = AddDirect("f", "z(x,y)=x");
+    doc.SetModifiedFlag(false);
+    Select(h, RangeNode, "x");
+    prompter.Cancel<RangeDialog>([](RangeDialog &d) { d.MinEdit()->setText(QStringLiteral("1")); });
+    view.OnCommand(102);
+    Select(h, ModeNode);
+    prompter.steps.push_back([](QDialog &dialog) {
+        auto &d = dynamic_cast<ModeDialog &>(dialog);
+        d.show();
+        d.ModeButton(1)->click();
+        d.reject();
+        return false;
+    });
+    view.OnCommand(105);
+
+    EXPECT_EQ(Variable(h, "x").min, -5);
+    EXPECT_EQ(doc.Get(0).mode, 0);
+    EXPECT_EQ(NodeText(h, ModeNode), "wire frame");
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(ViewTest, ModeAndColourChangesReachRecordAndNode)
+{
+    const int32_t h = AddDirect("f", "z(x,y)=x");
+    Select(h, ModeNode);
+    prompter.Accept<ModeDialog>([](ModeDialog &d) { d.ModeButton(2)->click(); });
+    view.OnCommand(105);
+    EXPECT_EQ(doc.Get(0).mode, 2);
+    EXPECT_EQ(NodeText(h, ModeNode), "chess board");
+
+    Select(h, Color2Node);
+    prompter.colors.push_back(QColor(255, 0, 0));
+    view.OnCommand(128);   // double-click edits a colour node
+    ASSERT_EQ(prompter.colorRequests.size(), 1u);
+    EXPECT_EQ(prompter.colorRequests[0], QColor(0, 0, 0));
+    EXPECT_EQ(doc.Get(0).color2, 0x0000FFu);
+    EXPECT_EQ(NodeText(h, Color2Node), "(255,0,0)");
+    EXPECT_EQ(view.Tree()->GetItemColor(Node(h, Color2Node)->item), QColor(255, 0, 0));
+}
+
+TEST_F(ViewTest, LabelEditRefusesAnEmptyLabelWithoutReopening)
+{
+    const int32_t h = AddDirect("old", "z(x,y)=x");
+    Select(h, FunctionNode);
+    prompter.Accept<LabelDialog>([](LabelDialog &d) { d.Edit()->clear(); });
+    view.OnCommand(32779);
+    EXPECT_EQ(prompter.runs, 1);
+    EXPECT_EQ(prompter.MessageTexts(),
+              QStringList{QStringLiteral("The number of characters in a label has to be between 0 and 80")});
+    EXPECT_EQ(doc.Get(0).label, "old");
+
+    prompter.Accept<LabelDialog>([](LabelDialog &d) { d.Edit()->setText(QString(80, QLatin1Char('n'))); });
+    view.OnCommand(32779);
+    EXPECT_EQ(doc.Get(0).label, std::string(80, 'n'));
+    EXPECT_EQ(NodeText(h, FunctionNode), QString(80, QLatin1Char('n')));
+}
