@@ -310,37 +310,57 @@ void GLView::focusOutEvent(QFocusEvent *e)
 }
 
 // Full screen: the main window grows and moves so that the view covers the
-// screen; the frame's other parts lie beyond the screen edges.
+// screen; the frame's other parts lie beyond the screen edges.  In a
+// splitter the whole growth goes to the view.
 void GLView::ToggleFullScreen()
 {
     QWidget *frame = window();
     auto *splitter = qobject_cast<QSplitter *>(parentWidget());
     if (!fullScreen_) {
-        const QRect screen = (frame->screen() ? frame->screen() : QGuiApplication::primaryScreen())->geometry();
+        const QScreen *screen = frame->screen() ? frame->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen->geometry();
+        const QSize growth = area.size() - size();
         savedFrameRect_ = frame->geometry();
-        if (splitter)
-            savedSplitterSizes_ = splitter->sizes();
-        const QPoint offset = mapTo(frame, QPoint(0, 0));
-        const QSize grown = frame->size() + (screen.size() - size());
-        frame->setGeometry(QRect(screen.topLeft() - offset, grown));
         if (splitter) {
-            // Give the whole growth to the view, not to every pane.
+            savedSplitterSizes_ = splitter->sizes();
+            savedSplitterSize_ = splitter->size();
             QList<int> sizes = savedSplitterSizes_;
             const int me = splitter->indexOf(this);
-            if (me >= 0) {
-                sizes[me] += splitter->orientation() == Qt::Horizontal ? screen.width() - width()
-                                                                        : screen.height() - height();
-                splitter->setSizes(sizes);
-            }
+            if (me >= 0)
+                sizes[me] += splitter->orientation() == Qt::Horizontal ? growth.width() : growth.height();
+            ExpectSplitter(splitter, sizes, splitter->size() + growth);
         }
+        const QPoint offset = mapTo(frame, QPoint(0, 0));
+        frame->setGeometry(QRect(area.topLeft() - offset, frame->size() + growth));
         fullScreen_ = true;
     } else {
-        frame->setGeometry(savedFrameRect_);
         if (splitter && !savedSplitterSizes_.isEmpty())
-            splitter->setSizes(savedSplitterSizes_);
+            ExpectSplitter(splitter, savedSplitterSizes_, savedSplitterSize_);
+        frame->setGeometry(savedFrameRect_);
         frame->show();
         fullScreen_ = false;
     }
+}
+
+void GLView::ExpectSplitter(QSplitter *splitter, const QList<int> &sizes, QSize size)
+{
+    pendingSplitterSizes_ = sizes;
+    pendingSplitterSize_ = size;
+    splitter->installEventFilter(this);
+}
+
+bool GLView::eventFilter(QObject *watched, QEvent *e)
+{
+    auto *splitter = qobject_cast<QSplitter *>(watched);
+    if (splitter && e->type() == QEvent::Resize && !pendingSplitterSizes_.isEmpty() &&
+        splitter->size() == pendingSplitterSize_) {
+        splitter->removeEventFilter(this);
+        const QList<int> sizes = pendingSplitterSizes_;
+        pendingSplitterSizes_.clear();
+        // After the splitter has laid out its panes for the new size.
+        QTimer::singleShot(0, splitter, [splitter, sizes] { splitter->setSizes(sizes); });
+    }
+    return QOpenGLWidget::eventFilter(watched, e);
 }
 
 // Mouse.

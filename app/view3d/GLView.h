@@ -14,6 +14,7 @@
 #include "view3d/Camera.h"
 
 class CVeltrix2Doc;
+class QSplitter;
 class SceneRenderer;
 struct ListSet;
 
@@ -73,6 +74,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private slots:
     void OnViewsNeedUpdate(QObject *sender, int hint);
@@ -85,6 +87,7 @@ private:
     void ApplyHeldKeys();
     void CameraChanged();
     void ToggleFullScreen();
+    void ExpectSplitter(QSplitter *splitter, const QList<int> &sizes, QSize size);
     void SetAnchors(const QMouseEvent *e);
     double Step() const;
 
@@ -102,6 +105,11 @@ private:
     bool fullScreen_ = false;
     QRect savedFrameRect_;
     QList<int> savedSplitterSizes_;
+    QSize savedSplitterSize_;
+    // Pane sizes to give the splitter once the window has its new size
+    // (top-level resizes arrive later on X11).
+    QList<int> pendingSplitterSizes_;
+    QSize pendingSplitterSize_;
     int viewportWidth_ = 0, viewportHeight_ = 0;
 
     bool pickMode_ = false;
