@@ -33,12 +33,8 @@ void HandleTable::DestroyAll()
         slot.reset();
 }
 
-namespace {
 // Constant-initialised (no guard on every call); destroyed, with every
 // function still present, when the library is unloaded.
-HandleTable g_functions;
-} // namespace
-
-HandleTable &Functions() { return g_functions; }
+HandleTable detail::g_functions;
 
 } // namespace qel

@@ -36,8 +36,13 @@ private:
     std::array<std::unique_ptr<QelFunction>, kSlots> slots_{};
 };
 
-// The one table of the library.
-HandleTable &Functions();
+namespace detail {
+extern HandleTable g_functions;
+}
+
+// The one table of the library.  Inline: execute_function reaches it once
+// per sample point.
+inline HandleTable &Functions() { return detail::g_functions; }
 
 } // namespace qel
 

@@ -109,63 +109,90 @@ inline double And(double a, double b) { return Truth(a > 0.0 && b > 0.0); }
 inline double Or(double a, double b) { return Truth(a > 0.0 || b > 0.0); }
 inline double Xor(double a, double b) { return Truth((a > 0.0) != (b > 0.0)); }
 
-inline double Power(double a, double b) { return std::pow(a, b); }
-inline double Root(double a, double b) { return std::pow(b, 1.0 / a); }
-inline double TimesTenPower(double a, double b) { return a * std::pow(10.0, b); }
+// One inline function per operator, so that each instruction of the
+// evaluator compiles to its operation alone.  x is the operand of a
+// one-operand operator (all take the angle mode, most ignore it); a and b
+// are the left and right operands.
+namespace ops {
 
-// The operations of the two-operand operators; a is the left operand.
+inline double Add(double a, double b) { return a + b; }
+inline double Subtract(double a, double b) { return a - b; }
+inline double Divide(double a, double b) { return a / b; }
+inline double Multiply(double a, double b) { return a * b; }
+inline double Power(double a, double b) { return std::pow(a, b); }
+inline double Root(double a, double b) { return std::pow(b, 1.0 / a); } // the a-th root of b
+inline double TenPower(double a, double b) { return a * std::pow(10.0, b); }
+inline double Equal(double a, double b) { return qel::Equal(a, b); }
+inline double NotEqual(double a, double b) { return qel::NotEqual(a, b); }
+inline double Greater(double a, double b) { return qel::Greater(a, b); }
+inline double GreaterEqual(double a, double b) { return qel::GreaterEqual(a, b); }
+inline double Less(double a, double b) { return qel::Less(a, b); }
+inline double LessEqual(double a, double b) { return qel::LessEqual(a, b); }
+inline double And(double a, double b) { return qel::And(a, b); }
+inline double Or(double a, double b) { return qel::Or(a, b); }
+inline double Xor(double a, double b) { return qel::Xor(a, b); }
+
+inline double Sin(double x, int32_t mode) { return std::sin(ToRadians(x, mode)); }
+inline double Cos(double x, int32_t mode) { return std::cos(ToRadians(x, mode)); }
+inline double Tan(double x, int32_t mode) { return std::tan(ToRadians(x, mode)); }
+inline double ArcSin(double x, int32_t mode) { return FromRadians(std::asin(x), mode); }
+inline double ArcCos(double x, int32_t mode) { return FromRadians(std::acos(x), mode); }
+inline double ArcTan(double x, int32_t mode) { return FromRadians(std::atan(x), mode); }
+inline double Log(double x, int32_t) { return Log10(x); }
+inline double Ln(double x, int32_t) { return NaturalLog(x); }
+inline double Abs(double x, int32_t) { return std::fabs(x); }
+inline double Sinh(double x, int32_t mode) { return std::sinh(ToRadians(x, mode)); }
+inline double Cosh(double x, int32_t mode) { return std::cosh(ToRadians(x, mode)); }
+inline double Tanh(double x, int32_t mode) { return std::tanh(ToRadians(x, mode)); }
+inline double ArcSinh(double x, int32_t mode) { return FromRadians(qel::ArcSinh(x), mode); }
+inline double ArcCosh(double x, int32_t) { return qel::ArcCosh(x); } // never converted
+// The real inverse hyperbolic tangent.  The quotient of the arcsinh and
+// arccosh formulas that was once meant here is NaN for |x| < 1, exactly
+// where arctanh is defined.
+inline double ArcTanh(double x, int32_t mode) { return FromRadians(std::atanh(x), mode); }
+inline double Int(double x, int32_t) { return std::trunc(x); }
+inline double Frac(double x, int32_t) { return FractionalPart(x); }
+inline double Factorial(double x, int32_t) { return qel::Factorial(x); }
+inline double Plus(double x, int32_t) { return x; }
+inline double Minus(double x, int32_t) { return -x; }
+inline double Sign(double x, int32_t) { return qel::Sign(x); }
+inline double Not(double x, int32_t) { return Truth(!(x > 0.0)); }
+
+} // namespace ops
+
+// The operators by code: X(function in ops, operator code).
+#define QEL_UNARY_OPERATORS(X) \
+    X(Sin, OpSin) X(Cos, OpCos) X(Tan, OpTan) X(ArcSin, OpArcSin) X(ArcCos, OpArcCos) \
+    X(ArcTan, OpArcTan) X(Log, OpLog) X(Ln, OpLn) X(Abs, OpAbs) X(Sinh, OpSinh) \
+    X(Cosh, OpCosh) X(Tanh, OpTanh) X(ArcSinh, OpArcSinh) X(ArcCosh, OpArcCosh) \
+    X(ArcTanh, OpArcTanh) X(Int, OpInt) X(Frac, OpFrac) X(Factorial, OpFactorial) \
+    X(Minus, OpMinus) X(Sign, OpSign) X(Not, OpNot)
+
+#define QEL_BINARY_OPERATORS(X) \
+    X(Add, OpAdd) X(Subtract, OpSubtract) X(Divide, OpDivide) X(Multiply, OpMultiply) \
+    X(Power, OpPower) X(Root, OpRoot) X(TenPower, OpTimesTenPower) X(Equal, OpEqual) \
+    X(NotEqual, OpNotEqual) X(Greater, OpGreater) X(GreaterEqual, OpGreaterEqual) \
+    X(Less, OpLess) X(LessEqual, OpLessEqual) X(And, OpAnd) X(Or, OpOr) X(Xor, OpXor)
+
+// The operation of a two-operand operator by code; a is the left operand.
 inline double ApplyBinary(OperatorCode code, double a, double b)
 {
     switch (code) {
-    case OpAdd: return a + b;
-    case OpSubtract: return a - b;
-    case OpDivide: return a / b;
-    case OpMultiply: return a * b;
-    case OpPower: return Power(a, b);
-    case OpRoot: return Root(a, b);
-    case OpTimesTenPower: return TimesTenPower(a, b);
-    case OpEqual: return Equal(a, b);
-    case OpNotEqual: return NotEqual(a, b);
-    case OpGreater: return Greater(a, b);
-    case OpGreaterEqual: return GreaterEqual(a, b);
-    case OpLess: return Less(a, b);
-    case OpLessEqual: return LessEqual(a, b);
-    case OpAnd: return And(a, b);
-    case OpOr: return Or(a, b);
-    case OpXor: return Xor(a, b);
+#define QEL_APPLY_BINARY(name, op) case op: return ops::name(a, b);
+        QEL_BINARY_OPERATORS(QEL_APPLY_BINARY)
+#undef QEL_APPLY_BINARY
     default: return std::nan("");
     }
 }
 
-// The operations of the one-operand operators.
+// The operation of a one-operand operator by code.
 inline double ApplyUnary(OperatorCode code, double x, int32_t mode)
 {
     switch (code) {
-    case OpSin: return std::sin(ToRadians(x, mode));
-    case OpCos: return std::cos(ToRadians(x, mode));
-    case OpTan: return std::tan(ToRadians(x, mode));
-    case OpArcSin: return FromRadians(std::asin(x), mode);
-    case OpArcCos: return FromRadians(std::acos(x), mode);
-    case OpArcTan: return FromRadians(std::atan(x), mode);
-    case OpLog: return Log10(x);
-    case OpLn: return NaturalLog(x);
-    case OpAbs: return std::fabs(x);
-    case OpSinh: return std::sinh(ToRadians(x, mode));
-    case OpCosh: return std::cosh(ToRadians(x, mode));
-    case OpTanh: return std::tanh(ToRadians(x, mode));
-    case OpArcSinh: return FromRadians(ArcSinh(x), mode);
-    case OpArcCosh: return ArcCosh(x); // never converted
-    // The real inverse hyperbolic tangent: the quotient of the arcsinh and
-    // arccosh formulas that was once used here is NaN for |x| < 1, exactly
-    // where arctanh is defined.
-    case OpArcTanh: return FromRadians(std::atanh(x), mode);
-    case OpInt: return std::trunc(x);
-    case OpFrac: return FractionalPart(x);
-    case OpFactorial: return Factorial(x);
-    case OpPlus: return x;
-    case OpMinus: return -x;
-    case OpSign: return Sign(x);
-    case OpNot: return Truth(!(x > 0.0));
+#define QEL_APPLY_UNARY(name, op) case op: return ops::name(x, mode);
+        QEL_UNARY_OPERATORS(QEL_APPLY_UNARY)
+#undef QEL_APPLY_UNARY
+    case OpPlus: return ops::Plus(x, mode);
     default: return std::nan("");
     }
 }

@@ -4,31 +4,34 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace qel {
 
 namespace {
 
-bool UnaryCode(OperatorCode op, Instruction::Code &code)
+// The forms of a two-operand instruction, in the order of Instruction::Code.
+enum class Form { S, V, C, LV, LC, VV, VC, CV };
+
+std::optional<Instruction::Code> UnaryCode(OperatorCode op, bool ofVariable)
 {
     switch (op) {
-#define QEL_UNARY_CASE(name, o) case o: code = Instruction::name; return true;
+#define QEL_UNARY_CASE(name, o) \
+    case o: return ofVariable ? Instruction::name##V : Instruction::name;
         QEL_UNARY_OPERATORS(QEL_UNARY_CASE)
 #undef QEL_UNARY_CASE
-    default: return false;
+    default: return std::nullopt;
     }
 }
 
-enum class Form { S = 0, V = 1, C = 2, LV = 3, LC = 4 };
-
-bool BinaryCode(OperatorCode op, Form form, Instruction::Code &code)
+std::optional<Instruction::Code> BinaryCode(OperatorCode op, Form form)
 {
     switch (op) {
 #define QEL_BINARY_CASE(name, o) \
-    case o: code = static_cast<Instruction::Code>(Instruction::name##S + static_cast<int>(form)); return true;
+    case o: return static_cast<Instruction::Code>(Instruction::name##S + static_cast<int>(form));
         QEL_BINARY_OPERATORS(QEL_BINARY_CASE)
 #undef QEL_BINARY_CASE
-    default: return false;
+    default: return std::nullopt;
     }
 }
 
@@ -39,7 +42,7 @@ struct Operand {
     int32_t variable;
     double constant;
 
-    bool Leaf() const { return kind != OnStack; }
+    static Operand Stack() { return {OnStack, -1, 0.0}; }
 };
 
 class Builder {
@@ -54,12 +57,22 @@ private:
     bool AddOperator(OperatorCode op);
     bool AddUnary(OperatorCode op);
     bool AddBinary(OperatorCode op);
+    void EmitBinary(OperatorCode op, const Operand &left, const Operand &right);
     void Materialise(const Operand &o);
-    void Emit(Instruction::Code c, int32_t variable = -1, double constant = 0.0)
+    void Grow()
     {
-        code_.push_back({c, variable, constant});
+        ++depth_;
+        maxDepth_ = std::max(maxDepth_, depth_);
     }
-    void EmitBinary(OperatorCode op, Form form, const Operand &leaf);
+    Instruction &Emit(Instruction::Code c)
+    {
+        Instruction i;
+        i.code = c;
+        i.variable = -1;
+        i.constant = 0.0;
+        code_.push_back(i);
+        return code_.back();
+    }
 
     std::vector<Instruction> &code_;
     std::vector<Operand> operands_;
@@ -108,53 +121,81 @@ bool Builder::AddUnary(OperatorCode op)
         return false;
     if (op == OpPlus) // the identity: the operand stays as it is
         return true;
-    Instruction::Code code;
-    if (!UnaryCode(op, code))
+    Operand &x = operands_.back();
+    const auto code = UnaryCode(op, x.kind == Operand::Variable);
+    if (!code)
         return false;
-    Materialise(operands_.back());
-    operands_.back() = {Operand::OnStack, -1, 0.0};
-    Emit(code);
+    if (x.kind == Operand::Variable) {
+        Emit(*code).variable = x.variable;
+        Grow();
+    } else {
+        Materialise(x);
+        Emit(*code);
+    }
+    x = Operand::Stack();
     return true;
 }
 
 bool Builder::AddBinary(OperatorCode op)
 {
-    if (operands_.size() < 2)
+    if (operands_.size() < 2 || !BinaryCode(op, Form::S))
         return false;
     const Operand right = operands_.back();
     operands_.pop_back();
     const Operand left = operands_.back();
-    operands_.back() = {Operand::OnStack, -1, 0.0};
-
-    if (right.Leaf()) {
-        Materialise(left);
-        EmitBinary(op, right.kind == Operand::Variable ? Form::V : Form::C, right);
-    } else if (left.Leaf()) {
-        EmitBinary(op, left.kind == Operand::Variable ? Form::LV : Form::LC, left);
-    } else {
-        Instruction::Code code;
-        BinaryCode(op, Form::S, code);
-        Emit(code);
-        --depth_;
+    if (left.kind == Operand::Constant && right.kind == Operand::Constant) {
+        // The very operation the evaluator would do, done once.
+        operands_.back() = {Operand::Constant, -1, ApplyBinary(op, left.constant, right.constant)};
+        return true;
     }
+    operands_.back() = Operand::Stack();
+    EmitBinary(op, left, right);
     return true;
 }
 
-void Builder::EmitBinary(OperatorCode op, Form form, const Operand &leaf)
+void Builder::EmitBinary(OperatorCode op, const Operand &left, const Operand &right)
 {
-    // Two constant operations are done once here; they are the very same
-    // double operations that the evaluator would do, so the bits agree.
-    if (op == OpTimesTenPower && form == Form::C) {
-        Emit(Instruction::MultiplyC, -1, std::pow(10.0, leaf.constant));
+    const bool leftLeaf = left.kind != Operand::OnStack;
+    const bool rightLeaf = right.kind != Operand::OnStack;
+
+    // a e c is a * pow(10, c), and c'b is pow(b, 1/c): the constant factor
+    // and exponent are the same double operations done once here.
+    if (op == OpTimesTenPower && right.kind == Operand::Constant) {
+        EmitBinary(OpMultiply, left, {Operand::Constant, -1, std::pow(10.0, right.constant)});
         return;
     }
-    if (op == OpRoot && form == Form::LC) { // a'b is pow(b, 1/a)
-        Emit(Instruction::PowerC, -1, 1.0 / leaf.constant);
+    if (op == OpRoot && left.kind == Operand::Constant) {
+        EmitBinary(OpPower, right, {Operand::Constant, -1, 1.0 / left.constant});
         return;
     }
-    Instruction::Code code;
-    BinaryCode(op, form, code);
-    Emit(code, leaf.variable, leaf.constant);
+
+    Form form;
+    if (leftLeaf && rightLeaf) {
+        if (left.kind == Operand::Variable)
+            form = right.kind == Operand::Variable ? Form::VV : Form::VC;
+        else
+            form = Form::CV;
+        Grow();
+    } else if (rightLeaf) {
+        form = right.kind == Operand::Variable ? Form::V : Form::C;
+    } else if (leftLeaf) {
+        form = left.kind == Operand::Variable ? Form::LV : Form::LC;
+    } else {
+        form = Form::S;
+        --depth_;
+    }
+
+    Instruction &i = Emit(*BinaryCode(op, form));
+    switch (form) {
+    case Form::S: break;
+    case Form::V: i.variable = right.variable; break;
+    case Form::C: i.constant = right.constant; break;
+    case Form::LV: i.variable = left.variable; break;
+    case Form::LC: i.constant = left.constant; break;
+    case Form::VV: i.variable = left.variable; i.variable2 = right.variable; break;
+    case Form::VC: i.variable = left.variable; i.constant = right.constant; break;
+    case Form::CV: i.constant = left.constant; i.variable = right.variable; break;
+    }
 }
 
 void Builder::Materialise(const Operand &o)
@@ -162,11 +203,10 @@ void Builder::Materialise(const Operand &o)
     if (o.kind == Operand::OnStack)
         return;
     if (o.kind == Operand::Variable)
-        Emit(Instruction::PushVariable, o.variable);
+        Emit(Instruction::PushVariable).variable = o.variable;
     else
-        Emit(Instruction::PushConstant, -1, o.constant);
-    ++depth_;
-    maxDepth_ = std::max(maxDepth_, depth_);
+        Emit(Instruction::PushConstant).constant = o.constant;
+    Grow();
 }
 
 } // namespace

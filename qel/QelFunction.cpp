@@ -43,11 +43,6 @@ int32_t QelFunction::Initialize(const char *text, const VariableRecord *vars, in
     return Compiled;
 }
 
-double QelFunction::Evaluate()
-{
-    return Evaluator::Run(program_, variables_.Values(), stack_.data(), angleMode_);
-}
-
 void QelFunction::Reset()
 {
     text_.clear();

@@ -1,6 +1,7 @@
 #ifndef QEL_QELFUNCTION_H
 #define QEL_QELFUNCTION_H
 
+#include "qel/Evaluator.h"
 #include "qel/Operators.h"
 #include "qel/Program.h"
 #include "qel/Token.h"
@@ -34,9 +35,12 @@ public:
     {
         if (!compiled_)
             return 1;
-        if (values != nullptr)
-            variables_.SetValues(values);
-        *out = Evaluate();
+        if (values == nullptr) {
+            *out = Evaluate(variables_.Values());
+        } else {
+            *out = Evaluate(values);
+            variables_.SetValues(values); // they stay behind as the current values
+        }
         return 0;
     }
     void Reset();
@@ -54,7 +58,10 @@ public:
     const Program &CompiledProgram() const { return program_; }
 
 private:
-    double Evaluate();
+    double Evaluate(const double *values)
+    {
+        return Evaluator::Run(program_, values, stack_.data(), angleMode_);
+    }
 
     std::string text_;
     std::vector<Token> infix_;

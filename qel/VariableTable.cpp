@@ -44,12 +44,6 @@ void VariableTable::Clear()
     steps_.shrink_to_fit();
 }
 
-void VariableTable::SetValues(const double *values)
-{
-    if (!values_.empty())
-        std::memcpy(values_.data(), values, values_.size() * sizeof(double));
-}
-
 int VariableTable::Find(const char *name) const
 {
     if (name == nullptr)

@@ -96,6 +96,43 @@ TEST(FastPath, BitIdenticalToThePlainWalk)
     EXPECT_GT(compiled, 1500); // the generator mostly writes valid texts
 }
 
+// Every operator with every kind of operand: a variable, a number, and a
+// value computed on the stack, on either side.
+TEST(FastPath, EveryOperatorInEveryForm)
+{
+    const char *const infix[] = {"+", "-", "*", "/", "^", "'", "e", "=", "n=", ">",
+                                 ">=", "<", "<=", "&", "|", "||"};
+    const char *const prefix[] = {"sin", "cos", "tan", "arcsin", "arccos", "arctan", "log",
+                                  "ln", "abs", "sinh", "cosh", "tanh", "arcsinh", "arccosh",
+                                  "arctanh", "int", "frac", "sgn", "n", "-", "+"};
+    const char *const operands[] = {"x", "y", "2.5", "0", "(x+y)", "(sinx)", "(-3)"};
+    const Vars vars{{"x", 0}, {"y", 0}, {"a", 0}};
+    std::vector<std::string> texts;
+    for (const char *op : infix)
+        for (const char *left : operands)
+            for (const char *right : operands)
+                texts.push_back(std::string(left) + op + right);
+    for (const char *op : prefix)
+        for (const char *operand : operands)
+            texts.push_back(std::string(op) + operand);
+    for (const char *operand : operands)
+        texts.push_back(std::string(operand) + "!");
+
+    const auto valueSets = ValueSets();
+    for (const std::string &text : texts) {
+        for (int32_t mode : {qel::Degrees, qel::Radians, qel::Grads}) {
+            Compiled c(text, vars, mode);
+            ASSERT_EQ(c.rc, 0) << text;
+            for (const auto &values : valueSets) {
+                double fast = 0.0;
+                c.function.Evaluate(values.data(), &fast);
+                ASSERT_TRUE(SameBits(fast, ReferenceWalk(c.function, values.data())))
+                    << text << " mode " << mode << " x=" << values[0] << " y=" << values[1];
+            }
+        }
+    }
+}
+
 TEST(FastPath, BenchmarkExpressionsAreBitIdentical)
 {
     const char *const texts[] = {
