@@ -6,6 +6,8 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 
+#include "tree/BranchLineStyle.h"
+
 CColorTreeCtrl::CColorTreeCtrl(QWidget *parent) : QTreeWidget(parent)
 {
     setHeaderHidden(true);
@@ -15,6 +17,9 @@ CColorTreeCtrl::CColorTreeCtrl(QWidget *parent) : QTreeWidget(parent)
     setExpandsOnDoubleClick(false);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto *style = new BranchLineStyle;
+    style->setParent(this);
+    setStyle(style);
 }
 
 void CColorTreeCtrl::SetItemColor(QTreeWidgetItem *item, const QColor &color)

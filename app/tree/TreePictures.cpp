@@ -266,7 +266,7 @@ QImage PaperBackground()
     }
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    DrawFaintSurface(p, QRectF(40, 50, 120, 100), QColor(200, 185, 150));
+    DrawFaintSurface(p, QRectF(40, 50, 120, 100), QColor(218, 204, 170));
     return image;
 }
 

@@ -31,7 +31,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     CVeltrix2Doc doc;
     AddSample(doc, "waves", "z(x,y)=cosx*siny", 0xFFFFFF, 0);
-    AddSample(doc, "bowl", "z(x,y)=(x^2+y^2)/a", 0x00FF00, 2);
+    AddSample(doc, "bowl", "z(x,y,a)=(x^2+y^2)/5+a", 0x00FF00, 2);
     AddSample(doc, "ball", "r(alpha,beta)=2", 0xFF8000, 3);
 
     QMainWindow window;
