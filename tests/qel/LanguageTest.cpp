@@ -67,6 +67,22 @@ TEST(Language, PrioritiesAndLeftAssociativity)
     EXPECT_EQ(Eval("((1+2)*(3+4))^2"), 441.0);
 }
 
+// The benchmark's C++ baselines are written from these sequences.
+TEST(Language, PostfixOrderOfTheBenchmarkExpressions)
+{
+    const Vars vars{{"x", 0}, {"y", 0}, {"a", 1.5}, {"e", 2.718281828459045},
+                    {"pi", 3.141592653589793}};
+    EXPECT_EQ(PostfixOf("x^2+y^2", vars), "x 2 ^ y 2 ^ + $");
+    EXPECT_EQ(PostfixOf("sin(2'(x^2+y^2))/(2'(x^2+y^2))", vars),
+              "2 x 2 ^ y 2 ^ + ' sin 2 x 2 ^ y 2 ^ + ' / $");
+    EXPECT_EQ(PostfixOf("ax^3-3xy^2+y/(1+x^2)", vars),
+              "a x * 3 ^ 3 x * y * 2 ^ - y 1 x 2 ^ + / + $");
+    EXPECT_EQ(PostfixOf("(x>0)*(y>0)*xy+abs(x)-int(y)", vars),
+              "x 0 > y 0 > * x * y * x abs + y int - $");
+    EXPECT_EQ(PostfixOf("e^(-(x^2+y^2)/4)*cos(2x)", vars),
+              "e x 2 ^ y 2 ^ + neg 4 / ^ 2 x * cos * $");
+}
+
 TEST(Language, ComparisonsAndLogicalOperators)
 {
     EXPECT_EQ(PostfixOf("x!=y"), "x ! y = $"); // != is not an operator
