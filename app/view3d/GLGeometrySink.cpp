@@ -82,64 +82,56 @@ void GLGeometrySink::Segment(const SegmentGeometry &s)
     }
 }
 
-void GLGeometrySink::DrawFaces(bool withColours) const
+void GLGeometrySink::Submit(GLenum primitive, const std::vector<GLfloat> &positions,
+                            bool withColours) const
 {
-    glVertexPointer(3, GL_FLOAT, 0, quads_.data());
+    const GLsizei count = GLsizei(positions.size() / 3);
+    if (submission_ == Submission::Immediate) {
+        glBegin(primitive);
+        for (GLsizei k = 0; k < count; ++k) {
+            if (withColours)
+                glColor3ubv(&colours_[size_t(k) * 3]);
+            glVertex3fv(&positions[size_t(k) * 3]);
+        }
+        glEnd();
+        return;
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions.data());
     if (withColours) {
         glEnableClientState(GL_COLOR_ARRAY);
         glColorPointer(3, GL_UNSIGNED_BYTE, 0, colours_.data());
     }
-    glDrawArrays(GL_QUADS, 0, GLsizei(quads_.size() / 3));
+    glDrawArrays(primitive, 0, count);
     if (withColours)
         glDisableClientState(GL_COLOR_ARRAY);
-}
-
-void GLGeometrySink::DrawOutlines(Colour colour) const
-{
-    SetColour(colour);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    glVertexPointer(3, GL_FLOAT, 0, quads_.data());
-    glDrawArrays(GL_QUADS, 0, GLsizei(quads_.size() / 3));
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-}
-
-void GLGeometrySink::DrawLines(bool withColours) const
-{
-    glVertexPointer(3, GL_FLOAT, 0, lines_.data());
-    if (withColours) {
-        glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(3, GL_UNSIGNED_BYTE, 0, colours_.data());
-    }
-    glDrawArrays(GL_LINES, 0, GLsizei(lines_.size() / 3));
-    if (withColours)
-        glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void GLGeometrySink::Draw() const
 {
-    if (quads_.empty() && lines_.empty())
-        return;
-    glEnableClientState(GL_VERTEX_ARRAY);
     if (!lines_.empty()) {
         // Wire frames and curves; only a gradient curve carries colours.
         const bool coloured = mode_ == Gradient && segments_ > 0;
         if (!coloured)
             SetColour(color1_);
-        DrawLines(coloured);
+        Submit(GL_LINES, lines_, coloured);
     }
-    if (!quads_.empty()) {
-        const bool offset = mode_ == FilledPolygons || mode_ == Gradient;
-        if (offset) {
-            glEnable(GL_POLYGON_OFFSET_FILL);
-            glPolygonOffset(1, 1);
-        }
-        if (mode_ == FilledPolygons)
-            SetColour(color1_);
-        DrawFaces(mode_ != FilledPolygons);
-        if (offset)
-            DrawOutlines(mode_ == FilledPolygons ? color2_ : background_);
-        if (offset)
-            glDisable(GL_POLYGON_OFFSET_FILL);
+    if (quads_.empty())
+        return;
+    const bool outlined = mode_ == FilledPolygons || mode_ == Gradient;
+    if (outlined) {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1, 1);
     }
-    glDisableClientState(GL_VERTEX_ARRAY);
+    if (mode_ == FilledPolygons)
+        SetColour(color1_);
+    Submit(GL_QUADS, quads_, mode_ != FilledPolygons);
+    if (outlined) {
+        SetColour(mode_ == FilledPolygons ? color2_ : background_);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        Submit(GL_QUADS, quads_, false);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        glDisable(GL_POLYGON_OFFSET_FILL);
+    }
 }

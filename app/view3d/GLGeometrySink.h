@@ -20,7 +20,12 @@
 // Curve segments are lines in color1, or gradient-coloured ends in Gradient.
 class GLGeometrySink : public GeometrySink {
 public:
-    explicit GLGeometrySink(Colour background) : background_(background) {}
+    // How vertices reach GL: client arrays (compiled into display lists), or
+    // glVertex calls (the selection pass, where Mesa is safe only with those).
+    enum class Submission { Arrays, Immediate };
+
+    explicit GLGeometrySink(Colour background, Submission submission = Submission::Arrays)
+        : background_(background), submission_(submission) {}
 
     void BeginFunction(const FunctionRecord &record, double low, double high) override;
     void Cell(const CellGeometry &cell) override;
@@ -36,11 +41,10 @@ public:
 private:
     void AddVertex(std::vector<GLfloat> &to, const GLPoint &p) const;
     void AddColour(Colour c);
-    void DrawFaces(bool withColours) const;
-    void DrawOutlines(Colour colour) const;
-    void DrawLines(bool withColours) const;
+    void Submit(GLenum primitive, const std::vector<GLfloat> &positions, bool withColours) const;
 
     Colour background_;
+    Submission submission_;
     Colour color1_ = 0, color2_ = 0;
     int mode_ = 0;
     double low_ = 0, high_ = 0;

@@ -149,17 +149,19 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists)
     else
         problems_.push_back({record.handle, grid.problem});
 
-    GLGeometrySink sink(doc_->Settings().backgroundColor);
+    const Colour background = doc_->Settings().backgroundColor;
+    const double cube = doc_->Settings().cubeDimension;
     if (!lists) {
-        DrawSamples(sink, record, grid, doc_->Settings().cubeDimension);
+        GLGeometrySink sink(background, GLGeometrySink::Submission::Immediate);
+        DrawSamples(sink, record, grid, cube);
         return;
     }
     const GLuint id = glGenLists(1);
-    if (id != 0)
-        glNewList(id, GL_COMPILE);
-    DrawSamples(sink, record, grid, doc_->Settings().cubeDimension);
-    if (id != 0) {
-        glEndList();
-        lists->entries.push_back({id, record.handle});
-    }
+    if (id == 0)
+        return;   // no list names left: nothing to compile into
+    GLGeometrySink sink(background);
+    glNewList(id, GL_COMPILE);
+    DrawSamples(sink, record, grid, cube);
+    glEndList();
+    lists->entries.push_back({id, record.handle});
 }

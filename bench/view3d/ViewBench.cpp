@@ -1,0 +1,264 @@
+// Rebuilding and replaying a function's display list against drawing the
+// same geometry in immediate mode (one primitive per cell, as a frame would
+// without lists) and from client vertex arrays, at 800x600.
+#include <map>
+#include <memory>
+#include <string>
+
+#include <benchmark/benchmark.h>
+#include <GL/gl.h>
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+
+#include "model/CVeltrix2Doc.h"
+#include "model/FunctionDefinition.h"
+#include "qel/qel.h"
+#include "view3d/FunctionTessellator.h"
+#include "view3d/GLGeometrySink.h"
+#include "view3d/SampleGrid.h"
+#include "view3d/SceneRenderer.h"
+
+namespace {
+
+constexpr int kWidth = 800, kHeight = 600;
+
+// The scene of one function in an off-screen 800x600 framebuffer.
+struct Bench {
+    QOffscreenSurface surface;
+    QOpenGLContext context;
+    std::unique_ptr<QOpenGLFramebufferObject> fbo;
+    CVeltrix2Doc doc;
+    SceneRenderer renderer{&doc};
+    ListSet lists;
+    int steps = -1;
+
+    Bench()
+    {
+        surface.setFormat(QSurfaceFormat::defaultFormat());
+        surface.create();
+        context.setFormat(QSurfaceFormat::defaultFormat());
+        context.create();
+        context.makeCurrent(&surface);
+        QOpenGLFramebufferObjectFormat format;
+        format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+        fbo = std::make_unique<QOpenGLFramebufferObject>(kWidth, kHeight, format);
+        fbo->bind();
+        renderer.InitializeGL();
+        renderer.Resize(kWidth, kHeight);
+        const std::string text = "z(x,y)=cosx*siny";
+        const DefinitionOutcome f = CompileNewFunction(text, 1);
+        FunctionRecord r;
+        r.label = "bench";
+        r.text = text;
+        r.handle = f.handle;
+        r.mode = FilledPolygons;
+        r.color1 = 0x00C000;
+        r.color2 = 0x000000;
+        doc.Add(r, false);
+        doc.Settings().showCube = doc.Settings().showAxes = 0;
+    }
+
+    const FunctionRecord &Record() const { return doc.Functions().At(0); }
+
+    void SetSteps(int n)
+    {
+        if (n == steps)
+            return;
+        steps = n;
+        for (const char *name : {"x", "y"}) {
+            VariableRecord v{name, 0, -5, 5, n};
+            modify_function_variable(Record().handle, v);
+        }
+        renderer.RebuildLists(lists, -1);
+    }
+
+    // The frame's projection, camera and cleared buffers, without the scene.
+    void BeginFrame() const
+    {
+        renderer.LoadProjection(Camera());
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+};
+
+Bench *theBench = nullptr;   // made and destroyed in main, while the application lives
+
+Bench &TheBench()
+{
+    return *theBench;
+}
+
+// One glBegin/glEnd per cell with the state changes around it, as a cell by
+// cell emitter would draw straight into the frame.
+class PerCellSink : public GeometrySink {
+public:
+    void BeginFunction(const FunctionRecord &r, double, double) override { record_ = r; }
+    void Cell(const CellGeometry &c) override
+    {
+        glColor3ub(GLubyte(ColourRed(record_.color1)), GLubyte(ColourGreen(record_.color1)),
+                   GLubyte(ColourBlue(record_.color1)));
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1, 1);
+        Quad(c);
+        glColor3ub(GLubyte(ColourRed(record_.color2)), GLubyte(ColourGreen(record_.color2)),
+                   GLubyte(ColourBlue(record_.color2)));
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        Quad(c);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        glDisable(GL_POLYGON_OFFSET_FILL);
+    }
+    void Segment(const SegmentGeometry &) override {}
+    void EndFunction() override {}
+
+private:
+    static void Quad(const CellGeometry &c)
+    {
+        glBegin(GL_QUADS);
+        for (int k : {0, 1, 2, 3, 0})
+            glVertex3d(c.p[k].x, c.p[k].y, c.p[k].z);
+        glEnd();
+    }
+    FunctionRecord record_;
+};
+
+void BM_Sampling(benchmark::State &state)
+{
+    Bench &b = TheBench();
+    b.SetSteps(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SampleGrid(b.Record().text, b.Record().handle).grid.data());
+}
+
+void BM_Rebuild(benchmark::State &state)
+{
+    Bench &b = TheBench();
+    b.SetSteps(int(state.range(0)));
+    for (auto _ : state) {
+        b.renderer.RebuildLists(b.lists, -1);
+        glFinish();
+    }
+}
+
+void BM_ListReplay(benchmark::State &state)
+{
+    Bench &b = TheBench();
+    b.SetSteps(int(state.range(0)));
+    for (auto _ : state) {
+        b.BeginFrame();
+        glCallList(b.lists.entries.at(0).listId);
+        glFinish();
+    }
+}
+
+void BM_ImmediatePerCell(benchmark::State &state)
+{
+    Bench &b = TheBench();
+    b.SetSteps(int(state.range(0)));
+    const SampleGridResult grid = SampleGrid(b.Record().text, b.Record().handle);
+    PerCellSink sink;
+    for (auto _ : state) {
+        b.BeginFrame();
+        DrawSamples(sink, b.Record(), grid, b.doc.Settings().cubeDimension);
+        glFinish();
+    }
+}
+
+// The list's own primitives (all faces, then all outlines) through glVertex.
+void BM_Immediate(benchmark::State &state)
+{
+    Bench &b = TheBench();
+    b.SetSteps(int(state.range(0)));
+    const SampleGridResult grid = SampleGrid(b.Record().text, b.Record().handle);
+    GLGeometrySink sink(0, GLGeometrySink::Submission::Immediate);
+    DrawSamples(sink, b.Record(), grid, b.doc.Settings().cubeDimension);
+    for (auto _ : state) {
+        b.BeginFrame();
+        sink.Draw();
+        glFinish();
+    }
+}
+
+void BM_VertexArrays(benchmark::State &state)
+{
+    Bench &b = TheBench();
+    b.SetSteps(int(state.range(0)));
+    const SampleGridResult grid = SampleGrid(b.Record().text, b.Record().handle);
+    GLGeometrySink sink(0);
+    DrawSamples(sink, b.Record(), grid, b.doc.Settings().cubeDimension);   // gathers, draws once
+    for (auto _ : state) {
+        b.BeginFrame();
+        sink.Draw();
+        glFinish();
+    }
+}
+
+void BM_FullFrame(benchmark::State &state)
+{
+    Bench &b = TheBench();
+    b.SetSteps(int(state.range(0)));
+    b.doc.Settings().showCube = b.doc.Settings().showAxes = 1;
+    for (auto _ : state)
+        b.renderer.RenderScene(b.lists, Camera());
+    b.doc.Settings().showCube = b.doc.Settings().showAxes = 0;
+}
+
+// llvmpipe renders on threads of its own: wall time is what counts.  Three
+// repetitions each, compared by their medians, since the machine is shared.
+#define STEPS                                                                            \
+    Arg(20)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5) \
+        ->Repetitions(3)->ReportAggregatesOnly(true)
+BENCHMARK(BM_Sampling)->STEPS;
+BENCHMARK(BM_Rebuild)->STEPS;
+BENCHMARK(BM_Immediate)->STEPS;
+BENCHMARK(BM_ImmediatePerCell)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ListReplay)->STEPS;
+BENCHMARK(BM_VertexArrays)->STEPS;
+BENCHMARK(BM_FullFrame)->STEPS;
+
+// Prints the two ratios the list is measured by, from the same run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &r : runs)
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
+                times_[r.run_name.str()] = r.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        for (const char *n : {"20", "200", "400"}) {
+            const std::string suffix = std::string("/") + n + "/min_time:0.500/repeats:3/real_time";
+            auto t = [&](const char *name) { return times_[std::string(name) + suffix]; };
+            std::printf("steps %-3s medians: rebuild/immediate %.2f (target <= 1.5), replay/arrays %.2f (target <= 1.2)\n",
+                        n, t("BM_Rebuild") / t("BM_Immediate"), t("BM_ListReplay") / t("BM_VertexArrays"));
+        }
+    }
+
+private:
+    std::map<std::string, double> times_;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QSurfaceFormat f;
+    f.setRenderableType(QSurfaceFormat::OpenGL);
+    f.setVersion(2, 1);
+    f.setProfile(QSurfaceFormat::CompatibilityProfile);
+    f.setDepthBufferSize(24);
+    QSurfaceFormat::setDefaultFormat(f);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    theBench = new Bench;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    delete theBench;
+    return 0;
+}
