@@ -395,9 +395,11 @@ std::unique_ptr<QMenu> CVeltrix2View::BuildContextMenu(const QPoint &pos)
     case RangeNode:
     case StepsNode:
     case ModeNode: {
-        static const int kCommands[] = {TreeCommand::EditValue, TreeCommand::EditRange, TreeCommand::EditSteps,
-                                        0, TreeCommand::ChangeMode};
-        AddCommand(menu.get(), editText, kCommands[entry->kind - VariableNode], edit)->setEnabled(!busy);
+        const int command = entry->kind == VariableNode ? TreeCommand::EditValue
+                            : entry->kind == RangeNode  ? TreeCommand::EditRange
+                            : entry->kind == StepsNode  ? TreeCommand::EditSteps
+                                                        : TreeCommand::ChangeMode;
+        AddCommand(menu.get(), editText, command, edit)->setEnabled(!busy);
         break;
     }
     default:

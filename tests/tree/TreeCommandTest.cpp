@@ -260,3 +260,33 @@ TEST_F(ViewTest, EvaluateShowsTheCurrentValue)
     EXPECT_EQ(prompter.messages[0].title, "Current value");
     EXPECT_EQ(prompter.messages[0].text, "0.3333333333");
 }
+
+TEST_F(ViewTest, EachContextMenuEditRunsItsNodesCommand)
+{
+    const int32_t h = AddDirect("f", "z(x,y)=x");
+    view.Tree()->expandAll();
+    struct {
+        TreeNodeKind kind;
+        const char *dialogClass;
+    } cases[] = {{FunctionNode, "LabelDialog"}, {TextNode, "TextDialog"},   {VariableNode, "ValueDialog"},
+                 {RangeNode, "RangeDialog"},     {StepsNode, "StepsDialog"}, {ModeNode, "ModeDialog"}};
+    for (const auto &c : cases) {
+        QString opened;
+        prompter.steps.push_back([&opened](QDialog &dialog) {
+            opened = QString::fromLatin1(dialog.metaObject()->className());
+            return false;
+        });
+        QTreeWidgetItem *item = Node(h, c.kind, c.kind >= VariableNode && c.kind <= StepsNode ? "x" : "")->item;
+        auto menu = view.BuildContextMenu(view.Tree()->visualItemRect(item).topLeft() + QPoint(20, 3));
+        QAction *edit = nullptr;
+        for (QAction *action : menu->actions())
+            if (action->text() == "Edit...")
+                edit = action;
+        ASSERT_NE(edit, nullptr) << c.dialogClass;
+        edit->trigger();
+        EXPECT_EQ(opened, c.dialogClass);
+    }
+    auto menu = view.BuildContextMenu(view.Tree()->visualItemRect(Node(h, Color1Node)->item).topLeft() + QPoint(20, 3));
+    menu->actions().last()->trigger();
+    EXPECT_EQ(prompter.colorRequests.size(), 1u);
+}
