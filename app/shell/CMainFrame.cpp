@@ -220,7 +220,6 @@ void CMainFrame::ConnectPanes()
 {
     connect(view_, &GLView::PickModeChanged, Action(Cmd::PickMode), &QAction::setChecked);
     connect(view_, &GLView::TraceValues, this, &CMainFrame::SetTraceValues);
-    connect(view_, &GLView::ModifiedByCamera, doc_, [this] { doc_->SetModifiedFlag(true); });
     // The view reports from inside its drawing; the message waits until the
     // frame is finished.
     connect(
@@ -454,6 +453,15 @@ void CMainFrame::CloseTraceAndAnimation()
 }
 
 // ---------------------------------------------------------------- documents
+
+bool CMainFrame::ProcessCommandLine(const QStringList &arguments)
+{
+    // Options the toolkit understands were taken out of the list already;
+    // the first remaining argument after the program is the document.
+    if (arguments.size() < 2)
+        return true;
+    return OpenDocumentFile(arguments.at(1)) != DocumentCommands::OpenResult::Failed;
+}
 
 DocumentCommands::OpenResult CMainFrame::OpenDocumentFile(const QString &path)
 {

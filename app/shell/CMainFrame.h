@@ -53,6 +53,9 @@ public:
     Pane ActivePane() const { return activePane_; }
     bool ToolBar3dShown() const { return toolBar3dShown_; }
 
+    // The program's arguments: an optional document to open.  False when
+    // that document cannot be read, which ends the start-up.
+    bool ProcessCommandLine(const QStringList &arguments);
     // Opens `path` after asking to save a modified document.
     DocumentCommands::OpenResult OpenDocumentFile(const QString &path);
 

@@ -108,11 +108,11 @@ DocumentCommands::OpenResult DocumentCommands::OpenPath(const QString &path)
                                           ? QStringLiteral("Cannot open the file %1.").arg(path)
                                           : error);
         return OpenResult::Failed;
-    case ReadOutcome::BlockFailed:
-        // The functions were dropped without a message; the open still counts.
-        return OpenResult::Opened;
     case ReadOutcome::InvalidFile:
     case ReadOutcome::BadFormat:
+    case ReadOutcome::BlockFailed:
+        // A damaged file still counts as opened (into an empty document),
+        // but the user must learn that its functions were lost.
         prompts_.showError(ReadOutcomeTitle(outcome), ReadOutcomeMessage(outcome));
         return OpenResult::Opened;
     }

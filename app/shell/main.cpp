@@ -12,10 +12,8 @@ int main(int argc, char *argv[])
     ConfigureSettingsStore();
 
     CMainFrame frame;
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1 &&
-        frame.OpenDocumentFile(args.at(1)) == DocumentCommands::OpenResult::Failed)
-        return 1;   // the file named on the command line could not be read
+    if (!frame.ProcessCommandLine(QApplication::arguments()))
+        return 1;
     frame.show();
     return QApplication::exec();
 }

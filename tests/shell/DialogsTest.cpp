@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrlQuery>
+
+#include "AboutDialog.h"
+#include "SplashWindow.h"
+
+TEST(AboutDialog, ShowsReleaseAndYearAndItsButtonsOpenTheAddresses)
+{
+    AboutDialog about;
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("Informations about Veltrix"));
+    QStringList texts;
+    for (const QLabel *label : about.findChildren<QLabel *>())
+        texts << label->text();
+    EXPECT_TRUE(texts.contains("Veltrix release 2.0"));
+    EXPECT_TRUE(texts.contains("2001"));
+
+    QList<QUrl> opened;
+    about.SetUrlOpener([&](const QUrl &url) {
+        opened << url;
+        return true;
+    });
+    QTest::mouseClick(about.WebButton(), Qt::LeftButton);
+    QTest::mouseClick(about.MailButton(), Qt::LeftButton);
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[0].scheme(), QStringLiteral("https"));
+    EXPECT_EQ(opened[0].toString(), about.WebButton()->text());
+    EXPECT_EQ(opened[1].scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(opened[1].path(), about.MailButton()->text());
+    EXPECT_EQ(QUrlQuery(opened[1]).queryItemValue("subject", QUrl::FullyDecoded),
+              QStringLiteral("Veltrix 2.0 report"));
+}
+
+TEST(SplashWindow, FirstPressAnywhereIsSwallowedAndRemovesThePicture)
+{
+    QPushButton behind(QStringLiteral("behind"));
+    behind.show();
+    int clicks = 0;
+    QObject::connect(&behind, &QPushButton::clicked, [&] { ++clicks; });
+
+    QPixmap picture(40, 30);
+    picture.fill(Qt::blue);
+    QPointer<SplashWindow> splash = new SplashWindow(picture);
+    QSignalSpy dismissed(splash.data(), &SplashWindow::Dismissed);
+    splash->ShowCentred();
+
+    QTest::mouseClick(&behind, Qt::LeftButton);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(dismissed.count(), 1);
+    QTRY_VERIFY(splash.isNull());   // closed and deleted
+
+    QTest::mouseClick(&behind, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(SplashWindow, KeyPressIsSwallowedToo)
+{
+    QLineEdit edit;
+    edit.show();
+    edit.activateWindow();
+    edit.setFocus();
+    QPixmap picture(40, 30);
+    picture.fill(Qt::blue);
+    QPointer<SplashWindow> splash = new SplashWindow(picture);
+    splash->ShowCentred();
+    QTest::keyClick(&edit, Qt::Key_A);
+    EXPECT_TRUE(edit.text().isEmpty());
+    QTRY_VERIFY(splash.isNull());
+    QTest::keyClick(&edit, Qt::Key_B);
+    EXPECT_EQ(edit.text(), QStringLiteral("b"));
+}
+
+TEST(SplashWindow, GoesAwayByItselfAfterItsTimer)
+{
+    QPixmap picture(40, 30);
+    picture.fill(Qt::blue);
+    QPointer<SplashWindow> splash = new SplashWindow(picture);
+    QElapsedTimer clock;
+    clock.start();
+    splash->ShowCentred();
+    QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 3000);
+    EXPECT_GE(clock.elapsed(), SplashWindow::kPeriodMs - 50);
+}

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "DocumentCommands.h"
+#include "TestSupport.h"
+#include "model/CVeltrix2Doc.h"
+
+namespace {
+
+// Records what the commands asked and answers as told.
+struct ScriptedPrompts {
+    QMessageBox::StandardButton saveAnswer = QMessageBox::Cancel;
+    QString openPath;
+    QString savePath;
+    QStringList askedToSave;
+    int saveDialogs = 0;
+    QList<QPair<QString, QString>> errors;
+
+    void Install(DocumentCommands &commands)
+    {
+        auto &p = commands.prompts();
+        p.askToSave = [this](const QString &title) {
+            askedToSave << title;
+            return saveAnswer;
+        };
+        p.askOpenPath = [this] { return openPath; };
+        p.askSavePath = [this](const QString &) {
+            ++saveDialogs;
+            return savePath;
+        };
+        p.showError = [this](const QString &title, const QString &text) { errors.append({title, text}); };
+    }
+};
+
+class DocumentCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearSettingsStore();
+        commands = std::make_unique<DocumentCommands>(&doc, nullptr);
+        prompts.Install(*commands);
+    }
+
+    QString SavedDocument(const QString &name)
+    {
+        CVeltrix2Doc other;
+        EXPECT_TRUE(AddFunction(other, "wave", "z(x,y)=cosx*siny"));
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(other.Save(path));
+        return path;
+    }
+
+    QTemporaryDir dir;
+    CVeltrix2Doc doc;
+    std::unique_ptr<DocumentCommands> commands;
+    ScriptedPrompts prompts;
+};
+
+}  // namespace
+
+TEST_F(DocumentCommandsTest, NewOnAModifiedDocumentAsksAndHonoursTheAnswer)
+{
+    ASSERT_TRUE(AddFunction(doc, "saddle", "z(x,y)=x^2-y^2"));
+
+    prompts.saveAnswer = QMessageBox::Cancel;
+    EXPECT_FALSE(commands->New());
+    EXPECT_EQ(prompts.askedToSave, QStringList{"Veltrix File"});
+    EXPECT_EQ(doc.Count(), 1);
+    EXPECT_TRUE(doc.IsModified());
+
+    prompts.saveAnswer = QMessageBox::No;
+    EXPECT_TRUE(commands->New());
+    EXPECT_EQ(doc.Count(), 0);
+    EXPECT_FALSE(doc.IsModified());
+
+    // An unmodified document is replaced without a question.
+    EXPECT_TRUE(commands->New());
+    EXPECT_EQ(prompts.askedToSave.size(), 2);
+}
+
+TEST_F(DocumentCommandsTest, YesOnAnUntitledDocumentSavesUnderTheChosenNameWithTheExtension)
+{
+    ASSERT_TRUE(AddFunction(doc, "saddle", "z(x,y)=x^2-y^2"));
+    prompts.saveAnswer = QMessageBox::Yes;
+    prompts.savePath = dir.filePath("first");
+    EXPECT_TRUE(commands->New());
+    EXPECT_TRUE(QFile::exists(dir.filePath("first.vxf")));
+    EXPECT_EQ(commands->Recent().Entries().value(0), dir.filePath("first.vxf"));
+
+    // Cancelling the file dialog after "Yes" cancels the whole command.
+    ASSERT_TRUE(AddFunction(doc, "saddle", "z(x,y)=x^2-y^2"));
+    prompts.savePath.clear();
+    EXPECT_FALSE(commands->New());
+    EXPECT_EQ(doc.Count(), 1);
+}
+
+TEST_F(DocumentCommandsTest, OpenAsksForTheFileBeforeAskingToSave)
+{
+    ASSERT_TRUE(AddFunction(doc, "saddle", "z(x,y)=x^2-y^2"));
+    prompts.openPath.clear();
+    EXPECT_EQ(commands->Open(), DocumentCommands::OpenResult::Cancelled);
+    EXPECT_TRUE(prompts.askedToSave.isEmpty());
+
+    prompts.openPath = SavedDocument("wave.vxf");
+    prompts.saveAnswer = QMessageBox::No;
+    EXPECT_EQ(commands->Open(), DocumentCommands::OpenResult::Opened);
+    EXPECT_EQ(prompts.askedToSave.size(), 1);
+    ASSERT_EQ(doc.Count(), 1);
+    EXPECT_EQ(doc.Get(doc.First()).label, "wave");
+    EXPECT_EQ(commands->WindowTitle(), QStringLiteral("wave.vxf - Veltrix 2.0"));
+    EXPECT_TRUE(prompts.errors.isEmpty());
+}
+
+TEST_F(DocumentCommandsTest, DamagedFilesShowTheReaderMessagesAndLeaveAnEmptyUntitledDocument)
+{
+    const QString good = SavedDocument("good.vxf");
+    QFile f(good);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+
+    QByteArray wrongSignature = bytes;
+    wrongSignature[0] = 'X';
+    QByteArray wrongVersion = bytes;
+    wrongVersion[12] = 1;
+    const QByteArray cut = bytes.left(bytes.size() - 30);
+
+    struct Case {
+        QByteArray bytes;
+        QString title, text;
+    } cases[] = {
+        {wrongSignature, "Bad file format", "Invalid file"},
+        {wrongVersion, "Bad file format", "Invalid file"},
+        {cut, "Error", "Bad file format"},
+    };
+    for (const Case &c : cases) {
+        ASSERT_TRUE(AddFunction(doc, "saddle", "z(x,y)=x^2-y^2"));
+        doc.SetModifiedFlag(false);
+        prompts.errors.clear();
+        const QString path = WriteFile(dir.path(), "damaged.vxf", c.bytes);
+        EXPECT_EQ(commands->OpenPath(path), DocumentCommands::OpenResult::Opened);
+        ASSERT_EQ(prompts.errors.size(), 1);
+        EXPECT_EQ(prompts.errors[0].first, c.title);
+        EXPECT_EQ(prompts.errors[0].second, c.text);
+        EXPECT_EQ(doc.Count(), 0);
+        EXPECT_TRUE(doc.PathName().isEmpty());
+        EXPECT_EQ(commands->WindowTitle(), QStringLiteral("Veltrix File - Veltrix 2.0"));
+        EXPECT_FALSE(commands->Recent().Entries().contains(path));
+    }
+}
+
+TEST_F(DocumentCommandsTest, AFileThatCannotBeReadFailsAndLeavesTheRecentList)
+{
+    const QString path = SavedDocument("gone.vxf");
+    EXPECT_EQ(commands->OpenPath(path), DocumentCommands::OpenResult::Opened);
+    ASSERT_TRUE(commands->Recent().Entries().contains(path));
+    QFile::remove(path);
+    EXPECT_EQ(commands->OpenPath(path), DocumentCommands::OpenResult::Failed);
+    ASSERT_EQ(prompts.errors.size(), 1);
+    EXPECT_EQ(prompts.errors[0].first, QStringLiteral("Veltrix 2.0"));
+    EXPECT_FALSE(commands->Recent().Entries().contains(path));
+}
+
+TEST_F(DocumentCommandsTest, SaveOfATitledDocumentWritesInPlaceAndSaveAsAsksAgain)
+{
+    const QString path = SavedDocument("titled.vxf");
+    ASSERT_EQ(commands->OpenPath(path), DocumentCommands::OpenResult::Opened);
+    ASSERT_TRUE(AddFunction(doc, "saddle", "z(x,y)=x^2-y^2"));
+    EXPECT_TRUE(commands->Save());
+    EXPECT_EQ(prompts.saveDialogs, 0);
+    EXPECT_FALSE(doc.IsModified());
+
+    prompts.savePath = dir.filePath("copy.VXF");
+    EXPECT_TRUE(commands->SaveAs());
+    EXPECT_EQ(prompts.saveDialogs, 1);
+    EXPECT_EQ(doc.PathName(), dir.filePath("copy.VXF"));
+
+    CVeltrix2Doc reread;
+    EXPECT_EQ(reread.Open(path), ReadOutcome::Ok);
+    EXPECT_EQ(reread.Count(), 2);
+}
+
+TEST_F(DocumentCommandsTest, AFailedSaveIsReportedAndKeepsTheDocumentModified)
+{
+    ASSERT_TRUE(AddFunction(doc, "saddle", "z(x,y)=x^2-y^2"));
+    prompts.saveAnswer = QMessageBox::Yes;
+    prompts.savePath = dir.filePath("no/such/folder/doc.vxf");
+    EXPECT_FALSE(commands->SaveModified());
+    EXPECT_EQ(prompts.errors.size(), 1);
+    EXPECT_TRUE(doc.IsModified());
+}

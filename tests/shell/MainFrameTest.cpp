@@ -1,0 +1,318 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMimeData>
+#include <QScreen>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "CMainFrame.h"
+#include "CommandIds.h"
+#include "FloatingBar.h"
+#include "TestSupport.h"
+#include "TraceStatusBar.h"
+#include "model/CVeltrix2Doc.h"
+#include "view3d/GLView.h"
+#ifdef VELTRIX_HAVE_TREE
+#include "tree/CVeltrix2View.h"
+#endif
+
+namespace {
+
+bool SamePose(const CameraPose &a, const CameraPose &b)
+{
+    return a.x == b.x && a.y == b.y && a.z == b.z && a.pitch == b.pitch && a.yaw == b.yaw;
+}
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearSettingsStore();
+        frame = MakeFrame();
+    }
+
+    std::unique_ptr<CMainFrame> MakeFrame()
+    {
+        auto f = std::make_unique<CMainFrame>(CMainFrame::Options{false});
+        auto &p = f->Documents()->prompts();
+        p.askToSave = [this](const QString &title) {
+            askedToSave << title;
+            return saveAnswer;
+        };
+        p.askOpenPath = [this] { return openPath; };
+        p.askSavePath = [this](const QString &) { return savePath; };
+        p.showError = [this](const QString &title, const QString &text) { errors << title + ": " + text; };
+        return f;
+    }
+
+    void ShowAndActivate(CMainFrame &f)
+    {
+        f.show();
+        f.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    }
+
+    QString SavedTour()
+    {
+        CVeltrix2Doc doc;
+        EXPECT_TRUE(AddFunction(doc, "wave", "z(x,y)=cosx*siny", 1));
+        EXPECT_TRUE(AddFunction(doc, "ball", "r(alpha,beta)=2", 3));
+        const QString path = dir.filePath("tour.vxf");
+        EXPECT_TRUE(doc.Save(path));
+        return path;
+    }
+
+    int TreeItems() const
+    {
+#ifdef VELTRIX_HAVE_TREE
+        return frame->TreeView()->findChild<QTreeWidget *>()->topLevelItemCount();
+#else
+        return static_cast<QTreeWidget *>(frame->TreePane())->topLevelItemCount();
+#endif
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<CMainFrame> frame;
+    QMessageBox::StandardButton saveAnswer = QMessageBox::Cancel;
+    QString openPath, savePath;
+    QStringList askedToSave, errors;
+};
+
+}  // namespace
+
+TEST_F(MainFrameTest, CommandLineOpensTheNamedDocumentOrEndsTheStart)
+{
+    const QString path = SavedTour();
+    EXPECT_TRUE(frame->ProcessCommandLine({"veltrix", path}));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("tour.vxf - Veltrix 2.0"));
+    EXPECT_EQ(frame->Document()->Count(), 2);
+#ifdef VELTRIX_HAVE_TREE
+    EXPECT_EQ(TreeItems(), 2);
+#endif
+
+    auto other = MakeFrame();
+    EXPECT_TRUE(other->ProcessCommandLine({"veltrix"}));
+    EXPECT_EQ(other->windowTitle(), QStringLiteral("Veltrix File - Veltrix 2.0"));
+    EXPECT_FALSE(other->ProcessCommandLine({"veltrix", dir.filePath("missing.vxf")}));
+    EXPECT_EQ(errors.size(), 1);
+}
+
+TEST_F(MainFrameTest, LayoutHasTheTreeOnTheLeftAndTheBarsInTheirPlaces)
+{
+    ShowAndActivate(*frame);
+    EXPECT_EQ(frame->Splitter()->widget(0), frame->TreePane());
+    EXPECT_EQ(frame->Splitter()->widget(1), frame->View3d());
+    EXPECT_EQ(frame->Splitter()->sizes().value(0), 250);
+    EXPECT_EQ(frame->toolBarArea(frame->StandardBar()), Qt::TopToolBarArea);
+    EXPECT_EQ(frame->toolBarArea(frame->ToolBar3d()), Qt::RightToolBarArea);
+    EXPECT_EQ(frame->StandardBar()->actions().size(), 9);   // six buttons, three separators
+    EXPECT_EQ(frame->ToolBar3d()->actions().size(), 15);
+    EXPECT_TRUE(frame->Action(Cmd::PickMode)->isCheckable());
+
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    const QPoint p(screen.width() - 200, screen.height() / 3);
+    EXPECT_FALSE(frame->AnimationBar()->isVisible());
+    EXPECT_FALSE(frame->TraceBar()->isVisible());
+    EXPECT_EQ(frame->AnimationBar()->pos(), p);
+    EXPECT_EQ(frame->TraceBar()->pos(), p);
+    EXPECT_EQ(frame->AnimationBar()->windowTitle(), QStringLiteral("Animation"));
+    EXPECT_EQ(frame->TraceBar()->windowTitle(), QStringLiteral("Trace"));
+    EXPECT_FALSE(frame->TraceBar()->windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+TEST_F(MainFrameTest, NewOnAModifiedDocumentAsksToSave)
+{
+    ASSERT_TRUE(AddFunction(*frame->Document(), "saddle", "z(x,y)=x^2-y^2"));
+    saveAnswer = QMessageBox::Cancel;
+    frame->Action(Cmd::FileNew)->trigger();
+    EXPECT_EQ(askedToSave, QStringList{"Veltrix File"});
+    EXPECT_EQ(frame->Document()->Count(), 1);
+
+    saveAnswer = QMessageBox::No;
+    frame->Action(Cmd::FileNew)->trigger();
+    EXPECT_EQ(frame->Document()->Count(), 0);
+    EXPECT_EQ(TreeItems(), 0);
+}
+
+TEST_F(MainFrameTest, SaveThenOpenGivesBackTheDocumentAndTheCamera)
+{
+    ShowAndActivate(*frame);
+    CVeltrix2Doc *doc = frame->Document();
+    ASSERT_TRUE(AddFunction(*doc, "wave", "z(x,y)=cosx*siny", 2));
+    ASSERT_TRUE(AddFunction(*doc, "bowl", "z(x,y,a)=a*(x^2+y^2)", 3));
+    for (int id : {Cmd::CameraForward, Cmd::CameraForward, Cmd::PitchDown, Cmd::YawLeft, Cmd::CameraUp})
+        frame->OnCommand(id);
+    const CameraPose moved = frame->View3d()->GetCamera();
+    ASSERT_FALSE(SamePose(moved, CameraPose{}));
+
+    savePath = dir.filePath("roundtrip");
+    frame->Action(Cmd::FileSave)->trigger();
+    const QString saved = dir.filePath("roundtrip.vxf");
+    ASSERT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("roundtrip.vxf - Veltrix 2.0"));
+    const FunctionRecord first = doc->Get(doc->First());
+    const FunctionRecord second = doc->Get(doc->Next(doc->First()));
+
+    frame->OnCommand(Cmd::CameraReset);   // a camera move counts as a change
+    saveAnswer = QMessageBox::No;
+    frame->Action(Cmd::FileNew)->trigger();
+    EXPECT_EQ(doc->Count(), 0);
+
+    openPath = saved;
+    frame->Action(Cmd::FileOpen)->trigger();
+    ASSERT_EQ(doc->Count(), 2);
+    const FunctionRecord a = doc->Get(doc->First());
+    const FunctionRecord b = doc->Get(doc->Next(doc->First()));
+    EXPECT_EQ(a.label, first.label);
+    EXPECT_EQ(a.text, first.text);
+    EXPECT_EQ(a.mode, first.mode);
+    EXPECT_EQ(b.text, second.text);
+    EXPECT_EQ(b.mode, second.mode);
+    EXPECT_TRUE(SamePose(frame->View3d()->GetCamera(), moved));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(MainFrameTest, DamagedFileShowsTheMessageAndLeavesAnUntitledEmptyDocument)
+{
+    const QString path = SavedTour();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.resize(f.size() / 2);
+    f.close();
+
+    ASSERT_TRUE(AddFunction(*frame->Document(), "saddle", "z(x,y)=x^2-y^2"));
+    frame->Document()->SetModifiedFlag(false);
+    openPath = path;
+    frame->Action(Cmd::FileOpen)->trigger();
+    EXPECT_EQ(errors, QStringList{"Error: Bad file format"});
+    EXPECT_EQ(frame->Document()->Count(), 0);
+    EXPECT_EQ(TreeItems(), 0);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Veltrix File - Veltrix 2.0"));
+}
+
+TEST_F(MainFrameTest, DroppedFileIsOpened)
+{
+    const QString path = SavedTour();
+    ShowAndActivate(*frame);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &drop);
+    EXPECT_EQ(frame->Document()->Count(), 2);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("tour.vxf - Veltrix 2.0"));
+}
+
+TEST_F(MainFrameTest, ThreeDToolBarHidesAndComesBackWithItsCheckMark)
+{
+    ShowAndActivate(*frame);
+    QAction *toggle = frame->Action(Cmd::View3dBar);
+    EXPECT_EQ(toggle->text(), QStringLiteral("3D Toolbar"));
+    EXPECT_TRUE(toggle->isChecked());
+    toggle->trigger();
+    EXPECT_FALSE(frame->ToolBar3d()->isVisible());
+    EXPECT_FALSE(toggle->isChecked());
+    toggle->trigger();
+    EXPECT_TRUE(frame->ToolBar3d()->isVisible());
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_EQ(frame->toolBarArea(frame->ToolBar3d()), Qt::RightToolBarArea);
+
+    QAction *standard = frame->Action(Cmd::ViewStandardBar);
+    standard->trigger();
+    EXPECT_FALSE(frame->StandardBar()->isVisible());
+    EXPECT_FALSE(standard->isChecked());
+    standard->trigger();
+    EXPECT_TRUE(standard->isChecked());
+}
+
+TEST_F(MainFrameTest, PlacementSurvivesARestartAndMaximisedWindowsReopenNormal)
+{
+    const QRect normal(60, 50, 700, 520);
+    frame->setGeometry(normal);
+    ShowAndActivate(*frame);
+    QTRY_COMPARE(frame->geometry(), normal);
+    frame->showMaximized();
+    QTest::qWait(100);
+    ASSERT_TRUE(frame->close());
+
+    auto second = MakeFrame();
+    EXPECT_EQ(second->geometry(), normal);
+    second->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(second.get()));
+    EXPECT_FALSE(second->isMaximized());
+    EXPECT_EQ(second->geometry(), normal);
+}
+
+TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanesAndCopyFollowsTheView)
+{
+    ShowAndActivate(*frame);
+    QTRY_VERIFY(frame->TreePane()->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == frame->TreePane());
+    EXPECT_EQ(frame->ActivePane(), CMainFrame::Pane::Tree);
+    EXPECT_FALSE(frame->Action(Cmd::EditCopy)->isEnabled());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    EXPECT_EQ(QApplication::focusWidget(), frame->View3d());
+    EXPECT_EQ(frame->ActivePane(), CMainFrame::Pane::View);
+    EXPECT_TRUE(frame->Action(Cmd::EditCopy)->isEnabled());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_TRUE(frame->TreePane()->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == frame->TreePane());
+    EXPECT_EQ(frame->ActivePane(), CMainFrame::Pane::Tree);
+    EXPECT_FALSE(frame->Action(Cmd::EditCopy)->isEnabled());
+
+    // A click in the 3D view makes it the active pane as well.
+    QTest::mouseClick(frame->View3d(), Qt::MiddleButton, Qt::NoModifier, QPoint(20, 20));
+    EXPECT_EQ(frame->ActivePane(), CMainFrame::Pane::View);
+}
+
+TEST_F(MainFrameTest, ViewCommandsReachTheViewFromTheTreePane)
+{
+    ShowAndActivate(*frame);
+    ASSERT_EQ(frame->ActivePane(), CMainFrame::Pane::Tree);
+    const CameraPose before = frame->View3d()->GetCamera();
+    frame->Action(Cmd::CameraUp)->trigger();
+    EXPECT_GT(frame->View3d()->GetCamera().y, before.y);
+
+    frame->Action(Cmd::PickMode)->trigger();
+    EXPECT_TRUE(frame->View3d()->PickMode());
+    EXPECT_TRUE(frame->Action(Cmd::PickMode)->isChecked());
+    frame->Action(Cmd::PickMode)->trigger();
+    EXPECT_FALSE(frame->View3d()->PickMode());
+    EXPECT_FALSE(frame->Action(Cmd::PickMode)->isChecked());
+}
+
+#ifdef VELTRIX_HAVE_TREE
+TEST_F(MainFrameTest, TraceRequestsShowTheBarAndCloseEndsTraceAndAnimation)
+{
+    ShowAndActivate(*frame);
+    ASSERT_TRUE(AddFunction(*frame->Document(), "wave", "z(x,y)=cosx*siny"));
+    const int handle = frame->Document()->Get(frame->Document()->First()).handle;
+    CVeltrix2View *tree = frame->TreeView();
+
+    emit tree->TraceBarRequested(true);
+    emit tree->TraceRequested(true, handle);
+    EXPECT_TRUE(frame->TraceBar()->isVisible());
+    EXPECT_TRUE(frame->TraceStatus()->TraceLayout());
+    EXPECT_TRUE(frame->View3d()->TraceOn());
+    EXPECT_EQ(frame->View3d()->TracedHandle(), handle);
+
+    emit tree->AnimationBarRequested(true);
+    EXPECT_TRUE(frame->AnimationBar()->isVisible());
+
+    frame->Action(Cmd::CloseTraceAnimation)->trigger();
+    EXPECT_FALSE(frame->TraceBar()->isVisible());
+    EXPECT_FALSE(frame->AnimationBar()->isVisible());
+    EXPECT_FALSE(frame->TraceStatus()->TraceLayout());
+    EXPECT_FALSE(frame->View3d()->TraceOn());
+    EXPECT_FALSE(frame->View3d()->AnimationOn());
+}
+#endif

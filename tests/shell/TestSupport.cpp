@@ -1,0 +1,37 @@
+#include "TestSupport.h"
+
+#include <QFile>
+
+#include "model/CVeltrix2Doc.h"
+#include "model/FunctionDefinition.h"
+
+void ClearSettingsStore()
+{
+    QSettings store;
+    store.clear();
+    store.sync();
+}
+
+bool AddFunction(CVeltrix2Doc &doc, const std::string &label, const std::string &text, int mode)
+{
+    const DefinitionOutcome outcome = CompileNewFunction(text, 1);
+    if (!outcome.ok)
+        return false;
+    FunctionRecord record;
+    record.label = label;
+    record.text = text;
+    record.handle = outcome.handle;
+    record.mode = mode;
+    doc.Add(record);
+    doc.SetModifiedFlag(true);
+    return true;
+}
+
+QString WriteFile(const QString &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir + QLatin1Char('/') + name;
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}

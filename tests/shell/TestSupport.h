@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <string>
+
+class CVeltrix2Doc;
+
+// Empties the test run's settings store.
+void ClearSettingsStore();
+
+// Compiles `text` and appends it to the document; false when it does not compile.
+bool AddFunction(CVeltrix2Doc &doc, const std::string &label, const std::string &text, int mode = 0);
+
+// Writes `bytes` to a new file in `dir` and returns its path.
+QString WriteFile(const QString &dir, const QString &name, const QByteArray &bytes);

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMainWindow>
+
+#include "TraceStatusBar.h"
+
+namespace {
+int CharWidth(const TraceStatusBar &bar)
+{
+    return bar.fontMetrics().horizontalAdvance(QLatin1Char('A'));
+}
+
+int RightEdge(const QLabel *pane)
+{
+    return pane->geometry().x() + pane->geometry().width();
+}
+}  // namespace
+
+TEST(TraceStatusBar, IdleShowsReadyAndHoverPromptsReplaceIt)
+{
+    TraceStatusBar bar;
+    EXPECT_EQ(bar.Pane(0)->text(), QStringLiteral("Ready"));
+    bar.showMessage(QStringLiteral("Create a new document"));
+    EXPECT_EQ(bar.Pane(0)->text(), QStringLiteral("Create a new document"));
+    bar.clearMessage();
+    EXPECT_EQ(bar.Pane(0)->text(), QStringLiteral("Ready"));
+}
+
+TEST(TraceStatusBar, TracePanesKeepTheirDistanceFromTheRightEnd)
+{
+    QMainWindow window;
+    auto *bar = new TraceStatusBar;
+    window.setStatusBar(bar);
+    window.resize(1100, 300);
+    window.show();
+    bar->SetTraceLayout(true);
+
+    for (int width : {1100, 900}) {
+        window.resize(width, 300);
+        QCoreApplication::processEvents();
+        const int W = bar->width();
+        const int w = CharWidth(*bar);
+        const int distances[] = {64, 54, 43, 39, 37, 26, 24, 13, 11, 0};
+        for (int i = 0; i < TraceStatusBar::kPaneCount; ++i)
+            EXPECT_EQ(RightEdge(bar->Pane(i)), W - 20 - distances[i] * w) << "pane " << i << " at " << W;
+        for (int i = 1; i < TraceStatusBar::kPaneCount; ++i)
+            EXPECT_TRUE(bar->Pane(i)->isVisible()) << i;
+    }
+    EXPECT_EQ(bar->Pane(1)->text(), QStringLiteral("Function value"));
+    EXPECT_EQ(bar->Pane(4)->text(), QStringLiteral("x"));
+    EXPECT_EQ(bar->Pane(6)->text(), QStringLiteral("y"));
+    EXPECT_EQ(bar->Pane(8)->text(), QStringLiteral("z"));
+
+    // Back to one pane that spans the bar.
+    bar->SetTraceLayout(false);
+    for (int i = 1; i < TraceStatusBar::kPaneCount; ++i)
+        EXPECT_FALSE(bar->Pane(i)->isVisible()) << i;
+    EXPECT_GT(bar->Pane(0)->width(), bar->width() - 30);
+}
+
+TEST(TraceStatusBar, NarrowFrameShrinksTheMessagePaneFirst)
+{
+    QMainWindow window;
+    auto *bar = new TraceStatusBar;
+    window.setStatusBar(bar);
+    window.resize(1000, 300);
+    window.show();
+    bar->SetTraceLayout(true);
+    QCoreApplication::processEvents();
+    const int before = bar->Pane(0)->width();
+    const int valueWidth = bar->Pane(2)->width();
+    window.resize(800, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->Pane(0)->width(), before - (1000 - 800));
+    EXPECT_EQ(bar->Pane(2)->width(), valueWidth);
+}
+
+TEST(TraceStatusBar, TraceValuesUseTheTenDigitNumberForm)
+{
+    TraceStatusBar bar;
+    bar.SetTraceLayout(true);
+    bar.SetTraceValues(5.0, 0.05, -1234567.0, 1e12);
+    EXPECT_EQ(bar.Pane(2)->text(), QStringLiteral("5."));
+    EXPECT_EQ(bar.Pane(5)->text(), QStringLiteral("5.e-002"));
+    EXPECT_EQ(bar.Pane(7)->text(), QStringLiteral("-1234567."));
+    EXPECT_EQ(bar.Pane(9)->text(), QStringLiteral("1.e+012"));
+}
