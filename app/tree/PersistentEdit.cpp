@@ -19,10 +19,17 @@ QByteArray EncodeColour(Colour colour)
     return bytes;
 }
 
+// Only byte strings were written by us; anything else reads as absent.
+QByteArray ReadBytes(const QSettings &settings, const QString &name)
+{
+    const QVariant value = settings.value(name);
+    return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
+}
+
 // Values of the wrong size are not ours to interpret: keep the default.
 void ReadColour(const QSettings &settings, const QString &name, Colour *colour)
 {
-    const QByteArray bytes = settings.value(name).toByteArray();
+    const QByteArray bytes = ReadBytes(settings, name);
     if (bytes.size() == 4)
         *colour = qFromLittleEndian<uint32_t>(bytes.constData());
 }
@@ -55,7 +62,7 @@ void PersistentEdit::LoadSettings()
     auto settings = OpenUserSettings();
     settings->beginGroup(Group());
     if (!settings->childKeys().isEmpty()) {
-        LogFontRecord::Decode(settings->value(kFont).toByteArray(), &fontRecord_);
+        LogFontRecord::Decode(ReadBytes(*settings, kFont), &fontRecord_);
         ReadColour(*settings, kText, &textColor_);
         ReadColour(*settings, kBackground, &backgroundColor_);
     } else {

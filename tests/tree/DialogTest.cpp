@@ -176,6 +176,11 @@ TEST_F(TextDialogTest, StoredValuesOfTheWrongSizeAreIgnored)
     EXPECT_EQ(edit.TextColour(), 0x000000u);
     EXPECT_EQ(edit.BackgroundColour(), 0x302010u);
     EXPECT_EQ(edit.FontRecord(), before);
+
+    // A text of the right length is still not a stored colour.
+    OpenUserSettings()->setValue(QStringLiteral("edit1/settings/color1"), QStringLiteral("abcd"));
+    edit.LoadSettings();
+    EXPECT_EQ(edit.TextColour(), 0x000000u);
 }
 
 TEST(LogFont, RecordRoundTripsThroughItsSixtyBytes)
