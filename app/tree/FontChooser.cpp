@@ -1,6 +1,7 @@
 #include "tree/FontChooser.h"
 
 #include <QDialogButtonBox>
+#include <QFontInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,7 +13,11 @@ FontChooser::FontChooser(const QFont &font, const QColor &color, QWidget *parent
     : QDialog(parent), colour_(FromQColor(color))
 {
     setWindowTitle(QStringLiteral("Font"));
-    fonts_ = new QFontDialog(font, this);
+    // Naming the matched style lets the panel select it even where a
+    // family calls its regular face "Book" rather than "Regular".
+    QFont initial = font;
+    initial.setStyleName(QFontInfo(font).styleName());
+    fonts_ = new QFontDialog(initial, this);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts_->setWindowFlags(Qt::Widget);
 
