@@ -64,8 +64,11 @@ int32_t execute_function(int32_t handle, const double *values, double *result)
     QelFunction *f = Functions().Find(handle);
     if (f == nullptr)
         return kEmptySlot;
-    double scratch;
-    return f->Evaluate(values, result != nullptr ? result : &scratch);
+    if (result == nullptr) {
+        double discarded;
+        return f->Evaluate(values, &discarded);
+    }
+    return f->Evaluate(values, result);
 }
 
 int32_t set_function_angle_mode(int32_t handle, int32_t mode)

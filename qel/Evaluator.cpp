@@ -2,14 +2,15 @@
 
 #include "qel/Operators.h"
 
+#include <cstring>
+
 namespace qel {
 
 // Direct threading: every instruction jumps straight to the next one's
 // code through a table of label addresses (a GNU extension that GCC and
 // Clang support), so each instruction has a branch of its own to predict
 // and there is no range check on the code.
-double Evaluator::Run(const Program &program, const double *variables, double *stack,
-                      int32_t mode)
+int32_t Evaluator::Run(const EvaluationState &state, const double *values, double *out)
 {
     static const void *const labels[] = {
         &&PushVariable,
@@ -24,9 +25,13 @@ double Evaluator::Run(const Program &program, const double *variables, double *s
 #undef QEL_BINARY_LABELS
     };
 
-    const Instruction *ip = program.Code();
+    // Given values are read where they are and copied afterwards, off the
+    // path of the computation.
+    const double *variables = values != nullptr ? values : state.current;
+    const int32_t mode = state.angleMode;
+    const Instruction *ip = state.code;
     double top = 0.0;
-    double *sp = stack; // stack[0] takes the meaningless register of the first push
+    double *sp = state.stack; // stack[0] takes the meaningless register of the first push
 
 #define QEL_NEXT goto *labels[(++ip)->code]
     goto *labels[ip->code];
@@ -40,7 +45,10 @@ PushConstant:
     top = ip->constant;
     QEL_NEXT;
 Return:
-    return top;
+    *out = top;
+    if (values != nullptr && state.count > 0) // they stay behind as the current values
+        std::memcpy(state.current, values, state.count * sizeof(double));
+    return 0;
 
 #define QEL_UNARY_EXEC(name, op)                       \
     name:                                              \

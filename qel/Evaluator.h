@@ -1,19 +1,33 @@
 #ifndef QEL_EVALUATOR_H
 #define QEL_EVALUATOR_H
 
+#include "qel/Operators.h"
 #include "qel/Program.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace qel {
 
+// Everything one evaluation touches, kept together by the function so that
+// execute_function hands on a single pointer and its call of the evaluator
+// can be a plain jump.
+struct EvaluationState {
+    const Instruction *code = nullptr;
+    double *stack = nullptr;   // the program's StackSize() slots
+    double *current = nullptr; // the variables' current values
+    size_t count = 0;          // number of variables
+    int32_t angleMode = Radians;
+};
+
 // Runs a compiled program: the hot path of the whole system.  No allocation,
-// no lookup; the top of the value stack lives in a register and the rest in
-// the caller's array of program.StackSize() slots.
+// no lookup; the top of the value stack lives in a register.
 class Evaluator {
 public:
-    static double Run(const Program &program, const double *variables, double *stack,
-                      int32_t angleMode);
+    // Copies values (one per variable, or null) into the current values,
+    // which they stay, evaluates with the current values into *out and
+    // returns 0.
+    static int32_t Run(const EvaluationState &state, const double *values, double *out);
 };
 
 } // namespace qel

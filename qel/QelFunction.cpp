@@ -39,6 +39,10 @@ int32_t QelFunction::Initialize(const char *text, const VariableRecord *vars, in
     stack_.assign(program_.StackSize(), 0.0);
     if (stop != nullptr)
         *stop = static_cast<int32_t>(parsed.stop);
+    state_.code = program_.Code();
+    state_.stack = stack_.data();
+    state_.current = variables_.Values();
+    state_.count = variables_.Size();
     compiled_ = true;
     return Compiled;
 }
@@ -56,12 +60,14 @@ void QelFunction::Reset()
     stack_.shrink_to_fit();
     variables_.Clear();
     compiled_ = false;
+    state_ = EvaluationState();
+    state_.angleMode = angleMode_;
 }
 
 void QelFunction::SetAngleMode(int32_t mode)
 {
     if (mode == Degrees || mode == Radians || mode == Grads)
-        angleMode_ = mode;
+        angleMode_ = state_.angleMode = mode;
 }
 
 } // namespace qel

@@ -21,6 +21,9 @@ public:
     // Result codes of Initialize, as initialize_function returns them.
     enum InitResult : int32_t { Compiled = 0, SyntaxError = 1, AlreadyCompiled = 3, NoText = 4 };
 
+    QelFunction() = default;
+    QelFunction(const QelFunction &) = delete; // state_ points into the members
+    QelFunction &operator=(const QelFunction &) = delete;
     virtual ~QelFunction() = default;
 
     // Compiles text with a copy of the given variables.  The stop position is
@@ -35,13 +38,7 @@ public:
     {
         if (!compiled_)
             return 1;
-        if (values == nullptr) {
-            *out = Evaluate(variables_.Values());
-        } else {
-            *out = Evaluate(values);
-            variables_.SetValues(values); // they stay behind as the current values
-        }
-        return 0;
+        return Evaluator::Run(state_, values, out);
     }
     void Reset();
 
@@ -58,10 +55,6 @@ public:
     const Program &CompiledProgram() const { return program_; }
 
 private:
-    double Evaluate(const double *values)
-    {
-        return Evaluator::Run(program_, values, stack_.data(), angleMode_);
-    }
 
     std::string text_;
     std::vector<Token> infix_;
@@ -71,6 +64,7 @@ private:
     VariableTable variables_;
     int32_t angleMode_ = Radians;
     bool compiled_ = false;
+    EvaluationState state_; // points into program_, stack_ and variables_
 };
 
 } // namespace qel

@@ -27,15 +27,6 @@ public:
 
     double *Values() { return values_.data(); }
     const double *Values() const { return values_.data(); }
-    void SetValues(const double *values)
-    {
-        // A plain loop: the tables are a handful of variables, for which a
-        // call of memcpy costs more than the copy.
-        double *dest = values_.data();
-        for (size_t i = 0, n = values_.size(); i < n; ++i)
-            dest[i] = values[i];
-    }
-
     // Index of the variable named exactly so, or -1.
     int Find(const char *name) const;
 
