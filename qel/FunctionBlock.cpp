@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 
@@ -129,6 +130,15 @@ constexpr uint64_t kMinimumEntryBytes = 4 + 8 * 3 + 4;
 bool FunctionBlock::Write(int fd, const QelFunction &function)
 {
     const VariableTable &vars = function.Variables();
+    // Lengths are int32 in the block; a text or name beyond that cannot be
+    // written truthfully.
+    constexpr size_t kLimit = INT32_MAX;
+    if (function.Text().size() > kLimit || vars.Size() > kLimit)
+        return false;
+    for (size_t i = 0; i < vars.Size(); ++i) {
+        if (vars.Name(i).size() > kLimit)
+            return false;
+    }
     std::string header;
     PutInt32(header, static_cast<int32_t>(function.Text().size()));
     header += function.Text();

@@ -16,7 +16,10 @@ namespace qel {
 //   N x { int32 Ln, Ln bytes of name, double value, min, max, int32 steps }
 // little-endian, no alignment, no terminators.  Plain write() and read()
 // calls on the descriptor: no user-space buffer holds anything back, and the
-// position ends directly after the block.
+// position ends directly after the block.  The header and each variable
+// entry go to the kernel in a write of their own; there is no fsync, which
+// would make saving a document of many functions crawl on a slow disk for no
+// gain, since the caller's own data around the block is not synced either.
 struct FunctionBlock {
     std::string text;
     int32_t angleMode = 1;
