@@ -62,7 +62,7 @@ void GLView::PrepareSurfaceFormat()
     f.setVersion(2, 1);
     f.setProfile(QSurfaceFormat::CompatibilityProfile);
     f.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    f.setDepthBufferSize(24);
+    f.setDepthBufferSize(32);   // a wish: GLX gives the deepest it has (24 here)
     QSurfaceFormat::setDefaultFormat(f);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
@@ -79,6 +79,9 @@ void GLView::SetDocument(CVeltrix2Doc *doc)
     if (doc) {
         connect(doc, &CVeltrix2Doc::ViewsNeedUpdate, this, &GLView::OnViewsNeedUpdate);
         doc->SetCameraLink(this);
+        // A document opened before it had a view keeps its camera there.
+        const ViewSettings &s = doc->Settings();
+        camera_.SetPose({s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
     }
     rebuildAllPending_ = true;
     update();

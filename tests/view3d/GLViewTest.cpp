@@ -77,6 +77,20 @@ TEST_F(GLViewTest, ToolBarCommandsMoveTheCameraAndMarkTheDocument)
     EXPECT_FALSE(view.OnCommand(32800));
 }
 
+TEST(GLViewDocument, TakesTheDocumentsCameraAndHandsItsOwnBack)
+{
+    CVeltrix2Doc doc;
+    doc.Settings().cameraX = -3;
+    doc.Settings().cameraYaw = 40;
+    GLView view;
+    view.SetDocument(&doc);
+    EXPECT_EQ(view.GetCamera().x, -3.0);
+    EXPECT_EQ(view.GetCamera().yaw, 40.0);
+    EXPECT_EQ(doc.GetCameraLink(), &view);
+    view.OnCommand(505);
+    EXPECT_EQ(doc.GetCameraLink()->GetCamera().y, view.GetCamera().y);
+}
+
 TEST_F(GLViewTest, DragsNeedExactlyTheirButtonsAndNoModifier)
 {
     const double s = 0.08;
