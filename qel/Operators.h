@@ -66,10 +66,14 @@ inline double Log10(double x)
     return static_cast<double>(kLog10Of2 * std::log2(static_cast<long double>(x)));
 }
 
+// ln(x + sqrt(x^2 + 1)), taken for |x| and given the sign of x: for a large
+// negative x the sum cancels to nothing and the formula would yield -infinity
+// (arcsinh(-1e10) is -23.7).
 inline double ArcSinh(double x)
 {
-    const long double w = x;
-    return NaturalLog(w + std::sqrt(w * w + 1.0L));
+    const long double w = std::fabs(static_cast<long double>(x));
+    const double r = NaturalLog(w + std::sqrt(w * w + 1.0L));
+    return x < 0.0 ? -r : r;
 }
 
 inline double ArcCosh(double x)

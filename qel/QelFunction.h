@@ -55,7 +55,6 @@ public:
     const Program &CompiledProgram() const { return program_; }
 
 private:
-
     std::string text_;
     std::vector<Token> infix_;
     std::vector<Token> postfix_;

@@ -42,6 +42,9 @@ TEST(Evaluator, FunctionsInRadians)
     EXPECT_DOUBLE_EQ(Eval("arcsinhx", v), std::asinh(Opaque(0.3)));
     EXPECT_DOUBLE_EQ(Eval("arccosh2", v), std::acosh(Opaque(2.0)));
     EXPECT_DOUBLE_EQ(Eval("arcsinh(-3)", v), std::asinh(Opaque(-3.0)));
+    EXPECT_DOUBLE_EQ(Eval("arcsinh(-10000000000)", v), std::asinh(Opaque(-1e10)));
+    EXPECT_EQ(Eval("arcsinh(-2)", v), -Eval("arcsinh2", v));
+    EXPECT_EQ(Eval("arcsinh0", v), 0.0);
     EXPECT_EQ(Eval("abs(-3)", v), 3.0);
     EXPECT_EQ(Eval("abs-3", v), 3.0);
 }
