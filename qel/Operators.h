@@ -53,9 +53,9 @@ inline double FromRadians(double r, int32_t mode)
     return r;
 }
 
-// The logarithms are formed from log2 in extended precision and rounded
-// once, as the x87 instruction they were designed around does; this keeps
-// log(1000) at exactly 3.
+// The logarithms are log2 times a constant, formed in extended precision
+// and rounded once (the way the x87 FYL2X instruction computes them); this
+// keeps log(1000) at exactly 3.
 inline double NaturalLog(long double x)
 {
     return static_cast<double>(kLn2 * std::log2(x));

@@ -5,7 +5,7 @@
 
 namespace qel {
 
-// The operator codes of the language.  The numbers are part of the design of
+// The operator codes of the language.  The numbers are part of the layout of
 // the compiled form and must not be reordered.
 enum OperatorCode : uint8_t {
     OpAdd = 0,
