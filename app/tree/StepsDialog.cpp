@@ -16,7 +16,8 @@ StepsDialog::StepsDialog(QWidget *parent) : ExchangeDialog(parent)
                             this);
     hint->setWordWrap(true);
     hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    hint->setGeometry(Dlu(7, 36, 115, 26));
+    // Wider than its template so that the four lines fit with any dialog font.
+    hint->setGeometry(Dlu(7, 34, 142, 32));
     PlaceButtons(154, 7, 154, 24);
     edit_->setFocus();
 }
