@@ -413,9 +413,23 @@ void GLView::mouseMoveEvent(QMouseEvent *e)
 
 void GLView::mousePressEvent(QMouseEvent *e)
 {
-    if (pickMode_ && e->button() == Qt::LeftButton)
-        return;   // picking arrives with the selection pass
+    if (pickMode_ && e->button() == Qt::LeftButton) {
+        PickFunction(e->position());
+        return;
+    }
     SetAnchors(e);
+}
+
+void GLView::PickFunction(QPointF pos)
+{
+    if (!HasContext() || !doc_)
+        return;
+    const qreal dpr = devicePixelRatioF();
+    makeCurrent();
+    renderer_->Resize(viewportWidth_, viewportHeight_);
+    const int32_t handle = renderer_->PickFunction(camera_, pos.x() * dpr, viewportHeight_ - pos.y() * dpr);
+    doneCurrent();
+    emit FunctionPicked(handle);
 }
 
 void GLView::mouseReleaseEvent(QMouseEvent *e)

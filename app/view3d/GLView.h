@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QOpenGLWidget>
+#include <QPointF>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -55,6 +56,8 @@ public slots:
 
 signals:
     void PickModeChanged(bool on);
+    // Pick mode: a left click names the nearest visible function under the
+    // mouse (-1 for none); the tree selects it.
     void FunctionPicked(int handle);
     void TraceValues(double value, double x, double y, double z);
     void ModifiedByCamera();
@@ -89,6 +92,7 @@ private:
     void ToggleFullScreen();
     void ExpectSplitter(QSplitter *splitter, const QList<int> &sizes, QSize size);
     void SetAnchors(const QMouseEvent *e);
+    void PickFunction(QPointF pos);
     double Step() const;
 
     QPointer<CVeltrix2Doc> doc_;

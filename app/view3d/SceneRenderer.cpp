@@ -9,6 +9,7 @@
 #include "view3d/GLGeometrySink.h"
 #include "view3d/SampleGrid.h"
 #include "view3d/SceneFurniture.h"
+#include "view3d/SelectionHits.h"
 
 void SceneRenderer::InitializeGL()
 {
@@ -139,6 +140,33 @@ void SceneRenderer::DrawFunctionsForPicking()
         glLoadName(GLuint(record.handle));
         DrawFunction(record, nullptr);
     }
+}
+
+int32_t SceneRenderer::PickFunction(const Camera &camera, double x, double y)
+{
+    if (!doc_)
+        return -1;
+    constexpr int kWords = 512;
+    GLuint buffer[kWords] = {};
+    glSelectBuffer(kWords, buffer);
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(0);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    // The viewport is given explicitly: outside a paint the GL one may be stale.
+    GLint viewport[4] = {0, 0, viewportWidth_, viewportHeight_};
+    LoadProjection(camera, [&] { gluPickMatrix(x, y, 5, 5, viewport); });
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    // Functions are drawn directly: Mesa's selection pass can crash on
+    // display lists that mix primitive kinds.
+    DrawFunctionsForPicking();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    const GLint hits = glRenderMode(GL_RENDER);
+    return NearestHit(hits, buffer, kWords);
 }
 
 void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists)

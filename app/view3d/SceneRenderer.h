@@ -70,6 +70,10 @@ public:
     // Draws every visible function directly, each under its handle as the
     // selection name (for the selection pass).
     void DrawFunctionsForPicking();
+    // The handle of the nearest visible function within a 5 x 5 pixel region
+    // around the window point (x, y) (GL window coordinates, y up), or -1.
+    // The furniture does not take part.
+    int32_t PickFunction(const Camera &camera, double x, double y);
 
     const std::vector<DrawProblem> &Problems() const { return problems_; }
     // Handles that drew without a problem in the last rebuild.

@@ -244,4 +244,30 @@ TEST(GLViewWindow, AnUnusableGridIsReportedOncePerFunction)
     EXPECT_EQ(boxes, 2);
 }
 
+TEST(GLViewWindow, LeftClickInPickModeNamesTheFunctionUnderTheMouse)
+{
+    CVeltrix2Doc doc;
+    TestFunction f("z(x,y)=0");
+    ASSERT_TRUE(f.ok());
+    doc.Add(f.Record(FilledPolygons));
+    const int32_t handle = f.Release();
+    GLView view;
+    view.SetDocument(&doc);
+    view.resize(400, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QSignalSpy picked(&view, &GLView::FunctionPicked);
+
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(200, 150));
+    EXPECT_EQ(picked.count(), 0) << "not in pick mode: the click only sets anchors";
+    view.OnCommand(513);
+    const CameraPose before = view.GetCamera();
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(200, 150));
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    ASSERT_EQ(picked.count(), 2);
+    EXPECT_EQ(picked.at(0).at(0).toInt(), handle);
+    EXPECT_EQ(picked.at(1).at(0).toInt(), -1);
+    EXPECT_EQ(view.GetCamera().x, before.x);
+}
+
 } // namespace
