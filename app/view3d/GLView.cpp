@@ -78,6 +78,7 @@ void GLView::SetDocument(CVeltrix2Doc *doc)
     renderer_->SetDocument(doc);
     if (doc) {
         connect(doc, &CVeltrix2Doc::ViewsNeedUpdate, this, &GLView::OnViewsNeedUpdate);
+        connect(doc, &QObject::destroyed, this, [this] { renderer_->SetDocument(nullptr); });
         doc->SetCameraLink(this);
         // A document opened before it had a view keeps its camera there.
         const ViewSettings &s = doc->Settings();
