@@ -6,10 +6,15 @@
 
 namespace qel {
 
-// Direct threading: every instruction jumps straight to the next one's
-// code through a table of label addresses (a GNU extension that GCC and
-// Clang support), so each instruction has a branch of its own to predict
-// and there is no range check on the code.
+namespace {
+// Filled by the first call of Run, which has no program to run.
+const void *const *g_handlers = nullptr;
+} // namespace
+
+// Direct threading: every instruction carries the address of its code (a
+// label address, a GNU extension of GCC and Clang) and ends with a jump
+// straight to the next instruction's code, so that each one has a branch of
+// its own to predict and there is neither a range check nor a table lookup.
 int32_t Evaluator::Run(const EvaluationState &state, const double *values, double *out)
 {
     static const void *const labels[] = {
@@ -25,6 +30,11 @@ int32_t Evaluator::Run(const EvaluationState &state, const double *values, doubl
 #undef QEL_BINARY_LABELS
     };
 
+    if (__builtin_expect(state.code == nullptr, 0)) {
+        g_handlers = labels;
+        return 1;
+    }
+
     // Given values are read where they are and copied afterwards, off the
     // path of the computation.
     const double *variables = values != nullptr ? values : state.current;
@@ -33,8 +43,8 @@ int32_t Evaluator::Run(const EvaluationState &state, const double *values, doubl
     double top = 0.0;
     double *sp = state.stack; // stack[0] takes the meaningless register of the first push
 
-#define QEL_NEXT goto *labels[(++ip)->code]
-    goto *labels[ip->code];
+#define QEL_NEXT goto *(++ip)->handler
+    goto *ip->handler;
 
 PushVariable:
     *++sp = top;
@@ -92,6 +102,20 @@ Return:
     QEL_BINARY_OPERATORS(QEL_BINARY_EXEC)
 #undef QEL_BINARY_EXEC
 #undef QEL_NEXT
+}
+
+const void *const *Evaluator::Handlers()
+{
+    if (g_handlers == nullptr)
+        Run(EvaluationState(), nullptr, nullptr);
+    return g_handlers;
+}
+
+void Evaluator::Link(std::vector<Instruction> &code)
+{
+    const void *const *handlers = Handlers();
+    for (Instruction &i : code)
+        i.handler = handlers[i.code];
 }
 
 } // namespace qel

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace qel {
 
@@ -28,6 +29,13 @@ public:
     // which they stay, evaluates with the current values into *out and
     // returns 0.
     static int32_t Run(const EvaluationState &state, const double *values, double *out);
+
+    // Points every instruction at the evaluator's code for it.
+    static void Link(std::vector<Instruction> &code);
+
+private:
+    // The evaluator's code addresses, by Instruction::Code.
+    static const void *const *Handlers();
 };
 
 } // namespace qel

@@ -1,5 +1,6 @@
 #include "qel/Program.h"
 
+#include "qel/Evaluator.h"
 #include "qel/Operators.h"
 
 #include <algorithm>
@@ -70,6 +71,7 @@ private:
         i.code = c;
         i.variable = -1;
         i.constant = 0.0;
+        i.handler = nullptr;
         code_.push_back(i);
         return code_.back();
     }
@@ -226,6 +228,7 @@ bool Program::Build(const std::vector<Token> &postfix)
         return false;
     }
     stackSize_ = builder.MaxDepth() + 1;
+    Evaluator::Link(code_);
     return true;
 }
 

@@ -46,6 +46,7 @@ struct Instruction {
         double constant;  // PushConstant, the C, LC, VC and CV forms
         int32_t variable2; // the right operand of the VV forms
     };
+    const void *handler;  // where the evaluator's code for `code` is
 };
 
 class Program {
