@@ -25,13 +25,8 @@ function(veltrix_add_test name target)
 endfunction()
 
 function(veltrix_add_gui_test name target)
-    if(NOT XVFB_RUN)
-        message(WARNING "xvfb-run not found: ${name} runs on the current display")
-        add_test(NAME ${name} COMMAND ${target} ${ARGN})
-    else()
-        add_test(NAME ${name}
-                 COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${target}> ${ARGN})
-    endif()
+    # Sanitizer settings go inside xvfb-run: preloading ASan into xvfb-run
+    # itself breaks the X server start.
     set(env "")
     if(VELTRIX_SANITIZE)
         execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
@@ -40,5 +35,13 @@ function(veltrix_add_gui_test name target)
         list(APPEND env "LSAN_OPTIONS=suppressions=${VELTRIX_LSAN_SUPP}:print_suppressions=0"
                         "LD_PRELOAD=${asan} ${dri}")
     endif()
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" RESOURCE_LOCK display)
+    if(NOT XVFB_RUN)
+        message(WARNING "xvfb-run not found: ${name} runs on the current display")
+        add_test(NAME ${name} COMMAND env ${env} $<TARGET_FILE:${target}> ${ARGN})
+    else()
+        add_test(NAME ${name}
+                 COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24"
+                         env ${env} $<TARGET_FILE:${target}> ${ARGN})
+    endif()
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
 endfunction()
