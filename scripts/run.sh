@@ -36,6 +36,8 @@ export DISPLAY=":$n"
 # Settings of this run stay out of the user's configuration.
 SCRATCH=$(mktemp -d)
 export XDG_CONFIG_HOME="$SCRATCH/config"
+export XDG_RUNTIME_DIR="$SCRATCH/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB_PID=$!

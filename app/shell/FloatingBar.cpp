@@ -21,7 +21,10 @@ FloatingBar::FloatingBar(const QString &caption, const QList<QAction *> &actions
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar_);
-    setFixedSize(sizeHint());
+    // Wide enough for the window manager to show the caption beside its
+    // own title-bar buttons.
+    const int captionRoom = fontMetrics().horizontalAdvance(caption) + 110;
+    setFixedSize(qMax(sizeHint().width(), captionRoom), sizeHint().height());
 }
 
 void FloatingBar::closeEvent(QCloseEvent *event)

@@ -24,7 +24,8 @@ TraceStatusBar::TraceStatusBar(QWidget *parent) : QStatusBar(parent)
         const bool bordered = i == 2 || i == 5 || i == 7 || i == 9;
         if (bordered || i == 0)
             pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        pane->setIndent(3);
+        // The fixed captions get exactly the room the layout gives them.
+        pane->setIndent(bordered || i == 0 ? 3 : 0);
         panes_[i] = pane;
     }
     ShowMessage(QString());
