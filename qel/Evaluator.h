@@ -10,10 +10,14 @@
 
 namespace qel {
 
+struct EvaluationState;
+using Runner = int32_t (*)(const EvaluationState &state, const double *values, double *out);
+
 // Everything one evaluation touches, kept together by the function so that
 // execute_function hands on a single pointer and its call of the evaluator
 // can be a plain jump.
 struct EvaluationState {
+    Runner run = nullptr;
     const Instruction *code = nullptr;
     double *stack = nullptr;   // the program's StackSize() slots
     double *current = nullptr; // the variables' current values
@@ -23,19 +27,21 @@ struct EvaluationState {
 
 // Runs a compiled program: the hot path of the whole system.  No allocation,
 // no lookup; the top of the value stack lives in a register.
+//
+// Two runners: Run takes every instruction; RunInline only the operators
+// done inline (arithmetic, comparisons, logic, abs, int, sgn), and since it
+// calls nothing it needs no registers saved and restored around a call of
+// execute_function, a good part of the cost of a short program.
 class Evaluator {
 public:
-    // Copies values (one per variable, or null) into the current values,
-    // which they stay, evaluates with the current values into *out and
-    // returns 0.
+    // Copy values (one per variable, or null) into the current values, which
+    // they stay, evaluate with the current values into *out and return 0.
     static int32_t Run(const EvaluationState &state, const double *values, double *out);
+    static int32_t RunInline(const EvaluationState &state, const double *values, double *out);
 
-    // Points every instruction at the evaluator's code for it.
-    static void Link(std::vector<Instruction> &code);
-
-private:
-    // The evaluator's code addresses, by Instruction::Code.
-    static const void *const *Handlers();
+    // Points every instruction at the code for it in the runner that the
+    // program will use, and returns that runner.
+    static Runner Link(std::vector<Instruction> &code, bool inlineOnly);
 };
 
 } // namespace qel

@@ -11,6 +11,29 @@ namespace qel {
 
 namespace {
 
+// Whether an instruction's operation is done inline, without a call.
+bool IsInline(Instruction::Code code)
+{
+    switch (code) {
+    case Instruction::PushVariable:
+    case Instruction::PushConstant:
+    case Instruction::Return:
+        return true;
+#define QEL_INLINE_UNARY(name, o) case Instruction::name: case Instruction::name##V:
+        QEL_INLINE_UNARY_OPERATORS(QEL_INLINE_UNARY)
+#undef QEL_INLINE_UNARY
+#define QEL_INLINE_BINARY(name, o)                                                        \
+    case Instruction::name##S: case Instruction::name##V: case Instruction::name##C:       \
+    case Instruction::name##LV: case Instruction::name##LC: case Instruction::name##VV:    \
+    case Instruction::name##VC: case Instruction::name##CV:
+        QEL_INLINE_BINARY_OPERATORS(QEL_INLINE_BINARY)
+#undef QEL_INLINE_BINARY
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The forms of a two-operand instruction, in the order of Instruction::Code.
 enum class Form { S, V, C, LV, LC, VV, VC, CV };
 
@@ -228,7 +251,9 @@ bool Program::Build(const std::vector<Token> &postfix)
         return false;
     }
     stackSize_ = builder.MaxDepth() + 1;
-    Evaluator::Link(code_);
+    const bool inlineOnly = std::all_of(code_.begin(), code_.end(),
+                                        [](const Instruction &i) { return IsInline(i.code); });
+    runner_ = Evaluator::Link(code_, inlineOnly);
     return true;
 }
 
@@ -237,6 +262,7 @@ void Program::Clear()
     code_.clear();
     code_.shrink_to_fit();
     stackSize_ = 0;
+    runner_ = nullptr;
 }
 
 } // namespace qel

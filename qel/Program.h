@@ -49,6 +49,9 @@ struct Instruction {
     const void *handler;  // where the evaluator's code for `code` is
 };
 
+struct EvaluationState;
+using Runner = int32_t (*)(const EvaluationState &state, const double *values, double *out);
+
 class Program {
 public:
     // Compiles a postfix list.  Returns false, leaving the program empty, for
@@ -63,10 +66,13 @@ public:
     size_t Size() const { return code_.size(); }
     // Slots the value stack needs besides the register.
     size_t StackSize() const { return stackSize_; }
+    // The runner of the evaluator that the instructions are linked to.
+    Runner Run() const { return runner_; }
 
 private:
     std::vector<Instruction> code_;
     size_t stackSize_ = 0;
+    Runner runner_ = nullptr;
 };
 
 } // namespace qel

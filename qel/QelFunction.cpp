@@ -39,6 +39,7 @@ int32_t QelFunction::Initialize(const char *text, const VariableRecord *vars, in
     stack_.assign(program_.StackSize(), 0.0);
     if (stop != nullptr)
         *stop = static_cast<int32_t>(parsed.stop);
+    state_.run = program_.Run();
     state_.code = program_.Code();
     state_.stack = stack_.data();
     state_.current = variables_.Values();

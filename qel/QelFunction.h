@@ -38,7 +38,7 @@ public:
     {
         if (!compiled_)
             return 1;
-        return Evaluator::Run(state_, values, out);
+        return state_.run(state_, values, out);
     }
     void Reset();
 

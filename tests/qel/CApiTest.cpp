@@ -153,6 +153,17 @@ TEST_F(CApi, ExecuteLeavesTheValuesBehind)
     out = 99.0;
     EXPECT_EQ(execute_function(h, values, &out), 1);
     EXPECT_EQ(out, 99.0);
+
+    // The same for a function that calls into the math library.
+    const int32_t g = Make("x^y+sinx");
+    const double more[2] = {3.0, 2.0};
+    EXPECT_EQ(execute_function(g, more, nullptr), 0);
+    VariableRecord all[2];
+    get_function_variables(g, all);
+    EXPECT_EQ(all[0].value, 3.0);
+    EXPECT_EQ(all[1].value, 2.0);
+    EXPECT_EQ(execute_function(g, nullptr, &out), 0);
+    EXPECT_EQ(out, 9.0 + std::sin(all[0].value));
 }
 
 TEST_F(CApi, AngleModeIsKeptThroughResetAndFailure)
