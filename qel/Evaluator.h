@@ -10,9 +10,6 @@
 
 namespace qel {
 
-struct EvaluationState;
-using Runner = int32_t (*)(const EvaluationState &state, const double *values, double *out);
-
 // Everything one evaluation touches, kept together by the function so that
 // execute_function hands on a single pointer and its call of the evaluator
 // can be a plain jump.

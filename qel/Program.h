@@ -49,6 +49,7 @@ struct Instruction {
     const void *handler;  // where the evaluator's code for `code` is
 };
 
+// One of the evaluator's runners (Evaluator.h).
 struct EvaluationState;
 using Runner = int32_t (*)(const EvaluationState &state, const double *values, double *out);
 
