@@ -77,6 +77,10 @@ CMainFrame::~CMainFrame()
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (splash_)
         splash_->close();
+    // The panes refer to the document until they are gone; children are
+    // deleted in creation order, which would take the document first.
+    delete splitter_;
+    splitter_ = nullptr;
 }
 
 SplashWindow *CMainFrame::Splash() const
