@@ -21,10 +21,11 @@ FloatingBar::FloatingBar(const QString &caption, const QList<QAction *> &actions
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar_);
-    // Wide enough for the window manager to show the caption beside its
-    // own title-bar buttons.
-    const int captionRoom = fontMetrics().horizontalAdvance(caption) + 110;
-    setFixedSize(qMax(sizeHint().width(), captionRoom), sizeHint().height());
+    // Wide enough for a window manager to show the caption beside its own
+    // title-bar buttons, yet inside the screen at its start position, which
+    // is 200 pixels from the right edge.
+    constexpr int kCaptionRoom = 196;
+    setFixedSize(qMax(sizeHint().width(), kCaptionRoom), sizeHint().height());
 }
 
 void FloatingBar::closeEvent(QCloseEvent *event)
