@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
 #include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
@@ -316,3 +319,52 @@ TEST_F(MainFrameTest, TraceRequestsShowTheBarAndCloseEndsTraceAndAnimation)
     EXPECT_FALSE(frame->View3d()->AnimationOn());
 }
 #endif
+
+TEST_F(MainFrameTest, ExitAsksToSaveAndCancelKeepsTheWindowOpen)
+{
+    ShowAndActivate(*frame);
+    ASSERT_TRUE(AddFunction(*frame->Document(), "saddle", "z(x,y)=x^2-y^2"));
+    saveAnswer = QMessageBox::Cancel;
+    frame->Action(Cmd::AppExit)->trigger();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(askedToSave.size(), 1);
+
+    // Nothing stored while the window stays.
+    EXPECT_FALSE(QSettings().contains("Settings/cx"));
+
+    saveAnswer = QMessageBox::No;
+    frame->Action(Cmd::AppExit)->trigger();
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_TRUE(QSettings().contains("Settings/cx"));
+}
+
+TEST_F(MainFrameTest, RecentFilesAppearUnderFileAndOpenAgain)
+{
+    const QString path = SavedTour();
+    QMenu *file = nullptr;
+    for (QAction *a : frame->menuBar()->actions())
+        if (a->text() == QStringLiteral("&File"))
+            file = a->menu();
+    ASSERT_NE(file, nullptr);
+    auto recentEntry = [file]() -> QAction * {
+        for (QAction *a : file->actions())
+            if (a->text().startsWith(QStringLiteral("&1 ")))
+                return a;
+        return nullptr;
+    };
+    EXPECT_EQ(recentEntry(), nullptr);
+
+    ASSERT_EQ(frame->OpenDocumentFile(path), DocumentCommands::OpenResult::Opened);
+    QAction *entry = recentEntry();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(entry->text().endsWith(QStringLiteral("tour.vxf")));
+
+    frame->Action(Cmd::FileNew)->trigger();
+    ASSERT_EQ(frame->Document()->Count(), 0);
+    recentEntry()->trigger();
+    EXPECT_EQ(frame->Document()->Count(), 2);
+
+    // Shared by the next start.
+    auto second = MakeFrame();
+    EXPECT_EQ(second->Documents()->Recent().Entries().value(0), path);
+}
