@@ -27,6 +27,12 @@ int MouseFlags(const QMouseEvent *e)
     return int(e->buttons()) | int(mods);
 }
 
+// Trace bar: one step along either variable of the traced function.
+constexpr int kTraceIndex1Up = 118;
+constexpr int kTraceIndex1Down = 119;
+constexpr int kTraceIndex2Up = 120;
+constexpr int kTraceIndex2Down = 121;
+
 constexpr int kLeft = int(Qt::LeftButton);
 constexpr int kRight = int(Qt::RightButton);
 constexpr int kBoth = kLeft | kRight;
@@ -213,11 +219,34 @@ void GLView::CameraChanged()
     update();
 }
 
+bool GLView::Handles(int id) const
+{
+    switch (id) {
+    case CmdCameraReset:
+    case CmdCameraForward:
+    case CmdCameraBackward:
+    case CmdCameraUp:
+    case CmdCameraDown:
+    case CmdCameraLeft:
+    case CmdCameraRight:
+    case CmdLookUp:
+    case CmdLookDown:
+    case CmdTurnLeft:
+    case CmdTurnRight:
+    case CmdPickMode:
+    case kTraceIndex1Up:
+    case kTraceIndex1Down:
+    case kTraceIndex2Up:
+    case kTraceIndex2Down:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool GLView::OnCommand(int id)
 {
-    if (id >= CmdCameraReset && id <= CmdTurnRight) {
-        if (!ApplyCameraCommand(camera_, id, Step()))
-            return false;
+    if (ApplyCameraCommand(camera_, id, Step())) {
         CameraChanged();
         return true;
     }
@@ -227,10 +256,10 @@ bool GLView::OnCommand(int id)
         setCursor(pickMode_ ? Qt::CrossCursor : Qt::ArrowCursor);
         emit PickModeChanged(pickMode_);
         return true;
-    case 118: ++traceIndex1_; update(); return true;
-    case 119: --traceIndex1_; update(); return true;
-    case 120: ++traceIndex2_; update(); return true;
-    case 121: --traceIndex2_; update(); return true;
+    case kTraceIndex1Up: ++traceIndex1_; update(); return true;
+    case kTraceIndex1Down: --traceIndex1_; update(); return true;
+    case kTraceIndex2Up: ++traceIndex2_; update(); return true;
+    case kTraceIndex2Down: --traceIndex2_; update(); return true;
     default:
         return false;
     }

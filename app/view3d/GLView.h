@@ -48,6 +48,11 @@ public:
     // Renderer of this view's context; valid after initializeGL.
     SceneRenderer *Renderer() const { return renderer_.get(); }
 
+    // Whether OnCommand carries out `id`.  The main window greys out the
+    // commands it would route here otherwise, so they light up by
+    // themselves once the view learns them.
+    bool Handles(int id) const;
+
 public slots:
     // Performs a command id; false when the view does not handle it.
     bool OnCommand(int id);

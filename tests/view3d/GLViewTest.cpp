@@ -77,6 +77,26 @@ TEST_F(GLViewTest, ToolBarCommandsMoveTheCameraAndMarkTheDocument)
     EXPECT_FALSE(view.OnCommand(32800));
 }
 
+// The main window enables a command by asking Handles: it must say yes
+// exactly for what OnCommand carries out, tool bar gaps included.
+TEST_F(GLViewTest, HandlesNamesExactlyTheCommandsItCarriesOut)
+{
+    QList<int> ids{32798, 32803, 57607, 57634, 32783};
+    for (int id = 100; id <= 130; ++id)
+        ids << id;
+    for (int id = 495; id <= 520; ++id)
+        ids << id;
+    int handled = 0;
+    for (int id : ids) {
+        const bool claimed = view.Handles(id);
+        EXPECT_EQ(view.OnCommand(id), claimed) << id;
+        handled += claimed;
+    }
+    EXPECT_EQ(handled, 16);   // 500..513 without 503/504, and the four trace steps
+    EXPECT_FALSE(view.Handles(113));
+    EXPECT_FALSE(view.Handles(57634));
+}
+
 TEST(GLViewDocument, TakesTheDocumentsCameraAndHandsItsOwnBack)
 {
     CVeltrix2Doc doc;
