@@ -242,8 +242,8 @@ void CVeltrix2View::SelectFunctionNode(int handle)
 
 void CVeltrix2View::ResetTraceState()
 {
-    tracing_ = false;
-    animating_ = false;
+    trace_.on = false;
+    animation_.on = false;
 }
 
 void CVeltrix2View::RemoveEntries(int32_t function, bool variablesOnly)
@@ -384,11 +384,11 @@ std::unique_ptr<QMenu> CVeltrix2View::BuildContextMenu(const QPoint &pos)
         AddCommand(menu.get(), QStringLiteral("Evaluate"), TreeCommand::Evaluate,
                    MenuIcon(MenuPictures().at(CurvePicture), cross));
         QAction *trace = AddCommand(menu.get(), QStringLiteral("Trace"), TreeCommand::Trace);
-        trace->setEnabled(!animating_ && (!tracing_ || tracedFunction_ == entry->function));
-        SetChecked(trace, tracing_ && tracedFunction_ == entry->function);
+        trace->setEnabled(!animation_.on && (!trace_.on || trace_.function == entry->function));
+        SetChecked(trace, trace_.OnFunction(entry->function));
         QAction *animate = AddCommand(menu.get(), QStringLiteral("Animate"), TreeCommand::Animate);
-        animate->setEnabled(!tracing_ && (!animating_ || animatedFunction_ == entry->function));
-        SetChecked(animate, animating_ && animatedFunction_ == entry->function);
+        animate->setEnabled(!trace_.on && (!animation_.on || animation_.function == entry->function));
+        SetChecked(animate, animation_.OnFunction(entry->function));
         break;
     }
     case VariableNode:
@@ -441,11 +441,11 @@ void CVeltrix2View::PopulateFunctionsMenu(QMenu *menu)
         AddCommand(menu, QStringLiteral("Edit text..."), TreeCommand::EditText, edit)->setEnabled(!busy);
         AddCommand(menu, QStringLiteral("Evaluate"), TreeCommand::Evaluate, menuBitmaps_.at(CurvePicture));
         QAction *trace = AddCommand(menu, QStringLiteral("Trace"), TreeCommand::Trace);
-        trace->setEnabled(!busy || (tracing_ && tracedFunction_ == entry->function));
-        SetChecked(trace, tracing_ && tracedFunction_ == entry->function);
+        trace->setEnabled(!busy || trace_.OnFunction(entry->function));
+        SetChecked(trace, trace_.OnFunction(entry->function));
         QAction *animate = AddCommand(menu, QStringLiteral("Animate"), TreeCommand::Animate);
-        animate->setEnabled(!busy || (animating_ && animatedFunction_ == entry->function));
-        SetChecked(animate, animating_ && animatedFunction_ == entry->function);
+        animate->setEnabled(!busy || animation_.OnFunction(entry->function));
+        SetChecked(animate, animation_.OnFunction(entry->function));
         break;
     }
     case VariableNode:
@@ -468,29 +468,47 @@ void CVeltrix2View::PopulateFunctionsMenu(QMenu *menu)
 
 // ---------------------------------------------------------------- commands
 
-bool CVeltrix2View::OnCommand(int id)
+CVeltrix2View::CommandHandler CVeltrix2View::HandlerOf(int id)
 {
     switch (id) {
-    case TreeCommand::AddFunction: AddFunction(); break;
-    case TreeCommand::RefreshTree: FillTree(); break;
-    case TreeCommand::DeleteFunction: DeleteFunction(); break;
-    case TreeCommand::EditLabel: EditLabel(); break;
-    case TreeCommand::Visible: ToggleVisible(); break;
-    case TreeCommand::EditText: EditText(); break;
-    case TreeCommand::Evaluate: Evaluate(); break;
-    case TreeCommand::Trace: ToggleTrace(); break;
-    case TreeCommand::Animate: ToggleAnimation(); break;
-    case TreeCommand::EditValue: EditValue(); break;
-    case TreeCommand::EditRange: EditRange(); break;
-    case TreeCommand::EditSteps: EditSteps(); break;
-    case TreeCommand::ChangeMode: ChangeMode(); break;
-    case TreeCommand::ChangeColor: ChangeColor(); break;
-    case TreeCommand::RightButton: ShowContextMenu(); break;
-    case TreeCommand::DoubleClick: EditSelectedNode(); break;
-    case TreeCommand::Summary: emit HelpRequested(); break;
-    default: return false;
+    case TreeCommand::AddFunction: return &CVeltrix2View::AddFunction;
+    case TreeCommand::RefreshTree: return &CVeltrix2View::FillTree;
+    case TreeCommand::DeleteFunction: return &CVeltrix2View::DeleteFunction;
+    case TreeCommand::EditLabel: return &CVeltrix2View::EditLabel;
+    case TreeCommand::Visible: return &CVeltrix2View::ToggleVisible;
+    case TreeCommand::EditText: return &CVeltrix2View::EditText;
+    case TreeCommand::Evaluate: return &CVeltrix2View::Evaluate;
+    case TreeCommand::Trace: return &CVeltrix2View::ToggleTrace;
+    case TreeCommand::Animate: return &CVeltrix2View::ToggleAnimation;
+    case TreeCommand::EditValue: return &CVeltrix2View::EditValue;
+    case TreeCommand::EditRange: return &CVeltrix2View::EditRange;
+    case TreeCommand::EditSteps: return &CVeltrix2View::EditSteps;
+    case TreeCommand::ChangeMode: return &CVeltrix2View::ChangeMode;
+    case TreeCommand::ChangeColor: return &CVeltrix2View::ChangeColor;
+    case TreeCommand::RightButton: return &CVeltrix2View::ShowContextMenu;
+    case TreeCommand::DoubleClick: return &CVeltrix2View::EditSelectedNode;
+    case TreeCommand::Summary: return &CVeltrix2View::RequestHelp;
+    default: return nullptr;
     }
+}
+
+bool CVeltrix2View::Handles(int id) const
+{
+    return HandlerOf(id) != nullptr;
+}
+
+bool CVeltrix2View::OnCommand(int id)
+{
+    const CommandHandler handler = HandlerOf(id);
+    if (!handler)
+        return false;
+    (this->*handler)();
     return true;
+}
+
+void CVeltrix2View::RequestHelp()
+{
+    emit HelpRequested();
 }
 
 void CVeltrix2View::EditSelectedNode()
@@ -670,34 +688,33 @@ void CVeltrix2View::Evaluate()
 
 void CVeltrix2View::ToggleTrace()
 {
-    if (animating_)
-        return;
-    const std::optional<TreeNodeEntry> entry = SelectedEntry();
-    if (!entry || entry->kind != TextNode)
-        return;
-    if (tracing_ && entry->function != tracedFunction_)
-        return;
-    tracing_ = !tracing_;
-    if (tracing_)
-        tracedFunction_ = entry->function;
-    emit TraceBarRequested(tracing_);
-    emit TraceRequested(tracing_, entry->function);
+    ToggleRun(trace_, animation_, &CVeltrix2View::TraceBarRequested, &CVeltrix2View::TraceRequested);
 }
 
 void CVeltrix2View::ToggleAnimation()
 {
-    if (tracing_)
+    ToggleRun(animation_, trace_, &CVeltrix2View::AnimationBarRequested, &CVeltrix2View::AnimationRequested);
+}
+
+// Starts or stops `run` on the selected function's text node.  Trace and
+// animation exclude each other, and a running one stops only from the
+// function it runs on.
+void CVeltrix2View::ToggleRun(FunctionRun &run, const FunctionRun &other,
+                              void (CVeltrix2View::*barRequested)(bool),
+                              void (CVeltrix2View::*runRequested)(bool, int))
+{
+    if (other.on)
         return;
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
     if (!entry || entry->kind != TextNode)
         return;
-    if (animating_ && entry->function != animatedFunction_)
+    if (run.on && entry->function != run.function)
         return;
-    animating_ = !animating_;
-    if (animating_)
-        animatedFunction_ = entry->function;
-    emit AnimationBarRequested(animating_);
-    emit AnimationRequested(animating_, entry->function);
+    run.on = !run.on;
+    if (run.on)
+        run.function = entry->function;
+    emit (this->*barRequested)(run.on);
+    emit (this->*runRequested)(run.on, entry->function);
 }
 
 void CVeltrix2View::EditValue()

@@ -91,6 +91,9 @@ public:
     // The widget that takes the focus when the user switches panes.
     QWidget *FocusWidget() const;
 
+    // Whether OnCommand carries out `id`.  The main window greys out the
+    // commands it would route here otherwise.
+    bool Handles(int id) const;
     // Performs a command id of the table above; false when the id is not
     // the view's.
     bool OnCommand(int id);
@@ -102,10 +105,10 @@ public:
     CColorTreeCtrl *Tree() const { return tree_; }
     const std::vector<TreeNodeEntry> &Nodes() const { return nodes_; }
     const TreeNodeEntry *FindNodeEntry(const QTreeWidgetItem *item) const;
-    bool IsTracing() const { return tracing_; }
-    bool IsAnimating() const { return animating_; }
-    int TracedFunction() const { return tracedFunction_; }
-    int AnimatedFunction() const { return animatedFunction_; }
+    bool IsTracing() const { return trace_.on; }
+    bool IsAnimating() const { return animation_.on; }
+    int TracedFunction() const { return trace_.function; }
+    int AnimatedFunction() const { return animation_.function; }
 
 public slots:
     // The document's notification: a handle refreshes that function's
@@ -123,13 +126,22 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // A trace or an animation: on for one function at a time.
+    struct FunctionRun {
+        bool on = false;
+        int function = -1;
+        bool OnFunction(int handle) const { return on && function == handle; }
+    };
+    using CommandHandler = void (CVeltrix2View::*)();
+    static CommandHandler HandlerOf(int id);
+
     QTreeWidgetItem *AddNode(QTreeWidgetItem *parent, int index, const QString &text, int image,
                              int32_t function, TreeNodeKind kind, const std::string &variable = {});
     void AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const VariableRecord &var,
                           int index, bool coloured);
     void SetReadableColor(QTreeWidgetItem *item, const QColor &color);
     std::optional<TreeNodeEntry> SelectedEntry() const;
-    bool Busy() const { return tracing_ || animating_; }
+    bool Busy() const { return trace_.on || animation_.on; }
     void RemoveEntries(int32_t function, bool variablesOnly);
 
     void ShowContextMenu();
@@ -142,6 +154,9 @@ private:
     void Evaluate();
     void ToggleTrace();
     void ToggleAnimation();
+    void ToggleRun(FunctionRun &run, const FunctionRun &other, void (CVeltrix2View::*barRequested)(bool),
+                   void (CVeltrix2View::*runRequested)(bool, int));
+    void RequestHelp();
     void EditValue();
     void EditRange();
     void EditSteps();
@@ -157,8 +172,6 @@ private:
     QVector<QIcon> images_;
     QVector<QIcon> menuBitmaps_;
     std::vector<TreeNodeEntry> nodes_;
-    bool tracing_ = false;
-    int tracedFunction_ = -1;
-    bool animating_ = false;
-    int animatedFunction_ = -1;
+    FunctionRun trace_;
+    FunctionRun animation_;
 };

@@ -261,6 +261,33 @@ TEST_F(ViewTest, EvaluateShowsTheCurrentValue)
     EXPECT_EQ(prompter.messages[0].text, "0.3333333333");
 }
 
+// The main window enables the commands it routes to the tree by asking
+// Handles: every command the tree's own menus offer must be one, and the
+// settings dialog (not built yet) must not.
+TEST_F(ViewTest, HandlesEveryCommandOfItsMenusAndNotTheSettings)
+{
+    const int32_t h = AddDirect("f", "z(x,y,a)=x*a");
+    view.Tree()->expandAll();
+    QMenu functions;
+    for (const TreeNodeEntry &entry : std::vector<TreeNodeEntry>(view.Nodes())) {
+        view.Tree()->setCurrentItem(entry.item);
+        view.PopulateFunctionsMenu(&functions);
+        auto menu = view.BuildContextMenu(view.Tree()->visualItemRect(entry.item).topLeft() + QPoint(20, 3));
+        for (const QMenu *m : {&functions, menu.get()}) {
+            for (QAction *action : m->actions()) {
+                if (action->isSeparator())
+                    continue;
+                EXPECT_TRUE(view.Handles(action->data().toInt())) << action->text().toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(view.Nodes().front().function, h);
+    for (int id : {127, 128, 32822})
+        EXPECT_TRUE(view.Handles(id)) << id;
+    for (int id : {32783, 57634, 500, 0})
+        EXPECT_FALSE(view.Handles(id)) << id;
+}
+
 TEST_F(ViewTest, EachContextMenuEditRunsItsNodesCommand)
 {
     const int32_t h = AddDirect("f", "z(x,y)=x");
