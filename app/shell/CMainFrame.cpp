@@ -14,12 +14,12 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QToolBar>
-#include <QTreeWidget>
 
 #include "AboutDialog.h"
 #include "BarLayouts.h"
 #include "CommandActions.h"
 #include "CommandIds.h"
+#include "CommandRouting.h"
 #include "FloatingBar.h"
 #include "FramePlacement.h"
 #include "ShellResources.h"
@@ -27,10 +27,8 @@
 #include "TraceStatusBar.h"
 #include "UserManual.h"
 #include "model/CVeltrix2Doc.h"
-#include "view3d/GLView.h"
-#ifdef VELTRIX_HAVE_TREE
 #include "tree/CVeltrix2View.h"
-#endif
+#include "view3d/GLView.h"
 
 namespace {
 constexpr int kTreePaneWidth = 250;
@@ -99,18 +97,11 @@ void CMainFrame::CreatePanes()
 {
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setChildrenCollapsible(true);
-#ifdef VELTRIX_HAVE_TREE
     tree_ = new CVeltrix2View(doc_, splitter_);
-    treePane_ = tree_;
-#else
-    auto *placeholder = new QTreeWidget(splitter_);
-    placeholder->setHeaderHidden(true);
-    treePane_ = placeholder;
-#endif
     view_ = new GLView(splitter_);
     view_->SetDocument(doc_);
     view_->installEventFilter(this);
-    splitter_->addWidget(treePane_);
+    splitter_->addWidget(tree_);
     splitter_->addWidget(view_);
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
@@ -168,6 +159,7 @@ void CMainFrame::CreateMenus()
     QMenuBar *bar = menuBar();
 
     fileMenu_ = bar->addMenu(QStringLiteral("&File"));
+    connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     fileMenu_->addActions({Action(FileNew), Action(FileOpen), Action(FileSave), Action(FileSaveAs)});
     fileMenu_->addSeparator();
     fileMenu_->addActions({Action(FilePrint), Action(FilePrintSetup)});
@@ -179,6 +171,7 @@ void CMainFrame::CreateMenus()
     fileMenu_->addAction(Action(AppExit));
 
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
+    connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     edit->addAction(Action(EditCopy));
     edit->addSeparator();
     edit->addAction(Action(Settings));
@@ -211,13 +204,7 @@ void CMainFrame::CreateMenus()
 
 void CMainFrame::FillFunctionsMenu(QMenu *menu)
 {
-#ifdef VELTRIX_HAVE_TREE
     tree_->PopulateFunctionsMenu(menu);
-#else
-    menu->clear();
-    menu->addAction(Action(Cmd::RefreshTree))->setEnabled(false);
-    menu->addAction(Action(Cmd::AddFunction))->setEnabled(false);
-#endif
 }
 
 void CMainFrame::ConnectPanes()
@@ -230,7 +217,6 @@ void CMainFrame::ConnectPanes()
         view_, &GLView::DrawingProblem, this,
         [this](const QString &message) { QMessageBox::critical(this, QStringLiteral("Error"), message); },
         Qt::QueuedConnection);
-#ifdef VELTRIX_HAVE_TREE
     connect(view_, &GLView::FunctionPicked, tree_, [this](int handle) {
         if (handle >= 0)
             tree_->SelectFunctionNode(handle);
@@ -244,9 +230,6 @@ void CMainFrame::ConnectPanes()
         CloseTraceAndAnimation();
         tree_->FillTree();
     });
-#else
-    connect(documents_, &DocumentCommands::DocumentReplaced, this, &CMainFrame::CloseTraceAndAnimation);
-#endif
 }
 
 // ---------------------------------------------------------------- placement
@@ -270,13 +253,20 @@ void CMainFrame::SavePlacement()
 void CMainFrame::OnCommand(int id)
 {
     using namespace Cmd;
-    if (IsForwardedToView(id)) {
+    switch (TargetOfCommand(id)) {
+    case CommandTarget::View:
         view_->OnCommand(id);
         return;
-    }
-    if (id >= CameraReset && id <= PickMode) {
-        view_->OnCommand(id);
+    case CommandTarget::ActiveView:
+        // Copy belongs to the 3D view alone; from the tree it does nothing.
+        if (activePane_ == Pane::View)
+            view_->OnCommand(id);
         return;
+    case CommandTarget::Tree:
+        tree_->OnCommand(id);
+        return;
+    case CommandTarget::Frame:
+        break;
     }
     switch (id) {
     case FileNew:
@@ -293,11 +283,6 @@ void CMainFrame::OnCommand(int id)
         break;
     case FilePrintSetup:
         PrintSetup();
-        break;
-    case EditCopy:
-        // Copy belongs to the 3D view alone; from the tree it does nothing.
-        if (activePane_ == Pane::View)
-            view_->OnCommand(id);
         break;
     case AppAbout:
         ShowAbout();
@@ -320,15 +305,8 @@ void CMainFrame::OnCommand(int id)
         ToggleToolBar3d();
         break;
     case HelpSummary:
-#ifdef VELTRIX_HAVE_TREE
         if (!tree_->OnCommand(id))
             ShowManual();
-#else
-        ShowManual();
-#endif
-        break;
-    case Settings:
-        ShowSettings();
         break;
     case CloseTraceAnimation:
         CloseTraceAndAnimation();
@@ -365,13 +343,6 @@ void CMainFrame::ShowManual()
                               QStringLiteral("The manual could not be opened."));
 }
 
-void CMainFrame::ShowSettings()
-{
-#ifdef VELTRIX_HAVE_TREE
-    tree_->OnCommand(Cmd::Settings);
-#endif
-}
-
 void CMainFrame::PrintSetup()
 {
     QPageSetupDialog dialog(printer_.get(), this);
@@ -384,7 +355,7 @@ void CMainFrame::OnFocusChanged(QWidget *, QWidget *now)
 {
     if (IsInside(now, view_))
         SetActivePane(Pane::View);
-    else if (IsInside(now, treePane_))
+    else if (IsInside(now, tree_))
         SetActivePane(Pane::Tree);
 }
 
@@ -400,18 +371,44 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
 void CMainFrame::SetActivePane(Pane pane)
 {
     activePane_ = pane;
-    Action(Cmd::EditCopy)->setEnabled(pane == Pane::View);
+    UpdateCommandStates();
+}
+
+// Whether the pane a command goes to would carry it out now.
+bool CMainFrame::PaneHandles(int id) const
+{
+    switch (TargetOfCommand(id)) {
+    case CommandTarget::View:
+        return view_->Handles(id);
+    case CommandTarget::ActiveView:
+        return activePane_ == Pane::View && view_->Handles(id);
+    case CommandTarget::Tree:
+        return tree_->Handles(id);
+    case CommandTarget::Frame:
+        break;
+    }
+    return true;
+}
+
+// Commands whose pane does not carry them out (yet) are greyed rather than
+// doing nothing when chosen; asked again whenever a menu opens or the active
+// pane or the bars change, so a pane that learns a command lights it up.
+void CMainFrame::UpdateCommandStates()
+{
+    for (QAction *action : actions_->All()) {
+        const int id = action->data().toInt();
+        if (TargetOfCommand(id) != CommandTarget::Frame)
+            action->setEnabled(PaneHandles(id));
+    }
 }
 
 QWidget *CMainFrame::PaneFocusWidget(Pane pane) const
 {
     if (pane == Pane::View)
         return view_;
-#ifdef VELTRIX_HAVE_TREE
     if (QWidget *w = tree_->FocusWidget())
         return w;
-#endif
-    return treePane_;
+    return tree_;
 }
 
 void CMainFrame::SwitchPane()
@@ -428,12 +425,14 @@ void CMainFrame::ShowTraceBar(bool on)
 {
     traceShown_ = on;
     status_->SetTraceLayout(on);
+    UpdateCommandStates();
     traceBar_->setVisible(on);
 }
 
 void CMainFrame::ShowAnimationBar(bool on)
 {
     animationShown_ = on;
+    UpdateCommandStates();
     animationBar_->setVisible(on);
 }
 
@@ -446,9 +445,7 @@ void CMainFrame::CloseTraceAndAnimation()
 {
     view_->SetTrace(false, -1);
     view_->SetAnimation(false, -1);
-#ifdef VELTRIX_HAVE_TREE
     tree_->ResetTraceState();
-#endif
     traceShown_ = false;
     animationShown_ = false;
     animationBar_->hide();

@@ -41,7 +41,6 @@ public:
     DocumentCommands *Documents() const { return documents_; }
     GLView *View3d() const { return view_; }
     CVeltrix2View *TreeView() const { return tree_; }
-    QWidget *TreePane() const { return treePane_; }
     QSplitter *Splitter() const { return splitter_; }
     TraceStatusBar *TraceStatus() const { return status_; }
     QToolBar *StandardBar() const { return standardBar_; }
@@ -88,11 +87,12 @@ private:
     void FillFunctionsMenu(QMenu *menu);
     void OnFocusChanged(QWidget *old, QWidget *now);
     void SetActivePane(Pane pane);
+    bool PaneHandles(int id) const;
+    void UpdateCommandStates();
     void SwitchPane();
     void ToggleToolBar3d();
     void ShowAbout();
     void ShowManual();
-    void ShowSettings();
     void PrintSetup();
     QWidget *PaneFocusWidget(Pane pane) const;
 
@@ -101,7 +101,6 @@ private:
     DocumentCommands *documents_ = nullptr;
     CommandActions *actions_ = nullptr;
     QSplitter *splitter_ = nullptr;
-    QWidget *treePane_ = nullptr;
     CVeltrix2View *tree_ = nullptr;
     GLView *view_ = nullptr;
     TraceStatusBar *status_ = nullptr;

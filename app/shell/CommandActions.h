@@ -20,6 +20,8 @@ public:
     QAction *Get(int id);
     // Several actions; a separator id (0) gives a null entry.
     QList<QAction *> List(const QList<int> &ids);
+    // Every action made so far; each one's data() is its id.
+    QList<QAction *> All() const { return actions_.values(); }
 
     // Gives the actions of `ids` (separators skipped) the 16x15 images of a
     // picture strip, left to right.

@@ -56,6 +56,3 @@ constexpr int CloseTraceAnimation = 129;
 
 constexpr int Separator = 0;
 }  // namespace Cmd
-
-// Commands the main window hands to the 3D view whichever pane is active.
-bool IsForwardedToView(int id);

@@ -4,12 +4,6 @@
 
 #include "CommandIds.h"
 
-bool IsForwardedToView(int id)
-{
-    return (id >= Cmd::AnimRewind && id <= Cmd::TraceIndex2Down) || id == Cmd::ExportBmp ||
-           id == Cmd::ExportDxf || id == Cmd::FilePrint;
-}
-
 namespace {
 
 // A prompt may carry its tool tip after a line feed, as the string table does.

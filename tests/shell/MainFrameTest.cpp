@@ -12,16 +12,15 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "BarLayouts.h"
 #include "CMainFrame.h"
 #include "CommandIds.h"
 #include "FloatingBar.h"
 #include "TestSupport.h"
 #include "TraceStatusBar.h"
 #include "model/CVeltrix2Doc.h"
-#include "view3d/GLView.h"
-#ifdef VELTRIX_HAVE_TREE
 #include "tree/CVeltrix2View.h"
-#endif
+#include "view3d/GLView.h"
 
 namespace {
 
@@ -69,13 +68,17 @@ protected:
         return path;
     }
 
+    QMenu *TopMenu(const QString &title) const
+    {
+        for (QAction *a : frame->menuBar()->actions())
+            if (a->text() == title)
+                return a->menu();
+        return nullptr;
+    }
+
     int TreeItems() const
     {
-#ifdef VELTRIX_HAVE_TREE
         return frame->TreeView()->findChild<QTreeWidget *>()->topLevelItemCount();
-#else
-        return static_cast<QTreeWidget *>(frame->TreePane())->topLevelItemCount();
-#endif
     }
 
     QTemporaryDir dir;
@@ -93,9 +96,7 @@ TEST_F(MainFrameTest, CommandLineOpensTheNamedDocumentOrEndsTheStart)
     EXPECT_TRUE(frame->ProcessCommandLine({"veltrix", path}));
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("tour.vxf - Veltrix 2.0"));
     EXPECT_EQ(frame->Document()->Count(), 2);
-#ifdef VELTRIX_HAVE_TREE
     EXPECT_EQ(TreeItems(), 2);
-#endif
 
     auto other = MakeFrame();
     EXPECT_TRUE(other->ProcessCommandLine({"veltrix"}));
@@ -107,7 +108,7 @@ TEST_F(MainFrameTest, CommandLineOpensTheNamedDocumentOrEndsTheStart)
 TEST_F(MainFrameTest, LayoutHasTheTreeOnTheLeftAndTheBarsInTheirPlaces)
 {
     ShowAndActivate(*frame);
-    EXPECT_EQ(frame->Splitter()->widget(0), frame->TreePane());
+    EXPECT_EQ(frame->Splitter()->widget(0), frame->TreeView());
     EXPECT_EQ(frame->Splitter()->widget(1), frame->View3d());
     EXPECT_EQ(frame->Splitter()->sizes().value(0), 250);
     EXPECT_EQ(frame->toolBarArea(frame->StandardBar()), Qt::TopToolBarArea);
@@ -253,28 +254,77 @@ TEST_F(MainFrameTest, PlacementSurvivesARestartAndMaximisedWindowsReopenNormal)
     EXPECT_EQ(second->geometry(), normal);
 }
 
-TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanesAndCopyFollowsTheView)
+TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes)
 {
     ShowAndActivate(*frame);
-    QTRY_VERIFY(frame->TreePane()->isAncestorOf(QApplication::focusWidget()) ||
-                QApplication::focusWidget() == frame->TreePane());
+    QTRY_VERIFY(frame->TreeView()->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == frame->TreeView());
     EXPECT_EQ(frame->ActivePane(), CMainFrame::Pane::Tree);
-    EXPECT_FALSE(frame->Action(Cmd::EditCopy)->isEnabled());
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
     EXPECT_EQ(QApplication::focusWidget(), frame->View3d());
     EXPECT_EQ(frame->ActivePane(), CMainFrame::Pane::View);
-    EXPECT_TRUE(frame->Action(Cmd::EditCopy)->isEnabled());
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
-    EXPECT_TRUE(frame->TreePane()->isAncestorOf(QApplication::focusWidget()) ||
-                QApplication::focusWidget() == frame->TreePane());
+    EXPECT_TRUE(frame->TreeView()->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == frame->TreeView());
     EXPECT_EQ(frame->ActivePane(), CMainFrame::Pane::Tree);
-    EXPECT_FALSE(frame->Action(Cmd::EditCopy)->isEnabled());
 
     // A click in the 3D view makes it the active pane as well.
     QTest::mouseClick(frame->View3d(), Qt::MiddleButton, Qt::NoModifier, QPoint(20, 20));
     EXPECT_EQ(frame->ActivePane(), CMainFrame::Pane::View);
+}
+
+// Commands no pane carries out yet are greyed in either pane, and stay so
+// when a menu opens; those the panes do carry out stay available.
+TEST_F(MainFrameTest, CommandsWithoutAHandlerAreGreyedInEitherPane)
+{
+    const QList<int> unhandled{Cmd::Settings, Cmd::FilePrint, Cmd::ExportBmp, Cmd::ExportDxf,
+                               Cmd::EditCopy, Cmd::AnimRewind, Cmd::AnimPlay, Cmd::AnimStop,
+                               Cmd::AnimStepBack, Cmd::AnimStepForward};
+    QList<int> handled = BarLayouts::ThreeD();
+    handled.removeAll(Cmd::Separator);
+    handled << Cmd::TraceIndex1Up << Cmd::TraceIndex1Down << Cmd::TraceIndex2Up << Cmd::TraceIndex2Down
+            << Cmd::CloseTraceAnimation << Cmd::FileNew << Cmd::FilePrintSetup << Cmd::AppAbout
+            << Cmd::HelpSummary;
+    auto expectStates = [&](const char *where) {
+        for (int id : unhandled)
+            EXPECT_FALSE(frame->Action(id)->isEnabled()) << id << " " << where;
+        for (int id : handled)
+            EXPECT_TRUE(frame->Action(id)->isEnabled()) << id << " " << where;
+    };
+
+    ShowAndActivate(*frame);
+    ASSERT_EQ(frame->ActivePane(), CMainFrame::Pane::Tree);
+    expectStates("tree");
+    frame->OnCommand(Cmd::NextPane);
+    ASSERT_EQ(frame->ActivePane(), CMainFrame::Pane::View);
+    expectStates("view");
+
+    for (const QString &title : {QStringLiteral("&File"), QStringLiteral("&Edit")}) {
+        QMenu *menu = TopMenu(title);
+        ASSERT_NE(menu, nullptr);
+        emit menu->aboutToShow();
+    }
+    expectStates("menus");
+}
+
+// Greying changes no text: the menus keep their items and order.
+TEST_F(MainFrameTest, FileAndEditMenusKeepTheirItems)
+{
+    auto texts = [](QMenu *menu) {
+        QStringList result;
+        for (QAction *a : menu->actions())
+            result << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return result;
+    };
+    EXPECT_EQ(texts(TopMenu(QStringLiteral("&File"))),
+              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
+                           "&Print...\tCtrl+P", "P&rint Setup...", "-", "Export", "-", "Recent File", "-",
+                           "E&xit"}));
+    EXPECT_EQ(texts(TopMenu(QStringLiteral("&Edit"))), (QStringList{"&Copy\tCtrl+C", "-", "Settings..."}));
+    EXPECT_EQ(frame->Action(Cmd::FilePrint)->statusTip(), QStringLiteral("Print the active document"));
+    EXPECT_EQ(frame->Action(Cmd::Settings)->statusTip(), QStringLiteral("Change the view settings"));
 }
 
 TEST_F(MainFrameTest, ViewCommandsReachTheViewFromTheTreePane)
@@ -293,7 +343,6 @@ TEST_F(MainFrameTest, ViewCommandsReachTheViewFromTheTreePane)
     EXPECT_FALSE(frame->Action(Cmd::PickMode)->isChecked());
 }
 
-#ifdef VELTRIX_HAVE_TREE
 TEST_F(MainFrameTest, TraceRequestsShowTheBarAndCloseEndsTraceAndAnimation)
 {
     ShowAndActivate(*frame);
@@ -318,7 +367,6 @@ TEST_F(MainFrameTest, TraceRequestsShowTheBarAndCloseEndsTraceAndAnimation)
     EXPECT_FALSE(frame->View3d()->TraceOn());
     EXPECT_FALSE(frame->View3d()->AnimationOn());
 }
-#endif
 
 TEST_F(MainFrameTest, ExitAsksToSaveAndCancelKeepsTheWindowOpen)
 {
@@ -341,10 +389,7 @@ TEST_F(MainFrameTest, ExitAsksToSaveAndCancelKeepsTheWindowOpen)
 TEST_F(MainFrameTest, RecentFilesAppearUnderFileAndOpenAgain)
 {
     const QString path = SavedTour();
-    QMenu *file = nullptr;
-    for (QAction *a : frame->menuBar()->actions())
-        if (a->text() == QStringLiteral("&File"))
-            file = a->menu();
+    QMenu *file = TopMenu(QStringLiteral("&File"));
     ASSERT_NE(file, nullptr);
     auto recentEntry = [file]() -> QAction * {
         for (QAction *a : file->actions())

@@ -1,0 +1,16 @@
+#include "CommandRouting.h"
+
+#include "CommandIds.h"
+
+CommandTarget TargetOfCommand(int id)
+{
+    using namespace Cmd;
+    if ((id >= AnimRewind && id <= TraceIndex2Down) || (id >= CameraReset && id <= PickMode) ||
+        id == ExportBmp || id == ExportDxf || id == FilePrint)
+        return CommandTarget::View;
+    if (id == EditCopy)
+        return CommandTarget::ActiveView;
+    if (id == Settings)
+        return CommandTarget::Tree;
+    return CommandTarget::Frame;
+}
