@@ -36,9 +36,7 @@ public:
     // per variable and is left behind as the current values.
     int32_t Evaluate(const double *values, double *out)
     {
-        if (!compiled_)
-            return 1;
-        return state_.run(state_, values, out);
+        return state_.run(state_, values, out); // NotCompiled when not compiled
     }
     void Reset();
 

@@ -166,6 +166,35 @@ TEST_F(CApi, ExecuteLeavesTheValuesBehind)
     EXPECT_EQ(out, 9.0 + std::sin(all[0].value));
 }
 
+// Every given value stays behind, whatever the size of the table (short
+// tables are copied by unrolled code, long ones otherwise) and whichever
+// runner the program takes (one without calls, one with).
+TEST_F(CApi, ExecuteKeepsEveryGivenValue)
+{
+    for (const char *text : {"ka+1", "sin(ka)"}) {
+        for (int n = 1; n <= 12; ++n) {
+            std::vector<std::string> names;
+            for (int i = 0; i < n; ++i)
+                names.push_back(std::string("k") + static_cast<char>('a' + i));
+            std::vector<VariableRecord> vars;
+            for (const std::string &name : names)
+                vars.push_back({name.c_str(), -1.0, 0.0, 0.0, 0});
+            const int32_t h = new_function();
+            ASSERT_EQ(initialize_function(h, text, vars.data(), n, nullptr), 0) << text;
+            std::vector<double> values;
+            for (int i = 0; i < n; ++i)
+                values.push_back(10.0 + i);
+            double out = 0.0;
+            ASSERT_EQ(execute_function(h, values.data(), &out), 0);
+            std::vector<VariableRecord> kept(static_cast<size_t>(n));
+            get_function_variables(h, kept.data());
+            for (int i = 0; i < n; ++i)
+                EXPECT_EQ(kept[i].value, values[i]) << text << " with " << n << " variables";
+            delete_function(h);
+        }
+    }
+}
+
 TEST_F(CApi, AngleModeIsKeptThroughResetAndFailure)
 {
     const int32_t h = new_function();
