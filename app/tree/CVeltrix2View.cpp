@@ -717,16 +717,24 @@ void CVeltrix2View::ToggleRun(FunctionRun &run, const FunctionRun &other,
     emit (this->*runRequested)(run.on, entry->function);
 }
 
+// Whether `entry` is a node of `kind` whose variable may be changed now; if
+// so `var` receives the variable's current record.
+bool CVeltrix2View::EditableVariable(const std::optional<TreeNodeEntry> &entry, TreeNodeKind kind,
+                                     VariableRecord *var) const
+{
+    if (Busy() || !entry || entry->kind != kind)
+        return false;
+    return get_function_variable(entry->function, entry->variable.c_str(), var) != 0;
+}
+
 void CVeltrix2View::EditValue()
 {
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
-    if (Busy() || !entry || entry->kind != VariableNode)
+    VariableRecord var{};
+    if (!EditableVariable(entry, VariableNode, &var))
         return;
     const int32_t handle = entry->function;
     const std::string name = entry->variable;
-    VariableRecord var{};
-    if (get_function_variable(handle, name.c_str(), &var) == 0)
-        return;
     ValueDialog dialog(this);
     dialog.value = var.value;
     for (;;) {
@@ -747,13 +755,11 @@ void CVeltrix2View::EditValue()
 void CVeltrix2View::EditRange()
 {
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
-    if (Busy() || !entry || entry->kind != RangeNode)
+    VariableRecord var{};
+    if (!EditableVariable(entry, RangeNode, &var))
         return;
     const int32_t handle = entry->function;
     const std::string name = entry->variable;
-    VariableRecord var{};
-    if (get_function_variable(handle, name.c_str(), &var) == 0)
-        return;
     RangeDialog dialog(this);
     dialog.min = var.min;
     dialog.max = var.max;
@@ -777,13 +783,11 @@ void CVeltrix2View::EditRange()
 void CVeltrix2View::EditSteps()
 {
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
-    if (Busy() || !entry || entry->kind != StepsNode)
+    VariableRecord var{};
+    if (!EditableVariable(entry, StepsNode, &var))
         return;
     const int32_t handle = entry->function;
     const std::string name = entry->variable;
-    VariableRecord var{};
-    if (get_function_variable(handle, name.c_str(), &var) == 0)
-        return;
     StepsDialog dialog(this);
     dialog.steps = var.steps;
     for (;;) {

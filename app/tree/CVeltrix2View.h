@@ -142,6 +142,8 @@ private:
     void SetReadableColor(QTreeWidgetItem *item, const QColor &color);
     std::optional<TreeNodeEntry> SelectedEntry() const;
     bool Busy() const { return trace_.on || animation_.on; }
+    bool EditableVariable(const std::optional<TreeNodeEntry> &entry, TreeNodeKind kind,
+                          VariableRecord *var) const;
     void RemoveEntries(int32_t function, bool variablesOnly);
 
     void ShowContextMenu();

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -61,6 +62,20 @@ void ExchangeDialog::PlaceButtons(int okX, int okY, int cancelX, int cancelY)
 {
     ok_->setGeometry(Dlu(okX, okY, 50, 14));
     cancel_->setGeometry(Dlu(cancelX, cancelY, 50, 14));
+}
+
+QLabel *ExchangeDialog::AddText(const QString &text, int x, int y, int width, int height)
+{
+    auto *label = new QLabel(text, this);
+    label->setGeometry(Dlu(x, y, width, height));
+    return label;
+}
+
+QLineEdit *ExchangeDialog::AddField(int x, int y, int width, int height)
+{
+    auto *edit = new QLineEdit(this);
+    edit->setGeometry(Dlu(x, y, width, height));
+    return edit;
 }
 
 void ExchangeDialog::FieldMessage(QWidget *field, const QString &text)

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -31,6 +32,9 @@ protected:
     QRect Dlu(int x, int y, int width, int height) const;
     void SetDluSize(int width, int height);
     void PlaceButtons(int okX, int okY, int cancelX, int cancelY);
+    // A static text and a line field at a place given in dialog units.
+    QLabel *AddText(const QString &text, int x, int y, int width, int height);
+    QLineEdit *AddField(int x, int y, int width, int height);
 
     bool ReadNumber(QLineEdit *edit, double *value);
     bool ReadInteger(QLineEdit *edit, int32_t *value);

@@ -1,20 +1,15 @@
 #include "tree/LabelDialog.h"
 
-#include <QLabel>
 #include <QLineEdit>
 
 #include "model/FunctionRecord.h"
 
-LabelDialog::LabelDialog(QWidget *parent) : ExchangeDialog(parent)
+LabelDialog::LabelDialog(QWidget *parent) : SingleFieldDialog(8, 7, 244, 14, parent)
 {
     setWindowTitle(QStringLiteral("Label editing"));
     SetDluSize(337, 50);
-    edit_ = new QLineEdit(this);
-    edit_->setGeometry(Dlu(8, 7, 244, 14));
-    auto *hint = new QLabel(QStringLiteral("Insert the name of the function (max. 80 characters)"), this);
-    hint->setGeometry(Dlu(8, 30, 260, 10));
+    AddText(QStringLiteral("Insert the name of the function (max. 80 characters)"), 8, 30, 260, 10);
     PlaceButtons(279, 7, 279, 24);
-    edit_->setFocus();
 }
 
 void LabelDialog::LoadFields()

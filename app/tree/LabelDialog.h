@@ -1,21 +1,16 @@
 #pragma once
 
-#include "tree/ExchangeDialog.h"
+#include "tree/SingleFieldDialog.h"
 
 // Asks for a function's label.
-class LabelDialog : public ExchangeDialog {
+class LabelDialog : public SingleFieldDialog {
     Q_OBJECT
 public:
     explicit LabelDialog(QWidget *parent = nullptr);
 
     QString label;
 
-    QLineEdit *Edit() const { return edit_; }
-
 protected:
     void LoadFields() override;
     bool SaveFields() override;
-
-private:
-    QLineEdit *edit_;
 };

@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextCursor>
@@ -51,8 +50,7 @@ TextDialog::TextDialog(QWidget *parent) : ExchangeDialog(parent)
     connect(colorButton_, &QPushButton::clicked, this, &TextDialog::ChooseColor);
     PlaceColorButton();
 
-    auto *hint = new QLabel(QStringLiteral("Type the text of the function, for example: z(x,y)=cosx*siny"), this);
-    hint->setGeometry(Dlu(8, 95, 230, 10));
+    AddText(QStringLiteral("Type the text of the function, for example: z(x,y)=cosx*siny"), 8, 95, 230, 10);
     PlaceButtons(240, 70, 240, 89);
 }
 

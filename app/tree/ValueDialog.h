@@ -1,21 +1,16 @@
 #pragma once
 
-#include "tree/ExchangeDialog.h"
+#include "tree/SingleFieldDialog.h"
 
 // Asks for a new current value of a variable.
-class ValueDialog : public ExchangeDialog {
+class ValueDialog : public SingleFieldDialog {
     Q_OBJECT
 public:
     explicit ValueDialog(QWidget *parent = nullptr);
 
     double value = 0;
 
-    QLineEdit *Edit() const { return edit_; }
-
 protected:
     void LoadFields() override;
     bool SaveFields() override;
-
-private:
-    QLineEdit *edit_;
 };

@@ -1,0 +1,9 @@
+#include "tree/SingleFieldDialog.h"
+
+#include <QLineEdit>
+
+SingleFieldDialog::SingleFieldDialog(int x, int y, int width, int height, QWidget *parent)
+    : ExchangeDialog(parent), edit_(AddField(x, y, width, height))
+{
+    edit_->setFocus();
+}
