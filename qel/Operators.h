@@ -35,28 +35,22 @@ constexpr double kOneOver200 = 0.005;
 constexpr long double kLn2 = 0.693147180559945309417232121458176568L;
 constexpr long double kLog10Of2 = 0.301029995663981195213738894724493027L;
 
-// Radians, the usual unit, is tested first: one comparison on the path of
-// every trigonometric call.
 inline double ToRadians(double x, int32_t mode)
 {
-    if (mode == Radians)
-        return x;
     if (mode == Degrees)
         return x * kPi * kOneOver180;
     if (mode == Grads)
         return x * kPi * kOneOver200;
-    return x; // a mode outside 0..2 is never stored
+    return x;
 }
 
 inline double FromRadians(double r, int32_t mode)
 {
-    if (mode == Radians)
-        return r;
     if (mode == Degrees)
         return r * 180.0 * kOneOverPi;
     if (mode == Grads)
         return r * 200.0 * kOneOverPi;
-    return r; // a mode outside 0..2 is never stored
+    return r;
 }
 
 // The logarithms are log2 times a constant, formed in extended precision
