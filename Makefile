@@ -38,7 +38,7 @@ $(BENCH_BUILD)/build.ninja: | deps
 	      -DVELTRIX_BUILD_TESTS=OFF -DVELTRIX_BUILD_BENCH=ON
 
 bench: deps $(BENCH_BUILD)/build.ninja
-	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target benchmarks
 	@for b in $(BENCH_BUILD)/bench/*/*_bench; do \
 	    echo "== $$b"; \
 	    if [ -n "$$DISPLAY" ] || ! command -v xvfb-run >/dev/null; then $$b || exit 1; \
