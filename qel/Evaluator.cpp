@@ -16,31 +16,7 @@ namespace qel {
 namespace {
 const void *const *g_runHandlers = nullptr;
 const void *const *g_runInlineHandlers = nullptr;
-
-// The given values stay behind as the current values: the copy of the
-// call-free runner, for which a call of memcpy, or a loop, would cost more
-// than the program.  A table holds a handful of variables, so up to eight
-// are copied unrolled.  Wider moves would be fewer, but the caller has just
-// stored some of these values, and a load wider than a pending store waits
-// for it to reach the cache instead of taking its value directly.
-inline void KeepValues(double *to, const double *from, size_t n)
-{
-    switch (n) {
-    default: std::memcpy(to, from, n * sizeof(double)); break;
-    case 8: to[7] = from[7]; [[fallthrough]];
-    case 7: to[6] = from[6]; [[fallthrough]];
-    case 6: to[5] = from[5]; [[fallthrough]];
-    case 5: to[4] = from[4]; [[fallthrough]];
-    case 4: to[3] = from[3]; [[fallthrough]];
-    case 3: to[2] = from[2]; [[fallthrough]];
-    case 2: to[1] = from[1]; [[fallthrough]];
-    case 1: to[0] = from[0]; [[fallthrough]];
-    case 0: break;
-    }
-}
 } // namespace
-
-int32_t NotCompiled(const EvaluationState &, const double *, double *) { return 1; }
 
 #define QEL_NEXT goto *(++ip)->handler
 
@@ -57,15 +33,13 @@ int32_t NotCompiled(const EvaluationState &, const double *, double *) { return 
     top = ops::name(top, mode);                     \
     QEL_NEXT;                                       \
     name##V:                                        \
-    sp[1] = top;                                    \
+    *++sp = top;                                    \
     top = ops::name(variables[ip->variable], mode); \
-    ++sp;                                           \
     QEL_NEXT;
 
 #define QEL_BINARY_CODE(name, op)                                       \
     name##S:                                                            \
-    top = ops::name(*sp, top);                                          \
-    --sp;                                                               \
+    top = ops::name(*sp--, top);                                        \
     QEL_NEXT;                                                           \
     name##V:                                                            \
     top = ops::name(top, variables[ip->variable]);                      \
@@ -80,25 +54,18 @@ int32_t NotCompiled(const EvaluationState &, const double *, double *) { return 
     top = ops::name(ip->constant, top);                                 \
     QEL_NEXT;                                                           \
     name##VV:                                                           \
-    sp[1] = top;                                                        \
+    *++sp = top;                                                        \
     top = ops::name(variables[ip->variable], variables[ip->variable2]); \
-    ++sp;                                                               \
     QEL_NEXT;                                                           \
     name##VC:                                                           \
-    sp[1] = top;                                                        \
+    *++sp = top;                                                        \
     top = ops::name(variables[ip->variable], ip->constant);             \
-    ++sp;                                                               \
     QEL_NEXT;                                                           \
     name##CV:                                                           \
-    sp[1] = top;                                                        \
+    *++sp = top;                                                        \
     top = ops::name(ip->constant, variables[ip->variable]);             \
-    ++sp;                                                               \
     QEL_NEXT;
 
-// A push before a call is written as a store above the top and an increment
-// after the call (a pop as a read and a decrement after it), so that the
-// stack pointer stays in one register across the call.
-//
 // Given values are read where they are and copied to the current values
 // afterwards, off the path of the computation.  stack[0] takes the
 // meaningless register of the first push.
@@ -134,11 +101,8 @@ int32_t Evaluator::Run(const EvaluationState &state, const double *values, doubl
     QEL_BINARY_OPERATORS(QEL_BINARY_CODE)
 Return:
     *out = top;
-    // Values were given.  Beside the library calls of such a program a call
-    // of memcpy costs little; measured, the unrolled copy gained nothing
-    // here.
-    if (variables != state.current && state.count > 0)
-        std::memcpy(state.current, variables, state.count * sizeof(double));
+    if (values != nullptr && state.count > 0) // they stay behind as the current values
+        std::memcpy(state.current, values, state.count * sizeof(double));
     return 0;
 }
 
@@ -156,8 +120,13 @@ int32_t Evaluator::RunInline(const EvaluationState &state, const double *values,
     QEL_INLINE_BINARY_OPERATORS(QEL_BINARY_CODE)
 Return:
     *out = top;
-    if (variables != state.current) // values were given
-        KeepValues(state.current, variables, state.count);
+    // A loop, not memcpy: a call would cost this runner its reason to be
+    // (the build keeps GCC from turning the loop into one).
+    if (values != nullptr) {
+        double *const current = state.current;
+        for (size_t i = 0; i < state.count; ++i)
+            current[i] = values[i];
+    }
     return 0;
 Missing: // Link never gives this runner a program with other operators
     *out = std::numeric_limits<double>::quiet_NaN();

@@ -10,16 +10,11 @@
 
 namespace qel {
 
-struct EvaluationState;
-
-// The runner of a function that is not compiled: returns 1.
-int32_t NotCompiled(const EvaluationState &state, const double *values, double *out);
-
 // Everything one evaluation touches, kept together by the function so that
 // execute_function hands on a single pointer and its call of the evaluator
 // can be a plain jump.
 struct EvaluationState {
-    Runner run = &NotCompiled;
+    Runner run = nullptr;
     const Instruction *code = nullptr;
     double *stack = nullptr;   // the program's StackSize() slots
     double *current = nullptr; // the variables' current values

@@ -36,7 +36,9 @@ public:
     // per variable and is left behind as the current values.
     int32_t Evaluate(const double *values, double *out)
     {
-        return state_.run(state_, values, out); // NotCompiled when not compiled
+        if (!compiled_)
+            return 1;
+        return state_.run(state_, values, out);
     }
     void Reset();
 

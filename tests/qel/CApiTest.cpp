@@ -166,9 +166,9 @@ TEST_F(CApi, ExecuteLeavesTheValuesBehind)
     EXPECT_EQ(out, 9.0 + std::sin(all[0].value));
 }
 
-// Every given value stays behind, whatever the size of the table (short
-// tables are copied by unrolled code, long ones otherwise) and whichever
-// runner the program takes (one without calls, one with).
+// Every given value stays behind, whatever the size of the table and
+// whichever runner the program takes (one without calls, one with): each
+// runner copies the values itself.
 TEST_F(CApi, ExecuteKeepsEveryGivenValue)
 {
     for (const char *text : {"ka+1", "sin(ka)"}) {
