@@ -6,42 +6,35 @@
 
 find_program(XVFB_RUN xvfb-run)
 
-# LeakSanitizer reports the Mesa driver's and LLVM's own allocations; keep the
-# driver mapped so that the suppressions can name it.
-set(VELTRIX_LSAN_SUPP ${CMAKE_CURRENT_LIST_DIR}/lsan.supp)
-
-function(veltrix_test_environment name)
-    set(env "QT_QPA_PLATFORM=offscreen")
-    if(VELTRIX_SANITIZE)
-        list(APPEND env "LSAN_OPTIONS=suppressions=${VELTRIX_LSAN_SUPP}:print_suppressions=0"
-                        "ASAN_OPTIONS=detect_leaks=1")
-    endif()
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}")
-endfunction()
+# LeakSanitizer reports the Mesa driver's and LLVM's own allocations; the GUI
+# tests keep the driver mapped (preloaded) so that the suppressions can name it.
+set(VELTRIX_SANITIZER_ENV "")
+if(VELTRIX_SANITIZE)
+    set(VELTRIX_SANITIZER_ENV
+        "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan.supp:print_suppressions=0")
+endif()
 
 function(veltrix_add_test name target)
     add_test(NAME ${name} COMMAND ${target} ${ARGN})
-    veltrix_test_environment(${name})
+    set_tests_properties(${name} PROPERTIES
+                         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${VELTRIX_SANITIZER_ENV}")
 endfunction()
 
 function(veltrix_add_gui_test name target)
-    # Sanitizer settings go inside xvfb-run: preloading ASan into xvfb-run
+    # The environment goes inside xvfb-run: preloading ASan into xvfb-run
     # itself breaks the X server start.
-    set(env "")
+    set(env ${VELTRIX_SANITIZER_ENV})
     if(VELTRIX_SANITIZE)
         execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
                         OUTPUT_VARIABLE asan OUTPUT_STRIP_TRAILING_WHITESPACE)
-        set(dri /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so)
-        list(APPEND env "LSAN_OPTIONS=suppressions=${VELTRIX_LSAN_SUPP}:print_suppressions=0"
-                        "LD_PRELOAD=${asan} ${dri}")
+        list(APPEND env "LD_PRELOAD=${asan} /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so")
     endif()
-    if(NOT XVFB_RUN)
-        message(WARNING "xvfb-run not found: ${name} runs on the current display")
-        add_test(NAME ${name} COMMAND env ${env} $<TARGET_FILE:${target}> ${ARGN})
+    set(runner "")
+    if(XVFB_RUN)
+        set(runner ${XVFB_RUN} -a -s "-screen 0 1280x1024x24")
     else()
-        add_test(NAME ${name}
-                 COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24"
-                         env ${env} $<TARGET_FILE:${target}> ${ARGN})
+        message(WARNING "xvfb-run not found: ${name} runs on the current display")
     endif()
+    add_test(NAME ${name} COMMAND ${runner} env ${env} $<TARGET_FILE:${target}> ${ARGN})
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
 endfunction()
