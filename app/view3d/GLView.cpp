@@ -27,6 +27,12 @@ int MouseFlags(const QMouseEvent *e)
     return int(e->buttons()) | int(mods);
 }
 
+// Virtual key code of a key event (0 when it is none of the view's keys).
+int VirtualKeyOf(const QKeyEvent *e)
+{
+    return VirtualKeyFromQt(e->key(), e->modifiers() & Qt::KeypadModifier);
+}
+
 // Trace bar: one step along either variable of the traced function.
 constexpr int kTraceIndex1Up = 118;
 constexpr int kTraceIndex1Down = 119;
@@ -136,9 +142,7 @@ void GLView::ReleaseGL()
 void GLView::resizeGL(int w, int h)
 {
     const qreal dpr = devicePixelRatioF();
-    viewportWidth_ = qRound(w * dpr);
-    viewportHeight_ = qRound(h * dpr);
-    renderer_->Resize(viewportWidth_, viewportHeight_);
+    renderer_->Resize(qRound(w * dpr), qRound(h * dpr));
 }
 
 void GLView::paintGL()
@@ -152,7 +156,7 @@ void GLView::paintGL()
     }
     // The widget sets its own viewport before painting; the size rule keeps
     // the last usable one.
-    renderer_->Resize(viewportWidth_, viewportHeight_);
+    renderer_->ApplyViewport();
     renderer_->RenderScene(*screenLists_, camera_);
 }
 
@@ -313,7 +317,7 @@ void GLView::ApplyHeldKeys()
 
 void GLView::keyPressEvent(QKeyEvent *e)
 {
-    const int vk = VirtualKeyFromQt(e->key(), e->modifiers() & Qt::KeypadModifier);
+    const int vk = VirtualKeyOf(e);
     if (vk == 0) {
         QOpenGLWidget::keyPressEvent(e);
         return;
@@ -326,7 +330,7 @@ void GLView::keyPressEvent(QKeyEvent *e)
 
 void GLView::keyReleaseEvent(QKeyEvent *e)
 {
-    const int vk = VirtualKeyFromQt(e->key(), e->modifiers() & Qt::KeypadModifier);
+    const int vk = VirtualKeyOf(e);
     if (vk == 0) {
         QOpenGLWidget::keyReleaseEvent(e);
         return;
@@ -456,8 +460,9 @@ void GLView::PickFunction(QPointF pos)
         return;
     const qreal dpr = devicePixelRatioF();
     makeCurrent();
-    renderer_->Resize(viewportWidth_, viewportHeight_);
-    const int32_t handle = renderer_->PickFunction(camera_, pos.x() * dpr, viewportHeight_ - pos.y() * dpr);
+    renderer_->ApplyViewport();
+    const int32_t handle =
+        renderer_->PickFunction(camera_, pos.x() * dpr, renderer_->ViewportHeight() - pos.y() * dpr);
     doneCurrent();
     emit FunctionPicked(handle);
 }

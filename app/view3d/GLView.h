@@ -119,7 +119,6 @@ private:
     // (top-level resizes arrive later on X11).
     QList<int> pendingSplitterSizes_;
     QSize pendingSplitterSize_;
-    int viewportWidth_ = 0, viewportHeight_ = 0;
 
     bool pickMode_ = false;
     bool traceOn_ = false;

@@ -34,10 +34,15 @@ void SceneRenderer::ReleaseGL(std::initializer_list<ListSet *> sets)
 
 void SceneRenderer::Resize(int width, int height)
 {
-    if (height > 0)
-        glViewport(0, 0, width, height);
     viewportWidth_ = width;
     viewportHeight_ = height;
+    ApplyViewport();
+}
+
+void SceneRenderer::ApplyViewport() const
+{
+    if (viewportHeight_ > 0)
+        glViewport(0, 0, viewportWidth_, viewportHeight_);
 }
 
 void SceneRenderer::LoadProjection(const Camera &c, const std::function<void()> &pickRegion) const

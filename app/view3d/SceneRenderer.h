@@ -51,6 +51,9 @@ public:
     // Client size: the viewport changes only for a positive height; the size
     // is kept in every case.
     void Resize(int width, int height);
+    // Sets the GL viewport to the kept size again (a widget or another pass
+    // may have changed it), under the same rule.
+    void ApplyViewport() const;
     int ViewportWidth() const { return viewportWidth_; }
     int ViewportHeight() const { return viewportHeight_; }
 
