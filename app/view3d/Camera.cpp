@@ -6,10 +6,6 @@
 
 namespace {
 
-// The degree factor is a single-precision constant; keep its exact value so
-// that long walks end where they always did.
-constexpr double kDegree = double(0.0174532924f);
-
 void Forward(Camera &c, double d)
 {
     const double a = c.yaw * kDegree;

@@ -2,6 +2,10 @@
 
 #include "model/CameraLink.h"
 
+// Radians per degree for the camera's angles.  A single-precision constant:
+// keep its exact value so that long walks end where they always did.
+constexpr double kDegree = double(0.0174532924f);
+
 // The eye of the 3D view, in GL coordinates (user x, z, y), angles in
 // degrees.  Angles are neither wrapped nor clamped.
 struct Camera {

@@ -12,7 +12,7 @@ void DrawText3D(const OutlineFont &font, const Camera &camera, const std::string
     if (text.empty() || !font.IsBuilt())
         return;
     const GLsizei n = GLsizei(std::min<size_t>(text.size(), 255));
-    const double yawRad = camera.yaw * double(0.0174532924f);
+    const double yawRad = camera.yaw * kDegree;
     glPushAttrib(GL_LIST_BIT);
     glListBase(font.ListBase());
     glMatrixMode(GL_MODELVIEW);
