@@ -19,6 +19,15 @@ void AddFunction(CVeltrix2Doc &doc, TestFunction &f, int mode, Colour c1, Colour
     f.Release();
 }
 
+// A function on a 4 x 4 grid over [-5, 5] in x and y: cells 2.5 wide.
+void AddCoarseFunction(CVeltrix2Doc &doc, const char *text, int mode, Colour c1, Colour c2)
+{
+    TestFunction f(text);
+    f.SetRange("x", -5, 5, 4);
+    f.SetRange("y", -5, 5, 4);
+    AddFunction(doc, f, mode, c1, c2);
+}
+
 TEST(Render, ClearsToTheBackgroundColour)
 {
     OffscreenScene scene;
@@ -85,10 +94,7 @@ TEST(Render, ChessBoardStartsWithTheSecondColour)
     OffscreenScene scene;
     ASSERT_TRUE(scene.ok());
     scene.HideFurniture();
-    TestFunction f("z(x,y)=-1");
-    f.SetRange("x", -5, 5, 4);
-    f.SetRange("y", -5, 5, 4);
-    AddFunction(scene.doc(), f, ChessBoard, kRed, kBlue);
+    AddCoarseFunction(scene.doc(), "z(x,y)=-1", ChessBoard, kRed, kBlue);
     const QImage image = scene.Render();
     // Cell (i, j) covers x in [-5 + 2.5 i, ...], y in [-5 + 2.5 j, ...].
     auto centre = [&](int i, int j) { return scene.Project(-3.75 + 2.5 * i, -1, -3.75 + 2.5 * j); };
@@ -103,10 +109,7 @@ TEST(Render, FilledPolygonsShowOutlinesInTheSecondColour)
     OffscreenScene scene;
     ASSERT_TRUE(scene.ok());
     scene.HideFurniture();
-    TestFunction f("z(x,y)=0");
-    f.SetRange("x", -5, 5, 4);
-    f.SetRange("y", -5, 5, 4);
-    AddFunction(scene.doc(), f, FilledPolygons, kRed, kWhite);
+    AddCoarseFunction(scene.doc(), "z(x,y)=0", FilledPolygons, kRed, kWhite);
     const QImage image = scene.Render();
     EXPECT_EQ(PixelColour(image, scene.Project(1.25, 0, 1.25)), kRed);
     EXPECT_TRUE(HasColourNear(image, scene.Project(0, 0, 1.3), kWhite)) << "edge between cells";
@@ -128,12 +131,7 @@ TEST(Render, GradientOfAConstantIsTheFirstColourAndRampsOtherwise)
     EXPECT_EQ(CountColour(image, kGreen), inked) << "every drawn pixel in color1";
 
     scene.doc().Clear();
-    {
-        TestFunction f("z(x,y)=x/2");
-        f.SetRange("x", -5, 5, 4);
-        f.SetRange("y", -5, 5, 4);
-        AddFunction(scene.doc(), f, Gradient, kGreen, kBlue);
-    }
+    AddCoarseFunction(scene.doc(), "z(x,y)=x/2", Gradient, kGreen, kBlue);
     image = scene.Render();
     // Values from -2.5 to 2.5: the first and last columns' centres lie an
     // eighth of the way in from either colour.
