@@ -259,10 +259,7 @@ bool Program::Build(const std::vector<Token> &postfix)
 
 void Program::Clear()
 {
-    code_.clear();
-    code_.shrink_to_fit();
-    stackSize_ = 0;
-    runner_ = nullptr;
+    *this = Program(); // releases the instructions' memory too
 }
 
 } // namespace qel

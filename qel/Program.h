@@ -62,7 +62,6 @@ public:
     bool Build(const std::vector<Token> &postfix);
     void Clear();
 
-    bool Empty() const { return code_.empty(); }
     const Instruction *Code() const { return code_.data(); }
     size_t Size() const { return code_.size(); }
     // Slots the value stack needs besides the register.

@@ -5,8 +5,6 @@
 #include "qel/PostfixConverter.h"
 #include "qel/Scanner.h"
 
-#include <cstring>
-
 namespace qel {
 
 int32_t QelFunction::Initialize(const char *text, const VariableRecord *vars, int32_t count,
@@ -29,11 +27,12 @@ int32_t QelFunction::Initialize(const char *text, const VariableRecord *vars, in
         return fail(0);
 
     const Scanner scanner(text_.c_str(), text_.size(), variables_);
-    const Parser::Result parsed = Parser(scanner, infix_).Run();
+    std::vector<Token> infix;
+    const Parser::Result parsed = Parser(scanner, infix).Run();
     if (!parsed.ok || parsed.stop < text_.size())
         return fail(parsed.stop);
 
-    postfix_ = PostfixConverter::Convert(infix_);
+    postfix_ = PostfixConverter::Convert(infix);
     if (!program_.Build(postfix_))
         return fail(parsed.stop);
     stack_.assign(program_.StackSize(), 0.0);
@@ -52,8 +51,6 @@ void QelFunction::Reset()
 {
     text_.clear();
     text_.shrink_to_fit();
-    infix_.clear();
-    infix_.shrink_to_fit();
     postfix_.clear();
     postfix_.shrink_to_fit();
     program_.Clear();

@@ -50,13 +50,10 @@ public:
     const std::string &Text() const { return text_; }
     VariableTable &Variables() { return variables_; }
     const VariableTable &Variables() const { return variables_; }
-    const std::vector<Token> &Infix() const { return infix_; }
     const std::vector<Token> &Postfix() const { return postfix_; }
-    const Program &CompiledProgram() const { return program_; }
 
 private:
     std::string text_;
-    std::vector<Token> infix_;
     std::vector<Token> postfix_;
     Program program_;
     std::vector<double> stack_;

@@ -30,7 +30,6 @@ public:
         size_t length;
     };
 
-    size_t Length() const { return length_; }
     bool AtEnd(size_t pos) const { return pos >= length_; }
     // The character at pos, or '\0' at the end of the text.
     char At(size_t pos) const { return pos < length_ ? text_[pos] : '\0'; }

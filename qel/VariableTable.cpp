@@ -1,7 +1,5 @@
 #include "qel/VariableTable.h"
 
-#include <cstring>
-
 namespace qel {
 
 bool VariableTable::Assign(const VariableRecord *records, int32_t count)
@@ -28,20 +26,6 @@ bool VariableTable::Assign(const VariableRecord *records, int32_t count)
         steps_.push_back(r.steps);
     }
     return true;
-}
-
-void VariableTable::Clear()
-{
-    names_.clear();
-    names_.shrink_to_fit();
-    values_.clear();
-    values_.shrink_to_fit();
-    minimums_.clear();
-    minimums_.shrink_to_fit();
-    maximums_.clear();
-    maximums_.shrink_to_fit();
-    steps_.clear();
-    steps_.shrink_to_fit();
 }
 
 int VariableTable::Find(const char *name) const

@@ -19,10 +19,9 @@ public:
     // empty, when a name is null or empty: an empty name would match at every
     // position of a text without consuming a character.
     bool Assign(const VariableRecord *records, int32_t count);
-    void Clear();
+    void Clear() { *this = VariableTable(); } // releases the memory too
 
     size_t Size() const { return names_.size(); }
-    bool Empty() const { return names_.empty(); }
     const std::string &Name(size_t i) const { return names_[i]; }
 
     double *Values() { return values_.data(); }
