@@ -40,7 +40,6 @@ public:
     bool Ok() const { return ok_; }
     // Bytes left in the file after the last byte consumed.
     int64_t Remaining() const;
-    void Fail() { ok_ = false; }
 
 private:
     bool Fill();
