@@ -19,7 +19,6 @@ void GLGeometrySink::BeginFunction(const FunctionRecord &record, double low, dou
     mode_ = record.mode;
     low_ = low;
     high_ = high;
-    cells_ = segments_ = 0;
     quads_.clear();
     lines_.clear();
     colours_.clear();
@@ -41,7 +40,6 @@ void GLGeometrySink::AddColour(Colour c)
 
 void GLGeometrySink::Cell(const CellGeometry &c)
 {
-    ++cells_;
     switch (mode_) {
     case WireFrame:
         for (int k = 0; k < 4; ++k) {
@@ -74,7 +72,6 @@ void GLGeometrySink::Cell(const CellGeometry &c)
 
 void GLGeometrySink::Segment(const SegmentGeometry &s)
 {
-    ++segments_;
     for (int e = 0; e < 2; ++e) {
         AddVertex(lines_, s.p[e]);
         if (mode_ == Gradient)
@@ -111,8 +108,9 @@ void GLGeometrySink::Submit(GLenum primitive, const std::vector<GLfloat> &positi
 void GLGeometrySink::Draw() const
 {
     if (!lines_.empty()) {
-        // Wire frames and curves; only a gradient curve carries colours.
-        const bool coloured = mode_ == Gradient && segments_ > 0;
+        // Wire frames and curves; only a gradient curve carries colours (a
+        // gradient surface puts nothing here).
+        const bool coloured = mode_ == Gradient;
         if (!coloured)
             SetColour(color1_);
         Submit(GL_LINES, lines_, coloured);

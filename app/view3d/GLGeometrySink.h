@@ -35,9 +35,6 @@ public:
     // Issues the gathered geometry (into the open display list, if any).
     void Draw() const;
 
-    size_t CellCount() const { return cells_; }
-    size_t SegmentCount() const { return segments_; }
-
 private:
     void AddVertex(std::vector<GLfloat> &to, const GLPoint &p) const;
     void AddColour(Colour c);
@@ -48,7 +45,6 @@ private:
     Colour color1_ = 0, color2_ = 0;
     int mode_ = 0;
     double low_ = 0, high_ = 0;
-    size_t cells_ = 0, segments_ = 0;
     std::vector<GLfloat> quads_;     // 4 corners per cell
     std::vector<GLfloat> lines_;     // wire-frame edges and curve segments
     std::vector<GLubyte> colours_;   // per vertex of quads_ or lines_, when coloured
