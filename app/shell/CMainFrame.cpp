@@ -423,7 +423,6 @@ void CMainFrame::SwitchPane()
 
 void CMainFrame::ShowTraceBar(bool on)
 {
-    traceShown_ = on;
     status_->SetTraceLayout(on);
     UpdateCommandStates();
     traceBar_->setVisible(on);
@@ -431,7 +430,6 @@ void CMainFrame::ShowTraceBar(bool on)
 
 void CMainFrame::ShowAnimationBar(bool on)
 {
-    animationShown_ = on;
     UpdateCommandStates();
     animationBar_->setVisible(on);
 }
@@ -446,8 +444,6 @@ void CMainFrame::CloseTraceAndAnimation()
     view_->SetTrace(false, -1);
     view_->SetAnimation(false, -1);
     tree_->ResetTraceState();
-    traceShown_ = false;
-    animationShown_ = false;
     animationBar_->hide();
     traceBar_->hide();
     status_->SetTraceLayout(false);

@@ -113,8 +113,6 @@ private:
     QList<QAction *> recentActions_;
     QPointer<SplashWindow> splash_;
     std::unique_ptr<QPrinter> printer_;
-    bool traceShown_ = false;
-    bool animationShown_ = false;
     bool toolBar3dShown_ = true;
     bool splashShown_ = false;
     Pane activePane_ = Pane::Tree;
