@@ -384,10 +384,10 @@ std::unique_ptr<QMenu> CVeltrix2View::BuildContextMenu(const QPoint &pos)
         AddCommand(menu.get(), QStringLiteral("Evaluate"), TreeCommand::Evaluate,
                    MenuIcon(MenuPictures().at(CurvePicture), cross));
         QAction *trace = AddCommand(menu.get(), QStringLiteral("Trace"), TreeCommand::Trace);
-        trace->setEnabled(!animation_.on && (!trace_.on || trace_.function == entry->function));
+        trace->setEnabled(trace_.MayToggle(entry->function, animation_));
         SetChecked(trace, trace_.OnFunction(entry->function));
         QAction *animate = AddCommand(menu.get(), QStringLiteral("Animate"), TreeCommand::Animate);
-        animate->setEnabled(!trace_.on && (!animation_.on || animation_.function == entry->function));
+        animate->setEnabled(animation_.MayToggle(entry->function, trace_));
         SetChecked(animate, animation_.OnFunction(entry->function));
         break;
     }
@@ -441,10 +441,10 @@ void CVeltrix2View::PopulateFunctionsMenu(QMenu *menu)
         AddCommand(menu, QStringLiteral("Edit text..."), TreeCommand::EditText, edit)->setEnabled(!busy);
         AddCommand(menu, QStringLiteral("Evaluate"), TreeCommand::Evaluate, menuBitmaps_.at(CurvePicture));
         QAction *trace = AddCommand(menu, QStringLiteral("Trace"), TreeCommand::Trace);
-        trace->setEnabled(!busy || trace_.OnFunction(entry->function));
+        trace->setEnabled(trace_.MayToggle(entry->function, animation_));
         SetChecked(trace, trace_.OnFunction(entry->function));
         QAction *animate = AddCommand(menu, QStringLiteral("Animate"), TreeCommand::Animate);
-        animate->setEnabled(!busy || animation_.OnFunction(entry->function));
+        animate->setEnabled(animation_.MayToggle(entry->function, trace_));
         SetChecked(animate, animation_.OnFunction(entry->function));
         break;
     }
@@ -703,12 +703,8 @@ void CVeltrix2View::ToggleRun(FunctionRun &run, const FunctionRun &other,
                               void (CVeltrix2View::*barRequested)(bool),
                               void (CVeltrix2View::*runRequested)(bool, int))
 {
-    if (other.on)
-        return;
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
-    if (!entry || entry->kind != TextNode)
-        return;
-    if (run.on && entry->function != run.function)
+    if (!entry || entry->kind != TextNode || !run.MayToggle(entry->function, other))
         return;
     run.on = !run.on;
     if (run.on)

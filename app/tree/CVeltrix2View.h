@@ -131,6 +131,12 @@ private:
         bool on = false;
         int function = -1;
         bool OnFunction(int handle) const { return on && function == handle; }
+        // The one rule of the menus and the command: a run is switched for one
+        // function at a time, and never while the other kind of run is on.
+        bool MayToggle(int handle, const FunctionRun &other) const
+        {
+            return !other.on && (!on || function == handle);
+        }
     };
     using CommandHandler = void (CVeltrix2View::*)();
     static CommandHandler HandlerOf(int id);
