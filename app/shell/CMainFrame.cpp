@@ -404,11 +404,7 @@ void CMainFrame::UpdateCommandStates()
 
 QWidget *CMainFrame::PaneFocusWidget(Pane pane) const
 {
-    if (pane == Pane::View)
-        return view_;
-    if (QWidget *w = tree_->FocusWidget())
-        return w;
-    return tree_;
+    return pane == Pane::View ? static_cast<QWidget *>(view_) : tree_->FocusWidget();
 }
 
 void CMainFrame::SwitchPane()

@@ -50,7 +50,6 @@ public:
     SplashWindow *Splash() const;
     QAction *Action(int id) const;
     Pane ActivePane() const { return activePane_; }
-    bool ToolBar3dShown() const { return toolBar3dShown_; }
 
     // The program's arguments: an optional document to open.  False when
     // that document cannot be read, which ends the start-up.

@@ -107,7 +107,6 @@ public:
     const TreeNodeEntry *FindNodeEntry(const QTreeWidgetItem *item) const;
     bool IsTracing() const { return trace_.on; }
     bool IsAnimating() const { return animation_.on; }
-    int TracedFunction() const { return trace_.function; }
     int AnimatedFunction() const { return animation_.function; }
 
 public slots:
