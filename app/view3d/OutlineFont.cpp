@@ -8,23 +8,12 @@
 #include <QPainterPath>
 #include <QRawFont>
 
+#include "model/CodePage1252.h"
+
 namespace {
 
 constexpr double kDesignSize = 2048;     // glyphs are read at this pixel size
 constexpr double kDeviationEm = 0.004;   // flattening tolerance of the curves
-
-// Unicode of the Windows-1252 codes 0x80-0x9F (0 where the code page has none).
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-};
-
-char16_t Unicode(int code)
-{
-    return code >= 0x80 && code < 0xA0 ? kCp1252High[code - 0x80] : char16_t(code);
-}
 
 // State of one tessellation: vertices made by the combine callback must
 // outlive gluTessEndPolygon.
@@ -120,7 +109,7 @@ bool OutlineFont::Build()
     const QRawFont raw = LoadFont();
     GLUtesselator *tess = NewTessellator();
     for (int code = 0; code < kGlyphs; ++code) {
-        const char16_t u = Unicode(code);
+        const char16_t u = Cp1252ToUnicode(static_cast<unsigned char>(code));
         const quint32 glyph =
             (raw.isValid() && u) ? raw.glyphIndexesForString(QString(QChar(u))).value(0) : 0;
         glNewList(base_ + GLuint(code), GL_COMPILE);

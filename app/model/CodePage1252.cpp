@@ -1,0 +1,70 @@
+#include "model/CodePage1252.h"
+
+#include <QList>
+
+namespace {
+
+// Unicode of the codes 0x80-0x9F (0 where the code page has none); the
+// other codes are their own Unicode values.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+// The code of `unit`, or -1.
+int CodeOf(char16_t unit)
+{
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return unit;
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] != 0 && kHigh[i] == unit)
+            return 0x80 + i;
+    return -1;
+}
+
+}  // namespace
+
+char16_t Cp1252ToUnicode(unsigned char code)
+{
+    return code >= 0x80 && code < 0xA0 ? kHigh[code - 0x80] : char16_t(code);
+}
+
+QString FromCp1252(const std::string &bytes)
+{
+    QString text;
+    text.reserve(qsizetype(bytes.size()));
+    for (const char c : bytes) {
+        const char16_t unit = Cp1252ToUnicode(static_cast<unsigned char>(c));
+        text.append(unit == 0 && c != 0 ? QChar(QChar::ReplacementCharacter) : QChar(unit));
+    }
+    return text;
+}
+
+bool ToCp1252(const QString &text, std::string *bytes, QString *offending)
+{
+    std::string encoded;
+    encoded.reserve(size_t(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int code = CodeOf(text.at(i).unicode());
+        if (code < 0) {
+            if (offending) {
+                // A character beyond the basic plane is two units: name it whole.
+                const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size();
+                *offending = text.mid(i, pair ? 2 : 1);
+            }
+            return false;
+        }
+        encoded.push_back(char(code));
+    }
+    *bytes = std::move(encoded);
+    return true;
+}
+
+QString Cp1252Refusal(const QString &offending)
+{
+    const uint code = offending.isEmpty() ? 0u : uint(offending.toUcs4().value(0));
+    return QStringLiteral("The character \"%1\" (U+%2) cannot be stored in a Veltrix document.")
+        .arg(offending, QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+}

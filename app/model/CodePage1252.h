@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include <QChar>
+#include <QString>
+
+// The document's 8-bit texts (labels, definitions, axis labels) are in the
+// Windows-1252 code page, the one the 3D text's glyphs are made for.  These
+// convert between those bytes and Unicode.
+
+// Unicode of one code (0 for the five codes the code page leaves unassigned).
+char16_t Cp1252ToUnicode(unsigned char code);
+
+// The bytes decoded; an unassigned code becomes U+FFFD.
+QString FromCp1252(const std::string &bytes);
+
+// Encodes `text`.  False when a character has no code in the page: then
+// `bytes` is left unchanged and `offending` (if given) receives the first
+// such character.
+bool ToCp1252(const QString &text, std::string *bytes, QString *offending = nullptr);
+
+// The message that refuses `offending` in a text the user typed.
+QString Cp1252Refusal(const QString &offending);
