@@ -1,22 +1,8 @@
 #include "tree/ExchangeDialog.h"
 
-#include <cmath>
-
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include "tree/Prompter.h"
-
-namespace {
-const QString kFieldMessageTitle = QStringLiteral("Veltrix 2.0");
-}
-
-QString NumberFieldText(double value)
-{
-    return QString::asprintf("%.15g", value);
-}
 
 ExchangeDialog::ExchangeDialog(QWidget *parent) : QDialog(parent)
 {
@@ -44,13 +30,7 @@ void ExchangeDialog::showEvent(QShowEvent *event)
 
 QRect ExchangeDialog::Dlu(int x, int y, int width, int height) const
 {
-    const QFontMetrics metrics(font());
-    const QString sample = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const double baseX = metrics.horizontalAdvance(sample) / 52.0;
-    const double baseY = metrics.height();
-    auto horizontal = [baseX](int units) { return int(std::lround(units * baseX / 4.0)); };
-    auto vertical = [baseY](int units) { return int(std::lround(units * baseY / 8.0)); };
-    return QRect(horizontal(x), vertical(y), horizontal(width), vertical(height));
+    return DialogUnits(font()).Rect(x, y, width, height);
 }
 
 void ExchangeDialog::SetDluSize(int width, int height)
@@ -80,33 +60,15 @@ QLineEdit *ExchangeDialog::AddField(int x, int y, int width, int height)
 
 void ExchangeDialog::FieldMessage(QWidget *field, const QString &text)
 {
-    Prompter::Current().Message(this, QMessageBox::Warning, kFieldMessageTitle, text);
-    field->setFocus();
-    if (auto *edit = qobject_cast<QLineEdit *>(field))
-        edit->selectAll();
+    ::FieldMessage(field, text);
 }
 
 bool ExchangeDialog::ReadNumber(QLineEdit *edit, double *value)
 {
-    bool ok = false;
-    const double number = edit->text().trimmed().toDouble(&ok);
-    // "nan" and "inf" parse, but no range check could hold them.
-    if (!ok || !std::isfinite(number)) {
-        FieldMessage(edit, QStringLiteral("Please enter a number."));
-        return false;
-    }
-    *value = number;
-    return true;
+    return ReadNumberField(edit, value);
 }
 
 bool ExchangeDialog::ReadInteger(QLineEdit *edit, int32_t *value)
 {
-    bool ok = false;
-    const int number = edit->text().trimmed().toInt(&ok);
-    if (!ok) {
-        FieldMessage(edit, QStringLiteral("Please enter an integer."));
-        return false;
-    }
-    *value = number;
-    return true;
+    return ReadIntegerField(edit, value);
 }

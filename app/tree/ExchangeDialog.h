@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+#include "tree/DialogUnits.h"
+#include "tree/FieldExchange.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -44,7 +47,3 @@ private:
     QPushButton *ok_;
     QPushButton *cancel_;
 };
-
-// The text a number field shows: up to 15 significant digits, exponent form
-// only for very large or small magnitudes.
-QString NumberFieldText(double value);
