@@ -1,0 +1,59 @@
+#include "tree/SettingsDialog.h"
+
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "model/CodePage1252.h"
+#include "tree/Prompter.h"
+#include "tree/SettingsPages.h"
+
+SettingsDialog::SettingsDialog(QWidget *parent) : ExchangeDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Settings"));
+    SetDluSize(287, 193);
+    tabs_ = new QTabWidget(this);
+    tabs_->setGeometry(Dlu(7, 7, 273, 158));
+    projection_ = AddPage<ProjectionPage>(QStringLiteral("3d"));
+    background_ = AddPage<BackgroundPage>(QStringLiteral("Background"));
+    limits_ = AddPage<LimitsPage>(QStringLiteral("Limits"));
+    axes_ = AddPage<AxesPage>(QStringLiteral("Axes"));
+    trace_ = AddPage<TracePage>(QStringLiteral("Trace"));
+    misc_ = AddPage<MiscPage>(QStringLiteral("Misc."));
+    PlaceButtons(166, 172, 230, 172);
+    // The buttons follow the pages in the tab chain.
+    setTabOrder(tabs_, OkButton());
+    setTabOrder(OkButton(), CancelButton());
+}
+
+template <class Page>
+Page *SettingsDialog::AddPage(const QString &title)
+{
+    // Made as the dialog's child so that it measures with the dialog's font.
+    auto *page = new Page(this);
+    tabs_->addTab(page, title);
+    pages_.append(page);
+    return page;
+}
+
+void SettingsDialog::LoadFields()
+{
+    tabs_->setCurrentIndex(0);
+    for (SettingsPage *page : pages_)
+        page->Load(settings);
+}
+
+bool SettingsDialog::SaveFields()
+{
+    QString offending;
+    const int axis = axes_->RefusedLabel(&offending);
+    if (axis >= 0) {
+        tabs_->setCurrentWidget(axes_);
+        ShowError(this, Cp1252Refusal(offending));
+        axes_->SelectInLabel(axis, offending);
+        return false;
+    }
+    for (SettingsPage *page : pages_)
+        page->Save(settings);
+    ApplySettingsRanges(settings);
+    return true;
+}
