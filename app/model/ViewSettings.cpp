@@ -34,3 +34,14 @@ void ApplySettingsRanges(ViewSettings &s)
     if (s.printBufferMB < 5 || s.printBufferMB > 1000)
         s.printBufferMB = 5;
 }
+
+ViewSettings KeepingCamera(const ViewSettings &edited, const ViewSettings &current)
+{
+    ViewSettings result = edited;
+    result.cameraX = current.cameraX;
+    result.cameraY = current.cameraY;
+    result.cameraZ = current.cameraZ;
+    result.cameraPitch = current.cameraPitch;
+    result.cameraYaw = current.cameraYaw;
+    return result;
+}

@@ -50,3 +50,7 @@ struct ViewSettings {
 // The corrections the settings dialog applies on OK (out-of-range values
 // fall back to defaults without a message).
 void ApplySettingsRanges(ViewSettings &s);
+
+// `edited` with the camera rows of `current`.  The settings dialog edits
+// everything but the camera, which is live in the 3D view.
+ViewSettings KeepingCamera(const ViewSettings &edited, const ViewSettings &current);

@@ -22,6 +22,7 @@
 #include "CommandRouting.h"
 #include "FloatingBar.h"
 #include "FramePlacement.h"
+#include "SettingsCommand.h"
 #include "ShellResources.h"
 #include "SplashWindow.h"
 #include "TraceStatusBar.h"
@@ -262,9 +263,6 @@ void CMainFrame::OnCommand(int id)
         if (activePane_ == Pane::View)
             view_->OnCommand(id);
         return;
-    case CommandTarget::Tree:
-        tree_->OnCommand(id);
-        return;
     case CommandTarget::Frame:
         break;
     }
@@ -283,6 +281,9 @@ void CMainFrame::OnCommand(int id)
         break;
     case FilePrintSetup:
         PrintSetup();
+        break;
+    case Settings:
+        RunSettingsCommand(*doc_, this);
         break;
     case AppAbout:
         ShowAbout();
@@ -382,8 +383,6 @@ bool CMainFrame::PaneHandles(int id) const
         return view_->Handles(id);
     case CommandTarget::ActiveView:
         return activePane_ == Pane::View && view_->Handles(id);
-    case CommandTarget::Tree:
-        return tree_->Handles(id);
     case CommandTarget::Frame:
         break;
     }

@@ -10,7 +10,5 @@ CommandTarget TargetOfCommand(int id)
         return CommandTarget::View;
     if (id == EditCopy)
         return CommandTarget::ActiveView;
-    if (id == Settings)
-        return CommandTarget::Tree;
     return CommandTarget::Frame;
 }

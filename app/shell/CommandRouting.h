@@ -5,7 +5,6 @@ enum class CommandTarget {
     Frame,        // the main window itself
     View,         // the 3D view, whichever pane is active
     ActiveView,   // the 3D view, only while it is the active pane
-    Tree,         // the function tree
 };
 
 CommandTarget TargetOfCommand(int id);

@@ -16,10 +16,14 @@
 #include "CMainFrame.h"
 #include "CommandIds.h"
 #include "FloatingBar.h"
+#include "../tree/FakePrompter.h"
 #include "TestSupport.h"
 #include "TraceStatusBar.h"
 #include "model/CVeltrix2Doc.h"
 #include "tree/CVeltrix2View.h"
+#include "tree/ColorButton.h"
+#include "tree/SettingsDialog.h"
+#include "tree/SettingsPages.h"
 #include "view3d/GLView.h"
 
 namespace {
@@ -279,14 +283,14 @@ TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes)
 // when a menu opens; those the panes do carry out stay available.
 TEST_F(MainFrameTest, CommandsWithoutAHandlerAreGreyedInEitherPane)
 {
-    const QList<int> unhandled{Cmd::Settings, Cmd::FilePrint, Cmd::ExportBmp, Cmd::ExportDxf,
+    const QList<int> unhandled{Cmd::FilePrint, Cmd::ExportBmp, Cmd::ExportDxf,
                                Cmd::EditCopy, Cmd::AnimRewind, Cmd::AnimPlay, Cmd::AnimStop,
                                Cmd::AnimStepBack, Cmd::AnimStepForward};
     QList<int> handled = BarLayouts::ThreeD();
     handled.removeAll(Cmd::Separator);
     handled << Cmd::TraceIndex1Up << Cmd::TraceIndex1Down << Cmd::TraceIndex2Up << Cmd::TraceIndex2Down
             << Cmd::CloseTraceAnimation << Cmd::FileNew << Cmd::FilePrintSetup << Cmd::AppAbout
-            << Cmd::HelpSummary;
+            << Cmd::HelpSummary << Cmd::Settings;
     auto expectStates = [&](const char *where) {
         for (int id : unhandled)
             EXPECT_FALSE(frame->Action(id)->isEnabled()) << id << " " << where;
@@ -412,4 +416,37 @@ TEST_F(MainFrameTest, RecentFilesAppearUnderFileAndOpenAgain)
     // Shared by the next start.
     auto second = MakeFrame();
     EXPECT_EQ(second->Documents()->Recent().Entries().value(0), path);
+}
+
+// Edit > Settings... changes the scene at once, the drawn functions
+// included: a gradient surface outlines its cells in the background colour.
+TEST_F(MainFrameTest, SettingsReachTheSceneAtOnce)
+{
+    ASSERT_TRUE(AddFunction(*frame->Document(), "plane", "z(x,y)=0", Gradient));
+    frame->Document()->SetModifiedFlag(false);
+    ShowAndActivate(*frame);
+    const QColor black(0, 0, 0), darkBlue(0, 0, 128);
+    auto count = [](const QImage &image, const QColor &colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == colour;
+        return n;
+    };
+    ASSERT_GT(count(frame->View3d()->grabFramebuffer(), black), 0);
+
+    FakePrompter prompter;
+    prompter.colors.push_back(darkBlue);
+    prompter.Accept<SettingsDialog>([](SettingsDialog &d) {
+        d.Tabs()->setCurrentWidget(d.Background());
+        QTest::mouseClick(d.Background()->BackgroundButton(), Qt::LeftButton);
+    });
+    ASSERT_TRUE(frame->Action(Cmd::Settings)->isEnabled());
+    frame->Action(Cmd::Settings)->trigger();
+    EXPECT_EQ(prompter.runs, 1);
+    EXPECT_TRUE(frame->Document()->IsModified());
+
+    const QImage after = frame->View3d()->grabFramebuffer();
+    EXPECT_EQ(after.pixelColor(2, 2), darkBlue);
+    EXPECT_EQ(count(after, black), 0);
 }
