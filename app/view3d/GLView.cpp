@@ -116,6 +116,11 @@ void GLView::SetCamera(const CameraPose &pose)
     update();
 }
 
+SceneState GLView::CurrentScene() const
+{
+    return {doc_.data(), camera_, renderer_->ViewportWidth(), renderer_->ViewportHeight()};
+}
+
 bool GLView::HasContext() const
 {
     return context() && context()->isValid();

@@ -13,6 +13,7 @@
 
 #include "model/CameraLink.h"
 #include "view3d/Camera.h"
+#include "view3d/SceneState.h"
 
 class CVeltrix2Doc;
 class QSplitter;
@@ -44,6 +45,9 @@ public:
     bool TraceOn() const { return traceOn_; }
     int TracedHandle() const { return tracedHandle_; }
     bool AnimationOn() const { return animationOn_; }
+
+    // What the view shows now, for drawing the same frame elsewhere.
+    SceneState CurrentScene() const;
 
     // Renderer of this view's context; valid after initializeGL.
     SceneRenderer *Renderer() const { return renderer_.get(); }
