@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+#include <QByteArray>
+
+#include "view3d/GeometrySink.h"
+
+class CVeltrix2Doc;
+class QIODevice;
+
+// Writes the geometry the emitter produces as entities of an ASCII DXF
+// drawing in the user's coordinates (x, y, z = GL X, Z, Y), on a layer named
+// by the function's label: a wire-frame cell as four LINEs, any other cell
+// as one 3DFACE, a curve segment as one LINE.  Lines end in a single line
+// feed.  Writing stops at the first failed write (see Ok()).
+class DxfWriter : public GeometrySink {
+public:
+    explicit DxfWriter(QIODevice &out) : out_(out) {}
+
+    void WriteHeader();
+    // The closing text; the file ends right after the final EOF.
+    void WriteTrailer();
+
+    void BeginFunction(const FunctionRecord &record, double low, double high) override;
+    void Cell(const CellGeometry &cell) override;
+    void Segment(const SegmentGeometry &segment) override;
+    void EndFunction() override {}
+
+    bool Ok() const { return ok_; }
+
+private:
+    void Line(const GLPoint &p, const GLPoint &q);
+    void Face(const CellGeometry &cell);
+    void Put(const QByteArray &text);
+
+    QIODevice &out_;
+    std::string layer_;
+    int mode_ = 0;
+    bool ok_ = true;
+};
+
+// The whole drawing of the document: every function in list order, hidden
+// ones too, sampled afresh over the current cube.  False when a write failed.
+bool WriteDxf(const CVeltrix2Doc &doc, QIODevice &out);

@@ -1,0 +1,284 @@
+#include "output/OffscreenRenderer.h"
+
+// Keep X11's macros out: this file talks to EGL's surfaceless platform only.
+#define EGL_NO_X11
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+
+#include <QOpenGLContext>
+
+#include "view3d/SceneRenderer.h"
+#include "view3d/SceneState.h"
+
+namespace {
+
+// The display is initialised once for every renderer alive and terminated
+// with the last one.
+struct SharedDisplay {
+    EGLDisplay display = EGL_NO_DISPLAY;
+    int users = 0;
+};
+SharedDisplay g_display;
+
+bool HasExtension(const char *list, const char *name)
+{
+    if (!list)
+        return false;
+    const QByteArray all = QByteArray(" ") + list + ' ';
+    return all.contains(QByteArray(" ") + name + ' ');
+}
+
+// Framebuffer entry points: not part of OpenGL 1.1, so they are looked up.
+struct FramebufferFunctions {
+    PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
+    PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers = nullptr;
+    PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
+    PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
+    PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
+    PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
+    PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers = nullptr;
+    PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
+    PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
+
+    template <typename F> static bool Load(F &f, const char *name)
+    {
+        f = reinterpret_cast<F>(eglGetProcAddress(name));
+        return f != nullptr;
+    }
+    bool LoadAll()
+    {
+        return Load(genFramebuffers, "glGenFramebuffers") &&
+               Load(deleteFramebuffers, "glDeleteFramebuffers") &&
+               Load(bindFramebuffer, "glBindFramebuffer") &&
+               Load(framebufferRenderbuffer, "glFramebufferRenderbuffer") &&
+               Load(checkFramebufferStatus, "glCheckFramebufferStatus") &&
+               Load(genRenderbuffers, "glGenRenderbuffers") &&
+               Load(deleteRenderbuffers, "glDeleteRenderbuffers") &&
+               Load(bindRenderbuffer, "glBindRenderbuffer") &&
+               Load(renderbufferStorage, "glRenderbufferStorage");
+    }
+};
+
+} // namespace
+
+struct OffscreenRenderer::Impl {
+    EGLContext context = EGL_NO_CONTEXT;
+    FramebufferFunctions fb;
+    GLuint framebuffer = 0, colour = 0, depth = 0;
+    int fbWidth = 0, fbHeight = 0;
+    int maxSide = 0;
+    SceneRenderer renderer;
+    ListSet lists;
+    bool rendererReady = false;
+    QString error;
+
+    bool Fail(const QString &message)
+    {
+        error = message;
+        return false;
+    }
+
+    bool OpenDisplay();
+    void CloseDisplay();
+    bool CreateContext();
+    bool MakeCurrent();
+    void DoneCurrent() const;
+    bool EnsureFramebuffer(int width, int height);
+    void DeleteFramebuffer();
+};
+
+bool OffscreenRenderer::Impl::OpenDisplay()
+{
+    if (g_display.users == 0) {
+        const char *clientExtensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
+        if (!HasExtension(clientExtensions, "EGL_MESA_platform_surfaceless"))
+            return Fail(QStringLiteral("EGL offers no surfaceless platform"));
+        const EGLDisplay display =
+            eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+        if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr))
+            return Fail(QStringLiteral("the EGL display could not be initialised"));
+        g_display.display = display;
+    }
+    ++g_display.users;
+    return true;
+}
+
+void OffscreenRenderer::Impl::CloseDisplay()
+{
+    if (--g_display.users == 0) {
+        eglTerminate(g_display.display);
+        eglReleaseThread();
+        g_display.display = EGL_NO_DISPLAY;
+    }
+}
+
+bool OffscreenRenderer::Impl::CreateContext()
+{
+    const EGLDisplay display = g_display.display;
+    if (!HasExtension(eglQueryString(display, EGL_EXTENSIONS), "EGL_KHR_no_config_context"))
+        return Fail(QStringLiteral("EGL cannot make a context without a configuration"));
+    if (!eglBindAPI(EGL_OPENGL_API))
+        return Fail(QStringLiteral("EGL offers no desktop OpenGL"));
+    // Display lists, immediate mode and the selection buffer need the
+    // compatibility profile.
+    const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION, 3,
+                                 EGL_CONTEXT_MINOR_VERSION, 0,
+                                 EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                 EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
+                                 EGL_NONE};
+    context = eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
+    if (context == EGL_NO_CONTEXT)
+        return Fail(QStringLiteral("no OpenGL context could be created (EGL error 0x%1)")
+                        .arg(eglGetError(), 0, 16));
+    if (!MakeCurrent())
+        return false;
+    if (!fb.LoadAll()) {
+        DoneCurrent();
+        return Fail(QStringLiteral("the OpenGL driver has no framebuffer objects"));
+    }
+    GLint renderbufferMax = 0, viewportMax[2] = {0, 0};
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbufferMax);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewportMax);
+    maxSide = std::min({renderbufferMax, viewportMax[0], viewportMax[1]});
+    renderer.InitializeGL();
+    rendererReady = true;
+    DoneCurrent();
+    return true;
+}
+
+bool OffscreenRenderer::Impl::MakeCurrent()
+{
+    // A thread holds one current context at a time: the GUI's own goes first.
+    if (QOpenGLContext *current = QOpenGLContext::currentContext())
+        current->doneCurrent();
+    if (!eglMakeCurrent(g_display.display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
+        return Fail(QStringLiteral("the off-screen context could not be made current (EGL error 0x%1)")
+                        .arg(eglGetError(), 0, 16));
+    return true;
+}
+
+void OffscreenRenderer::Impl::DoneCurrent() const
+{
+    eglMakeCurrent(g_display.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+}
+
+bool OffscreenRenderer::Impl::EnsureFramebuffer(int width, int height)
+{
+    if (framebuffer != 0 && width == fbWidth && height == fbHeight) {
+        fb.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        return true;
+    }
+    DeleteFramebuffer();
+    fb.genFramebuffers(1, &framebuffer);
+    fb.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    fb.genRenderbuffers(1, &colour);
+    fb.bindRenderbuffer(GL_RENDERBUFFER, colour);
+    fb.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    fb.genRenderbuffers(1, &depth);
+    fb.bindRenderbuffer(GL_RENDERBUFFER, depth);
+    fb.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth);
+    if (fb.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        DeleteFramebuffer();
+        return Fail(QStringLiteral("no framebuffer of %1 x %2 pixels could be made (out of memory?)")
+                        .arg(width).arg(height));
+    }
+    fbWidth = width;
+    fbHeight = height;
+    return true;
+}
+
+void OffscreenRenderer::Impl::DeleteFramebuffer()
+{
+    if (framebuffer == 0)
+        return;
+    fb.bindFramebuffer(GL_FRAMEBUFFER, 0);
+    fb.deleteFramebuffers(1, &framebuffer);
+    fb.deleteRenderbuffers(1, &colour);
+    fb.deleteRenderbuffers(1, &depth);
+    framebuffer = colour = depth = 0;
+    fbWidth = fbHeight = 0;
+}
+
+OffscreenRenderer::OffscreenRenderer() : d_(std::make_unique<Impl>())
+{
+    if (!d_->OpenDisplay())
+        return;
+    if (!d_->CreateContext()) {
+        if (d_->context != EGL_NO_CONTEXT)
+            eglDestroyContext(g_display.display, d_->context);
+        d_->context = EGL_NO_CONTEXT;
+        d_->CloseDisplay();
+    }
+}
+
+OffscreenRenderer::~OffscreenRenderer()
+{
+    if (d_->context == EGL_NO_CONTEXT)
+        return;
+    if (d_->MakeCurrent()) {
+        if (d_->rendererReady)
+            d_->renderer.ReleaseGL({&d_->lists});
+        d_->DeleteFramebuffer();
+        d_->DoneCurrent();
+    }
+    eglDestroyContext(g_display.display, d_->context);
+    d_->CloseDisplay();
+}
+
+bool OffscreenRenderer::IsValid() const
+{
+    return d_->context != EGL_NO_CONTEXT;
+}
+
+const QString &OffscreenRenderer::Error() const
+{
+    return d_->error;
+}
+
+int OffscreenRenderer::MaxSide() const
+{
+    return IsValid() ? d_->maxSide : 0;
+}
+
+bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, BitmapPixels &out)
+{
+    if (!IsValid())
+        return false;
+    if (width <= 0 || height <= 0 || width > d_->maxSide || height > d_->maxSide)
+        return d_->Fail(QStringLiteral("a picture of %1 x %2 pixels cannot be rendered").arg(width).arg(height));
+    if (!d_->MakeCurrent())
+        return false;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    bool ok = d_->EnsureFramebuffer(width, height);
+    if (ok) {
+        SceneRenderer &r = d_->renderer;
+        r.SetDocument(scene.doc);
+        r.Resize(width, height);
+        r.RebuildLists(d_->lists, -1);
+        r.RenderScene(d_->lists, scene.camera);
+
+        BitmapPixels pixels;
+        pixels.width = width;
+        pixels.height = height;
+        pixels.rows = QByteArray(pixels.ImageSize(), Qt::Uninitialized);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+        glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, pixels.rows.data());
+        const GLenum glError = glGetError();
+        if (glError != GL_NO_ERROR)
+            ok = d_->Fail(QStringLiteral("rendering failed (OpenGL error 0x%1)").arg(glError, 0, 16));
+        else
+            out = std::move(pixels);
+        // The document may go away before the next picture.
+        r.SetDocument(nullptr);
+    }
+    d_->DoneCurrent();
+    return ok;
+}

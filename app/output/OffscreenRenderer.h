@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+
+#include <QString>
+
+#include "output/BitmapPixels.h"
+
+struct SceneState;
+
+// Draws the scene into a framebuffer of an OpenGL context of its own, made
+// with EGL on Mesa's surfaceless platform: no window, no X server.  It has
+// its own scene renderer, outline font and display lists, so it draws
+// exactly what the view draws.  Usable next to the view's context in the
+// same thread: the Qt context current on entry is released first (a thread
+// cannot hold an EGL and a GLX context at once) and the view makes its own
+// current again when it next paints.
+class OffscreenRenderer {
+public:
+    OffscreenRenderer();
+    ~OffscreenRenderer();
+    OffscreenRenderer(const OffscreenRenderer &) = delete;
+    OffscreenRenderer &operator=(const OffscreenRenderer &) = delete;
+
+    // False when no context could be made; Error() says why.
+    bool IsValid() const;
+    const QString &Error() const;
+    // The largest framebuffer side the context allows (0 when invalid).
+    int MaxSide() const;
+
+    // Renders `scene` at width x height pixels into `out`.  False (with
+    // Error()) when the context or the framebuffer fails.
+    bool Render(const SceneState &scene, int width, int height, BitmapPixels &out);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d_;
+};

@@ -1,0 +1,150 @@
+#include "output/OutputCommands.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "model/CVeltrix2Doc.h"
+#include "output/DxfWriter.h"
+#include "output/SafeFileWriter.h"
+#include "output/ScenePrinting.h"
+#include "output/ViewCapture.h"
+#include "view3d/GLView.h"
+
+namespace {
+
+const QString kJobName = QStringLiteral("Veltrix Document");
+
+// Shows the wait cursor while it lives.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// The range the user chose in the print dialog; none for all pages.
+std::optional<PrintLayout::PageRange> ChosenRange(const QPrinter &printer)
+{
+    if (printer.printRange() != QPrinter::PageRange)
+        return std::nullopt;
+    return PrintLayout::PageRange{printer.fromPage(), printer.toPage()};
+}
+
+} // namespace
+
+OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
+    : QObject(parent), view_(view), printer_(printer), parent_(parent)
+{
+    prompts_.askSavePath = [parent](const SaveRequest &r) {
+        QFileDialog dialog(parent, r.caption);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(r.filters);
+        dialog.setDefaultSuffix(r.suffix);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !r.confirmOverwrite);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    prompts_.askPrint = [parent](QPrinter &printer) {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setMinMax(1, 1000);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    prompts_.showError = [parent](const QString &message) {
+        QMessageBox::critical(parent, QStringLiteral("Error"), message);
+    };
+}
+
+QString OutputCommands::AskSavePath(const SaveRequest &request)
+{
+    QString path = prompts_.askSavePath(request);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + request.suffix;
+    return path;
+}
+
+void OutputCommands::ExportBmp()
+{
+    // Taken before the dialog opens, so that no dialog spoils the picture.
+    BitmapPixels pixels;
+    if (!CaptureView(*view_, pixels))
+        return;
+    const QString path = AskSavePath({QStringLiteral("Export BMP"),
+                                      {QStringLiteral("Windows or OS/2 bitmap (*.bmp)")},
+                                      QStringLiteral("bmp"), true});
+    if (path.isEmpty())
+        return;
+    const QByteArray bytes = BitmapFileBytes(pixels);
+    QString error;
+    if (!WriteFileSafely(path, [&](QIODevice &out) { return out.write(bytes) == bytes.size(); }, &error))
+        prompts_.showError(error);
+}
+
+void OutputCommands::ExportDxf()
+{
+    const CVeltrix2Doc *doc = view_->Document();
+    if (!doc)
+        return;
+    const QString path = AskSavePath({QStringLiteral("Export DXF"),
+                                      {QStringLiteral("Autocad Drawing (*.dxf)"), QStringLiteral("All Files (*.*)")},
+                                      QStringLiteral("dxf"), false});
+    if (path.isEmpty())
+        return;
+    QString error;
+    bool written = false;
+    {
+        WaitCursor wait;
+        written = WriteFileSafely(path, [doc](QIODevice &out) { return WriteDxf(*doc, out); }, &error);
+    }
+    if (!written)
+        prompts_.showError(error);
+}
+
+void OutputCommands::Copy()
+{
+    WaitCursor wait;
+    BitmapPixels pixels;
+    if (CaptureView(*view_, pixels))
+        QGuiApplication::clipboard()->setMimeData(BitmapMimeData(pixels));
+}
+
+void OutputCommands::Print()
+{
+    // Every print starts from all pages, with 1 to 1 offered as a range.
+    printer_->setPrintRange(QPrinter::AllPages);
+    printer_->setFromTo(1, 1);
+    if (!prompts_.askPrint(*printer_))
+        return;
+    printer_->setDocName(kJobName);
+    QString error;
+    bool printed = false;
+    {
+        WaitCursor wait;
+        printed = PrintScene(*printer_, view_->CurrentScene(), ChosenRange(*printer_), &error);
+    }
+    if (!printed)
+        prompts_.showError(error);
+}
+
+void OutputCommands::PrintPreview()
+{
+    printer_->setPrintRange(QPrinter::AllPages);
+    printer_->setDocName(kJobName);
+    QPrintPreviewDialog dialog(printer_, parent_);
+    // The preview draws the pages each time it needs them; printing from it
+    // goes through the same drawing with the range chosen there.
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {
+        QString error;
+        WaitCursor wait;
+        if (!PrintScene(*printer, view_->CurrentScene(), ChosenRange(*printer), &error))
+            prompts_.showError(error);
+    });
+    dialog.exec();
+}

@@ -1,0 +1,35 @@
+#include "output/ViewCapture.h"
+
+#include <GL/gl.h>
+#include <QMimeData>
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
+
+bool CaptureView(QOpenGLWidget &view, BitmapPixels &out)
+{
+    if (!view.context() || !view.context()->isValid())
+        return false;
+    const qreal dpr = view.devicePixelRatioF();
+    BitmapPixels p;
+    p.width = qRound(view.width() * dpr) & ~3;
+    p.height = qRound(view.height() * dpr);
+    p.rows = QByteArray(p.ImageSize(), '\0');
+    if (!p.IsEmpty()) {
+        // Binding the context binds the view's framebuffer, which keeps the
+        // last frame.
+        view.makeCurrent();
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glReadPixels(0, 0, p.width, p.height, GL_BGR, GL_UNSIGNED_BYTE, p.rows.data());
+        view.doneCurrent();
+    }
+    out = std::move(p);
+    return true;
+}
+
+QMimeData *BitmapMimeData(const BitmapPixels &pixels)
+{
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("image/bmp"), BitmapFileBytes(pixels));
+    data->setImageData(ToImage(pixels));
+    return data;
+}
