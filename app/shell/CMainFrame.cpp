@@ -28,6 +28,7 @@
 #include "TraceStatusBar.h"
 #include "UserManual.h"
 #include "model/CVeltrix2Doc.h"
+#include "output/OutputCommands.h"
 #include "tree/CVeltrix2View.h"
 #include "view3d/GLView.h"
 
@@ -59,6 +60,7 @@ CMainFrame::CMainFrame(Options options)
     documents_ = new DocumentCommands(doc_, this);
 
     CreatePanes();
+    output_ = new OutputCommands(view_, printer_.get(), this);
     CreateBars();
     CreateMenus();
     ConnectPanes();
@@ -163,7 +165,7 @@ void CMainFrame::CreateMenus()
     connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     fileMenu_->addActions({Action(FileNew), Action(FileOpen), Action(FileSave), Action(FileSaveAs)});
     fileMenu_->addSeparator();
-    fileMenu_->addActions({Action(FilePrint), Action(FilePrintSetup)});
+    fileMenu_->addActions({Action(FilePrint), Action(FilePrintPreview), Action(FilePrintSetup)});
     fileMenu_->addSeparator();
     QMenu *exportMenu = fileMenu_->addMenu(QStringLiteral("Export"));
     exportMenu->addActions({Action(ExportBmp), Action(ExportDxf)});
@@ -259,10 +261,10 @@ void CMainFrame::OnCommand(int id)
         view_->OnCommand(id);
         return;
     case CommandTarget::ActiveView:
-        // Copy belongs to the 3D view alone; from the tree it does nothing.
-        if (activePane_ == Pane::View)
-            view_->OnCommand(id);
-        return;
+        // Copy takes the 3D view's picture; from the tree it does nothing.
+        if (activePane_ != Pane::View)
+            return;
+        break;
     case CommandTarget::Frame:
         break;
     }
@@ -284,6 +286,21 @@ void CMainFrame::OnCommand(int id)
         break;
     case Settings:
         RunSettingsCommand(*doc_, this);
+        break;
+    case FilePrint:
+        output_->Print();
+        break;
+    case FilePrintPreview:
+        output_->PrintPreview();
+        break;
+    case ExportBmp:
+        output_->ExportBmp();
+        break;
+    case ExportDxf:
+        output_->ExportDxf();
+        break;
+    case EditCopy:
+        output_->Copy();
         break;
     case AppAbout:
         ShowAbout();
@@ -382,7 +399,7 @@ bool CMainFrame::PaneHandles(int id) const
     case CommandTarget::View:
         return view_->Handles(id);
     case CommandTarget::ActiveView:
-        return activePane_ == Pane::View && view_->Handles(id);
+        return activePane_ == Pane::View;
     case CommandTarget::Frame:
         break;
     }

@@ -11,6 +11,7 @@ class CVeltrix2Doc;
 class CVeltrix2View;
 class FloatingBar;
 class GLView;
+class OutputCommands;
 class QMenu;
 class QPrinter;
 class QSplitter;
@@ -39,6 +40,7 @@ public:
 
     CVeltrix2Doc *Document() const { return doc_; }
     DocumentCommands *Documents() const { return documents_; }
+    OutputCommands *Output() const { return output_; }
     GLView *View3d() const { return view_; }
     CVeltrix2View *TreeView() const { return tree_; }
     QSplitter *Splitter() const { return splitter_; }
@@ -98,6 +100,7 @@ private:
     Options options_;
     CVeltrix2Doc *doc_;
     DocumentCommands *documents_ = nullptr;
+    OutputCommands *output_ = nullptr;
     CommandActions *actions_ = nullptr;
     QSplitter *splitter_ = nullptr;
     CVeltrix2View *tree_ = nullptr;

@@ -10,6 +10,7 @@ constexpr int FileSave = 57603;
 constexpr int FileSaveAs = 57604;
 constexpr int FilePrintSetup = 57606;
 constexpr int FilePrint = 57607;
+constexpr int FilePrintPreview = 57609;
 constexpr int FileMru1 = 57616;
 constexpr int EditCopy = 57634;
 constexpr int AppAbout = 57664;

@@ -5,8 +5,7 @@
 CommandTarget TargetOfCommand(int id)
 {
     using namespace Cmd;
-    if ((id >= AnimRewind && id <= TraceIndex2Down) || (id >= CameraReset && id <= PickMode) ||
-        id == ExportBmp || id == ExportDxf || id == FilePrint)
+    if ((id >= AnimRewind && id <= TraceIndex2Down) || (id >= CameraReset && id <= PickMode))
         return CommandTarget::View;
     if (id == EditCopy)
         return CommandTarget::ActiveView;

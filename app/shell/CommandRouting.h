@@ -4,7 +4,7 @@
 enum class CommandTarget {
     Frame,        // the main window itself
     View,         // the 3D view, whichever pane is active
-    ActiveView,   // the 3D view, only while it is the active pane
+    ActiveView,   // the main window for the 3D view, only while the view is the active pane
 };
 
 CommandTarget TargetOfCommand(int id);

@@ -30,6 +30,7 @@ QHash<int, CommandText> BuildTable()
     t[Cmd::FileSaveAs] = Make("Save &As...", "Save the active document with a new name\nSave As");
     t[Cmd::FilePrint] = Make("&Print...\tCtrl+P", "Print the active document\nPrint",
                              {K(QStringLiteral("Ctrl+P"))});
+    t[Cmd::FilePrintPreview] = Make("Print Pre&view...", "Display full pages\nPrint Preview");
     t[Cmd::FilePrintSetup] = Make("P&rint Setup...", "Change the printer and printing options\nPage Setup");
     t[Cmd::ExportBmp] = Make("BMP", "Export the rendered scene to a .bmp image");
     t[Cmd::ExportDxf] = Make("DXF", "Export the rendered scene to a .dxf file");

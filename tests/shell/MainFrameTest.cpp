@@ -283,14 +283,14 @@ TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes)
 // when a menu opens; those the panes do carry out stay available.
 TEST_F(MainFrameTest, CommandsWithoutAHandlerAreGreyedInEitherPane)
 {
-    const QList<int> unhandled{Cmd::FilePrint, Cmd::ExportBmp, Cmd::ExportDxf,
-                               Cmd::EditCopy, Cmd::AnimRewind, Cmd::AnimPlay, Cmd::AnimStop,
+    const QList<int> unhandled{Cmd::AnimRewind, Cmd::AnimPlay, Cmd::AnimStop,
                                Cmd::AnimStepBack, Cmd::AnimStepForward};
     QList<int> handled = BarLayouts::ThreeD();
     handled.removeAll(Cmd::Separator);
     handled << Cmd::TraceIndex1Up << Cmd::TraceIndex1Down << Cmd::TraceIndex2Up << Cmd::TraceIndex2Down
             << Cmd::CloseTraceAnimation << Cmd::FileNew << Cmd::FilePrintSetup << Cmd::AppAbout
-            << Cmd::HelpSummary << Cmd::Settings;
+            << Cmd::HelpSummary << Cmd::Settings << Cmd::FilePrint << Cmd::FilePrintPreview << Cmd::ExportBmp
+            << Cmd::ExportDxf;
     auto expectStates = [&](const char *where) {
         for (int id : unhandled)
             EXPECT_FALSE(frame->Action(id)->isEnabled()) << id << " " << where;
@@ -324,7 +324,7 @@ TEST_F(MainFrameTest, FileAndEditMenusKeepTheirItems)
     };
     EXPECT_EQ(texts(TopMenu(QStringLiteral("&File"))),
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
-                           "&Print...\tCtrl+P", "P&rint Setup...", "-", "Export", "-", "Recent File", "-",
+                           "&Print...\tCtrl+P", "Print Pre&view...", "P&rint Setup...", "-", "Export", "-", "Recent File", "-",
                            "E&xit"}));
     EXPECT_EQ(texts(TopMenu(QStringLiteral("&Edit"))), (QStringList{"&Copy\tCtrl+C", "-", "Settings..."}));
     EXPECT_EQ(frame->Action(Cmd::FilePrint)->statusTip(), QStringLiteral("Print the active document"));
