@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "OutputTestSupport.h"
+#include "output/OffscreenRenderer.h"
+#include "view3d/SceneState.h"
+
+namespace {
+
+int CountColour(const QImage &image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour;
+    return n;
+}
+
+// Renders the scene of a document straight at the camera's default pose.
+class OffscreenRendererTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc.Settings().backgroundColor = MakeColour(32, 64, 96);
+        doc.Settings().cubeColor = MakeColour(255, 255, 0);
+        scene.doc = &doc;
+        scene.width = 400;
+        scene.height = 300;
+    }
+
+    CVeltrix2Doc doc;
+    SceneState scene;
+};
+
+// Runs with no X server at all (the test's environment has no DISPLAY).
+TEST_F(OffscreenRendererTest, DrawsTheSceneWithoutAnyDisplay)
+{
+    ASSERT_TRUE(qEnvironmentVariableIsEmpty("DISPLAY"));
+    ASSERT_TRUE(AddPlot(doc, {"sheet", "z(x,y)=0", FilledPolygons, -4, 4, 8, -4, 4, 8, true,
+                              MakeColour(255, 0, 0), MakeColour(0, 255, 0)}));
+    OffscreenRenderer renderer;
+    ASSERT_TRUE(renderer.IsValid()) << renderer.Error().toStdString();
+    EXPECT_GE(renderer.MaxSide(), 4096);
+
+    BitmapPixels pixels;
+    ASSERT_TRUE(renderer.Render(scene, 400, 300, pixels)) << renderer.Error().toStdString();
+    ASSERT_EQ(pixels.width, 400);
+    ASSERT_EQ(pixels.height, 300);
+    const QImage image = ToImage(pixels);
+    EXPECT_EQ(image.pixel(1, 1), qRgb(32, 64, 96)) << "background";
+    EXPECT_GT(CountColour(image, qRgb(255, 0, 0)), 3000) << "the faces";
+    EXPECT_GT(CountColour(image, qRgb(255, 255, 0)), 300) << "the cube";
+    // The sheet lies below the eye: its faces fill the lower half, not the top.
+    EXPECT_EQ(CountColour(image.copy(0, 0, 400, 60), qRgb(255, 0, 0)), 0);
+}
+
+// Sizes whose rows need padding, and a second picture of another size from
+// the same renderer: the scene scales, nothing is left of the first one.
+TEST_F(OffscreenRendererTest, RendersAnySizeAgainAndAgain)
+{
+    OffscreenRenderer renderer;
+    ASSERT_TRUE(renderer.IsValid()) << renderer.Error().toStdString();
+    BitmapPixels big, odd;
+    ASSERT_TRUE(renderer.Render(scene, 400, 300, big));
+    ASSERT_TRUE(renderer.Render(scene, 201, 151, odd));
+    EXPECT_EQ(odd.Stride(), 604);
+    const QImage a = ToImage(big), b = ToImage(odd);
+    const int cubeA = CountColour(a, qRgb(255, 255, 0)), cubeB = CountColour(b, qRgb(255, 255, 0));
+    EXPECT_GT(cubeB, cubeA / 3);
+    EXPECT_LT(cubeB, cubeA * 2 / 3) << "lines stay one pixel wide at half the size";
+    EXPECT_EQ(b.pixel(200, 150), a.pixel(399, 299)) << "corner is background in both";
+
+    BitmapPixels none;
+    EXPECT_FALSE(renderer.Render(scene, renderer.MaxSide() + 1, 10, none));
+    EXPECT_FALSE(renderer.Error().isEmpty());
+    EXPECT_TRUE(renderer.Render(scene, 40, 30, none)) << "still usable after a refusal";
+}
+
+// Two renderers at once share the display; the survivor keeps working.
+TEST_F(OffscreenRendererTest, RenderersLiveSideBySide)
+{
+    auto first = std::make_unique<OffscreenRenderer>();
+    OffscreenRenderer second;
+    ASSERT_TRUE(first->IsValid() && second.IsValid());
+    BitmapPixels p;
+    ASSERT_TRUE(first->Render(scene, 64, 48, p));
+    first.reset();
+    ASSERT_TRUE(second.Render(scene, 64, 48, p)) << second.Error().toStdString();
+    EXPECT_EQ(ToImage(p).pixel(0, 0), qRgb(32, 64, 96));
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "OutputTestSupport.h"
+#include "output/BitmapPixels.h"
+#include "output/OffscreenRenderer.h"
+#include "output/OutputCommands.h"
+#include "output/ScenePrinting.h"
+#include "output/ViewCapture.h"
+#include "view3d/GLView.h"
+
+namespace {
+
+// A view of 803 x 600 pixels showing a filled sheet below the eye, with the
+// output commands answering their dialogs from the test.
+class ViewOutputTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc.Settings().backgroundColor = MakeColour(32, 64, 96);
+        ASSERT_TRUE(AddPlot(doc, {"sheet", "z(x,y)=x/5", Gradient, -4, 4, 8, -4, 4, 8, true,
+                                  MakeColour(255, 0, 0), MakeColour(0, 0, 255)}));
+        view.SetDocument(&doc);
+        view.resize(803, 600);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        QTest::qWait(50);
+        commands = std::make_unique<OutputCommands>(&view, &printer, nullptr);
+        commands->prompts().askSavePath = [this](const OutputCommands::SaveRequest &r) {
+            requests.push_back(r);
+            return answer;
+        };
+        commands->prompts().showError = [this](const QString &m) { errors << m; };
+    }
+
+    // What the view shows, top row first (drawn again by Qt, same frame).
+    QImage Shown() { return view.grabFramebuffer().convertToFormat(QImage::Format_RGB888); }
+
+    CVeltrix2Doc doc;
+    GLView view;
+    QPrinter printer{QPrinter::HighResolution};
+    std::unique_ptr<OutputCommands> commands;
+    std::vector<OutputCommands::SaveRequest> requests;
+    QString answer;
+    QStringList errors;
+    QTemporaryDir dir;
+};
+
+// An 803-pixel view exports 800 columns: a file of 1,440,054 bytes that
+// reads back as the view's picture, the right way up.
+TEST_F(ViewOutputTest, ExportBmpWritesTheViewsPixels)
+{
+    answer = dir.filePath(QStringLiteral("scene"));
+    commands->ExportBmp();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].filters, QStringList{"Windows or OS/2 bitmap (*.bmp)"});
+    EXPECT_TRUE(requests[0].confirmOverwrite);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
+
+    const QString path = answer + QStringLiteral(".bmp");
+    EXPECT_EQ(QFileInfo(path).size(), 1440054);
+    const QImage file(path);
+    ASSERT_EQ(file.size(), QSize(800, 600));
+    const QImage shown = Shown();
+    EXPECT_EQ(file.convertToFormat(QImage::Format_RGB888), shown.copy(0, 0, 800, 600));
+    EXPECT_EQ(file.pixel(0, 0), qRgb(32, 64, 96));
+    // The sheet runs from red (x = -4, left in this view) to blue (right).
+    int red = 0, blue = 0;
+    for (int y = 200; y < 400; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const QRgb c = file.pixel(x, y);
+            red += qRed(c) > 200 && qGreen(c) < 30 && qBlue(c) < 60 && x < 400;
+            blue += qBlue(c) > 200 && qGreen(c) < 30 && qRed(c) < 60 && x > 400;
+        }
+    EXPECT_GT(red, 50);
+    EXPECT_GT(blue, 50);
+}
+
+// The DXF command asks without confirming a replacement and appends .dxf.
+TEST_F(ViewOutputTest, ExportDxfWritesTheDocument)
+{
+    answer = dir.filePath(QStringLiteral("drawing"));
+    commands->ExportDxf();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].filters, (QStringList{"Autocad Drawing (*.dxf)", "All Files (*.*)"}));
+    EXPECT_FALSE(requests[0].confirmOverwrite);
+    const QByteArray dxf = ReadFileBytes(answer + QStringLiteral(".dxf"));
+    EXPECT_EQ(dxf.count("3DFACE"), 64);
+    EXPECT_TRUE(dxf.endsWith("0\nEOF"));
+
+    // Cancel writes nothing; a folder that does not exist is reported.
+    answer.clear();
+    commands->ExportDxf();
+    EXPECT_TRUE(errors.isEmpty());
+    answer = dir.filePath(QStringLiteral("missing/drawing.dxf"));
+    commands->ExportDxf();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("missing/drawing.dxf")));
+}
+
+// Copy offers the exported file's bytes as image/bmp, and the picture
+// itself for programs that paste other formats.
+TEST_F(ViewOutputTest, CopyPutsTheSamePictureOnTheClipboard)
+{
+    answer = dir.filePath(QStringLiteral("same.bmp"));
+    commands->ExportBmp();
+    commands->Copy();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->data(QStringLiteral("image/bmp")), ReadFileBytes(answer));
+    EXPECT_TRUE(data->hasImage());
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888),
+              QImage(answer).convertToFormat(QImage::Format_RGB888));
+}
+
+// A view narrower than 4 pixels gives headers only.
+TEST_F(ViewOutputTest, NarrowViewGivesAnEmptyBitmap)
+{
+    view.resize(3, 600);
+    QTest::qWait(50);
+    BitmapPixels pixels;
+    ASSERT_TRUE(CaptureView(view, pixels));
+    EXPECT_EQ(pixels.width, 0);
+    EXPECT_EQ(BitmapFileBytes(pixels).size(), 54);
+}
+
+// The off-screen renderer beside the view's context in the same thread:
+// it draws the view's very frame, and the view goes on drawing afterwards.
+TEST_F(ViewOutputTest, OffscreenRendererDrawsTheViewsFrameBesideIt)
+{
+    const QImage before = Shown();
+    view.makeCurrent();   // the view's GLX context is current on entry
+    BitmapPixels pixels;
+    {
+        OffscreenRenderer renderer;
+        ASSERT_TRUE(renderer.IsValid()) << renderer.Error().toStdString();
+        const SceneState scene = view.CurrentScene();
+        ASSERT_EQ(scene.width, 803);
+        ASSERT_TRUE(renderer.Render(scene, scene.width, scene.height, pixels))
+            << renderer.Error().toStdString();
+    }
+    const QImage offscreen = ToImage(pixels);
+    ASSERT_EQ(offscreen.size(), before.size());
+    int differing = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            differing += offscreen.pixel(x, y) != before.pixel(x, y);
+    EXPECT_LT(differing, before.width() * before.height() / 1000) << "the same frame";
+
+    // The view still draws, also after a change.
+    doc.Settings().backgroundColor = MakeColour(0, 128, 0);
+    view.update();
+    QTest::qWait(50);
+    EXPECT_EQ(Shown().pixel(0, 0), qRgb(0, 128, 0));
+
+    // And printing from the GUI process works the same way.
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(dir.filePath(QStringLiteral("view.pdf")));
+    QString error;
+    EXPECT_TRUE(PrintScene(pdf, view.CurrentScene(), std::nullopt, &error)) << error.toStdString();
+    EXPECT_GT(QFileInfo(pdf.outputFileName()).size(), 10000);
+    EXPECT_EQ(Shown().pixel(0, 0), qRgb(0, 128, 0));
+}
+
+} // namespace

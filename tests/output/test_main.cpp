@@ -1,0 +1,15 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "view3d/GLView.h"
+
+int main(int argc, char **argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+#ifdef VELTRIX_GL_TESTS
+    GLView::PrepareSurfaceFormat();
+#endif
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
