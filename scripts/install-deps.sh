@@ -9,6 +9,7 @@ qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dri
 libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
 xvfb xauth xdotool x11-utils imagemagick
 fonts-liberation
+libegl-dev poppler-utils python3-ezdxf xclip
 "
 
 missing=""
