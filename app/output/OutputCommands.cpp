@@ -19,6 +19,7 @@
 namespace {
 
 const QString kJobName = QStringLiteral("Veltrix Document");
+const QString kNoPicture = QStringLiteral("The picture of the 3D view could not be read: the view has no OpenGL context.");
 
 // Shows the wait cursor while it lives.
 class WaitCursor {
@@ -74,8 +75,10 @@ void OutputCommands::ExportBmp()
 {
     // Taken before the dialog opens, so that no dialog spoils the picture.
     BitmapPixels pixels;
-    if (!CaptureView(*view_, pixels))
+    if (!CaptureView(*view_, pixels)) {
+        prompts_.showError(kNoPicture);
         return;
+    }
     const QString path = AskSavePath({QStringLiteral("Export BMP"),
                                       {QStringLiteral("Windows or OS/2 bitmap (*.bmp)")},
                                       QStringLiteral("bmp"), true});
@@ -109,10 +112,16 @@ void OutputCommands::ExportDxf()
 
 void OutputCommands::Copy()
 {
-    WaitCursor wait;
     BitmapPixels pixels;
-    if (CaptureView(*view_, pixels))
-        QGuiApplication::clipboard()->setMimeData(BitmapMimeData(pixels));
+    bool captured = false;
+    {
+        WaitCursor wait;
+        captured = CaptureView(*view_, pixels);
+        if (captured)
+            QGuiApplication::clipboard()->setMimeData(BitmapMimeData(pixels));
+    }
+    if (!captured)
+        prompts_.showError(kNoPicture);
 }
 
 void OutputCommands::Print()

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -311,6 +312,27 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreGreyedInEitherPane)
         emit menu->aboutToShow();
     }
     expectStates("menus");
+}
+
+// Copy takes the 3D view's picture, and only while the view is the active
+// pane: from the tree it is greyed and leaves the clipboard alone.
+TEST_F(MainFrameTest, CopyWorksOnlyFromTheView)
+{
+    ShowAndActivate(*frame);
+    ASSERT_EQ(frame->ActivePane(), CMainFrame::Pane::Tree);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("kept"));
+    EXPECT_FALSE(frame->Action(Cmd::EditCopy)->isEnabled());
+    frame->OnCommand(Cmd::EditCopy);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("kept"));
+
+    frame->OnCommand(Cmd::NextPane);
+    ASSERT_EQ(frame->ActivePane(), CMainFrame::Pane::View);
+    EXPECT_TRUE(frame->Action(Cmd::EditCopy)->isEnabled());
+    frame->Action(Cmd::EditCopy)->trigger();
+    ASSERT_TRUE(clipboard->mimeData()->hasFormat(QStringLiteral("image/bmp")));
+    const int width = qRound(frame->View3d()->width() * frame->View3d()->devicePixelRatioF());
+    EXPECT_EQ(clipboard->image().width(), width & ~3);
 }
 
 // Greying changes no text: the menus keep their items and order.
