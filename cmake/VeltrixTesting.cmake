@@ -3,6 +3,9 @@
 # veltrix_add_test(NAME target)       plain test, no display needed
 # veltrix_add_gui_test(NAME target)   test that needs an X server with OpenGL:
 #                                     runs under its own Xvfb (xvfb-run)
+# veltrix_add_headless_gl_test(NAME target)
+#                                     test that renders with OpenGL on EGL's
+#                                     surfaceless platform: no X server, no DISPLAY
 
 find_program(XVFB_RUN xvfb-run)
 
@@ -20,15 +23,24 @@ function(veltrix_add_test name target)
                          ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${VELTRIX_SANITIZER_ENV}")
 endfunction()
 
+# Tests that load the Mesa driver keep it mapped under the sanitizers.
+set(VELTRIX_GL_SANITIZER_ENV ${VELTRIX_SANITIZER_ENV})
+if(VELTRIX_SANITIZE)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
+                    OUTPUT_VARIABLE asan OUTPUT_STRIP_TRAILING_WHITESPACE)
+    list(APPEND VELTRIX_GL_SANITIZER_ENV "LD_PRELOAD=${asan} /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so")
+endif()
+
+function(veltrix_add_headless_gl_test name target)
+    add_test(NAME ${name}
+             COMMAND env -u DISPLAY QT_QPA_PLATFORM=offscreen ${VELTRIX_GL_SANITIZER_ENV}
+                     $<TARGET_FILE:${target}> ${ARGN})
+endfunction()
+
 function(veltrix_add_gui_test name target)
     # The environment goes inside xvfb-run: preloading ASan into xvfb-run
     # itself breaks the X server start.
-    set(env ${VELTRIX_SANITIZER_ENV})
-    if(VELTRIX_SANITIZE)
-        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
-                        OUTPUT_VARIABLE asan OUTPUT_STRIP_TRAILING_WHITESPACE)
-        list(APPEND env "LD_PRELOAD=${asan} /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so")
-    endif()
+    set(env ${VELTRIX_GL_SANITIZER_ENV})
     set(runner "")
     if(XVFB_RUN)
         set(runner ${XVFB_RUN} -a -s "-screen 0 1280x1024x24")

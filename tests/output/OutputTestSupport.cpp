@@ -39,6 +39,11 @@ QByteArray ReadFileBytes(const QString &path)
 QByteArray RunProgram(const QString &program, const QStringList &arguments)
 {
     QProcess p;
+    // The sanitizer build preloads its runtime into the tests; the tools
+    // run here are not built with it.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LD_PRELOAD"));
+    p.setProcessEnvironment(env);
     p.start(program, arguments);
     const bool finished = p.waitForFinished(60000);
     EXPECT_TRUE(finished && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
