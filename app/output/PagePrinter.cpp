@@ -120,9 +120,11 @@ void PagePrinter::DrawFirstPage(QPainter &painter, const QImage &picture, const 
     DrawFrameAndFooter(painter, kMargin + 220, 1);
     if (picture.isNull() || place.destWidth <= 0 || place.destHeight <= 0)
         return;
-    // The picture is placed in printer pixels.
+    // The picture is placed in printer pixels, and reaches a PDF losslessly:
+    // JPEG would blur the one-pixel lines and the labels.
     painter.save();
     painter.resetTransform();
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(QRect(place.x, place.y, place.destWidth, place.destHeight), picture);
     painter.restore();
 }

@@ -48,7 +48,7 @@ bool IsInside(const QWidget *widget, const QWidget *ancestor)
 }  // namespace
 
 CMainFrame::CMainFrame(Options options)
-    : options_(options), doc_(new CVeltrix2Doc(this)), printer_(std::make_unique<QPrinter>())
+    : options_(options), doc_(new CVeltrix2Doc(this)), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     InitShellResources();
     setWindowIcon(QIcon(QStringLiteral(":/res/veltrix-48.png")));

@@ -9,6 +9,7 @@
 #include "OutputTestSupport.h"
 #include "model/CodePage1252.h"
 #include "model/DisplayForms.h"
+#include "output/PrintLayout.h"
 #include "output/ScenePrinting.h"
 #include "view3d/SceneState.h"
 
@@ -84,6 +85,19 @@ TEST_F(PrintTest, ExampleDocumentPrintsTheScenePageAndItsFunctions)
     EXPECT_FALSE(second.contains(QStringLiteral("Veltrix 2.0"))) << "no title on function pages";
     for (int p = doc.First(); p >= 0; p = doc.Next(p))
         ExpectBlock(second, doc.Get(p));
+
+    // The scene went in at the size the page and the print buffer allow,
+    // losslessly.
+    QPrinter a4(QPrinter::HighResolution);
+    a4.setPageSize(QPageSize(QPageSize::A4));
+    const PrintLayout::Picture expected = PrintLayout::LayOutPicture(
+        {a4.width(), a4.height(), a4.widthMM(), a4.heightMM()}, 400, 300, 30, 16384);
+    const QStringList image = QString::fromUtf8(RunProgram(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}))
+                                  .split(QLatin1Char('\n')).value(2).simplified().split(QLatin1Char(' '));
+    ASSERT_GE(image.size(), 10);
+    EXPECT_EQ(image[3].toInt(), expected.bufWidth);
+    EXPECT_EQ(image[4].toInt(), expected.bufHeight);
+    EXPECT_EQ(image[8], QStringLiteral("image")) << "not jpeg";
 
     // The texts are in "Arial" (its metric twin here), embedded.
     EXPECT_TRUE(RunProgram(QStringLiteral("pdffonts"), {pdf}).contains("LiberationSans"));
