@@ -58,17 +58,6 @@ TEST(Bitmap, HeadersDescribeBottomUp24BitPixels)
     EXPECT_EQ(file.mid(54), p.rows);
 }
 
-TEST(Bitmap, WidthZeroGivesHeadersOnly)
-{
-    BitmapPixels p;
-    p.height = 600;
-    const QByteArray file = BitmapFileBytes(p);
-    EXPECT_EQ(file.size(), 54);
-    EXPECT_EQ(U32(file, 2), 54u);
-    EXPECT_EQ(U32(file, 14 + 20), 0u);
-    EXPECT_TRUE(ToImage(p).isNull());
-}
-
 // The file opens in an independent reader the right way up with the right
 // colours, also when rows need padding (width 5).
 TEST(Bitmap, ReadersSeeTheSamePicture)
