@@ -61,10 +61,10 @@ void SceneRenderer::LoadProjection(const Camera &c, const std::function<void()> 
     glTranslated(-c.posX, -c.posY, -c.posZ);
 }
 
-void SceneRenderer::RenderScene(const ListSet &lists, const Camera &camera) const
+std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, const Camera &camera)
 {
     if (!doc_)
-        return;
+        return std::nullopt;
     const ViewSettings &s = doc_->Settings();
     LoadProjection(camera);
     glClearColor(GLclampf(ColourRed(s.backgroundColor) / 255.0),
@@ -75,6 +75,7 @@ void SceneRenderer::RenderScene(const ListSet &lists, const Camera &camera) cons
     glLoadIdentity();
     glDepthFunc(GL_LESS);
 
+    std::optional<TraceReading> reading;
     const FunctionList &functions = doc_->Functions();
     for (const ListEntry &e : lists.entries) {
         const int position = functions.Find(e.handle);
@@ -84,8 +85,8 @@ void SceneRenderer::RenderScene(const ListSet &lists, const Camera &camera) cons
         if (!record.visible)
             continue;
         glCallList(e.listId);
-        if (afterFunction)
-            afterFunction(record);
+        if (trace_.on && record.handle == trace_.handle)
+            reading = DrawTraceCursor(record);
     }
 
     if (s.showCube) {
@@ -96,6 +97,45 @@ void SceneRenderer::RenderScene(const ListSet &lists, const Camera &camera) cons
     if (s.showAxes)
         DrawAxes(s, font_, camera);
     glFinish();
+    return reading;
+}
+
+// Drawn in immediate mode after the function's list, never into a list: it
+// moves without the function being rebuilt.  A point outside the cube (or
+// not a number) draws nothing but still reads.
+TraceReading SceneRenderer::DrawTraceCursor(const FunctionRecord &record)
+{
+    const TracePlacement placed = PlaceTraceCursor(record, trace_);
+    const ViewSettings &s = doc_->Settings();
+    const GLPoint &p = placed.point;
+    if (!InsideCube(s.cubeDimension, p))
+        return placed.reading;
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1, 1);
+    glColor3ub(GLubyte(ColourRed(s.cursorColor)), GLubyte(ColourGreen(s.cursorColor)),
+               GLubyte(ColourBlue(s.cursorColor)));
+    if (s.cursorKind == SphereCursor) {
+        glPushMatrix();
+        glTranslated(p.x, p.y, p.z);
+        if (GLUquadric *sphere = gluNewQuadric()) {
+            gluSphere(sphere, s.cubeDimension / 100, 8, 8);
+            gluDeleteQuadric(sphere);
+        }
+        glPopMatrix();
+    } else if (s.cursorKind == CrossCursor) {
+        // Three lines through the point, each across the whole cube.
+        const double h = s.cubeDimension / 2;
+        glBegin(GL_LINES);
+        glVertex3d(p.x, h, p.z);
+        glVertex3d(p.x, -h, p.z);
+        glVertex3d(p.x, p.y, h);
+        glVertex3d(p.x, p.y, -h);
+        glVertex3d(h, p.y, p.z);
+        glVertex3d(-h, p.y, p.z);
+        glEnd();
+    }
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    return placed.reading;
 }
 
 void SceneRenderer::DeleteList(GLuint id)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <GL/gl.h>
@@ -9,6 +10,7 @@
 
 #include "view3d/Camera.h"
 #include "view3d/OutlineFont.h"
+#include "view3d/TraceCursor.h"
 
 class CVeltrix2Doc;
 struct FunctionRecord;
@@ -61,10 +63,17 @@ public:
     // given, is applied first (the selection pass's pick matrix).
     void LoadProjection(const Camera &camera, const std::function<void()> &pickRegion = {}) const;
 
-    // One frame: projection, clear, the visible functions' lists (each
-    // followed by `afterFunction`, if set), the cube, marks and axes.
-    void RenderScene(const ListSet &lists, const Camera &camera) const;
-    std::function<void(const FunctionRecord &)> afterFunction;
+    // One frame: projection, clear, the visible functions' lists (the traced
+    // one followed by the trace cursor), the cube, marks and axes.  Returns
+    // what the cursor read when it was placed in this frame (the traced
+    // function is visible and has a list here), for the status bar.
+    std::optional<TraceReading> RenderScene(const ListSet &lists, const Camera &camera);
+
+    // The trace cursor this renderer draws.  Each frame that places it keeps
+    // the clamped indices here and writes the traced point into the
+    // function's plotted variables.
+    void SetTrace(const TraceState &trace) { trace_ = trace; }
+    const TraceState &Trace() const { return trace_; }
 
     // Recompiles the lists of the function `handle`, or of every function
     // for -1.  Functions whose grid is unusable get an empty list and are
@@ -86,11 +95,13 @@ public:
 
 private:
     void DrawFunction(const FunctionRecord &record, ListSet *lists);
+    TraceReading DrawTraceCursor(const FunctionRecord &record);
     static void DeleteList(GLuint id);
 
     const CVeltrix2Doc *doc_;
     OutlineFont font_;
     int viewportWidth_ = 0, viewportHeight_ = 0;
+    TraceState trace_;
     std::vector<DrawProblem> problems_;
     std::vector<int32_t> drawn_;
 };

@@ -32,7 +32,7 @@ QImage OffscreenScene::Render(const Camera &camera)
     context_.makeCurrent(&surface_);
     fbo_->bind();
     renderer_.RebuildLists(lists_, -1);
-    renderer_.RenderScene(lists_, camera);
+    reading_ = renderer_.RenderScene(lists_, camera);
     return Frame();
 }
 

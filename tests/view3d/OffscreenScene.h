@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QImage>
 #include <QOffscreenSurface>
@@ -25,6 +26,8 @@ public:
 
     // Rebuilds every list and renders one frame.
     QImage Render(const Camera &camera = Camera());
+    // What the trace cursor read in the last frame.
+    const std::optional<TraceReading> &Reading() const { return reading_; }
     // Frame of the current framebuffer, top row first.
     QImage Frame() const { return fbo_->toImage(); }
     // Pixel position of a GL point under the matrices of the last frame.
@@ -39,6 +42,7 @@ private:
     CVeltrix2Doc doc_;
     SceneRenderer renderer_;
     ListSet lists_;
+    std::optional<TraceReading> reading_;
     int width_, height_;
 };
 
