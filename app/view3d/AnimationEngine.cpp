@@ -1,0 +1,179 @@
+#include "view3d/AnimationEngine.h"
+
+#include <algorithm>
+
+#include "model/FunctionDefinition.h"
+#include "model/FunctionList.h"
+#include "qel/qel.h"
+#include "view3d/DependentKind.h"
+
+bool AnimationEngine::Start(const FunctionList &functions, int32_t handle, uint32_t intervalMs)
+{
+    End();
+    on_ = true;
+    handle_ = handle;
+    if (!BuildTables(functions)) {
+        variables_.clear();
+        parameters_.clear();
+        return false;
+    }
+    Apply();
+    clock_.Start(intervalMs);
+    return true;
+}
+
+void AnimationEngine::End()
+{
+    clock_.Stop();
+    on_ = false;
+    handle_ = -1;
+    variables_.clear();
+    parameters_.clear();
+    frameDue_ = false;
+}
+
+bool AnimationEngine::BuildTables(const FunctionList &functions)
+{
+    const int position = functions.Find(handle_);
+    if (position < 0)
+        return false;
+    const int32_t n = get_function_n_var(handle_);
+    if (n <= 2)
+        return false;
+    std::vector<VariableRecord> table(size_t(n), VariableRecord{nullptr, 0, 0, 0, 0});
+    get_function_variables(handle_, table.data());
+    // The library's names live only as long as the function's current
+    // compilation: keep copies.
+    for (const VariableRecord &r : table)
+        variables_.push_back({r.name ? r.name : "", r.value, r.min, r.max, r.steps});
+
+    const DependentKind kind = KindFromName(ExtractNames(functions.At(position).text).dependent);
+    const std::string first = FirstPlottedName(kind), second = SecondPlottedName(kind);
+    // The last two entries are the constants e and pi.
+    for (size_t i = 0; i + 2 < variables_.size(); ++i) {
+        const Variable &v = variables_[i];
+        if (v.name == first || v.name == second)
+            continue;
+        Parameter p;
+        p.variable = i;
+        // A variable without steps has one position, its minimum: its range
+        // divided by 0 would make every value not a number.
+        p.last = v.steps > 0 ? uint32_t(v.steps) : 0;
+        p.increment = v.steps > 0 ? (v.max - v.min) / v.steps : 0;
+        parameters_.push_back(p);
+    }
+    return !parameters_.empty();
+}
+
+std::vector<uint32_t> AnimationEngine::Steps() const
+{
+    std::vector<uint32_t> steps;
+    for (const Parameter &p : parameters_)
+        steps.push_back(p.step);
+    return steps;
+}
+
+bool AnimationEngine::AtStart() const
+{
+    return std::all_of(parameters_.begin(), parameters_.end(), [](const Parameter &p) { return p.step == 0; });
+}
+
+bool AnimationEngine::AtEnd() const
+{
+    return std::all_of(parameters_.begin(), parameters_.end(),
+                       [](const Parameter &p) { return p.step == p.last; });
+}
+
+// Odometer: parameter k moves one step; one at its end wraps to 0 and
+// carries into the parameter before it.
+void AnimationEngine::CountUp(size_t k)
+{
+    Parameter &p = parameters_[k];
+    if (p.step < p.last) {
+        ++p.step;
+    } else if (k > 0) {
+        p.step = 0;
+        CountUp(k - 1);
+    }
+}
+
+void AnimationEngine::CountDown(size_t k)
+{
+    Parameter &p = parameters_[k];
+    if (p.step > 0) {
+        --p.step;
+    } else if (k > 0) {
+        p.step = p.last;
+        CountDown(k - 1);
+    }
+}
+
+void AnimationEngine::Apply()
+{
+    for (const Parameter &p : parameters_) {
+        Variable &v = variables_[p.variable];
+        v.value = v.min + p.step * p.increment;
+        modify_function_variable(handle_, VariableRecord{v.name.c_str(), v.value, v.min, v.max, v.steps});
+    }
+    frameDue_ = true;
+    if (onApplied)
+        onApplied(handle_);
+}
+
+void AnimationEngine::Play(uint32_t intervalMs)
+{
+    clock_.Stop();
+    if (!parameters_.empty())
+        clock_.Start(intervalMs);
+}
+
+void AnimationEngine::Stop()
+{
+    clock_.Stop();
+}
+
+void AnimationEngine::Rewind()
+{
+    clock_.Stop();
+    if (parameters_.empty())
+        return;
+    for (Parameter &p : parameters_)
+        p.step = 0;
+    Apply();
+}
+
+void AnimationEngine::StepBack()
+{
+    clock_.Stop();
+    if (parameters_.empty() || AtStart())
+        return;
+    CountDown(parameters_.size() - 1);
+    Apply();
+}
+
+void AnimationEngine::StepForward()
+{
+    clock_.Stop();
+    if (parameters_.empty() || AtEnd())
+        return;
+    CountUp(parameters_.size() - 1);
+    Apply();
+}
+
+bool AnimationEngine::Tick()
+{
+    if (parameters_.empty())
+        return false;
+    if (frameDue_) {
+        ++mergedTicks_;
+        return false;
+    }
+    if (AtEnd()) {
+        for (Parameter &p : parameters_)
+            p.step = 0;
+    } else {
+        CountUp(parameters_.size() - 1);
+    }
+    Apply();
+    return true;
+}
