@@ -11,7 +11,9 @@
 #include <QTimer>
 
 #include "model/CVeltrix2Doc.h"
+#include "view3d/AnimationEngine.h"
 #include "view3d/SceneRenderer.h"
+#include "view3d/TimerClock.h"
 
 namespace {
 
@@ -33,6 +35,13 @@ int VirtualKeyOf(const QKeyEvent *e)
     return VirtualKeyFromQt(e->key(), e->modifiers() & Qt::KeypadModifier);
 }
 
+// Animation bar.
+constexpr int kAnimationRewind = 113;
+constexpr int kAnimationPlay = 114;
+constexpr int kAnimationStop = 115;
+constexpr int kAnimationStepBack = 116;
+constexpr int kAnimationStepForward = 117;
+
 // Trace bar: one step along either variable of the traced function.
 constexpr int kTraceIndex1Up = 118;
 constexpr int kTraceIndex1Down = 119;
@@ -47,11 +56,14 @@ constexpr int kBoth = kLeft | kRight;
 
 GLView::GLView(QWidget *parent)
     : QOpenGLWidget(parent), renderer_(std::make_unique<SceneRenderer>()),
-      screenLists_(std::make_unique<ListSet>())
+      screenLists_(std::make_unique<ListSet>()), clock_(std::make_unique<TimerClock>()),
+      animation_(std::make_unique<AnimationEngine>(*clock_))
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setMinimumSize(0, 0);
+    connect(&clock_->Timer(), &QTimer::timeout, this, [this] { animation_->Tick(); });
+    animation_->onApplied = [this](int32_t handle) { AnimationApplied(handle); };
 }
 
 GLView::~GLView()
@@ -85,6 +97,11 @@ void GLView::SetDocument(CVeltrix2Doc *doc)
         disconnect(doc_, nullptr, this, nullptr);
         if (doc_->GetCameraLink() == this)
             doc_->SetCameraLink(nullptr);
+    }
+    // Trace and animation belong to the functions of one document.
+    if (doc != doc_) {
+        animation_->End();
+        renderer_->SetTrace({});
     }
     doc_ = doc;
     renderer_->SetDocument(doc);
@@ -156,19 +173,46 @@ void GLView::paintGL()
         return;
     if (rebuildAllPending_) {
         rebuildAllPending_ = false;
+        animationRebuildDue_ = false;
         renderer_->RebuildLists(*screenLists_, -1);
         QTimer::singleShot(0, this, &GLView::ReportProblems);
+    } else if (animationRebuildDue_) {
+        // Built here rather than at each tick: however many ticks came since
+        // the last frame, the function is sampled once per frame.
+        animationRebuildDue_ = false;
+        renderer_->RebuildLists(*screenLists_, animation_->Handle());
     }
     // The widget sets its own viewport before painting; the size rule keeps
     // the last usable one.
     renderer_->ApplyViewport();
-    renderer_->RenderScene(*screenLists_, camera_);
+    const std::optional<TraceReading> reading = renderer_->RenderScene(*screenLists_, camera_);
+    animation_->FrameShown();
+    if (reading) {
+        // Told after the frame: the tree and the status bar repaint at once.
+        pendingTrace_ = *reading;
+        if (!traceReportQueued_) {
+            traceReportQueued_ = true;
+            QMetaObject::invokeMethod(this, &GLView::ReportTrace, Qt::QueuedConnection);
+        }
+    }
+}
+
+void GLView::ReportTrace()
+{
+    traceReportQueued_ = false;
+    if (!TraceOn() || pendingTrace_.handle != TracedHandle())
+        return;   // ended or moved to another function meanwhile
+    // The tree shows the traced point as the plotted variables' values.
+    if (doc_)
+        doc_->UpdateAllViews(this, pendingTrace_.handle);
+    emit TraceValues(pendingTrace_.value, pendingTrace_.x, pendingTrace_.y, pendingTrace_.z);
 }
 
 void GLView::OnViewsNeedUpdate(QObject *sender, int hint)
 {
     if (sender == this)
         return;
+    EndModesOfChangedFunctions();
     if (!HasContext() || rebuildAllPending_) {
         rebuildAllPending_ = true;   // rebuilt with the first frame
         update();
@@ -180,7 +224,7 @@ void GLView::OnViewsNeedUpdate(QObject *sender, int hint)
 
 void GLView::Rebuild(int handle)
 {
-    const bool waitCursor = !animationOn_;
+    const bool waitCursor = !animation_->IsOn();
     if (waitCursor)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     makeCurrent();
@@ -243,6 +287,11 @@ bool GLView::Handles(int id) const
     case CmdTurnLeft:
     case CmdTurnRight:
     case CmdPickMode:
+    case kAnimationRewind:
+    case kAnimationPlay:
+    case kAnimationStop:
+    case kAnimationStepBack:
+    case kAnimationStepForward:
     case kTraceIndex1Up:
     case kTraceIndex1Down:
     case kTraceIndex2Up:
@@ -265,27 +314,114 @@ bool GLView::OnCommand(int id)
         setCursor(pickMode_ ? Qt::CrossCursor : Qt::ArrowCursor);
         emit PickModeChanged(pickMode_);
         return true;
-    case kTraceIndex1Up: ++traceIndex1_; update(); return true;
-    case kTraceIndex1Down: --traceIndex1_; update(); return true;
-    case kTraceIndex2Up: ++traceIndex2_; update(); return true;
-    case kTraceIndex2Down: --traceIndex2_; update(); return true;
+    case kTraceIndex1Up: StepTrace(1, 0); return true;
+    case kTraceIndex1Down: StepTrace(-1, 0); return true;
+    case kTraceIndex2Up: StepTrace(0, 1); return true;
+    case kTraceIndex2Down: StepTrace(0, -1); return true;
     default:
-        return false;
+        return AnimationCommand(id);
     }
 }
 
+// ---------------------------------------------------------------- trace
+
+bool GLView::TraceOn() const
+{
+    return renderer_->Trace().on;
+}
+
+int GLView::TracedHandle() const
+{
+    return renderer_->Trace().handle;
+}
+
+// The cursor stands where `handle`'s function was when the trace started;
+// the indices restart at the first grid point.
 void GLView::SetTrace(bool on, int handle)
 {
-    traceOn_ = on;
-    tracedHandle_ = handle;
-    traceIndex1_ = traceIndex2_ = 0;
+    TraceState trace;
+    trace.on = on;
+    trace.handle = handle;
+    renderer_->SetTrace(trace);
+    const int position = doc_ && on ? doc_->Find(handle) : -1;
+    tracedText_ = position >= 0 ? doc_->Get(position).text : std::string();
     update();
+}
+
+// Unbounded here: the next frame clamps the indices to the grid.
+void GLView::StepTrace(int along1, int along2)
+{
+    TraceState trace = renderer_->Trace();
+    trace.index1 += along1;
+    trace.index2 += along2;
+    renderer_->SetTrace(trace);
+    update();
+}
+
+// ---------------------------------------------------------------- animation
+
+bool GLView::AnimationOn() const
+{
+    return animation_->IsOn();
 }
 
 void GLView::SetAnimation(bool on, int handle)
 {
-    animationOn_ = on;
-    animatedHandle_ = on ? handle : -1;
+    animatedText_.clear();
+    if (on && doc_) {
+        const int position = doc_->Find(handle);
+        if (position >= 0)
+            animatedText_ = doc_->Get(position).text;
+        animation_->Start(doc_->Functions(), handle, doc_->Settings().animationIntervalMs);
+    } else {
+        animation_->End();
+        animationRebuildDue_ = false;
+    }
+    emit AnimationPlaying(animation_->IsPlaying());
+}
+
+bool GLView::AnimationCommand(int id)
+{
+    const uint32_t interval = doc_ ? doc_->Settings().animationIntervalMs : 0;
+    switch (id) {
+    case kAnimationPlay: animation_->Play(interval); break;
+    case kAnimationStop: animation_->Stop(); break;
+    case kAnimationRewind: animation_->Rewind(); break;
+    case kAnimationStepBack: animation_->StepBack(); break;
+    case kAnimationStepForward: animation_->StepForward(); break;
+    default: return false;
+    }
+    emit AnimationPlaying(animation_->IsPlaying());
+    return true;
+}
+
+// A new position is in the library: the function is sampled again with the
+// next frame, and the tree shows the parameters' new values now.  Nothing of
+// this marks the document modified.
+void GLView::AnimationApplied(int32_t handle)
+{
+    animationRebuildDue_ = true;
+    if (doc_)
+        doc_->UpdateAllViews(this, handle);
+    update();
+}
+
+// Trace and animation hold a function's handle and the names of its
+// variables: once the function is gone or has another definition they end
+// rather than drive what is left.
+void GLView::EndModesOfChangedFunctions()
+{
+    auto changed = [this](int handle, const std::string &text) {
+        const int position = doc_ ? doc_->Find(handle) : -1;
+        return position < 0 || doc_->Get(position).text != text;
+    };
+    const bool traceEnds = TraceOn() && changed(TracedHandle(), tracedText_);
+    const bool animationEnds = animation_->IsOn() && changed(animation_->Handle(), animatedText_);
+    if (!traceEnds && !animationEnds)
+        return;
+    SetTrace(false, -1);
+    SetAnimation(false, -1);
+    emit ModesEnded();
 }
 
 // Keys.  Every key message first applies one step per held navigation key,
@@ -312,7 +448,7 @@ void GLView::ApplyHeldKeys()
     bool held = false;
     for (int vk : kHeldKeyOrder) {
         if (keyDown_[size_t(vk)]) {
-            ApplyHeldKey(camera_, vk, d, traceOn_);
+            ApplyHeldKey(camera_, vk, d, TraceOn());
             held = true;
         }
     }
@@ -341,6 +477,16 @@ void GLView::keyReleaseEvent(QKeyEvent *e)
         return;
     }
     keyDown_[size_t(vk)] = 0;
+    // While tracing, the arrows move the cursor when they are let go.
+    if (TraceOn()) {
+        switch (vk) {
+        case VkUp: OnCommand(kTraceIndex1Up); break;
+        case VkDown: OnCommand(kTraceIndex1Down); break;
+        case VkRight: OnCommand(kTraceIndex2Up); break;
+        case VkLeft: OnCommand(kTraceIndex2Down); break;
+        default: break;
+        }
+    }
     e->accept();
 }
 

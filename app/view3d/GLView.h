@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 #include <set>
+#include <string>
 
 #include <QList>
 #include <QOpenGLWidget>
@@ -14,10 +15,13 @@
 #include "model/CameraLink.h"
 #include "view3d/Camera.h"
 #include "view3d/SceneState.h"
+#include "view3d/TraceCursor.h"
 
+class AnimationEngine;
 class CVeltrix2Doc;
 class QSplitter;
 class SceneRenderer;
+class TimerClock;
 struct ListSet;
 
 // The 3D pane: owns the GL context, the camera and the display lists of the
@@ -42,9 +46,11 @@ public:
 
     bool PickMode() const { return pickMode_; }
     bool IsFullScreen() const { return fullScreen_; }
-    bool TraceOn() const { return traceOn_; }
-    int TracedHandle() const { return tracedHandle_; }
-    bool AnimationOn() const { return animationOn_; }
+    bool TraceOn() const;
+    int TracedHandle() const;
+    bool AnimationOn() const;
+    // The animation of this view (its clock is the view's timer).
+    AnimationEngine &Animation() const { return *animation_; }
 
     // What the view shows now, for drawing the same frame elsewhere.
     SceneState CurrentScene() const;
@@ -68,7 +74,14 @@ signals:
     // Pick mode: a left click names the nearest visible function under the
     // mouse (-1 for none); the tree selects it.
     void FunctionPicked(int handle);
+    // What the trace cursor read in the last frame that drew it: the
+    // function value and the cursor's point in the user's coordinates.
     void TraceValues(double value, double x, double y, double z);
+    // The animation's timer started (true) or stopped (false).
+    void AnimationPlaying(bool playing);
+    // The traced or animated function was removed or redefined: the view has
+    // ended trace and animation; whoever shows their controls closes them.
+    void ModesEnded();
     void ModifiedByCamera();
     // A function could not be drawn (its grid is unusable).  The view tells
     // the user itself, once per function until it draws again; this is for
@@ -91,6 +104,7 @@ protected:
 private slots:
     void OnViewsNeedUpdate(QObject *sender, int hint);
     void ReleaseGL();
+    void ReportTrace();
 
 private:
     bool HasContext() const;
@@ -103,6 +117,10 @@ private:
     void SetAnchors(const QMouseEvent *e);
     void PickFunction(QPointF pos);
     double Step() const;
+    void StepTrace(int along1, int along2);
+    bool AnimationCommand(int id);
+    void AnimationApplied(int32_t handle);
+    void EndModesOfChangedFunctions();
 
     QPointer<CVeltrix2Doc> doc_;
     Camera camera_;
@@ -125,9 +143,13 @@ private:
     QSize pendingSplitterSize_;
 
     bool pickMode_ = false;
-    bool traceOn_ = false;
-    int tracedHandle_ = 0;
-    int traceIndex1_ = 0, traceIndex2_ = 0;
-    bool animationOn_ = false;
-    int animatedHandle_ = -1;
+    // The trace state itself is the renderer's, which draws the cursor.
+    std::string tracedText_;
+    TraceReading pendingTrace_;
+    bool traceReportQueued_ = false;
+
+    std::unique_ptr<TimerClock> clock_;
+    std::unique_ptr<AnimationEngine> animation_;
+    std::string animatedText_;
+    bool animationRebuildDue_ = false;
 };

@@ -92,8 +92,8 @@ TEST_F(GLViewTest, HandlesNamesExactlyTheCommandsItCarriesOut)
         EXPECT_EQ(view.OnCommand(id), claimed) << id;
         handled += claimed;
     }
-    EXPECT_EQ(handled, 16);   // 500..513 without 503/504, and the four trace steps
-    EXPECT_FALSE(view.Handles(113));
+    EXPECT_EQ(handled, 21);   // 500..513 without 503/504, the animation and trace bars' 113..121
+    EXPECT_FALSE(view.Handles(129));
     EXPECT_FALSE(view.Handles(57634));
 }
 
