@@ -25,6 +25,7 @@
 #include "SettingsCommand.h"
 #include "ShellResources.h"
 #include "SplashWindow.h"
+#include "TraceButtonTexts.h"
 #include "TraceStatusBar.h"
 #include "UserManual.h"
 #include "model/CVeltrix2Doc.h"
@@ -119,6 +120,8 @@ void CMainFrame::CreateBars()
     actions_->SetImages(QStringLiteral(":/res/animation.png"), BarLayouts::Animation());
     actions_->SetImages(QStringLiteral(":/res/trace.png"), BarLayouts::Trace());
     Action(Cmd::PickMode)->setCheckable(true);
+    // Stays pressed while the animation plays.
+    Action(Cmd::AnimPlay)->setCheckable(true);
 
     auto makeBar = [this](const QString &title, const QString &name, const QList<int> &ids) {
         auto *bar = new QToolBar(title, this);
@@ -220,13 +223,16 @@ void CMainFrame::ConnectPanes()
         view_, &GLView::DrawingProblem, this,
         [this](const QString &message) { QMessageBox::critical(this, QStringLiteral("Error"), message); },
         Qt::QueuedConnection);
-    connect(view_, &GLView::FunctionPicked, tree_, [this](int handle) {
-        if (handle >= 0)
-            tree_->SelectFunctionNode(handle);
-    });
+    // A click on empty space (-1) clears the tree's selection.
+    connect(view_, &GLView::FunctionPicked, tree_, &CVeltrix2View::SelectFunctionNode);
+    connect(view_, &GLView::AnimationPlaying, Action(Cmd::AnimPlay), &QAction::setChecked);
+    connect(view_, &GLView::ModesEnded, this, &CMainFrame::CloseTraceAndAnimation);
     connect(tree_, &CVeltrix2View::TraceBarRequested, this, &CMainFrame::ShowTraceBar);
     connect(tree_, &CVeltrix2View::AnimationBarRequested, this, &CMainFrame::ShowAnimationBar);
     connect(tree_, &CVeltrix2View::TraceRequested, view_, &GLView::SetTrace);
+    connect(tree_, &CVeltrix2View::TraceRequested, this, [this](bool on, int handle) {
+        NameTraceButtons(*actions_, on ? doc_->Get(doc_->Find(handle)).text : std::string());
+    });
     connect(tree_, &CVeltrix2View::AnimationRequested, view_, &GLView::SetAnimation);
     connect(tree_, &CVeltrix2View::HelpRequested, this, &CMainFrame::ShowManual);
     connect(documents_, &DocumentCommands::DocumentReplaced, this, [this] {

@@ -69,15 +69,36 @@ QHash<int, CommandText> BuildTable()
     t[Cmd::AnimRewind] = Make("Rewind", "Back to the first position\nRewind");
     t[Cmd::AnimStepBack] = Make("Step back", "One step back\nStep back");
     t[Cmd::AnimStepForward] = Make("Step forward", "One step forward\nStep forward");
-    t[Cmd::TraceIndex1Up] = Make("First variable +", "Move the cursor one step along the first variable\nFirst variable +");
-    t[Cmd::TraceIndex1Down] = Make("First variable -", "Move the cursor one step back along the first variable\nFirst variable -");
-    t[Cmd::TraceIndex2Up] = Make("Second variable +", "Move the cursor one step along the second variable\nSecond variable +");
-    t[Cmd::TraceIndex2Down] = Make("Second variable -", "Move the cursor one step back along the second variable\nSecond variable -");
+    for (int id : {Cmd::TraceIndex1Up, Cmd::TraceIndex1Down, Cmd::TraceIndex2Up, Cmd::TraceIndex2Down})
+        t[id] = TraceStepText(id, QString());
     t[Cmd::CloseTraceAnimation] = Make("Close", "Stop tracing and animating\nClose");
     return t;
 }
 
 }  // namespace
+
+CommandText TraceStepText(int id, const QString &variable)
+{
+    const bool first = id == Cmd::TraceIndex1Up || id == Cmd::TraceIndex1Down;
+    const bool forward = id == Cmd::TraceIndex1Up || id == Cmd::TraceIndex2Up;
+    const char *key = id == Cmd::TraceIndex1Up     ? "Up"
+                      : id == Cmd::TraceIndex1Down ? "Down"
+                      : id == Cmd::TraceIndex2Up   ? "Right"
+                                                   : "Left";
+    const QString named = variable.isEmpty()
+                              ? QString::fromLatin1(first ? "the first variable" : "the second variable")
+                              : variable;
+    const QString tipName =
+        variable.isEmpty() ? QString::fromLatin1(first ? "First variable" : "Second variable") : variable;
+    const QString sign = forward ? QStringLiteral("+") : QStringLiteral("-");
+    CommandText t;
+    t.menuText = tipName + QLatin1Char(' ') + sign;
+    t.toolTip = tipName + QLatin1Char(' ') + sign + QStringLiteral(" 1 step");
+    t.prompt = QStringLiteral("Move the cursor one step %1 along %2 (%3 arrow in the 3D view)")
+                   .arg(forward ? QStringLiteral("forward") : QStringLiteral("back"), named,
+                        QString::fromLatin1(key));
+    return t;
+}
 
 CommandText TextOfCommand(int id)
 {

@@ -14,3 +14,8 @@ struct CommandText {
 };
 
 CommandText TextOfCommand(int id);
+
+// Texts of the trace bar's step commands (118-121) when the traced function
+// is plotted over `variable` in that direction ("x + 1 step"); an empty name
+// gives the texts of no particular function ("First variable + 1 step").
+CommandText TraceStepText(int id, const QString &variable);

@@ -1,6 +1,7 @@
 #include "FloatingBar.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -36,4 +37,13 @@ void FloatingBar::closeEvent(QCloseEvent *event)
         event->ignore();
     else
         QWidget::closeEvent(event);
+}
+
+bool FloatingBar::event(QEvent *event)
+{
+    // A window of its own stops the buttons' prompts on their way up; the
+    // owner shows them in its status bar as it does for its other bars.
+    if (event->type() == QEvent::StatusTip && parentWidget())
+        return QCoreApplication::sendEvent(parentWidget(), event);
+    return QWidget::event(event);
 }

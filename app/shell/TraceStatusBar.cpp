@@ -44,6 +44,9 @@ std::array<int, TraceStatusBar::kPaneCount> TraceStatusBar::PaneRightEdges(int w
 void TraceStatusBar::SetTraceLayout(bool traceShown)
 {
     traceShown_ = traceShown;
+    // A new trace starts without the last one's read-out.
+    for (int i : {2, 5, 7, 9})
+        panes_[i]->clear();
     Layout();
     repaint();
 }

@@ -16,6 +16,7 @@ public:
 
     explicit TraceStatusBar(QWidget *parent = nullptr);
 
+    // One pane, or all ten with an empty read-out.
     void SetTraceLayout(bool traceShown);
     bool TraceLayout() const { return traceShown_; }
     // Value and coordinates in panes 2, 5, 7 and 9; repainted at once.

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -21,10 +22,12 @@
 #include "TestSupport.h"
 #include "TraceStatusBar.h"
 #include "model/CVeltrix2Doc.h"
+#include "tree/CColorTreeCtrl.h"
 #include "tree/CVeltrix2View.h"
 #include "tree/ColorButton.h"
 #include "tree/SettingsDialog.h"
 #include "tree/SettingsPages.h"
+#include "view3d/AnimationEngine.h"
 #include "view3d/GLView.h"
 
 namespace {
@@ -84,6 +87,28 @@ protected:
     int TreeItems() const
     {
         return frame->TreeView()->findChild<QTreeWidget *>()->topLevelItemCount();
+    }
+
+    // Selects the definition node of `handle` in the tree and gives the tree
+    // command `id` (Trace or Animate), as the context menu would.
+    void TreeCommandOnText(int handle, int id)
+    {
+        CVeltrix2View *tree = frame->TreeView();
+        for (const TreeNodeEntry &e : tree->Nodes())
+            if (e.function == handle && e.kind == TextNode)
+                tree->Tree()->setCurrentItem(e.item);
+        tree->OnCommand(id);
+    }
+
+    int32_t LastHandle() const { return frame->Document()->Get(frame->Document()->Last()).handle; }
+
+    // Adds a function as the tree's add command would: the tree shows it.
+    int32_t AddShown(const std::string &label, const std::string &text)
+    {
+        EXPECT_TRUE(AddFunction(*frame->Document(), label, text));
+        frame->TreeView()->FillTree();
+        frame->Document()->SetModifiedFlag(false);
+        return LastHandle();
     }
 
     QTemporaryDir dir;
@@ -284,14 +309,11 @@ TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes)
 // when a menu opens; those the panes do carry out stay available.
 TEST_F(MainFrameTest, CommandsWithoutAHandlerAreGreyedInEitherPane)
 {
-    const QList<int> unhandled{Cmd::AnimRewind, Cmd::AnimPlay, Cmd::AnimStop,
-                               Cmd::AnimStepBack, Cmd::AnimStepForward};
-    QList<int> handled = BarLayouts::ThreeD();
+    const QList<int> unhandled;   // every command has a pane that carries it out now
+    QList<int> handled = BarLayouts::ThreeD() + BarLayouts::Animation() + BarLayouts::Trace();
     handled.removeAll(Cmd::Separator);
-    handled << Cmd::TraceIndex1Up << Cmd::TraceIndex1Down << Cmd::TraceIndex2Up << Cmd::TraceIndex2Down
-            << Cmd::CloseTraceAnimation << Cmd::FileNew << Cmd::FilePrintSetup << Cmd::AppAbout
-            << Cmd::HelpSummary << Cmd::Settings << Cmd::FilePrint << Cmd::FilePrintPreview << Cmd::ExportBmp
-            << Cmd::ExportDxf;
+    handled << Cmd::FileNew << Cmd::FilePrintSetup << Cmd::AppAbout << Cmd::HelpSummary << Cmd::Settings
+            << Cmd::FilePrint << Cmd::FilePrintPreview << Cmd::ExportBmp << Cmd::ExportDxf;
     auto expectStates = [&](const char *where) {
         for (int id : unhandled)
             EXPECT_FALSE(frame->Action(id)->isEnabled()) << id << " " << where;
@@ -471,4 +493,96 @@ TEST_F(MainFrameTest, SettingsReachTheSceneAtOnce)
     const QImage after = frame->View3d()->grabFramebuffer();
     EXPECT_EQ(after.pixelColor(2, 2), darkBlue);
     EXPECT_EQ(count(after, black), 0);
+}
+
+TEST_F(MainFrameTest, TracingFromTheTreeFillsTheStatusBarAndNamesTheButtons)
+{
+    ShowAndActivate(*frame);
+    const int wave = AddShown("wave", "z(x,y)=cosx*siny");
+    TreeCommandOnText(wave, TreeCommand::Trace);
+    ASSERT_TRUE(frame->TraceBar()->isVisible());
+    EXPECT_EQ(frame->View3d()->TracedHandle(), wave);
+    EXPECT_EQ(frame->Action(Cmd::TraceIndex1Up)->toolTip(), QStringLiteral("x + 1 step"));
+    EXPECT_EQ(frame->Action(Cmd::TraceIndex2Down)->toolTip(), QStringLiteral("y - 1 step"));
+    EXPECT_TRUE(frame->Action(Cmd::TraceIndex2Down)->statusTip().contains(QStringLiteral("Left arrow")));
+
+    for (int i = 0; i < 10; ++i)
+        frame->Action(Cmd::TraceIndex1Up)->trigger();
+    TraceStatusBar *status = frame->TraceStatus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !status->Pane(5)->text().isEmpty(); }));
+    EXPECT_EQ(status->Pane(5)->text(), QStringLiteral("0."));
+    EXPECT_EQ(status->Pane(7)->text(), QStringLiteral("-5."));
+    EXPECT_FALSE(frame->Document()->IsModified());
+
+    // Buttons of the floating bar prompt in the main window's status bar.
+    QStatusTipEvent tip(frame->Action(Cmd::TraceIndex1Up)->statusTip());
+    QCoreApplication::sendEvent(frame->TraceBar()->Bar(), &tip);
+    EXPECT_EQ(status->Pane(0)->text(), frame->Action(Cmd::TraceIndex1Up)->statusTip());
+
+    frame->Action(Cmd::CloseTraceAnimation)->trigger();
+    EXPECT_FALSE(frame->TraceBar()->isVisible());
+    EXPECT_FALSE(status->TraceLayout());
+    EXPECT_FALSE(frame->TreeView()->IsTracing());
+    EXPECT_TRUE(status->Pane(5)->text().isEmpty()) << "the read-out is cleared";
+}
+
+TEST_F(MainFrameTest, TheAnimationBarPlaysStepsAndClosesWithItsOwnButton)
+{
+    ShowAndActivate(*frame);
+    const int ripple = AddShown("ripple", "z(x,y,t)=sin(x+t)*cosy");
+    TreeCommandOnText(ripple, TreeCommand::Animate);
+    ASSERT_TRUE(frame->AnimationBar()->isVisible());
+    EXPECT_TRUE(frame->Action(Cmd::AnimPlay)->isChecked()) << "playing begins at once";
+
+    frame->Action(Cmd::AnimStop)->trigger();
+    EXPECT_FALSE(frame->Action(Cmd::AnimPlay)->isChecked());
+    frame->Action(Cmd::AnimRewind)->trigger();
+    frame->Action(Cmd::AnimStepForward)->trigger();
+    EXPECT_EQ(frame->View3d()->Animation().Steps(), std::vector<uint32_t>{1});
+    frame->Action(Cmd::AnimPlay)->trigger();
+    EXPECT_TRUE(frame->Action(Cmd::AnimPlay)->isChecked());
+    QTest::qWait(100);
+    EXPECT_FALSE(frame->Document()->IsModified());
+
+    frame->Action(Cmd::CloseTraceAnimation)->trigger();
+    EXPECT_FALSE(frame->AnimationBar()->isVisible());
+    EXPECT_FALSE(frame->View3d()->AnimationOn());
+    EXPECT_FALSE(frame->Action(Cmd::AnimPlay)->isChecked());
+    EXPECT_FALSE(frame->TreeView()->IsAnimating());
+}
+
+// Whatever takes the traced or animated function away, the modes end as if
+// their close button had been pressed.
+TEST_F(MainFrameTest, LosingTheTracedFunctionClosesTheBarsAndTheReadOut)
+{
+    ShowAndActivate(*frame);
+    CVeltrix2Doc *doc = frame->Document();
+    const int wave = AddShown("wave", "z(x,y)=cosx*siny");
+    TreeCommandOnText(wave, TreeCommand::Trace);
+    ASSERT_TRUE(frame->TraceStatus()->TraceLayout());
+    doc->Remove(doc->Find(wave));
+    EXPECT_FALSE(frame->TraceBar()->isVisible());
+    EXPECT_FALSE(frame->TraceStatus()->TraceLayout());
+    EXPECT_FALSE(frame->TreeView()->IsTracing());
+    EXPECT_FALSE(frame->View3d()->TraceOn());
+
+    TreeCommandOnText(AddShown("ripple", "z(x,y,t)=sin(x+t)*cosy"), TreeCommand::Animate);
+    ASSERT_TRUE(frame->AnimationBar()->isVisible());
+    saveAnswer = QMessageBox::No;
+    frame->Action(Cmd::FileNew)->trigger();
+    EXPECT_FALSE(frame->AnimationBar()->isVisible());
+    EXPECT_FALSE(frame->TreeView()->IsAnimating());
+    EXPECT_FALSE(frame->View3d()->Animation().IsPlaying());
+}
+
+TEST_F(MainFrameTest, PickingSelectsTheFunctionInTheTreeAndEmptySpaceClearsIt)
+{
+    const int wave = AddShown("wave", "z(x,y)=cosx*siny");
+    QTreeWidget *tree = frame->TreeView()->Tree();
+    emit frame->View3d()->FunctionPicked(wave);
+    ASSERT_NE(tree->currentItem(), nullptr);
+    EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("wave"));
+    emit frame->View3d()->FunctionPicked(-1);
+    EXPECT_TRUE(tree->selectedItems().isEmpty());
+    EXPECT_EQ(tree->currentItem(), nullptr);
 }
