@@ -121,27 +121,47 @@ def img_back(d):
 
 
 def img_play(d):
-    d.polygon([(4, 2), (12, 7), (4, 12)], fill=GREEN, outline=BLACK)
+    d.polygon([(3, 1), (12, 7), (3, 13)], fill=GREEN, outline=BLACK)
 
 
 def img_stop(d):
-    d.rectangle([3, 3, 12, 11], fill=RED, outline=BLACK)
+    d.rectangle([3, 3, 11, 11], fill=RED, outline=BLACK)
 
 
 def img_rewind(d):
-    d.rectangle([2, 3, 3, 11], fill=BLACK)
+    d.rectangle([1, 3, 2, 11], fill=BLACK)
     d.polygon([(8, 3), (4, 7), (8, 11)], fill=BLUE, outline=BLACK)
     d.polygon([(13, 3), (9, 7), (13, 11)], fill=BLUE, outline=BLACK)
 
 
 def img_step_back(d):
-    d.polygon([(10, 3), (5, 7), (10, 11)], fill=BLUE, outline=BLACK)
     d.rectangle([3, 3, 4, 11], fill=BLACK)
+    d.polygon([(11, 2), (6, 7), (11, 12)], fill=BLUE, outline=BLACK)
 
 
 def img_step_forward(d):
-    d.polygon([(5, 3), (10, 7), (5, 11)], fill=BLUE, outline=BLACK)
-    d.rectangle([11, 3, 12, 11], fill=BLACK)
+    d.polygon([(3, 2), (8, 7), (3, 12)], fill=BLUE, outline=BLACK)
+    d.rectangle([10, 3, 11, 11], fill=BLACK)
+
+
+def turned(points, direction, cx=7, cy=7):
+    """Points of a shape drawn pointing up, turned to face `direction`."""
+    a = math.radians({"up": 0, "right": 90, "down": 180, "left": 270}[direction])
+    return [(round(cx + x * math.cos(a) - y * math.sin(a)), round(cy + x * math.sin(a) + y * math.cos(a)))
+            for x, y in points]
+
+
+def img_trace_step(direction):
+    """The trace cursor (red dot) moving one step along the sampling grid."""
+    def paint(d):
+        for k in (1, 7, 13):
+            d.line([(k, 0), (k, 14)], fill=(175, 175, 175, 255))
+            d.line([(0, k), (14, k)], fill=(175, 175, 175, 255))
+        d.polygon(turned([(0, -7), (5, -2), (2, -2), (2, 1), (-2, 1), (-2, -2), (-5, -2)], direction),
+                  fill=GREEN, outline=BLACK)
+        (x, y), = turned([(0, 5)], direction)
+        d.ellipse([x - 2, y - 2, x + 2, y + 2], fill=RED, outline=(110, 0, 0, 255))
+    return paint
 
 
 def img_close(d):
@@ -247,9 +267,8 @@ def main():
                         lambda d: curved(d, False, False), lambda d: curved(d, True, False)])
     strip("animation.png", [img_play, img_stop, img_rewind, img_step_back, img_step_forward,
                             img_close])
-    strip("trace.png", [lambda d: arrow(d, "up", GREEN), lambda d: arrow(d, "down", GREEN),
-                        lambda d: arrow(d, "right", GREEN), lambda d: arrow(d, "left", GREEN),
-                        img_close])
+    strip("trace.png", [img_trace_step("up"), img_trace_step("down"),
+                        img_trace_step("right"), img_trace_step("left"), img_close])
     splash()
     about_picture()
     for s in (16, 32, 48, 256):
