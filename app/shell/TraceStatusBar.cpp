@@ -13,6 +13,20 @@ namespace {
 constexpr std::array<int, TraceStatusBar::kPaneCount> kEdgeChars = {64, 54, 43, 39, 37, 26, 24, 13, 11, 0};
 constexpr int kGripRoom = 20;
 constexpr int kGap = 2;
+constexpr int kValuePanes[] = {2, 5, 7, 9};
+
+// The number in the ten-digit form, or with fewer digits when the pane
+// cannot show that whole: a cut-off exponent would show another number.
+QString FittingNumber(double v, const QLabel *pane)
+{
+    const int room = pane->contentsRect().width() - pane->indent();
+    QString text = FormatGeneral(v, 10);
+    if (room <= 0)
+        return text;   // not laid out yet
+    for (int digits = 9; digits >= 1 && pane->fontMetrics().horizontalAdvance(text) > room; --digits)
+        text = FormatGeneral(v, digits);
+    return text;
+}
 }  // namespace
 
 TraceStatusBar::TraceStatusBar(QWidget *parent) : QStatusBar(parent)
@@ -45,19 +59,32 @@ void TraceStatusBar::SetTraceLayout(bool traceShown)
 {
     traceShown_ = traceShown;
     // A new trace starts without the last one's read-out.
-    for (int i : {2, 5, 7, 9})
+    hasValues_ = false;
+    for (int i : kValuePanes) {
         panes_[i]->clear();
+        panes_[i]->setToolTip(QString());
+    }
     Layout();
     repaint();
 }
 
 void TraceStatusBar::SetTraceValues(double value, double x, double y, double z)
 {
-    panes_[2]->setText(FormatGeneral(value, 10));
-    panes_[5]->setText(FormatGeneral(x, 10));
-    panes_[7]->setText(FormatGeneral(y, 10));
-    panes_[9]->setText(FormatGeneral(z, 10));
+    values_ = {value, x, y, z};
+    hasValues_ = true;
+    ShowValues();
     repaint();
+}
+
+void TraceStatusBar::ShowValues()
+{
+    if (!hasValues_)
+        return;
+    for (size_t k = 0; k < values_.size(); ++k) {
+        QLabel *pane = panes_[kValuePanes[k]];
+        pane->setText(FittingNumber(values_[k], pane));
+        pane->setToolTip(FormatGeneral(values_[k], 10));
+    }
 }
 
 void TraceStatusBar::ShowMessage(const QString &message)
@@ -100,4 +127,5 @@ void TraceStatusBar::Layout()
         left = qMax(left, right + kGap);
     }
     panes_[0]->show();
+    ShowValues();
 }

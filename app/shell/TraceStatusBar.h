@@ -19,7 +19,9 @@ public:
     // One pane, or all ten with an empty read-out.
     void SetTraceLayout(bool traceShown);
     bool TraceLayout() const { return traceShown_; }
-    // Value and coordinates in panes 2, 5, 7 and 9; repainted at once.
+    // Value and coordinates in panes 2, 5, 7 and 9 with ten significant
+    // digits, or as many as the pane can show (the tool tip has all ten);
+    // repainted at once.
     void SetTraceValues(double value, double x, double y, double z);
 
     QLabel *Pane(int index) const { return panes_[index]; }
@@ -34,7 +36,10 @@ protected:
 private:
     void Layout();
     void ShowMessage(const QString &message);
+    void ShowValues();
 
     std::array<QLabel *, kPaneCount> panes_{};
     bool traceShown_ = false;
+    bool hasValues_ = false;
+    std::array<double, 4> values_{};   // value, x, y, z
 };

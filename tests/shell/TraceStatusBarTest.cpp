@@ -87,3 +87,29 @@ TEST(TraceStatusBar, TraceValuesUseTheTenDigitNumberForm)
     EXPECT_EQ(bar.Pane(7)->text(), QStringLiteral("-1234567."));
     EXPECT_EQ(bar.Pane(9)->text(), QStringLiteral("1.e+012"));
 }
+
+// The value panes are about eleven "A"s wide: a long number loses digits,
+// never its exponent or sign, and the tool tip keeps all ten.
+TEST(TraceStatusBar, LongNumbersKeepTheirExponentInTheNarrowPanes)
+{
+    QMainWindow window;
+    auto *bar = new TraceStatusBar;
+    window.setStatusBar(bar);
+    window.resize(1100, 300);
+    window.show();
+    bar->SetTraceLayout(true);
+    QCoreApplication::processEvents();
+    bar->SetTraceValues(-0.07056000403, -1.5, 123456789.25, 0);
+    const QLabel *value = bar->Pane(2);
+    EXPECT_TRUE(value->text().startsWith(QStringLiteral("-7.")));
+    EXPECT_TRUE(value->text().endsWith(QStringLiteral("e-002"))) << value->text().toStdString();
+    EXPECT_LE(value->fontMetrics().horizontalAdvance(value->text()),
+              value->contentsRect().width() - value->indent());
+    EXPECT_EQ(value->toolTip(), QStringLiteral("-7.056000403e-002"));
+    EXPECT_EQ(bar->Pane(5)->text(), QStringLiteral("-1.5"));
+    EXPECT_TRUE(bar->Pane(7)->text().startsWith(QStringLiteral("12345"))) << "rounded, still the same size";
+
+    bar->SetTraceLayout(false);
+    EXPECT_TRUE(value->text().isEmpty());
+    EXPECT_TRUE(value->toolTip().isEmpty());
+}
