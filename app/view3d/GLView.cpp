@@ -335,8 +335,8 @@ int GLView::TracedHandle() const
     return renderer_->Trace().handle;
 }
 
-// The cursor stands where `handle`'s function was when the trace started;
-// the indices restart at the first grid point.
+// The cursor starts at the first grid point.  The definition is kept to
+// notice when the function is gone or redefined.
 void GLView::SetTrace(bool on, int handle)
 {
     TraceState trace;
