@@ -49,6 +49,16 @@ TEST(TraceCursor, StandsOnTheGridPointOfItsClampedIndicesAndReadsTheFunctionTher
     EXPECT_EQ(scene.renderer().Trace().index2, 20);
     EXPECT_EQ(scene.Reading()->x, -5.0);
     EXPECT_EQ(scene.Reading()->y, 5.0);
+
+    // A variable without steps has no grid to walk: it stays at its
+    // minimum instead of becoming min + 0 * (range / 0).
+    modify_function_variable(h, VariableRecord{"y", 0, -2, 3, 0});
+    scene.renderer().SetTrace({true, h, 4, 7});
+    scene.Render();
+    ASSERT_TRUE(scene.Reading());
+    EXPECT_EQ(scene.Reading()->y, -2.0);
+    EXPECT_EQ(Value(h, "y"), -2.0);
+    EXPECT_EQ(scene.renderer().Trace().index2, 0);
 }
 
 TEST(TraceCursor, SphericalFunctionsReadInTheirAngleUnitAndUserCoordinates)
