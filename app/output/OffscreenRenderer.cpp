@@ -262,6 +262,7 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
         r.SetDocument(scene.doc);
         r.Resize(width, height);
         r.RebuildLists(d_->lists, -1);
+        r.SetTrace(scene.trace);
         r.RenderScene(d_->lists, scene.camera);
 
         BitmapPixels pixels;

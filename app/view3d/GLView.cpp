@@ -135,7 +135,7 @@ void GLView::SetCamera(const CameraPose &pose)
 
 SceneState GLView::CurrentScene() const
 {
-    return {doc_.data(), camera_, renderer_->ViewportWidth(), renderer_->ViewportHeight()};
+    return {doc_.data(), camera_, renderer_->ViewportWidth(), renderer_->ViewportHeight(), renderer_->Trace()};
 }
 
 bool GLView::HasContext() const

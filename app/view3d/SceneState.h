@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view3d/Camera.h"
+#include "view3d/TraceCursor.h"
 
 class CVeltrix2Doc;
 
@@ -12,4 +13,5 @@ struct SceneState {
     const CVeltrix2Doc *doc = nullptr;
     Camera camera;
     int width = 0, height = 0;   // the view's client size in device pixels
+    TraceState trace;            // the trace cursor, drawn where the view draws it
 };

@@ -53,6 +53,23 @@ TEST_F(OffscreenRendererTest, DrawsTheSceneWithoutAnyDisplay)
     EXPECT_EQ(CountColour(image.copy(0, 0, 400, 60), qRgb(255, 0, 0)), 0);
 }
 
+// The view's trace cursor comes along: a printed or exported frame shows it.
+TEST_F(OffscreenRendererTest, DrawsTheTraceCursorOfTheScene)
+{
+    ASSERT_TRUE(AddPlot(doc, {"sheet", "z(x,y)=0", WireFrame, -4, 4, 8, -4, 4, 8, true,
+                              MakeColour(255, 0, 0), MakeColour(0, 255, 0)}));
+    doc.Settings().cursorColor = MakeColour(0, 255, 255);
+    doc.Settings().cursorKind = CrossCursor;
+    OffscreenRenderer renderer;
+    ASSERT_TRUE(renderer.IsValid()) << renderer.Error().toStdString();
+    BitmapPixels plain, traced;
+    ASSERT_TRUE(renderer.Render(scene, 400, 300, plain));
+    scene.trace = {true, doc.Get(0).handle, 4, 4};
+    ASSERT_TRUE(renderer.Render(scene, 400, 300, traced));
+    EXPECT_EQ(CountColour(ToImage(plain), qRgb(0, 255, 255)), 0);
+    EXPECT_GT(CountColour(ToImage(traced), qRgb(0, 255, 255)), 50) << "three lines across the cube";
+}
+
 // Sizes whose rows need padding, and a second picture of another size from
 // the same renderer: the scene scales, nothing is left of the first one.
 TEST_F(OffscreenRendererTest, RendersAnySizeAgainAndAgain)
