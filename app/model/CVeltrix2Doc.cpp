@@ -23,8 +23,20 @@ void CVeltrix2Doc::Add(const FunctionRecord &record, bool notify)
 {
     list_.Append(record);
     SetModifiedFlag(true);
-    if (notify)
-        UpdateAllViews(firstView_, record.handle);
+    if (!notify)
+        return;
+    UpdateAllViews(firstView_, record.handle);
+    emit FunctionInserted(list_.Last());
+}
+
+void CVeltrix2Doc::Insert(int position, const FunctionRecord &record)
+{
+    if (position < 0 || position > list_.Count())
+        return;
+    list_.Insert(position, record);
+    SetModifiedFlag(true);
+    UpdateAllViews(firstView_, record.handle);
+    emit FunctionInserted(position);
 }
 
 void CVeltrix2Doc::Update(int position, const FunctionRecord &record)
@@ -34,6 +46,7 @@ void CVeltrix2Doc::Update(int position, const FunctionRecord &record)
     list_.Replace(position, record);
     SetModifiedFlag(true);
     UpdateAllViews(firstView_, record.handle);
+    emit FunctionChanged(record.handle);
 }
 
 void CVeltrix2Doc::Remove(int position)
@@ -44,6 +57,12 @@ void CVeltrix2Doc::Remove(int position)
     delete_function(removed.handle);
     SetModifiedFlag(true);
     UpdateAllViews(firstView_, -1);
+    emit FunctionRemoved(removed.handle);
+}
+
+void CVeltrix2Doc::NotifyVariablesChanged(int32_t handle)
+{
+    emit FunctionChanged(handle);
 }
 
 void CVeltrix2Doc::Clear()
@@ -72,10 +91,24 @@ int CVeltrix2Doc::Find(int32_t handle) const { return list_.Find(handle); }
 
 void CVeltrix2Doc::SetModifiedFlag(bool modified)
 {
-    if (modified_ == modified)
+    if (modified && undoableChanges_ > 0)
         return;
-    modified_ = modified;
-    emit ModifiedChanged(modified_);
+    const bool was = IsModified();
+    unrecordedChanges_ = modified;
+    ModifiedMayHaveChanged(was);
+}
+
+void CVeltrix2Doc::SetUndoHistoryModified(bool modified)
+{
+    const bool was = IsModified();
+    undoHistoryModified_ = modified;
+    ModifiedMayHaveChanged(was);
+}
+
+void CVeltrix2Doc::ModifiedMayHaveChanged(bool wasModified)
+{
+    if (IsModified() != wasModified)
+        emit ModifiedChanged(IsModified());
 }
 
 void CVeltrix2Doc::SetPathName(const QString &path)
@@ -103,6 +136,7 @@ void CVeltrix2Doc::NewDocument()
     ResetContents();
     SetPathName(QString());
     SetModifiedFlag(false);
+    emit ContentsReplaced();
     UpdateAllViews(nullptr, -1);
 }
 
@@ -130,6 +164,7 @@ bool CVeltrix2Doc::Save(const QString &path, QString *error)
         return false;
     SetPathName(path);
     SetModifiedFlag(false);
+    emit Saved();
     return true;
 }
 
@@ -158,6 +193,7 @@ ReadOutcome CVeltrix2Doc::Open(const QString &path, QString *error)
         SetPathName(QString());
     }
     SetModifiedFlag(false);
+    emit ContentsReplaced();
     UpdateAllViews(nullptr, -1);
     return outcome;
 }

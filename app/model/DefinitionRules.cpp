@@ -95,6 +95,12 @@ DefinitionOutcome ValidateDefinition(const std::string &text, bool adding)
     return DefinitionOutcome();
 }
 
+bool IsPlottingVariable(const std::string &dependent, const std::string &name)
+{
+    const Partners *partners = FindPartners(dependent);
+    return partners && (name == partners->first || name == partners->second);
+}
+
 QString CheckLabel(const std::string &label)
 {
     if (label.empty() || label.size() > size_t(kMaxLabelLength))

@@ -11,21 +11,6 @@ std::vector<VariableRecord> ToRecords(const std::vector<VariableDefaults> &table
     return records;
 }
 
-// The library's current table, with the names copied: they die with reset.
-std::vector<VariableDefaults> CurrentTable(int32_t handle)
-{
-    const int32_t count = get_function_n_var(handle);
-    if (count <= 0)
-        return {};
-    std::vector<VariableRecord> records(size_t(count), VariableRecord{nullptr, 0, 0, 0, 0});
-    get_function_variables(handle, records.data());
-    std::vector<VariableDefaults> table;
-    for (const VariableRecord &r : records)
-        if (r.name)
-            table.push_back(VariableDefaults{r.name, r.value, r.min, r.max, r.steps});
-    return table;
-}
-
 // Compiles the expression part of `text`; returns initialize_function's code.
 int32_t Compile(int32_t handle, const std::string &text, int expressionStart,
                 const std::vector<VariableDefaults> &table, int32_t *stop)
@@ -47,6 +32,29 @@ DefinitionOutcome SyntaxErrorAt(int position)
 }
 
 }  // namespace
+
+std::vector<VariableDefaults> CurrentVariableTable(int32_t handle)
+{
+    const int32_t count = get_function_n_var(handle);
+    if (count <= 0)
+        return {};
+    std::vector<VariableRecord> records(size_t(count), VariableRecord{nullptr, 0, 0, 0, 0});
+    get_function_variables(handle, records.data());
+    std::vector<VariableDefaults> table;
+    for (const VariableRecord &r : records)
+        if (r.name)
+            table.push_back(VariableDefaults{r.name, r.value, r.min, r.max, r.steps});
+    return table;
+}
+
+int32_t CompileExpression(int32_t handle, const std::string &text, const std::vector<VariableDefaults> &table)
+{
+    const HeaderAnalysis header = AnalyzeHeader(text);
+    if (!header.valid)
+        return 1;
+    int32_t stop = 0;
+    return Compile(handle, text, header.expressionStart, table, &stop);
+}
 
 DefinitionOutcome CompileNewFunction(const std::string &text, int angleMode)
 {
@@ -82,7 +90,7 @@ DefinitionOutcome RecompileFunction(int32_t handle, const std::string &text, int
     // Every independent variable starts plain, whatever its name; the ones
     // that survive the edit keep their old settings.
     std::vector<VariableDefaults> table = EditVariableTable(names);
-    const std::vector<VariableDefaults> old = CurrentTable(handle);
+    const std::vector<VariableDefaults> old = CurrentVariableTable(handle);
     for (VariableDefaults &v : table)
         for (const VariableDefaults &o : old)
             if (o.name == v.name) {

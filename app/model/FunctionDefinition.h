@@ -51,6 +51,13 @@ std::vector<VariableDefaults> DefaultVariableTable(const DefinitionNames &names,
 // independent variable -5..5, 20 steps, value 0, whatever its name; e, pi.
 std::vector<VariableDefaults> EditVariableTable(const DefinitionNames &names);
 
+// Whether `name` is one of the two variables a function with this dependent
+// variable is plotted over (z: x and y; r: alpha and beta; ...).
+bool IsPlottingVariable(const std::string &dependent, const std::string &name);
+
+// The library's current variable table of a function, names copied.
+std::vector<VariableDefaults> CurrentVariableTable(int32_t handle);
+
 // Label check of the add flow: empty on success, else the message.
 QString CheckLabel(const std::string &label);
 
@@ -62,6 +69,11 @@ DefinitionOutcome CompileNewFunction(const std::string &text, int angleMode);
 // over by name, reset_function, initialize_function, set_function_angle_mode.
 // On a compile failure the library function stays reset.
 DefinitionOutcome RecompileFunction(int32_t handle, const std::string &text, int angleMode);
+
+// Compiles the expression part of the valid definition `text` into the reset
+// function `handle` with the variable table `table`; initialize_function's
+// code.
+int32_t CompileExpression(int32_t handle, const std::string &text, const std::vector<VariableDefaults> &table);
 
 // Recompiles a reset function from its record's text, keeping whatever the
 // library still knows (angle mode).  Used before saving and may be used after

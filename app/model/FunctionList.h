@@ -12,6 +12,7 @@ public:
     int Count() const { return int(records_.size()); }
     bool IsEmpty() const { return records_.empty(); }
     void Append(const FunctionRecord &r) { records_.push_back(r); }
+    void Insert(int position, const FunctionRecord &r) { records_.insert(records_.begin() + position, r); }
     void Replace(int position, const FunctionRecord &r);
     FunctionRecord Take(int position);               // unlink and return
     void Clear() { records_.clear(); }
