@@ -1,16 +1,23 @@
 #include "tree/CVeltrix2View.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 
+#include <QAction>
 #include <QCursor>
 #include <QMenu>
 #include <QPalette>
 #include <QResizeEvent>
 
+#include "history/DocumentHistory.h"
+#include "history/FunctionCommands.h"
 #include "model/CVeltrix2Doc.h"
 #include "model/DisplayForms.h"
 #include "model/FormatGeneral.h"
 #include "model/FunctionDefinition.h"
+#include "model/FunctionSnapshot.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/ColorButton.h"
 #include "tree/LabelDialog.h"
@@ -53,40 +60,6 @@ std::vector<VariableRecord> ReadVariables(int32_t handle)
     return variables;
 }
 
-// The two variables a function is plotted over: changing one of them only
-// moves the point of evaluation, not the drawn surface.
-bool IsPlottingVariable(const std::string &dependent, const std::string &name)
-{
-    static const struct {
-        const char *dependent, *first, *second;
-    } kPartners[] = {{"z", "x", "y"},     {"x", "y", "z"},    {"y", "x", "z"},
-                     {"r", "alpha", "beta"}, {"alpha", "r", "beta"}, {"beta", "r", "alpha"}};
-    for (const auto &p : kPartners)
-        if (dependent == p.dependent)
-            return name == p.first || name == p.second;
-    return false;
-}
-
-struct SavedVariable {
-    std::string name;
-    double value, min, max;
-    int32_t steps;
-};
-
-std::vector<SavedVariable> SaveVariables(int32_t handle)
-{
-    std::vector<SavedVariable> saved;
-    for (const VariableRecord &v : ReadVariables(handle))
-        saved.push_back({v.name, v.value, v.min, v.max, v.steps});
-    return saved;
-}
-
-void RestoreVariables(int32_t handle, const std::vector<SavedVariable> &saved)
-{
-    for (const SavedVariable &v : saved)
-        modify_function_variable(handle, VariableRecord{v.name.c_str(), v.value, v.min, v.max, v.steps});
-}
-
 QIcon MenuIcon(const QPixmap &picture, const QPixmap &checkedPicture = QPixmap())
 {
     QIcon icon(picture);
@@ -96,7 +69,8 @@ QIcon MenuIcon(const QPixmap &picture, const QPixmap &checkedPicture = QPixmap()
 }
 }  // namespace
 
-CVeltrix2View::CVeltrix2View(CVeltrix2Doc *doc, QWidget *parent) : QWidget(parent), doc_(doc)
+CVeltrix2View::CVeltrix2View(CVeltrix2Doc *doc, QWidget *parent)
+    : QWidget(parent), doc_(doc), history_(&DocumentHistory::Of(*doc))
 {
     for (const QPixmap &picture : TreeImages())
         images_.append(QIcon(picture));
@@ -111,7 +85,25 @@ CVeltrix2View::CVeltrix2View(CVeltrix2Doc *doc, QWidget *parent) : QWidget(paren
 
     doc_->SetFirstView(this);
     connect(doc_, &CVeltrix2Doc::ViewsNeedUpdate, this, &CVeltrix2View::OnUpdate);
+    connect(doc_, &CVeltrix2Doc::FunctionInserted, this, &CVeltrix2View::OnFunctionInserted);
+    connect(doc_, &CVeltrix2Doc::FunctionRemoved, this, &CVeltrix2View::OnFunctionRemoved);
+    connect(doc_, &CVeltrix2Doc::FunctionChanged, this, &CVeltrix2View::OnFunctionChanged);
+
+    AddShortcut({QKeySequence(QKeySequence::Delete)}, &CVeltrix2View::DeleteFunction);
+    AddShortcut({QKeySequence(Qt::Key_F2)}, &CVeltrix2View::EditSelectedNode);
+    AddShortcut({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)},
+                &CVeltrix2View::ShowContextMenuForSelection);
     FillTree();
+}
+
+// Keys that work while the tree has the focus.
+void CVeltrix2View::AddShortcut(const QList<QKeySequence> &keys, void (CVeltrix2View::*handler)())
+{
+    auto *action = new QAction(this);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(action, &QAction::triggered, this, handler);
+    addAction(action);
 }
 
 CVeltrix2View::~CVeltrix2View()
@@ -139,7 +131,8 @@ QTreeWidgetItem *CVeltrix2View::AddNode(QTreeWidgetItem *parent, int index, cons
     auto *item = new QTreeWidgetItem(QStringList{text});
     item->setIcon(0, images_.value(image));
     if (!parent)
-        tree_->addTopLevelItem(item);
+        tree_->insertTopLevelItem(index < 0 ? tree_->topLevelItemCount() : std::min(index, tree_->topLevelItemCount()),
+                                  item);
     else if (index < 0)
         parent->addChild(item);
     else
@@ -173,9 +166,15 @@ void CVeltrix2View::AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, 
 
 void CVeltrix2View::AddFunctionNodes(const FunctionRecord &record)
 {
+    InsertFunctionNodes(record, -1);
+}
+
+// `index`: the place among the top-level items, -1 for the end.
+void CVeltrix2View::InsertFunctionNodes(const FunctionRecord &record, int index)
+{
     const int32_t h = record.handle;
     QTreeWidgetItem *function =
-        AddNode(nullptr, -1, FromLatin1(record.label), record.visible == 1 ? VisibleImage : HiddenImage, h, FunctionNode);
+        AddNode(nullptr, index, FromLatin1(record.label), record.visible == 1 ? VisibleImage : HiddenImage, h, FunctionNode);
     tree_->SetItemBold(function, true);
     SetReadableColor(function, kRed);
 
@@ -299,16 +298,93 @@ void CVeltrix2View::OnUpdate(QObject *sender, int hint)
         FillTree();
 }
 
-void CVeltrix2View::RefreshVariableTexts(int32_t handle)
+void CVeltrix2View::RefreshVariableTexts(int32_t handle, bool rangesAndSteps)
 {
     const std::vector<VariableRecord> vars = ReadVariables(handle);
+    // By name, the first of a name in table order: a function may have many
+    // variables, each with its nodes.
+    std::unordered_map<std::string_view, size_t> byName;
+    for (size_t i = 0; i < vars.size(); ++i)
+        byName.emplace(vars[i].name, i);
     for (const TreeNodeEntry &entry : nodes_) {
-        if (entry.function != handle || entry.kind != VariableNode)
+        if (entry.function != handle || (entry.kind != VariableNode && !rangesAndSteps))
             continue;
-        const int index = FindVariable(vars.data(), int(vars.size()), entry.variable.c_str());
-        if (index >= 0)
-            entry.item->setText(0, ValueText(vars[size_t(index)].name, vars[size_t(index)].value));
+        const auto found = byName.find(entry.variable);
+        if (found == byName.end())
+            continue;
+        const VariableRecord &var = vars[found->second];
+        switch (entry.kind) {
+        case VariableNode: entry.item->setText(0, ValueText(var.name, var.value)); break;
+        case RangeNode: entry.item->setText(0, RangeText(var.min, var.max)); break;
+        case StepsNode: entry.item->setText(0, StepsText(var.steps)); break;
+        default: break;
+        }
     }
+}
+
+// A function came into the list (added, or back by an undo): its subtree at
+// the same place among the top-level items.
+void CVeltrix2View::OnFunctionInserted(int position)
+{
+    const size_t before = nodes_.size();
+    InsertFunctionNodes(doc_->Get(position), position);
+    // The function entries stay in list order, which OnUpdate relies on.
+    const int next = doc_->Next(position);
+    if (next == -1)
+        return;
+    const int32_t nextHandle = doc_->Get(next).handle;
+    const auto oldEnd = nodes_.begin() + std::ptrdiff_t(before);
+    const auto at = std::find_if(nodes_.begin(), oldEnd, [nextHandle](const TreeNodeEntry &e) {
+        return e.function == nextHandle && e.kind == FunctionNode;
+    });
+    std::rotate(at, oldEnd, nodes_.end());
+}
+
+void CVeltrix2View::OnFunctionRemoved(int32_t handle)
+{
+    RemoveEntries(handle, false);
+}
+
+// The record or the variables of a function changed: every node of it shows
+// what the document and the library hold now.  A new definition makes its
+// variable nodes again.
+void CVeltrix2View::OnFunctionChanged(int32_t handle)
+{
+    const int position = doc_->Find(handle);
+    if (position < 0)
+        return;
+    const FunctionRecord record = doc_->Get(position);
+    std::optional<TreeNodeEntry> textEntry;
+    for (const TreeNodeEntry &entry : nodes_) {
+        if (entry.function != handle)
+            continue;
+        switch (entry.kind) {
+        case FunctionNode:
+            entry.item->setText(0, FromLatin1(record.label));
+            entry.item->setIcon(0, images_.value(record.visible == 1 ? VisibleImage : HiddenImage));
+            break;
+        case TextNode:
+            textEntry = entry;
+            break;
+        case ModeNode:
+            entry.item->setText(0, ModeName(record.mode));
+            break;
+        case Color1Node:
+        case Color2Node: {
+            const Colour colour = entry.kind == Color1Node ? record.color1 : record.color2;
+            entry.item->setText(0, ColourText(colour));
+            SetReadableColor(entry.item, ToQColor(colour));
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    if (textEntry && textEntry->item->text(0) != FromLatin1(record.text)) {
+        textEntry->item->setText(0, FromLatin1(record.text));
+        RebuildVariableNodes(*textEntry);
+    }
+    RefreshVariableTexts(handle, true);
 }
 
 // After a new definition the variables may have changed: their nodes are
@@ -348,7 +424,6 @@ void SetChecked(QAction *action, bool checked)
 
 std::unique_ptr<QMenu> CVeltrix2View::BuildContextMenu(const QPoint &pos)
 {
-    auto menu = std::make_unique<QMenu>(this);
     QTreeWidgetItem *item = tree_->itemAt(pos);
     const TreeNodeEntry *entry = nullptr;
     if (item && tree_->LabelAndIconRect(item).contains(pos)) {
@@ -358,6 +433,13 @@ std::unique_ptr<QMenu> CVeltrix2View::BuildContextMenu(const QPoint &pos)
         tree_->clearSelection();
         tree_->setCurrentItem(nullptr);
     }
+    return MenuForEntry(entry);
+}
+
+// The popup of a node's kind; without a node the short one.
+std::unique_ptr<QMenu> CVeltrix2View::MenuForEntry(const TreeNodeEntry *entry)
+{
+    auto menu = std::make_unique<QMenu>(this);
     if (!entry) {
         AddCommand(menu.get(), QStringLiteral("Refresch"), TreeCommand::RefreshTree);
         AddCommand(menu.get(), QStringLiteral("Add Function..."), TreeCommand::AddFunction);
@@ -411,9 +493,24 @@ std::unique_ptr<QMenu> CVeltrix2View::BuildContextMenu(const QPoint &pos)
 
 void CVeltrix2View::ShowContextMenu()
 {
-    const QPoint screen = QCursor::pos();
-    std::unique_ptr<QMenu> menu = BuildContextMenu(tree_->viewport()->mapFromGlobal(screen));
-    menu->exec(screen);
+    const QPoint pos = tree_->viewport()->mapFromGlobal(QCursor::pos());
+    ExecContextMenu(BuildContextMenu(pos), pos);
+}
+
+void CVeltrix2View::ShowContextMenuForSelection()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    QPoint pos(0, 0);
+    if (entry) {
+        tree_->scrollToItem(entry->item);
+        pos = tree_->LabelAndIconRect(entry->item).bottomLeft();
+    }
+    ExecContextMenu(MenuForEntry(entry ? &*entry : nullptr), pos);
+}
+
+void CVeltrix2View::ExecContextMenu(std::unique_ptr<QMenu> menu, const QPoint &viewportPos)
+{
+    menu->exec(tree_->viewport()->mapToGlobal(viewportPos));
 }
 
 void CVeltrix2View::PopulateFunctionsMenu(QMenu *menu)
@@ -574,8 +671,7 @@ void CVeltrix2View::AddFunction()
     record.label = label;
     record.text = text;
     record.handle = outcome.handle;
-    doc_->Add(record);
-    AddFunctionNodes(record);
+    history_->Push(FunctionCommands::AddFunction(*history_, record));
 }
 
 void CVeltrix2View::DeleteFunction()
@@ -589,9 +685,7 @@ void CVeltrix2View::DeleteFunction()
         ShowError(this, QStringLiteral("Select a function label"));
         return;
     }
-    const int32_t handle = entry->function;
-    doc_->Remove(doc_->Find(handle));
-    RemoveEntries(handle, false);
+    history_->Push(FunctionCommands::DeleteFunction(*history_, doc_->Find(entry->function)));
 }
 
 void CVeltrix2View::EditLabel()
@@ -600,7 +694,7 @@ void CVeltrix2View::EditLabel()
     if (!entry || entry->kind != FunctionNode)
         return;
     const int pos = doc_->Find(entry->function);
-    FunctionRecord record = doc_->Get(pos);
+    const FunctionRecord record = doc_->Get(pos);
     LabelDialog dialog(this);
     dialog.label = FromLatin1(record.label);
     if (!Prompter::Current().Run(dialog))
@@ -611,9 +705,7 @@ void CVeltrix2View::EditLabel()
         ShowError(this, error);
         return;
     }
-    record.label = label;
-    doc_->Update(pos, record);
-    entry->item->setText(0, FromLatin1(label));
+    history_->Push(FunctionCommands::EditLabel(*history_, pos, label));
 }
 
 void CVeltrix2View::ToggleVisible()
@@ -621,13 +713,7 @@ void CVeltrix2View::ToggleVisible()
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
     if (!entry || entry->kind != FunctionNode)
         return;
-    const int pos = doc_->Find(entry->function);
-    FunctionRecord record = doc_->Get(pos);
-    record.visible = record.visible == 1 ? 0 : 1;
-    doc_->Update(pos, record);
-    entry->item->setIcon(0, images_.value(record.visible == 1 ? VisibleImage : HiddenImage));
-    doc_->SetModifiedFlag();
-    doc_->UpdateAllViews(this, -1);
+    history_->Push(FunctionCommands::ToggleVisible(*history_, doc_->Find(entry->function)));
 }
 
 void CVeltrix2View::EditText()
@@ -635,29 +721,24 @@ void CVeltrix2View::EditText()
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
     if (!entry || entry->kind != TextNode)
         return;
-    const TreeNodeEntry textEntry = *entry;
-    const int32_t handle = textEntry.function;
+    const int32_t handle = entry->function;
     const int pos = doc_->Find(handle);
-    FunctionRecord record = doc_->Get(pos);
+    const FunctionRecord record = doc_->Get(pos);
 
-    // A failed compile leaves the library function reset; these bring the
-    // old definition back if the user gives up.
-    const std::vector<SavedVariable> oldVariables = SaveVariables(handle);
-    const int oldAngleMode = get_function_angle_mode(handle);
+    // A failed compile leaves the library function reset; this brings the
+    // old definition back if the user gives up, and is what an undo restores.
+    const FunctionSnapshot before = FunctionSnapshot::Capture(handle);
     bool reset = false;
 
     TextDialog dialog(this);
     dialog.text = FromLatin1(record.text);
     dialog.selectionStart = dialog.selectionEnd = int(dialog.text.size());
-    dialog.angleMode = oldAngleMode;
+    dialog.angleMode = before.angleMode;
     std::string text;
     for (;;) {
         if (!Prompter::Current().Run(dialog)) {
-            if (reset && EnsureCompiled(handle, record.text)) {
-                set_function_angle_mode(handle, oldAngleMode);
-                RestoreVariables(handle, oldVariables);
+            if (reset && before.RestoreInto(handle, record.text))
                 doc_->UpdateAllViews(this, handle);
-            }
             return;
         }
         text = ToLatin1(dialog.text);
@@ -669,10 +750,7 @@ void CVeltrix2View::EditText()
         PresetSelection(dialog, outcome);
     }
 
-    record.text = text;
-    doc_->Update(pos, record);
-    textEntry.item->setText(0, FromLatin1(text));
-    RebuildVariableNodes(textEntry);
+    history_->Push(FunctionCommands::EditText(*history_, pos, before, text));
 }
 
 void CVeltrix2View::Evaluate()
@@ -740,12 +818,7 @@ void CVeltrix2View::EditValue()
             break;
         ShowError(this, QStringLiteral("Out of range"));
     }
-    modify_function_variable(handle, VariableRecord{name.c_str(), dialog.value, var.min, var.max, var.steps});
-    entry->item->setText(0, ValueText(name.c_str(), dialog.value));
-
-    const FunctionRecord record = doc_->Get(doc_->Find(handle));
-    if (!IsPlottingVariable(ExtractNames(record.text).dependent, name))
-        doc_->UpdateAllViews(this, handle);
+    history_->Push(FunctionCommands::ChangeValue(*history_, doc_->Find(handle), name, dialog.value));
 }
 
 void CVeltrix2View::EditRange()
@@ -766,14 +839,7 @@ void CVeltrix2View::EditRange()
             break;
         ShowError(this, QStringLiteral("The value \"max\" must be greater or equal than the value \"min\""));
     }
-    const double value = (var.value < dialog.min || var.value > dialog.max) ? dialog.min : var.value;
-    modify_function_variable(handle, VariableRecord{name.c_str(), value, dialog.min, dialog.max, var.steps});
-    doc_->SetModifiedFlag();
-    doc_->UpdateAllViews(this, -1);
-    entry->item->setText(0, RangeText(dialog.min, dialog.max));
-    // The value may have moved into the new range: its node must say so.
-    if (const TreeNodeEntry *variable = FindNodeEntry(entry->item->parent()))
-        variable->item->setText(0, ValueText(name.c_str(), value));
+    history_->Push(FunctionCommands::ChangeRange(*history_, doc_->Find(handle), name, dialog.min, dialog.max));
 }
 
 void CVeltrix2View::EditSteps()
@@ -793,10 +859,7 @@ void CVeltrix2View::EditSteps()
             break;
         ShowError(this, QStringLiteral("Insert a value grater than 0"));
     }
-    modify_function_variable(handle, VariableRecord{name.c_str(), var.value, var.min, var.max, dialog.steps});
-    doc_->SetModifiedFlag();
-    doc_->UpdateAllViews(this, -1);
-    entry->item->setText(0, StepsText(dialog.steps));
+    history_->Push(FunctionCommands::ChangeSteps(*history_, doc_->Find(handle), name, dialog.steps));
 }
 
 void CVeltrix2View::ChangeMode()
@@ -805,14 +868,12 @@ void CVeltrix2View::ChangeMode()
     if (Busy() || !entry || entry->kind != ModeNode)
         return;
     const int pos = doc_->Find(entry->function);
-    FunctionRecord record = doc_->Get(pos);
+    const FunctionRecord record = doc_->Get(pos);
     ModeDialog dialog(this);
     dialog.mode = record.mode;
     if (!Prompter::Current().Run(dialog))
         return;
-    record.mode = dialog.mode;
-    doc_->Update(pos, record);
-    entry->item->setText(0, ModeName(record.mode));
+    history_->Push(FunctionCommands::ChangeMode(*history_, pos, dialog.mode));
 }
 
 void CVeltrix2View::ChangeColor()
@@ -821,13 +882,10 @@ void CVeltrix2View::ChangeColor()
     if (!entry || (entry->kind != Color1Node && entry->kind != Color2Node))
         return;
     const int pos = doc_->Find(entry->function);
-    FunctionRecord record = doc_->Get(pos);
-    Colour &field = entry->kind == Color1Node ? record.color1 : record.color2;
+    const FunctionRecord record = doc_->Get(pos);
+    const int which = entry->kind == Color1Node ? 1 : 2;
     QColor chosen;
-    if (!Prompter::Current().ChooseColor(this, ToQColor(field), &chosen))
+    if (!Prompter::Current().ChooseColor(this, ToQColor(which == 1 ? record.color1 : record.color2), &chosen))
         return;
-    field = FromQColor(chosen);
-    doc_->Update(pos, record);
-    entry->item->setText(0, ColourText(field));
-    SetReadableColor(entry->item, chosen);
+    history_->Push(FunctionCommands::ChangeColour(*history_, pos, which, FromQColor(chosen)));
 }

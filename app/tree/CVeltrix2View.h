@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QIcon>
+#include <QKeySequence>
 #include <QPoint>
 #include <QVector>
 #include <QWidget>
@@ -15,6 +16,7 @@
 
 class CVeltrix2Doc;
 class CColorTreeCtrl;
+class DocumentHistory;
 class QAction;
 class QMenu;
 class QTreeWidgetItem;
@@ -66,6 +68,8 @@ enum : int {
 // The left pane: every plotted function of the document as a subtree (label,
 // definition text, variables with range and steps, mode, two colours), with
 // the context menus and dialogs through which functions are added and edited.
+// Every edit goes onto the document's undo history; the subtrees follow the
+// document's notifications, so an undo or a redo shows here like the edit.
 // It knows neither the main window nor the 3D view; trace and animation are
 // requested through signals the main window connects.
 class CVeltrix2View : public QWidget {
@@ -79,6 +83,9 @@ public:
     void FillTree();
     // Appends one function's subtree at the end of the top level.
     void AddFunctionNodes(const FunctionRecord &record);
+    // The context menu of the selected node (the short one without a
+    // selection), shown at the node: the keyboard's way to it.
+    void ShowContextMenuForSelection();
     // Selects (and focuses) the label node of the function; a negative handle
     // clears the selection; an unknown handle does nothing.
     void SelectFunctionNode(int handle);
@@ -142,6 +149,13 @@ private:
 
     QTreeWidgetItem *AddNode(QTreeWidgetItem *parent, int index, const QString &text, int image,
                              int32_t function, TreeNodeKind kind, const std::string &variable = {});
+    void InsertFunctionNodes(const FunctionRecord &record, int index);
+    void OnFunctionInserted(int position);
+    void OnFunctionRemoved(int32_t handle);
+    void OnFunctionChanged(int32_t handle);
+    void AddShortcut(const QList<QKeySequence> &keys, void (CVeltrix2View::*handler)());
+    void ExecContextMenu(std::unique_ptr<QMenu> menu, const QPoint &viewportPos);
+    std::unique_ptr<QMenu> MenuForEntry(const TreeNodeEntry *entry);
     void AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const VariableRecord &var,
                           int index, bool coloured);
     void SetReadableColor(QTreeWidgetItem *item, const QColor &color);
@@ -169,12 +183,14 @@ private:
     void EditSteps();
     void ChangeMode();
     void ChangeColor();
-    void RefreshVariableTexts(int32_t handle);
+    // The variable nodes' values; with `rangesAndSteps` their children too.
+    void RefreshVariableTexts(int32_t handle, bool rangesAndSteps = false);
     void RebuildVariableNodes(const TreeNodeEntry &textEntry);
 
     QAction *AddCommand(QMenu *menu, const QString &text, int id, const QIcon &icon = {});
 
     CVeltrix2Doc *doc_;
+    DocumentHistory *history_;
     CColorTreeCtrl *tree_ = nullptr;
     QVector<QIcon> images_;
     QVector<QIcon> menuBitmaps_;

@@ -92,16 +92,19 @@ TEST_F(ViewTest, ValueDialogRefusesOutOfRangeAndAcceptsTheBounds)
     EXPECT_EQ(reopenedWith, "5.5");
     EXPECT_EQ(Variable(h, "x").value, 5);
     EXPECT_EQ(NodeText(h, VariableNode, "x"), "x = 5.");
-    // x is a plotting variable of z: the surface does not change.
+    // x is a plotting variable of z: the surface does not change, but the
+    // value is saved with the document.
     EXPECT_EQ(notified.count(), 0);
+    EXPECT_TRUE(doc.IsModified());
 
+    doc.SetModifiedFlag(false);
     Select(h, VariableNode, "a");
     prompter.Accept<ValueDialog>([](ValueDialog &d) { d.Edit()->setText(QStringLiteral("-5")); });
     view.OnCommand(106);
     EXPECT_EQ(Variable(h, "a").value, -5);
     ASSERT_EQ(notified.count(), 1);
     EXPECT_EQ(notified.at(0).at(1).toInt(), h);
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(ViewTest, RangeDialogRefusesReversedBoundsAndMovesTheValueInside)

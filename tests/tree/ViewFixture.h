@@ -25,7 +25,8 @@ protected:
     }
     void TearDown() override { delete_all(); }
 
-    // Adds a function through the document, as an opened file would.
+    // Adds a function through the document, as an opened file would; the
+    // tree follows the document.
     int32_t AddDirect(const std::string &label, const std::string &text)
     {
         const DefinitionOutcome outcome = CompileNewFunction(text, QEL_RADIANS);
@@ -35,7 +36,6 @@ protected:
         record.text = text;
         record.handle = outcome.handle;
         doc.Add(record);
-        view.AddFunctionNodes(record);
         return outcome.handle;
     }
 
