@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include "AboutDialog.h"
 #include "BarLayouts.h"
@@ -22,12 +23,14 @@
 #include "CommandRouting.h"
 #include "FloatingBar.h"
 #include "FramePlacement.h"
+#include "KeyBindings.h"
 #include "SettingsCommand.h"
 #include "ShellResources.h"
 #include "SplashWindow.h"
 #include "TraceButtonTexts.h"
 #include "TraceStatusBar.h"
 #include "UserManual.h"
+#include "history/DocumentHistory.h"
 #include "model/CVeltrix2Doc.h"
 #include "output/OutputCommands.h"
 #include "tree/CVeltrix2View.h"
@@ -49,7 +52,8 @@ bool IsInside(const QWidget *widget, const QWidget *ancestor)
 }  // namespace
 
 CMainFrame::CMainFrame(Options options)
-    : options_(options), doc_(new CVeltrix2Doc(this)), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : options_(options), doc_(new CVeltrix2Doc(this)), history_(&DocumentHistory::Of(*doc_)),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     InitShellResources();
     setWindowIcon(QIcon(QStringLiteral(":/res/veltrix-48.png")));
@@ -66,8 +70,9 @@ CMainFrame::CMainFrame(Options options)
     CreateMenus();
     ConnectPanes();
 
-    setWindowTitle(documents_->WindowTitle());
-    connect(documents_, &DocumentCommands::TitleChanged, this, &QWidget::setWindowTitle);
+    ShowTitle();
+    connect(documents_, &DocumentCommands::TitleChanged, this, &CMainFrame::ShowTitle);
+    connect(doc_, &CVeltrix2Doc::ModifiedChanged, this, &QWidget::setWindowModified);
     connect(documents_, &DocumentCommands::RecentFilesChanged, this, &CMainFrame::RebuildRecentFileMenu);
     RebuildRecentFileMenu();
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::OnFocusChanged);
@@ -178,6 +183,9 @@ void CMainFrame::CreateMenus()
 
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
     connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    CreateHistoryActions();
+    edit->addActions({undo_, redo_});
+    edit->addSeparator();
     edit->addAction(Action(EditCopy));
     edit->addSeparator();
     edit->addAction(Action(Settings));
@@ -205,7 +213,28 @@ void CMainFrame::CreateMenus()
     help->addAction(Action(AppAbout));
 
     // Keys without a menu item still need a home to work from either pane.
-    addActions({Action(NextPane), Action(PrevPane)});
+    fullScreen_ = new QAction(QStringLiteral("Full Screen"), this);
+    fullScreen_->setShortcuts(StandardKeys(QKeySequence::FullScreen, {QKeySequence(Qt::Key_F11)}));
+    connect(fullScreen_, &QAction::triggered, view_, &GLView::ToggleFullScreen);
+    addActions({Action(NextPane), Action(PrevPane), fullScreen_});
+}
+
+void CMainFrame::CreateHistoryActions()
+{
+    QUndoStack &stack = history_->Stack();
+    undo_ = stack.createUndoAction(this, QStringLiteral("&Undo"));
+    undo_->setShortcuts(StandardKeys(QKeySequence::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}));
+    undo_->setStatusTip(QStringLiteral("Undo the last change"));
+    redo_ = stack.createRedoAction(this, QStringLiteral("&Redo"));
+    redo_->setShortcuts(StandardKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                                           QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+    redo_->setStatusTip(QStringLiteral("Redo the change undone last"));
+}
+
+void CMainFrame::ShowTitle()
+{
+    setWindowTitle(documents_->WindowTitleWithMark());
+    setWindowModified(doc_->IsModified());
 }
 
 void CMainFrame::FillFunctionsMenu(QMenu *menu)
@@ -235,6 +264,7 @@ void CMainFrame::ConnectPanes()
     });
     connect(tree_, &CVeltrix2View::AnimationRequested, view_, &GLView::SetAnimation);
     connect(tree_, &CVeltrix2View::HelpRequested, this, &CMainFrame::ShowManual);
+    connect(history_, &DocumentHistory::ReplayStarting, this, &CMainFrame::EndRunsBeforeReplay);
     connect(documents_, &DocumentCommands::DocumentReplaced, this, [this] {
         CloseTraceAndAnimation();
         tree_->FillTree();
@@ -455,6 +485,14 @@ void CMainFrame::ShowAnimationBar(bool on)
 void CMainFrame::SetTraceValues(double value, double x, double y, double z)
 {
     status_->SetTraceValues(value, x, y, z);
+}
+
+// The trace and the animation are no part of the history: an undo or a
+// redo ends them before it changes the functions they run on.
+void CMainFrame::EndRunsBeforeReplay()
+{
+    if (tree_->IsTracing() || tree_->IsAnimating())
+        CloseTraceAndAnimation();
 }
 
 void CMainFrame::CloseTraceAndAnimation()

@@ -9,6 +9,7 @@
 class CommandActions;
 class CVeltrix2Doc;
 class CVeltrix2View;
+class DocumentHistory;
 class FloatingBar;
 class GLView;
 class OutputCommands;
@@ -51,6 +52,10 @@ public:
     FloatingBar *TraceBar() const { return traceBar_; }
     SplashWindow *Splash() const;
     QAction *Action(int id) const;
+    // Edit > Undo and Redo, and the full-screen key, which have no command id.
+    QAction *UndoAction() const { return undo_; }
+    QAction *RedoAction() const { return redo_; }
+    QAction *FullScreenAction() const { return fullScreen_; }
     Pane ActivePane() const { return activePane_; }
 
     // The program's arguments: an optional document to open.  False when
@@ -79,6 +84,9 @@ protected:
 private:
     void CreatePanes();
     void CreateMenus();
+    void CreateHistoryActions();
+    void ShowTitle();
+    void EndRunsBeforeReplay();
     void CreateBars();
     void ConnectPanes();
     void PlaceFloatingBars();
@@ -99,6 +107,7 @@ private:
 
     Options options_;
     CVeltrix2Doc *doc_;
+    DocumentHistory *history_;
     DocumentCommands *documents_ = nullptr;
     OutputCommands *output_ = nullptr;
     CommandActions *actions_ = nullptr;
@@ -111,6 +120,9 @@ private:
     FloatingBar *animationBar_ = nullptr;
     FloatingBar *traceBar_ = nullptr;
     QMenu *fileMenu_ = nullptr;
+    QAction *undo_ = nullptr;
+    QAction *redo_ = nullptr;
+    QAction *fullScreen_ = nullptr;
     QAction *recentAnchor_ = nullptr;
     QList<QAction *> recentActions_;
     QPointer<SplashWindow> splash_;

@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include "CommandIds.h"
+#include "KeyBindings.h"
 
 namespace {
 
@@ -27,7 +28,8 @@ QHash<int, CommandText> BuildTable()
     t[Cmd::FileOpen] = Make("&Open...\tCtrl+O", "Open an existing document\nOpen",
                             {K(QStringLiteral("Ctrl+O"))});
     t[Cmd::FileSave] = Make("&Save\tCtrl+S", "Save the active document\nSave", {K(QStringLiteral("Ctrl+S"))});
-    t[Cmd::FileSaveAs] = Make("Save &As...", "Save the active document with a new name\nSave As");
+    t[Cmd::FileSaveAs] = Make("Save &As...", "Save the active document with a new name\nSave As",
+                              StandardKeys(K::SaveAs, {K(QStringLiteral("Ctrl+Shift+S"))}));
     t[Cmd::FilePrint] = Make("&Print...\tCtrl+P", "Print the active document\nPrint",
                              {K(QStringLiteral("Ctrl+P"))});
     t[Cmd::FilePrintPreview] = Make("Print Pre&view...", "Display full pages\nPrint Preview");
@@ -35,7 +37,8 @@ QHash<int, CommandText> BuildTable()
     t[Cmd::ExportBmp] = Make("BMP", "Export the rendered scene to a .bmp image");
     t[Cmd::ExportDxf] = Make("DXF", "Export the rendered scene to a .dxf file");
     t[Cmd::FileMru1] = Make("Recent File", "Open this document");
-    t[Cmd::AppExit] = Make("E&xit", "Quit the application; prompts to save documents\nExit");
+    t[Cmd::AppExit] = Make("E&xit", "Quit the application; prompts to save documents\nExit",
+                           StandardKeys(K::Quit, {K(QStringLiteral("Ctrl+Q"))}));
     t[Cmd::EditCopy] = Make("&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy",
                             {K(QStringLiteral("Ctrl+C")), K(QStringLiteral("Ctrl+Insert"))});
     t[Cmd::Settings] = Make("Settings...", "Change the view settings\nSettings");

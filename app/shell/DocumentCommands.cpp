@@ -56,6 +56,14 @@ QString DocumentCommands::WindowTitle() const
     return DocumentTitle() + QStringLiteral(" - ") + kAppTitle;
 }
 
+QString DocumentCommands::WindowTitleWithMark() const
+{
+    // A "[*]" of the file's own name is shown as it is.
+    QString name = DocumentTitle();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    return name + QStringLiteral("[*] - ") + kAppTitle;
+}
+
 bool DocumentCommands::SaveModified()
 {
     if (!doc_->IsModified())

@@ -49,6 +49,9 @@ public:
     // The document's name as shown in titles: the file name or "Veltrix File".
     QString DocumentTitle() const;
     QString WindowTitle() const;   // "<document> - Veltrix 2.0"
+    // The same with Qt's place for the modified mark after the document's
+    // name: "<document>[*] - Veltrix 2.0".
+    QString WindowTitleWithMark() const;
 
     const RecentFiles &Recent() const { return recent_; }
 

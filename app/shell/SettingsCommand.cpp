@@ -2,9 +2,30 @@
 
 #include <QGuiApplication>
 
+#include "history/DocumentHistory.h"
+#include "history/HistoryCommand.h"
 #include "model/CVeltrix2Doc.h"
 #include "tree/Prompter.h"
 #include "tree/SettingsDialog.h"
+
+namespace {
+// "Change settings": the settings before and after the dialog.
+class ChangeSettings : public HistoryCommand {
+public:
+    ChangeSettings(DocumentHistory &history, const ViewSettings &after)
+        : HistoryCommand(history, QStringLiteral("Change settings")), before_(history.Document().Settings()),
+          after_(after)
+    {
+    }
+
+protected:
+    void Apply() override { ApplyViewSettings(Doc(), after_); }
+    void Revert() override { ApplyViewSettings(Doc(), before_); }
+
+private:
+    ViewSettings before_, after_;
+};
+}  // namespace
 
 bool RunSettingsCommand(CVeltrix2Doc &doc, QWidget *dialogParent)
 {
@@ -12,7 +33,8 @@ bool RunSettingsCommand(CVeltrix2Doc &doc, QWidget *dialogParent)
     dialog.settings = doc.Settings();
     if (!Prompter::Current().Run(dialog))
         return false;
-    ApplyViewSettings(doc, dialog.settings);
+    DocumentHistory &history = DocumentHistory::Of(doc);
+    history.Push(new ChangeSettings(history, dialog.settings));
     return true;
 }
 

@@ -68,6 +68,8 @@ public slots:
     bool OnCommand(int id);
     void SetTrace(bool on, int handle);
     void SetAnimation(bool on, int handle);
+    // The view covers the screen, or goes back to its place (Escape here).
+    void ToggleFullScreen();
 
 signals:
     void PickModeChanged(bool on);
@@ -112,7 +114,6 @@ private:
     void ReportProblems();
     void ApplyHeldKeys();
     void CameraChanged();
-    void ToggleFullScreen();
     void ExpectSplitter(QSplitter *splitter, const QList<int> &sizes, QSize size);
     void SetAnchors(const QMouseEvent *e);
     void PickFunction(QPointF pos);

@@ -32,6 +32,12 @@
 
 namespace {
 
+// The title as the window shows it: Qt's "[*]" becomes the modified mark.
+QString ShownTitle(const QWidget &window)
+{
+    return window.windowTitle().replace(QStringLiteral("[*]"), window.isWindowModified() ? QStringLiteral("*") : QString());
+}
+
 bool SamePose(const CameraPose &a, const CameraPose &b)
 {
     return a.x == b.x && a.y == b.y && a.z == b.z && a.pitch == b.pitch && a.yaw == b.yaw;
@@ -124,13 +130,13 @@ TEST_F(MainFrameTest, CommandLineOpensTheNamedDocumentOrEndsTheStart)
 {
     const QString path = SavedTour();
     EXPECT_TRUE(frame->ProcessCommandLine({"veltrix", path}));
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("tour.vxf - Veltrix 2.0"));
+    EXPECT_EQ(ShownTitle(*frame), QStringLiteral("tour.vxf - Veltrix 2.0"));
     EXPECT_EQ(frame->Document()->Count(), 2);
     EXPECT_EQ(TreeItems(), 2);
 
     auto other = MakeFrame();
     EXPECT_TRUE(other->ProcessCommandLine({"veltrix"}));
-    EXPECT_EQ(other->windowTitle(), QStringLiteral("Veltrix File - Veltrix 2.0"));
+    EXPECT_EQ(ShownTitle(*other), QStringLiteral("Veltrix File - Veltrix 2.0"));
     EXPECT_FALSE(other->ProcessCommandLine({"veltrix", dir.filePath("missing.vxf")}));
     EXPECT_EQ(errors.size(), 1);
 }
@@ -187,7 +193,7 @@ TEST_F(MainFrameTest, SaveThenOpenGivesBackTheDocumentAndTheCamera)
     frame->Action(Cmd::FileSave)->trigger();
     const QString saved = dir.filePath("roundtrip.vxf");
     ASSERT_TRUE(QFile::exists(saved));
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("roundtrip.vxf - Veltrix 2.0"));
+    EXPECT_EQ(ShownTitle(*frame), QStringLiteral("roundtrip.vxf - Veltrix 2.0"));
     const FunctionRecord first = doc->Get(doc->First());
     const FunctionRecord second = doc->Get(doc->Next(doc->First()));
 
@@ -226,7 +232,7 @@ TEST_F(MainFrameTest, DamagedFileShowsTheMessageAndLeavesAnUntitledEmptyDocument
     EXPECT_EQ(errors, QStringList{"Error: Bad file format"});
     EXPECT_EQ(frame->Document()->Count(), 0);
     EXPECT_EQ(TreeItems(), 0);
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Veltrix File - Veltrix 2.0"));
+    EXPECT_EQ(ShownTitle(*frame), QStringLiteral("Veltrix File - Veltrix 2.0"));
 }
 
 TEST_F(MainFrameTest, DroppedFileIsOpened)
@@ -241,7 +247,7 @@ TEST_F(MainFrameTest, DroppedFileIsOpened)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(frame.get(), &drop);
     EXPECT_EQ(frame->Document()->Count(), 2);
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("tour.vxf - Veltrix 2.0"));
+    EXPECT_EQ(ShownTitle(*frame), QStringLiteral("tour.vxf - Veltrix 2.0"));
 }
 
 TEST_F(MainFrameTest, ThreeDToolBarHidesAndComesBackWithItsCheckMark)
@@ -370,7 +376,8 @@ TEST_F(MainFrameTest, FileAndEditMenusKeepTheirItems)
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
                            "&Print...\tCtrl+P", "Print Pre&view...", "P&rint Setup...", "-", "Export", "-", "Recent File", "-",
                            "E&xit"}));
-    EXPECT_EQ(texts(TopMenu(QStringLiteral("&Edit"))), (QStringList{"&Copy\tCtrl+C", "-", "Settings..."}));
+    EXPECT_EQ(texts(TopMenu(QStringLiteral("&Edit"))),
+              (QStringList{"&Undo", "&Redo", "-", "&Copy\tCtrl+C", "-", "Settings..."}));
     EXPECT_EQ(frame->Action(Cmd::FilePrint)->statusTip(), QStringLiteral("Print the active document"));
     EXPECT_EQ(frame->Action(Cmd::Settings)->statusTip(), QStringLiteral("Change the view settings"));
 }

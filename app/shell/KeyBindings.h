@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+
+// The keys of a standard action as this desktop binds them, with `also`
+// added where the desktop's list lacks them: the keys the manual names work
+// on every desktop, and the desktop's own ones too.
+QList<QKeySequence> StandardKeys(QKeySequence::StandardKey key, const QList<QKeySequence> &also);
