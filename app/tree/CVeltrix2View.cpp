@@ -247,18 +247,16 @@ void CVeltrix2View::ResetTraceState()
 
 void CVeltrix2View::RemoveEntries(int32_t function, bool variablesOnly)
 {
+    const auto goes = [function, variablesOnly](const TreeNodeEntry &e) {
+        const bool variablePart = e.kind == VariableNode || e.kind == RangeNode || e.kind == StepsNode;
+        return e.function == function && (!variablesOnly || variablePart);
+    };
+    // Deleting the top item of what goes deletes the items below it.
     std::vector<QTreeWidgetItem *> doomed;
-    auto kept = nodes_.begin();
-    for (auto it = nodes_.begin(); it != nodes_.end(); ++it) {
-        const bool variablePart = it->kind == VariableNode || it->kind == RangeNode || it->kind == StepsNode;
-        if (it->function == function && (!variablesOnly || variablePart)) {
-            if (variablesOnly ? it->kind == VariableNode : it->kind == FunctionNode)
-                doomed.push_back(it->item);
-            continue;
-        }
-        *kept++ = std::move(*it);
-    }
-    nodes_.erase(kept, nodes_.end());
+    for (const TreeNodeEntry &e : nodes_)
+        if (goes(e) && e.kind == (variablesOnly ? VariableNode : FunctionNode))
+            doomed.push_back(e.item);
+    nodes_.erase(std::remove_if(nodes_.begin(), nodes_.end(), goes), nodes_.end());
     for (QTreeWidgetItem *item : doomed)
         tree_->DeleteItem(item);
 }

@@ -2,6 +2,7 @@
 #include <QSignalSpy>
 
 #include "ViewFixture.h"
+#include "tree/StepsDialog.h"
 #include "tree/TreePictures.h"
 #include "tree/ValueDialog.h"
 
@@ -77,6 +78,11 @@ TEST_F(ViewTest, DeletingTheSecondOfThreeKeepsTheOthersInOrder)
     for (const TreeNodeEntry &entry : view.Nodes())
         EXPECT_NE(entry.function, b);
     EXPECT_EQ(view.Nodes().size(), 2 * 11u);
+    // The nodes of the function before it still know their variables.
+    Select(a, StepsNode, "x");
+    prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("9")); });
+    view.OnCommand(103);
+    EXPECT_EQ(Variable(a, "x").steps, 9);
     // The freed handle is the next one handed out.
     EXPECT_EQ(AddDirect("d", "z(x,y)=1+x"), b);
     EXPECT_EQ(view.Tree()->topLevelItem(2)->text(0), "d");
