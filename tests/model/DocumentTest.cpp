@@ -141,6 +141,54 @@ TEST_F(DocumentTest, NewDocumentResetsEverything)
     EXPECT_EQ(seen[0].hint, -1);
 }
 
+// What the tree follows: which function came, went or changed, after the
+// other views were told.
+TEST_F(DocumentTest, FunctionNotificationsNameTheFunctionAfterTheViews)
+{
+    QStringList events;
+    QObject::connect(&doc, &CVeltrix2Doc::ViewsNeedUpdate,
+                     [&](QObject *, int hint) { events << QStringLiteral("views %1").arg(hint); });
+    QObject::connect(&doc, &CVeltrix2Doc::FunctionInserted, [&](int p) { events << QStringLiteral("in %1").arg(p); });
+    QObject::connect(&doc, &CVeltrix2Doc::FunctionRemoved, [&](int h) { events << QStringLiteral("out %1").arg(h); });
+    QObject::connect(&doc, &CVeltrix2Doc::FunctionChanged, [&](int h) { events << QStringLiteral("changed %1").arg(h); });
+
+    doc.Add(Compiled("a"));
+    doc.Add(Compiled("c"));
+    doc.Add(Compiled("silent"), false);
+    doc.Insert(1, Compiled("b"));
+    doc.Insert(9, Compiled("nowhere"));   // no such place: nothing, and its handle stays the caller's
+    doc.Update(0, doc.Get(0));
+    doc.NotifyVariablesChanged(1);
+    doc.Remove(2);
+    EXPECT_EQ(events, (QStringList{"views 0", "in 0", "views 1", "in 1", "views 3", "in 1", "views 0", "changed 0",
+                                   "changed 1", "views -1", "out 1"}));
+    ASSERT_EQ(doc.Count(), 3);
+    EXPECT_EQ(doc.Get(0).label, "a");
+    EXPECT_EQ(doc.Get(1).label, "b");
+    EXPECT_EQ(doc.Get(2).label, "silent");
+}
+
+// Changes inside an UndoableChange are the history's to count; any other
+// change, such as a camera move, counts until the next save.
+TEST_F(DocumentTest, ModifiedIsUnrecordedChangesOrAHistoryAwayFromTheSave)
+{
+    std::vector<bool> signalled;
+    QObject::connect(&doc, &CVeltrix2Doc::ModifiedChanged, [&](bool m) { signalled.push_back(m); });
+    {
+        CVeltrix2Doc::UndoableChange change(doc);
+        doc.Add(Compiled("a"));
+    }
+    EXPECT_FALSE(doc.IsModified());
+    doc.SetUndoHistoryModified(true);
+    EXPECT_TRUE(doc.IsModified());
+    doc.SetModifiedFlag(true);   // the camera moved
+    doc.SetUndoHistoryModified(false);
+    EXPECT_TRUE(doc.IsModified());
+    doc.SetModifiedFlag(false);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(signalled, (std::vector<bool>{true, false}));
+}
+
 TEST_F(DocumentTest, DestroyingADocumentReleasesOnlyItsHandles)
 {
     const int32_t foreign = new_function();

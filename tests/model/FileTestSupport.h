@@ -11,6 +11,7 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "model/FunctionDefinition.h"
+#include "model/FunctionSnapshot.h"
 #include "qel/qel.h"
 
 // Little-endian byte builder for expected file contents.
@@ -55,24 +56,17 @@ public:
 };
 
 // Everything of a function that survives saving: the record without its
-// handle and the library's angle unit and variables.
-struct FunctionSnapshot {
+// handle and what the library holds of it.
+struct SavedFunction {
     FunctionRecord record;
-    int angleMode = -1;
-    std::vector<VariableDefaults> variables;
+    FunctionSnapshot library;
 };
 
-inline std::vector<FunctionSnapshot> Snapshot(const CVeltrix2Doc &doc)
+inline std::vector<SavedFunction> Snapshot(const CVeltrix2Doc &doc)
 {
-    std::vector<FunctionSnapshot> all;
+    std::vector<SavedFunction> all;
     for (int p = doc.First(); p != -1; p = doc.Next(p)) {
-        FunctionSnapshot s;
-        s.record = doc.Get(p);
-        s.angleMode = get_function_angle_mode(s.record.handle);
-        std::vector<VariableRecord> vars(size_t(get_function_n_var(s.record.handle)));
-        get_function_variables(s.record.handle, vars.data());
-        for (const VariableRecord &v : vars)
-            s.variables.push_back({v.name, v.value, v.min, v.max, v.steps});
+        SavedFunction s{doc.Get(p), FunctionSnapshot::Capture(doc.Get(p).handle)};
         s.record.handle = -1;
         all.push_back(s);
     }
