@@ -6,9 +6,11 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 #include "../tree/FakePrompter.h"
 #include "SettingsCommand.h"
+#include "history/DocumentHistory.h"
 #include "model/CVeltrix2Doc.h"
 #include "tree/ColorButton.h"
 #include "tree/SettingsDialog.h"
@@ -130,4 +132,30 @@ TEST(SettingsCommand, ApplyingLeavesTheCameraAndCanBeReversed)
     ApplyViewSettings(doc, before);
     EXPECT_EQ(doc.Settings(), before);
     EXPECT_TRUE(doc.IsModified());
+}
+
+TEST(SettingsCommand, ChangeSettingsIsUndoneAndRedone)
+{
+    FakePrompter prompter;
+    CVeltrix2Doc doc;
+    const ViewSettings before = doc.Settings();
+    prompter.Accept<SettingsDialog>([](SettingsDialog &d) { d.Axes()->LabelBox(2)->setText(QStringLiteral("up")); });
+    ASSERT_TRUE(RunSettingsCommand(doc, nullptr));
+    const ViewSettings after = doc.Settings();
+    QUndoStack &stack = DocumentHistory::Of(doc).Stack();
+    EXPECT_EQ(stack.undoText(), QStringLiteral("Change settings"));
+
+    ViewLog views(doc);
+    doc.Settings().cameraYaw = 33;   // the camera moved meanwhile: no undo moves it back
+    stack.undo();
+    EXPECT_EQ(doc.Settings(), KeepingCamera(before, doc.Settings()));
+    EXPECT_EQ(doc.Settings().cameraYaw, 33);
+    EXPECT_FALSE(doc.IsModified());
+    stack.redo();
+    EXPECT_EQ(doc.Settings().axisLabelZ, "up");
+    EXPECT_EQ(doc.Settings(), KeepingCamera(after, doc.Settings()));
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_EQ(views.calls.size(), 2u);
+    EXPECT_TRUE(views.calls[0].waitCursor && views.calls[1].waitCursor);
+    EXPECT_EQ(views.calls[1].hint, -1);
 }
