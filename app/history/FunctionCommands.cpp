@@ -1,5 +1,6 @@
 #include "history/FunctionCommands.h"
 
+#include <functional>
 #include <optional>
 
 #include "history/DocumentHistory.h"
@@ -178,11 +179,17 @@ private:
     VariableDefaults before_, after_;
 };
 
-VariableDefaults ReadVariable(const CVeltrix2Doc &doc, int position, const std::string &name)
+// The variable as the library holds it now, changed by `change`.
+QUndoCommand *ChangeVariable(DocumentHistory &history, int position, const std::string &name,
+                             VariableCommand::Part part, const std::function<void(VariableDefaults &)> &change)
 {
+    static const char *const kTexts[] = {"Change value of ", "Change range of ", "Change steps of "};
     VariableRecord record{};
-    get_function_variable(doc.Get(position).handle, name.c_str(), &record);
-    return VariableDefaults{name, record.value, record.min, record.max, record.steps};
+    get_function_variable(history.Document().Get(position).handle, name.c_str(), &record);
+    const VariableDefaults before{name, record.value, record.min, record.max, record.steps};
+    VariableDefaults after = before;
+    change(after);
+    return new VariableCommand(history, Named(kTexts[part], name), position, part, before, after);
 }
 
 }  // namespace
@@ -242,33 +249,25 @@ QUndoCommand *ToggleVisible(DocumentHistory &history, int position)
 
 QUndoCommand *ChangeValue(DocumentHistory &history, int position, const std::string &name, double value)
 {
-    const VariableDefaults before = ReadVariable(history.Document(), position, name);
-    VariableDefaults after = before;
-    after.value = value;
-    return new VariableCommand(history, Named("Change value of ", name), position, VariableCommand::Value, before,
-                               after);
+    return ChangeVariable(history, position, name, VariableCommand::Value,
+                          [value](VariableDefaults &v) { v.value = value; });
 }
 
 QUndoCommand *ChangeRange(DocumentHistory &history, int position, const std::string &name, double min,
                           double max)
 {
-    const VariableDefaults before = ReadVariable(history.Document(), position, name);
-    VariableDefaults after = before;
-    after.min = min;
-    after.max = max;
-    if (after.value < min || after.value > max)
-        after.value = min;
-    return new VariableCommand(history, Named("Change range of ", name), position, VariableCommand::Range, before,
-                               after);
+    return ChangeVariable(history, position, name, VariableCommand::Range, [min, max](VariableDefaults &v) {
+        v.min = min;
+        v.max = max;
+        if (v.value < min || v.value > max)
+            v.value = min;
+    });
 }
 
 QUndoCommand *ChangeSteps(DocumentHistory &history, int position, const std::string &name, int32_t steps)
 {
-    const VariableDefaults before = ReadVariable(history.Document(), position, name);
-    VariableDefaults after = before;
-    after.steps = steps;
-    return new VariableCommand(history, Named("Change steps of ", name), position, VariableCommand::Steps, before,
-                               after);
+    return ChangeVariable(history, position, name, VariableCommand::Steps,
+                          [steps](VariableDefaults &v) { v.steps = steps; });
 }
 
 }  // namespace FunctionCommands
