@@ -1,8 +1,5 @@
 // The document's undo history: the modified flag against the saved state,
-// what New and Open do to it, exact restoring of deleted functions and the
-// library slots the history does not hold.
-#include <functional>
-
+// what New and Open do to it, and exact restoring of deleted functions.
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -120,36 +117,6 @@ TEST_F(HistoryTest, DeleteThenUndoGivesBackTheSameFile)
     EXPECT_EQ(ReadAll(dir.filePath("again.vxf")), saved);
 }
 
-TEST_F(HistoryTest, DeletedFunctionsWaitingForUndoHoldNoLibrarySlot)
-{
-    for (int i = 0; i < 5; ++i)
-        Add("f" + std::to_string(i), "z(x,y)=x*" + std::to_string(i));
-    const DocumentState five = DocumentState::Of(doc);
-    for (int i = 0; i < 3; ++i)
-        history.Push(FunctionCommands::DeleteFunction(history, 1));
-    const DocumentState two = DocumentState::Of(doc);
-    EXPECT_EQ(UsedHandles(), 2);
-    stack.undo();
-    stack.undo();
-    stack.undo();
-    EXPECT_EQ(DocumentState::Of(doc), five);
-    EXPECT_EQ(UsedHandles(), 5);
-
-    // Undoing the adds takes the functions out as well.
-    while (stack.canUndo())
-        stack.undo();
-    EXPECT_EQ(doc.Count(), 0);
-    EXPECT_EQ(UsedHandles(), 0);
-    while (stack.canRedo())
-        stack.redo();
-    EXPECT_EQ(DocumentState::Of(doc), two);
-    EXPECT_EQ(UsedHandles(), 2);
-    stack.clear();
-    EXPECT_EQ(UsedHandles(), 2);
-    doc.NewDocument();
-    EXPECT_EQ(UsedHandles(), 0);
-}
-
 // A slot taken behind the history's back: the function comes back under
 // another handle, and the commands around it still find it by its place.
 TEST_F(HistoryTest, FunctionBackUnderAnotherHandleIsStillFoundByItsPlace)
@@ -174,32 +141,17 @@ TEST_F(HistoryTest, FunctionBackUnderAnotherHandleIsStillFoundByItsPlace)
     EXPECT_NE(is_function_initialized(foreign), -2);   // not touched
 }
 
+// The names are the menu's: an ampersand of a label is shown, not taken for
+// a mnemonic.  Only undo and redo are announced, not the first doing.
 TEST_F(HistoryTest, CommandsAreNamedAndOnlyReplaysAreAnnounced)
 {
     QSignalSpy replays(&history, &DocumentHistory::ReplayStarting);
     Add("a&b", "z(x,y,t)=x*t");
     EXPECT_EQ(stack.undoText(), "Add function a&&b");
     EXPECT_EQ(stack.command(0)->text(), "Add function a&b");
-    // Each made when its turn comes: the names are those of that moment.
-    using Make = std::function<QUndoCommand *()>;
-    const std::vector<std::pair<Make, const char *>> named = {
-        {[&] { return FunctionCommands::EditLabel(history, 0, "waves"); }, "Edit label of a&&b"},
-        {[&] { return FunctionCommands::EditText(history, 0, FunctionSnapshot::Capture(doc.Get(0).handle), "z(x,y,t)=x*t"); },
-         "Edit text of waves"},
-        {[&] { return FunctionCommands::ChangeValue(history, 0, "t", 1); }, "Change value of t"},
-        {[&] { return FunctionCommands::ChangeRange(history, 0, "x", 0, 1); }, "Change range of x"},
-        {[&] { return FunctionCommands::ChangeSteps(history, 0, "x", 4); }, "Change steps of x"},
-        {[&] { return FunctionCommands::ChangeMode(history, 0, Gradient); }, "Change mode of waves"},
-        {[&] { return FunctionCommands::ChangeColour(history, 0, 1, 0xFF); }, "Change colour 1 of waves"},
-        {[&] { return FunctionCommands::ChangeColour(history, 0, 2, 0xFF); }, "Change colour 2 of waves"},
-        {[&] { return FunctionCommands::ToggleVisible(history, 0); }, "Hide waves"},
-        {[&] { return FunctionCommands::ToggleVisible(history, 0); }, "Show waves"},
-        {[&] { return FunctionCommands::DeleteFunction(history, 0); }, "Delete function waves"},
-    };
-    for (const auto &[make, text] : named) {
-        history.Push(make());
-        EXPECT_EQ(stack.undoText(), text);
-    }
+    history.Push(FunctionCommands::ToggleVisible(history, 0));
+    history.Push(FunctionCommands::ToggleVisible(history, 0));
+    EXPECT_EQ(stack.undoText(), "Show a&&b");
     EXPECT_EQ(replays.count(), 0);
     stack.undo();
     stack.redo();

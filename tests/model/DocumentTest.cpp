@@ -168,27 +168,6 @@ TEST_F(DocumentTest, FunctionNotificationsNameTheFunctionAfterTheViews)
     EXPECT_EQ(doc.Get(2).label, "silent");
 }
 
-// Changes inside an UndoableChange are the history's to count; any other
-// change, such as a camera move, counts until the next save.
-TEST_F(DocumentTest, ModifiedIsUnrecordedChangesOrAHistoryAwayFromTheSave)
-{
-    std::vector<bool> signalled;
-    QObject::connect(&doc, &CVeltrix2Doc::ModifiedChanged, [&](bool m) { signalled.push_back(m); });
-    {
-        CVeltrix2Doc::UndoableChange change(doc);
-        doc.Add(Compiled("a"));
-    }
-    EXPECT_FALSE(doc.IsModified());
-    doc.SetUndoHistoryModified(true);
-    EXPECT_TRUE(doc.IsModified());
-    doc.SetModifiedFlag(true);   // the camera moved
-    doc.SetUndoHistoryModified(false);
-    EXPECT_TRUE(doc.IsModified());
-    doc.SetModifiedFlag(false);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(signalled, (std::vector<bool>{true, false}));
-}
-
 TEST_F(DocumentTest, DestroyingADocumentReleasesOnlyItsHandles)
 {
     const int32_t foreign = new_function();
