@@ -47,14 +47,10 @@ std::optional<Scanner::FunctionMatch> Scanner::FunctionName(size_t pos) const
 
 std::optional<Scanner::VariableMatch> Scanner::Variable(size_t pos) const
 {
-    if (AtEnd(pos))
+    const int32_t index = names_.At(pos);
+    if (index < 0)
         return std::nullopt;
-    for (size_t i = 0; i < variables_.Size(); ++i) {
-        const std::string &name = variables_.Name(i);
-        if (!name.empty() && Matches(pos, name.data(), name.size()))
-            return VariableMatch{static_cast<int32_t>(i), name.size()};
-    }
-    return std::nullopt;
+    return VariableMatch{index, variables_.Name(static_cast<size_t>(index)).size()};
 }
 
 std::optional<Scanner::NumberMatch> Scanner::Number(size_t pos, bool allowSign) const

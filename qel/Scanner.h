@@ -1,6 +1,7 @@
 #ifndef QEL_SCANNER_H
 #define QEL_SCANNER_H
 
+#include "qel/NameIndex.h"
 #include "qel/Token.h"
 #include "qel/VariableTable.h"
 
@@ -15,7 +16,7 @@ namespace qel {
 class Scanner {
 public:
     Scanner(const char *text, size_t length, const VariableTable &variables)
-        : text_(text), length_(length), variables_(variables) {}
+        : text_(text), length_(length), variables_(variables), names_(variables, text, length) {}
 
     struct FunctionMatch {
         OperatorCode op;
@@ -49,6 +50,7 @@ private:
     const char *text_;
     size_t length_;
     const VariableTable &variables_;
+    const NameIndex names_;
 };
 
 } // namespace qel
