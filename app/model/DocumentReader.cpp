@@ -1,4 +1,5 @@
 #include <cstring>
+#include <utility>
 
 #include <QFile>
 
@@ -118,7 +119,7 @@ ReadOutcome ReadFunctions(ArchiveReader &ar, int fd, FunctionList &loaded)
             delete_function(r.handle);
             return ReadOutcome::BlockFailed;
         }
-        loaded.Append(r);
+        loaded.Append(std::move(r));
     }
     return ReadOutcome::Ok;
 }
@@ -152,7 +153,8 @@ ReadOutcome ReadDocumentFile(const QString &path, ViewSettings &settings,
         DeleteHandles(loaded);
         return outcome;
     }
-    settings = read;
-    list = loaded;
+    // Moved, not copied: a long axis label would otherwise be held twice.
+    settings = std::move(read);
+    list = std::move(loaded);
     return ReadOutcome::Ok;
 }

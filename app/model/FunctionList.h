@@ -1,5 +1,6 @@
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "FunctionRecord.h"
@@ -11,7 +12,7 @@ class FunctionList {
 public:
     int Count() const { return int(records_.size()); }
     bool IsEmpty() const { return records_.empty(); }
-    void Append(const FunctionRecord &r) { records_.push_back(r); }
+    void Append(FunctionRecord r) { records_.push_back(std::move(r)); }
     void Insert(int position, const FunctionRecord &r) { records_.insert(records_.begin() + position, r); }
     void Replace(int position, const FunctionRecord &r);
     FunctionRecord Take(int position);               // unlink and return

@@ -126,6 +126,45 @@ TEST_F(DocumentFileTest, LongAxisLabelAndLongLabel)
     EXPECT_EQ(reopened.Get(0).label, std::string(80, 'M'));
 }
 
+// Peak resident memory of this process in KiB, and its reset to the current
+// resident size (false where the system does not offer it).
+long PeakResidentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+bool ResetPeakResident()
+{
+    QFile control(QStringLiteral("/proc/self/clear_refs"));
+    return control.open(QIODevice::WriteOnly) && control.write("5") == 1 && PeakResidentKiB() > 0;
+}
+
+TEST_F(DocumentFileTest, AHugeAxisLabelIsHeldOnceWhileOpening)
+{
+    constexpr long kLabelKiB = 64 * 1024;
+    const QString path = Path("huge.vxf");
+    {
+        CVeltrix2Doc doc;
+        doc.Settings().axisLabelY = std::string(size_t(kLabelKiB) * 1024, 'y');
+        ASSERT_TRUE(doc.Save(path));
+    }
+    CVeltrix2Doc reopened;
+    if (!ResetPeakResident())
+        GTEST_SKIP() << "the peak resident size cannot be reset here";
+    const long before = PeakResidentKiB();
+    ASSERT_EQ(reopened.Open(path), ReadOutcome::Ok);
+    const long growth = PeakResidentKiB() - before;
+    EXPECT_EQ(reopened.Settings().axisLabelY.size(), size_t(kLabelKiB) * 1024);
+    EXPECT_GE(growth, kLabelKiB);
+    EXPECT_LT(growth, kLabelKiB * 3 / 2) << "the label was held more than once";
+}
+
 TEST_F(DocumentFileTest, RichDocumentRoundTrip)
 {
     FakeCamera camera;
