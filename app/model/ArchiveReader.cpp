@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include <QString>
+#include <QChar>
+
+#include "CodePage1252.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -114,15 +116,40 @@ std::string ArchiveReader::ReadString()
         ok_ = false;
         return std::string();
     }
-    std::string raw(size_t(bytes), '\0');
-    if (!ReadBytes(raw.data(), raw.size()))
+    if (wide)
+        return ReadWideCharacters(length);
+    std::string text(length, '\0');
+    if (!ReadBytes(text.data(), text.size()))
         return std::string();
-    if (!wide)
-        return raw;
-    std::u16string units(length, u'\0');
-    for (size_t i = 0; i < units.size(); ++i)
-        units[i] = char16_t(uint8_t(raw[2 * i]) | (uint8_t(raw[2 * i + 1]) << 8));
-    return QString::fromUtf16(units.data(), qsizetype(units.size())).toLatin1().toStdString();
+    return text;
+}
+
+// The 16-bit form holds Unicode, the document's texts are Windows-1252: a
+// character the code page lacks becomes one '?'.  Read in pieces, so that a
+// long text costs no more than its 8-bit result.
+std::string ArchiveReader::ReadWideCharacters(uint32_t length)
+{
+    std::string text;
+    text.reserve(length);
+    uint8_t piece[4096];
+    bool afterHighSurrogate = false;
+    for (uint32_t done = 0; done < length;) {
+        const uint32_t units = std::min<uint32_t>(length - done, sizeof piece / 2);
+        if (!ReadBytes(piece, size_t(units) * 2))
+            return std::string();
+        for (uint32_t i = 0; i < units; ++i) {
+            const char16_t unit = char16_t(piece[2 * i] | (piece[2 * i + 1] << 8));
+            // The low half of a pair belongs to the '?' of its high half.
+            const bool secondHalf = afterHighSurrogate && QChar::isLowSurrogate(unit);
+            afterHighSurrogate = !secondHalf && QChar::isHighSurrogate(unit);
+            if (secondHalf)
+                continue;
+            const int code = Cp1252Code(unit);
+            text.push_back(code < 0 ? '?' : char(code));
+        }
+        done += units;
+    }
+    return text;
 }
 
 bool ArchiveReader::Flush()

@@ -32,7 +32,8 @@ public:
     uint32_t ReadUInt32();
     double ReadDouble();
     // The counterpart of ArchiveWriter::WriteString; also accepts the 16-bit
-    // form (0xFF, 0xFFFE, length, UTF-16 characters), converted to Latin-1.
+    // form (0xFF, 0xFFFE, length, UTF-16 characters), converted to the
+    // Windows-1252 code page ('?' for a character the page does not have).
     // A length larger than the rest of the file fails without allocating.
     std::string ReadString();
 
@@ -44,6 +45,7 @@ public:
 private:
     bool Fill();
     uint32_t ReadStringLength(bool *wideMarker);
+    std::string ReadWideCharacters(uint32_t length);
 
     int fd_;
     std::vector<uint8_t> buffer_;

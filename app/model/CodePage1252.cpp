@@ -13,18 +13,17 @@ constexpr char16_t kHigh[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
 };
 
-// The code of `unit`, or -1.
-int CodeOf(char16_t unit)
+}  // namespace
+
+int Cp1252Code(char32_t character)
 {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
-        return unit;
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
+        return int(character);
     for (int i = 0; i < 32; ++i)
-        if (kHigh[i] != 0 && kHigh[i] == unit)
+        if (kHigh[i] != 0 && kHigh[i] == character)
             return 0x80 + i;
     return -1;
 }
-
-}  // namespace
 
 char16_t Cp1252ToUnicode(unsigned char code)
 {
@@ -47,7 +46,7 @@ bool ToCp1252(const QString &text, std::string *bytes, QString *offending)
     std::string encoded;
     encoded.reserve(size_t(text.size()));
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const int code = CodeOf(text.at(i).unicode());
+        const int code = Cp1252Code(text.at(i).unicode());
         if (code < 0) {
             if (offending) {
                 // A character beyond the basic plane is two units: name it whole.

@@ -12,6 +12,9 @@
 // Unicode of one code (0 for the five codes the code page leaves unassigned).
 char16_t Cp1252ToUnicode(unsigned char code);
 
+// The code of one Unicode character in the page, or -1 when it has none.
+int Cp1252Code(char32_t character);
+
 // The bytes decoded; an unassigned code becomes U+FFFD.
 QString FromCp1252(const std::string &bytes);
 

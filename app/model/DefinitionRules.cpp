@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "CodePage1252.h"
 #include "FunctionDefinition.h"
 #include "FunctionRecord.h"
 
@@ -27,7 +28,7 @@ const Partners *FindPartners(const std::string &dependent)
 
 QString Quoted(const std::string &name)
 {
-    return QLatin1Char('"') + QString::fromLatin1(name.c_str()) + QLatin1Char('"');
+    return QLatin1Char('"') + FromCp1252(name) + QLatin1Char('"');
 }
 
 DefinitionOutcome Failure(const QString &message)

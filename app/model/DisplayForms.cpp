@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "CodePage1252.h"
 #include "FormatGeneral.h"
 
 namespace {
@@ -37,7 +38,7 @@ QString StepsText(int32_t steps)
 
 QString ValueText(const char *name, double value)
 {
-    return QString::fromLatin1(name) + QStringLiteral(" = ") + FormatGeneral(value, kDisplayDigits);
+    return FromCp1252(name) + QStringLiteral(" = ") + FormatGeneral(value, kDisplayDigits);
 }
 
 int FindVariable(const VariableRecord *table, int count, const char *name)

@@ -1,6 +1,7 @@
 #include <QSaveFile>
 
 #include "ArchiveWriter.h"
+#include "CodePage1252.h"
 #include "DocumentFile.h"
 #include "DocumentFormat.h"
 #include "FunctionDefinition.h"
@@ -72,7 +73,7 @@ bool CompileAll(const FunctionList &list, QString *error)
         const FunctionRecord &r = list.At(i);
         if (!EnsureCompiled(r.handle, r.text)) {
             SetError(error, QStringLiteral("The function \"%1\" cannot be compiled")
-                                .arg(QString::fromLatin1(r.label.c_str())));
+                                .arg(FromCp1252(r.label)));
             return false;
         }
     }
@@ -92,7 +93,7 @@ bool WriteFunctions(ArchiveWriter &ar, int fd, const FunctionList &list, QString
         }
         if (store_function(r.handle, fd) != 1) {
             SetError(error, QStringLiteral("The function \"%1\" could not be written")
-                                .arg(QString::fromLatin1(r.label.c_str())));
+                                .arg(FromCp1252(r.label)));
             return false;
         }
     }

@@ -14,6 +14,7 @@
 #include "history/DocumentHistory.h"
 #include "history/FunctionCommands.h"
 #include "model/CVeltrix2Doc.h"
+#include "model/CodePage1252.h"
 #include "model/DisplayForms.h"
 #include "model/FormatGeneral.h"
 #include "model/FunctionDefinition.h"
@@ -36,14 +37,13 @@ const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
 const QColor kBlue(0, 0, 255);
 
-QString FromLatin1(const std::string &text)
+// The document's bytes of a text the dialogs accepted: they refuse what the
+// code page cannot hold, so nothing is lost here.
+std::string DocumentText(const QString &text)
 {
-    return QString::fromLatin1(text.data(), int(text.size()));
-}
-
-std::string ToLatin1(const QString &text)
-{
-    return text.toLatin1().toStdString();
+    std::string bytes;
+    ToCp1252(text, &bytes);
+    return bytes;
 }
 
 bool IsConstant(const char *name)
@@ -174,11 +174,11 @@ void CVeltrix2View::InsertFunctionNodes(const FunctionRecord &record, int index)
 {
     const int32_t h = record.handle;
     QTreeWidgetItem *function =
-        AddNode(nullptr, index, FromLatin1(record.label), record.visible == 1 ? VisibleImage : HiddenImage, h, FunctionNode);
+        AddNode(nullptr, index, FromCp1252(record.label), record.visible == 1 ? VisibleImage : HiddenImage, h, FunctionNode);
     tree_->SetItemBold(function, true);
     SetReadableColor(function, kRed);
 
-    QTreeWidgetItem *text = AddNode(function, -1, FromLatin1(record.text), TextImage, h, TextNode);
+    QTreeWidgetItem *text = AddNode(function, -1, FromCp1252(record.text), TextImage, h, TextNode);
     SetReadableColor(text, kBlack);
     for (const VariableRecord &var : ReadVariables(h))
         if (!IsConstant(var.name))
@@ -265,8 +265,8 @@ void CVeltrix2View::RemoveEntries(int32_t function, bool variablesOnly)
 // node stands for the record at the same place.
 static bool SameFunction(const TreeNodeEntry &entry, const FunctionRecord &record, const QTreeWidgetItem *textItem)
 {
-    return entry.function == record.handle && entry.item->text(0) == FromLatin1(record.label) && textItem &&
-           textItem->text(0) == FromLatin1(record.text);
+    return entry.function == record.handle && entry.item->text(0) == FromCp1252(record.label) && textItem &&
+           textItem->text(0) == FromCp1252(record.text);
 }
 
 void CVeltrix2View::OnUpdate(QObject *sender, int hint)
@@ -358,7 +358,7 @@ void CVeltrix2View::OnFunctionChanged(int32_t handle)
             continue;
         switch (entry.kind) {
         case FunctionNode:
-            entry.item->setText(0, FromLatin1(record.label));
+            entry.item->setText(0, FromCp1252(record.label));
             entry.item->setIcon(0, images_.value(record.visible == 1 ? VisibleImage : HiddenImage));
             break;
         case TextNode:
@@ -378,8 +378,8 @@ void CVeltrix2View::OnFunctionChanged(int32_t handle)
             break;
         }
     }
-    if (textEntry && textEntry->item->text(0) != FromLatin1(record.text)) {
-        textEntry->item->setText(0, FromLatin1(record.text));
+    if (textEntry && textEntry->item->text(0) != FromCp1252(record.text)) {
+        textEntry->item->setText(0, FromCp1252(record.text));
         RebuildVariableNodes(*textEntry);
     }
     RefreshVariableTexts(handle, true);
@@ -642,7 +642,7 @@ void CVeltrix2View::AddFunction()
     LabelDialog labelDialog(this);
     if (!prompter.Run(labelDialog))
         return;
-    const std::string label = ToLatin1(labelDialog.label);
+    const std::string label = DocumentText(labelDialog.label);
     const QString labelError = CheckLabel(label);
     if (!labelError.isEmpty()) {
         ShowError(this, labelError);
@@ -657,7 +657,7 @@ void CVeltrix2View::AddFunction()
     for (;;) {
         if (!prompter.Run(textDialog))
             return;
-        text = ToLatin1(textDialog.text);
+        text = DocumentText(textDialog.text);
         outcome = CompileNewFunction(text, textDialog.angleMode);
         if (outcome.ok)
             break;
@@ -694,10 +694,10 @@ void CVeltrix2View::EditLabel()
     const int pos = doc_->Find(entry->function);
     const FunctionRecord record = doc_->Get(pos);
     LabelDialog dialog(this);
-    dialog.label = FromLatin1(record.label);
+    dialog.label = FromCp1252(record.label);
     if (!Prompter::Current().Run(dialog))
         return;
-    const std::string label = ToLatin1(dialog.label);
+    const std::string label = DocumentText(dialog.label);
     const QString error = CheckLabel(label);
     if (!error.isEmpty()) {
         ShowError(this, error);
@@ -729,7 +729,7 @@ void CVeltrix2View::EditText()
     bool reset = false;
 
     TextDialog dialog(this);
-    dialog.text = FromLatin1(record.text);
+    dialog.text = FromCp1252(record.text);
     dialog.selectionStart = dialog.selectionEnd = int(dialog.text.size());
     dialog.angleMode = before.angleMode;
     std::string text;
@@ -739,7 +739,7 @@ void CVeltrix2View::EditText()
                 doc_->UpdateAllViews(this, handle);
             return;
         }
-        text = ToLatin1(dialog.text);
+        text = DocumentText(dialog.text);
         const DefinitionOutcome outcome = RecompileFunction(handle, text, dialog.angleMode);
         if (outcome.ok)
             break;

@@ -2,7 +2,12 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
+
+#include "model/CodePage1252.h"
+#include "tree/Prompter.h"
 
 ExchangeDialog::ExchangeDialog(QWidget *parent) : QDialog(parent)
 {
@@ -61,6 +66,26 @@ QLineEdit *ExchangeDialog::AddField(int x, int y, int width, int height)
 void ExchangeDialog::FieldMessage(QWidget *field, const QString &text)
 {
     ::FieldMessage(field, text);
+}
+
+bool ExchangeDialog::StorableText(QWidget *field, const QString &text)
+{
+    std::string bytes;
+    QString offending;
+    if (ToCp1252(text, &bytes, &offending))
+        return true;
+    ShowError(this, Cp1252Refusal(offending));
+    field->setFocus();
+    const int at = int(text.indexOf(offending));
+    if (auto *line = qobject_cast<QLineEdit *>(field)) {
+        line->setSelection(at, int(offending.size()));
+    } else if (auto *box = qobject_cast<QPlainTextEdit *>(field)) {
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(at);
+        cursor.setPosition(at + int(offending.size()), QTextCursor::KeepAnchor);
+        box->setTextCursor(cursor);
+    }
+    return false;
 }
 
 bool ExchangeDialog::ReadNumber(QLineEdit *edit, double *value)

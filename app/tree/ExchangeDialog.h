@@ -42,6 +42,9 @@ protected:
     bool ReadNumber(QLineEdit *edit, double *value);
     bool ReadInteger(QLineEdit *edit, int32_t *value);
     void FieldMessage(QWidget *field, const QString &text);
+    // False, after telling the user and selecting the character, when `text`
+    // holds one that the document's code page cannot store.
+    bool StorableText(QWidget *field, const QString &text);
 
 private:
     QPushButton *ok_;

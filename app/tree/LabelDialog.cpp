@@ -26,6 +26,8 @@ bool LabelDialog::SaveFields()
         FieldMessage(edit_, QStringLiteral("Please enter no more than %1 characters.").arg(kMaxLabelLength));
         return false;
     }
+    if (!StorableText(edit_, typed))
+        return false;
     label = typed;
     return true;
 }

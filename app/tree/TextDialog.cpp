@@ -82,7 +82,10 @@ void TextDialog::LoadFields()
 
 bool TextDialog::SaveFields()
 {
-    text = edit_->toPlainText();
+    const QString typed = edit_->toPlainText();
+    if (!StorableText(edit_, typed))
+        return false;
+    text = typed;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "model/CodePage1252.h"
 #include "model/DisplayForms.h"
 #include "model/FunctionDefinition.h"
 #include "qel/qel.h"
@@ -16,7 +17,7 @@ struct Axis {
 
 QString Quoted(const std::string &s)
 {
-    return QStringLiteral("\"%1\"").arg(QString::fromLatin1(s.c_str()));
+    return QStringLiteral("\"%1\"").arg(FromCp1252(s));
 }
 
 // Range of one plotted variable; false when its steps make no grid.

@@ -99,6 +99,41 @@ TEST(FieldExchange, LabelFieldHoldsEightyCharacters)
     EXPECT_EQ(dialog.windowTitle(), "Label editing");
 }
 
+// A character the document cannot store is refused before the dialog
+// closes: the dialog stays open with the text as typed and the character
+// selected; the code page's own typographic characters pass.
+TEST(FieldExchange, TextsTheDocumentCannotStoreAreRefusedInPlace)
+{
+    FakePrompter prompter;
+    LabelDialog label;
+    label.label = QStringLiteral("old");
+    label.show();
+    const QString typed = QString::fromUtf8("price \u20ac \u2014 \u6f22\u5b57");
+    label.Edit()->setText(typed);
+    label.accept();
+    EXPECT_NE(label.result(), QDialog::Accepted);
+    EXPECT_TRUE(label.isVisible());
+    EXPECT_EQ(label.Edit()->text(), typed);
+    EXPECT_EQ(label.Edit()->selectedText(), QString::fromUtf8("\u6f22"));
+    EXPECT_EQ(label.label, "old");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].title, "Error");
+    EXPECT_TRUE(prompter.messages[0].text.contains(QString::fromUtf8("\u6f22"))) << prompter.messages[0].text.toStdString();
+    EXPECT_TRUE(Submit(label, label.Edit(), QString::fromUtf8("price \u20ac \u2014")));
+    EXPECT_EQ(label.label, QString::fromUtf8("price \u20ac \u2014"));
+
+    TextDialog text;
+    text.show();
+    text.Edit()->setPlainText(QString::fromUtf8("z(x,y)=x+\U0001F600"));
+    text.accept();
+    EXPECT_NE(text.result(), QDialog::Accepted);
+    EXPECT_TRUE(text.isVisible());
+    EXPECT_EQ(text.Edit()->textCursor().selectedText(), QString::fromUtf8("\U0001F600"));
+    EXPECT_TRUE(text.text.isEmpty());
+    EXPECT_EQ(prompter.messages.size(), 2u);
+    text.hide();
+}
+
 class TextDialogTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -209,3 +209,23 @@ TEST_F(ViewTest, LabelEditRefusesAnEmptyLabelWithoutReopening)
     EXPECT_EQ(doc.Get(0).label, std::string(80, 'n'));
     EXPECT_EQ(NodeText(h, FunctionNode), QString(80, QLatin1Char('n')));
 }
+
+// Labels and definitions are Windows-1252 bytes in the document: what a file
+// holds shows as its characters, and typographic characters typed in a
+// dialog reach the document as their codes.
+TEST_F(ViewTest, TextsCrossBetweenTreeAndDocumentInTheDocumentCodePage)
+{
+    const int32_t h = AddDirect("Price \x80", "z(x,y)=x");
+    EXPECT_EQ(NodeText(h, FunctionNode), QString::fromUtf8("Price \u20ac"));
+
+    Select(h, FunctionNode);
+    QString shown;
+    prompter.Accept<LabelDialog>([&shown](LabelDialog &d) {
+        shown = d.Edit()->text();
+        d.Edit()->setText(QString::fromUtf8("caf\u00e9 \u2014 \u20ac"));
+    });
+    view.OnCommand(32779);
+    EXPECT_EQ(shown, QString::fromUtf8("Price \u20ac"));
+    EXPECT_EQ(doc.Get(0).label, "caf\xe9 \x97 \x80");
+    EXPECT_EQ(NodeText(h, FunctionNode), QString::fromUtf8("caf\u00e9 \u2014 \u20ac"));
+}
