@@ -155,6 +155,9 @@ TEST_F(ViewTest, CancelledDialogsChangeNothing)
 {
     const int32_t h = AddDirect("f", "z(x,y)=x");
     doc.SetModifiedFlag(false);
+    Select(h, VariableNode, "x");
+    prompter.Cancel<ValueDialog>([](ValueDialog &d) { d.Edit()->setText(QStringLiteral("1")); });
+    view.OnCommand(106);
     Select(h, RangeNode, "x");
     prompter.Cancel<RangeDialog>([](RangeDialog &d) { d.MinEdit()->setText(QStringLiteral("1")); });
     view.OnCommand(102);
@@ -169,6 +172,7 @@ TEST_F(ViewTest, CancelledDialogsChangeNothing)
     view.OnCommand(105);
 
     EXPECT_EQ(Variable(h, "x").min, -5);
+    EXPECT_EQ(Variable(h, "x").value, 0);
     EXPECT_EQ(doc.Get(0).mode, 0);
     EXPECT_EQ(NodeText(h, ModeNode), "wire frame");
     EXPECT_FALSE(doc.IsModified());
