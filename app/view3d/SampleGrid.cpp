@@ -104,5 +104,11 @@ SampleGridResult SampleGrid(const std::string &text, int32_t handle, const std::
             r.grid[size_t(i) * r.count2 + j] = out;
         }
     }
+    // Evaluating leaves the plotted variables at the grid's last point: give
+    // them back the values the user set, which the tree shows, Evaluate uses
+    // and the document saves.
+    for (const int32_t index : {r.index1, r.index2})
+        if (index >= 0)
+            modify_function_variable(handle, table[size_t(index)]);
     return r;
 }

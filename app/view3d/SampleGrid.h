@@ -37,7 +37,8 @@ struct SampleGridResult {
 constexpr uint64_t kMaxGridPoints = uint64_t(1) << 20;
 
 // Samples the function `handle` whose definition is `text`; the other
-// variables keep their current values.  A grid that cannot be made (steps
+// variables keep their current values, and the plotted ones have theirs
+// again afterwards.  A grid that cannot be made (steps
 // <= 0, too many points, no memory) is returned empty with a status and a
 // message naming `label`.
 SampleGridResult SampleGrid(const std::string &text, int32_t handle, const std::string &label = {});

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestFunctions.h"
+#include "qel/qel.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/GradientColor.h"
 #include "view3d/SampleGrid.h"
@@ -47,6 +48,35 @@ TEST(Tessellator, SurfaceCellsInGridOrderWithSwappedAxes)
     EXPECT_DOUBLE_EQ(c.value[2], -4.5 / 2 + -4.0 / 4);
     EXPECT_EQ(sink.cells.back().i, 19u);
     EXPECT_EQ(sink.cells.back().j, 19u);
+}
+
+// The user's values of the plotted variables are what Evaluate answers for
+// and what the document saves: sampling must leave them as they were.
+TEST(Tessellator, SamplingKeepsTheCurrentValuesOfThePlottedVariables)
+{
+    TestFunction f("z(x,y,a)=x*y+a");
+    ASSERT_TRUE(f.ok());
+    for (auto [name, value] : {std::pair{"x", 1.5}, std::pair{"y", -2.0}, std::pair{"a", 0.25}}) {
+        VariableRecord v{name, 0, 0, 0, 0};
+        ASSERT_EQ(get_function_variable(f.handle(), name, &v), 1);
+        v.name = name;
+        v.value = value;
+        modify_function_variable(f.handle(), v);
+    }
+    const SampleGridResult grid = SampleGrid(f.text(), f.handle());
+    ASSERT_TRUE(grid.Usable());
+    EXPECT_DOUBLE_EQ(grid.At(grid.count1 - 1, grid.count2 - 1), 5 * 5 + 0.25);
+
+    double evaluated = 0;
+    execute_function(f.handle(), nullptr, &evaluated);
+    EXPECT_DOUBLE_EQ(evaluated, 1.5 * -2.0 + 0.25);
+    VariableRecord x{}, y{};
+    get_function_variable(f.handle(), "x", &x);
+    get_function_variable(f.handle(), "y", &y);
+    EXPECT_EQ(x.value, 1.5);
+    EXPECT_EQ(y.value, -2.0);
+    EXPECT_EQ(x.min, -5);
+    EXPECT_EQ(x.steps, 20);
 }
 
 TEST(Tessellator, CartesianKindsPutTheValueOnItsOwnAxis)
