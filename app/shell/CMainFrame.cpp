@@ -246,12 +246,6 @@ void CMainFrame::ConnectPanes()
 {
     connect(view_, &GLView::PickModeChanged, Action(Cmd::PickMode), &QAction::setChecked);
     connect(view_, &GLView::TraceValues, this, &CMainFrame::SetTraceValues);
-    // The view reports from inside its drawing; the message waits until the
-    // frame is finished.
-    connect(
-        view_, &GLView::DrawingProblem, this,
-        [this](const QString &message) { QMessageBox::critical(this, QStringLiteral("Error"), message); },
-        Qt::QueuedConnection);
     // A click on empty space (-1) clears the tree's selection.
     connect(view_, &GLView::FunctionPicked, tree_, &CVeltrix2View::SelectFunctionNode);
     connect(view_, &GLView::AnimationPlaying, Action(Cmd::AnimPlay), &QAction::setChecked);

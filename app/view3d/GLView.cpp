@@ -108,6 +108,7 @@ void GLView::SetDocument(CVeltrix2Doc *doc)
     if (doc) {
         connect(doc, &CVeltrix2Doc::ViewsNeedUpdate, this, &GLView::OnViewsNeedUpdate);
         connect(doc, &QObject::destroyed, this, [this] { renderer_->SetDocument(nullptr); });
+        connect(doc, &CVeltrix2Doc::ContentsReplaced, this, [this] { reportedProblems_.clear(); });
         doc->SetCameraLink(this);
         // A document opened before it had a view keeps its camera there.
         const ViewSettings &s = doc->Settings();
@@ -239,10 +240,15 @@ void GLView::Rebuild(int handle)
         doc_->UpdateAllViews(this, doc_->Get(doc_->Last()).handle);
 }
 
+// The one place that tells the user: once per function, until it draws again
+// or the document's functions are replaced.
 void GLView::ReportProblems()
 {
     for (int32_t handle : renderer_->DrawnHandles())
         reportedProblems_.erase(handle);
+    // A deleted function's handle may come back with another function.
+    for (auto it = reportedProblems_.begin(); it != reportedProblems_.end();)
+        it = doc_ && doc_->Find(*it) >= 0 ? std::next(it) : reportedProblems_.erase(it);
     QStringList fresh;
     for (const DrawProblem &p : renderer_->Problems()) {
         if (reportedProblems_.insert(p.handle).second) {

@@ -85,9 +85,10 @@ signals:
     // ended trace and animation; whoever shows their controls closes them.
     void ModesEnded();
     void ModifiedByCamera();
-    // A function could not be drawn (its grid is unusable).  The view tells
-    // the user itself, once per function until it draws again; this is for
-    // whoever wants to know besides.
+    // A function could not be drawn (its grid is unusable).  The view alone
+    // tells the user, once per function until it draws again or the
+    // document's functions are replaced; this is for whoever wants to know
+    // besides, never to tell the user a second time.
     void DrawingProblem(const QString &message);
 
 protected:

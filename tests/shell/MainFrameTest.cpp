@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -11,6 +15,7 @@
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -22,6 +27,7 @@
 #include "TestSupport.h"
 #include "TraceStatusBar.h"
 #include "model/CVeltrix2Doc.h"
+#include "qel/qel.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/CVeltrix2View.h"
 #include "tree/ColorButton.h"
@@ -592,4 +598,64 @@ TEST_F(MainFrameTest, PickingSelectsTheFunctionInTheTreeAndEmptySpaceClearsIt)
     emit frame->View3d()->FunctionPicked(-1);
     EXPECT_TRUE(tree->selectedItems().isEmpty());
     EXPECT_EQ(tree->currentItem(), nullptr);
+}
+
+namespace {
+// Message boxes that came up since the last call; each is closed once seen,
+// so that a modal one cannot hold the test.
+class MessageBoxWatch : public QObject {
+public:
+    MessageBoxWatch()
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] { Look(); });
+        timer_.start(20);
+    }
+    QStringList Take(int waitMs = 300)
+    {
+        QTest::qWait(waitMs);
+        Look();
+        return std::exchange(seen_, {});
+    }
+
+private:
+    void Look()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            if (!box || !box->isVisible() || box->property("seen").toBool())
+                continue;
+            box->setProperty("seen", true);
+            seen_ << box->text();
+            QMetaObject::invokeMethod(box, &QDialog::reject, Qt::QueuedConnection);
+        }
+    }
+    QTimer timer_;
+    QStringList seen_;
+};
+}  // namespace
+
+TEST_F(MainFrameTest, AFunctionThatCannotBeDrawnIsToldOnceByOneBoxAndAgainInTheNextDocument)
+{
+    CVeltrix2Doc source;
+    ASSERT_TRUE(AddFunction(source, "flat", "z(x,y)=x*y"));
+    modify_function_variable(source.Get(0).handle, VariableRecord{"x", 0, -5, 5, 0});
+    const QString path = dir.filePath("flat.vxf");
+    ASSERT_TRUE(source.Save(path));
+    source.NewDocument();
+
+    ShowAndActivate(*frame);
+    MessageBoxWatch boxes;
+    ASSERT_EQ(frame->OpenDocumentFile(path), DocumentCommands::OpenResult::Opened);
+    const QStringList first = boxes.Take();
+    ASSERT_EQ(first.size(), 1) << first.join(" | ").toStdString();
+    EXPECT_TRUE(first[0].contains("cannot be drawn"));
+
+    frame->View3d()->update();
+    EXPECT_TRUE(boxes.Take().isEmpty()) << "told once";
+
+    ASSERT_EQ(frame->OpenDocumentFile(path), DocumentCommands::OpenResult::Opened);
+    EXPECT_EQ(boxes.Take().size(), 1) << "the reopened function is another one";
+    frame->Action(Cmd::FileNew)->trigger();
+    ASSERT_EQ(frame->OpenDocumentFile(path), DocumentCommands::OpenResult::Opened);
+    EXPECT_EQ(boxes.Take().size(), 1);
 }

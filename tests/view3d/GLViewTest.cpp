@@ -255,13 +255,24 @@ TEST(GLViewWindow, AnUnusableGridIsReportedOncePerFunction)
     EXPECT_EQ(problems.count(), 2) << "told again after it had drawn";
     EXPECT_TRUE(problems.last().at(0).toString().contains("-4"));
 
+    // A deleted function's handle comes back with the next one: that is
+    // another function, and told about in turn.
+    doc.Remove(doc.Find(handle));
+    TestFunction g("z(x,y)=x-y");
+    ASSERT_EQ(g.handle(), handle);
+    g.SetRange("y", -5, 5, 0);
+    doc.Add(g.Record());
+    g.Release();
+    QTest::qWait(50);
+    EXPECT_EQ(problems.count(), 3);
+
     int boxes = 0;
     for (QWidget *w : QApplication::topLevelWidgets())
         if (auto *box = qobject_cast<QMessageBox *>(w)) {
             boxes += box->isVisible();
             box->close();
         }
-    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(boxes, 3);
 }
 
 TEST(GLViewWindow, LeftClickInPickModeNamesTheFunctionUnderTheMouse)
