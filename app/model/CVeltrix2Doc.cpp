@@ -172,12 +172,9 @@ ReadOutcome CVeltrix2Doc::Open(const QString &path, QString *error)
 {
     // A file that cannot be opened leaves the current document alone, as
     // nothing of it was read yet.
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = probe.errorString();
+    QFile probe;
+    if (!OpenDocumentForReading(path, probe, error))
         return ReadOutcome::CannotOpen;
-    }
     probe.close();
 
     ResetContents();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
 
 #include "FunctionList.h"
@@ -23,6 +24,11 @@ QString ReadOutcomeTitle(ReadOutcome outcome);
 // library function is not compiled are recompiled from their text first.
 bool WriteDocumentFile(const QString &path, const ViewSettings &settings,
                        const FunctionList &list, QString *error);
+
+// Opens `path` for reading.  Only a regular file is opened, and what is not
+// one is refused without waiting on it (opening a FIFO would block until
+// something writes to it).  On failure `error` receives a readable reason.
+bool OpenDocumentForReading(const QString &path, QFile &file, QString *error);
 
 // Reads `path`.  On Ok, `settings` and `list` hold what was read, each record
 // with a freshly allocated qel handle.  On any failure, every handle allocated

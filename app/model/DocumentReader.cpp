@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -7,6 +8,10 @@
 #include "DocumentFile.h"
 #include "DocumentFormat.h"
 #include "qel/qel.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QString ReadOutcomeMessage(ReadOutcome outcome)
 {
@@ -126,18 +131,40 @@ ReadOutcome ReadFunctions(ArchiveReader &ar, int fd, FunctionList &loaded)
 
 }  // namespace
 
+bool OpenDocumentForReading(const QString &path, QFile &file, QString *error)
+{
+    auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return fail(QStringLiteral("%1 is not a regular file.").arg(path));
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        ::close(fd);
+        return fail(reason);
+    }
+    return true;
+}
+
 ReadOutcome ReadDocumentFile(const QString &path, ViewSettings &settings,
                              FunctionList &list, QString *error)
 {
     settings = ViewSettings();
     list.Clear();
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
+    QFile file;
+    if (!OpenDocumentForReading(path, file, error))
         return ReadOutcome::CannotOpen;
-    }
     const int fd = file.handle();
     ArchiveReader ar(fd);
     if (!ReadHeader(ar))

@@ -1,11 +1,17 @@
 // Saving and opening documents: the exact bytes, round trips, refused and
 // damaged files, and saving that never loses the previous file.
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <random>
+#include <thread>
 
 #include <QDir>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -358,6 +364,43 @@ TEST_F(DocumentFileTest, MissingFileLeavesTheDocumentAlone)
     QString error;
     EXPECT_EQ(doc.Open(Path("missing.vxf"), &error), ReadOutcome::CannotOpen);
     EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(doc.Count(), 1);
+    EXPECT_EQ(UsedHandles(), 1);
+}
+
+TEST_F(DocumentFileTest, WhatIsNotARegularFileIsRefusedWithoutWaiting)
+{
+    const QString fifo = Path("pipe.vxf");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Should opening wait for a writer, one comes after a while, again and
+    // again, so that the test fails instead of hanging.
+    std::atomic<bool> done{false}, released{false};
+    std::thread rescuer([&] {
+        for (int tick = 0; !done; ++tick) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (tick < 300)
+                continue;
+            const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0) {
+                released = true;
+                ::close(writer);
+            }
+        }
+    });
+    CVeltrix2Doc doc;
+    Add(doc, "kept", "z(x,y)=x");
+    QString error;
+    const ReadOutcome outcome = doc.Open(fifo, &error);
+    QString directoryError;
+    const ReadOutcome directory = doc.Open(dir.path(), &directoryError);
+    done = true;
+    rescuer.join();
+
+    EXPECT_FALSE(released) << "opening waited for a writer";
+    EXPECT_EQ(outcome, ReadOutcome::CannotOpen);
+    EXPECT_TRUE(error.contains("not a regular file")) << error.toStdString();
+    EXPECT_EQ(directory, ReadOutcome::CannotOpen);
+    EXPECT_FALSE(directoryError.isEmpty());
     EXPECT_EQ(doc.Count(), 1);
     EXPECT_EQ(UsedHandles(), 1);
 }
