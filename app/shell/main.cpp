@@ -2,11 +2,13 @@
 #include <QStringList>
 
 #include "CMainFrame.h"
+#include "ProcessStartup.h"
 #include "SettingsStore.h"
 #include "view3d/GLView.h"
 
 int main(int argc, char *argv[])
 {
+    PrepareProcess();
     GLView::PrepareSurfaceFormat();
     QApplication app(argc, argv);
     ConfigureSettingsStore();

@@ -439,7 +439,9 @@ TEST_F(DocumentFileTest, FailedSaveKeepsThePreviousFile)
     Add(doc, "b", "z(x,y)=y");
     ASSERT_TRUE(doc.IsModified());
 
-    // Let the file system refuse everything past 200 bytes.
+    // Let the file system refuse everything past 200 bytes.  The signal of
+    // the limit is ignored as the program's start-up does (the shell's tests
+    // run that start-up itself); here only the writer is under test.
     struct rlimit original;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &original), 0);
     void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);

@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include "DocumentCommands.h"
+#include "ProcessStartup.h"
 #include "TestSupport.h"
 #include "model/CVeltrix2Doc.h"
 
@@ -189,4 +197,42 @@ TEST_F(DocumentCommandsTest, AFailedSaveIsReportedAndKeepsTheDocumentModified)
     EXPECT_FALSE(commands->SaveModified());
     EXPECT_EQ(prompts.errors.size(), 1);
     EXPECT_TRUE(doc.IsModified());
+}
+
+// A file-size limit cut the write short: the program must live on to say so,
+// with the document still modified and the previous file as it was.  Run in
+// a child process that starts up as the program does; without that start-up
+// the limit's signal would end the child.
+TEST_F(DocumentCommandsTest, ASaveCutShortByAFileSizeLimitIsReportedAndLosesNothing)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const QString path = SavedDocument("kept.vxf");
+    auto saveUnderALimit = [&]() -> int {
+        std::signal(SIGXFSZ, SIG_DFL);
+        PrepareProcess();
+        QFile file(path);
+        if (commands->OpenPath(path) != DocumentCommands::OpenResult::Opened || !file.open(QIODevice::ReadOnly))
+            return 2;
+        const QByteArray before = file.readAll();
+        doc.Settings().axisLabelX = std::string(5000, 'x');
+        doc.SetModifiedFlag(true);
+
+        struct rlimit limit;
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const struct rlimit original = limit;
+        limit.rlim_cur = 200;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool saved = commands->Save();
+        setrlimit(RLIMIT_FSIZE, &original);
+
+        file.seek(0);
+        const bool sameFile = file.readAll() == before;
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+        std::fprintf(stderr, "saved %d, errors %d, modified %d, same file %d, files %s\n", saved,
+                     int(prompts.errors.size()), doc.IsModified(), sameFile, qPrintable(files.join(',')));
+        const bool ok = !saved && prompts.errors.size() == 1 && doc.IsModified() && sameFile
+                        && files == QStringList{"kept.vxf"};
+        return ok ? 0 : 1;
+    };
+    EXPECT_EXIT(std::_Exit(saveUnderALimit()), testing::ExitedWithCode(0), "");
 }
