@@ -38,7 +38,20 @@ void DocumentCommands::InstallDefaultPrompts(QWidget *parent)
                                             kFilter + QStringLiteral(";;All Files (*)"));
     };
     prompts_.askSavePath = [parent](const QString &proposed) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), proposed, kFilter);
+        QFileDialog dialog(parent, QStringLiteral("Save As"), QFileInfo(proposed).absolutePath(), kFilter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // The extension is added before the dialog checks for an existing
+        // file, so that its question about replacing sees the real name.
+        dialog.setDefaultSuffix(QStringLiteral("vxf"));
+        dialog.selectFile(QFileInfo(proposed).fileName());
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    prompts_.askOverwrite = [parent](const QString &path) {
+        return QMessageBox::warning(parent, QStringLiteral("Save As"),
+                                    QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                        .arg(QFileInfo(path).fileName()),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
     };
     prompts_.showError = [parent](const QString &title, const QString &text) {
         QMessageBox::critical(parent, title, text);
@@ -138,11 +151,18 @@ bool DocumentCommands::Save()
 bool DocumentCommands::SaveAs()
 {
     const QString current = doc_->PathName();
-    const QString proposed = current.isEmpty() ? kUntitledName + QStringLiteral(".vxf") : current;
-    const QString chosen = prompts_.askSavePath(proposed);
-    if (chosen.isEmpty())
-        return false;
-    return SaveTo(WithDocumentExtension(chosen));
+    QString proposed = current.isEmpty() ? kUntitledName + QStringLiteral(".vxf") : current;
+    for (;;) {
+        const QString chosen = prompts_.askSavePath(proposed);
+        if (chosen.isEmpty())
+            return false;
+        // A name with another extension ("notes.txt") reaches us as typed:
+        // the dialog never saw the file that the added ".vxf" names.
+        const QString path = WithDocumentExtension(chosen);
+        if (path == chosen || !QFileInfo::exists(path) || prompts_.askOverwrite(path))
+            return SaveTo(path);
+        proposed = path;
+    }
 }
 
 bool DocumentCommands::SaveTo(const QString &path)

@@ -23,7 +23,11 @@ public:
         // A file to open, or empty when the user cancelled.
         std::function<QString()> askOpenPath;
         // A file to save to, starting from `proposed`; empty when cancelled.
+        // The dialog completes a name typed without an extension and asks
+        // itself before an existing file is replaced.
         std::function<QString(const QString &proposed)> askSavePath;
+        // Whether the existing file `path` may be replaced.
+        std::function<bool(const QString &path)> askOverwrite;
         // An error message box (critical icon).
         std::function<void(const QString &title, const QString &text)> showError;
     };

@@ -189,6 +189,48 @@ TEST_F(DocumentCommandsTest, SaveOfATitledDocumentWritesInPlaceAndSaveAsAsksAgai
     EXPECT_EQ(reread.Count(), 2);
 }
 
+// A name typed with another extension gets ".vxf" after the dialog has
+// closed: a file of that name is replaced only when the user says so, and
+// otherwise the dialog comes back.
+TEST_F(DocumentCommandsTest, SaveAsAsksBeforeReplacingTheFileNamedByTheAddedExtension)
+{
+    const QString victim = SavedDocument("notes.txt.vxf");
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    ASSERT_TRUE(AddFunction(doc, "saddle", "z(x,y)=x^2-y^2"));
+
+    QStringList proposals, askedToReplace;
+    QStringList answers = {dir.filePath("notes.txt"), QString()};
+    bool replace = false;
+    commands->prompts().askSavePath = [&](const QString &proposed) {
+        proposals << proposed;
+        return answers.takeFirst();
+    };
+    commands->prompts().askOverwrite = [&](const QString &path) {
+        askedToReplace << path;
+        return replace;
+    };
+    EXPECT_FALSE(commands->SaveAs());
+    EXPECT_EQ(askedToReplace, QStringList{victim});
+    EXPECT_EQ(proposals.value(1), victim) << "the dialog comes back with the name";
+    file.seek(0);
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_TRUE(doc.IsModified());
+
+    answers = {dir.filePath("notes.txt")};
+    replace = true;
+    EXPECT_TRUE(commands->SaveAs());
+    EXPECT_EQ(doc.PathName(), victim);
+    EXPECT_EQ(askedToReplace.size(), 2);
+
+    // A new name or one the dialog already checked is not asked about again.
+    answers = {dir.filePath("fresh"), victim};
+    EXPECT_TRUE(commands->SaveAs());
+    EXPECT_TRUE(commands->SaveAs());
+    EXPECT_EQ(askedToReplace.size(), 2);
+}
+
 TEST_F(DocumentCommandsTest, AFailedSaveIsReportedAndKeepsTheDocumentModified)
 {
     ASSERT_TRUE(AddFunction(doc, "saddle", "z(x,y)=x^2-y^2"));

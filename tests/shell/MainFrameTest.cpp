@@ -3,9 +3,12 @@
 #include <utility>
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -658,4 +661,58 @@ TEST_F(MainFrameTest, AFunctionThatCannotBeDrawnIsToldOnceByOneBoxAndAgainInTheN
     frame->Action(Cmd::FileNew)->trigger();
     ASSERT_EQ(frame->OpenDocumentFile(path), DocumentCommands::OpenResult::Opened);
     EXPECT_EQ(boxes.Take().size(), 1);
+}
+
+// The real Save As dialog, under the window: the user types a name without
+// the extension and the document of that name is there already.
+TEST_F(MainFrameTest, SaveAsWithoutTheExtensionAsksBeforeReplacing)
+{
+    const QString victim = SavedTour();
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+
+    CMainFrame plain(CMainFrame::Options{false});   // with the program's own dialogs
+    plain.Documents()->prompts().showError = [this](const QString &, const QString &text) { errors << text; };
+    ASSERT_TRUE(AddFunction(*plain.Document(), "saddle", "z(x,y)=x^2-y^2"));
+    ShowAndActivate(plain);
+
+    QStringList questions;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            if (!box->property("answered").toBool()) {
+                box->setProperty("answered", true);
+                questions << box->text();
+                QMetaObject::invokeMethod(box->button(answer), &QAbstractButton::click, Qt::QueuedConnection);
+            }
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            if (!dialog->property("typed").toBool()) {
+                dialog->setProperty("typed", true);
+                dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(dir.filePath("tour"));
+                QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+            } else if (!questions.isEmpty()) {
+                QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+            }
+        }
+    });
+    user.start(50);
+
+    plain.Action(Cmd::FileSaveAs)->trigger();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].startsWith("tour.vxf already exists")) << questions[0].toStdString();
+    file.seek(0);
+    EXPECT_EQ(file.readAll(), before) << "replaced without asking";
+    EXPECT_TRUE(plain.Document()->PathName().isEmpty());
+    EXPECT_TRUE(plain.Document()->IsModified());
+
+    questions.clear();
+    answer = QMessageBox::Yes;
+    plain.Action(Cmd::FileSaveAs)->trigger();
+    EXPECT_EQ(questions.size(), 1);
+    EXPECT_EQ(plain.Document()->PathName(), victim);
+    EXPECT_FALSE(plain.Document()->IsModified());
+    EXPECT_TRUE(errors.isEmpty());
 }
