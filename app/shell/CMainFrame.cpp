@@ -270,7 +270,11 @@ void CMainFrame::ConnectPanes()
 void CMainFrame::RestorePlacement()
 {
     const QSettings store;
-    setGeometry(FramePlacement::Load(store, ScreenSize()));
+    // A placement from another set of screens may lie off every screen now.
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    setGeometry(FramePlacement::FitOnScreens(FramePlacement::Load(store, ScreenSize()), screens));
 }
 
 void CMainFrame::SavePlacement()
@@ -278,7 +282,7 @@ void CMainFrame::SavePlacement()
     QSettings store;
     // The rectangle the window has when it is neither maximised nor full
     // screen: the next run always opens in the normal state.
-    FramePlacement::Save(store, normalGeometry());
+    FramePlacement::Save(store, view_->IsFullScreen() ? view_->SavedFrameRect() : normalGeometry());
 }
 
 // ---------------------------------------------------------------- commands

@@ -19,6 +19,41 @@ QRect FramePlacement::Load(const QSettings &store, const QSize &screen)
     return QRect(x, y, cx, cy);
 }
 
+namespace {
+// How far `p` lies outside `r`, squared; 0 inside.
+qint64 DistanceSquared(const QPoint &p, const QRect &r)
+{
+    const qint64 dx = p.x() < r.left() ? r.left() - p.x() : p.x() > r.right() ? p.x() - r.right() : 0;
+    const qint64 dy = p.y() < r.top() ? r.top() - p.y() : p.y() > r.bottom() ? p.y() - r.bottom() : 0;
+    return dx * dx + dy * dy;
+}
+
+qint64 Area(const QRect &r)
+{
+    return r.isEmpty() ? 0 : qint64(r.width()) * r.height();
+}
+}  // namespace
+
+QRect FramePlacement::FitOnScreens(const QRect &placement, const QList<QRect> &screens)
+{
+    if (screens.isEmpty())
+        return placement;
+    const QRect *best = &screens.first();
+    for (const QRect &screen : screens) {
+        if (screen.contains(placement))
+            return placement;
+        const qint64 covered = Area(screen & placement), bestCovered = Area(*best & placement);
+        if (covered > bestCovered
+            || (covered == 0 && bestCovered == 0
+                && DistanceSquared(placement.center(), screen) < DistanceSquared(placement.center(), *best)))
+            best = &screen;
+    }
+    QRect fitted(placement.topLeft(), placement.size().boundedTo(best->size()));
+    fitted.moveLeft(qBound(best->left(), fitted.left(), best->right() - fitted.width() + 1));
+    fitted.moveTop(qBound(best->top(), fitted.top(), best->bottom() - fitted.height() + 1));
+    return fitted;
+}
+
 void FramePlacement::Save(QSettings &store, const QRect &restored)
 {
     WriteInt32Value(store, kX, restored.x());

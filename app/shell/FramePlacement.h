@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QSettings>
 #include <QSize>
@@ -13,4 +14,8 @@ public:
     // or damaged keeps that fallback.
     static QRect Load(const QSettings &store, const QSize &screen);
     static void Save(QSettings &store, const QRect &restored);
+    // `placement` unchanged when it lies wholly on one of `screens`;
+    // otherwise moved, and shrunk where larger, onto the screen it covers
+    // most, or else the nearest one.
+    static QRect FitOnScreens(const QRect &placement, const QList<QRect> &screens);
 };

@@ -46,6 +46,8 @@ public:
 
     bool PickMode() const { return pickMode_; }
     bool IsFullScreen() const { return fullScreen_; }
+    // The main window's rectangle from before full screen, while it lasts.
+    QRect SavedFrameRect() const { return savedFrameRect_; }
     bool TraceOn() const;
     int TracedHandle() const;
     bool AnimationOn() const;

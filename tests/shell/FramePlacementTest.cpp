@@ -42,3 +42,20 @@ TEST(SettingsStore, ValuesLiveInTheVeltrixIniFile)
     EXPECT_EQ(store.format(), QSettings::IniFormat);
     EXPECT_TRUE(store.fileName().endsWith("Veltrix/Veltrix 2.0.ini")) << store.fileName().toStdString();
 }
+
+TEST(FramePlacement, APlacementOffTheScreensComesBackOnTheNearestOne)
+{
+    const QRect left(0, 0, 1280, 1024), right(1280, 0, 1920, 1080);
+    const QList<QRect> screens{left, right};
+    for (const QRect &fits : {QRect(10, 20, 700, 500), QRect(1300, 0, 1900, 1080), left})
+        EXPECT_EQ(FramePlacement::FitOnScreens(fits, screens), fits);
+
+    // The rectangle of a window grown over the whole screen and beyond.
+    EXPECT_EQ(FramePlacement::FitOnScreens(QRect(-260, -80, 1800, 1300), {left}), left);
+    // Beyond the right screen, and straddling both while mostly on the right.
+    EXPECT_EQ(FramePlacement::FitOnScreens(QRect(3300, 100, 800, 600), screens), QRect(2400, 100, 800, 600));
+    EXPECT_EQ(FramePlacement::FitOnScreens(QRect(1000, 700, 800, 600), screens), QRect(1280, 480, 800, 600));
+    // Far below everything: the nearest screen by distance.
+    EXPECT_EQ(FramePlacement::FitOnScreens(QRect(2000, 5000, 300, 200), screens), QRect(2000, 880, 300, 200));
+    EXPECT_EQ(FramePlacement::FitOnScreens(QRect(5, 5, 10, 10), {}), QRect(5, 5, 10, 10));
+}

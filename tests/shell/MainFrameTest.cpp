@@ -27,6 +27,7 @@
 #include "CommandIds.h"
 #include "FloatingBar.h"
 #include "../tree/FakePrompter.h"
+#include "FramePlacement.h"
 #include "TestSupport.h"
 #include "TraceStatusBar.h"
 #include "model/CVeltrix2Doc.h"
@@ -715,4 +716,29 @@ TEST_F(MainFrameTest, SaveAsWithoutTheExtensionAsksBeforeReplacing)
     EXPECT_EQ(plain.Document()->PathName(), victim);
     EXPECT_FALSE(plain.Document()->IsModified());
     EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(MainFrameTest, ClosingInFullScreenRestartsInTheNormalWindowOnTheScreen)
+{
+    const QRect normal(60, 50, 700, 520);
+    frame->setGeometry(normal);
+    ShowAndActivate(*frame);
+    QTRY_COMPARE(frame->geometry(), normal);
+    frame->View3d()->setFocus();
+    QTest::keyClick(frame->View3d(), Qt::Key_Escape);
+    ASSERT_TRUE(frame->View3d()->IsFullScreen());
+    QTRY_VERIFY(frame->geometry().width() > normal.width());
+    ASSERT_TRUE(frame->close());
+
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    auto second = MakeFrame();
+    EXPECT_EQ(second->geometry(), normal);
+    second->close();
+
+    // Stored by a run on a larger screen, or damaged: opened on this one.
+    QSettings store;
+    FramePlacement::Save(store, QRect(screen.right() + 100, -400, screen.width() * 2, 300));
+    auto third = MakeFrame();
+    EXPECT_TRUE(screen.contains(third->geometry())) << third->geometry().x() << "," << third->geometry().y();
+    EXPECT_EQ(third->geometry().size(), QSize(screen.width(), 300));
 }
