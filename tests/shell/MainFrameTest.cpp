@@ -37,6 +37,7 @@
 #include "tree/ColorButton.h"
 #include "tree/SettingsDialog.h"
 #include "tree/SettingsPages.h"
+#include "tree/ValueDialog.h"
 #include "view3d/AnimationEngine.h"
 #include "view3d/GLView.h"
 
@@ -741,4 +742,43 @@ TEST_F(MainFrameTest, ClosingInFullScreenRestartsInTheNormalWindowOnTheScreen)
     auto third = MakeFrame();
     EXPECT_TRUE(screen.contains(third->geometry())) << third->geometry().x() << "," << third->geometry().y();
     EXPECT_EQ(third->geometry().size(), QSize(screen.width(), 300));
+}
+
+TEST_F(MainFrameTest, ClosingAfterEditValueAsksToSave)
+{
+    ASSERT_TRUE(AddFunction(*frame->Document(), "wave", "z(x,y,a)=a*cosx*siny"));
+    frame->TreeView()->FillTree();
+    frame->Document()->SetModifiedFlag(false);
+    ShowAndActivate(*frame);
+
+    QTreeWidgetItem *variable = nullptr;
+    for (const TreeNodeEntry &entry : frame->TreeView()->Nodes())
+        if (entry.kind == VariableNode && entry.variable == "a")
+            variable = entry.item;
+    ASSERT_NE(variable, nullptr);
+    QTreeWidget *tree = frame->TreeView()->Tree();
+    tree->expandAll();
+    tree->scrollToItem(variable);
+    const QPoint at = tree->visualItemRect(variable).center();
+
+    // The user double-clicks the variable and types a new value.
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [] {
+        if (auto *dialog = qobject_cast<ValueDialog *>(QApplication::activeModalWidget())) {
+            dialog->Edit()->setText(QStringLiteral("0.5"));
+            QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+        }
+    });
+    user.start(50);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    user.stop();
+    VariableRecord a{};
+    ASSERT_EQ(get_function_variable(frame->Document()->Get(0).handle, "a", &a), 1);
+    ASSERT_EQ(a.value, 0.5);
+
+    saveAnswer = QMessageBox::Cancel;
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(askedToSave, QStringList{"Veltrix File"});
+    EXPECT_TRUE(frame->isVisible());
 }
