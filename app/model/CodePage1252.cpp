@@ -20,7 +20,7 @@ int Cp1252Code(char32_t character)
     if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
         return int(character);
     for (int i = 0; i < 32; ++i)
-        if (kHigh[i] != 0 && kHigh[i] == character)
+        if (kHigh[i] == character || (kHigh[i] == 0 && character == char32_t(0x80 + i)))
             return 0x80 + i;
     return -1;
 }
@@ -35,8 +35,12 @@ QString FromCp1252(const std::string &bytes)
     QString text;
     text.reserve(qsizetype(bytes.size()));
     for (const char c : bytes) {
-        const char16_t unit = Cp1252ToUnicode(static_cast<unsigned char>(c));
-        text.append(unit == 0 && c != 0 ? QChar(QChar::ReplacementCharacter) : QChar(unit));
+        const auto code = static_cast<unsigned char>(c);
+        const char16_t unit = Cp1252ToUnicode(code);
+        // An unassigned code stands for the control character of the same
+        // number, as the platform that made such files maps it, so that a
+        // text holding one still goes back to the same bytes.
+        text.append(QChar(unit == 0 ? char16_t(code) : unit));
     }
     return text;
 }

@@ -13,9 +13,11 @@
 char16_t Cp1252ToUnicode(unsigned char code);
 
 // The code of one Unicode character in the page, or -1 when it has none.
+// The five unassigned codes are the control characters of their numbers.
 int Cp1252Code(char32_t character);
 
-// The bytes decoded; an unassigned code becomes U+FFFD.
+// The bytes decoded; an unassigned code becomes the control character of
+// its number (0x81 gives U+0081), so that every byte survives a round trip.
 QString FromCp1252(const std::string &bytes);
 
 // Encodes `text`.  False when a character has no code in the page: then
