@@ -1,63 +1,98 @@
 #include "FormatGeneral.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <string>
+#include <cstring>
 
 namespace {
 
-// Removes trailing zeros of the fraction; the decimal point itself stays.
-void StripFractionZeros(std::string &number)
+// A double's exact decimal expansion has at most 767 significant digits, so
+// asking for more changes nothing once trailing zeros are dropped.
+constexpr int kMostDigits = 770;
+static_assert(kFormatGeneralLongest >= kMostDigits + 8, "room for sign, point and exponent");
+
+// Length of `digits` once the trailing zeros are dropped.
+size_t WithoutTrailingZeros(const char *digits, size_t length)
 {
-    while (!number.empty() && number.back() == '0')
-        number.pop_back();
+    while (length > 0 && digits[length - 1] == '0')
+        --length;
+    return length;
 }
 
-}  // namespace
+} // namespace
+
+size_t FormatGeneralInto(char *out, double value, int digits)
+{
+    if (std::isnan(value)) {
+        std::memcpy(out, "nan", 3);
+        return 3;
+    }
+    if (std::isinf(value)) {
+        std::memcpy(out, value < 0 ? "-inf" : "inf", value < 0 ? 4 : 3);
+        return value < 0 ? 4 : 3;
+    }
+    if (digits < 1)
+        digits = 1;
+    if (digits > kMostDigits)
+        digits = kMostDigits;
+
+    // Scientific notation gives the correctly rounded significant digits
+    // and, after the rounding, the decimal exponent: "-d.ddde+XX" (no point
+    // for a single digit).
+    char scientific[kMostDigits + 16];
+    const std::to_chars_result r = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                                 std::chars_format::scientific, digits - 1);
+    const char *p = scientific;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    char significant[kMostDigits + 1];   // the digits without sign and point
+    size_t count = 0;
+    for (; p < r.ptr && *p != 'e'; ++p)
+        if (*p != '.')
+            significant[count++] = *p;
+    // p is at the 'e'; the text has no terminating zero.
+    const bool negativeExponent = p + 1 < r.ptr && p[1] == '-';
+    int exponent = 0;
+    for (const char *e = p + 2; e < r.ptr; ++e)
+        exponent = exponent * 10 + (*e - '0');
+    if (negativeExponent)
+        exponent = -exponent;
+
+    size_t n = 0;
+    if (negative)
+        out[n++] = '-';
+    if (exponent >= -1 && exponent < digits) {
+        const size_t whole = exponent == -1 ? 0 : size_t(exponent) + 1;
+        if (whole == 0) {
+            out[n++] = '0';
+        } else {
+            std::memcpy(out + n, significant, whole);
+            n += whole;
+        }
+        out[n++] = '.';
+        const size_t fraction = WithoutTrailingZeros(significant + whole, count - whole);
+        std::memcpy(out + n, significant + whole, fraction);
+        n += fraction;
+    } else {
+        out[n++] = significant[0];
+        out[n++] = '.';
+        const size_t fraction = WithoutTrailingZeros(significant + 1, count - 1);
+        std::memcpy(out + n, significant + 1, fraction);
+        n += fraction;
+        out[n++] = 'e';
+        out[n++] = exponent < 0 ? '-' : '+';
+        const int magnitude = std::abs(exponent);   // at most 324 for a double
+        out[n++] = char('0' + magnitude / 100);
+        out[n++] = char('0' + magnitude / 10 % 10);
+        out[n++] = char('0' + magnitude % 10);
+    }
+    return n;
+}
 
 QString FormatGeneral(double value, int digits)
 {
-    if (std::isnan(value))
-        return QStringLiteral("nan");
-    if (std::isinf(value))
-        return value < 0 ? QStringLiteral("-inf") : QStringLiteral("inf");
-    if (digits < 1)
-        digits = 1;
-
-    // %.*e yields the correctly rounded significant digits and, after the
-    // rounding, the decimal exponent: "-d.ddde+XX".
-    std::string formatted(size_t(std::snprintf(nullptr, 0, "%.*e", digits - 1, value)) + 1, '\0');
-    std::snprintf(formatted.data(), formatted.size(), "%.*e", digits - 1, value);
-    formatted.pop_back();
-    const size_t ePos = formatted.find('e');
-    const int exponent = std::atoi(formatted.c_str() + ePos + 1);
-    const bool negative = formatted[0] == '-';
-
-    std::string significant;   // the digits without sign and point
-    for (size_t i = negative ? 1 : 0; i < ePos; ++i)
-        if (formatted[i] != '.')
-            significant += formatted[i];
-
-    std::string result = negative ? "-" : "";
-    if (exponent >= -1 && exponent < digits) {
-        std::string fraction;
-        if (exponent == -1) {
-            result += '0';
-            fraction = significant;
-        } else {
-            result += significant.substr(0, size_t(exponent) + 1);
-            fraction = significant.substr(size_t(exponent) + 1);
-        }
-        StripFractionZeros(fraction);
-        result += '.' + fraction;
-    } else {
-        std::string fraction = significant.substr(1);
-        StripFractionZeros(fraction);
-        char exponentText[16];
-        std::snprintf(exponentText, sizeof exponentText, "e%c%03d", exponent < 0 ? '-' : '+',
-                      std::abs(exponent));
-        result += significant.substr(0, 1) + '.' + fraction + exponentText;
-    }
-    return QString::fromLatin1(result.c_str());
+    char text[kFormatGeneralLongest];
+    return QString::fromLatin1(text, qsizetype(FormatGeneralInto(text, value, digits)));
 }

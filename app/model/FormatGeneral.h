@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include <QString>
 
 // The one number-to-text rule of the program: `digits` significant digits,
@@ -7,3 +9,9 @@
 // zeros of the fraction removed, the point always kept ("5.", "5.e-002").
 // NaN and infinities are written "nan", "inf" and "-inf".
 QString FormatGeneral(double value, int digits);
+
+// The same text as 8-bit characters, without building a QString (the
+// drawing exports write millions of numbers): written into `out`, which
+// holds kFormatGeneralLongest characters; returns the length.
+constexpr int kFormatGeneralLongest = 786;
+size_t FormatGeneralInto(char *out, double value, int digits);
