@@ -1,39 +1,27 @@
 #include "output/DxfWriter.h"
 
-#include <QIODevice>
-
 #include "model/CVeltrix2Doc.h"
-#include "model/FormatGeneral.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/SampleGrid.h"
 
-namespace {
-
 // One group: its code line and its value line.
-void Group(QByteArray &to, const char *code, double value, int digits)
+void DxfWriter::Group(const char *code, double value, int digits)
 {
-    to += '\n';
-    to += code;
-    to += '\n';
-    to += FormatGeneral(value, digits).toLatin1();
-}
-
-} // namespace
-
-void DxfWriter::Put(const QByteArray &text)
-{
-    if (ok_ && out_.write(text) != text.size())
-        ok_ = false;
+    out_.Append('\n');
+    out_.Append(code, 2);
+    out_.Append('\n');
+    out_.AppendGeneral(value, digits);
 }
 
 void DxfWriter::WriteHeader()
 {
-    Put(QByteArrayLiteral("0\nSECTION\n2\nENTITIES\n"));
+    out_.Append("0\nSECTION\n2\nENTITIES\n");
 }
 
 void DxfWriter::WriteTrailer()
 {
-    Put(QByteArrayLiteral("0\nENDSEC\n0\nEOF"));
+    out_.Append("0\nENDSEC\n0\nEOF");
+    out_.Finish();
 }
 
 void DxfWriter::BeginFunction(const FunctionRecord &record, double, double)
@@ -59,33 +47,31 @@ void DxfWriter::Segment(const SegmentGeometry &s)
 
 void DxfWriter::Line(const GLPoint &p, const GLPoint &q)
 {
-    QByteArray e("0\nLINE\n8\n");
-    e.append(layer_.data(), qsizetype(layer_.size()));
-    Group(e, "10", p.x, 20);
-    Group(e, "20", p.z, 20);
-    Group(e, "30", p.y, 20);
-    Group(e, "11", q.x, 20);
-    Group(e, "21", q.z, 20);
-    Group(e, "31", q.y, 20);
-    e += '\n';
-    Put(e);
+    out_.Append("0\nLINE\n8\n");
+    out_.Append(layer_);
+    Group("10", p.x, 20);
+    Group("20", p.z, 20);
+    Group("30", p.y, 20);
+    Group("11", q.x, 20);
+    Group("21", q.z, 20);
+    Group("31", q.y, 20);
+    out_.Append('\n');
 }
 
 void DxfWriter::Face(const CellGeometry &c)
 {
     static const char *const codes[4][3] = {
         {"10", "20", "30"}, {"11", "21", "31"}, {"12", "22", "32"}, {"13", "23", "33"}};
-    QByteArray e("0\n3DFACE\n8\n");
-    e.append(layer_.data(), qsizetype(layer_.size()));
+    out_.Append("0\n3DFACE\n8\n");
+    out_.Append(layer_);
     for (int k = 0; k < 4; ++k) {
-        Group(e, codes[k][0], c.p[k].x, 15);
+        Group(codes[k][0], c.p[k].x, 15);
         // The second corner's file Z has always been written with 20 digits
         // like the lines; keeping it keeps drawings identical to earlier ones.
-        Group(e, codes[k][1], c.p[k].z, k == 1 ? 20 : 15);
-        Group(e, codes[k][2], c.p[k].y, 15);
+        Group(codes[k][1], c.p[k].z, k == 1 ? 20 : 15);
+        Group(codes[k][2], c.p[k].y, 15);
     }
-    e += '\n';
-    Put(e);
+    out_.Append('\n');
 }
 
 bool WriteDxf(const CVeltrix2Doc &doc, QIODevice &out)

@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include <QByteArray>
-
+#include "output/ChunkedWriter.h"
 #include "view3d/GeometrySink.h"
 
 class CVeltrix2Doc;
@@ -13,13 +12,15 @@ class QIODevice;
 // drawing in the user's coordinates (x, y, z = GL X, Z, Y), on a layer named
 // by the function's label: a wire-frame cell as four LINEs, any other cell
 // as one 3DFACE, a curve segment as one LINE.  Lines end in a single line
-// feed.  Writing stops at the first failed write (see Ok()).
+// feed.  Writing stops at the first failed write (see Ok()).  The text is
+// gathered and written in large pieces; the trailer writes the rest.
 class DxfWriter : public GeometrySink {
 public:
     explicit DxfWriter(QIODevice &out) : out_(out) {}
 
     void WriteHeader();
-    // The closing text; the file ends right after the final EOF.
+    // The closing text; the file ends right after the final EOF.  Writes
+    // whatever is still gathered.
     void WriteTrailer();
 
     void BeginFunction(const FunctionRecord &record, double low, double high) override;
@@ -27,17 +28,16 @@ public:
     void Segment(const SegmentGeometry &segment) override;
     void EndFunction() override {}
 
-    bool Ok() const { return ok_; }
+    bool Ok() const { return out_.Ok(); }
 
 private:
     void Line(const GLPoint &p, const GLPoint &q);
     void Face(const CellGeometry &cell);
-    void Put(const QByteArray &text);
+    void Group(const char *code, double value, int digits);
 
-    QIODevice &out_;
+    ChunkedWriter out_;
     std::string layer_;
     int mode_ = 0;
-    bool ok_ = true;
 };
 
 // The whole drawing of the document: every function in list order, hidden
