@@ -11,14 +11,19 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "output/DxfWriter.h"
+#include "output/MeshFiles.h"
+#include "output/OffscreenRenderer.h"
+#include "output/PictureFiles.h"
+#include "output/PictureSizeDialog.h"
 #include "output/SafeFileWriter.h"
 #include "output/ScenePrinting.h"
+#include "output/SurfaceMesh.h"
 #include "output/ViewCapture.h"
+#include "view3d/SceneState.h"
 #include "view3d/GLView.h"
 
 namespace {
 
-const QString kJobName = QStringLiteral("Veltrix Document");
 const QString kNoPicture = QStringLiteral("The picture of the 3D view could not be read: the view has no OpenGL context.");
 
 // Shows the wait cursor while it lives.
@@ -58,8 +63,17 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
         return dialog.exec() == QDialog::Accepted;
     };
+    prompts_.askPictureSize = [parent](QSize viewSize, int maxSide) -> std::optional<QSize> {
+        PictureSizeDialog dialog(viewSize, maxSide, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.ChosenSize();
+    };
     prompts_.showError = [parent](const QString &message) {
         QMessageBox::critical(parent, QStringLiteral("Error"), message);
+    };
+    prompts_.showNote = [parent](const QString &caption, const QString &message) {
+        QMessageBox::information(parent, caption, message);
     };
 }
 
@@ -110,6 +124,79 @@ void OutputCommands::ExportDxf()
         prompts_.showError(error);
 }
 
+void OutputCommands::ExportPng()
+{
+    const SceneState scene = view_->CurrentScene();
+    if (!scene.doc)
+        return;
+    QString error;
+    OffscreenRenderer renderer;
+    if (!renderer.IsValid()) {
+        prompts_.showError(QStringLiteral("The scene cannot be rendered: %1.").arg(renderer.Error()));
+        return;
+    }
+    const std::optional<QSize> size = prompts_.askPictureSize(QSize(scene.width, scene.height), renderer.MaxSide());
+    if (!size)
+        return;
+    const QString path = AskSavePath({QStringLiteral("Export PNG"), {QStringLiteral("PNG image (*.png)")},
+                                      QStringLiteral("png"), true});
+    if (path.isEmpty())
+        return;
+    bool written = false;
+    {
+        WaitCursor wait;
+        BitmapPixels pixels;
+        if (!renderer.Render(scene, size->width(), size->height(), pixels))
+            error = QStringLiteral("The scene cannot be rendered: %1.").arg(renderer.Error());
+        else
+            written = WritePictureFile(path, pixels, &error);
+    }
+    if (!written)
+        prompts_.showError(error);
+}
+
+void OutputCommands::ExportObj()
+{
+    ExportMesh({QStringLiteral("Export OBJ"), {QStringLiteral("Wavefront OBJ (*.obj)")}, QStringLiteral("obj"), true},
+               false);
+}
+
+void OutputCommands::ExportStl()
+{
+    ExportMesh({QStringLiteral("Export STL"), {QStringLiteral("STL (*.stl)")}, QStringLiteral("stl"), true}, true);
+}
+
+void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)
+{
+    const CVeltrix2Doc *doc = view_->Document();
+    if (!doc)
+        return;
+    SceneMesh mesh;
+    {
+        WaitCursor wait;
+        mesh = BuildSceneMesh(*doc);
+    }
+    if (mesh.functions.empty()) {
+        mesh.notes.prepend(QStringLiteral("There is no visible surface to export."));
+        prompts_.showNote(request.caption, mesh.notes.join(QLatin1Char('\n')));
+        return;
+    }
+    const QString path = AskSavePath(request);
+    if (path.isEmpty())
+        return;
+    QString error;
+    bool written = false;
+    {
+        WaitCursor wait;
+        written = stl ? WriteFileSafely(path, [&](QIODevice &out) { return WriteStl(mesh, out); }, &error)
+                      : WriteObjFiles(mesh, path, &error);
+    }
+    if (!written)
+        prompts_.showError(error);
+    else if (!mesh.notes.isEmpty())
+        prompts_.showNote(request.caption, mesh.notes.join(QLatin1Char('\n')));
+}
+
 void OutputCommands::Copy()
 {
     BitmapPixels pixels;
@@ -131,7 +218,7 @@ void OutputCommands::Print()
     printer_->setFromTo(1, 1);
     if (!prompts_.askPrint(*printer_))
         return;
-    printer_->setDocName(kJobName);
+    printer_->setDocName(PrintJobName());
     QString error;
     bool printed = false;
     {
@@ -145,7 +232,7 @@ void OutputCommands::Print()
 void OutputCommands::PrintPreview()
 {
     printer_->setPrintRange(QPrinter::AllPages);
-    printer_->setDocName(kJobName);
+    printer_->setDocName(PrintJobName());
     QPrintPreviewDialog dialog(printer_, parent_);
     // The preview draws the pages each time it needs them; printing from it
     // goes through the same drawing with the range chosen there.

@@ -1,18 +1,20 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 
 class GLView;
 class QPrinter;
 class QWidget;
 
-// The commands that take the scene out of the program: File > Export > BMP
-// and DXF, Edit > Copy, File > Print... and Print Preview....  The main
-// window calls them; the dialogs go through prompts() so that tests can
-// answer them.
+// The commands that take the scene out of the program: File > Export > BMP,
+// DXF, PNG, OBJ and STL, Edit > Copy, File > Print... and Print Preview....
+// The main window calls them; the dialogs go through prompts() so that tests
+// can answer them.
 class OutputCommands : public QObject {
     Q_OBJECT
 public:
@@ -27,7 +29,12 @@ public:
         std::function<QString(const SaveRequest &)> askSavePath;
         // Shows the print dialog for `printer`; false for Cancel.
         std::function<bool(QPrinter &)> askPrint;
+        // The size of an exported picture, or none for Cancel; offers the
+        // view's size and multiples of it up to `maxSide` a side.
+        std::function<std::optional<QSize>(QSize viewSize, int maxSide)> askPictureSize;
         std::function<void(const QString &)> showError;
+        // What an export left out.
+        std::function<void(const QString &caption, const QString &)> showNote;
     };
 
     // `printer` is the main window's, shared with Print Setup.
@@ -37,12 +44,17 @@ public:
 
     void ExportBmp();
     void ExportDxf();
+    // Renders the view's scene off-screen at a size the user chooses.
+    void ExportPng();
+    void ExportObj();
+    void ExportStl();
     void Copy();
     void Print();
     void PrintPreview();
 
 private:
     QString AskSavePath(const SaveRequest &request);
+    void ExportMesh(const SaveRequest &request, bool stl);
 
     GLView *view_;
     QPrinter *printer_;

@@ -1,10 +1,13 @@
 #include "output/ScenePrinting.h"
 
+#include <QPageSize>
 #include <QPagedPaintDevice>
+#include <QPdfWriter>
 
 #include "model/CVeltrix2Doc.h"
 #include "output/OffscreenRenderer.h"
 #include "output/PagePrinter.h"
+#include "output/SafeFileWriter.h"
 #include "view3d/SceneState.h"
 
 namespace {
@@ -17,6 +20,11 @@ bool Fail(QString *error, const QString &message)
 }
 
 } // namespace
+
+QString PrintJobName()
+{
+    return QStringLiteral("Veltrix Document");
+}
 
 bool PrintScene(QPagedPaintDevice &device, const SceneState &scene,
                 std::optional<PrintLayout::PageRange> range, QString *error)
@@ -46,4 +54,20 @@ bool PrintScene(QPagedPaintDevice &device, const SceneState &scene,
     if (!pages.Print(chosen, picture, place))
         return Fail(error, QStringLiteral("The document could not be printed."));
     return true;
+}
+
+bool PrintSceneToPdf(const QString &path, const SceneState &scene, const QPageSize &paper, QString *error)
+{
+    QString printError;
+    const bool written = WriteFileSafely(path, [&](QIODevice &out) {
+        QPdfWriter pdf(&out);
+        pdf.setPageSize(paper);
+        pdf.setTitle(PrintJobName());
+        pdf.setCreator(QStringLiteral("Veltrix 2.0"));
+        return PrintScene(pdf, scene, std::nullopt, &printError);
+    }, error);
+    // A print that failed says so better than the file's "writing stopped".
+    if (!written && !printError.isEmpty() && error)
+        *error = printError;
+    return written;
 }

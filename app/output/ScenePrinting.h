@@ -6,8 +6,12 @@
 
 #include "output/PrintLayout.h"
 
+class QPageSize;
 class QPagedPaintDevice;
 struct SceneState;
+
+// The name of print jobs and the title of PDF files.
+QString PrintJobName();
 
 // Prints the scene's document on `device`: renders the scene off-screen at
 // the size the printer's page allows (within the document's print buffer)
@@ -15,3 +19,9 @@ struct SceneState;
 // with a message in `error` when nothing could be printed.
 bool PrintScene(QPagedPaintDevice &device, const SceneState &scene,
                 std::optional<PrintLayout::PageRange> range, QString *error);
+
+// The printed pages of the scene as a PDF file on `paper`, as File > Print
+// gives them on a PDF printer (1200 dpi, 10 pt margins).  Written through a
+// temporary file; false with a message in `error` naming the file and the
+// reason.
+bool PrintSceneToPdf(const QString &path, const SceneState &scene, const QPageSize &paper, QString *error);

@@ -1,0 +1,183 @@
+#include "output/MeshFiles.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <set>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QtEndian>
+
+#include "output/ChunkedWriter.h"
+#include "output/SafeFileWriter.h"
+#include "output/SurfaceMesh.h"
+
+namespace {
+
+void AppendFloat(ChunkedWriter &to, float value)
+{
+    quint32 bits;
+    std::memcpy(&bits, &value, 4);
+    bits = qToLittleEndian(bits);
+    to.Append(reinterpret_cast<const char *>(&bits), 4);
+}
+
+void AppendUInt32(ChunkedWriter &to, quint32 value)
+{
+    value = qToLittleEndian(value);
+    to.Append(reinterpret_cast<const char *>(&value), 4);
+}
+
+// The shortest text that reads back as the same number.
+template <typename Number> void AppendNumber(ChunkedWriter &to, Number value)
+{
+    char text[32];
+    const std::to_chars_result r = std::to_chars(text, text + sizeof text, value);
+    to.Append(text, size_t(r.ptr - text));
+}
+
+// A colour channel in 0..1 with four decimals.
+void AppendChannel(ChunkedWriter &to, int channel)
+{
+    char text[16];
+    const std::to_chars_result r =
+        std::to_chars(text, text + sizeof text, channel / 255.0, std::chars_format::fixed, 4);
+    to.Append(text, size_t(r.ptr - text));
+}
+
+void AppendColour(ChunkedWriter &to, Colour c)
+{
+    AppendChannel(to, ColourRed(c));
+    to.Append(' ');
+    AppendChannel(to, ColourGreen(c));
+    to.Append(' ');
+    AppendChannel(to, ColourBlue(c));
+}
+
+void AppendLine(ChunkedWriter &to, const char *keyword, const QString &text)
+{
+    to.Append(keyword, std::strlen(keyword));
+    to.Append(' ');
+    to.Append(text.toUtf8().toStdString());
+    to.Append('\n');
+}
+
+// One material name per function: the object's name without white space,
+// made unique with a number where labels repeat.
+QStringList MaterialNames(const SceneMesh &mesh)
+{
+    QStringList names;
+    std::set<QString> taken;
+    for (const FunctionMesh &f : mesh.functions) {
+        QString base = MeshName(f);
+        for (QChar &c : base)
+            if (c.isSpace())
+                c = QLatin1Char('_');
+        QString name = base;
+        for (int n = 2; taken.count(name); ++n)
+            name = base + QLatin1Char('_') + QString::number(n);
+        taken.insert(name);
+        names << name;
+    }
+    return names;
+}
+
+} // namespace
+
+bool WriteStl(const SceneMesh &mesh, QIODevice &device)
+{
+    ChunkedWriter out(device);
+    // A binary file's header must not start with "solid", which marks text STL.
+    std::string header = "Veltrix 2.0 surfaces, binary STL";
+    header.resize(80, ' ');
+    out.Append(header);
+    AppendUInt32(out, quint32(mesh.TriangleCount()));
+    for (const FunctionMesh &f : mesh.functions) {
+        for (size_t t = 0; t < f.triangles.size(); t += 3) {
+            // The normal of the corners as the file keeps them, in single
+            // precision, so that readers find it matching.
+            float p[3][3];
+            for (int c = 0; c < 3; ++c)
+                for (int k = 0; k < 3; ++k)
+                    p[c][k] = float(f.Vertex(f.triangles[t + size_t(c)])[k]);
+            const double u[3] = {double(p[1][0]) - p[0][0], double(p[1][1]) - p[0][1], double(p[1][2]) - p[0][2]};
+            const double w[3] = {double(p[2][0]) - p[0][0], double(p[2][1]) - p[0][1], double(p[2][2]) - p[0][2]};
+            const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
+            const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+            for (double c : n)
+                AppendFloat(out, length > 0 ? float(c / length) : 0.0f);
+            for (const auto &corner : p)
+                for (float v : corner)
+                    AppendFloat(out, v);
+            out.Append("\0\0");   // no attributes
+        }
+    }
+    return out.Finish();
+}
+
+bool WriteObj(const SceneMesh &mesh, const QString &mtlName, QIODevice &device)
+{
+    ChunkedWriter out(device);
+    out.Append("# Veltrix 2.0: ");
+    AppendNumber(out, mesh.functions.size());
+    out.Append(" surfaces, ");
+    AppendNumber(out, mesh.TriangleCount());
+    out.Append(" triangles\n");
+    AppendLine(out, "mtllib", mtlName);
+    const QStringList materials = MaterialNames(mesh);
+    size_t firstVertex = 1;   // indices count from 1 across the whole file
+    for (size_t m = 0; m < mesh.functions.size(); ++m) {
+        const FunctionMesh &f = mesh.functions[m];
+        AppendLine(out, "o", MeshName(f));
+        AppendLine(out, "usemtl", materials[qsizetype(m)]);
+        for (size_t v = 0; v < f.VertexCount(); ++v) {
+            const double *p = f.Vertex(uint32_t(v));
+            out.Append('v');
+            for (int k = 0; k < 3; ++k) {
+                out.Append(' ');
+                AppendNumber(out, p[k]);
+            }
+            if (f.coloured) {
+                out.Append(' ');
+                AppendColour(out, f.colours[v]);
+            }
+            out.Append('\n');
+        }
+        for (size_t t = 0; t < f.triangles.size(); t += 3) {
+            out.Append('f');
+            for (size_t k = 0; k < 3; ++k) {
+                out.Append(' ');
+                AppendNumber(out, firstVertex + f.triangles[t + k]);
+            }
+            out.Append('\n');
+        }
+        firstVertex += f.VertexCount();
+    }
+    return out.Finish();
+}
+
+bool WriteMtl(const SceneMesh &mesh, QIODevice &device)
+{
+    ChunkedWriter out(device);
+    out.Append("# Veltrix 2.0: the colour 1 of each surface\n");
+    const QStringList materials = MaterialNames(mesh);
+    for (size_t m = 0; m < mesh.functions.size(); ++m) {
+        out.Append('\n');
+        AppendLine(out, "newmtl", materials[qsizetype(m)]);
+        out.Append("Ka 0 0 0\nKd ");
+        AppendColour(out, mesh.functions[m].color1);
+        out.Append("\nKs 0 0 0\nd 1\nillum 1\n");
+    }
+    return out.Finish();
+}
+
+bool WriteObjFiles(const SceneMesh &mesh, const QString &path, QString *error)
+{
+    const QFileInfo obj(path);
+    const QString mtlPath = obj.dir().filePath(obj.completeBaseName() + QStringLiteral(".mtl"));
+    const QString mtlName = QFileInfo(mtlPath).fileName();
+    return WriteFileSafely(mtlPath, [&](QIODevice &out) { return WriteMtl(mesh, out); }, error) &&
+           WriteFileSafely(path, [&](QIODevice &out) { return WriteObj(mesh, mtlName, out); }, error);
+}

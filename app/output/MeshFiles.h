@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class QIODevice;
+struct SceneMesh;
+
+// Binary STL: an 80-byte header, the triangle count and, per triangle, its
+// unit normal and three corners as little-endian floats.  False when a write
+// failed.
+bool WriteStl(const SceneMesh &mesh, QIODevice &out);
+
+// Wavefront OBJ: one object per function, named by its label, with indexed
+// faces over shared vertices and per-vertex colours ("v x y z r g b") for
+// gradient surfaces; each object uses a material of its own, defined in
+// the library file `mtlName` beside it.
+bool WriteObj(const SceneMesh &mesh, const QString &mtlName, QIODevice &out);
+// The materials: each function's colour 1 as its diffuse colour.
+bool WriteMtl(const SceneMesh &mesh, QIODevice &out);
+
+// Writes `path` (.obj) and its material library (same name, .mtl) beside
+// it, each through a temporary file.  On failure `error` names the file and
+// the reason.
+bool WriteObjFiles(const SceneMesh &mesh, const QString &path, QString *error);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+struct BitmapPixels;
+
+// Whether a file suffix (any case) names a picture format the scene can be
+// written in: png, jpg, jpeg or bmp.
+bool IsPictureSuffix(const QString &suffix);
+
+// Writes the picture to `path` in the format its suffix names: a .bmp holds
+// the very bytes File > Export > BMP writes, the other formats go through
+// Qt's image writers.  Through a temporary file; on failure `error` names
+// the file and the reason.
+bool WritePictureFile(const QString &path, const BitmapPixels &pixels, QString *error);
