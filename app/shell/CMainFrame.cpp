@@ -176,7 +176,8 @@ void CMainFrame::CreateMenus()
     fileMenu_->addActions({Action(FilePrint), Action(FilePrintPreview), Action(FilePrintSetup)});
     fileMenu_->addSeparator();
     QMenu *exportMenu = fileMenu_->addMenu(QStringLiteral("Export"));
-    exportMenu->addActions({Action(ExportBmp), Action(ExportDxf)});
+    exportMenu->addActions({Action(ExportBmp), Action(ExportDxf), Action(ExportPng), Action(ExportObj),
+                            Action(ExportStl)});
     fileMenu_->addSeparator();
     recentAnchor_ = fileMenu_->addSeparator();
     fileMenu_->addAction(Action(AppExit));
@@ -332,6 +333,15 @@ void CMainFrame::OnCommand(int id)
         break;
     case ExportDxf:
         output_->ExportDxf();
+        break;
+    case ExportPng:
+        output_->ExportPng();
+        break;
+    case ExportObj:
+        output_->ExportObj();
+        break;
+    case ExportStl:
+        output_->ExportStl();
         break;
     case EditCopy:
         output_->Copy();

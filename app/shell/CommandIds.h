@@ -28,6 +28,9 @@ constexpr int ExportBmp = 32798;
 constexpr int ExportDxf = 32803;
 constexpr int View3dBar = 32821;
 constexpr int HelpSummary = 32822;
+constexpr int ExportPng = 32840;
+constexpr int ExportObj = 32841;
+constexpr int ExportStl = 32842;
 
 // 3D view camera commands and pick mode
 constexpr int CameraReset = 500;

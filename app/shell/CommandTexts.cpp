@@ -36,6 +36,9 @@ QHash<int, CommandText> BuildTable()
     t[Cmd::FilePrintSetup] = Make("P&rint Setup...", "Change the printer and printing options\nPage Setup");
     t[Cmd::ExportBmp] = Make("BMP", "Export the rendered scene to a .bmp image");
     t[Cmd::ExportDxf] = Make("DXF", "Export the rendered scene to a .dxf file");
+    t[Cmd::ExportPng] = Make("PNG...", "Export the scene to a .png image of the size you choose");
+    t[Cmd::ExportObj] = Make("OBJ...", "Export the visible surfaces to a .obj mesh");
+    t[Cmd::ExportStl] = Make("STL...", "Export the visible surfaces to a .stl mesh");
     t[Cmd::FileMru1] = Make("Recent File", "Open this document");
     t[Cmd::AppExit] = Make("E&xit", "Quit the application; prompts to save documents\nExit",
                            StandardKeys(K::Quit, {K(QStringLiteral("Ctrl+Q"))}));
