@@ -10,6 +10,7 @@ libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
 xvfb xauth xdotool x11-utils imagemagick
 fonts-liberation
 libegl-dev poppler-utils python3-ezdxf xclip
+admesh
 "
 
 missing=""

@@ -1,0 +1,169 @@
+#include "ExportOptions.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+
+#include "output/PictureFiles.h"
+
+namespace {
+
+bool Fail(QString *error, const QString &message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+bool FormatOfSuffix(const QString &suffix, ExportFormat *format)
+{
+    const QString s = suffix.toLower();
+    if (IsPictureSuffix(s))
+        *format = ExportFormat::Picture;
+    else if (s == QLatin1String("pdf"))
+        *format = ExportFormat::Pdf;
+    else if (s == QLatin1String("dxf"))
+        *format = ExportFormat::Dxf;
+    else if (s == QLatin1String("obj"))
+        *format = ExportFormat::Obj;
+    else if (s == QLatin1String("stl"))
+        *format = ExportFormat::Stl;
+    else
+        return false;
+    return true;
+}
+
+bool ParseSize(const QString &text, QSize *size)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,6})[xX](\\d{1,6})$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return false;
+    *size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+    return size->width() > 0 && size->height() > 0;
+}
+
+bool ParseParameter(const QString &text, ParameterValue *parameter)
+{
+    const int equals = text.indexOf(QLatin1Char('='));
+    if (equals <= 0)
+        return false;
+    bool ok = false;
+    parameter->name = text.left(equals).trimmed();
+    parameter->value = QLocale::c().toDouble(text.mid(equals + 1).trimmed(), &ok);
+    return ok && !parameter->name.isEmpty() && std::isfinite(parameter->value);
+}
+
+} // namespace
+
+bool PaperByName(const QString &name, QPageSize *paper)
+{
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const QPageSize::PageSizeId sizeId = QPageSize::PageSizeId(id);
+        // Keys such as "Executive.7.5x10in" are also known by their first word.
+        const QString key = QPageSize::key(sizeId);
+        if (key.compare(name, Qt::CaseInsensitive) == 0 ||
+            key.section(QLatin1Char('.'), 0, 0).compare(name, Qt::CaseInsensitive) == 0) {
+            *paper = QPageSize(sizeId);
+            return true;
+        }
+    }
+    return false;
+}
+
+QString ExportUsage()
+{
+    return QStringLiteral(
+        "Usage: veltrix-export DOC.vxf -o OUT [--size WxH] [--set NAME=VALUE ...]\n"
+        "                      [--frames N] [--paper NAME]\n"
+        "\n"
+        "Renders a Veltrix document without a display and writes it in the format\n"
+        "that OUT's extension names:\n"
+        "  .png .jpg .bmp  the scene as the view shows it, from the document's camera\n"
+        "  .pdf            the printed pages (the scene and the list of functions)\n"
+        "  .dxf            the drawing File > Export > DXF writes\n"
+        "  .obj            the visible surfaces as triangles, with materials in a .mtl beside it\n"
+        "  .stl            the visible surfaces as triangles (binary STL)\n"
+        "\n"
+        "Options:\n"
+        "  -o, --output OUT     the file to write\n"
+        "  --size WxH           picture size in pixels (default 1280x1024); for .pdf the\n"
+        "                       proportions of the scene on the first page\n"
+        "  --set NAME=VALUE     give the parameter NAME of every function that has it a\n"
+        "                       value within its range (may be repeated)\n"
+        "  --frames N           write N pictures of the animation of the first shown\n"
+        "                       function with parameters: OUT frame.png gives\n"
+        "                       frame0001.png, frame0002.png, ...\n"
+        "  --paper NAME         paper of a .pdf: A4 (default), Letter, Legal, A3, A5, ...\n"
+        "  -h, --help           show this text\n"
+        "  -v, --version        show the version\n"
+        "\n"
+        "Exit status: 0 written, 1 the output could not be rendered or written,\n"
+        "2 the document could not be read, 3 wrong command line or --set refused.\n");
+}
+
+bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, QString *error)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("OUT"));
+    const QCommandLineOption size(QStringLiteral("size"), QString(), QStringLiteral("WxH"));
+    const QCommandLineOption set(QStringLiteral("set"), QString(), QStringLiteral("NAME=VALUE"));
+    const QCommandLineOption frames(QStringLiteral("frames"), QString(), QStringLiteral("N"));
+    const QCommandLineOption paper(QStringLiteral("paper"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({output, size, set, frames, paper, help, version});
+    if (!parser.parse(arguments))
+        return Fail(error, parser.errorText());
+    options.help = parser.isSet(help);
+    options.version = parser.isSet(version);
+    if (options.help || options.version)
+        return true;
+
+    const QStringList documents = parser.positionalArguments();
+    if (documents.size() != 1)
+        return Fail(error, documents.isEmpty() ? QStringLiteral("No document given.")
+                                               : QStringLiteral("One document at a time, not %1.").arg(documents.size()));
+    options.document = documents.front();
+    options.output = parser.value(output);
+    if (options.output.isEmpty())
+        return Fail(error, QStringLiteral("No output given: -o OUT."));
+    if (!FormatOfSuffix(QFileInfo(options.output).suffix(), &options.format))
+        return Fail(error, QStringLiteral("The format of %1 is unknown: use .png, .jpg, .bmp, .pdf, .dxf, .obj or .stl.")
+                               .arg(options.output));
+
+    const bool picture = options.format == ExportFormat::Picture;
+    if (parser.isSet(size)) {
+        if (!picture && options.format != ExportFormat::Pdf)
+            return Fail(error, QStringLiteral("--size has no meaning for %1.").arg(options.output));
+        if (!ParseSize(parser.value(size), &options.size))
+            return Fail(error, QStringLiteral("--size %1 is not a size such as 1920x1080.").arg(parser.value(size)));
+    }
+    for (const QString &text : parser.values(set)) {
+        ParameterValue p;
+        if (!ParseParameter(text, &p))
+            return Fail(error, QStringLiteral("--set %1 is not NAME=VALUE with a number as the value.").arg(text));
+        options.parameters << p;
+    }
+    if (parser.isSet(frames)) {
+        if (!picture)
+            return Fail(error, QStringLiteral("--frames needs a picture to write (.png, .jpg or .bmp), not %1.")
+                                   .arg(options.output));
+        bool ok = false;
+        options.frames = parser.value(frames).toInt(&ok);
+        if (!ok || options.frames < 1)
+            return Fail(error, QStringLiteral("--frames %1 is not a number of frames.").arg(parser.value(frames)));
+    }
+    if (parser.isSet(paper)) {
+        if (options.format != ExportFormat::Pdf)
+            return Fail(error, QStringLiteral("--paper is for .pdf files only."));
+        if (!PaperByName(parser.value(paper), &options.paper))
+            return Fail(error, QStringLiteral("The paper %1 is unknown: try A4, Letter, Legal, A3 or A5.")
+                                   .arg(parser.value(paper)));
+    }
+    return true;
+}

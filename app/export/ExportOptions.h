@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QPageSize>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+// What the exporter writes, by the output file's suffix.
+enum class ExportFormat { Picture, Pdf, Dxf, Obj, Stl };
+
+// A --set NAME=VALUE.
+struct ParameterValue {
+    QString name;
+    double value = 0;
+};
+
+// The exporter's command line.
+struct ExportOptions {
+    QString document;
+    QString output;
+    ExportFormat format = ExportFormat::Picture;
+    QSize size{1280, 1024};
+    QList<ParameterValue> parameters;
+    int frames = 0;   // 0: a single picture
+    QPageSize paper{QPageSize::A4};
+    bool help = false;
+    bool version = false;
+};
+
+// Reads the arguments (the program name first).  False with a message in
+// `error` when they are wrong or do not fit the output's format.
+bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, QString *error);
+
+// The text of --help.
+QString ExportUsage();
+
+// The paper of a name such as "A4", "letter" or "Legal" (any case).
+bool PaperByName(const QString &name, QPageSize *paper);

@@ -1,0 +1,160 @@
+#include "ExportRun.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "ExportOptions.h"
+#include "ParameterSetting.h"
+#include "model/CVeltrix2Doc.h"
+#include "output/DxfWriter.h"
+#include "output/MeshFiles.h"
+#include "output/OffscreenRenderer.h"
+#include "output/PictureFiles.h"
+#include "output/SafeFileWriter.h"
+#include "output/ScenePrinting.h"
+#include "output/SurfaceMesh.h"
+#include "view3d/SceneState.h"
+
+namespace {
+
+// The scene as the document was saved: its camera, at the given size.
+SceneState DocumentScene(const CVeltrix2Doc &doc, QSize size)
+{
+    const ViewSettings &s = doc.Settings();
+    SceneState scene;
+    scene.doc = &doc;
+    scene.camera.SetPose(CameraPose{s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
+    scene.width = size.width();
+    scene.height = size.height();
+    return scene;
+}
+
+class Exporter {
+public:
+    Exporter(const ExportOptions &options, const ExportConsole &console)
+        : options_(options), console_(console) {}
+
+    int Run()
+    {
+        const int read = ReadDocument();
+        if (read != ExportWritten)
+            return read;
+        for (const ParameterValue &p : options_.parameters) {
+            QString error;
+            if (!SetParameter(doc_, p, &error))
+                return Fail(ExportUsageError, error);
+        }
+        switch (options_.format) {
+        case ExportFormat::Picture: return WritePicture();
+        case ExportFormat::Pdf: return WritePdf();
+        case ExportFormat::Dxf: return WriteDrawing();
+        case ExportFormat::Obj:
+        case ExportFormat::Stl: return WriteMesh();
+        }
+        return ExportUsageError;
+    }
+
+private:
+    int Fail(int status, const QString &message) const
+    {
+        console_.error(message);
+        return status;
+    }
+
+    // The document reader's own messages, as the program shows them.
+    int ReadDocument()
+    {
+        QString error;
+        const ReadOutcome outcome = doc_.Open(options_.document, &error);
+        switch (outcome) {
+        case ReadOutcome::Ok:
+            return ExportWritten;
+        case ReadOutcome::CannotOpen:
+            return Fail(ExportDocumentUnreadable, QStringLiteral("The document %1 cannot be opened: %2.")
+                                                      .arg(QDir::toNativeSeparators(options_.document), error));
+        case ReadOutcome::InvalidFile:
+        case ReadOutcome::BadFormat:
+        case ReadOutcome::BlockFailed:
+            break;
+        }
+        return Fail(ExportDocumentUnreadable, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(options_.document),
+                                                                           ReadOutcomeMessage(outcome)));
+    }
+
+    int WriteDrawing()
+    {
+        QString error;
+        if (!WriteFileSafely(options_.output, [this](QIODevice &out) { return WriteDxf(doc_, out); }, &error))
+            return Fail(ExportOutputFailed, error);
+        return ExportWritten;
+    }
+
+    int WriteMesh()
+    {
+        const SceneMesh mesh = BuildSceneMesh(doc_);
+        for (const QString &note : mesh.notes)
+            console_.note(note);
+        if (mesh.functions.empty())
+            console_.note(QStringLiteral("No visible surface: %1 holds no triangles.").arg(options_.output));
+        QString error;
+        const bool written =
+            options_.format == ExportFormat::Stl
+                ? WriteFileSafely(options_.output, [&](QIODevice &out) { return WriteStl(mesh, out); }, &error)
+                : WriteObjFiles(mesh, options_.output, &error);
+        return written ? ExportWritten : Fail(ExportOutputFailed, error);
+    }
+
+    int WritePdf()
+    {
+        QString error;
+        if (!PrintSceneToPdf(options_.output, DocumentScene(doc_, options_.size), options_.paper, &error))
+            return Fail(ExportOutputFailed, error);
+        return ExportWritten;
+    }
+
+    int WritePicture()
+    {
+        OffscreenRenderer renderer;
+        if (!renderer.IsValid())
+            return Fail(ExportOutputFailed, QStringLiteral("The scene cannot be rendered: %1.").arg(renderer.Error()));
+        const QSize size = options_.size;
+        if (size.width() > renderer.MaxSide() || size.height() > renderer.MaxSide())
+            return Fail(ExportUsageError, QStringLiteral("A picture of %1 x %2 pixels is too large: at most %3 a side.")
+                                              .arg(size.width()).arg(size.height()).arg(renderer.MaxSide()));
+        return RenderAndWrite(renderer, options_.output);
+    }
+
+    int RenderAndWrite(OffscreenRenderer &renderer, const QString &path)
+    {
+        BitmapPixels pixels;
+        const QSize size = options_.size;
+        if (!renderer.Render(DocumentScene(doc_, size), size.width(), size.height(), pixels))
+            return Fail(ExportOutputFailed, QStringLiteral("The scene cannot be rendered: %1.").arg(renderer.Error()));
+        QString error;
+        if (!WritePictureFile(path, pixels, &error))
+            return Fail(ExportOutputFailed, error);
+        return ExportWritten;
+    }
+
+    const ExportOptions &options_;
+    const ExportConsole &console_;
+    CVeltrix2Doc doc_;
+};
+
+} // namespace
+
+int RunExport(const ExportOptions &options, const ExportConsole &console)
+{
+    return Exporter(options, console).Run();
+}
+
+QString FrameFileName(const QString &output, int index, int count)
+{
+    const QFileInfo info(output);
+    const int width = std::max(4, int(QString::number(count).size()));
+    const QString name = info.completeBaseName() + QStringLiteral("%1").arg(index, width, 10, QLatin1Char('0')) +
+                         QLatin1Char('.') + info.suffix();
+    return info.path() == QLatin1String(".") && !output.startsWith(QLatin1String("./"))
+               ? name
+               : QDir(info.path()).filePath(name);
+}
