@@ -1,0 +1,84 @@
+#!/bin/sh
+# Whole-process wall time of veltrix-export against gnuplot on the same jobs,
+# median of 5 runs each, the two programs taking turns:
+#   A: z = cos(x) sin(y) over [-5, 5]^2, gradient surface, to a PNG
+#   B: the same as a wire frame, to DXF
+# Usage: compare.sh BUILD_DIR   (a build with the benchmarks on)
+set -e
+build=${1:?usage: compare.sh BUILD_DIR}
+exporter=$build/app/export/veltrix-export
+maker=$build/bench/export/make_bench_document
+runs=5
+
+# gnuplot is the yardstick only: installed here, not among the build's packages.
+if ! command -v gnuplot >/dev/null 2>&1; then
+    echo "Installing gnuplot-nox for the comparison"
+    if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq gnuplot-nox >/dev/null
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Microseconds one run of the command takes.
+run_time() {
+    start=$(date +%s%N)
+    if ! "$@" >"$work/out.log" 2>&1; then
+        echo "failed: $*" >&2
+        cat "$work/out.log" >&2
+        exit 1
+    fi
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000))
+}
+
+gnuplot_script() {  # steps terminal output
+    cat <<GP
+set terminal $2
+set output '$3'
+set samples $(($1 + 1)), $(($1 + 1))
+set isosamples $(($1 + 1)), $(($1 + 1))
+$4
+splot [-5:5] [-5:5] cos(x)*sin(y)
+GP
+}
+
+# One row: label, target ratio, our command, gnuplot's script.
+compare() {
+    label=$1 target=$2 ours=$3 theirs=$4
+    run_time sh -c "$ours" >/dev/null          # warm the caches
+    run_time gnuplot "$theirs" >/dev/null
+    : >"$work/ours" && : >"$work/theirs"
+    i=0
+    while [ $i -lt $runs ]; do
+        run_time sh -c "$ours" >>"$work/ours"
+        run_time gnuplot "$theirs" >>"$work/theirs"
+        i=$((i + 1))
+    done
+    a=$(sort -n "$work/ours" | sed -n "$(((runs + 1) / 2))p")
+    b=$(sort -n "$work/theirs" | sed -n "$(((runs + 1) / 2))p")
+    awk -v l="$label" -v a="$a" -v b="$b" -v t="$target" 'BEGIN {
+        r = a / b
+        v = t == "" ? "" : (r <= t ? "met" : "MISSED")
+        printf "| %-34s | %9.3f | %9.3f | %5.2f | %-6s | %-6s |\n", l, a / 1e6, b / 1e6, r, (t == "" ? "-" : "<= " t), v }'
+}
+
+for steps in 200 400; do
+    "$maker" "$work/a$steps.vxf" $steps 3
+    "$maker" "$work/b$steps.vxf" $steps 0
+    gnuplot_script $steps "pngcairo size 1280,1024" "$work/a$steps-gp.png" "set pm3d" >"$work/a$steps.gp"
+    gnuplot_script $steps "dxf" "$work/b$steps-gp.dxf" "" >"$work/b$steps.gp"
+done
+gnuplot_script 200 "pngcairo size 4096,4096" "$work/a4k-gp.png" "set pm3d" >"$work/a4k.gp"
+
+ours() { echo "env -u DISPLAY $exporter $*"; }
+echo
+echo "veltrix-export against $(gnuplot --version), wall time in seconds, median of $runs"
+echo
+echo "| job                                | veltrix   | gnuplot   | ratio | target | result |"
+echo "|------------------------------------|-----------|-----------|-------|--------|--------|"
+compare "A: 200 steps, gradient, 1280x1024 PNG" 0.5 "$(ours "$work/a200.vxf" -o "$work/a200.png")" "$work/a200.gp"
+compare "B: 200 steps, wire frame, DXF" 1.0 "$(ours "$work/b200.vxf" -o "$work/b200.dxf")" "$work/b200.gp"
+compare "A: 400 steps, 1280x1024 PNG" "" "$(ours "$work/a400.vxf" -o "$work/a400.png")" "$work/a400.gp"
+compare "B: 400 steps, DXF" "" "$(ours "$work/b400.vxf" -o "$work/b400.dxf")" "$work/b400.gp"
+compare "A: 200 steps, 4096x4096 PNG" "" "$(ours "$work/a200.vxf" -o "$work/a4k.png" --size 4096x4096)" "$work/a4k.gp"
