@@ -13,6 +13,7 @@
 #include "output/SafeFileWriter.h"
 #include "output/ScenePrinting.h"
 #include "output/SurfaceMesh.h"
+#include "view3d/AnimationEngine.h"
 #include "view3d/SceneState.h"
 
 namespace {
@@ -28,6 +29,18 @@ SceneState DocumentScene(const CVeltrix2Doc &doc, QSize size)
     scene.height = size.height();
     return scene;
 }
+
+// The animation's clock when frames are written one after the other: it
+// never fires, the exporter ticks the engine itself after each frame.
+class FrameClock : public AnimationClock {
+public:
+    void Start(uint32_t) override { running_ = true; }
+    void Stop() override { running_ = false; }
+    bool IsRunning() const override { return running_; }
+
+private:
+    bool running_ = false;
+};
 
 class Exporter {
 public:
@@ -121,7 +134,36 @@ private:
         if (size.width() > renderer.MaxSide() || size.height() > renderer.MaxSide())
             return Fail(ExportUsageError, QStringLiteral("A picture of %1 x %2 pixels is too large: at most %3 a side.")
                                               .arg(size.width()).arg(size.height()).arg(renderer.MaxSide()));
+        if (options_.frames > 0)
+            return WriteFrames(renderer);
         return RenderAndWrite(renderer, options_.output);
+    }
+
+    // Frame after frame of the animation of the first shown function that
+    // has parameters: the first position, then one tick of the engine each.
+    int WriteFrames(OffscreenRenderer &renderer)
+    {
+        FrameClock clock;
+        AnimationEngine engine(clock);
+        const FunctionList &functions = doc_.Functions();
+        bool started = false;
+        for (int p = functions.First(); p >= 0 && !started; p = functions.Next(p))
+            if (functions.At(p).visible)
+                started = engine.Start(functions, functions.At(p).handle, doc_.Settings().animationIntervalMs);
+        if (!started)
+            return Fail(ExportUsageError, QStringLiteral("No shown function of the document has parameters to animate."));
+        const int total = options_.frames;
+        for (int frame = 1; frame <= total; ++frame) {
+            if (frame > 1)
+                engine.Tick();
+            const int status = RenderAndWrite(renderer, FrameFileName(options_.output, frame, total));
+            if (status != ExportWritten)
+                return status;
+            engine.FrameShown();
+            if (console_.progress)
+                console_.progress(frame, total);
+        }
+        return ExportWritten;
     }
 
     int RenderAndWrite(OffscreenRenderer &renderer, const QString &path)

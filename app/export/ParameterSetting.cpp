@@ -5,7 +5,7 @@
 #include "ExportOptions.h"
 #include "model/CVeltrix2Doc.h"
 #include "model/CodePage1252.h"
-#include "model/FormatGeneral.h"
+#include "model/DisplayForms.h"
 #include "model/FunctionDefinition.h"
 #include "view3d/DependentKind.h"
 
@@ -61,9 +61,9 @@ bool SetParameter(const CVeltrix2Doc &doc, const ParameterValue &parameter, QStr
     }
     for (const Target &t : targets) {
         if (!(parameter.value >= t.variable.min && parameter.value <= t.variable.max)) {
-            *error = QStringLiteral("Out of range: %1 of \"%2\" runs from %3 to %4, not %5.")
-                         .arg(parameter.name, FromCp1252(t.label), FormatGeneral(t.variable.min, 10),
-                              FormatGeneral(t.variable.max, 10), FormatGeneral(parameter.value, 10));
+            *error = QStringLiteral("Out of range: %1 is outside %2 in \"%3\"")
+                         .arg(ValueText(name.c_str(), parameter.value), RangeText(t.variable.min, t.variable.max),
+                              FromCp1252(t.label));
             return false;
         }
     }

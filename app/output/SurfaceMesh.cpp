@@ -1,5 +1,6 @@
 #include "output/SurfaceMesh.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "model/CVeltrix2Doc.h"
@@ -66,11 +67,16 @@ private:
         const double *pa = mesh_.Vertex(a), *pb = mesh_.Vertex(b), *pc = mesh_.Vertex(c);
         const double u[3] = {pb[0] - pa[0], pb[1] - pa[1], pb[2] - pa[2]};
         const double w[3] = {pc[0] - pa[0], pc[1] - pa[1], pc[2] - pa[2]};
+        const double v[3] = {pc[0] - pb[0], pc[1] - pb[1], pc[2] - pb[2]};
         const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
-        // |n| = |u| |w| sin(angle between the edges).  Files keep single
-        // precision, in which a triangle this thin is a line without a
-        // direction (a sphere's cells at its poles, where two corners meet).
-        if (Dot(n, n) <= kThinnest * kThinnest * Dot(u, u) * Dot(w, w))
+        // |n| is the product of two sides and the sine of the angle between
+        // them; at the smallest angle those are the two longest sides.
+        // Files keep single precision, in which a triangle this thin is a
+        // line without a direction (a sphere's cells at its poles, where two
+        // corners meet).
+        double sides[3] = {Dot(u, u), Dot(w, w), Dot(v, v)};
+        std::sort(sides, sides + 3);
+        if (Dot(n, n) <= kThinnest * kThinnest * sides[1] * sides[2])
             return;
         mesh_.triangles.insert(mesh_.triangles.end(), {a, b, c});
     }

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDir>
 #include <QImageReader>
+#include <QTemporaryDir>
 
+#include "OutputTestSupport.h"
 #include "output/BitmapPixels.h"
+#include "output/PictureFiles.h"
 
 namespace {
 
@@ -78,6 +82,32 @@ TEST(Bitmap, ReadersSeeTheSamePicture)
                 EXPECT_EQ(mine.pixel(x, y), expected) << w << " " << x << "," << y;
             }
     }
+}
+
+// Picture files by suffix: a .bmp holds the exported bitmap's bytes, PNG
+// and JPEG (any case) read back as the same picture; no file is left where
+// one cannot be written.
+TEST(Bitmap, PictureFilesFollowTheirSuffix)
+{
+    const BitmapPixels p = Gradient(5, 3);
+    QTemporaryDir dir;
+    QString error;
+    const QString bmp = dir.filePath(QStringLiteral("a.bmp"));
+    ASSERT_TRUE(WritePictureFile(bmp, p, &error)) << error.toStdString();
+    EXPECT_EQ(ReadFileBytes(bmp), BitmapFileBytes(p));
+    const QString png = dir.filePath(QStringLiteral("a.PNG"));
+    ASSERT_TRUE(WritePictureFile(png, p, &error)) << error.toStdString();
+    EXPECT_TRUE(ReadFileBytes(png).startsWith("\x89PNG"));
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB888), ToImage(p));
+    const QString jpeg = dir.filePath(QStringLiteral("a.jpeg"));
+    ASSERT_TRUE(WritePictureFile(jpeg, p, &error)) << error.toStdString();
+    EXPECT_EQ(QImage(jpeg).size(), QSize(5, 3));
+    EXPECT_TRUE(IsPictureSuffix(QStringLiteral("JPG")));
+    EXPECT_FALSE(IsPictureSuffix(QStringLiteral("pdf")));
+
+    const QString nowhere = dir.filePath(QStringLiteral("missing/b.png"));
+    EXPECT_FALSE(WritePictureFile(nowhere, p, &error));
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(nowhere))) << error.toStdString();
 }
 
 } // namespace

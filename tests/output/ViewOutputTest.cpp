@@ -169,4 +169,66 @@ TEST_F(ViewOutputTest, OffscreenRendererDrawsTheViewsFrameBesideIt)
     EXPECT_EQ(Shown().pixel(0, 0), qRgb(0, 128, 0));
 }
 
+// PNG renders the view's scene off-screen at the size chosen: twice the
+// view's is a picture of its own, not the window's pixels scaled.
+TEST_F(ViewOutputTest, ExportPngRendersAtTheChosenSize)
+{
+    QSize offered;
+    std::optional<QSize> chosen;
+    commands->prompts().askPictureSize = [&](QSize viewSize, int maxSide) {
+        offered = viewSize;
+        EXPECT_GE(maxSide, 4096);
+        return chosen;
+    };
+    commands->ExportPng();   // Cancel: no file asked for
+    EXPECT_EQ(offered, QSize(803, 600));
+    EXPECT_TRUE(requests.empty());
+
+    chosen = QSize(1606, 1200);
+    answer = dir.filePath(QStringLiteral("large"));
+    commands->ExportPng();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].filters, QStringList{"PNG image (*.png)"});
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
+    const QImage file = QImage(answer + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB888);
+    ASSERT_EQ(file.size(), QSize(1606, 1200));
+
+    BitmapPixels pixels;
+    OffscreenRenderer renderer;
+    ASSERT_TRUE(renderer.Render(view.CurrentScene(), 1606, 1200, pixels));
+    EXPECT_EQ(file, ToImage(pixels));
+    EXPECT_EQ(file.pixel(0, 0), qRgb(32, 64, 96));
+}
+
+// OBJ and STL write the visible surfaces; what was left out is said after
+// writing; with no surface at all nothing is asked or written.
+TEST_F(ViewOutputTest, ExportMeshesWriteTheSurfaces)
+{
+    QStringList notes;
+    commands->prompts().showNote = [&](const QString &caption, const QString &m) { notes << caption + ": " + m; };
+    answer = dir.filePath(QStringLiteral("sheet"));
+    commands->ExportStl();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].filters, QStringList{"STL (*.stl)"});
+    EXPECT_EQ(QFileInfo(answer + QStringLiteral(".stl")).size(), 84 + 128 * 50);
+
+    ASSERT_TRUE(AddPlot(doc, {"line", "z(x)=x/5", WireFrame, -4, 4, 8}));
+    commands->ExportObj();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].filters, QStringList{"Wavefront OBJ (*.obj)"});
+    EXPECT_EQ(ReadFileBytes(answer + QStringLiteral(".obj")).count("\nf "), 128);
+    EXPECT_TRUE(ReadFileBytes(answer + QStringLiteral(".mtl")).contains("newmtl sheet\n"));
+    EXPECT_EQ(notes, QStringList{"Export OBJ: The curve \"line\" has no area and was left out."});
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
+
+    FunctionRecord sheet = doc.Get(0);
+    sheet.visible = false;
+    doc.Update(0, sheet);
+    commands->ExportStl();
+    EXPECT_EQ(requests.size(), 2u) << "no file asked for";
+    ASSERT_EQ(notes.size(), 2);
+    EXPECT_TRUE(notes[1].startsWith(QStringLiteral("Export STL: There is no visible surface to export.\n")))
+        << notes[1].toStdString();
+}
+
 } // namespace

@@ -330,7 +330,8 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreGreyedInEitherPane)
     QList<int> handled = BarLayouts::ThreeD() + BarLayouts::Animation() + BarLayouts::Trace();
     handled.removeAll(Cmd::Separator);
     handled << Cmd::FileNew << Cmd::FilePrintSetup << Cmd::AppAbout << Cmd::HelpSummary << Cmd::Settings
-            << Cmd::FilePrint << Cmd::FilePrintPreview << Cmd::ExportBmp << Cmd::ExportDxf;
+            << Cmd::FilePrint << Cmd::FilePrintPreview << Cmd::ExportBmp << Cmd::ExportDxf << Cmd::ExportPng
+            << Cmd::ExportObj << Cmd::ExportStl;
     auto expectStates = [&](const char *where) {
         for (int id : unhandled)
             EXPECT_FALSE(frame->Action(id)->isEnabled()) << id << " " << where;

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "ExportOptions.h"
+#include "ExportRun.h"
+#include "OutputTestSupport.h"
+#include "ParameterSetting.h"
+#include "qel/qel.h"
+
+namespace {
+
+bool Parse(const QStringList &arguments, ExportOptions &options, QString *error = nullptr)
+{
+    QString ignored;
+    return ParseExportArguments(QStringList{QStringLiteral("veltrix-export")} + arguments, options,
+                                error ? error : &ignored);
+}
+
+QString Refusal(const QStringList &arguments)
+{
+    ExportOptions options;
+    QString error;
+    EXPECT_FALSE(Parse(arguments, options, &error)) << arguments.join(' ').toStdString();
+    return error;
+}
+
+// The format follows the output's suffix in any case; the options take
+// their values; defaults are 1280 x 1024 and A4.
+TEST(ExportOptions, ReadsTheCommandLine)
+{
+    ExportOptions o;
+    ASSERT_TRUE(Parse({"doc.vxf", "-o", "out.PNG", "--size", "640x480", "--set", "a=2.5", "--set", "b = -1e-3",
+                       "--frames", "12"},
+                      o));
+    EXPECT_EQ(o.document, QStringLiteral("doc.vxf"));
+    EXPECT_EQ(o.format, ExportFormat::Picture);
+    EXPECT_EQ(o.size, QSize(640, 480));
+    ASSERT_EQ(o.parameters.size(), 2);
+    EXPECT_EQ(o.parameters[1].name, QStringLiteral("b"));
+    EXPECT_DOUBLE_EQ(o.parameters[1].value, -1e-3);
+    EXPECT_EQ(o.frames, 12);
+
+    const std::pair<const char *, ExportFormat> formats[] = {
+        {"a.jpg", ExportFormat::Picture}, {"a.bmp", ExportFormat::Picture}, {"a.pdf", ExportFormat::Pdf},
+        {"a.dxf", ExportFormat::Dxf},     {"a.Obj", ExportFormat::Obj},     {"a.stl", ExportFormat::Stl}};
+    for (const auto &[name, format] : formats) {
+        ExportOptions f;
+        ASSERT_TRUE(Parse({"d.vxf", "--output", name}, f)) << name;
+        EXPECT_EQ(f.format, format) << name;
+        EXPECT_EQ(f.size, QSize(1280, 1024));
+        EXPECT_EQ(f.paper.id(), QPageSize::A4);
+    }
+    ExportOptions letter;
+    ASSERT_TRUE(Parse({"d.vxf", "-o", "p.pdf", "--paper", "letter", "--size", "800x800"}, letter));
+    EXPECT_EQ(letter.paper.id(), QPageSize::Letter);
+    ExportOptions help;
+    ASSERT_TRUE(Parse({"--help"}, help));
+    EXPECT_TRUE(help.help);
+}
+
+// What does not fit is refused with a message saying what is wrong.
+TEST(ExportOptions, RefusesWhatDoesNotFit)
+{
+    EXPECT_TRUE(Refusal({"-o", "a.png"}).contains(QStringLiteral("No document")));
+    EXPECT_TRUE(Refusal({"a.vxf", "b.vxf", "-o", "a.png"}).contains(QStringLiteral("One document")));
+    EXPECT_TRUE(Refusal({"a.vxf"}).contains(QStringLiteral("-o OUT")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.gif"}).contains(QStringLiteral("unknown")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a"}).contains(QStringLiteral("unknown")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--size", "0x10"}).contains(QStringLiteral("--size 0x10")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--size", "big"}).contains(QStringLiteral("--size big")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.dxf", "--size", "10x10"}).contains(QStringLiteral("no meaning")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--set", "a"}).contains(QStringLiteral("NAME=VALUE")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--set", "a=x"}).contains(QStringLiteral("NAME=VALUE")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--set", "a=inf"}).contains(QStringLiteral("NAME=VALUE")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.stl", "--frames", "3"}).contains(QStringLiteral("picture")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--frames", "-2"}).contains(QStringLiteral("--frames -2")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--paper", "A4"}).contains(QStringLiteral(".pdf")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.pdf", "--paper", "napkin"}).contains(QStringLiteral("napkin")));
+    EXPECT_FALSE(Refusal({"a.vxf", "-o", "a.png", "--colour", "red"}).isEmpty());
+}
+
+TEST(ExportOptions, FrameFilesAreNumberedBeforeTheSuffix)
+{
+    EXPECT_EQ(FrameFileName(QStringLiteral("frame.png"), 1, 5), QStringLiteral("frame0001.png"));
+    EXPECT_EQ(FrameFileName(QStringLiteral("out/anim.v2.jpg"), 12, 100), QStringLiteral("out/anim.v20012.jpg"));
+    EXPECT_EQ(FrameFileName(QStringLiteral("/tmp/f.bmp"), 7, 12345), QStringLiteral("/tmp/f00007.bmp"));
+    EXPECT_EQ(FrameFileName(QStringLiteral("./f.png"), 2, 3), QStringLiteral("./f0002.png"));
+}
+
+double ValueOf(int32_t handle, const char *name)
+{
+    VariableRecord r{};
+    EXPECT_NE(get_function_variable(handle, name, &r), 0) << name;
+    return r.value;
+}
+
+// A parameter takes the value in every function that has it, within each
+// one's range; plotted variables and constants are no parameters; a refusal
+// changes nothing.
+TEST(ExportOptions, SetGivesEveryFunctionsParameterItsValue)
+{
+    CVeltrix2Doc doc;
+    ASSERT_TRUE(AddPlot(doc, {"one", "z(x,y,a)=x+a", WireFrame}));
+    ASSERT_TRUE(AddPlot(doc, {"two", "z(x,y,a,b)=a*b", WireFrame}));
+    ASSERT_TRUE(AddPlot(doc, {"three", "z(x,y)=x*y", WireFrame}));
+    const int32_t one = doc.Get(0).handle, two = doc.Get(1).handle;
+    for (int32_t h : {one, two}) {
+        VariableRecord a{};
+        ASSERT_NE(get_function_variable(h, "a", &a), 0);
+        a.name = "a";
+        a.min = 0;
+        a.max = h == one ? 10 : 3;
+        ASSERT_NE(modify_function_variable(h, a), 0);
+    }
+    QString error;
+    ASSERT_TRUE(SetParameter(doc, {QStringLiteral("a"), 2.5}, &error)) << error.toStdString();
+    EXPECT_EQ(ValueOf(one, "a"), 2.5);
+    EXPECT_EQ(ValueOf(two, "a"), 2.5);
+
+    EXPECT_FALSE(SetParameter(doc, {QStringLiteral("a"), 5}, &error));
+    EXPECT_EQ(error, QStringLiteral("Out of range: a = 5. is outside [0.,3.] in \"two\""));
+    EXPECT_EQ(ValueOf(one, "a"), 2.5) << "nothing changed";
+
+    for (const char *name : {"x", "pi", "c"}) {
+        EXPECT_FALSE(SetParameter(doc, {QString::fromLatin1(name), 0}, &error)) << name;
+        EXPECT_EQ(error, QStringLiteral("No function of the document has a parameter named %1.").arg(name));
+    }
+}
+
+} // namespace

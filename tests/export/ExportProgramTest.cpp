@@ -1,0 +1,286 @@
+#include <cmath>
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include "OutputTestSupport.h"
+#include "output/DxfWriter.h"
+#include "output/OffscreenRenderer.h"
+#include "view3d/SceneState.h"
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QString errors;
+};
+
+// Runs the exporter in this test's environment: no DISPLAY (the test is
+// started without one), and under the sanitizers with their settings.
+// `prepare` runs in the child before the program starts.
+Outcome Export(const QStringList &arguments, const std::function<void()> &prepare = {})
+{
+    QProcess p;
+    if (prepare)
+        p.setChildProcessModifier(prepare);
+    p.start(QStringLiteral(VELTRIX_EXPORT_PROGRAM), arguments);
+    EXPECT_TRUE(p.waitForFinished(120000)) << arguments.join(' ').toStdString();
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+int CountColour(const QImage &image, QRect area, QRgb colour)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += image.pixel(x, y) == colour;
+    return n;
+}
+
+QRgb Rgb(Colour c)
+{
+    return qRgb(ColourRed(c), ColourGreen(c), ColourBlue(c));
+}
+
+class ExportProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(qEnvironmentVariableIsEmpty("DISPLAY")); }
+
+    QString Path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    // Saves a document of the given plots.
+    QString Document(const char *name, const std::vector<Plot> &plots)
+    {
+        CVeltrix2Doc doc;
+        for (const Plot &p : plots)
+            EXPECT_TRUE(AddPlot(doc, p));
+        QString error;
+        EXPECT_TRUE(doc.Save(Path(name), &error)) << error.toStdString();
+        return Path(name);
+    }
+
+    QTemporaryDir dir;
+};
+
+// The example as a picture of the default size: the document's background
+// in the corner, the cube's colour, the chess-board saddle across the lower
+// middle and nowhere at the top; and pixel for pixel the off-screen
+// renderer's picture of the document from its saved camera.
+TEST_F(ExportProgramTest, PictureShowsTheDocumentsScene)
+{
+    const Outcome run = Export({TourPath(), QStringLiteral("-o"), Path("tour.png")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.isEmpty()) << run.errors.toStdString();
+    const QImage image = QImage(Path("tour.png")).convertToFormat(QImage::Format_RGB888);
+    ASSERT_EQ(image.size(), QSize(1280, 1024));
+
+    CVeltrix2Doc doc;
+    ASSERT_EQ(doc.Open(TourPath()), ReadOutcome::Ok);
+    const ViewSettings &s = doc.Settings();
+    const FunctionRecord saddle = doc.Get(1);
+    ASSERT_EQ(saddle.label, "Saddle");
+    EXPECT_EQ(image.pixel(2, 2), Rgb(s.backgroundColor));
+    EXPECT_GT(CountColour(image, image.rect(), Rgb(s.cubeColor)), 2000) << "the cube's edges and marks";
+    EXPECT_GT(CountColour(image, QRect(400, 600, 500, 250), Rgb(saddle.color1)), 10000);
+    EXPECT_EQ(CountColour(image, QRect(0, 0, 1280, 120), Rgb(saddle.color1)), 0);
+
+    SceneState scene;
+    scene.doc = &doc;
+    scene.camera.SetPose({s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
+    OffscreenRenderer renderer;
+    BitmapPixels pixels;
+    ASSERT_TRUE(renderer.Render(scene, 1280, 1024, pixels)) << renderer.Error().toStdString();
+    EXPECT_EQ(image, ToImage(pixels));
+}
+
+// The drawing is File > Export > DXF's to the byte.
+TEST_F(ExportProgramTest, DrawingIsTheSameAsTheMenusExport)
+{
+    const Outcome run = Export({TourPath(), QStringLiteral("-o"), Path("tour.dxf")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    CVeltrix2Doc doc;
+    ASSERT_EQ(doc.Open(TourPath()), ReadOutcome::Ok);
+    QBuffer menus;
+    menus.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteDxf(doc, menus));
+    const QByteArray written = ReadFileBytes(Path("tour.dxf"));
+    EXPECT_GT(written.size(), 100000);
+    EXPECT_TRUE(written == menus.data());
+}
+
+// A 4 x 4-cell surface: 32 triangles in both files, every vertex inside the
+// cube; an independent STL reader finds nothing to complain about.
+TEST_F(ExportProgramTest, MeshesOfASmallSurface)
+{
+    const QString doc = Document("small.vxf", {{"hill", "z(x,y)=4-(x^2+y^2)/4", Gradient, -4, 4, 4, -4, 4, 4}});
+    ASSERT_EQ(Export({doc, QStringLiteral("-o"), Path("hill.stl")}).status, 0);
+    ASSERT_EQ(Export({doc, QStringLiteral("-o"), Path("hill.obj")}).status, 0);
+
+    const QByteArray stl = ReadFileBytes(Path("hill.stl"));
+    ASSERT_EQ(stl.size(), 84 + 32 * 50);
+    EXPECT_EQ(qFromLittleEndian<quint32>(stl.constData() + 80), 32u);
+    const QString obj = QString::fromUtf8(ReadFileBytes(Path("hill.obj")));
+    EXPECT_EQ(obj.count(QRegularExpression(QStringLiteral("(^|\n)f "))), 32);
+    int vertices = 0;
+    for (const QString &line : obj.split(QLatin1Char('\n'))) {
+        if (!line.startsWith(QLatin1String("v ")))
+            continue;
+        ++vertices;
+        const QStringList v = line.split(QLatin1Char(' '));
+        ASSERT_EQ(v.size(), 7) << "x y z and a colour: " << line.toStdString();
+        for (int k = 1; k <= 3; ++k)
+            EXPECT_LE(std::abs(v[k].toDouble()), 5.0) << line.toStdString();
+    }
+    EXPECT_EQ(vertices, 25);
+    EXPECT_TRUE(ReadFileBytes(Path("hill.mtl")).contains("newmtl hill\n"));
+
+    const QString report = QString::fromLocal8Bit(
+        RunProgram(QStringLiteral("admesh"), {QStringLiteral("--exact"), QStringLiteral("--normal-values"), Path("hill.stl")}));
+    for (const char *line : {"Number of facets +: +32 ", "Degenerate facets +: +0\n", "Normals fixed +: +0\n",
+                             "Backwards edges +: +0\n", "Facets with 3 disconnected edges +: +0 "})
+        EXPECT_TRUE(report.contains(QRegularExpression(QString::fromLatin1(line)))) << line << "\n" << report.toStdString();
+}
+
+// Curves have no area: left out of a mesh with a note, the rest written.
+TEST_F(ExportProgramTest, MeshesLeaveCurvesOutWithANote)
+{
+    const Outcome run = Export({TourPath(), QStringLiteral("-o"), Path("tour.stl")});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.errors, QStringLiteral("veltrix-export: note: The curve \"Curve\" has no area and was left out.\n"));
+    EXPECT_GT(QFileInfo(Path("tour.stl")).size(), 84 + 3000 * 50);
+}
+
+// The printed pages: the scene and a page of function blocks, on the
+// paper asked for.
+TEST_F(ExportProgramTest, PdfHoldsThePrintedPages)
+{
+    ASSERT_EQ(Export({TourPath(), QStringLiteral("-o"), Path("tour.pdf"), QStringLiteral("--paper"), QStringLiteral("Letter")}).status, 0);
+    const QString info = QString::fromLocal8Bit(RunProgram(QStringLiteral("pdfinfo"), {Path("tour.pdf")}));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +2\n")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("612 x 792 pts (letter)"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title: +Veltrix Document\n")))) << info.toStdString();
+    const QString text = QString::fromUtf8(RunProgram(QStringLiteral("pdftotext"), {Path("tour.pdf"), QStringLiteral("-")}));
+    for (const char *s : {"Veltrix 2.0", "File: tour.vxf", "Label: Ripple", "Page: 2"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(s))) << s;
+}
+
+// Five ticks of the animation: five different pictures, numbered.
+TEST_F(ExportProgramTest, FramesFollowTheAnimation)
+{
+    const Outcome run = Export({TourPath(), QStringLiteral("-o"), Path("frame.png"), QStringLiteral("--frames"),
+                            QStringLiteral("5"), QStringLiteral("--size"), QStringLiteral("160x128")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.isEmpty()) << "no progress line off a terminal: " << run.errors.toStdString();
+    QList<QImage> frames;
+    for (int k = 1; k <= 5; ++k) {
+        frames << QImage(Path(qPrintable(QStringLiteral("frame%1.png").arg(k, 4, 10, QLatin1Char('0')))));
+        ASSERT_EQ(frames.back().size(), QSize(160, 128)) << k;
+        for (int earlier = 0; earlier + 1 < k; ++earlier)
+            EXPECT_NE(frames.back(), frames[earlier]) << k << " and " << earlier + 1;
+    }
+    EXPECT_FALSE(QFileInfo::exists(Path("frame0006.png")));
+    EXPECT_FALSE(QFileInfo::exists(Path("frame.png")));
+
+    const QString still = Document("still.vxf", {{"flat", "z(x,y)=1", WireFrame}});
+    const Outcome none = Export({still, QStringLiteral("-o"), Path("still.png"), QStringLiteral("--frames"), QStringLiteral("2")});
+    EXPECT_EQ(none.status, 3);
+    EXPECT_TRUE(none.errors.contains(QStringLiteral("parameters to animate"))) << none.errors.toStdString();
+}
+
+// --set moves the picture; refused values say why with status 3 and write
+// nothing.
+TEST_F(ExportProgramTest, SetChangesTheParameterOrIsRefused)
+{
+    ASSERT_EQ(Export({TourPath(), QStringLiteral("-o"), Path("t0.png"), QStringLiteral("--size"), QStringLiteral("160x128")}).status, 0);
+    ASSERT_EQ(Export({TourPath(), QStringLiteral("-o"), Path("t1.png"), QStringLiteral("--size"), QStringLiteral("160x128"),
+                      QStringLiteral("--set"), QStringLiteral("t=2.5")}).status, 0);
+    EXPECT_NE(QImage(Path("t0.png")), QImage(Path("t1.png")));
+
+    const Outcome outside = Export({TourPath(), QStringLiteral("-o"), Path("t2.png"), QStringLiteral("--set"), QStringLiteral("t=99")});
+    EXPECT_EQ(outside.status, 3);
+    EXPECT_EQ(outside.errors, QStringLiteral("veltrix-export: Out of range: t = 99. is outside [-5.,5.] in \"Ripple\"\n"));
+    const Outcome unknown = Export({TourPath(), QStringLiteral("-o"), Path("t2.png"), QStringLiteral("--set"), QStringLiteral("zz=1")});
+    EXPECT_EQ(unknown.status, 3);
+    EXPECT_TRUE(unknown.errors.contains(QStringLiteral("no function"), Qt::CaseInsensitive));
+    EXPECT_FALSE(QFileInfo::exists(Path("t2.png")));
+}
+
+// A document that cannot be read: the reader's message and status 2.  An
+// output that cannot be written: the file and the reason, status 1, and an
+// existing file keeps its bytes with no temporary left beside it.
+TEST_F(ExportProgramTest, UnreadableDocumentsAndUnwritableOutputs)
+{
+    QByteArray tour = ReadFileBytes(TourPath());
+    {
+        QFile damaged(Path("damaged.vxf"));
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write(tour.left(tour.size() / 2));
+        QFile foreign(Path("foreign.vxf"));
+        ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+        foreign.write("not a plot at all");
+    }
+    const Outcome damaged = Export({Path("damaged.vxf"), QStringLiteral("-o"), Path("d.png")});
+    EXPECT_EQ(damaged.status, 2);
+    EXPECT_EQ(damaged.errors, QStringLiteral("veltrix-export: %1: Bad file format\n").arg(Path("damaged.vxf")));
+    const Outcome foreign = Export({Path("foreign.vxf"), QStringLiteral("-o"), Path("d.dxf")});
+    EXPECT_EQ(foreign.status, 2);
+    EXPECT_EQ(foreign.errors, QStringLiteral("veltrix-export: %1: Invalid file\n").arg(Path("foreign.vxf")));
+    const Outcome missing = Export({Path("missing.vxf"), QStringLiteral("-o"), Path("d.stl")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(missing.errors.contains(QStringLiteral("No such file"))) << missing.errors.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+
+    const QString nowhere = Path("no/such/folder/x.png");
+    const Outcome lost = Export({TourPath(), QStringLiteral("-o"), nowhere});
+    EXPECT_EQ(lost.status, 1);
+    EXPECT_EQ(lost.errors, QStringLiteral("veltrix-export: The file %1 could not be written: No such file or directory.\n")
+                               .arg(nowhere));
+
+    // A disk that fills up half-way through the drawing.
+    const QString kept = Path("kept.dxf");
+    {
+        QFile f(kept);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old drawing");
+    }
+    const Outcome full = Export({TourPath(), QStringLiteral("-o"), kept}, [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = {4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(full.status, 1);
+    EXPECT_TRUE(full.errors.contains(QStringLiteral("The file %1 could not be written: ").arg(kept)))
+        << full.errors.toStdString();
+    EXPECT_EQ(ReadFileBytes(kept), QByteArray("old drawing"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"damaged.vxf", "foreign.vxf", "kept.dxf"}));
+}
+
+// --help and mistakes on the command line.
+TEST_F(ExportProgramTest, HelpAndWrongCommandLines)
+{
+    QProcess p;
+    p.start(QStringLiteral(VELTRIX_EXPORT_PROGRAM), {QStringLiteral("--help")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
+    for (const char *s : {"-o, --output", "--size", "--set", "--frames", "--paper", ".stl", "Exit status"})
+        EXPECT_TRUE(help.contains(QString::fromLatin1(s))) << s;
+
+    const Outcome wrong = Export({TourPath(), QStringLiteral("-o"), Path("x.gif")});
+    EXPECT_EQ(wrong.status, 3);
+    EXPECT_TRUE(wrong.errors.endsWith(QStringLiteral("Try 'veltrix-export --help'.\n"))) << wrong.errors.toStdString();
+}
+
+} // namespace
