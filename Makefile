@@ -2,7 +2,7 @@
 #   make run       install what is missing, build, start the program
 #   make test      install what is missing, build, run every test
 #   make sanitize  the same tests built with address + undefined-behaviour sanitizers
-#   make bench     build and run the benchmarks
+#   make bench     build and run the benchmarks, and the exporter against gnuplot
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -44,6 +44,7 @@ bench: deps $(BENCH_BUILD)/build.ninja
 	    if [ -n "$$DISPLAY" ] || ! command -v xvfb-run >/dev/null; then $$b || exit 1; \
 	    else xvfb-run -a -s "-screen 0 1280x1024x24" $$b || exit 1; fi; \
 	done
+	@sh bench/export/compare.sh $(BENCH_BUILD)
 
 run: build
 	@sh scripts/run.sh $(BUILD)

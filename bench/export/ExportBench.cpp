@@ -1,0 +1,146 @@
+// Where veltrix-export's time goes, stage by stage, for the benchmark's
+// document (z = cos(x) sin(y) over [-5, 5]^2, 200 or 400 steps): the
+// off-screen context with its outline font, one picture at 1280 x 1024
+// (sampling, display lists, drawing, read-back), the PNG file, the DXF
+// drawing and the meshes.  compare.sh times the whole process against the
+// reference plotter.
+#include <memory>
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImageWriter>
+
+#include <benchmark/benchmark.h>
+
+#include "model/CVeltrix2Doc.h"
+#include "model/FunctionDefinition.h"
+#include "output/DxfWriter.h"
+#include "output/MeshFiles.h"
+#include "output/OffscreenRenderer.h"
+#include "output/SurfaceMesh.h"
+#include "qel/qel.h"
+#include "view3d/SceneState.h"
+
+namespace {
+
+// The benchmark's document with `steps` per variable in `mode`.
+std::unique_ptr<CVeltrix2Doc> Document(int steps, int mode)
+{
+    auto doc = std::make_unique<CVeltrix2Doc>();
+    const std::string text = "z(x,y)=cosx*siny";
+    const DefinitionOutcome o = CompileNewFunction(text, QEL_RADIANS);
+    if (!o.ok)
+        return nullptr;
+    for (const char *name : {"x", "y"})
+        modify_function_variable(o.handle, VariableRecord{name, 0, -5, 5, steps});
+    FunctionRecord r;
+    r.label = "cos(x)*sin(y)";
+    r.text = text;
+    r.handle = o.handle;
+    r.mode = mode;
+    r.color1 = 0xFF0000;
+    r.color2 = 0x00FFFF;
+    doc->Add(r);
+    return doc;
+}
+
+SceneState Scene(const CVeltrix2Doc &doc)
+{
+    SceneState s;
+    s.doc = &doc;
+    s.width = 1280;
+    s.height = 1024;
+    return s;
+}
+
+// EGL display and context, framebuffer functions, the outline font.
+void BM_RendererStartup(benchmark::State &state)
+{
+    for (auto _ : state) {
+        OffscreenRenderer renderer;
+        if (!renderer.IsValid())
+            state.SkipWithError("no off-screen context");
+    }
+}
+
+// One picture: sampling, display lists, drawing and reading back.
+void BM_RenderPicture(benchmark::State &state)
+{
+    const auto doc = Document(int(state.range(0)), Gradient);
+    OffscreenRenderer renderer;
+    BitmapPixels pixels;
+    for (auto _ : state)
+        if (!renderer.Render(Scene(*doc), 1280, 1024, pixels))
+            state.SkipWithError("rendering failed");
+}
+
+// The picture turned round and encoded as PNG.
+void BM_WritePng(benchmark::State &state)
+{
+    const auto doc = Document(200, Gradient);
+    OffscreenRenderer renderer;
+    BitmapPixels pixels;
+    renderer.Render(Scene(*doc), 1280, 1024, pixels);
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "png");
+        writer.write(ToImage(pixels));
+        benchmark::DoNotOptimize(buffer.data().size());
+    }
+}
+
+// The wire frame as DXF text: sampling and about 6 numbers per line.
+void BM_WriteDxf(benchmark::State &state)
+{
+    const auto doc = Document(int(state.range(0)), WireFrame);
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        WriteDxf(*doc, buffer);
+        state.counters["MB"] = double(buffer.data().size()) / 1e6;
+    }
+}
+
+void BM_WriteStl(benchmark::State &state)
+{
+    const auto doc = Document(int(state.range(0)), Gradient);
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        WriteStl(BuildSceneMesh(*doc), buffer);
+        benchmark::DoNotOptimize(buffer.data().size());
+    }
+}
+
+void BM_WriteObj(benchmark::State &state)
+{
+    const auto doc = Document(int(state.range(0)), Gradient);
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        WriteObj(BuildSceneMesh(*doc), QStringLiteral("b.mtl"), buffer);
+        benchmark::DoNotOptimize(buffer.data().size());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_RendererStartup)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RenderPicture)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WritePng)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteDxf)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteStl)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteObj)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    // Fonts need a GUI application; it runs on the offscreen platform like
+    // the exporter's.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
