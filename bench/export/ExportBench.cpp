@@ -4,45 +4,20 @@
 // (sampling, display lists, drawing, read-back), the PNG file, the DXF
 // drawing and the meshes.  compare.sh times the whole process against the
 // reference plotter.
-#include <memory>
-
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImageWriter>
 
 #include <benchmark/benchmark.h>
 
-#include "model/CVeltrix2Doc.h"
-#include "model/FunctionDefinition.h"
+#include "BenchDocument.h"
 #include "output/DxfWriter.h"
 #include "output/MeshFiles.h"
 #include "output/OffscreenRenderer.h"
 #include "output/SurfaceMesh.h"
-#include "qel/qel.h"
 #include "view3d/SceneState.h"
 
 namespace {
-
-// The benchmark's document with `steps` per variable in `mode`.
-std::unique_ptr<CVeltrix2Doc> Document(int steps, int mode)
-{
-    auto doc = std::make_unique<CVeltrix2Doc>();
-    const std::string text = "z(x,y)=cosx*siny";
-    const DefinitionOutcome o = CompileNewFunction(text, QEL_RADIANS);
-    if (!o.ok)
-        return nullptr;
-    for (const char *name : {"x", "y"})
-        modify_function_variable(o.handle, VariableRecord{name, 0, -5, 5, steps});
-    FunctionRecord r;
-    r.label = "cos(x)*sin(y)";
-    r.text = text;
-    r.handle = o.handle;
-    r.mode = mode;
-    r.color1 = 0xFF0000;
-    r.color2 = 0x00FFFF;
-    doc->Add(r);
-    return doc;
-}
 
 SceneState Scene(const CVeltrix2Doc &doc)
 {
@@ -66,7 +41,7 @@ void BM_RendererStartup(benchmark::State &state)
 // One picture: sampling, display lists, drawing and reading back.
 void BM_RenderPicture(benchmark::State &state)
 {
-    const auto doc = Document(int(state.range(0)), Gradient);
+    const auto doc = BenchDocument(int(state.range(0)), Gradient);
     OffscreenRenderer renderer;
     BitmapPixels pixels;
     for (auto _ : state)
@@ -77,7 +52,7 @@ void BM_RenderPicture(benchmark::State &state)
 // The picture turned round and encoded as PNG.
 void BM_WritePng(benchmark::State &state)
 {
-    const auto doc = Document(200, Gradient);
+    const auto doc = BenchDocument(200, Gradient);
     OffscreenRenderer renderer;
     BitmapPixels pixels;
     renderer.Render(Scene(*doc), 1280, 1024, pixels);
@@ -93,7 +68,7 @@ void BM_WritePng(benchmark::State &state)
 // The wire frame as DXF text: sampling and about 6 numbers per line.
 void BM_WriteDxf(benchmark::State &state)
 {
-    const auto doc = Document(int(state.range(0)), WireFrame);
+    const auto doc = BenchDocument(int(state.range(0)), WireFrame);
     for (auto _ : state) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
@@ -104,7 +79,7 @@ void BM_WriteDxf(benchmark::State &state)
 
 void BM_WriteStl(benchmark::State &state)
 {
-    const auto doc = Document(int(state.range(0)), Gradient);
+    const auto doc = BenchDocument(int(state.range(0)), Gradient);
     for (auto _ : state) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
@@ -115,7 +90,7 @@ void BM_WriteStl(benchmark::State &state)
 
 void BM_WriteObj(benchmark::State &state)
 {
-    const auto doc = Document(int(state.range(0)), Gradient);
+    const auto doc = BenchDocument(int(state.range(0)), Gradient);
     for (auto _ : state) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
