@@ -11,6 +11,8 @@
 
 #include <QOpenGLContext>
 
+#include "view3d/FramebufferFunctions.h"
+#include "view3d/MultisampleTarget.h"
 #include "view3d/SceneRenderer.h"
 #include "view3d/SceneState.h"
 
@@ -24,6 +26,9 @@ struct SharedDisplay {
 };
 SharedDisplay g_display;
 
+// Most memory the multisampled buffers of one picture may take.
+constexpr double kMultisampleBudget = 256.0 * 1024 * 1024;
+
 bool HasExtension(const char *list, const char *name)
 {
     if (!list)
@@ -31,37 +36,6 @@ bool HasExtension(const char *list, const char *name)
     const QByteArray all = QByteArray(" ") + list + ' ';
     return all.contains(QByteArray(" ") + name + ' ');
 }
-
-// Framebuffer entry points: not part of OpenGL 1.1, so they are looked up.
-struct FramebufferFunctions {
-    PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
-    PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers = nullptr;
-    PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
-    PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
-    PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
-    PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
-    PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers = nullptr;
-    PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
-    PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
-
-    template <typename F> static bool Load(F &f, const char *name)
-    {
-        f = reinterpret_cast<F>(eglGetProcAddress(name));
-        return f != nullptr;
-    }
-    bool LoadAll()
-    {
-        return Load(genFramebuffers, "glGenFramebuffers") &&
-               Load(deleteFramebuffers, "glDeleteFramebuffers") &&
-               Load(bindFramebuffer, "glBindFramebuffer") &&
-               Load(framebufferRenderbuffer, "glFramebufferRenderbuffer") &&
-               Load(checkFramebufferStatus, "glCheckFramebufferStatus") &&
-               Load(genRenderbuffers, "glGenRenderbuffers") &&
-               Load(deleteRenderbuffers, "glDeleteRenderbuffers") &&
-               Load(bindRenderbuffer, "glBindRenderbuffer") &&
-               Load(renderbufferStorage, "glRenderbufferStorage");
-    }
-};
 
 } // namespace
 
@@ -71,6 +45,8 @@ struct OffscreenRenderer::Impl {
     GLuint framebuffer = 0, colour = 0, depth = 0;
     int fbWidth = 0, fbHeight = 0;
     int maxSide = 0;
+    // Smooth lines draw here first and are resolved into `framebuffer`.
+    MultisampleTarget multisample{fb};
     SceneRenderer renderer;
     ListSet lists;
     bool rendererReady = false;
@@ -136,7 +112,7 @@ bool OffscreenRenderer::Impl::CreateContext()
                         .arg(eglGetError(), 0, 16));
     if (!MakeCurrent())
         return false;
-    if (!fb.LoadAll()) {
+    if (!fb.Load([](const char *name) { return eglGetProcAddress(name); })) {
         DoneCurrent();
         return Fail(QStringLiteral("the OpenGL driver has no framebuffer objects"));
     }
@@ -224,6 +200,7 @@ OffscreenRenderer::~OffscreenRenderer()
     if (d_->MakeCurrent()) {
         if (d_->rendererReady)
             d_->renderer.ReleaseGL({&d_->lists});
+        d_->multisample.Release();
         d_->DeleteFramebuffer();
         d_->DoneCurrent();
     }
@@ -260,10 +237,23 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
     if (ok) {
         SceneRenderer &r = d_->renderer;
         r.SetDocument(scene.doc);
+        r.SetOptions(scene.options);
         r.Resize(width, height);
         r.RebuildLists(d_->lists, -1);
         r.SetTrace(scene.trace);
+        // Large pictures (prints) get fewer samples, or none, rather than
+        // hundreds of megabytes.
+        const int samples =
+            MultisampleTarget::SamplesWithin(kSmoothLineSamples, width, height, kMultisampleBudget);
+        const bool multisampled =
+            scene.options.smoothLines && samples > 0 && d_->multisample.Prepare(width, height, samples);
+        if (multisampled)
+            d_->multisample.Bind();
+        else
+            d_->multisample.Release();
         r.RenderScene(d_->lists, scene.camera);
+        if (multisampled)
+            d_->multisample.ResolveColour(d_->framebuffer);
 
         BitmapPixels pixels;
         pixels.width = width;

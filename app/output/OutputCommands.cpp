@@ -85,11 +85,19 @@ QString OutputCommands::AskSavePath(const SaveRequest &request)
     return path;
 }
 
+// The view's picture as the options ask for it: a frame drawn while the
+// scene moved lacks the smooth lines, and is drawn again first.
+bool OutputCommands::CaptureSettledView(BitmapPixels &pixels)
+{
+    view_->SettleFrame();
+    return CaptureView(*view_, pixels);
+}
+
 void OutputCommands::ExportBmp()
 {
     // Taken before the dialog opens, so that no dialog spoils the picture.
     BitmapPixels pixels;
-    if (!CaptureView(*view_, pixels)) {
+    if (!CaptureSettledView(pixels)) {
         prompts_.showError(kNoPicture);
         return;
     }
@@ -203,7 +211,7 @@ void OutputCommands::Copy()
     bool captured = false;
     {
         WaitCursor wait;
-        captured = CaptureView(*view_, pixels);
+        captured = CaptureSettledView(pixels);
         if (captured)
             QGuiApplication::clipboard()->setMimeData(BitmapMimeData(pixels));
     }

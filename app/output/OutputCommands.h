@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QString>
 
+struct BitmapPixels;
 class GLView;
 class QPrinter;
 class QWidget;
@@ -55,6 +56,7 @@ public:
 private:
     QString AskSavePath(const SaveRequest &request);
     void ExportMesh(const SaveRequest &request, bool stl);
+    bool CaptureSettledView(BitmapPixels &pixels);
 
     GLView *view_;
     QPrinter *printer_;

@@ -22,6 +22,12 @@ void Sideways(Camera &c, double d)   // positive d steps right
 
 } // namespace
 
+Direction LineOfSight(const Camera &c)
+{
+    const double pitch = c.pitch * kDegree, yaw = c.yaw * kDegree;
+    return {-std::cos(pitch) * std::sin(yaw), std::sin(pitch), -std::cos(pitch) * std::cos(yaw)};
+}
+
 bool ApplyCameraCommand(Camera &c, int id, double d)
 {
     switch (id) {
@@ -58,6 +64,38 @@ void WalkByDrag(Camera &c, double s, int dx, int dy)
 void RiseByDrag(Camera &c, double s, int dy)
 {
     c.posY += s * dy;
+}
+
+namespace {
+
+// Rotates (x, z) by angle a (radians) about the vertical axis, as a yaw
+// does: positive turns +Z towards +X.
+void RotateAboutVertical(double &x, double &z, double a)
+{
+    const double c = std::cos(a), s = std::sin(a);
+    const double nx = x * c + z * s, nz = -x * s + z * c;
+    x = nx;
+    z = nz;
+}
+
+} // namespace
+
+void OrbitByDrag(Camera &c, double s, int dx, int dy)
+{
+    // About the vertical axis: the eye and its yaw turn together.
+    const double around = s * dx;
+    RotateAboutVertical(c.posX, c.posZ, around * kDegree);
+    c.yaw += around;
+    // About the eye's horizontal axis through the centre: turn into the
+    // camera's frame (yaw undone), tilt there about X, turn back.
+    const double tilt = s * dy;
+    RotateAboutVertical(c.posX, c.posZ, -c.yaw * kDegree);
+    const double t = tilt * kDegree, cy = std::cos(t), sy = std::sin(t);
+    const double ny = c.posY * cy - c.posZ * sy, nz = c.posY * sy + c.posZ * cy;
+    c.posY = ny;
+    c.posZ = nz;
+    RotateAboutVertical(c.posX, c.posZ, c.yaw * kDegree);
+    c.pitch += tilt;
 }
 
 bool ApplyHeldKey(Camera &c, int vk, double d, bool traceOn)

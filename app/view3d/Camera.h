@@ -20,6 +20,13 @@ struct Camera {
     }
 };
 
+// Unit vector along which the camera looks (GL coordinates): -Z turned by
+// pitch about X, then by yaw about Y.
+struct Direction {
+    double x = 0, y = 0, z = 0;
+};
+Direction LineOfSight(const Camera &camera);
+
 // Ids of the 3D tool bar commands.
 enum CameraCommand {
     CmdCameraReset = 500,
@@ -44,6 +51,11 @@ bool ApplyCameraCommand(Camera &camera, int id, double d);
 void TurnByDrag(Camera &camera, double s, int dx, int dy);
 void WalkByDrag(Camera &camera, double s, int dx, int dy);
 void RiseByDrag(Camera &camera, double s, int dy);
+// Turns the camera rigidly about the cube's centre: by s * dx degrees about
+// the vertical axis and s * dy about the camera's horizontal axis, so that
+// the distance to the centre and what lies in front of the eye are kept
+// (the scene turns with the mouse).
+void OrbitByDrag(Camera &camera, double s, int dx, int dy);
 
 // Virtual key codes of the navigation keys.
 enum VirtualKey {

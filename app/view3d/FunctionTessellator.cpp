@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/FunctionRecord.h"
+#include "view3d/SurfaceNormals.h"
 
 GradientRange ComputeGradientRange(const SampleGridResult &g, double cubeDimension)
 {
@@ -37,12 +38,13 @@ namespace {
 class Emitter {
 public:
     Emitter(GeometrySink &sink, const SampleGridResult &g, double cube)
-        : sink_(sink), g_(g), cube_(cube), f_(AngleFactor(g.angleMode)) {}
-
-    GLPoint Point(uint32_t i, uint32_t j) const
+        : sink_(sink), g_(g), cube_(cube), points_(MapAll(g))
     {
-        return MapSample(g_.kind, f_, g_.U(i), g_.W(j), g_.At(i, j));
+        if (sink.WantsNormals() && g.count1 > 1 && g.count2 > 1)
+            normals_ = GridNormals(points_, g.count1, g.count2);
     }
+
+    const GLPoint &Point(uint32_t i, uint32_t j) const { return points_[size_t(i) * g_.count2 + j]; }
 
     void Surface() const
     {
@@ -59,6 +61,8 @@ public:
                 if (inside) {
                     cell.i = i;
                     cell.j = j;
+                    if (!normals_.empty())
+                        SetNormals(cell);
                     sink_.Cell(cell);
                 }
             }
@@ -82,10 +86,34 @@ public:
     }
 
 private:
+    // Every sample mapped once: a point is a corner of up to four cells.
+    static std::vector<GLPoint> MapAll(const SampleGridResult &g)
+    {
+        const double f = AngleFactor(g.angleMode);
+        std::vector<GLPoint> points(g.grid.size());
+        for (uint32_t i = 0; i < g.count1; ++i)
+            for (uint32_t j = 0; j < g.count2; ++j)
+                points[size_t(i) * g.count2 + j] = MapSample(g.kind, f, g.U(i), g.W(j), g.At(i, j));
+        return points;
+    }
+
+    // A corner whose neighbours give no normal takes the face's, and a face
+    // without area the vertical.
+    void SetNormals(CellGeometry &cell) const
+    {
+        static const int di[4] = {0, 1, 1, 0}, dj[4] = {0, 0, 1, 1};
+        const GLPoint face = FaceNormal(cell.p);
+        for (int k = 0; k < 4; ++k) {
+            const GLPoint &n = normals_[size_t(cell.i + di[k]) * g_.count2 + cell.j + dj[k]];
+            cell.normal[k] = !IsZero(n) ? n : !IsZero(face) ? face : GLPoint{0, 1, 0};
+        }
+    }
+
     GeometrySink &sink_;
     const SampleGridResult &g_;
     double cube_;
-    double f_;
+    std::vector<GLPoint> points_;
+    std::vector<GLPoint> normals_;
 };
 
 } // namespace

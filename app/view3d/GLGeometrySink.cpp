@@ -2,6 +2,7 @@
 
 #include "model/FunctionRecord.h"
 #include "view3d/GradientColor.h"
+#include "view3d/SceneStencil.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ void SetColour(Colour c)
 
 void GLGeometrySink::BeginFunction(const FunctionRecord &record, double low, double high)
 {
+    tag_ = StencilTag(record.handle);
     color1_ = record.color1;
     color2_ = record.color2;
     mode_ = record.mode;
@@ -22,6 +24,13 @@ void GLGeometrySink::BeginFunction(const FunctionRecord &record, double low, dou
     quads_.clear();
     lines_.clear();
     colours_.clear();
+    normals_.clear();
+}
+
+bool GLGeometrySink::WantsNormals() const
+{
+    return lighting_ == Lighting::Shaded &&
+           (mode_ == FilledPolygons || mode_ == ChessBoard || mode_ == Gradient);
 }
 
 void GLGeometrySink::AddVertex(std::vector<GLfloat> &to, const GLPoint &p) const
@@ -40,6 +49,9 @@ void GLGeometrySink::AddColour(Colour c)
 
 void GLGeometrySink::Cell(const CellGeometry &c)
 {
+    if (WantsNormals())
+        for (const GLPoint &n : c.normal)
+            AddVertex(normals_, n);
     switch (mode_) {
     case WireFrame:
         for (int k = 0; k < 4; ++k) {
@@ -80,7 +92,7 @@ void GLGeometrySink::Segment(const SegmentGeometry &s)
 }
 
 void GLGeometrySink::Submit(GLenum primitive, const std::vector<GLfloat> &positions,
-                            bool withColours) const
+                            bool withColours, bool withNormals) const
 {
     const GLsizei count = GLsizei(positions.size() / 3);
     if (submission_ == Submission::Immediate) {
@@ -88,6 +100,8 @@ void GLGeometrySink::Submit(GLenum primitive, const std::vector<GLfloat> &positi
         for (GLsizei k = 0; k < count; ++k) {
             if (withColours)
                 glColor3ubv(&colours_[size_t(k) * 3]);
+            if (withNormals)
+                glNormal3fv(&normals_[size_t(k) * 3]);
             glVertex3fv(&positions[size_t(k) * 3]);
         }
         glEnd();
@@ -99,7 +113,13 @@ void GLGeometrySink::Submit(GLenum primitive, const std::vector<GLfloat> &positi
         glEnableClientState(GL_COLOR_ARRAY);
         glColorPointer(3, GL_UNSIGNED_BYTE, 0, colours_.data());
     }
+    if (withNormals) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, normals_.data());
+    }
     glDrawArrays(primitive, 0, count);
+    if (withNormals)
+        glDisableClientState(GL_NORMAL_ARRAY);
     if (withColours)
         glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
@@ -121,11 +141,20 @@ void GLGeometrySink::Draw() const
     if (outlined) {
         glEnable(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(1, 1);
+        // Where the faces show, their depth lies behind the surface: the
+        // stencil says so to whoever reads points back.
+        glStencilFunc(GL_ALWAYS, tag_ | kStencilOffsetFace, 0xFF);
     }
     if (mode_ == FilledPolygons)
         SetColour(color1_);
-    Submit(GL_QUADS, quads_, mode_ != FilledPolygons);
+    const bool lit = !normals_.empty();
+    if (lit)
+        glEnable(GL_LIGHTING);
+    Submit(GL_QUADS, quads_, mode_ != FilledPolygons, lit);
+    if (lit)
+        glDisable(GL_LIGHTING);
     if (outlined) {
+        glStencilFunc(GL_ALWAYS, tag_, 0xFF);
         SetColour(mode_ == FilledPolygons ? color2_ : background_);
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         Submit(GL_QUADS, quads_, false);

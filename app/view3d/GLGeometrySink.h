@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include "model/ViewSettings.h"
+#include "view3d/FunctionTessellator.h"
 #include "view3d/GeometrySink.h"
 
 // Draws a function's cells in its visualization mode.  The cells are gathered
@@ -18,19 +19,30 @@
 //   Gradient        faces coloured between color1 and color2 by value (offset),
 //                   outlines in the background colour
 // Curve segments are lines in color1, or gradient-coloured ends in Gradient.
+// Faces pushed back by the offset are marked so in the stencil (see
+// SceneStencil.h).  Shaded, the faces of the three filled modes carry normals and are drawn
+// with lighting on (their colours become the diffuse colour); wire frames,
+// curves and outlines stay unlit.  The light itself is the renderer's.
 class GLGeometrySink : public GeometrySink {
 public:
     // How vertices reach GL: client arrays (compiled into display lists), or
     // glVertex calls (the selection pass, where Mesa is safe only with those).
     enum class Submission { Arrays, Immediate };
 
-    explicit GLGeometrySink(Colour background, Submission submission = Submission::Arrays)
-        : background_(background), submission_(submission) {}
+    enum class Lighting { Flat, Shaded };
+
+    explicit GLGeometrySink(Colour background, Submission submission = Submission::Arrays,
+                            Lighting lighting = Lighting::Flat)
+        : background_(background), submission_(submission), lighting_(lighting) {}
 
     void BeginFunction(const FunctionRecord &record, double low, double high) override;
     void Cell(const CellGeometry &cell) override;
     void Segment(const SegmentGeometry &segment) override;
     void EndFunction() override { Draw(); }
+    bool WantsNormals() const override;
+
+    // The range of the gradient colours of the last function.
+    GradientRange Range() const { return {low_, high_}; }
 
     // Issues the gathered geometry (into the open display list, if any).
     void Draw() const;
@@ -38,14 +50,18 @@ public:
 private:
     void AddVertex(std::vector<GLfloat> &to, const GLPoint &p) const;
     void AddColour(Colour c);
-    void Submit(GLenum primitive, const std::vector<GLfloat> &positions, bool withColours) const;
+    void Submit(GLenum primitive, const std::vector<GLfloat> &positions, bool withColours,
+                bool withNormals = false) const;
 
     Colour background_;
     Submission submission_;
+    Lighting lighting_;
+    GLint tag_ = 0;   // the function's mark in the stencil
     Colour color1_ = 0, color2_ = 0;
     int mode_ = 0;
     double low_ = 0, high_ = 0;
     std::vector<GLfloat> quads_;     // 4 corners per cell
     std::vector<GLfloat> lines_;     // wire-frame edges and curve segments
     std::vector<GLubyte> colours_;   // per vertex of quads_ or lines_, when coloured
+    std::vector<GLfloat> normals_;   // per vertex of quads_, when shaded
 };

@@ -1,5 +1,8 @@
 #include "view3d/GLView.h"
 
+#include <cmath>
+#include <cstdlib>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -9,9 +12,12 @@
 #include <QSplitter>
 #include <QSurfaceFormat>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "model/CVeltrix2Doc.h"
+#include "model/CodePage1252.h"
 #include "view3d/AnimationEngine.h"
+#include "view3d/MultisampleTarget.h"
 #include "view3d/SceneRenderer.h"
 #include "view3d/TimerClock.h"
 
@@ -51,17 +57,33 @@ constexpr int kTraceIndex2Down = 121;
 constexpr int kLeft = int(Qt::LeftButton);
 constexpr int kRight = int(Qt::RightButton);
 constexpr int kBoth = kLeft | kRight;
+constexpr int kOrbit = kLeft | int(Qt::ControlModifier);
+
+// A wheel's notch, in eighths of a degree.
+constexpr int kWheelNotch = 120;
+
+const char *const kViewPrompt =
+    "Drag: left button walks, right turns, both rise, Ctrl+left orbits the cube; "
+    "the wheel walks forward and back";
 
 } // namespace
 
 GLView::GLView(QWidget *parent)
     : QOpenGLWidget(parent), renderer_(std::make_unique<SceneRenderer>()),
-      screenLists_(std::make_unique<ListSet>()), clock_(std::make_unique<TimerClock>()),
-      animation_(std::make_unique<AnimationEngine>(*clock_))
+      screenLists_(std::make_unique<ListSet>()),
+      multisample_(std::make_unique<MultisampleTarget>(framebufferFunctions_)),
+      clock_(std::make_unique<TimerClock>()), animation_(std::make_unique<AnimationEngine>(*clock_))
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setMinimumSize(0, 0);
+    setStatusTip(QString::fromLatin1(kViewPrompt));
+    pointReadTimer_.setSingleShot(true);
+    pointReadTimer_.setInterval(kPointReadIntervalMs);
+    connect(&pointReadTimer_, &QTimer::timeout, this, &GLView::ReadPointUnderMouse);
+    settleTimer_.setSingleShot(true);
+    settleTimer_.setInterval(kSettleMs);
+    connect(&settleTimer_, &QTimer::timeout, this, &GLView::Settle);
     connect(&clock_->Timer(), &QTimer::timeout, this, [this] { animation_->Tick(); });
     animation_->onApplied = [this](int32_t handle) { AnimationApplied(handle); };
 }
@@ -115,6 +137,8 @@ void GLView::SetDocument(CVeltrix2Doc *doc)
         camera_.SetPose({s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
     }
     rebuildAllPending_ = true;
+    lastFrame_.valid = false;
+    ForgetPointUnderMouse();
     update();
 }
 
@@ -136,7 +160,30 @@ void GLView::SetCamera(const CameraPose &pose)
 
 SceneState GLView::CurrentScene() const
 {
-    return {doc_.data(), camera_, renderer_->ViewportWidth(), renderer_->ViewportHeight(), renderer_->Trace()};
+    return {doc_.data(), camera_, renderer_->ViewportWidth(), renderer_->ViewportHeight(), renderer_->Trace(),
+            renderer_->Options()};
+}
+
+void GLView::SetRenderOptions(const RenderOptions &options)
+{
+    const RenderOptions before = renderer_->Options();
+    if (options == before)
+        return;
+    renderer_->SetOptions(options);
+    // Normals are compiled into the lists, or left out of them.
+    if (options.shadedSurfaces != before.shadedSurfaces)
+        rebuildAllPending_ = true;
+    update();
+}
+
+RenderOptions GLView::Options() const
+{
+    return renderer_->Options();
+}
+
+int GLView::FrameSamples() const
+{
+    return lastFrame_.valid && lastFrame_.multisampled ? multisample_->Samples() : 0;
 }
 
 bool GLView::HasContext() const
@@ -148,6 +195,9 @@ void GLView::initializeGL()
 {
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GLView::ReleaseGL,
             Qt::UniqueConnection);
+    QOpenGLContext *gl = context();
+    framebufferFunctionsLoaded_ =
+        framebufferFunctions_.Load([gl](const char *name) { return gl->getProcAddress(name); });
     renderer_->InitializeGL();
     rebuildAllPending_ = true;
 }
@@ -158,8 +208,10 @@ void GLView::ReleaseGL()
         return;
     makeCurrent();
     renderer_->ReleaseGL({screenLists_.get()});
+    multisample_->Release();
     doneCurrent();
     rebuildAllPending_ = true;
+    lastFrame_.valid = false;
 }
 
 void GLView::resizeGL(int w, int h)
@@ -183,11 +235,23 @@ void GLView::paintGL()
         animationRebuildDue_ = false;
         renderer_->RebuildLists(*screenLists_, animation_->Handle());
     }
+    const int w = renderer_->ViewportWidth(), h = renderer_->ViewportHeight();
+    const bool smooth = renderer_->Options().smoothLines && framebufferFunctionsLoaded_;
+    if (!smooth)
+        multisample_->Release();
+    const bool multisampled = smooth && !moving_ && multisample_->Prepare(w, h, kSmoothLineSamples);
+    if (multisampled)
+        multisample_->Bind();
     // The widget sets its own viewport before painting; the size rule keeps
     // the last usable one.
     renderer_->ApplyViewport();
     const std::optional<TraceReading> reading = renderer_->RenderScene(*screenLists_, camera_);
+    if (multisampled)
+        multisample_->ResolveColour(defaultFramebufferObject());
+    lastFrame_ = {camera_, w, h, multisampled, true};
     animation_->FrameShown();
+    if (mousePosition_)
+        SchedulePointRead();
     if (reading) {
         // Told after the frame: the tree and the status bar repaint at once.
         pendingTrace_ = *reading;
@@ -275,7 +339,41 @@ void GLView::CameraChanged()
     if (doc_)
         doc_->SetModifiedFlag(true);
     emit ModifiedByCamera();
+    SceneMoves();
     update();
+}
+
+// While the scene moves, frames are drawn without multisampling: it costs
+// llvmpipe two to four times the frame, which would make every drag, held
+// key and animation that much slower.  Once the scene rests, the frame is
+// drawn once more, smooth.
+void GLView::SceneMoves()
+{
+    moving_ = true;
+    settleTimer_.start();
+}
+
+void GLView::Settle()
+{
+    settleTimer_.stop();
+    if (!moving_)
+        return;
+    moving_ = false;
+    if (renderer_->Options().smoothLines)
+        update();
+}
+
+void GLView::SettleFrame()
+{
+    const bool redraw = moving_ && renderer_->Options().smoothLines && HasContext();
+    Settle();
+    if (!redraw)
+        return;
+    // Into the widget's framebuffer now, where pictures are read from; the
+    // screen follows with the update Settle asked for.
+    makeCurrent();
+    paintGL();
+    doneCurrent();
 }
 
 bool GLView::Handles(int id) const
@@ -316,6 +414,7 @@ bool GLView::OnCommand(int id)
     }
     switch (id) {
     case CmdPickMode:
+        ForgetPointUnderMouse();
         pickMode_ = !pickMode_;
         setCursor(pickMode_ ? Qt::CrossCursor : Qt::ArrowCursor);
         emit PickModeChanged(pickMode_);
@@ -407,6 +506,7 @@ bool GLView::AnimationCommand(int id)
 void GLView::AnimationApplied(int32_t handle)
 {
     animationRebuildDue_ = true;
+    SceneMoves();
     if (doc_)
         doc_->UpdateAllViews(this, handle);
     update();
@@ -576,6 +676,7 @@ void GLView::mouseMoveEvent(QMouseEvent *e)
 {
     if (pickMode_) {
         setCursor(Qt::CrossCursor);
+        ForgetPointUnderMouse();
         return;
     }
     setCursor(Qt::ArrowCursor);
@@ -596,7 +697,16 @@ void GLView::mouseMoveEvent(QMouseEvent *e)
         RiseByDrag(camera_, s, bothAnchorY_ - p.y());
         bothAnchorY_ = p.y();
         break;
+    case kOrbit:
+        OrbitByDrag(camera_, s, leftAnchorX_ - p.x(), leftAnchorY_ - p.y());
+        leftAnchorX_ = p.x();
+        leftAnchorY_ = p.y();
+        break;
     default:
+        if (e->buttons() == Qt::NoButton) {
+            mousePosition_ = e->position();
+            SchedulePointRead();
+        }
         return;
     }
     CameraChanged();
@@ -604,6 +714,9 @@ void GLView::mouseMoveEvent(QMouseEvent *e)
 
 void GLView::mousePressEvent(QMouseEvent *e)
 {
+    // A drag moves the scene under the mouse: the point is read again once
+    // the mouse rests.
+    ForgetPointUnderMouse();
     if (pickMode_ && e->button() == Qt::LeftButton) {
         PickFunction(e->position());
         return;
@@ -629,4 +742,79 @@ void GLView::mouseReleaseEvent(QMouseEvent *e)
     if (pickMode_ && e->button() == Qt::LeftButton)
         return;
     SetAnchors(e);
+}
+
+// One notch of the wheel walks as far as one press of a walk key.  Smaller
+// steps of fine-grained wheels add up to notches.
+void GLView::wheelEvent(QWheelEvent *e)
+{
+    wheelAngle_ += e->angleDelta().y();
+    const int notches = wheelAngle_ / kWheelNotch;
+    wheelAngle_ -= notches * kWheelNotch;
+    e->accept();
+    if (notches == 0)
+        return;
+    const int command = notches > 0 ? CmdCameraForward : CmdCameraBackward;
+    for (int n = 0; n < std::abs(notches); ++n)
+        ApplyCameraCommand(camera_, command, Step());
+    CameraChanged();
+}
+
+void GLView::leaveEvent(QEvent *e)
+{
+    ForgetPointUnderMouse();
+    QOpenGLWidget::leaveEvent(e);
+}
+
+// ---------------------------------------------------------------- point under the mouse
+
+// Read at most once per interval, however fast the mouse moves or frames
+// come.
+void GLView::SchedulePointRead()
+{
+    if (!pointReadTimer_.isActive())
+        pointReadTimer_.start();
+}
+
+void GLView::ForgetPointUnderMouse()
+{
+    mousePosition_.reset();
+    pointReadTimer_.stop();
+    HidePoint();
+}
+
+void GLView::HidePoint()
+{
+    if (pointShown_) {
+        pointShown_ = false;
+        emit PointUnderMouseGone();
+    }
+}
+
+// From the last frame's depth and stencil at the mouse: nothing is sampled
+// or drawn.
+void GLView::ReadPointUnderMouse()
+{
+    if (!mousePosition_ || pickMode_ || !HasContext() || !doc_ || !lastFrame_.valid ||
+        lastFrame_.width != renderer_->ViewportWidth() || lastFrame_.height != renderer_->ViewportHeight())
+        return;
+    const qreal dpr = devicePixelRatioF();
+    const int x = int(std::floor(mousePosition_->x() * dpr));
+    const int y = lastFrame_.height - 1 - int(std::floor(mousePosition_->y() * dpr));
+    makeCurrent();
+    double sampleX = 0.5, sampleY = 0.5;
+    if (lastFrame_.multisampled && x >= 0 && y >= 0 && x < lastFrame_.width && y < lastFrame_.height) {
+        multisample_->ResolveDepthStencilAround(defaultFramebufferObject(), x, y);
+        sampleX = multisample_->SampleX();
+        sampleY = multisample_->SampleY();
+    }
+    const std::optional<ScenePoint> point = renderer_->PointAt(lastFrame_.camera, x, y, sampleX, sampleY);
+    doneCurrent();
+    const int position = point ? doc_->Find(point->handle) : -1;
+    if (position < 0) {
+        HidePoint();
+        return;
+    }
+    pointShown_ = true;
+    emit PointUnderMouse(FromCp1252(doc_->Get(position).label), point->x, point->y, point->z, point->pixelSize);
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -11,14 +12,18 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QTimer>
 
 #include "model/CameraLink.h"
 #include "view3d/Camera.h"
+#include "view3d/FramebufferFunctions.h"
+#include "view3d/RenderOptions.h"
 #include "view3d/SceneState.h"
 #include "view3d/TraceCursor.h"
 
 class AnimationEngine;
 class CVeltrix2Doc;
+class MultisampleTarget;
 class QSplitter;
 class SceneRenderer;
 class TimerClock;
@@ -57,6 +62,24 @@ public:
     // What the view shows now, for drawing the same frame elsewhere.
     SceneState CurrentScene() const;
 
+    // Smooth lines, shading and legend; a change is drawn at once (shading
+    // samples the functions again).
+    void SetRenderOptions(const RenderOptions &options);
+    RenderOptions Options() const;
+    // Samples per pixel of the last frame (0: drawn without multisampling).
+    int FrameSamples() const;
+    // Frames drawn while the camera or an animation moves the scene are
+    // drawn without multisampling; this long after the last move the scene
+    // is drawn smooth again.
+    static constexpr int kSettleMs = 200;
+    bool SceneMoving() const { return moving_; }
+    // Draws the smooth frame now if the shown one is a moving one, so that
+    // a picture read back from the view is the one the options ask for.
+    void SettleFrame();
+
+    // How long the mouse position waits before the point under it is read.
+    static constexpr int kPointReadIntervalMs = 50;
+
     // Renderer of this view's context; valid after initializeGL.
     SceneRenderer *Renderer() const { return renderer_.get(); }
 
@@ -87,6 +110,13 @@ signals:
     // ended trace and animation; whoever shows their controls closes them.
     void ModesEnded();
     void ModifiedByCamera();
+    // The mouse rests over a drawn function (outside pick mode and drags):
+    // its label, the point under the mouse in the user's coordinates, and
+    // the distance between points one pixel apart there.
+    void PointUnderMouse(const QString &label, double x, double y, double z, double pixelSize);
+    // The mouse left the functions (paper, furniture, another widget) after
+    // a PointUnderMouse.
+    void PointUnderMouseGone();
     // A function could not be drawn (its grid is unusable).  The view alone
     // tells the user, once per function until it draws again or the
     // document's functions are replaced; this is for whoever wants to know
@@ -104,12 +134,16 @@ protected:
     void mouseMoveEvent(QMouseEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
+    void leaveEvent(QEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private slots:
     void OnViewsNeedUpdate(QObject *sender, int hint);
     void ReleaseGL();
     void ReportTrace();
+    void ReadPointUnderMouse();
+    void Settle();
 
 private:
     bool HasContext() const;
@@ -117,9 +151,13 @@ private:
     void ReportProblems();
     void ApplyHeldKeys();
     void CameraChanged();
+    void SceneMoves();
     void ExpectSplitter(QSplitter *splitter, const QList<int> &sizes, QSize size);
     void SetAnchors(const QMouseEvent *e);
     void PickFunction(QPointF pos);
+    void SchedulePointRead();
+    void ForgetPointUnderMouse();
+    void HidePoint();
     double Step() const;
     void StepTrace(int along1, int along2);
     bool AnimationCommand(int id);
@@ -131,6 +169,27 @@ private:
     std::unique_ptr<SceneRenderer> renderer_;
     std::unique_ptr<ListSet> screenLists_;
     bool rebuildAllPending_ = true;
+
+    // Smooth lines: the frame is drawn into a multisampled framebuffer and
+    // resolved into the widget's, where pictures are read from.
+    FramebufferFunctions framebufferFunctions_;
+    bool framebufferFunctionsLoaded_ = false;
+    std::unique_ptr<MultisampleTarget> multisample_;
+    bool moving_ = false;
+    QTimer settleTimer_;
+    // What the last frame was drawn with, for reading points back from it.
+    struct FrameInfo {
+        Camera camera;
+        int width = 0, height = 0;
+        bool multisampled = false;
+        bool valid = false;
+    } lastFrame_;
+
+    // The point under the mouse.
+    QTimer pointReadTimer_;
+    std::optional<QPointF> mousePosition_;   // while the mouse is over the view
+    bool pointShown_ = false;
+    int wheelAngle_ = 0;   // eighths of a degree not yet walked
     std::set<int> reportedProblems_;   // handles the user was told about
 
     std::array<unsigned char, 256> keyDown_{};

@@ -12,6 +12,9 @@ struct CellGeometry {
     uint32_t i = 0, j = 0;
     GLPoint p[4];
     double value[4] = {};
+    // Unit surface normals at the corners; filled only for a sink that
+    // wants them.
+    GLPoint normal[4];
 };
 
 // One curve segment inside the cube, with the function values at its ends.
@@ -31,4 +34,6 @@ public:
     virtual void Cell(const CellGeometry &cell) = 0;
     virtual void Segment(const SegmentGeometry &segment) = 0;
     virtual void EndFunction() = 0;
+    // Whether the cells of this function need their corners' normals.
+    virtual bool WantsNormals() const { return false; }
 };

@@ -5,11 +5,21 @@
 #include <GL/glu.h>
 
 #include "model/CVeltrix2Doc.h"
-#include "view3d/FunctionTessellator.h"
 #include "view3d/GLGeometrySink.h"
 #include "view3d/SampleGrid.h"
 #include "view3d/SceneFurniture.h"
+#include "view3d/SceneLighting.h"
+#include "view3d/SceneStencil.h"
 #include "view3d/SelectionHits.h"
+
+namespace {
+
+void MarkStencil(GLint tag)
+{
+    glStencilFunc(GL_ALWAYS, tag, 0xFF);
+}
+
+} // namespace
 
 void SceneRenderer::InitializeGL()
 {
@@ -70,10 +80,17 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
     glClearColor(GLclampf(ColourRed(s.backgroundColor) / 255.0),
                  GLclampf(ColourGreen(s.backgroundColor) / 255.0),
                  GLclampf(ColourBlue(s.backgroundColor) / 255.0), 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearStencil(0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDepthFunc(GL_LESS);
+    SetUpHeadlight(camera);
+    // Whatever shows at a pixel leaves its mark in the stencil: the function's
+    // tag, or 0 for the cursor and the furniture in front of it.
+    glEnable(GL_STENCIL_TEST);
+    glStencilMask(0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
 
     std::optional<TraceReading> reading;
     const FunctionList &functions = doc_->Functions();
@@ -84,11 +101,14 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
         const FunctionRecord &record = functions.At(position);
         if (!record.visible)
             continue;
+        MarkStencil(StencilTag(record.handle));
         glCallList(e.listId);
+        MarkStencil(0);
         if (trace_.on && record.handle == trace_.handle)
             reading = DrawTraceCursor(record);
     }
 
+    MarkStencil(0);
     if (s.showCube) {
         DrawCube(s);
         if (s.showReferenceMarks)
@@ -96,8 +116,63 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
     }
     if (s.showAxes)
         DrawAxes(s, font_, camera);
+    if (options_.colourLegend)
+        DrawColourLegend(Legend(lists), font_, viewportWidth_, viewportHeight_, s.backgroundColor);
+    glDisable(GL_STENCIL_TEST);
     glFinish();
     return reading;
+}
+
+std::vector<LegendEntry> SceneRenderer::Legend(const ListSet &lists) const
+{
+    std::vector<LegendEntry> entries;
+    if (!doc_)
+        return entries;
+    const FunctionList &functions = doc_->Functions();
+    for (const ListEntry &e : lists.entries) {
+        const int position = functions.Find(e.handle);
+        if (position < 0)
+            continue;
+        const FunctionRecord &record = functions.At(position);
+        if (record.visible && record.mode == Gradient)
+            entries.push_back({record.label, e.range.low, e.range.high, record.color1, record.color2});
+    }
+    return entries;
+}
+
+std::optional<ScenePoint> SceneRenderer::PointAt(const Camera &camera, int x, int y, double sampleX,
+                                                 double sampleY) const
+{
+    if (!doc_ || x < 0 || y < 0 || x >= viewportWidth_ || y >= viewportHeight_)
+        return std::nullopt;
+    const PixelNeighbourhood pixels = PixelNeighbourhood::Read(x, y, viewportWidth_, viewportHeight_);
+    const int32_t handle = HandleOfStencil(pixels.Mark());
+    double depth = pixels.Depth();
+    if (handle < 0 || !(depth < 1))
+        return std::nullopt;
+    const int position = doc_->Functions().Find(handle);
+    if (position < 0 || !doc_->Functions().At(position).visible)
+        return std::nullopt;
+    // A filled face lies behind its surface by the offset that keeps the
+    // outlines in front.
+    if (pixels.Mark() & kStencilOffsetFace)
+        depth -= pixels.PolygonOffset();
+
+    GLdouble projection[16];
+    static const GLdouble identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    LoadProjection(camera);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    const GLint viewport[4] = {0, 0, viewportWidth_, viewportHeight_};
+    GLdouble gx = 0, gy = 0, gz = 0;
+    if (gluUnProject(x + sampleX, y + sampleY, depth, identity, projection, viewport, &gx, &gy, &gz) != GL_TRUE)
+        return std::nullopt;
+    const double pixel = PixelSizeAt(camera, doc_->Settings().fieldOfView, viewportHeight_, gx, gy, gz);
+    // GL X, Y, Z are the user's x, z, y.
+    return ScenePoint{handle, gx, gz, gy, pixel};
 }
 
 // Drawn in immediate mode after the function's list, never into a list: it
@@ -232,9 +307,11 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists)
     const GLuint id = glGenLists(1);
     if (id == 0)
         return;   // no list names left: nothing to compile into
-    GLGeometrySink sink(background);
+    GLGeometrySink sink(background, GLGeometrySink::Submission::Arrays,
+                        options_.shadedSurfaces ? GLGeometrySink::Lighting::Shaded
+                                                : GLGeometrySink::Lighting::Flat);
     glNewList(id, GL_COMPILE);
     DrawSamples(sink, record, grid, cube);
     glEndList();
-    lists->entries.push_back({id, record.handle});
+    lists->entries.push_back({id, record.handle, sink.Range()});
 }

@@ -9,7 +9,11 @@
 #include <QString>
 
 #include "view3d/Camera.h"
+#include "view3d/ColourLegend.h"
+#include "view3d/FunctionTessellator.h"
 #include "view3d/OutlineFont.h"
+#include "view3d/RenderOptions.h"
+#include "view3d/ScenePoint.h"
 #include "view3d/TraceCursor.h"
 
 class CVeltrix2Doc;
@@ -19,6 +23,7 @@ struct FunctionRecord;
 struct ListEntry {
     GLuint listId = 0;
     int32_t handle = -1;
+    GradientRange range;   // of the colours in the list, for the legend
 };
 
 // The display lists of the functions for one context, in drawing order.
@@ -59,15 +64,35 @@ public:
     int ViewportWidth() const { return viewportWidth_; }
     int ViewportHeight() const { return viewportHeight_; }
 
+    // Smooth lines are the framebuffer owner's business; shading takes
+    // effect as the lists are rebuilt, the legend with the next frame.
+    void SetOptions(const RenderOptions &options) { options_ = options; }
+    const RenderOptions &Options() const { return options_; }
+
     // Perspective and camera on the projection matrix.  `pickRegion`, when
     // given, is applied first (the selection pass's pick matrix).
     void LoadProjection(const Camera &camera, const std::function<void()> &pickRegion = {}) const;
 
     // One frame: projection, clear, the visible functions' lists (the traced
-    // one followed by the trace cursor), the cube, marks and axes.  Returns
+    // one followed by the trace cursor), the cube, marks and axes, and the
+    // colour legend when it is asked for.  Each function's pixels are marked
+    // with it in the stencil buffer, for PointAt.  Returns
     // what the cursor read when it was placed in this frame (the traced
     // function is visible and has a list here), for the status bar.
     std::optional<TraceReading> RenderScene(const ListSet &lists, const Camera &camera);
+
+    // The function and point drawn at pixel (x, y) (GL window coordinates)
+    // of the last frame, from the depth and stencil buffers of the bound
+    // framebuffer, which must be a plain one (or resolved at that pixel).
+    // (sampleX, sampleY) is where in the pixel the depth was taken.
+    // Nothing where the frame shows no function (paper, furniture, legend,
+    // trace cursor).  Samples nothing.
+    std::optional<ScenePoint> PointAt(const Camera &camera, int x, int y, double sampleX = 0.5,
+                                      double sampleY = 0.5) const;
+
+    // The legend's bars for the functions of `lists`: each visible gradient
+    // function, with the range its colours were drawn with.
+    std::vector<LegendEntry> Legend(const ListSet &lists) const;
 
     // The trace cursor this renderer draws.  Each frame that places it keeps
     // the clamped indices here and writes the traced point into the
@@ -102,6 +127,7 @@ private:
     OutlineFont font_;
     int viewportWidth_ = 0, viewportHeight_ = 0;
     TraceState trace_;
+    RenderOptions options_;
     std::vector<DrawProblem> problems_;
     std::vector<int32_t> drawn_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view3d/Camera.h"
+#include "view3d/RenderOptions.h"
 #include "view3d/TraceCursor.h"
 
 class CVeltrix2Doc;
@@ -14,4 +15,5 @@ struct SceneState {
     Camera camera;
     int width = 0, height = 0;   // the view's client size in device pixels
     TraceState trace;            // the trace cursor, drawn where the view draws it
+    RenderOptions options;       // smooth lines, shading, legend: as the view draws
 };

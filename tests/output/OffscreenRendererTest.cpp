@@ -2,6 +2,7 @@
 
 #include "OutputTestSupport.h"
 #include "output/OffscreenRenderer.h"
+#include "view3d/MultisampleTarget.h"
 #include "view3d/SceneState.h"
 
 namespace {
@@ -60,6 +61,8 @@ TEST_F(OffscreenRendererTest, DrawsTheTraceCursorOfTheScene)
                               MakeColour(255, 0, 0), MakeColour(0, 255, 0)}));
     doc.Settings().cursorColor = MakeColour(0, 255, 255);
     doc.Settings().cursorKind = CrossCursor;
+    // Counted by their exact colour: lines without multisampled edges.
+    scene.options.smoothLines = false;
     OffscreenRenderer renderer;
     ASSERT_TRUE(renderer.IsValid()) << renderer.Error().toStdString();
     BitmapPixels plain, traced;
@@ -103,6 +106,54 @@ TEST_F(OffscreenRendererTest, RenderersLiveSideBySide)
     first.reset();
     ASSERT_TRUE(second.Render(scene, 64, 48, p)) << second.Error().toStdString();
     EXPECT_EQ(ToImage(p).pixel(0, 0), qRgb(32, 64, 96));
+}
+
+// Smooth lines, shading and the legend come along with the scene: an export
+// or a print looks as the view does.  Smooth edges blend with the paper,
+// the frame read back is the resolved one (never black), and pictures too
+// large for four samples get fewer.
+TEST_F(OffscreenRendererTest, DrawsWithTheViewsOptions)
+{
+    ASSERT_TRUE(AddPlot(doc, {"sheet", "z(x,y)=x*y/4", Gradient, -4, 4, 8, -4, 4, 8, true,
+                              MakeColour(255, 0, 0), MakeColour(255, 0, 0)}));
+    doc.Settings().showCube = doc.Settings().showAxes = 0;
+    doc.Settings().backgroundColor = 0;
+    OffscreenRenderer renderer;
+    ASSERT_TRUE(renderer.IsValid()) << renderer.Error().toStdString();
+    auto blended = [](const QImage &image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                n += qGreen(p) == 0 && qBlue(p) == 0 && qRed(p) > 0 && qRed(p) < 255;
+            }
+        return n;
+    };
+    BitmapPixels pixels;
+    scene.options.smoothLines = false;
+    ASSERT_TRUE(renderer.Render(scene, 400, 300, pixels));
+    const QImage jagged = ToImage(pixels);
+    scene.options.smoothLines = true;
+    ASSERT_TRUE(renderer.Render(scene, 400, 300, pixels)) << renderer.Error().toStdString();
+    const QImage smooth = ToImage(pixels);
+    EXPECT_EQ(blended(jagged), 0);
+    EXPECT_GT(blended(smooth), 100);
+    EXPECT_GT(CountColour(smooth, qRgb(255, 0, 0)), 3000) << "resolved, not black";
+
+    scene.options.shadedSurfaces = true;
+    ASSERT_TRUE(renderer.Render(scene, 400, 300, pixels));
+    EXPECT_LT(CountColour(ToImage(pixels), qRgb(255, 0, 0)), CountColour(smooth, qRgb(255, 0, 0)) / 2)
+        << "most faces lit below their full colour";
+
+    scene.options = {};
+    scene.options.colourLegend = true;
+    ASSERT_TRUE(renderer.Render(scene, 400, 300, pixels));
+    EXPECT_GT(CountColour(ToImage(pixels).copy(200, 200, 200, 100), qRgb(255, 255, 255)), 100)
+        << "the legend's texts in the lower right corner";
+
+    EXPECT_EQ(MultisampleTarget::SamplesWithin(4, 2000, 2000, 256.0 * 1024 * 1024), 4);
+    EXPECT_EQ(MultisampleTarget::SamplesWithin(4, 4000, 4000, 256.0 * 1024 * 1024), 2);
+    EXPECT_EQ(MultisampleTarget::SamplesWithin(4, 8000, 8000, 256.0 * 1024 * 1024), 0);
 }
 
 } // namespace

@@ -231,4 +231,37 @@ TEST_F(ViewOutputTest, ExportMeshesWriteTheSurfaces)
         << notes[1].toStdString();
 }
 
+// With smooth lines (the default) the view draws into a multisampled
+// framebuffer; what Export BMP and Copy read is the resolved picture, the
+// one on screen, blended edges included.
+TEST_F(ViewOutputTest, SmoothLinesReadBackAsShown)
+{
+    ASSERT_TRUE(view.Options().smoothLines);
+    ASSERT_GE(view.FrameSamples(), 2);
+    BitmapPixels pixels;
+    ASSERT_TRUE(CaptureView(view, pixels));
+    const QImage captured = ToImage(pixels);
+    EXPECT_EQ(captured.convertToFormat(QImage::Format_RGB888), Shown().copy(0, 0, 800, 600));
+    int background = 0, blended = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const QRgb c = captured.pixel(x, y);
+            background += c == qRgb(32, 64, 96);
+            // Between a red face and the blue-grey paper.
+            blended += qRed(c) > 40 && qRed(c) < 220 && qGreen(c) > 5 && qGreen(c) < 60 && qBlue(c) < 90;
+        }
+    EXPECT_GT(background, 100000) << "not black";
+    EXPECT_GT(blended, 20) << "edges blended with the paper";
+
+    // Right after a camera move the view shows a frame without
+    // multisampling; Copy takes the smooth one all the same.
+    view.OnCommand(505);
+    view.repaint();
+    ASSERT_EQ(view.FrameSamples(), 0);
+    commands->Copy();
+    EXPECT_GE(view.FrameSamples(), 2);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888),
+              Shown().copy(0, 0, 800, 600));
+}
+
 } // namespace

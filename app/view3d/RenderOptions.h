@@ -1,0 +1,20 @@
+#pragma once
+
+// How the scene is drawn, beyond what the document says: per-user choices
+// kept in the settings store, never in the document.  The defaults are the
+// program's: smooth lines on, flat colours, no legend.
+struct RenderOptions {
+    bool smoothLines = true;      // multisampled edges and lines
+    bool shadedSurfaces = false;  // filled faces lit by a light at the eye
+    bool colourLegend = false;    // a colour bar per gradient function
+
+    bool operator==(const RenderOptions &o) const
+    {
+        return smoothLines == o.smoothLines && shadedSurfaces == o.shadedSurfaces &&
+               colourLegend == o.colourLegend;
+    }
+    bool operator!=(const RenderOptions &o) const { return !(*this == o); }
+};
+
+// Samples per pixel asked for smooth lines (fewer when the driver has fewer).
+constexpr int kSmoothLineSamples = 4;

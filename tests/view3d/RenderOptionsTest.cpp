@@ -1,0 +1,219 @@
+#include <cmath>
+#include <set>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include "OffscreenScene.h"
+#include "TestFunctions.h"
+
+namespace {
+
+constexpr Colour kOrange = 0x0078F0, kBlue = 0xFF0000;   // (240, 120, 0) and (0, 0, 255)
+
+int32_t AddFunction(CVeltrix2Doc &doc, const char *text, int mode, Colour c1, Colour c2,
+                    double min = -5, double max = 5, int steps = 20, const char *label = "f",
+                    const char *first = "x", const char *second = "y")
+{
+    TestFunction f(text);
+    EXPECT_TRUE(f.ok());
+    f.SetRange(first, min, max, steps);
+    f.SetRange(second, min, max, steps);
+    FunctionRecord r = f.Record(mode, c1, c2);
+    r.label = label;
+    doc.Add(r);
+    return f.Release();
+}
+
+// Equal to a few steps of the bar's colour ramp.
+bool Close(Colour a, Colour b)
+{
+    return std::abs(ColourRed(a) - ColourRed(b)) <= 8 && std::abs(ColourGreen(a) - ColourGreen(b)) <= 8 &&
+           std::abs(ColourBlue(a) - ColourBlue(b)) <= 8;
+}
+
+// Brightness levels of `colour` in the image: pixels whose channels are
+// the colour's scaled by one factor (to the rounding of 8 bits).
+std::set<int> Brightnesses(const QImage &image, Colour colour)
+{
+    std::set<int> levels;
+    const double r = ColourRed(colour), g = ColourGreen(colour);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qRed(p) < 40 || qBlue(p) != 0)
+                continue;
+            const double k = qRed(p) / r;
+            if (std::fabs(qGreen(p) - k * g) <= 1.5)
+                levels.insert(qRed(p));
+        }
+    }
+    return levels;
+}
+
+TEST(Shading, LightsFilledModesInTheirOwnColoursAndLeavesLinesAlone)
+{
+    OffscreenScene scene;
+    ASSERT_TRUE(scene.ok());
+    scene.HideFurniture();
+    AddFunction(scene.doc(), "z(x,y)=4*cosx*cosy", FilledPolygons, kOrange, kBlue, -3, 3, 24);
+
+    const QImage flat = scene.Render();
+    EXPECT_EQ(Brightnesses(flat, kOrange), std::set<int>{240}) << "flat colours by default";
+
+    RenderOptions shaded;
+    shaded.shadedSurfaces = true;
+    scene.renderer().SetOptions(shaded);
+    const QImage lit = scene.Render();
+    const std::set<int> levels = Brightnesses(lit, kOrange);
+    EXPECT_GE(levels.size(), 10u) << "a curved surface shows many brightnesses of its colour";
+    EXPECT_GT(CountColour(lit, kBlue), 500) << "the outlines keep their own colour, unlit";
+
+    // Chess board and gradient faces are lit as well.
+    for (int mode : {ChessBoard, Gradient}) {
+        FunctionRecord r = scene.doc().Get(0);
+        r.mode = mode;
+        r.color2 = kOrange;
+        scene.doc().Update(0, r);
+        EXPECT_GE(Brightnesses(scene.Render(), kOrange).size(), 10u) << "mode " << mode;
+    }
+}
+
+TEST(Shading, WireFramesAndCurvesStayUnlit)
+{
+    OffscreenScene scene;
+    ASSERT_TRUE(scene.ok());
+    scene.HideFurniture();
+    AddFunction(scene.doc(), "z(x,y)=4*cosx*cosy", WireFrame, kOrange, kBlue, -3, 3, 24);
+    RenderOptions shaded;
+    shaded.shadedSurfaces = true;
+    scene.renderer().SetOptions(shaded);
+    EXPECT_EQ(Brightnesses(scene.Render(), kOrange), std::set<int>{240});
+}
+
+// The legend shows the range the gradient used: the extremes of x*y on
+// [-2, 2]^2, and on [-5, 5]^2 the cube's limits instead of +-25.
+TEST(Legend, ListsVisibleGradientFunctionsWithTheRangeTheirColoursUsed)
+{
+    OffscreenScene scene(600, 400);
+    ASSERT_TRUE(scene.ok());
+    AddFunction(scene.doc(), "z(x,y)=x*y", Gradient, kBlue, kOrange, -2, 2, 10, "small");
+    AddFunction(scene.doc(), "z(x,y)=x*y", FilledPolygons, kBlue, kOrange, -2, 2, 10, "filled");
+    AddFunction(scene.doc(), "z(x,y)=x*y", Gradient, kBlue, kOrange, -5, 5, 10, "clamped");
+    AddFunction(scene.doc(), "z(x,y)=x*y", Gradient, kBlue, kOrange, -5, 5, 10, "hidden");
+    FunctionRecord hidden = scene.doc().Get(3);
+    hidden.visible = false;
+    scene.doc().Update(3, hidden);
+    scene.Render();
+
+    const std::vector<LegendEntry> legend = scene.renderer().Legend(scene.lists());
+    ASSERT_EQ(legend.size(), 2u);
+    EXPECT_EQ(legend[0].label, "small");
+    EXPECT_EQ(legend[0].low, -4.0);
+    EXPECT_EQ(legend[0].high, 4.0);
+    EXPECT_EQ(LegendNumber(legend[0].low), "-4.");
+    EXPECT_EQ(LegendNumber(legend[0].high), "4.");
+    EXPECT_EQ(legend[1].label, "clamped");
+    EXPECT_EQ(legend[1].low, -5.0);
+    EXPECT_EQ(legend[1].high, 5.0);
+    EXPECT_EQ(LegendNumber(0.123456), "0.1235");
+    EXPECT_EQ(LegendNumber(-1.5e-7), "-1.5e-007");
+}
+
+// Drawn by the renderer over the scene, in the lower right corner: the bar
+// runs from color1 at the low end to color2 at the high end, the texts are
+// white on black.  Off, nothing of it is drawn.
+TEST(Legend, DrawsTheBarsInTheCornerOnlyWhenAskedFor)
+{
+    OffscreenScene scene(600, 400);
+    ASSERT_TRUE(scene.ok());
+    scene.HideFurniture();
+    AddFunction(scene.doc(), "z(x,y)=x*y", Gradient, kBlue, kOrange, -2, 2, 10, "Wave");
+    const QImage without = scene.Render();
+    RenderOptions options;
+    options.colourLegend = true;
+    scene.renderer().SetOptions(options);
+    const QImage with = scene.Render();
+
+    const LegendLayout layout = LayOutLegend(1, 600, 400);
+    ASSERT_EQ(layout.shown, 1);
+    const int barY = 400 - 1 - int(layout.BarBottom(0) + layout.barHeight / 2);
+    const QPoint lowEnd(int(layout.left) + 2, barY), highEnd(int(layout.right) - 3, barY);
+    EXPECT_TRUE(Close(PixelColour(with, lowEnd), kBlue));
+    EXPECT_TRUE(Close(PixelColour(with, highEnd), kOrange));
+    EXPECT_EQ(PixelColour(without, lowEnd), 0u);
+    // Label and numbers: white pixels inside the legend's panel only.
+    const QRect panel(int(layout.left), 400 - int(layout.top), int(layout.right - layout.left),
+                      int(layout.top) - 20);
+    EXPECT_GT(CountColour(with.copy(panel), 0xFFFFFF), 100);
+    EXPECT_EQ(CountColour(without, 0xFFFFFF), 0);
+}
+
+// How far along the user's z one unit of a 24-bit depth buffer reaches at
+// pixel (x, y) of the last frame (GL window coordinates).
+double DepthUnitInZ(int x, int y)
+{
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLfloat depth = 0;
+    glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    double z[2];
+    for (int k = 0; k < 2; ++k) {
+        GLdouble gx, gy, gz;
+        gluUnProject(x + 0.5, y + 0.5, depth + k / 16777216.0, model, projection, viewport, &gx, &gy, &gz);
+        z[k] = gy;
+    }
+    return std::fabs(z[1] - z[0]);
+}
+
+// The read-back: what shows at a pixel, from depth and stencil.
+TEST(ScenePoints, ReadTheFunctionAndPointShownAtAPixel)
+{
+    OffscreenScene scene(400, 300);
+    ASSERT_TRUE(scene.ok());
+    scene.HideFurniture();
+    const int32_t plane = AddFunction(scene.doc(), "z(x,y)=0", FilledPolygons, kOrange, kBlue, -4, 4, 8);
+    const int32_t wall =
+        AddFunction(scene.doc(), "y(x,z)=2", ChessBoard, kBlue, kBlue, -4, 4, 8, "wall", "x", "z");
+    scene.Render();
+
+    // GL (1.5, 0, 2.5) is the user's (1.5, 2.5, 0): amid a face of the
+    // plane, before the wall.
+    const QPoint onPlane = scene.Project(1.5, 0, 2.5);
+    const int px = onPlane.x(), py = 299 - onPlane.y();
+    std::optional<ScenePoint> p = scene.renderer().PointAt(Camera(), px, py);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->handle, plane);
+    // One pixel is about 0.05 units across there; z only has the depth
+    // buffer's error.
+    EXPECT_NEAR(p->x, 1.5, 0.1);
+    EXPECT_NEAR(p->y, 2.5, 0.1);
+    // Filled faces lie behind the surface by the polygon offset that keeps
+    // outlines in front (0.05 here); the read-out takes it off again.
+    const double unit = DepthUnitInZ(px, py);
+    EXPECT_NEAR(p->z, 0, 3 * unit) << "units: " << p->z / unit;
+
+    const QPoint onWall = scene.Project(0, 2, 2);
+    p = scene.renderer().PointAt(Camera(), onWall.x(), 299 - onWall.y());
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->handle, wall);
+    EXPECT_NEAR(p->y, 2, 1e-3);
+
+    EXPECT_FALSE(scene.renderer().PointAt(Camera(), 2, 297)) << "paper";
+    EXPECT_FALSE(scene.renderer().PointAt(Camera(), -1, 10)) << "outside the frame";
+
+    // The furniture in front of a function hides it.
+    scene.settings().showAxes = 1;
+    scene.Render();
+    const QPoint axis = scene.Project(0, 0, 3.5);
+    bool onAxis = false;
+    for (int dx = -1; dx <= 1 && !onAxis; ++dx)
+        onAxis = !scene.renderer().PointAt(Camera(), axis.x() + dx, 299 - axis.y());
+    EXPECT_TRUE(onAxis) << "the y axis lies on the plane and is drawn after it";
+}
+
+} // namespace
