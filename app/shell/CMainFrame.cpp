@@ -24,12 +24,14 @@
 #include "FloatingBar.h"
 #include "FramePlacement.h"
 #include "KeyBindings.h"
+#include "PointReadout.h"
 #include "SettingsCommand.h"
 #include "ShellResources.h"
 #include "SplashWindow.h"
 #include "TraceButtonTexts.h"
 #include "TraceStatusBar.h"
 #include "UserManual.h"
+#include "ViewPreferences.h"
 #include "history/DocumentHistory.h"
 #include "model/CVeltrix2Doc.h"
 #include "output/OutputCommands.h"
@@ -207,6 +209,8 @@ void CMainFrame::CreateMenus()
     statusToggle->setCheckable(true);
     statusToggle->setChecked(true);
     view->addActions({standard, bar3d, statusToggle});
+    view->addSeparator();
+    view->addActions((new ViewPreferences(view_, this))->Actions());
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->addAction(Action(HelpSummary));
@@ -247,6 +251,7 @@ void CMainFrame::ConnectPanes()
 {
     connect(view_, &GLView::PickModeChanged, Action(Cmd::PickMode), &QAction::setChecked);
     connect(view_, &GLView::TraceValues, this, &CMainFrame::SetTraceValues);
+    new PointReadout(view_, status_, this);
     // A click on empty space (-1) clears the tree's selection.
     connect(view_, &GLView::FunctionPicked, tree_, &CVeltrix2View::SelectFunctionNode);
     connect(view_, &GLView::AnimationPlaying, Action(Cmd::AnimPlay), &QAction::setChecked);

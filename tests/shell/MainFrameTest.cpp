@@ -49,6 +49,12 @@ QString ShownTitle(const QWidget &window)
     return window.windowTitle().replace(QStringLiteral("[*]"), window.isWindowModified() ? QStringLiteral("*") : QString());
 }
 
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool SamePose(const CameraPose &a, const CameraPose &b)
 {
     return a.x == b.x && a.y == b.y && a.z == b.z && a.pitch == b.pitch && a.yaw == b.yaw;
@@ -782,4 +788,85 @@ TEST_F(MainFrameTest, ClosingAfterEditValueAsksToSave)
     EXPECT_FALSE(frame->close());
     EXPECT_EQ(askedToSave, QStringList{"Veltrix File"});
     EXPECT_TRUE(frame->isVisible());
+}
+
+// The three drawing choices sit in the View menu, are the user's (a new
+// window has them again) and never reach the document's file.
+TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
+{
+    QStringList texts;
+    QList<QAction *> toggles;
+    for (QAction *a : TopMenu(QStringLiteral("&View"))->actions()) {
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        if (a->isCheckable() && !a->isSeparator() && texts.size() > 4)
+            toggles << a;
+    }
+    ASSERT_EQ(texts, (QStringList{"&Standard Toolbar", "3D Toolbar", "&Status Bar", "-", "Smooth Lines",
+                                  "Shaded Surfaces", "Colour Legend"}));
+    ASSERT_EQ(toggles.size(), 3);
+    EXPECT_TRUE(toggles[0]->isChecked());
+    EXPECT_FALSE(toggles[1]->isChecked());
+    EXPECT_FALSE(toggles[2]->isChecked());
+    EXPECT_FALSE(toggles[1]->statusTip().isEmpty());
+
+    ASSERT_TRUE(AddFunction(*frame->Document(), "wave", "z(x,y)=cosx*siny", Gradient));
+    const QString before = dir.filePath("before.vxf"), after = dir.filePath("after.vxf");
+    ASSERT_TRUE(frame->Document()->Save(before));
+    toggles[0]->trigger();
+    toggles[1]->trigger();
+    toggles[2]->trigger();
+    const RenderOptions options = frame->View3d()->Options();
+    EXPECT_FALSE(options.smoothLines);
+    EXPECT_TRUE(options.shadedSurfaces);
+    EXPECT_TRUE(options.colourLegend);
+    EXPECT_FALSE(frame->Document()->IsModified()) << "not a change to the document";
+    ASSERT_TRUE(frame->Document()->Save(after));
+    EXPECT_EQ(ReadAll(before), ReadAll(after));
+
+    frame.reset();
+    frame = MakeFrame();
+    const RenderOptions again = frame->View3d()->Options();
+    EXPECT_FALSE(again.smoothLines);
+    EXPECT_TRUE(again.shadedSurfaces);
+    EXPECT_TRUE(again.colourLegend);
+}
+
+// The point under the mouse goes to the message pane, and the view's prompt
+// (which names the wheel and the orbit) comes back over empty paper; while
+// tracing the panes keep their places and the trace's read-out.
+TEST_F(MainFrameTest, ThePointUnderTheMouseShowsInTheStatusBar)
+{
+    ShowAndActivate(*frame);
+    ASSERT_TRUE(AddFunction(*frame->Document(), "Flat", "z(x,y)=0", FilledPolygons));
+    frame->TreeView()->FillTree();
+    frame->Document()->UpdateAllViews(nullptr, -1);
+    const int flat = LastHandle();
+    TraceStatusBar *status = frame->TraceStatus();
+    GLView *view = frame->View3d();
+    EXPECT_TRUE(view->statusTip().contains(QStringLiteral("Ctrl+left orbits")));
+    EXPECT_TRUE(view->statusTip().contains(QStringLiteral("wheel")));
+
+    TreeCommandOnText(flat, TreeCommand::Trace);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !status->Pane(5)->text().isEmpty(); }));
+    const QList<QRect> panes = [&] {
+        QList<QRect> r;
+        for (int i = 0; i < TraceStatusBar::kPaneCount; ++i)
+            r << status->Pane(i)->geometry();
+        return r;
+    }();
+    const QString value = status->Pane(2)->text();
+
+    // The middle of the view looks at the plane near the cube's centre.
+    const QPoint middle(view->width() / 2, view->height() / 2);
+    QMouseEvent move(QEvent::MouseMove, QPointF(middle), QPointF(view->mapToGlobal(middle)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &move);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return status->Pane(0)->text().startsWith(QStringLiteral("Flat:  x = ")); }));
+    EXPECT_TRUE(status->Pane(0)->text().endsWith(QStringLiteral("z = 0."))) << status->Pane(0)->text().toStdString();
+    for (int i = 0; i < TraceStatusBar::kPaneCount; ++i)
+        EXPECT_EQ(status->Pane(i)->geometry(), panes[i]) << i;
+    EXPECT_EQ(status->Pane(2)->text(), value);
+
+    emit view->PointUnderMouseGone();
+    EXPECT_EQ(status->Pane(0)->text(), view->statusTip());
 }

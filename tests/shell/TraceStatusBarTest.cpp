@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMainWindow>
 
+#include "PointReadout.h"
 #include "TraceStatusBar.h"
 
 namespace {
@@ -112,4 +113,16 @@ TEST(TraceStatusBar, LongNumbersKeepTheirExponentInTheNarrowPanes)
     bar->SetTraceLayout(false);
     EXPECT_TRUE(value->text().isEmpty());
     EXPECT_TRUE(value->toolTip().isEmpty());
+}
+
+TEST(PointReadout, ShowsAsManyDecimalsAsAPixelTells)
+{
+    // A pixel 0.03 apart: hundredths; the depth buffer's noise on a flat
+    // z = 0 goes.
+    EXPECT_EQ(PointReadout::Text(QStringLiteral("Wave"), 1.23456, -0.5, -1.2e-4, 0.03),
+              QStringLiteral("Wave:  x = 1.23   y = -0.5   z = 0."));
+    EXPECT_EQ(PointReadout::Text(QStringLiteral("Far"), 1234.56, 0.004, 7, 2.5),
+              QStringLiteral("Far:  x = 1235.   y = 0.   z = 7."));
+    EXPECT_EQ(PointReadout::Text(QStringLiteral("Tiny"), 2.5e-5, 1e-6, 0, 3e-7),
+              QStringLiteral("Tiny:  x = 2.5e-005   y = 1.e-006   z = 0."));
 }
