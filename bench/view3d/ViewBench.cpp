@@ -16,7 +16,9 @@
 #include "model/FunctionDefinition.h"
 #include "qel/qel.h"
 #include "view3d/FunctionTessellator.h"
+#include "view3d/FramebufferFunctions.h"
 #include "view3d/GLGeometrySink.h"
+#include "view3d/MultisampleTarget.h"
 #include "view3d/SampleGrid.h"
 #include "view3d/SceneRenderer.h"
 
@@ -205,6 +207,53 @@ void BM_FullFrame(benchmark::State &state)
     b.doc.Settings().showCube = b.doc.Settings().showAxes = 0;
 }
 
+// The frame as the view draws it with smooth lines: into a framebuffer of
+// `samples` samples per pixel, resolved into the plain one.
+void BM_FullFrameSmooth(benchmark::State &state)
+{
+    Bench &b = TheBench();
+    b.SetSteps(int(state.range(0)));
+    b.doc.Settings().showCube = b.doc.Settings().showAxes = 1;
+    FramebufferFunctions functions;
+    QOpenGLContext *context = &b.context;
+    if (!functions.Load([context](const char *name) { return context->getProcAddress(name); })) {
+        state.SkipWithError("no framebuffer functions");
+        return;
+    }
+    MultisampleTarget target(functions);
+    if (!target.Prepare(kWidth, kHeight, int(state.range(1)))) {
+        state.SkipWithError("no multisampled framebuffer");
+        return;
+    }
+    for (auto _ : state) {
+        target.Bind();
+        b.renderer.RenderScene(b.lists, Camera());
+        target.ResolveColour(b.fbo->handle());
+        glFinish();
+    }
+    state.counters["samples"] = target.Samples();
+    target.Release();
+    b.fbo->bind();
+    b.doc.Settings().showCube = b.doc.Settings().showAxes = 0;
+}
+
+// The frame with shaded surfaces: lists compiled with normals, lit faces.
+void BM_FullFrameShaded(benchmark::State &state)
+{
+    Bench &b = TheBench();
+    b.SetSteps(int(state.range(0)));
+    b.doc.Settings().showCube = b.doc.Settings().showAxes = 1;
+    RenderOptions shaded;
+    shaded.shadedSurfaces = true;
+    b.renderer.SetOptions(shaded);
+    b.renderer.RebuildLists(b.lists, -1);
+    for (auto _ : state)
+        b.renderer.RenderScene(b.lists, Camera());
+    b.renderer.SetOptions(RenderOptions());
+    b.renderer.RebuildLists(b.lists, -1);
+    b.doc.Settings().showCube = b.doc.Settings().showAxes = 0;
+}
+
 // llvmpipe renders on threads of its own: wall time is what counts.  Three
 // repetitions each, compared by their medians, since the machine is shared.
 #define STEPS                                                                            \
@@ -217,6 +266,9 @@ BENCHMARK(BM_ImmediatePerCell)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_ListReplay)->STEPS;
 BENCHMARK(BM_VertexArrays)->STEPS;
 BENCHMARK(BM_FullFrame)->STEPS;
+#define FRAME_CASES Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(3)->ReportAggregatesOnly(true)
+BENCHMARK(BM_FullFrameSmooth)->Args({20, 4})->Args({200, 2})->Args({200, 4})->Args({400, 4})->FRAME_CASES;
+BENCHMARK(BM_FullFrameShaded)->Arg(20)->Arg(200)->Arg(400)->FRAME_CASES;
 
 // Prints the two ratios the list is measured by, from the same run.
 class RatioReporter : public benchmark::ConsoleReporter {
