@@ -12,6 +12,7 @@ template <typename F> bool LoadOne(const FramebufferFunctions::Resolver &resolve
 
 bool FramebufferFunctions::Load(const Resolver &resolve)
 {
+    LoadOne(resolve, getMultisamplefv, "glGetMultisamplefv");
     return LoadOne(resolve, genFramebuffers, "glGenFramebuffers") &&
            LoadOne(resolve, deleteFramebuffers, "glDeleteFramebuffers") &&
            LoadOne(resolve, bindFramebuffer, "glBindFramebuffer") &&
@@ -22,6 +23,5 @@ bool FramebufferFunctions::Load(const Resolver &resolve)
            LoadOne(resolve, bindRenderbuffer, "glBindRenderbuffer") &&
            LoadOne(resolve, renderbufferStorage, "glRenderbufferStorage") &&
            LoadOne(resolve, renderbufferStorageMultisample, "glRenderbufferStorageMultisample") &&
-           LoadOne(resolve, blitFramebuffer, "glBlitFramebuffer") &&
-           LoadOne(resolve, getMultisamplefv, "glGetMultisamplefv");
+           LoadOne(resolve, blitFramebuffer, "glBlitFramebuffer");
 }

@@ -22,8 +22,8 @@ struct FramebufferFunctions {
     PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
     PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC renderbufferStorageMultisample = nullptr;
     PFNGLBLITFRAMEBUFFERPROC blitFramebuffer = nullptr;
-    PFNGLGETMULTISAMPLEFVPROC getMultisamplefv = nullptr;
+    PFNGLGETMULTISAMPLEFVPROC getMultisamplefv = nullptr;   // may be missing (before 3.2)
 
-    // False when any of them is missing.
+    // False when any of the others is missing.
     bool Load(const Resolver &resolve);
 };

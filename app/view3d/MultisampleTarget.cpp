@@ -37,7 +37,8 @@ bool MultisampleTarget::Prepare(int width, int height, int samples)
     GLint given = 0;
     glGetIntegerv(GL_SAMPLES, &given);
     GLfloat position[2] = {0.5f, 0.5f};
-    fb_.getMultisamplefv(GL_SAMPLE_POSITION, 0, position);
+    if (fb_.getMultisamplefv)
+        fb_.getMultisamplefv(GL_SAMPLE_POSITION, 0, position);
     width_ = width;
     height_ = height;
     asked_ = samples;

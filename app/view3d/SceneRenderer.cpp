@@ -93,19 +93,15 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
 
     std::optional<TraceReading> reading;
-    const FunctionList &functions = doc_->Functions();
     for (const ListEntry &e : lists.entries) {
-        const int position = functions.Find(e.handle);
-        if (position < 0)
+        const FunctionRecord *record = VisibleRecord(e);
+        if (!record)
             continue;
-        const FunctionRecord &record = functions.At(position);
-        if (!record.visible)
-            continue;
-        MarkStencil(StencilTag(record.handle));
+        MarkStencil(StencilTag(record->handle));
         glCallList(e.listId);
         MarkStencil(0);
-        if (trace_.on && record.handle == trace_.handle)
-            reading = DrawTraceCursor(record);
+        if (trace_.on && record->handle == trace_.handle)
+            reading = DrawTraceCursor(*record);
     }
 
     MarkStencil(0);
@@ -123,19 +119,22 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
     return reading;
 }
 
+const FunctionRecord *SceneRenderer::VisibleRecord(const ListEntry &entry) const
+{
+    const int position = doc_ ? doc_->Functions().Find(entry.handle) : -1;
+    if (position < 0)
+        return nullptr;
+    const FunctionRecord &record = doc_->Functions().At(position);
+    return record.visible ? &record : nullptr;
+}
+
 std::vector<LegendEntry> SceneRenderer::Legend(const ListSet &lists) const
 {
     std::vector<LegendEntry> entries;
-    if (!doc_)
-        return entries;
-    const FunctionList &functions = doc_->Functions();
     for (const ListEntry &e : lists.entries) {
-        const int position = functions.Find(e.handle);
-        if (position < 0)
-            continue;
-        const FunctionRecord &record = functions.At(position);
-        if (record.visible && record.mode == Gradient)
-            entries.push_back({record.label, e.range.low, e.range.high, record.color1, record.color2});
+        const FunctionRecord *record = VisibleRecord(e);
+        if (record && record->mode == Gradient)
+            entries.push_back({record->label, e.range.low, e.range.high, record->color1, record->color2});
     }
     return entries;
 }

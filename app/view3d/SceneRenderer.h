@@ -119,6 +119,8 @@ public:
     const OutlineFont &Font() const { return font_; }
 
 private:
+    // The record a list draws when the function is there and visible.
+    const FunctionRecord *VisibleRecord(const ListEntry &entry) const;
     void DrawFunction(const FunctionRecord &record, ListSet *lists);
     TraceReading DrawTraceCursor(const FunctionRecord &record);
     static void DeleteList(GLuint id);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "BlendedPixels.h"
 #include "OutputTestSupport.h"
 #include "output/OffscreenRenderer.h"
 #include "view3d/MultisampleTarget.h"
@@ -120,15 +121,6 @@ TEST_F(OffscreenRendererTest, DrawsWithTheViewsOptions)
     doc.Settings().backgroundColor = 0;
     OffscreenRenderer renderer;
     ASSERT_TRUE(renderer.IsValid()) << renderer.Error().toStdString();
-    auto blended = [](const QImage &image) {
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb p = image.pixel(x, y);
-                n += qGreen(p) == 0 && qBlue(p) == 0 && qRed(p) > 0 && qRed(p) < 255;
-            }
-        return n;
-    };
     BitmapPixels pixels;
     scene.options.smoothLines = false;
     ASSERT_TRUE(renderer.Render(scene, 400, 300, pixels));
@@ -136,8 +128,8 @@ TEST_F(OffscreenRendererTest, DrawsWithTheViewsOptions)
     scene.options.smoothLines = true;
     ASSERT_TRUE(renderer.Render(scene, 400, 300, pixels)) << renderer.Error().toStdString();
     const QImage smooth = ToImage(pixels);
-    EXPECT_EQ(blended(jagged), 0);
-    EXPECT_GT(blended(smooth), 100);
+    EXPECT_EQ(CountBlendedRed(jagged), 0);
+    EXPECT_GT(CountBlendedRed(smooth), 100);
     EXPECT_GT(CountColour(smooth, qRgb(255, 0, 0)), 3000) << "resolved, not black";
 
     scene.options.shadedSurfaces = true;

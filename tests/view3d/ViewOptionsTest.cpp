@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include "BlendedPixels.h"
 #include "TestFunctions.h"
 #include "model/CVeltrix2Doc.h"
 #include "view3d/GLView.h"
@@ -102,18 +103,6 @@ protected:
     GLView view;
 };
 
-// Red pixels that are neither full red nor black: edges blended with the paper.
-int BlendedRed(const QImage &image)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            n += qGreen(p) == 0 && qBlue(p) == 0 && qRed(p) > 0 && qRed(p) < 255;
-        }
-    return n;
-}
-
 TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
 {
     Add("z(x,y)=x/4", FilledPolygons, kRed, kRed);
@@ -121,7 +110,7 @@ TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
     EXPECT_TRUE(view.Options().smoothLines) << "on by default";
     EXPECT_GE(view.FrameSamples(), 2);
     const QImage smooth = view.grabFramebuffer();
-    EXPECT_GT(BlendedRed(smooth), 100) << "intermediate colours along the sheet's edges";
+    EXPECT_GT(CountBlendedRed(smooth), 100) << "intermediate colours along the sheet's edges";
 
     // While the camera moves, frames go without multisampling; the scene
     // at rest is drawn smooth again, or at once when a picture is taken.
@@ -139,7 +128,7 @@ TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
     SetOptions(false);
     const QImage jagged = view.grabFramebuffer();
     EXPECT_EQ(view.FrameSamples(), 0);
-    EXPECT_EQ(BlendedRed(jagged), 0) << "the designed look: red or black";
+    EXPECT_EQ(CountBlendedRed(jagged), 0) << "the designed look: red or black";
     // Inside the sheet both are the same colour.
     const QPoint middle = PixelOf(0, 0, 0);
     EXPECT_EQ(smooth.pixel(middle), qRgb(255, 0, 0));
