@@ -246,7 +246,8 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
         const int samples =
             MultisampleTarget::SamplesWithin(kSmoothLineSamples, width, height, kMultisampleBudget);
         const bool multisampled =
-            scene.options.smoothLines && samples > 0 && d_->multisample.Prepare(width, height, samples);
+            scene.options.smoothLines && samples > 0 &&
+            d_->multisample.Prepare(width, height, samples, kMultisampleBudget);
         if (multisampled)
             d_->multisample.Bind();
         else

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-bool MultisampleTarget::Prepare(int width, int height, int samples)
+bool MultisampleTarget::Prepare(int width, int height, int samples, double budget)
 {
     if (framebuffer_ != 0 && width == width_ && height == height_ && samples == asked_)
         return true;
@@ -36,6 +36,10 @@ bool MultisampleTarget::Prepare(int width, int height, int samples)
     }
     GLint given = 0;
     glGetIntegerv(GL_SAMPLES, &given);
+    if (SamplesWithin(int(given), width, height, budget) != int(given)) {
+        Release();
+        return false;
+    }
     GLfloat position[2] = {0.5f, 0.5f};
     if (fb_.getMultisamplefv)
         fb_.getMultisamplefv(GL_SAMPLE_POSITION, 0, position);

@@ -17,9 +17,10 @@ public:
 
     // Makes the buffers for width x height pixels with up to `samples`
     // samples, or keeps them when they fit already.  False when the driver
-    // gives no multisampled framebuffer of that size: draw into the plain
-    // framebuffer then.
-    bool Prepare(int width, int height, int samples);
+    // gives no multisampled framebuffer of that size, or one whose buffers
+    // take more than `budget` bytes (drivers may give more samples than
+    // asked): draw into the plain framebuffer then.
+    bool Prepare(int width, int height, int samples, double budget = 1e300);
     // Binds the framebuffer for drawing and reading.
     void Bind() const;
     // Copies the averaged colour of the whole frame into `target`, which

@@ -7,6 +7,8 @@
 
 #include "OffscreenScene.h"
 #include "TestFunctions.h"
+#include "view3d/FramebufferFunctions.h"
+#include "view3d/MultisampleTarget.h"
 
 namespace {
 
@@ -214,6 +216,31 @@ TEST(ScenePoints, ReadTheFunctionAndPointShownAtAPixel)
     for (int dx = -1; dx <= 1 && !onAxis; ++dx)
         onAxis = !scene.renderer().PointAt(Camera(), axis.x() + dx, 299 - axis.y());
     EXPECT_TRUE(onAxis) << "the y axis lies on the plane and is drawn after it";
+}
+
+} // namespace
+
+namespace {
+
+// A multisampled framebuffer never takes more memory than allowed, even
+// where the driver gives more samples than asked (llvmpipe gives 4 for 2).
+TEST(Multisampling, StaysWithinItsBudget)
+{
+    OffscreenScene scene(400, 300);
+    ASSERT_TRUE(scene.ok());
+    QOpenGLContext *context = QOpenGLContext::currentContext();
+    FramebufferFunctions functions;
+    ASSERT_TRUE(functions.Load([context](const char *name) { return context->getProcAddress(name); }));
+    MultisampleTarget target(functions);
+    ASSERT_TRUE(target.Prepare(400, 300, 4));
+    EXPECT_GE(target.Samples(), 2);
+    const double budget = 8.0 * 400 * 300 * 2;
+    if (target.Prepare(400, 300, 2, budget))
+        EXPECT_LE(target.Samples() * 8.0 * 400 * 300, budget);
+    else
+        EXPECT_EQ(target.Samples(), 0);
+    EXPECT_FALSE(target.Prepare(0, 300, 4));
+    target.Release();
 }
 
 } // namespace
