@@ -93,17 +93,6 @@ TEST(SurfaceNormals, PointsWithoutFiniteNeighboursGetNone)
     EXPECT_TRUE(IsZero(FaceNormal(line)));
 }
 
-// Only a sink that asks gets normals: the others (DXF, picking) pay nothing.
-TEST(SurfaceNormals, LeftOutUnlessAsked)
-{
-    TestFunction f("z(x,y)=x*y");
-    ASSERT_TRUE(f.ok());
-    RecordingSink sink;
-    DrawSamples(sink, f.Record(FilledPolygons), SampleGrid(f.text(), f.handle(), "f"), 100);
-    ASSERT_FALSE(sink.cells.empty());
-    EXPECT_TRUE(IsZero(sink.cells[5].normal[2]));
-}
-
 TEST(SceneLighting, TheLightComesFromBehindTheEyeAndTurnsWithIt)
 {
     Camera camera;
