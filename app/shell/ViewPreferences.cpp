@@ -58,7 +58,8 @@ void ViewPreferences::Changed()
 
 RenderOptions ViewPreferences::Load(const QSettings &store)
 {
-    const RenderOptions defaults;
+    RenderOptions defaults;
+    defaults.smoothLines = true;
     RenderOptions o;
     o.smoothLines = store.value(kSmoothLines, defaults.smoothLines).toBool();
     o.shadedSurfaces = store.value(kShadedSurfaces, defaults.shadedSurfaces).toBool();

@@ -23,6 +23,7 @@ public:
     QList<QAction *> Actions() const { return {smoothLines_, shaded_, legend_}; }
     RenderOptions Current() const;
 
+    // What the store holds; a user who never chose has smooth lines on.
     static RenderOptions Load(const QSettings &store);
     static void Save(QSettings &store, const RenderOptions &options);
 

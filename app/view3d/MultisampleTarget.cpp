@@ -17,6 +17,19 @@ bool MultisampleTarget::Prepare(int width, int height, int samples, double budge
 
     while (glGetError() != GL_NO_ERROR) {
     }
+    // Whatever happens here, the caller's framebuffer stays bound: a target
+    // given up would otherwise leave no framebuffer at all to draw into.
+    GLint bound = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    const bool made = Make(width, height, count, budget);
+    fb_.bindFramebuffer(GL_FRAMEBUFFER, GLuint(bound));
+    if (made)
+        asked_ = samples;
+    return made;
+}
+
+bool MultisampleTarget::Make(int width, int height, int count, double budget)
+{
     fb_.genFramebuffers(1, &framebuffer_);
     fb_.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     fb_.genRenderbuffers(1, &colour_);
@@ -45,7 +58,6 @@ bool MultisampleTarget::Prepare(int width, int height, int samples, double budge
         fb_.getMultisamplefv(GL_SAMPLE_POSITION, 0, position);
     width_ = width;
     height_ = height;
-    asked_ = samples;
     samples_ = int(given);
     sampleX_ = position[0];
     sampleY_ = position[1];

@@ -16,7 +16,8 @@ public:
     MultisampleTarget &operator=(const MultisampleTarget &) = delete;
 
     // Makes the buffers for width x height pixels with up to `samples`
-    // samples, or keeps them when they fit already.  False when the driver
+    // samples, or keeps them when they fit already; the bound framebuffer
+    // stays bound.  False when the driver
     // gives no multisampled framebuffer of that size, or one whose buffers
     // take more than `budget` bytes (drivers may give more samples than
     // asked): draw into the plain framebuffer then.
@@ -45,6 +46,8 @@ public:
     static int SamplesWithin(int wanted, int width, int height, double budget);
 
 private:
+    bool Make(int width, int height, int count, double budget);
+
     const FramebufferFunctions &fb_;
     GLuint framebuffer_ = 0, colour_ = 0, depth_ = 0;
     int width_ = 0, height_ = 0, asked_ = 0, samples_ = 0;

@@ -1,10 +1,11 @@
 #pragma once
 
 // How the scene is drawn, beyond what the document says: per-user choices
-// kept in the settings store, never in the document.  The defaults are the
-// program's: smooth lines on, flat colours, no legend.
+// kept in the settings store, never in the document.  Default-constructed,
+// they draw the plain designed picture; the user's own start with smooth
+// lines on (the shell's preferences).
 struct RenderOptions {
-    bool smoothLines = true;      // multisampled edges and lines
+    bool smoothLines = false;     // multisampled edges and lines
     bool shadedSurfaces = false;  // filled faces lit by a light at the eye
     bool colourLegend = false;    // a colour bar per gradient function
 

@@ -62,8 +62,6 @@ TEST_F(OffscreenRendererTest, DrawsTheTraceCursorOfTheScene)
                               MakeColour(255, 0, 0), MakeColour(0, 255, 0)}));
     doc.Settings().cursorColor = MakeColour(0, 255, 255);
     doc.Settings().cursorKind = CrossCursor;
-    // Counted by their exact colour: lines without multisampled edges.
-    scene.options.smoothLines = false;
     OffscreenRenderer renderer;
     ASSERT_TRUE(renderer.IsValid()) << renderer.Error().toStdString();
     BitmapPixels plain, traced;

@@ -28,6 +28,7 @@ public:
     QImage Render(const Camera &camera = Camera());
     // What the trace cursor read in the last frame.
     const std::optional<TraceReading> &Reading() const { return reading_; }
+    GLuint FramebufferId() const { return fbo_->handle(); }
     // Frame of the current framebuffer, top row first.
     QImage Frame() const { return fbo_->toImage(); }
     // Pixel position of a GL point under the matrices of the last frame.

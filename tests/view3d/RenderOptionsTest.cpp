@@ -231,6 +231,10 @@ TEST(Multisampling, StaysWithinItsBudget)
         EXPECT_LE(target.Samples() * 8.0 * 400 * 300, budget);
     else
         EXPECT_EQ(target.Samples(), 0);
+    // Made or given up, the scene's own framebuffer stays the one drawn into.
+    GLint bound = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    EXPECT_EQ(GLuint(bound), scene.FramebufferId());
     EXPECT_FALSE(target.Prepare(0, 300, 4));
     target.Release();
 }

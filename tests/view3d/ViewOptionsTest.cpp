@@ -106,8 +106,9 @@ protected:
 TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
 {
     Add("z(x,y)=x/4", FilledPolygons, kRed, kRed);
+    EXPECT_FALSE(view.Options().smoothLines) << "the designed picture until the user's choice arrives";
+    SetOptions(true);
     Show();
-    EXPECT_TRUE(view.Options().smoothLines) << "on by default";
     EXPECT_GE(view.FrameSamples(), 2);
     const QImage smooth = view.grabFramebuffer();
     EXPECT_GT(CountBlendedRed(smooth), 100) << "intermediate colours along the sheet's edges";
