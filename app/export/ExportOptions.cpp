@@ -98,6 +98,9 @@ QString ExportUsage()
         "                       function with parameters: OUT frame.png gives\n"
         "                       frame0001.png, frame0002.png, ...\n"
         "  --paper NAME         paper of a .pdf: A4 (default), Letter, Legal, A3, A5, ...\n"
+        "  --smooth-lines       draw pictures and pages with smoothed edges and lines\n"
+        "  --shaded             light filled surfaces from the viewer's side\n"
+        "  --legend             draw a colour bar for every gradient function\n"
         "  -h, --help           show this text\n"
         "  -v, --version        show the version\n"
         "\n"
@@ -114,9 +117,12 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     const QCommandLineOption set(QStringLiteral("set"), QString(), QStringLiteral("NAME=VALUE"));
     const QCommandLineOption frames(QStringLiteral("frames"), QString(), QStringLiteral("N"));
     const QCommandLineOption paper(QStringLiteral("paper"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption smooth(QStringLiteral("smooth-lines"));
+    const QCommandLineOption shaded(QStringLiteral("shaded"));
+    const QCommandLineOption legend(QStringLiteral("legend"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions({output, size, set, frames, paper, help, version});
+    parser.addOptions({output, size, set, frames, paper, smooth, shaded, legend, help, version});
     if (!parser.parse(arguments))
         return Fail(error, parser.errorText());
     options.help = parser.isSet(help);
@@ -158,6 +164,13 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
         if (!ok || options.frames < 1)
             return Fail(error, QStringLiteral("--frames %1 is not a number of frames.").arg(parser.value(frames)));
     }
+    for (const QCommandLineOption *drawing : {&smooth, &shaded, &legend}) {
+        if (parser.isSet(*drawing) && !picture && options.format != ExportFormat::Pdf)
+            return Fail(error, QStringLiteral("--%1 is for pictures and .pdf files only.").arg(drawing->names().front()));
+    }
+    options.drawing.smoothLines = parser.isSet(smooth);
+    options.drawing.shadedSurfaces = parser.isSet(shaded);
+    options.drawing.colourLegend = parser.isSet(legend);
     if (parser.isSet(paper)) {
         if (options.format != ExportFormat::Pdf)
             return Fail(error, QStringLiteral("--paper is for .pdf files only."));

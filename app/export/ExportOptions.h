@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "view3d/RenderOptions.h"
+
 // What the exporter writes, by the output file's suffix.
 enum class ExportFormat { Picture, Pdf, Dxf, Obj, Stl };
 
@@ -24,6 +26,9 @@ struct ExportOptions {
     QList<ParameterValue> parameters;
     int frames = 0;   // 0: a single picture
     QPageSize paper{QPageSize::A4};
+    // The plain designed picture unless asked otherwise: a script gives the
+    // same files whoever runs it, whatever they chose in the program.
+    RenderOptions drawing;
     bool help = false;
     bool version = false;
 };

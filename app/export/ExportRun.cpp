@@ -19,7 +19,7 @@
 namespace {
 
 // The scene as the document was saved: its camera, at the given size.
-SceneState DocumentScene(const CVeltrix2Doc &doc, QSize size)
+SceneState DocumentScene(const CVeltrix2Doc &doc, QSize size, const RenderOptions &drawing)
 {
     const ViewSettings &s = doc.Settings();
     SceneState scene;
@@ -27,6 +27,7 @@ SceneState DocumentScene(const CVeltrix2Doc &doc, QSize size)
     scene.camera.SetPose(CameraPose{s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
     scene.width = size.width();
     scene.height = size.height();
+    scene.options = drawing;
     return scene;
 }
 
@@ -120,7 +121,7 @@ private:
     int WritePdf()
     {
         QString error;
-        if (!PrintSceneToPdf(options_.output, DocumentScene(doc_, options_.size), options_.paper, &error))
+        if (!PrintSceneToPdf(options_.output, DocumentScene(doc_, options_.size, options_.drawing), options_.paper, &error))
             return Fail(ExportOutputFailed, error);
         return ExportWritten;
     }
@@ -170,7 +171,7 @@ private:
     {
         BitmapPixels pixels;
         const QSize size = options_.size;
-        if (!renderer.Render(DocumentScene(doc_, size), size.width(), size.height(), pixels))
+        if (!renderer.Render(DocumentScene(doc_, size, options_.drawing), size.width(), size.height(), pixels))
             return Fail(ExportOutputFailed, QStringLiteral("The scene cannot be rendered: %1.").arg(renderer.Error()));
         QString error;
         if (!WritePictureFile(path, pixels, &error))

@@ -52,6 +52,10 @@ TEST(ExportOptions, ReadsTheCommandLine)
     ExportOptions letter;
     ASSERT_TRUE(Parse({"d.vxf", "-o", "p.pdf", "--paper", "letter", "--size", "800x800"}, letter));
     EXPECT_EQ(letter.paper.id(), QPageSize::Letter);
+    EXPECT_EQ(letter.drawing, RenderOptions{});
+    ExportOptions rich;
+    ASSERT_TRUE(Parse({"d.vxf", "-o", "p.pdf", "--smooth-lines", "--legend"}, rich));
+    EXPECT_EQ(rich.drawing, (RenderOptions{true, false, true}));
     ExportOptions help;
     ASSERT_TRUE(Parse({"--help"}, help));
     EXPECT_TRUE(help.help);
@@ -76,6 +80,7 @@ TEST(ExportOptions, RefusesWhatDoesNotFit)
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--paper", "A4"}).contains(QStringLiteral(".pdf")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.pdf", "--paper", "napkin"}).contains(QStringLiteral("napkin")));
     EXPECT_FALSE(Refusal({"a.vxf", "-o", "a.png", "--colour", "red"}).isEmpty());
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.stl", "--shaded"}).contains(QStringLiteral("--shaded")));
 }
 
 TEST(ExportOptions, FrameFilesAreNumberedBeforeTheSuffix)

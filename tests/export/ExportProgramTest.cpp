@@ -105,6 +105,32 @@ TEST_F(ExportProgramTest, PictureShowsTheDocumentsScene)
     EXPECT_EQ(image, ToImage(pixels));
 }
 
+// The drawing options are the renderer's: the picture equals the off-screen
+// renderer's with the same options, and differs from the plain one.
+TEST_F(ExportProgramTest, DrawingOptionsAreAskedForOnTheCommandLine)
+{
+    const Outcome run = Export({TourPath(), QStringLiteral("-o"), Path("rich.png"), QStringLiteral("--size"),
+                                QStringLiteral("640x512"), QStringLiteral("--smooth-lines"), QStringLiteral("--shaded"),
+                                QStringLiteral("--legend")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    const QImage image = QImage(Path("rich.png")).convertToFormat(QImage::Format_RGB888);
+
+    CVeltrix2Doc doc;
+    ASSERT_EQ(doc.Open(TourPath()), ReadOutcome::Ok);
+    const ViewSettings &s = doc.Settings();
+    SceneState scene;
+    scene.doc = &doc;
+    scene.camera.SetPose({s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
+    OffscreenRenderer renderer;
+    BitmapPixels plain;
+    ASSERT_TRUE(renderer.Render(scene, 640, 512, plain)) << renderer.Error().toStdString();
+    EXPECT_NE(image, ToImage(plain));
+    scene.options = RenderOptions{true, true, true};
+    BitmapPixels rich;
+    ASSERT_TRUE(renderer.Render(scene, 640, 512, rich)) << renderer.Error().toStdString();
+    EXPECT_EQ(image, ToImage(rich));
+}
+
 // The drawing is File > Export > DXF's to the byte.
 TEST_F(ExportProgramTest, DrawingIsTheSameAsTheMenusExport)
 {
