@@ -5,7 +5,7 @@ set -e
 
 PACKAGES="
 build-essential cmake ninja-build pkg-config
-qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dri
+qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
 libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
 xvfb xauth xdotool x11-utils imagemagick
 fonts-liberation

@@ -35,12 +35,6 @@ int MouseFlags(const QMouseEvent *e)
     return int(e->buttons()) | int(mods);
 }
 
-// Virtual key code of a key event (0 when it is none of the view's keys).
-int VirtualKeyOf(const QKeyEvent *e)
-{
-    return VirtualKeyFromQt(e->key(), e->modifiers() & Qt::KeypadModifier);
-}
-
 // Animation bar.
 constexpr int kAnimationRewind = 113;
 constexpr int kAnimationPlay = 114;
@@ -564,7 +558,7 @@ void GLView::ApplyHeldKeys()
 
 void GLView::keyPressEvent(QKeyEvent *e)
 {
-    const int vk = VirtualKeyOf(e);
+    const int vk = keys_.Pressed(*e);
     if (vk == 0) {
         QOpenGLWidget::keyPressEvent(e);
         return;
@@ -577,7 +571,7 @@ void GLView::keyPressEvent(QKeyEvent *e)
 
 void GLView::keyReleaseEvent(QKeyEvent *e)
 {
-    const int vk = VirtualKeyOf(e);
+    const int vk = keys_.Released(*e);
     if (vk == 0) {
         QOpenGLWidget::keyReleaseEvent(e);
         return;
@@ -600,6 +594,7 @@ void GLView::focusOutEvent(QFocusEvent *e)
 {
     // Releases that happen elsewhere never reach the view.
     keyDown_.fill(0);
+    keys_.Clear();
     QOpenGLWidget::focusOutEvent(e);
 }
 

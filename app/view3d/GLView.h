@@ -17,6 +17,7 @@
 #include "model/CameraLink.h"
 #include "view3d/Camera.h"
 #include "view3d/FramebufferFunctions.h"
+#include "view3d/NavigationKeys.h"
 #include "view3d/RenderOptions.h"
 #include "view3d/SceneState.h"
 #include "view3d/TraceCursor.h"
@@ -193,6 +194,7 @@ private:
     std::set<int> reportedProblems_;   // handles the user was told about
 
     std::array<unsigned char, 256> keyDown_{};
+    NavigationKeys keys_;
     int rightAnchorX_ = 0, rightAnchorY_ = 0;
     int leftAnchorX_ = 0, leftAnchorY_ = 0;
     int bothAnchorY_ = 0;

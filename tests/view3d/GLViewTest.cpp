@@ -10,8 +10,10 @@
 #include <gtest/gtest.h>
 
 #include "TestFunctions.h"
+#include "X11Keys.h"
 #include "model/CVeltrix2Doc.h"
 #include "qel/qel.h"
+#include "view3d/Camera.h"
 #include "view3d/GLView.h"
 
 namespace {
@@ -23,6 +25,15 @@ protected:
     void Key(QEvent::Type type, int key, bool autoRepeat = false)
     {
         QKeyEvent e(type, key, Qt::NoModifier, QString(), autoRepeat);
+        QCoreApplication::sendEvent(&view, &e);
+    }
+    // As the window system delivers it: with the physical key's scan code,
+    // and Shift in the native modifiers as X11 has it.
+    void PhysicalKey(QEvent::Type type, int key, quint32 scanCode, Qt::KeyboardModifiers mods = Qt::NoModifier,
+                     bool autoRepeat = false)
+    {
+        const quint32 nativeMods = mods & Qt::ShiftModifier ? 1 : 0;
+        QKeyEvent e(type, key, mods, scanCode, 0, nativeMods, QString(), autoRepeat);
         QCoreApplication::sendEvent(&view, &e);
     }
     void Mouse(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons,
@@ -39,6 +50,15 @@ protected:
 
 constexpr double kStep = 10 * 0.08;
 
+// Unit steps at a yaw of 30 degrees, where sine and cosine differ and
+// neither is 0: a wrong sign or a swapped function shows in X and in Z.
+const double kSin30 = std::sin(30 * kDegree), kCos30 = std::cos(30 * kDegree);
+struct Along {
+    double x, z;
+};
+const Along kAhead{-kSin30, -kCos30};   // where the eye looks at yaw 30
+const Along kRightHand{kCos30, -kSin30};
+
 TEST_F(GLViewTest, ToolBarCommandsMoveTheCameraAndMarkTheDocument)
 {
     const CameraPose start = Pose();
@@ -48,19 +68,36 @@ TEST_F(GLViewTest, ToolBarCommandsMoveTheCameraAndMarkTheDocument)
     EXPECT_EQ(start.pitch, -20.0);
     EXPECT_EQ(start.yaw, 15.0);
 
-    view.SetCamera({1, 2, 3, 0, 90});
+    view.SetCamera({1, 2, 3, 0, 30});
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(view.OnCommand(501));
-    EXPECT_NEAR(Pose().x, 1 - kStep, 1e-6);
-    EXPECT_NEAR(Pose().z, 3, 1e-6);
+    EXPECT_NEAR(Pose().x, 1 + kStep * kAhead.x, 1e-12);
+    EXPECT_NEAR(Pose().z, 3 + kStep * kAhead.z, 1e-12);
     EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(view.OnCommand(502));
+    EXPECT_NEAR(Pose().x, 1, 1e-12);
+    EXPECT_NEAR(Pose().z, 3, 1e-12);
 
-    EXPECT_TRUE(view.OnCommand(507));   // left, at yaw 90: along +Z
-    EXPECT_NEAR(Pose().z, 3 + kStep, 1e-6);
+    EXPECT_TRUE(view.OnCommand(507));   // left
+    EXPECT_NEAR(Pose().x, 1 - kStep * kRightHand.x, 1e-12);
+    EXPECT_NEAR(Pose().z, 3 - kStep * kRightHand.z, 1e-12);
+    EXPECT_TRUE(view.OnCommand(508));
+    EXPECT_TRUE(view.OnCommand(508));   // right
+    EXPECT_NEAR(Pose().x, 1 + kStep * kRightHand.x, 1e-12);
+    EXPECT_NEAR(Pose().z, 3 + kStep * kRightHand.z, 1e-12);
     EXPECT_TRUE(view.OnCommand(505));
     EXPECT_NEAR(Pose().y, 2 + kStep, 1e-12);
+    EXPECT_TRUE(view.OnCommand(506));
+    EXPECT_TRUE(view.OnCommand(506));
+    EXPECT_NEAR(Pose().y, 2 - kStep, 1e-12);
+    EXPECT_TRUE(view.OnCommand(511));
+    EXPECT_NEAR(Pose().yaw, 30 + kStep, 1e-12);
     EXPECT_TRUE(view.OnCommand(512));
-    EXPECT_NEAR(Pose().yaw, 90 - kStep, 1e-12);
+    EXPECT_TRUE(view.OnCommand(512));
+    EXPECT_NEAR(Pose().yaw, 30 - kStep, 1e-12);
+    EXPECT_TRUE(view.OnCommand(510));
+    EXPECT_NEAR(Pose().pitch, -kStep, 1e-12);
+    EXPECT_TRUE(view.OnCommand(509));
     EXPECT_TRUE(view.OnCommand(509));
     EXPECT_NEAR(Pose().pitch, kStep, 1e-12);
 
@@ -131,17 +168,27 @@ TEST_F(GLViewTest, DragsNeedExactlyTheirButtonsAndNoModifier)
     EXPECT_FALSE(doc.IsModified());
     Mouse(QEvent::MouseButtonRelease, {160, 40}, Qt::RightButton, Qt::NoButton);
 
-    view.SetCamera({0, 0, 0, 0, 0});
+    // Turned, so that every walk moves along both X and Z.
+    view.SetCamera({0, 0, 0, 0, 30});
     Mouse(QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
     Mouse(QEvent::MouseMove, {50, 40}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_NEAR(Pose().z, -10 * s, 1e-12) << "moving up walks forward (yaw 0 looks along -Z)";
+    EXPECT_NEAR(Pose().x, 10 * s * kAhead.x, 1e-12) << "moving up walks forward";
+    EXPECT_NEAR(Pose().z, 10 * s * kAhead.z, 1e-12) << "moving up walks forward";
     Mouse(QEvent::MouseMove, {60, 40}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_NEAR(Pose().x, 10 * s, 1e-12) << "moving right steps right";
+    EXPECT_NEAR(Pose().x, 10 * s * (kAhead.x + kRightHand.x), 1e-12) << "moving right steps right";
+    EXPECT_NEAR(Pose().z, 10 * s * (kAhead.z + kRightHand.z), 1e-12) << "moving right steps right";
+    Mouse(QEvent::MouseMove, {40, 55}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_NEAR(Pose().x, s * (-5 * kAhead.x - 10 * kRightHand.x), 1e-12) << "down and left at once";
+    EXPECT_NEAR(Pose().z, s * (-5 * kAhead.z - 10 * kRightHand.z), 1e-12) << "down and left at once";
+    EXPECT_EQ(Pose().y, 0.0);
 
-    Mouse(QEvent::MouseButtonPress, {60, 40}, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
-    Mouse(QEvent::MouseMove, {60, 20}, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
+    Mouse(QEvent::MouseButtonPress, {40, 55}, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+    const CameraPose beforeRise = Pose();
+    Mouse(QEvent::MouseMove, {60, 35}, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
     EXPECT_NEAR(Pose().y, 20 * s, 1e-12) << "both buttons rise";
-    EXPECT_EQ(Pose().yaw, 0.0);
+    EXPECT_EQ(Pose().x, beforeRise.x);
+    EXPECT_EQ(Pose().z, beforeRise.z);
+    EXPECT_EQ(Pose().yaw, 30.0);
 }
 
 TEST_F(GLViewTest, HeldKeysStepOnRepeatsAndReleaseAndCombine)
@@ -168,6 +215,24 @@ TEST_F(GLViewTest, HeldKeysStepOnRepeatsAndReleaseAndCombine)
     EXPECT_NEAR(Pose().yaw, 2 * kStep, 1e-12);
     EXPECT_NEAR(Pose().pitch, kStep, 1e-12);
 
+    // The sideways keys step across the line of sight, at any yaw.
+    QFocusEvent reset(QEvent::FocusOut);
+    QCoreApplication::sendEvent(&view, &reset);
+    view.SetCamera({0, 0, 0, 0, 30});
+    Key(QEvent::KeyPress, Qt::Key_Minus);
+    Key(QEvent::KeyRelease, Qt::Key_Minus);
+    EXPECT_NEAR(Pose().x, kStep * kRightHand.x, 1e-12) << "minus steps right";
+    EXPECT_NEAR(Pose().z, kStep * kRightHand.z, 1e-12) << "minus steps right";
+    Key(QEvent::KeyPress, Qt::Key_Period);
+    Key(QEvent::KeyPress, Qt::Key_Period, true);
+    Key(QEvent::KeyRelease, Qt::Key_Period);
+    EXPECT_NEAR(Pose().x, -kStep * kRightHand.x, 1e-12) << "period steps left";
+    EXPECT_NEAR(Pose().z, -kStep * kRightHand.z, 1e-12) << "period steps left";
+    Key(QEvent::KeyPress, Qt::Key_Down);
+    Key(QEvent::KeyRelease, Qt::Key_Down);
+    EXPECT_NEAR(Pose().x, -kStep * (kRightHand.x + kAhead.x), 1e-12) << "down walks back";
+    EXPECT_NEAR(Pose().z, -kStep * (kRightHand.z + kAhead.z), 1e-12) << "down walks back";
+
     // Keys released while the view had no focus do not stay held.
     QFocusEvent out(QEvent::FocusOut);
     QCoreApplication::sendEvent(&view, &out);
@@ -177,6 +242,53 @@ TEST_F(GLViewTest, HeldKeysStepOnRepeatsAndReleaseAndCombine)
     Key(QEvent::KeyRelease, Qt::Key_Home);
     EXPECT_NEAR(Pose().y, kStep, 1e-12);
     EXPECT_EQ(Pose().yaw, afterFocus.yaw);
+}
+
+// A held key is let go by the key, whatever character its release brings.
+TEST_F(GLViewTest, AKeyLetGoAsAnotherCharacterIsLetGo)
+{
+    // Scan codes that X11 keyboards give to letters: only the remembered
+    // press, not the keyboard's layout, can tell what their releases let go.
+    constexpr quint32 kMinusKey = 24, kPeriodKey = 25, kShiftKey = 50, kLetterKey = 38;
+    view.SetCamera({0, 0, 0, 0, 0});
+    PhysicalKey(QEvent::KeyPress, Qt::Key_Minus, kMinusKey);
+    PhysicalKey(QEvent::KeyPress, Qt::Key_Shift, kShiftKey, Qt::ShiftModifier);
+    PhysicalKey(QEvent::KeyRelease, Qt::Key_Underscore, kMinusKey, Qt::ShiftModifier);
+    PhysicalKey(QEvent::KeyRelease, Qt::Key_Shift, kShiftKey);
+    EXPECT_NEAR(Pose().x, 2 * kStep, 1e-12) << "one step at Shift, one at the release";
+
+    doc.SetModifiedFlag(false);
+    const CameraPose after = Pose();
+    for (int i = 0; i < 3; ++i) {
+        PhysicalKey(QEvent::KeyPress, Qt::Key_A, kLetterKey);
+        PhysicalKey(QEvent::KeyRelease, Qt::Key_A, kLetterKey);
+    }
+    EXPECT_EQ(Pose().x, after.x) << "the minus key stayed held";
+    EXPECT_FALSE(doc.IsModified());
+
+    // Period let go as ">" after Shift; an arrow's auto-repeat is unaffected.
+    PhysicalKey(QEvent::KeyPress, Qt::Key_Period, kPeriodKey);
+    PhysicalKey(QEvent::KeyRelease, Qt::Key_Greater, kPeriodKey, Qt::ShiftModifier);
+    PhysicalKey(QEvent::KeyPress, Qt::Key_A, kLetterKey);
+    EXPECT_NEAR(Pose().x, after.x - kStep, 1e-12);
+}
+
+// With Shift held first, "-" gives "_" but is still the minus key, as a key
+// code is the same whatever the modifiers.  Only the window system knows
+// which key that is.
+TEST_F(GLViewTest, ShiftedMinusKeyIsStillTheMinusKey)
+{
+    const quint32 minusKey = X11KeyCodeOfMinus();
+    if (minusKey == 0)
+        GTEST_SKIP() << "needs an X11 display";
+    view.SetCamera({0, 0, 0, 0, 0});
+    PhysicalKey(QEvent::KeyPress, Qt::Key_Underscore, minusKey, Qt::ShiftModifier);
+    PhysicalKey(QEvent::KeyPress, Qt::Key_Underscore, minusKey, Qt::ShiftModifier, true);
+    EXPECT_NEAR(Pose().x, kStep, 1e-12);
+    PhysicalKey(QEvent::KeyRelease, Qt::Key_Minus, minusKey);
+    EXPECT_NEAR(Pose().x, 2 * kStep, 1e-12);
+    PhysicalKey(QEvent::KeyPress, Qt::Key_A, 38);
+    EXPECT_NEAR(Pose().x, 2 * kStep, 1e-12) << "let go";
 }
 
 TEST_F(GLViewTest, ArrowsLeaveTheCameraWhileTracingButStillMarkTheDocument)

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QtGlobal>
+
+// The X11 key code of the key that shows "-" without Shift on the current
+// keyboard; 0 without an X11 display.
+quint32 X11KeyCodeOfMinus();
