@@ -275,12 +275,7 @@ void CMainFrame::ConnectPanes()
 
 void CMainFrame::RestorePlacement()
 {
-    const QSettings store;
-    // A placement from another set of screens may lie off every screen now.
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    setGeometry(FramePlacement::FitOnScreens(FramePlacement::Load(store, ScreenSize()), screens));
+    FramePlacement::Restore(*this, QSettings());
 }
 
 void CMainFrame::SavePlacement()

@@ -1,5 +1,9 @@
 #include "FramePlacement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 #include "SettingsStore.h"
 
 namespace {
@@ -9,14 +13,41 @@ const QString kCx = QStringLiteral("Settings/cx");
 const QString kCy = QStringLiteral("Settings/cy");
 }  // namespace
 
-QRect FramePlacement::Load(const QSettings &store, const QSize &screen)
+FramePlacement::Opening FramePlacement::Load(const QSettings &store, const QSize &screen)
 {
-    const int x = ReadInt32Value(store, kX).value_or(0);
-    const int y = ReadInt32Value(store, kY).value_or(0);
     // Truncated toward zero, as an integer product of a pixel count.
-    const int cx = ReadInt32Value(store, kCx).value_or(static_cast<int>(screen.width() * 0.75));
-    const int cy = ReadInt32Value(store, kCy).value_or(static_cast<int>(screen.height() * 0.75));
-    return QRect(x, y, cx, cy);
+    const QSize fallback(static_cast<int>(screen.width() * 0.75), static_cast<int>(screen.height() * 0.75));
+    Opening opening;
+    if (store.status() != QSettings::NoError) {
+        opening.size = fallback;
+        opening.frameAtScreenCorner = true;
+        return opening;
+    }
+    opening.size = QSize(ReadInt32Value(store, kCx).value_or(fallback.width()),
+                         ReadInt32Value(store, kCy).value_or(fallback.height()));
+    const std::optional<qint32> x = ReadInt32Value(store, kX), y = ReadInt32Value(store, kY);
+    if (x && y)
+        opening.clientTopLeft = QPoint(*x, *y);
+    return opening;
+}
+
+void FramePlacement::Restore(QWidget &window, const QSettings &store)
+{
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    const QSize screen = primary ? primary->geometry().size() : QSize(1024, 768);
+    const Opening opening = Load(store, screen);
+    // A placement from another set of screens may lie off every screen now.
+    QList<QRect> screens;
+    for (const QScreen *s : QGuiApplication::screens())
+        screens << s->availableGeometry();
+    if (opening.clientTopLeft) {
+        window.setGeometry(FitOnScreens(QRect(*opening.clientTopLeft, opening.size), screens));
+        return;
+    }
+    const QSize room = primary ? primary->availableGeometry().size() : screen;
+    window.resize(opening.size.boundedTo(room));
+    if (opening.frameAtScreenCorner)
+        window.move(0, 0);   // the frame's corner, unlike setGeometry's
 }
 
 namespace {

@@ -1,16 +1,56 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
 #include "FramePlacement.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
 
-TEST(FramePlacement, FirstRunOpensAtTheOriginWithThreeQuartersOfTheScreen)
+namespace {
+QRect Stored(const FramePlacement::Opening &o)
+{
+    return o.clientTopLeft ? QRect(*o.clientTopLeft, o.size) : QRect();
+}
+}  // namespace
+
+TEST(FramePlacement, FirstRunLeavesThePlaceToTheWindowSystemWithThreeQuartersOfTheScreen)
 {
     ClearSettingsStore();
     QSettings store;
-    EXPECT_EQ(FramePlacement::Load(store, QSize(1280, 1024)), QRect(0, 0, 960, 768));
+    FramePlacement::Opening first = FramePlacement::Load(store, QSize(1280, 1024));
+    EXPECT_FALSE(first.clientTopLeft.has_value());
+    EXPECT_FALSE(first.frameAtScreenCorner);
+    EXPECT_EQ(first.size, QSize(960, 768));
     // Products are truncated, never rounded up.
-    EXPECT_EQ(FramePlacement::Load(store, QSize(1279, 1023)), QRect(0, 0, 959, 767));
+    EXPECT_EQ(FramePlacement::Load(store, QSize(1279, 1023)).size, QSize(959, 767));
+}
+
+TEST(FramePlacement, AStoreThatCannotBeReadPutsTheFrameInTheScreenCorner)
+{
+    QTemporaryDir dir;
+    // A folder where the settings file should be cannot be read as one.
+    const QString path = dir.filePath(QStringLiteral("Veltrix 2.0.ini"));
+    ASSERT_TRUE(QDir().mkpath(path));
+    QSettings store(path, QSettings::IniFormat);
+    const FramePlacement::Opening opening = FramePlacement::Load(store, QSize(1000, 800));
+    EXPECT_TRUE(opening.frameAtScreenCorner);
+    EXPECT_FALSE(opening.clientTopLeft.has_value());
+    EXPECT_EQ(opening.size, QSize(750, 600));
+
+    // The frame's corner, not the client area's: the title bar stays on the screen.
+    QWidget window;
+    FramePlacement::Restore(window, store);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(0, 0));
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    EXPECT_EQ(window.size(), FramePlacement::Load(store, screen->geometry().size())
+                                 .size.boundedTo(screen->availableGeometry().size()));
 }
 
 TEST(FramePlacement, SavedRectangleComesBackAsFourByteLittleEndianValues)
@@ -22,18 +62,23 @@ TEST(FramePlacement, SavedRectangleComesBackAsFourByteLittleEndianValues)
     QSettings reread;
     EXPECT_EQ(reread.value("Settings/x").toByteArray(), QByteArray("\xfd\xff\xff\xff", 4));
     EXPECT_EQ(reread.value("Settings/cx").toByteArray(), QByteArray("\xbc\x02\x00\x00", 4));
-    EXPECT_EQ(FramePlacement::Load(reread, QSize(1280, 1024)), QRect(-3, 40, 700, 500));
+    EXPECT_EQ(Stored(FramePlacement::Load(reread, QSize(1280, 1024))), QRect(-3, 40, 700, 500));
 }
 
-TEST(FramePlacement, DamagedOrMissingValueKeepsTheFallbackForThatCoordinateOnly)
+TEST(FramePlacement, DamagedOrMissingValuesKeepTheirFallbacks)
 {
     ClearSettingsStore();
     QSettings store;
     FramePlacement::Save(store, QRect(10, 20, 300, 200));
     store.setValue("Settings/cx", QByteArray("\x01\x02\x03", 3));      // wrong size
-    store.setValue("Settings/y", QStringLiteral("20"));                 // not a byte value
     store.remove("Settings/cy");
-    EXPECT_EQ(FramePlacement::Load(store, QSize(1000, 800)), QRect(10, 0, 750, 600));
+    EXPECT_EQ(Stored(FramePlacement::Load(store, QSize(1000, 800))), QRect(10, 20, 750, 600));
+    // Without both coordinates the window system places the window.
+    store.setValue("Settings/y", QStringLiteral("20"));                 // not a byte value
+    const FramePlacement::Opening opening = FramePlacement::Load(store, QSize(1000, 800));
+    EXPECT_FALSE(opening.clientTopLeft.has_value());
+    EXPECT_FALSE(opening.frameAtScreenCorner);
+    EXPECT_EQ(opening.size, QSize(750, 600));
 }
 
 TEST(SettingsStore, ValuesLiveInTheVeltrixIniFile)
