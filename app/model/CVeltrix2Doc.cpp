@@ -131,9 +131,17 @@ void CVeltrix2Doc::ResetContents()
     settings_ = ViewSettings();
 }
 
+void CVeltrix2Doc::PushCameraToView()
+{
+    if (camera_)
+        camera_->SetCamera(CameraPose{settings_.cameraX, settings_.cameraY, settings_.cameraZ,
+                                      settings_.cameraPitch, settings_.cameraYaw});
+}
+
 void CVeltrix2Doc::NewDocument()
 {
     ResetContents();
+    PushCameraToView();
     SetPathName(QString());
     SetModifiedFlag(false);
     emit ContentsReplaced();
@@ -179,10 +187,10 @@ ReadOutcome CVeltrix2Doc::Open(const QString &path, QString *error)
 
     ResetContents();
     const ReadOutcome outcome = ReadDocumentFile(path, settings_, list_, error);
+    // The file's camera, or the default one of the empty document a damaged
+    // file leaves.
+    PushCameraToView();
     if (outcome == ReadOutcome::Ok) {
-        if (camera_)
-            camera_->SetCamera(CameraPose{settings_.cameraX, settings_.cameraY, settings_.cameraZ,
-                                          settings_.cameraPitch, settings_.cameraYaw});
         SetPathName(path);
     } else {
         // Keeping the damaged file's name would let a later Save replace the

@@ -66,8 +66,9 @@ public:
     QString PathName() const { return pathName_; }
     void SetPathName(const QString &path);   // emits PathChanged when it changes
 
-    // New document: clear the list (delete_all), default settings, untitled,
-    // not modified; views notified with hint -1.
+    // New document: clear the list (delete_all), default settings and with
+    // them the default camera, untitled, not modified; views notified with
+    // hint -1.
     void NewDocument();
     // Save to `path` (atomically); on success the path is taken and the
     // modified flag cleared.  On failure `error` receives a readable reason.
@@ -105,6 +106,7 @@ signals:
 
 private:
     void ResetContents();                    // delete_all, empty list, default settings
+    void PushCameraToView();                 // the settings' camera rows to the linked view
     void ModifiedMayHaveChanged(bool wasModified);
 
     FunctionList list_;

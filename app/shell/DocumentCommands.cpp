@@ -1,5 +1,6 @@
 #include "DocumentCommands.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
@@ -7,7 +8,7 @@
 #include "model/CVeltrix2Doc.h"
 
 const QString DocumentCommands::kAppTitle = QStringLiteral("Veltrix 2.0");
-const QString DocumentCommands::kUntitledName = QStringLiteral("Veltrix File");
+const QString DocumentCommands::kUntitledName = QStringLiteral("Untitled");
 const QString DocumentCommands::kFilter = QStringLiteral("Veltrix Files (*.vxf)");
 
 QString WithDocumentExtension(const QString &path)
@@ -33,8 +34,8 @@ void DocumentCommands::InstallDefaultPrompts(QWidget *parent)
                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                     QMessageBox::Yes);
     };
-    prompts_.askOpenPath = [parent] {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
+    prompts_.askOpenPath = [parent](const QString &folder) {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), folder,
                                             kFilter + QStringLiteral(";;All Files (*)"));
     };
     prompts_.askSavePath = [parent](const QString &proposed) {
@@ -56,6 +57,19 @@ void DocumentCommands::InstallDefaultPrompts(QWidget *parent)
     prompts_.showError = [parent](const QString &title, const QString &text) {
         QMessageBox::critical(parent, title, text);
     };
+}
+
+namespace {
+const QString kLastFolderKey = QStringLiteral("Settings/LastFolder");
+}  // namespace
+
+QString DocumentCommands::StartFolder() const
+{
+    const QString path = doc_->PathName();
+    if (!path.isEmpty())
+        return QFileInfo(path).absolutePath();
+    const QString last = QSettings().value(kLastFolderKey).toString();
+    return !last.isEmpty() && QFileInfo(last).isDir() ? last : QString();
 }
 
 QString DocumentCommands::DocumentTitle() const
@@ -105,7 +119,7 @@ DocumentCommands::OpenResult DocumentCommands::Open()
 {
     // The file is chosen first; the question about unsaved changes comes
     // only once there is something to open.
-    const QString path = prompts_.askOpenPath();
+    const QString path = prompts_.askOpenPath(StartFolder());
     if (path.isEmpty())
         return OpenResult::Cancelled;
     return OpenPath(path);
@@ -151,7 +165,12 @@ bool DocumentCommands::Save()
 bool DocumentCommands::SaveAs()
 {
     const QString current = doc_->PathName();
-    QString proposed = current.isEmpty() ? kUntitledName + QStringLiteral(".vxf") : current;
+    QString proposed = current;
+    if (proposed.isEmpty()) {
+        const QString untitled = kUntitledName + QStringLiteral(".vxf");
+        const QString folder = StartFolder();
+        proposed = folder.isEmpty() ? untitled : QDir(folder).filePath(untitled);
+    }
     for (;;) {
         const QString chosen = prompts_.askSavePath(proposed);
         if (chosen.isEmpty())
@@ -184,6 +203,7 @@ void DocumentCommands::RememberRecent(const QString &path)
     recent_.Add(path);
     QSettings store;
     recent_.Save(store);
+    store.setValue(kLastFolderKey, QFileInfo(path).absolutePath());
     emit RecentFilesChanged();
 }
 

@@ -20,8 +20,9 @@ public:
     struct Prompts {
         // "Save changes to <title>?"; Yes, No or Cancel.
         std::function<QMessageBox::StandardButton(const QString &title)> askToSave;
-        // A file to open, or empty when the user cancelled.
-        std::function<QString()> askOpenPath;
+        // A file to open, starting in `folder` (the working folder when
+        // empty); empty when the user cancelled.
+        std::function<QString(const QString &folder)> askOpenPath;
         // A file to save to, starting from `proposed`; empty when cancelled.
         // The dialog completes a name typed without an extension and asks
         // itself before an existing file is replaced.
@@ -35,7 +36,7 @@ public:
     enum class OpenResult { Opened, Cancelled, Failed };
 
     static const QString kAppTitle;      // "Veltrix 2.0"
-    static const QString kUntitledName;  // "Veltrix File"
+    static const QString kUntitledName;  // "Untitled"
     static const QString kFilter;        // "Veltrix Files (*.vxf)"
 
     DocumentCommands(CVeltrix2Doc *doc, QWidget *dialogParent);
@@ -50,7 +51,12 @@ public:
     // Asks whether to save a modified document; true when the caller may go on.
     bool SaveModified();
 
-    // The document's name as shown in titles: the file name or "Veltrix File".
+    // Where the file dialogs start: the current document's folder, else the
+    // folder a document was last opened from or saved to (kept between
+    // runs), else empty for the working folder.
+    QString StartFolder() const;
+
+    // The document's name as shown in titles: the file name or "Untitled".
     QString DocumentTitle() const;
     QString WindowTitle() const;   // "<document> - Veltrix 2.0"
     // The same with Qt's place for the modified mark after the document's

@@ -246,6 +246,35 @@ TEST_F(DocumentFileTest, RichDocumentRoundTrip)
     EXPECT_EQ(UsedHandles(), 5);
 }
 
+// The camera is the document's: a new document and the empty one a damaged
+// file leaves show the default camera, not the one of the document before.
+TEST_F(DocumentFileTest, ANewOrDamagedDocumentShowsTheDefaultCamera)
+{
+    const CameraPose moved{-1, 2.5, 3, 40, -75};
+    const CameraPose standard{4, 7, 20, -20, 15};
+    auto same = [](const CameraPose &a, const CameraPose &b) {
+        return a.x == b.x && a.y == b.y && a.z == b.z && a.pitch == b.pitch && a.yaw == b.yaw;
+    };
+    FakeCamera camera;
+    CVeltrix2Doc doc;
+    doc.SetCameraLink(&camera);
+
+    camera.pose = moved;
+    doc.NewDocument();
+    EXPECT_TRUE(same(camera.pose, standard));
+
+    camera.pose = moved;
+    const QString damaged = Path("damaged.vxf");
+    WriteAll(damaged, "TORVANEVL");
+    EXPECT_EQ(doc.Open(damaged), ReadOutcome::InvalidFile);
+    EXPECT_TRUE(same(camera.pose, standard));
+
+    // A file that cannot be opened leaves the document, camera and all.
+    camera.pose = moved;
+    EXPECT_EQ(doc.Open(Path("missing.vxf")), ReadOutcome::CannotOpen);
+    EXPECT_TRUE(same(camera.pose, moved));
+}
+
 TEST_F(DocumentFileTest, RefusedFilesGiveInvalidFile)
 {
     const QString good = Path("good.vxf");

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -23,6 +24,8 @@ struct ScriptedPrompts {
     QString openPath;
     QString savePath;
     QStringList askedToSave;
+    QStringList openFolders;     // where each open dialog started
+    QStringList proposedSaves;   // what each save dialog proposed
     int saveDialogs = 0;
     QList<QPair<QString, QString>> errors;
 
@@ -33,9 +36,13 @@ struct ScriptedPrompts {
             askedToSave << title;
             return saveAnswer;
         };
-        p.askOpenPath = [this] { return openPath; };
-        p.askSavePath = [this](const QString &) {
+        p.askOpenPath = [this](const QString &folder) {
+            openFolders << folder;
+            return openPath;
+        };
+        p.askSavePath = [this](const QString &proposed) {
             ++saveDialogs;
+            proposedSaves << proposed;
             return savePath;
         };
         p.showError = [this](const QString &title, const QString &text) { errors.append({title, text}); };
@@ -74,7 +81,7 @@ TEST_F(DocumentCommandsTest, NewOnAModifiedDocumentAsksAndHonoursTheAnswer)
 
     prompts.saveAnswer = QMessageBox::Cancel;
     EXPECT_FALSE(commands->New());
-    EXPECT_EQ(prompts.askedToSave, QStringList{"Veltrix File"});
+    EXPECT_EQ(prompts.askedToSave, QStringList{"Untitled"});
     EXPECT_EQ(doc.Count(), 1);
     EXPECT_TRUE(doc.IsModified());
 
@@ -121,6 +128,64 @@ TEST_F(DocumentCommandsTest, OpenAsksForTheFileBeforeAskingToSave)
     EXPECT_TRUE(prompts.errors.isEmpty());
 }
 
+// An untitled document is "Untitled" wherever it is named.
+TEST_F(DocumentCommandsTest, AnUntitledDocumentIsCalledUntitled)
+{
+    EXPECT_EQ(commands->WindowTitle(), QStringLiteral("Untitled - Veltrix 2.0"));
+    EXPECT_EQ(commands->WindowTitleWithMark(), QStringLiteral("Untitled[*] - Veltrix 2.0"));
+    ASSERT_TRUE(AddFunction(doc, "saddle", "z(x,y)=x^2-y^2"));
+    prompts.saveAnswer = QMessageBox::Yes;
+    EXPECT_FALSE(commands->SaveModified());   // the save dialog was cancelled
+    EXPECT_EQ(prompts.askedToSave, QStringList{"Untitled"});
+    ASSERT_EQ(prompts.proposedSaves.size(), 1);
+    EXPECT_EQ(QFileInfo(prompts.proposedSaves[0]).fileName(), QStringLiteral("Untitled.vxf"));
+}
+
+// The file dialogs start where the user works: the document's folder, or
+// the last folder a document came from or went to, in this run or before.
+TEST_F(DocumentCommandsTest, FileDialogsStartInTheDocumentsFolderElseTheLastOneUsed)
+{
+    QTemporaryDir work, other;
+    EXPECT_EQ(commands->Open(), DocumentCommands::OpenResult::Cancelled);
+    EXPECT_EQ(prompts.openFolders.value(0), QString()) << "nothing known yet: the working folder";
+
+    CVeltrix2Doc source;
+    ASSERT_TRUE(AddFunction(source, "wave", "z(x,y)=cosx*siny"));
+    ASSERT_TRUE(source.Save(work.filePath("a.vxf")));
+    ASSERT_TRUE(source.Save(other.filePath("b.vxf")));
+
+    ASSERT_EQ(commands->OpenPath(work.filePath("a.vxf")), DocumentCommands::OpenResult::Opened);
+    // Saved elsewhere by another program part: the document's own folder counts.
+    doc.SetPathName(other.filePath("b.vxf"));
+    commands->Open();
+    EXPECT_EQ(prompts.openFolders.value(1), other.path());
+
+    // Untitled: the folder last opened from, also after a restart.
+    commands->New();
+    commands->Open();
+    EXPECT_EQ(prompts.openFolders.value(2), work.path());
+    DocumentCommands restarted(&doc, nullptr);
+    prompts.Install(restarted);
+    restarted.Open();
+    EXPECT_EQ(prompts.openFolders.value(3), work.path());
+    restarted.SaveAs();
+    EXPECT_EQ(prompts.proposedSaves.value(0), work.filePath("Untitled.vxf"));
+
+    // Saving counts as using a folder too.
+    ASSERT_TRUE(AddFunction(doc, "saddle", "z(x,y)=x^2-y^2"));
+    prompts.savePath = other.filePath("c");
+    ASSERT_TRUE(restarted.SaveAs());
+    restarted.New();
+    restarted.Open();
+    EXPECT_EQ(prompts.openFolders.value(4), other.path());
+
+    // A folder that went away is no place to start.
+    const QString gone = other.path();
+    other.remove();
+    restarted.Open();
+    EXPECT_EQ(prompts.openFolders.value(5), QString()) << gone.toStdString();
+}
+
 TEST_F(DocumentCommandsTest, DamagedFilesShowTheReaderMessagesAndLeaveAnEmptyUntitledDocument)
 {
     const QString good = SavedDocument("good.vxf");
@@ -153,7 +218,7 @@ TEST_F(DocumentCommandsTest, DamagedFilesShowTheReaderMessagesAndLeaveAnEmptyUnt
         EXPECT_EQ(prompts.errors[0].second, c.text);
         EXPECT_EQ(doc.Count(), 0);
         EXPECT_TRUE(doc.PathName().isEmpty());
-        EXPECT_EQ(commands->WindowTitle(), QStringLiteral("Veltrix File - Veltrix 2.0"));
+        EXPECT_EQ(commands->WindowTitle(), QStringLiteral("Untitled - Veltrix 2.0"));
         EXPECT_FALSE(commands->Recent().Entries().contains(path));
     }
 }

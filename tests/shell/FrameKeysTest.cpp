@@ -64,7 +64,7 @@ TEST_F(FrameKeysTest, DelAndCtrlZTakeAFunctionAwayAndGiveItAndItsPictureBack)
     frame->TreeView()->SelectFunctionNode(doc->Get(1).handle);
     Press(Qt::Key_Delete);
     ASSERT_EQ(doc->Count(), 1);
-    EXPECT_EQ(Title(), QStringLiteral("Veltrix File* - Veltrix 2.0"));
+    EXPECT_EQ(Title(), QStringLiteral("Untitled* - Veltrix 2.0"));
     EXPECT_EQ(frame->UndoAction()->text(), QStringLiteral("&Undo Delete function bowl"));
     EXPECT_NE(frame->View3d()->grabFramebuffer(), before);
 
@@ -72,7 +72,7 @@ TEST_F(FrameKeysTest, DelAndCtrlZTakeAFunctionAwayAndGiveItAndItsPictureBack)
     ASSERT_EQ(doc->Count(), 2);
     EXPECT_EQ(doc->Get(1).label, "bowl");
     EXPECT_EQ(frame->View3d()->grabFramebuffer(), before);
-    EXPECT_EQ(Title(), QStringLiteral("Veltrix File - Veltrix 2.0"));
+    EXPECT_EQ(Title(), QStringLiteral("Untitled - Veltrix 2.0"));
     EXPECT_EQ(frame->RedoAction()->text(), QStringLiteral("&Redo Delete function bowl"));
 
     Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);

@@ -76,7 +76,7 @@ protected:
             askedToSave << title;
             return saveAnswer;
         };
-        p.askOpenPath = [this] { return openPath; };
+        p.askOpenPath = [this](const QString &) { return openPath; };
         p.askSavePath = [this](const QString &) { return savePath; };
         p.showError = [this](const QString &title, const QString &text) { errors << title + ": " + text; };
         return f;
@@ -153,7 +153,7 @@ TEST_F(MainFrameTest, CommandLineOpensTheNamedDocumentOrEndsTheStart)
 
     auto other = MakeFrame();
     EXPECT_TRUE(other->ProcessCommandLine({"veltrix"}));
-    EXPECT_EQ(ShownTitle(*other), QStringLiteral("Veltrix File - Veltrix 2.0"));
+    EXPECT_EQ(ShownTitle(*other), QStringLiteral("Untitled - Veltrix 2.0"));
     EXPECT_FALSE(other->ProcessCommandLine({"veltrix", dir.filePath("missing.vxf")}));
     EXPECT_EQ(errors.size(), 1);
 }
@@ -186,7 +186,7 @@ TEST_F(MainFrameTest, NewOnAModifiedDocumentAsksToSave)
     ASSERT_TRUE(AddFunction(*frame->Document(), "saddle", "z(x,y)=x^2-y^2"));
     saveAnswer = QMessageBox::Cancel;
     frame->Action(Cmd::FileNew)->trigger();
-    EXPECT_EQ(askedToSave, QStringList{"Veltrix File"});
+    EXPECT_EQ(askedToSave, QStringList{"Untitled"});
     EXPECT_EQ(frame->Document()->Count(), 1);
 
     saveAnswer = QMessageBox::No;
@@ -214,10 +214,12 @@ TEST_F(MainFrameTest, SaveThenOpenGivesBackTheDocumentAndTheCamera)
     const FunctionRecord first = doc->Get(doc->First());
     const FunctionRecord second = doc->Get(doc->Next(doc->First()));
 
-    frame->OnCommand(Cmd::CameraReset);   // a camera move counts as a change
+    frame->OnCommand(Cmd::YawRight);   // a camera move counts as a change
     saveAnswer = QMessageBox::No;
     frame->Action(Cmd::FileNew)->trigger();
     EXPECT_EQ(doc->Count(), 0);
+    EXPECT_EQ(askedToSave, QStringList{"roundtrip.vxf"});
+    EXPECT_TRUE(SamePose(frame->View3d()->GetCamera(), CameraPose{})) << "a new document shows the default camera";
 
     openPath = saved;
     frame->Action(Cmd::FileOpen)->trigger();
@@ -249,7 +251,7 @@ TEST_F(MainFrameTest, DamagedFileShowsTheMessageAndLeavesAnUntitledEmptyDocument
     EXPECT_EQ(errors, QStringList{"Error: Bad file format"});
     EXPECT_EQ(frame->Document()->Count(), 0);
     EXPECT_EQ(TreeItems(), 0);
-    EXPECT_EQ(ShownTitle(*frame), QStringLiteral("Veltrix File - Veltrix 2.0"));
+    EXPECT_EQ(ShownTitle(*frame), QStringLiteral("Untitled - Veltrix 2.0"));
 }
 
 TEST_F(MainFrameTest, DroppedFileIsOpened)
@@ -786,7 +788,7 @@ TEST_F(MainFrameTest, ClosingAfterEditValueAsksToSave)
 
     saveAnswer = QMessageBox::Cancel;
     EXPECT_FALSE(frame->close());
-    EXPECT_EQ(askedToSave, QStringList{"Veltrix File"});
+    EXPECT_EQ(askedToSave, QStringList{"Untitled"});
     EXPECT_TRUE(frame->isVisible());
 }
 
