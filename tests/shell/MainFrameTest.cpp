@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QMimeData>
+#include <QProcess>
 #include <QScreen>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -28,6 +29,7 @@
 #include "FloatingBar.h"
 #include "../tree/FakePrompter.h"
 #include "FramePlacement.h"
+#include "RunningInstance.h"
 #include "TestSupport.h"
 #include "TraceStatusBar.h"
 #include "model/CVeltrix2Doc.h"
@@ -252,6 +254,47 @@ TEST_F(MainFrameTest, DamagedFileShowsTheMessageAndLeavesAnUntitledEmptyDocument
     EXPECT_EQ(frame->Document()->Count(), 0);
     EXPECT_EQ(TreeItems(), 0);
     EXPECT_EQ(ShownTitle(*frame), QStringLiteral("Untitled - Veltrix 2.0"));
+}
+
+// Two programs: the second start's file goes to the running program through
+// its save question, and the second program ends without a window.
+TEST_F(MainFrameTest, ASecondStartHandsItsFileToTheRunningProgramAndEnds)
+{
+    const QString path = SavedTour();
+    AddShown("saddle", "z(x,y)=x^2-y^2");
+    frame->Document()->SetModifiedFlag(true);
+    saveAnswer = QMessageBox::No;
+    RunningInstance instance;
+    ASSERT_TRUE(instance.Listen());
+    OpenHandedOverFiles(instance, *frame);
+    EXPECT_FALSE(frame->isVisible());
+
+    QProcess second;
+    second.setWorkingDirectory(dir.path());   // a name relative to where it starts
+    second.start(QStringLiteral(VELTRIX_PROGRAM), {QStringLiteral("tour.vxf")});
+    ASSERT_TRUE(second.waitForStarted(10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 30000))
+        << "the second program did not end";
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->Document()->PathName() == path; }, 5000));
+    EXPECT_EQ(askedToSave, QStringList{"Untitled"});
+    EXPECT_EQ(frame->Document()->Count(), 2);
+    EXPECT_EQ(ShownTitle(*frame), QStringLiteral("tour.vxf - Veltrix 2.0"));
+    EXPECT_TRUE(frame->isVisible()) << "the running program shows its window";
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+
+    // Cancelling the question keeps the running program's document.
+    frame->Document()->SetModifiedFlag(true);
+    saveAnswer = QMessageBox::Cancel;
+    const QString other = dir.filePath("other.vxf");
+    ASSERT_TRUE(QFile::copy(path, other));
+    second.start(QStringLiteral(VELTRIX_PROGRAM), {other});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 30000));
+    EXPECT_EQ(second.exitCode(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return askedToSave.size() == 2; }, 5000));
+    EXPECT_EQ(frame->Document()->PathName(), path);
 }
 
 TEST_F(MainFrameTest, DroppedFileIsOpened)

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class CMainFrame;
+class QLocalServer;
+class QLocalSocket;
+
+// One program per user: a document opened from the desktop while the
+// program runs goes to the running program instead of starting another.
+// The running program listens on a local socket only its user may use; a
+// new start with a file hands the file's absolute path over and ends once
+// the running program has taken it.
+class RunningInstance : public QObject {
+    Q_OBJECT
+public:
+    // The socket of this user: in the user's runtime folder, else a name of
+    // the user's own in the temporary folder.
+    static QString DefaultServerName();
+
+    explicit RunningInstance(const QString &serverName = DefaultServerName(), QObject *parent = nullptr);
+    ~RunningInstance() override;
+
+    // Gives `path` (made absolute here) to the running program; true when
+    // it took it.  False when none answers within `timeoutMs`, so the caller
+    // starts as a program of its own.
+    bool HandOver(const QString &path, int timeoutMs = 10000) const;
+    // Becomes the program later starts hand their files to.  A socket left
+    // behind by a program that was killed is replaced; one that answers is
+    // not.  False when another program listens already, or the socket cannot
+    // be made: every start is then a program of its own.
+    bool Listen();
+    bool IsListening() const;
+
+signals:
+    // A file arrived: show the window.
+    void Called();
+    // Open `path` now.  Held back while a modal dialog or a menu is open,
+    // which a document replaced under it would leave without its document.
+    void FileHandedOver(const QString &path);
+
+private:
+    void Accept();
+    void Read(QLocalSocket *socket);
+    void DeliverWhenIdle();
+
+    QString name_;
+    QLocalServer *server_;
+    QStringList waiting_;
+    bool deliveryPending_ = false;
+};
+
+// Shows `frame` and opens the files others hand over in it, each through
+// the usual question about unsaved changes.
+void OpenHandedOverFiles(RunningInstance &instance, CMainFrame &frame);
