@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ShellResources.h"
+#include "tree/Prompter.h"
 
 const QString AboutDialog::kAuthor = QStringLiteral("Marek Dolan");
 const QString AboutDialog::kWebAddress = QStringLiteral("https://veltrix.example.org");
@@ -52,9 +53,16 @@ AboutDialog::AboutDialog(QWidget *parent)
     mail_ = new QPushButton(kMailAddress, this);
     web_->setAutoDefault(false);
     mail_->setAutoDefault(false);
-    connect(web_, &QPushButton::clicked, this, [this] { open_(WebUrl()); });
-    // Without a mail program the desktop simply reports failure: nothing happens.
-    connect(mail_, &QPushButton::clicked, this, [this] { open_(ReportMailUrl()); });
+    // Without a browser or a mail program the desktop only reports failure;
+    // the user is told, as when the manual cannot be shown.
+    connect(web_, &QPushButton::clicked, this, [this] {
+        if (!open_(WebUrl()))
+            ShowError(this, QStringLiteral("The web page %1 could not be opened.").arg(kWebAddress));
+    });
+    connect(mail_, &QPushButton::clicked, this, [this] {
+        if (!open_(ReportMailUrl()))
+            ShowError(this, QStringLiteral("No mail program could be started to write to %1.").arg(kMailAddress));
+    });
 
     auto *ok = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(ok, &QDialogButtonBox::accepted, this, &QDialog::accept);
