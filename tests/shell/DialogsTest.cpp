@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QUrlQuery>
 
+#include "../tree/FakePrompter.h"
 #include "AboutDialog.h"
 #include "SplashWindow.h"
 
@@ -38,6 +39,22 @@ TEST(AboutDialog, ShowsReleaseAndYearAndItsButtonsOpenTheAddresses)
               QStringLiteral("Veltrix 2.0 report"));
 }
 
+TEST(AboutDialog, AnAddressThatCannotBeOpenedIsReported)
+{
+    FakePrompter prompter;
+    AboutDialog about;
+    about.SetUrlOpener([](const QUrl &) { return false; });
+    QTest::mouseClick(about.WebButton(), Qt::LeftButton);
+    QTest::mouseClick(about.MailButton(), Qt::LeftButton);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    for (const FakePrompter::Shown &box : prompter.messages) {
+        EXPECT_EQ(box.title, QStringLiteral("Error"));
+        EXPECT_EQ(box.icon, QMessageBox::Critical);
+    }
+    EXPECT_TRUE(prompter.messages[0].text.contains(AboutDialog::kWebAddress));
+    EXPECT_TRUE(prompter.messages[1].text.contains(AboutDialog::kMailAddress));
+}
+
 TEST(SplashWindow, FirstPressAnywhereIsSwallowedAndRemovesThePicture)
 {
     QPushButton behind(QStringLiteral("behind"));
@@ -54,7 +71,7 @@ TEST(SplashWindow, FirstPressAnywhereIsSwallowedAndRemovesThePicture)
     QTest::mouseClick(&behind, Qt::LeftButton);
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(dismissed.count(), 1);
-    QTRY_VERIFY(splash.isNull());   // closed and deleted
+    ASSERT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); })) << "closed and deleted";
 
     QTest::mouseClick(&behind, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
@@ -72,7 +89,7 @@ TEST(SplashWindow, KeyPressIsSwallowedToo)
     splash->ShowCentred();
     QTest::keyClick(&edit, Qt::Key_A);
     EXPECT_TRUE(edit.text().isEmpty());
-    QTRY_VERIFY(splash.isNull());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); })) << "closed and deleted";
     QTest::keyClick(&edit, Qt::Key_B);
     EXPECT_EQ(edit.text(), QStringLiteral("b"));
 }
@@ -85,6 +102,6 @@ TEST(SplashWindow, GoesAwayByItselfAfterItsTimer)
     QElapsedTimer clock;
     clock.start();
     splash->ShowCentred();
-    QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 3000)) << "still shown";
     EXPECT_GE(clock.elapsed(), SplashWindow::kPeriodMs - 50);
 }

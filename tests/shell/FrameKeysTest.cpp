@@ -144,7 +144,7 @@ TEST_F(FrameKeysTest, F11TogglesFullScreenFromEitherPane)
     frame->OnCommand(Cmd::NextPane);
     Press(Qt::Key_F11);
     EXPECT_FALSE(frame->View3d()->IsFullScreen());
-    QTRY_COMPARE(frame->geometry(), normal);
+    ASSERT_TRUE(WaitForGeometry(*frame, normal)) << RectText(frame->geometry());
 }
 
 }  // namespace

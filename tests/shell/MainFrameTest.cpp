@@ -339,7 +339,7 @@ TEST_F(MainFrameTest, PlacementSurvivesARestartAndMaximisedWindowsReopenNormal)
     const QRect normal(60, 50, 700, 520);
     frame->setGeometry(normal);
     ShowAndActivate(*frame);
-    QTRY_COMPARE(frame->geometry(), normal);
+    ASSERT_TRUE(WaitForGeometry(*frame, normal)) << RectText(frame->geometry());
     frame->showMaximized();
     QTest::qWait(100);
     ASSERT_TRUE(frame->close());
@@ -355,8 +355,10 @@ TEST_F(MainFrameTest, PlacementSurvivesARestartAndMaximisedWindowsReopenNormal)
 TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes)
 {
     ShowAndActivate(*frame);
-    QTRY_VERIFY(frame->TreeView()->isAncestorOf(QApplication::focusWidget()) ||
-                QApplication::focusWidget() == frame->TreeView());
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return frame->TreeView()->isAncestorOf(QApplication::focusWidget()) ||
+               QApplication::focusWidget() == frame->TreeView();
+    })) << "the tree has no focus";
     EXPECT_EQ(frame->ActivePane(), CMainFrame::Pane::Tree);
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
@@ -776,11 +778,12 @@ TEST_F(MainFrameTest, ClosingInFullScreenRestartsInTheNormalWindowOnTheScreen)
     const QRect normal(60, 50, 700, 520);
     frame->setGeometry(normal);
     ShowAndActivate(*frame);
-    QTRY_COMPARE(frame->geometry(), normal);
+    ASSERT_TRUE(WaitForGeometry(*frame, normal)) << RectText(frame->geometry());
     frame->View3d()->setFocus();
     QTest::keyClick(frame->View3d(), Qt::Key_Escape);
     ASSERT_TRUE(frame->View3d()->IsFullScreen());
-    QTRY_VERIFY(frame->geometry().width() > normal.width());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->geometry().width() > normal.width(); }))
+        << RectText(frame->geometry());
     ASSERT_TRUE(frame->close());
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QTest>
+#include <QWidget>
 
 #include "model/CVeltrix2Doc.h"
 #include "model/FunctionDefinition.h"
@@ -34,4 +36,14 @@ QString WriteFile(const QString &dir, const QString &name, const QByteArray &byt
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);
     return path;
+}
+
+std::string RectText(const QRect &r)
+{
+    return QStringLiteral("%1, %2, %3 x %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+}
+
+bool WaitForGeometry(const QWidget &window, const QRect &wanted, int timeoutMs)
+{
+    return QTest::qWaitFor([&] { return window.geometry() == wanted; }, timeoutMs);
 }
