@@ -1,12 +1,16 @@
 #include "tree/CColorTreeCtrl.h"
 
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QToolTip>
 
 #include "tree/BranchLineStyle.h"
+#include "tree/SwatchDelegate.h"
 
 CColorTreeCtrl::CColorTreeCtrl(QWidget *parent) : QTreeWidget(parent)
 {
@@ -20,6 +24,13 @@ CColorTreeCtrl::CColorTreeCtrl(QWidget *parent) : QTreeWidget(parent)
     auto *style = new BranchLineStyle;
     style->setParent(this);
     setStyle(style);
+    delegate_ = new SwatchDelegate(this);
+    setItemDelegate(delegate_);
+    // Long texts are not cut: the column is as wide as its widest text and
+    // the view scrolls sideways.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 }
 
 void CColorTreeCtrl::SetItemColor(QTreeWidgetItem *item, const QColor &color)
@@ -32,6 +43,18 @@ void CColorTreeCtrl::SetItemFont(QTreeWidgetItem *item, const QFont &font)
 {
     itemStyles_[item].font = font;
     ApplyStyle(item);
+}
+
+void CColorTreeCtrl::SetItemSwatch(QTreeWidgetItem *item, const QColor &colour)
+{
+    itemStyles_[item].swatch = colour;
+    item->setData(0, SwatchDelegate::kSwatchRole, colour.isValid() ? QVariant(colour) : QVariant());
+}
+
+QColor CColorTreeCtrl::GetItemSwatch(const QTreeWidgetItem *item) const
+{
+    const auto found = itemStyles_.find(item);
+    return found == itemStyles_.end() ? QColor() : found->second.swatch;
 }
 
 QColor CColorTreeCtrl::GetItemColor(const QTreeWidgetItem *item) const
@@ -93,11 +116,35 @@ void CColorTreeCtrl::DeleteAllItems()
     itemStyles_.clear();
 }
 
+namespace {
+QColor AverageColour(const QImage &picture)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    qint64 red = 0, green = 0, blue = 0;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            red += qRed(line[x]);
+            green += qGreen(line[x]);
+            blue += qBlue(line[x]);
+        }
+    }
+    const qint64 n = qint64(rgb.width()) * rgb.height();
+    return n > 0 ? QColor(int(red / n), int(green / n), int(blue / n)) : QColor();
+}
+}  // namespace
+
 bool CColorTreeCtrl::SetBackground(const QImage &picture)
 {
     background_ = QPixmap::fromImage(picture);
+    backgroundAverage_ = AverageColour(picture);
     viewport()->update();
     return !background_.isNull();
+}
+
+QColor CColorTreeCtrl::PaperColour() const
+{
+    return background_.isNull() ? palette().color(QPalette::Base) : backgroundAverage_;
 }
 
 QPoint CColorTreeCtrl::TileOrigin() const
@@ -107,29 +154,29 @@ QPoint CColorTreeCtrl::TileOrigin() const
     return QPoint(-horizontalScrollBar()->value(), visualItemRect(topLevelItem(0)).top());
 }
 
-QRect CColorTreeCtrl::LabelAndIconRect(const QTreeWidgetItem *item) const
+QRect CColorTreeCtrl::WholeLabelRect(const QTreeWidgetItem *item) const
 {
     const QModelIndex index = indexFromItem(item);
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = visualRect(index);
-    option.index = index;
-    option.text = item->text(0);
-    option.font = item->font(0);
-    option.fontMetrics = QFontMetrics(option.font);
-    option.features |= QStyleOptionViewItem::HasDisplay;
-    if (!item->icon(0).isNull()) {
-        option.features |= QStyleOptionViewItem::HasDecoration;
-        option.icon = item->icon(0);
-        option.decorationSize = iconSize();
-    }
+    // As the item is drawn: its picture, swatch and text.
+    delegate_->InitOption(&option, index);
+    const bool hasIcon = option.features & QStyleOptionViewItem::HasDecoration;
     const QRect icon = style()->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this);
     const QRect text = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const int textRight = text.left() + option.fontMetrics.horizontalAdvance(option.text) + 2 * margin;
-    QRect hit = option.rect;
-    hit.setLeft(icon.isValid() && !icon.isEmpty() ? icon.left() : text.left());
-    hit.setRight(qMin(textRight, option.rect.right()));
+    QRect whole = option.rect;
+    whole.setLeft(hasIcon && icon.isValid() && !icon.isEmpty() ? icon.left() : text.left());
+    whole.setRight(textRight);
+    return whole;
+}
+
+QRect CColorTreeCtrl::LabelAndIconRect(const QTreeWidgetItem *item) const
+{
+    QRect hit = WholeLabelRect(item);
+    hit.setRight(qMin(hit.right(), visualItemRect(item).right()));
     return hit;
 }
 
@@ -144,6 +191,21 @@ void CColorTreeCtrl::paintEvent(QPaintEvent *event)
         painter.drawTiledPixmap(viewport()->rect(), background_, offset);
     }
     QTreeWidget::paintEvent(event);
+}
+
+bool CColorTreeCtrl::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTreeWidget::viewportEvent(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QTreeWidgetItem *item = itemAt(help->pos());
+    // Cut by the view's edges, or shortened to fit its column.
+    const QRect label = item ? WholeLabelRect(item) : QRect();
+    if (item && !viewport()->rect().intersected(visualItemRect(item)).contains(label))
+        QToolTip::showText(help->globalPos(), item->text(0), viewport(), label.intersected(viewport()->rect()));
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void CColorTreeCtrl::mousePressEvent(QMouseEvent *event)

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QTreeWidget>
 
+class SwatchDelegate;
+
 // A tree with a text colour and font per item and a paper picture tiled
 // behind the items that scrolls with them.  A right press and a left
 // double-click are only reported to the owner (ParentCommand 127 and 128):
@@ -21,6 +23,9 @@ public:
     explicit CColorTreeCtrl(QWidget *parent = nullptr);
 
     void SetItemColor(QTreeWidgetItem *item, const QColor &color);
+    // A small square of `colour` before the item's text (invalid: none).
+    void SetItemSwatch(QTreeWidgetItem *item, const QColor &colour);
+    QColor GetItemSwatch(const QTreeWidgetItem *item) const;
     void SetItemFont(QTreeWidgetItem *item, const QFont &font);
     // The item's own colour, or an invalid colour when it has none.
     QColor GetItemColor(const QTreeWidgetItem *item) const;
@@ -34,6 +39,9 @@ public:
     // The picture tiled behind the items; false (and no picture) when null.
     bool SetBackground(const QImage &picture);
     bool HasBackground() const { return !background_.isNull(); }
+    // The colour the texts are written on: the picture's average colour, or
+    // the window's background without a picture.
+    QColor PaperColour() const;
     // Where the first tile goes: the first item's corner, so that the paper
     // scrolls with the items; the viewport's corner for an empty tree.
     QPoint TileOrigin() const;
@@ -46,6 +54,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // A text that does not fit in the view is shown whole as a tool tip.
+    bool viewportEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
@@ -53,11 +63,16 @@ private:
     struct ItemStyle {
         QColor color;                 // invalid: none
         std::optional<QFont> font;
+        QColor swatch;                // invalid: none
     };
 
+    // The icon, swatch and whole text of the item, however much is shown.
+    QRect WholeLabelRect(const QTreeWidgetItem *item) const;
     void ApplyStyle(QTreeWidgetItem *item);
     void ForgetStyles(const QTreeWidgetItem *item);
 
     std::map<const QTreeWidgetItem *, ItemStyle> itemStyles_;
     QPixmap background_;
+    QColor backgroundAverage_;
+    SwatchDelegate *delegate_;
 };

@@ -25,6 +25,7 @@
 #include "tree/ModeDialog.h"
 #include "tree/Prompter.h"
 #include "tree/RangeDialog.h"
+#include "tree/ReadableColour.h"
 #include "tree/StepsDialog.h"
 #include "tree/TextDialog.h"
 #include "tree/TreePictures.h"
@@ -141,12 +142,19 @@ QTreeWidgetItem *CVeltrix2View::AddNode(QTreeWidgetItem *parent, int index, cons
     return item;
 }
 
-// A text in the colour of the tree's own background would be invisible.
+// No text is invisible: a colour too close to the paper is written in the
+// window's text colour instead.
 void CVeltrix2View::SetReadableColor(QTreeWidgetItem *item, const QColor &color)
 {
-    const QPalette &colours = tree_->palette();
-    const bool invisible = color.rgb() == colours.color(QPalette::Base).rgb();
-    tree_->SetItemColor(item, invisible ? colours.color(QPalette::Text) : color);
+    tree_->SetItemColor(item, ReadableOn(color, tree_->PaperColour(), tree_->palette().color(QPalette::Text)));
+}
+
+// A colour node shows its colour as a swatch whatever its text is written in.
+void CVeltrix2View::ShowColour(QTreeWidgetItem *item, Colour colour)
+{
+    item->setText(0, ColourText(colour));
+    SetReadableColor(item, ToQColor(colour));
+    tree_->SetItemSwatch(item, ToQColor(colour));
 }
 
 void CVeltrix2View::AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const VariableRecord &var,
@@ -186,10 +194,8 @@ void CVeltrix2View::InsertFunctionNodes(const FunctionRecord &record, int index)
 
     QTreeWidgetItem *mode = AddNode(function, -1, ModeName(record.mode), ModeImage, h, ModeNode);
     SetReadableColor(mode, kBlack);
-    QTreeWidgetItem *color1 = AddNode(mode, -1, ColourText(record.color1), ColorImage, h, Color1Node);
-    SetReadableColor(color1, ToQColor(record.color1));
-    QTreeWidgetItem *color2 = AddNode(mode, -1, ColourText(record.color2), ColorImage, h, Color2Node);
-    SetReadableColor(color2, ToQColor(record.color2));
+    ShowColour(AddNode(mode, -1, QString(), ColorImage, h, Color1Node), record.color1);
+    ShowColour(AddNode(mode, -1, QString(), ColorImage, h, Color2Node), record.color2);
 
     tree_->viewport()->repaint();
 }
@@ -369,9 +375,7 @@ void CVeltrix2View::OnFunctionChanged(int32_t handle)
             break;
         case Color1Node:
         case Color2Node: {
-            const Colour colour = entry.kind == Color1Node ? record.color1 : record.color2;
-            entry.item->setText(0, ColourText(colour));
-            SetReadableColor(entry.item, ToQColor(colour));
+            ShowColour(entry.item, entry.kind == Color1Node ? record.color1 : record.color2);
             break;
         }
         default:

@@ -159,6 +159,7 @@ private:
     void AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const VariableRecord &var,
                           int index, bool coloured);
     void SetReadableColor(QTreeWidgetItem *item, const QColor &color);
+    void ShowColour(QTreeWidgetItem *item, Colour colour);
     std::optional<TreeNodeEntry> SelectedEntry() const;
     bool Busy() const { return trace_.on || animation_.on; }
     bool EditableVariable(const std::optional<TreeNodeEntry> &entry, TreeNodeKind kind,

@@ -211,6 +211,7 @@ TEST_F(ViewTest, FunctionsMenuFollowsTheSelectedNode)
 
 TEST_F(ViewTest, RightClickOffALabelDeselectsAndOffersTheShortMenu)
 {
+    AddDirect("a label much longer than the other", "z(x,y)=y");   // the rows are as wide as this
     const int32_t h = AddDirect("f", "z(x,y)=x");
     QTreeWidgetItem *item = Node(h, FunctionNode)->item;
     const QRect row = view.Tree()->visualItemRect(item);
@@ -218,6 +219,7 @@ TEST_F(ViewTest, RightClickOffALabelDeselectsAndOffersTheShortMenu)
     EXPECT_EQ(view.Tree()->currentItem(), item);
     EXPECT_EQ(States(*menu).size(), 3u);
 
+    ASSERT_GT(row.right() - 5, view.Tree()->LabelAndIconRect(item).right()) << "no room right of the label";
     menu = view.BuildContextMenu(QPoint(row.right() - 5, row.center().y()));
     EXPECT_EQ(view.Tree()->currentItem(), nullptr);
     EXPECT_TRUE(view.Tree()->selectedItems().isEmpty());

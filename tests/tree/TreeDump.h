@@ -14,7 +14,7 @@
 #include "tree/TreePictures.h"
 
 // The tree as a user reads it: one line per item, indented by depth, with
-// the hidden picture of a function and the colour of a colour node.  The
+// the hidden picture of a function and the swatch of a colour node.  The
 // colours of variable, range and steps nodes are left out: nodes made again
 // after a new definition carry none until the next fill.
 inline std::string TreeDump(const CVeltrix2View &view)
@@ -29,7 +29,7 @@ inline std::string TreeDump(const CVeltrix2View &view)
         else if (entry->kind == FunctionNode && item->icon(0).pixmap(15, 14).toImage() == hidden)
             line += QStringLiteral(" (hidden)");
         else if (entry->kind == Color1Node || entry->kind == Color2Node)
-            line += QStringLiteral(" in ") + view.Tree()->GetItemColor(item).name();
+            line += QStringLiteral(" in ") + view.Tree()->GetItemSwatch(item).name();
         lines << line;
         for (int i = 0; i < item->childCount(); ++i)
             walk(item->child(i), depth + 1);
@@ -43,12 +43,9 @@ inline std::string TreeDump(const CVeltrix2View &view)
 
 // What the tree must show for the document as it is, worked out from the
 // document and the library alone.
-inline std::string ExpectedTree(const CVeltrix2Doc &doc, const QPalette &palette)
+inline std::string ExpectedTree(const CVeltrix2Doc &doc)
 {
-    auto shown = [&](Colour c) {
-        const QColor colour = ToQColor(c);
-        return (colour.rgb() == palette.color(QPalette::Base).rgb() ? palette.color(QPalette::Text) : colour).name();
-    };
+    auto shown = [&](Colour c) { return ToQColor(c).name(); };
     QStringList lines;
     for (int p = doc.First(); p != -1; p = doc.Next(p)) {
         const FunctionRecord r = doc.Get(p);

@@ -140,7 +140,7 @@ TEST_F(UndoTest, EveryEditOfTheTreeIsUndoneAndRedoneExactly)
         EXPECT_EQ(Now().tree, after.tree);
         EXPECT_EQ(Now().usedSlots, after.usedSlots);
     }
-    EXPECT_EQ(TreeDump(view), ExpectedTree(doc, view.Tree()->palette()));
+    EXPECT_EQ(TreeDump(view), ExpectedTree(doc));
     EXPECT_TRUE(prompter.messages.empty());
 }
 
@@ -319,7 +319,7 @@ TEST_F(UndoTest, RandomEditsUndosAndRedosKeepEverythingConsistent)
             ASSERT_EQ(DocumentState::Of(doc), states[at]);
             ASSERT_EQ(stack.index(), int(at));
             ASSERT_EQ(Now().usedSlots, doc.Count());
-            ASSERT_EQ(TreeDump(view), ExpectedTree(doc, view.Tree()->palette()));
+            ASSERT_EQ(TreeDump(view), ExpectedTree(doc));
             ASSERT_EQ(doc.IsModified(), long(at) != saved);
         }
     }
