@@ -88,11 +88,11 @@ DefinitionOutcome ValidateDefinition(const std::string &text, bool adding)
         return adding ? Failure(message) : FailureSelecting(message, 0, dependentLength);
     }
 
-    if (adding) {
-        for (const std::string &name : names.independents)
-            if (std::count(names.independents.begin(), names.independents.end(), name) > 1)
-                return Failure(QStringLiteral("The variable %1 is duplicated").arg(Quoted(name)));
-    }
+    // Editing too: the library would only ever find the first of two equal
+    // names, and the tree would show both.
+    for (const std::string &name : names.independents)
+        if (std::count(names.independents.begin(), names.independents.end(), name) > 1)
+            return Failure(QStringLiteral("The variable %1 is duplicated").arg(Quoted(name)));
     return DefinitionOutcome();
 }
 

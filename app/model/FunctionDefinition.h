@@ -35,7 +35,8 @@ struct DefinitionOutcome {
     int32_t handle = -1;       // the compiled function on success
 };
 
-// Rules 1..5 (adding) or 1..4 (editing), without compiling.
+// Rules 1..5, without compiling.  `adding` decides only whether a missing
+// partner selects the dependent variable (editing) or nothing (adding).
 DefinitionOutcome ValidateDefinition(const std::string &text, bool adding);
 
 // Default variable table of a new function: independents in header order,
@@ -65,7 +66,7 @@ QString CheckLabel(const std::string &label);
 // set_function_angle_mode.  On a compile failure the handle is released.
 DefinitionOutcome CompileNewFunction(const std::string &text, int angleMode);
 
-// Edit flow: validate (no duplicate rule), carry the old variable settings
+// Edit flow: validate, carry the old variable settings
 // over by name, reset_function, initialize_function, set_function_angle_mode.
 // On a compile failure the library function stays reset.
 DefinitionOutcome RecompileFunction(int32_t handle, const std::string &text, int angleMode);

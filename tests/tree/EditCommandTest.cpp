@@ -54,6 +54,52 @@ TEST_F(ViewTest, EditedTextKeepsTheSurvivingVariablesSettings)
     EXPECT_EQ(view.Nodes().size(), 11u);
 }
 
+// Two equal names are refused by Edit text as by Add Function: the same
+// message, and the dialog opens again with the text and selection the add
+// flow gives it.
+TEST_F(ViewTest, EditRefusesDuplicatedNamesAsAddDoes)
+{
+    struct Look {
+        QString text;
+        int start = -1, end = -1;
+    };
+    auto look = [](TextDialog &d) {
+        const QTextCursor cursor = d.Edit()->textCursor();
+        return Look{d.Edit()->toPlainText(), cursor.selectionStart(), cursor.selectionEnd()};
+    };
+    Look added, edited;
+    ScriptAdd(QStringLiteral("f"), QStringLiteral("z(x,x)=x"));
+    prompter.Cancel<TextDialog>([&](TextDialog &d) { added = look(d); });
+    view.OnCommand(TreeCommand::AddFunction);
+    ASSERT_EQ(prompter.MessageTexts(), QStringList{QStringLiteral("The variable \"x\" is duplicated")});
+    ASSERT_EQ(doc.Count(), 0);
+
+    const int32_t h = AddDirect("g", "z(x,y,a)=x*a");
+    modify_function_variable(h, VariableRecord{"a", 2, 0, 4, 9});
+    doc.SetModifiedFlag(false);
+    Select(h, TextNode);
+    prompter.Accept<TextDialog>([](TextDialog &d) { d.Edit()->setPlainText(QStringLiteral("z(x,x)=x")); });
+    prompter.Accept<TextDialog>([&](TextDialog &d) {
+        edited = look(d);
+        d.Edit()->setPlainText(QStringLiteral("z(a,x,a)=x*a"));
+    });
+    prompter.Cancel<TextDialog>();
+    view.OnCommand(TreeCommand::EditText);
+
+    EXPECT_EQ(prompter.MessageTexts(), QStringList({QStringLiteral("The variable \"x\" is duplicated"),
+                                                    QStringLiteral("The variable \"x\" is duplicated"),
+                                                    QStringLiteral("The variable \"a\" is duplicated")}));
+    EXPECT_EQ(edited.text, QStringLiteral("z(x,x)=x"));
+    EXPECT_EQ(edited.text, added.text);
+    EXPECT_EQ(edited.start, added.start);
+    EXPECT_EQ(edited.end, added.end);
+    // Nothing of the refused texts reached the function.
+    EXPECT_EQ(doc.Get(0).text, "z(x,y,a)=x*a");
+    EXPECT_EQ(Variable(h, "a").steps, 9);
+    EXPECT_EQ(Node(h, TextNode)->item->childCount(), 3);
+    EXPECT_FALSE(doc.IsModified());
+}
+
 TEST_F(ViewTest, CancelAfterAFailedEditBringsTheOldFunctionBack)
 {
     const int32_t h = AddDirect("f", "z(x,y,a)=x*a");
