@@ -55,6 +55,8 @@ std::vector<VariableDefaults> EditVariableTable(const DefinitionNames &names);
 // Whether `name` is one of the two variables a function with this dependent
 // variable is plotted over (z: x and y; r: alpha and beta; ...).
 bool IsPlottingVariable(const std::string &dependent, const std::string &name);
+// The other of the two (empty when `name` is neither).
+std::string PlottingPartner(const std::string &dependent, const std::string &name);
 
 // The library's current variable table of a function, names copied.
 std::vector<VariableDefaults> CurrentVariableTable(int32_t handle);

@@ -19,6 +19,7 @@
 #include "model/FormatGeneral.h"
 #include "model/FunctionDefinition.h"
 #include "model/FunctionSnapshot.h"
+#include "model/GridSize.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/ColorButton.h"
 #include "tree/LabelDialog.h"
@@ -857,9 +858,15 @@ void CVeltrix2View::EditSteps()
     for (;;) {
         if (!Prompter::Current().Run(dialog))
             return;
-        if (dialog.steps > 0)
+        if (dialog.steps <= 0) {
+            ShowError(this, QStringLiteral("Insert a value grater than 0"));
+            continue;
+        }
+        // Refused here rather than told later by the view that cannot draw it.
+        const QString tooLarge = GridTooLargeMessage(handle, doc_->Get(doc_->Find(handle)).text, name, dialog.steps);
+        if (tooLarge.isEmpty())
             break;
-        ShowError(this, QStringLiteral("Insert a value grater than 0"));
+        ShowError(this, tooLarge);
     }
     history_->Push(FunctionCommands::ChangeSteps(*history_, doc_->Find(handle), name, dialog.steps));
 }

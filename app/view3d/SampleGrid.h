@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "model/GridSize.h"   // kMaxGridPoints
 #include "view3d/DependentKind.h"
 
 // Function values over the grid of a function's two plotted variables.
@@ -31,10 +32,6 @@ struct SampleGridResult {
     double W(uint32_t j) const { return j * step2 + start2; }
     bool Usable() const { return status == Ok; }
 };
-
-// Most sample points one grid may hold: beyond this the grid, and the display
-// list made from it, would take hundreds of megabytes and seconds per rebuild.
-constexpr uint64_t kMaxGridPoints = uint64_t(1) << 20;
 
 // Samples the function `handle` whose definition is `text`; the other
 // variables keep their current values, and the plotted ones have theirs

@@ -166,35 +166,133 @@ TEST_F(ViewTest, RangeDialogRefusesReversedBoundsAndMovesTheValueInside)
     prompter.Accept<RangeDialog>([&](RangeDialog &d) {
         reopenedMin = d.MinEdit()->text();
         reopenedMax = d.MaxEdit()->text();
+        d.MinEdit()->setText(QStringLiteral("1"));
         d.MaxEdit()->setText(QStringLiteral("3"));
     });
+    QSignalSpy notified(&doc, &CVeltrix2Doc::ViewsNeedUpdate);
     view.OnCommand(102);
 
     EXPECT_EQ(prompter.MessageTexts(),
               QStringList{QStringLiteral("The value \"max\" must be greater or equal than the value \"min\"")});
     EXPECT_EQ(reopenedMin, "3");
     EXPECT_EQ(reopenedMax, "1");
+    // The value 0 was outside [1, 3]: it goes to the minimum, not the maximum.
     const VariableRecord y = Variable(h, "y");
-    EXPECT_EQ(y.min, 3);
+    EXPECT_EQ(y.min, 1);
     EXPECT_EQ(y.max, 3);
-    EXPECT_EQ(y.value, 3);
-    EXPECT_EQ(NodeText(h, RangeNode, "y"), "[3.,3.]");
-    EXPECT_EQ(NodeText(h, VariableNode, "y"), "y = 3.");
+    EXPECT_EQ(y.value, 1);
+    EXPECT_EQ(NodeText(h, RangeNode, "y"), "[1.,3.]");
+    EXPECT_EQ(NodeText(h, VariableNode, "y"), "y = 1.");
     EXPECT_TRUE(doc.IsModified());
+    ASSERT_EQ(notified.count(), 1);
+    EXPECT_EQ(notified.at(0).at(1).toInt(), -1);
+
+    // A value inside the new range stays; min = max is a range too.
+    modify_function_variable(h, VariableRecord{"x", 2.5, -5, 5, 20});
+    Select(h, RangeNode, "x");
+    prompter.Accept<RangeDialog>([](RangeDialog &d) {
+        d.MinEdit()->setText(QStringLiteral("2"));
+        d.MaxEdit()->setText(QStringLiteral("4"));
+    });
+    view.OnCommand(102);
+    EXPECT_EQ(Variable(h, "x").value, 2.5);
+    prompter.Accept<RangeDialog>([](RangeDialog &d) {
+        d.MinEdit()->setText(QStringLiteral("-7"));
+        d.MaxEdit()->setText(QStringLiteral("-7"));
+    });
+    view.OnCommand(102);
+    EXPECT_EQ(Variable(h, "x").value, -7);
+    EXPECT_EQ(Variable(h, "x").max, -7);
 }
 
 TEST_F(ViewTest, StepsDialogRefusesNonPositiveCounts)
 {
     const int32_t h = AddDirect("f", "z(x,y)=x");
+    doc.SetModifiedFlag(false);
     Select(h, StepsNode, "x");
-    for (const char *typed : {"0", "-3", "1"})
+    for (const char *typed : {"0", "-3", "7"})
         prompter.Accept<StepsDialog>([typed](StepsDialog &d) { d.Edit()->setText(QString::fromLatin1(typed)); });
+    QSignalSpy notified(&doc, &CVeltrix2Doc::ViewsNeedUpdate);
     view.OnCommand(103);
 
     EXPECT_EQ(prompter.MessageTexts(), QStringList({QStringLiteral("Insert a value grater than 0"),
                                                     QStringLiteral("Insert a value grater than 0")}));
-    EXPECT_EQ(Variable(h, "x").steps, 1);
-    EXPECT_EQ(NodeText(h, StepsNode, "x"), "1");
+    EXPECT_EQ(Variable(h, "x").steps, 7);
+    EXPECT_EQ(Variable(h, "y").steps, 20);
+    EXPECT_EQ(NodeText(h, StepsNode, "x"), "7");
+    // The drawing changes with the grid: the views are told, once, and the
+    // steps are saved with the document.
+    ASSERT_EQ(notified.count(), 1);
+    EXPECT_EQ(notified.at(0).at(1).toInt(), -1);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+// Steps whose grid could never be drawn are refused in the dialog, which
+// says how many the variable may have.
+TEST_F(ViewTest, StepsDialogRefusesGridsTooLargeToDraw)
+{
+    const int32_t h = AddDirect("f", "z(x,y,a)=x*a");
+    modify_function_variable(h, VariableRecord{"y", 0, -5, 5, 100000});
+    Select(h, StepsNode, "x");
+    prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("100000")); });
+    QString reopened;
+    prompter.Accept<StepsDialog>([&reopened](StepsDialog &d) {
+        reopened = d.Edit()->text();
+        d.Edit()->setText(QStringLiteral("9"));   // 10 x 100001 points: the most there may be
+    });
+    view.OnCommand(TreeCommand::EditSteps);
+    ASSERT_EQ(prompter.MessageTexts().size(), 1);
+    const QString message = prompter.MessageTexts().at(0);
+    EXPECT_TRUE(message.contains("100001 x 100001 points")) << message.toStdString();
+    EXPECT_TRUE(message.contains("1048576")) << message.toStdString();
+    EXPECT_TRUE(message.contains("\"x\" can have at most 9 steps")) << message.toStdString();
+    EXPECT_EQ(prompter.messages.at(0).title, "Error");
+    EXPECT_EQ(reopened, "100000");
+    EXPECT_EQ(Variable(h, "x").steps, 9);
+
+    // The largest grid is accepted, one step more is not.
+    modify_function_variable(h, VariableRecord{"y", 0, -5, 5, 20});
+    prompter.messages.clear();
+    Select(h, StepsNode, "x");
+    prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("49932")); });
+    prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("49931")); });
+    view.OnCommand(TreeCommand::EditSteps);
+    ASSERT_EQ(prompter.MessageTexts().size(), 1);
+    EXPECT_TRUE(prompter.MessageTexts().at(0).contains("at most 49931 steps")) << prompter.MessageTexts().at(0).toStdString();
+    EXPECT_EQ(Variable(h, "x").steps, 49931);
+
+    // A parameter is not drawn over: any number of steps.
+    prompter.messages.clear();
+    Select(h, StepsNode, "a");
+    prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("2000000000")); });
+    view.OnCommand(TreeCommand::EditSteps);
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(Variable(h, "a").steps, 2000000000);
+
+    // While y alone is too many, x can have no number of steps.
+    modify_function_variable(h, VariableRecord{"y", 0, -5, 5, 1 << 20});
+    Select(h, StepsNode, "x");
+    prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("1")); });
+    prompter.Cancel<StepsDialog>();
+    view.OnCommand(TreeCommand::EditSteps);
+    ASSERT_EQ(prompter.MessageTexts().size(), 1);
+    EXPECT_TRUE(prompter.MessageTexts().at(0).contains("reduce the steps of \"y\" first"))
+        << prompter.MessageTexts().at(0).toStdString();
+    EXPECT_EQ(Variable(h, "x").steps, 49931);
+}
+
+// A function drawn over one variable: its grid is one point wide.
+TEST_F(ViewTest, StepsOfAFunctionOfOneVariableMayReachTheWholeGrid)
+{
+    const int32_t h = AddDirect("f", "z(x,t)=x*t");
+    Select(h, StepsNode, "x");
+    prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("1048576")); });
+    prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("1048575")); });
+    view.OnCommand(TreeCommand::EditSteps);
+    ASSERT_EQ(prompter.MessageTexts().size(), 1);
+    EXPECT_TRUE(prompter.MessageTexts().at(0).contains("a grid of 1048577 points")) << prompter.MessageTexts().at(0).toStdString();
+    EXPECT_TRUE(prompter.MessageTexts().at(0).contains("\"x\" can have at most 1048575 steps"));
+    EXPECT_EQ(Variable(h, "x").steps, 1048575);
 }
 
 TEST_F(ViewTest, CancelledDialogsChangeNothing)
