@@ -24,6 +24,7 @@
 #include "FloatingBar.h"
 #include "FramePlacement.h"
 #include "KeyBindings.h"
+#include "MessageBoxTitles.h"
 #include "PointReadout.h"
 #include "SettingsCommand.h"
 #include "ShellResources.h"
@@ -58,6 +59,7 @@ CMainFrame::CMainFrame(Options options)
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     InitShellResources();
+    new MessageBoxTitles(this);
     setWindowIcon(QIcon(QStringLiteral(":/res/veltrix-48.png")));
     setAcceptDrops(true);
     RestorePlacement();

@@ -1,5 +1,6 @@
 #include "TraceStatusBar.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QStyleOption>
@@ -98,6 +99,14 @@ void TraceStatusBar::resizeEvent(QResizeEvent *event)
     Layout();
 }
 
+void TraceStatusBar::changeEvent(QEvent *event)
+{
+    QStatusBar::changeEvent(event);
+    // The panes' distances are counted in the font's characters.
+    if (event->type() == QEvent::FontChange)
+        Layout();
+}
+
 void TraceStatusBar::paintEvent(QPaintEvent *)
 {
     // The panes draw the texts, the message included; the base class would
@@ -118,7 +127,11 @@ void TraceStatusBar::Layout()
             panes_[i]->hide();
         return;
     }
-    const auto edges = PaneRightEdges(width(), fontMetrics().horizontalAdvance(QLatin1Char('A')));
+    auto edges = PaneRightEdges(width(), fontMetrics().horizontalAdvance(QLatin1Char('A')));
+    // "Function value" is wider than its ten "A"s in many fonts: the message
+    // pane before it gives way, as it does when the bar narrows.
+    const int caption = panes_[1]->fontMetrics().horizontalAdvance(panes_[1]->text()) + 1;
+    edges[0] = qMin(edges[0], edges[1] - caption - kGap);
     int left = 0;
     for (int i = 0; i < kPaneCount; ++i) {
         const int right = edges[i];

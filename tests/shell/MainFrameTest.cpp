@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QMap>
 #include <QMimeData>
 #include <QProcess>
 #include <QScreen>
@@ -35,6 +36,7 @@
 #include "model/CVeltrix2Doc.h"
 #include "qel/qel.h"
 #include "tree/CColorTreeCtrl.h"
+#include "tree/Prompter.h"
 #include "tree/CVeltrix2View.h"
 #include "tree/ColorButton.h"
 #include "tree/SettingsDialog.h"
@@ -295,6 +297,42 @@ TEST_F(MainFrameTest, ASecondStartHandsItsFileToTheRunningProgramAndEnds)
     EXPECT_EQ(second.exitCode(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return askedToSave.size() == 2; }, 5000));
     EXPECT_EQ(frame->Document()->PathName(), path);
+}
+
+// Every kind of message box of the program is as wide as its title needs,
+// however short its text: the window manager cut "Current value" to "C...".
+TEST_F(MainFrameTest, MessageBoxesAreWideEnoughForTheirTitles)
+{
+    ShowAndActivate(*frame);
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    // The title, the title bar's picture and at least two buttons.
+    auto roomFor = [&](const QString &title) { return metrics.horizontalAdvance(title) + 3 * metrics.height(); };
+
+    QMap<QString, int> widths;
+    auto measureAndClose = [&widths] {
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 3000));
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        widths[box->windowTitle()] = box->width();
+        box->done(0);
+    };
+    // Through the tree's prompter (Evaluate), a static box, and a box that
+    // does not block (the 3D view's).
+    QTimer::singleShot(0, frame.get(), measureAndClose);
+    Prompter::Current().Message(frame.get(), QMessageBox::NoIcon, QStringLiteral("Current value"), QStringLiteral("1."));
+    QTimer::singleShot(0, frame.get(), measureAndClose);
+    QMessageBox::critical(frame.get(), QStringLiteral("Bad file format"), QStringLiteral("Invalid file"));
+    auto *open = new QMessageBox(QMessageBox::Warning, QStringLiteral("Informations about the drawing"),
+                                 QStringLiteral("x"), QMessageBox::Ok, frame.get());
+    open->setAttribute(Qt::WA_DeleteOnClose);
+    open->open();
+    measureAndClose();
+
+    ASSERT_EQ(widths.size(), 3);
+    for (auto it = widths.cbegin(); it != widths.cend(); ++it)
+        EXPECT_GE(it.value(), roomFor(it.key())) << it.key().toStdString();
 }
 
 TEST_F(MainFrameTest, DroppedFileIsOpened)

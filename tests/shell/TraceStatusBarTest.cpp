@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFont>
 #include <QLabel>
 #include <QMainWindow>
 
@@ -44,8 +45,11 @@ TEST(TraceStatusBar, TracePanesKeepTheirDistanceFromTheRightEnd)
         const int W = bar->width();
         const int w = CharWidth(*bar);
         const int distances[] = {64, 54, 43, 39, 37, 26, 24, 13, 11, 0};
-        for (int i = 0; i < TraceStatusBar::kPaneCount; ++i)
+        for (int i = 1; i < TraceStatusBar::kPaneCount; ++i)
             EXPECT_EQ(RightEdge(bar->Pane(i)), W - 20 - distances[i] * w) << "pane " << i << " at " << W;
+        // The message pane ends where the caption after it has room.
+        EXPECT_LE(RightEdge(bar->Pane(0)), W - 20 - 64 * w);
+        EXPECT_EQ(RightEdge(bar->Pane(0)), bar->Pane(1)->x() - 2);
         for (int i = 1; i < TraceStatusBar::kPaneCount; ++i)
             EXPECT_TRUE(bar->Pane(i)->isVisible()) << i;
     }
@@ -59,6 +63,29 @@ TEST(TraceStatusBar, TracePanesKeepTheirDistanceFromTheRightEnd)
     for (int i = 1; i < TraceStatusBar::kPaneCount; ++i)
         EXPECT_FALSE(bar->Pane(i)->isVisible()) << i;
     EXPECT_GT(bar->Pane(0)->width(), bar->width() - 30);
+}
+
+// The captions show whole whatever the font: "Function value" was cut to
+// "Function valu" where it is wider than the ten "A"s of its pane.
+TEST(TraceStatusBar, CaptionsAreNeverCut)
+{
+    QMainWindow window;
+    auto *bar = new TraceStatusBar;
+    window.setStatusBar(bar);
+    window.resize(1000, 300);
+    window.show();
+    bar->SetTraceLayout(true);
+    for (const char *family : {"DejaVu Sans", "Liberation Sans", "Liberation Serif", "Liberation Mono"}) {
+        for (int points : {8, 9, 11, 14}) {
+            bar->setFont(QFont(QString::fromLatin1(family), points));
+            QCoreApplication::processEvents();
+            for (int i : {1, 4, 6, 8}) {
+                const QLabel *caption = bar->Pane(i);
+                EXPECT_GE(caption->contentsRect().width(), caption->fontMetrics().horizontalAdvance(caption->text()))
+                    << family << " " << points << " pane " << i;
+            }
+        }
+    }
 }
 
 TEST(TraceStatusBar, NarrowFrameShrinksTheMessagePaneFirst)
