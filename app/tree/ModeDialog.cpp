@@ -1,6 +1,9 @@
 #include "tree/ModeDialog.h"
 
+#include <QLabel>
 #include <QPushButton>
+
+#include "model/DisplayForms.h"
 
 #include "tree/ModePictures.h"
 #include "tree/PictureButton.h"
@@ -21,6 +24,7 @@ constexpr int kWidth = 510;
 constexpr int kPictureRowHeight = 170;
 constexpr int kOkRight = 480;
 constexpr int kMargin = 10;
+constexpr int kCaptionOverhang = 8;   // a caption may be a little wider than its picture
 }  // namespace
 
 ModeDialog::ModeDialog(QWidget *parent) : QDialog(parent)
@@ -33,6 +37,16 @@ ModeDialog::ModeDialog(QWidget *parent) : QDialog(parent)
         button->setObjectName(QString::number(kButtons[m].id));
         button->setGeometry(kButtons[m].rect);
         button->setFocusPolicy(Qt::NoFocus);
+        // The pictures speak for themselves only to those who know the
+        // modes: each is named under it, and in its tool tip.
+        const QString name = ModeName(m);
+        button->setToolTip(name);
+        button->setAccessibleName(name);
+        auto *caption = new QLabel(name, this);
+        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        caption->setGeometry(kButtons[m].rect.left() - kCaptionOverhang, kButtons[m].rect.bottom() + 5,
+                             kButtons[m].rect.width() + 2 * kCaptionOverhang, caption->sizeHint().height());
+        captions_[size_t(m)] = caption;
         connect(button, &QAbstractButton::clicked, this, [this, m] {
             mode = m;
             LoadPictures();

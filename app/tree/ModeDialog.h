@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class PictureButton;
+class QLabel;
 class QPushButton;
 
 // Lets the user pick a visualization mode from four sample pictures; the
@@ -18,6 +19,8 @@ public:
     int32_t mode = 0;
 
     PictureButton *ModeButton(int mode) const { return buttons_.at(size_t(mode)); }
+    // The mode's name under its picture.
+    QLabel *ModeCaption(int mode) const { return captions_.at(size_t(mode)); }
     QPushButton *OkButton() const { return ok_; }
     QPushButton *CancelButton() const { return cancel_; }
     // Gives every button its picture, the chosen one ticked.
@@ -30,6 +33,7 @@ private:
     void ArrangeButtons();
 
     std::array<PictureButton *, 4> buttons_{};
+    std::array<QLabel *, 4> captions_{};
     QPushButton *ok_;
     QPushButton *cancel_;
 };

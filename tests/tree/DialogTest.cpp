@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -265,6 +266,20 @@ TEST(ModeDialogTest, TickFollowsTheClickedPicture)
     EXPECT_EQ(dialog.ModeButton(ChessBoard)->Picture(), ModePicture(ChessBoard, false));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_NE(ModePicture(WireFrame, false), ModePicture(Gradient, false));
+
+    // Each picture is named under it and in its tool tip, in full, clear of
+    // the buttons.
+    const char *names[] = {"wire frame", "filled polygons", "chess board", "gradient"};
+    for (int m = 0; m < 4; ++m) {
+        const QLabel *caption = dialog.ModeCaption(m);
+        EXPECT_EQ(caption->text(), QString::fromLatin1(names[m]));
+        EXPECT_EQ(dialog.ModeButton(m)->toolTip(), QString::fromLatin1(names[m]));
+        EXPECT_TRUE(caption->isVisible());
+        EXPECT_GE(caption->width(), caption->fontMetrics().horizontalAdvance(caption->text())) << m;
+        EXPECT_GT(caption->y(), dialog.ModeButton(m)->geometry().bottom());
+        EXPECT_LT(caption->geometry().bottom(), dialog.OkButton()->y());
+        EXPECT_TRUE(dialog.rect().contains(caption->geometry()));
+    }
 }
 
 TEST(ColorButtonTest, APressOpensOneChooserAndPaintsTheChoice)
