@@ -10,6 +10,7 @@
 
 #include "ExportOptions.h"
 #include "ExportRun.h"
+#include "model/ProcessStartup.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ QStringList Arguments(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    PrepareProcess();
     ExportOptions options;
     QString error;
     if (!ParseExportArguments(Arguments(argc, argv), options, &error)) {

@@ -54,6 +54,8 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
         dialog.setNameFilters(r.filters);
         dialog.setDefaultSuffix(r.suffix);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !r.confirmOverwrite);
+        if (!r.folder.isEmpty())
+            dialog.setDirectory(r.folder);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
     prompts_.askPrint = [parent](QPrinter &printer) {
@@ -77,8 +79,10 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
     };
 }
 
-QString OutputCommands::AskSavePath(const SaveRequest &request)
+QString OutputCommands::AskSavePath(SaveRequest request)
 {
+    if (startFolder_)
+        request.folder = startFolder_();
     QString path = prompts_.askSavePath(request);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + request.suffix;
@@ -103,7 +107,7 @@ void OutputCommands::ExportBmp()
     }
     const QString path = AskSavePath({QStringLiteral("Export BMP"),
                                       {QStringLiteral("Windows or OS/2 bitmap (*.bmp)")},
-                                      QStringLiteral("bmp"), true});
+                                      QStringLiteral("bmp"), true, {}});
     if (path.isEmpty())
         return;
     const QByteArray bytes = BitmapFileBytes(pixels);
@@ -119,7 +123,7 @@ void OutputCommands::ExportDxf()
         return;
     const QString path = AskSavePath({QStringLiteral("Export DXF"),
                                       {QStringLiteral("Autocad Drawing (*.dxf)"), QStringLiteral("All Files (*.*)")},
-                                      QStringLiteral("dxf"), false});
+                                      QStringLiteral("dxf"), false, {}});
     if (path.isEmpty())
         return;
     QString error;
@@ -147,7 +151,7 @@ void OutputCommands::ExportPng()
     if (!size)
         return;
     const QString path = AskSavePath({QStringLiteral("Export PNG"), {QStringLiteral("PNG image (*.png)")},
-                                      QStringLiteral("png"), true});
+                                      QStringLiteral("png"), true, {}});
     if (path.isEmpty())
         return;
     bool written = false;
@@ -165,13 +169,13 @@ void OutputCommands::ExportPng()
 
 void OutputCommands::ExportObj()
 {
-    ExportMesh({QStringLiteral("Export OBJ"), {QStringLiteral("Wavefront OBJ (*.obj)")}, QStringLiteral("obj"), true},
+    ExportMesh({QStringLiteral("Export OBJ"), {QStringLiteral("Wavefront OBJ (*.obj)")}, QStringLiteral("obj"), true, {}},
                false);
 }
 
 void OutputCommands::ExportStl()
 {
-    ExportMesh({QStringLiteral("Export STL"), {QStringLiteral("STL (*.stl)")}, QStringLiteral("stl"), true}, true);
+    ExportMesh({QStringLiteral("Export STL"), {QStringLiteral("STL (*.stl)")}, QStringLiteral("stl"), true, {}}, true);
 }
 
 void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)

@@ -24,6 +24,7 @@ public:
         QStringList filters;
         QString suffix;              // appended when the name has none
         bool confirmOverwrite = true;
+        QString folder;              // where the dialog starts; empty: the working folder
     };
     struct Prompts {
         // The chosen path, or empty for Cancel.
@@ -42,6 +43,9 @@ public:
     OutputCommands(GLView *view, QPrinter *printer, QWidget *parent);
 
     Prompts &prompts() { return prompts_; }
+    // Where the export dialogs start (the main window knows the document's
+    // folder and the one last used).
+    void SetStartFolder(std::function<QString()> startFolder) { startFolder_ = std::move(startFolder); }
 
     void ExportBmp();
     void ExportDxf();
@@ -54,7 +58,7 @@ public:
     void PrintPreview();
 
 private:
-    QString AskSavePath(const SaveRequest &request);
+    QString AskSavePath(SaveRequest request);
     void ExportMesh(const SaveRequest &request, bool stl);
     bool CaptureSettledView(BitmapPixels &pixels);
 
@@ -62,4 +66,5 @@ private:
     QPrinter *printer_;
     QWidget *parent_;
     Prompts prompts_;
+    std::function<QString()> startFolder_;
 };

@@ -70,6 +70,7 @@ CMainFrame::CMainFrame(Options options)
 
     CreatePanes();
     output_ = new OutputCommands(view_, printer_.get(), this);
+    output_->SetStartFolder([this] { return documents_->StartFolder(); });
     CreateBars();
     CreateMenus();
     ConnectPanes();

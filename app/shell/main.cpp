@@ -2,7 +2,7 @@
 #include <QStringList>
 
 #include "CMainFrame.h"
-#include "ProcessStartup.h"
+#include "model/ProcessStartup.h"
 #include "RunningInstance.h"
 #include "SettingsStore.h"
 #include "view3d/GLView.h"

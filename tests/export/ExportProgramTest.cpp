@@ -274,7 +274,8 @@ TEST_F(ExportProgramTest, UnreadableDocumentsAndUnwritableOutputs)
     EXPECT_EQ(lost.errors, QStringLiteral("veltrix-export: The file %1 could not be written: No such file or directory.\n")
                                .arg(nowhere));
 
-    // A disk that fills up half-way through the drawing.
+    // A file-size limit reached half-way through the drawing; the signal it
+    // raises keeps its default action, which would end the program.
     const QString kept = Path("kept.dxf");
     {
         QFile f(kept);
@@ -282,7 +283,7 @@ TEST_F(ExportProgramTest, UnreadableDocumentsAndUnwritableOutputs)
         f.write("old drawing");
     }
     const Outcome full = Export({TourPath(), QStringLiteral("-o"), kept}, [] {
-        std::signal(SIGXFSZ, SIG_IGN);
+        std::signal(SIGXFSZ, SIG_DFL);
         struct rlimit limit = {4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
     });

@@ -12,7 +12,7 @@
 #include <sys/resource.h>
 
 #include "DocumentCommands.h"
-#include "ProcessStartup.h"
+#include "model/ProcessStartup.h"
 #include "TestSupport.h"
 #include "model/CVeltrix2Doc.h"
 

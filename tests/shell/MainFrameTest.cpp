@@ -34,6 +34,7 @@
 #include "TestSupport.h"
 #include "TraceStatusBar.h"
 #include "model/CVeltrix2Doc.h"
+#include "output/OutputCommands.h"
 #include "qel/qel.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/Prompter.h"
@@ -955,4 +956,20 @@ TEST_F(MainFrameTest, ThePointUnderTheMouseShowsInTheStatusBar)
 
     emit view->PointUnderMouseGone();
     EXPECT_EQ(status->Pane(0)->text(), view->statusTip());
+}
+
+// The export dialogs start where the file dialogs of documents do: in the
+// open document's folder.
+TEST_F(MainFrameTest, ExportDialogsStartInTheDocumentsFolder)
+{
+    const QString path = SavedTour();
+    ASSERT_EQ(frame->OpenDocumentFile(path), DocumentCommands::OpenResult::Opened);
+    QStringList folders;
+    frame->Output()->prompts().askSavePath = [&folders](const OutputCommands::SaveRequest &r) {
+        folders << r.folder;
+        return QString();
+    };
+    frame->OnCommand(Cmd::ExportDxf);
+    frame->OnCommand(Cmd::ExportObj);
+    EXPECT_EQ(folders, QStringList(2, QFileInfo(path).absolutePath()));
 }

@@ -1,4 +1,4 @@
-#include "ProcessStartup.h"
+#include "model/ProcessStartup.h"
 
 #include <csignal>
 
