@@ -17,12 +17,15 @@ struct ParameterValue {
     double value = 0;
 };
 
+// The size of a picture when --size is not given.
+inline const QSize kDefaultPictureSize{1280, 1024};
+
 // The exporter's command line.
 struct ExportOptions {
     QString document;
     QString output;
     ExportFormat format = ExportFormat::Picture;
-    QSize size{1280, 1024};
+    QSize size = kDefaultPictureSize;
     QList<ParameterValue> parameters;
     int frames = 0;   // 0: a single picture
     QPageSize paper{QPageSize::A4};

@@ -28,6 +28,9 @@ SceneState DocumentScene(const CVeltrix2Doc &doc, QSize size, const RenderOption
     scene.width = size.width();
     scene.height = size.height();
     scene.options = drawing;
+    // Pictures larger than the default size show its lines as much wider.
+    scene.lineWidth = ScaledLineWidth(size.width(), size.height(), kDefaultPictureSize.width(),
+                                      kDefaultPictureSize.height());
     return scene;
 }
 

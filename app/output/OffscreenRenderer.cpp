@@ -241,6 +241,7 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
         r.Resize(width, height);
         r.RebuildLists(d_->lists, -1);
         r.SetTrace(scene.trace);
+        r.SetLineWidth(scene.lineWidth);
         // Large pictures (prints) get fewer samples, or none, rather than
         // hundreds of megabytes.
         const int samples =

@@ -138,7 +138,7 @@ void OutputCommands::ExportDxf()
 
 void OutputCommands::ExportPng()
 {
-    const SceneState scene = view_->CurrentScene();
+    SceneState scene = view_->CurrentScene();
     if (!scene.doc)
         return;
     QString error;
@@ -154,6 +154,8 @@ void OutputCommands::ExportPng()
                                       QStringLiteral("png"), true, {}});
     if (path.isEmpty())
         return;
+    // Twice the view's size shows the view twice as large: lines included.
+    scene.lineWidth = ScaledLineWidth(size->width(), size->height(), scene.width, scene.height);
     bool written = false;
     {
         WaitCursor wait;

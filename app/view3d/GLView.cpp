@@ -155,7 +155,7 @@ void GLView::SetCamera(const CameraPose &pose)
 SceneState GLView::CurrentScene() const
 {
     return {doc_.data(), camera_, renderer_->ViewportWidth(), renderer_->ViewportHeight(), renderer_->Trace(),
-            renderer_->Options()};
+            renderer_->Options(), renderer_->LineWidth()};
 }
 
 void GLView::SetRenderOptions(const RenderOptions &options)

@@ -85,6 +85,7 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDepthFunc(GL_LESS);
+    glLineWidth(GLfloat(lineWidth_));
     SetUpHeadlight(camera);
     // Whatever shows at a pixel leaves its mark in the stencil: the function's
     // tag, or 0 for the cursor and the furniture in front of it.

@@ -98,6 +98,9 @@ public:
     // the clamped indices here and writes the traced point into the
     // function's plotted variables.
     void SetTrace(const TraceState &trace) { trace_ = trace; }
+    // Width of every line of the frame, in pixels (1 on the screen).
+    void SetLineWidth(double width) { lineWidth_ = width; }
+    double LineWidth() const { return lineWidth_; }
     const TraceState &Trace() const { return trace_; }
 
     // Recompiles the lists of the function `handle`, or of every function
@@ -130,6 +133,7 @@ private:
     int viewportWidth_ = 0, viewportHeight_ = 0;
     TraceState trace_;
     RenderOptions options_;
+    double lineWidth_ = 1.0;
     std::vector<DrawProblem> problems_;
     std::vector<int32_t> drawn_;
 };

@@ -131,6 +131,28 @@ TEST_F(ExportProgramTest, DrawingOptionsAreAskedForOnTheCommandLine)
     EXPECT_EQ(image, ToImage(rich));
 }
 
+// A picture twice the default size shows the default one twice as large,
+// its lines twice as wide.
+TEST_F(ExportProgramTest, LargerPicturesDrawWiderLines)
+{
+    const Outcome run = Export({TourPath(), QStringLiteral("-o"), Path("large.png"), QStringLiteral("--size"),
+                                QStringLiteral("2560x2048")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    const QImage image = QImage(Path("large.png")).convertToFormat(QImage::Format_RGB888);
+
+    CVeltrix2Doc doc;
+    ASSERT_EQ(doc.Open(TourPath()), ReadOutcome::Ok);
+    const ViewSettings &s = doc.Settings();
+    SceneState scene;
+    scene.doc = &doc;
+    scene.camera.SetPose({s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
+    scene.lineWidth = 2;
+    OffscreenRenderer renderer;
+    BitmapPixels pixels;
+    ASSERT_TRUE(renderer.Render(scene, 2560, 2048, pixels)) << renderer.Error().toStdString();
+    EXPECT_EQ(image, ToImage(pixels));
+}
+
 // The drawing is File > Export > DXF's to the byte.
 TEST_F(ExportProgramTest, DrawingIsTheSameAsTheMenusExport)
 {

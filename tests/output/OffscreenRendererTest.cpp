@@ -147,3 +147,27 @@ TEST_F(OffscreenRendererTest, DrawsWithTheViewsOptions)
 }
 
 } // namespace
+
+// A picture larger than the view draws its lines as much wider: the cube's
+// edges take about three times the pixels at width 3, the faces the same.
+TEST_F(OffscreenRendererTest, LinesAreAsWideAsTheSceneAsks)
+{
+    ASSERT_TRUE(AddPlot(doc, {"sheet", "z(x,y)=0", FilledPolygons, -4, 4, 8, -4, 4, 8, true,
+                              MakeColour(255, 0, 0), MakeColour(0, 255, 0)}));
+    doc.Settings().showReferenceMarks = 0;
+    doc.Settings().showAxes = 0;
+    OffscreenRenderer renderer;
+    ASSERT_TRUE(renderer.IsValid()) << renderer.Error().toStdString();
+    BitmapPixels thin, wide;
+    ASSERT_TRUE(renderer.Render(scene, 400, 300, thin));
+    scene.lineWidth = 3;
+    ASSERT_TRUE(renderer.Render(scene, 400, 300, wide));
+    const int thinEdges = CountColour(ToImage(thin), qRgb(255, 255, 0));
+    const int wideEdges = CountColour(ToImage(wide), qRgb(255, 255, 0));
+    EXPECT_GT(thinEdges, 300);
+    EXPECT_GT(wideEdges, 2.5 * thinEdges);
+    EXPECT_LT(wideEdges, 3.5 * thinEdges);
+    EXPECT_EQ(ScaledLineWidth(1606, 1200, 803, 600), 2.0);
+    EXPECT_EQ(ScaledLineWidth(400, 300, 803, 600), 1.0);
+    EXPECT_EQ(ScaledLineWidth(4096, 1024, 1280, 1024), 1.0);
+}

@@ -204,7 +204,7 @@ TEST_F(PrintTest, PrinterThatCannotStartReportsIt)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath(QStringLiteral("no/such/folder/x.pdf")));
-    SceneState scene{&doc, Camera(), 400, 300, {}, {}};
+    SceneState scene{&doc, Camera(), 400, 300, {}, {}, 1.0};
     QString error;
     EXPECT_FALSE(PrintScene(printer, scene, std::nullopt, &error));
     EXPECT_FALSE(error.isEmpty());

@@ -193,9 +193,14 @@ TEST_F(ViewOutputTest, ExportPngRendersAtTheChosenSize)
     const QImage file = QImage(answer + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB888);
     ASSERT_EQ(file.size(), QSize(1606, 1200));
 
+    // The view's scene twice as large, lines twice as wide.
+    SceneState scene = view.CurrentScene();
     BitmapPixels pixels;
     OffscreenRenderer renderer;
-    ASSERT_TRUE(renderer.Render(view.CurrentScene(), 1606, 1200, pixels));
+    ASSERT_TRUE(renderer.Render(scene, 1606, 1200, pixels));
+    EXPECT_NE(file, ToImage(pixels));
+    scene.lineWidth = 2;
+    ASSERT_TRUE(renderer.Render(scene, 1606, 1200, pixels));
     EXPECT_EQ(file, ToImage(pixels));
     EXPECT_EQ(file.pixel(0, 0), qRgb(32, 64, 96));
 }
