@@ -71,7 +71,33 @@ protected:
         return Path(name);
     }
 
+    // The example as the exporter draws it: from its saved camera.
+    SceneState TourScene()
+    {
+        EXPECT_EQ(tour.Open(TourPath()), ReadOutcome::Ok);
+        const ViewSettings &s = tour.Settings();
+        SceneState scene;
+        scene.doc = &tour;
+        scene.camera.SetPose({s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
+        return scene;
+    }
+
+    // The off-screen renderer's picture of `scene`.
+    static QImage Rendered(const SceneState &scene, QSize size)
+    {
+        OffscreenRenderer renderer;
+        BitmapPixels pixels;
+        EXPECT_TRUE(renderer.Render(scene, size.width(), size.height(), pixels)) << renderer.Error().toStdString();
+        return ToImage(pixels);
+    }
+
+    QImage Picture(const char *name) const
+    {
+        return QImage(Path(name)).convertToFormat(QImage::Format_RGB888);
+    }
+
     QTemporaryDir dir;
+    CVeltrix2Doc tour;
 };
 
 // The example as a picture of the default size: the document's background
@@ -83,26 +109,18 @@ TEST_F(ExportProgramTest, PictureShowsTheDocumentsScene)
     const Outcome run = Export({TourPath(), QStringLiteral("-o"), Path("tour.png")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
     EXPECT_TRUE(run.errors.isEmpty()) << run.errors.toStdString();
-    const QImage image = QImage(Path("tour.png")).convertToFormat(QImage::Format_RGB888);
+    const QImage image = Picture("tour.png");
     ASSERT_EQ(image.size(), QSize(1280, 1024));
 
-    CVeltrix2Doc doc;
-    ASSERT_EQ(doc.Open(TourPath()), ReadOutcome::Ok);
-    const ViewSettings &s = doc.Settings();
-    const FunctionRecord saddle = doc.Get(1);
+    const SceneState scene = TourScene();
+    const ViewSettings &s = tour.Settings();
+    const FunctionRecord saddle = tour.Get(1);
     ASSERT_EQ(saddle.label, "Saddle");
     EXPECT_EQ(image.pixel(2, 2), Rgb(s.backgroundColor));
     EXPECT_GT(CountColour(image, image.rect(), Rgb(s.cubeColor)), 2000) << "the cube's edges and marks";
     EXPECT_GT(CountColour(image, QRect(400, 600, 500, 250), Rgb(saddle.color1)), 10000);
     EXPECT_EQ(CountColour(image, QRect(0, 0, 1280, 120), Rgb(saddle.color1)), 0);
-
-    SceneState scene;
-    scene.doc = &doc;
-    scene.camera.SetPose({s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
-    OffscreenRenderer renderer;
-    BitmapPixels pixels;
-    ASSERT_TRUE(renderer.Render(scene, 1280, 1024, pixels)) << renderer.Error().toStdString();
-    EXPECT_EQ(image, ToImage(pixels));
+    EXPECT_EQ(image, Rendered(scene, QSize(1280, 1024)));
 }
 
 // The drawing options are the renderer's: the picture equals the off-screen
@@ -113,22 +131,11 @@ TEST_F(ExportProgramTest, DrawingOptionsAreAskedForOnTheCommandLine)
                                 QStringLiteral("640x512"), QStringLiteral("--smooth-lines"), QStringLiteral("--shaded"),
                                 QStringLiteral("--legend")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
-    const QImage image = QImage(Path("rich.png")).convertToFormat(QImage::Format_RGB888);
-
-    CVeltrix2Doc doc;
-    ASSERT_EQ(doc.Open(TourPath()), ReadOutcome::Ok);
-    const ViewSettings &s = doc.Settings();
-    SceneState scene;
-    scene.doc = &doc;
-    scene.camera.SetPose({s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
-    OffscreenRenderer renderer;
-    BitmapPixels plain;
-    ASSERT_TRUE(renderer.Render(scene, 640, 512, plain)) << renderer.Error().toStdString();
-    EXPECT_NE(image, ToImage(plain));
+    const QImage image = Picture("rich.png");
+    SceneState scene = TourScene();
+    EXPECT_NE(image, Rendered(scene, QSize(640, 512)));
     scene.options = RenderOptions{true, true, true};
-    BitmapPixels rich;
-    ASSERT_TRUE(renderer.Render(scene, 640, 512, rich)) << renderer.Error().toStdString();
-    EXPECT_EQ(image, ToImage(rich));
+    EXPECT_EQ(image, Rendered(scene, QSize(640, 512)));
 }
 
 // A picture twice the default size shows the default one twice as large,
@@ -138,19 +145,9 @@ TEST_F(ExportProgramTest, LargerPicturesDrawWiderLines)
     const Outcome run = Export({TourPath(), QStringLiteral("-o"), Path("large.png"), QStringLiteral("--size"),
                                 QStringLiteral("2560x2048")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
-    const QImage image = QImage(Path("large.png")).convertToFormat(QImage::Format_RGB888);
-
-    CVeltrix2Doc doc;
-    ASSERT_EQ(doc.Open(TourPath()), ReadOutcome::Ok);
-    const ViewSettings &s = doc.Settings();
-    SceneState scene;
-    scene.doc = &doc;
-    scene.camera.SetPose({s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
+    SceneState scene = TourScene();
     scene.lineWidth = 2;
-    OffscreenRenderer renderer;
-    BitmapPixels pixels;
-    ASSERT_TRUE(renderer.Render(scene, 2560, 2048, pixels)) << renderer.Error().toStdString();
-    EXPECT_EQ(image, ToImage(pixels));
+    EXPECT_EQ(Picture("large.png"), Rendered(scene, QSize(2560, 2048)));
 }
 
 // The drawing is File > Export > DXF's to the byte.
