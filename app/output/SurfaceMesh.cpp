@@ -5,6 +5,7 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "model/CodePage1252.h"
+#include "output/SceneGeometry.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/GradientColor.h"
 #include "view3d/SampleGrid.h"
@@ -136,11 +137,5 @@ SceneMesh BuildSceneMesh(const CVeltrix2Doc &doc)
 
 QString MeshName(const FunctionMesh &mesh)
 {
-    QString name = FromCp1252(mesh.label);
-    for (QChar &c : name)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char('_');
-    if (name.trimmed().isEmpty())
-        return QStringLiteral("function %1").arg(mesh.position + 1);
-    return name;
+    return FunctionName(mesh.label, mesh.position);
 }
