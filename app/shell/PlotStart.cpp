@@ -21,11 +21,12 @@ bool StartWithPlot(CVeltrix2Doc &doc, const QStringList &arguments, QString *mes
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     AddPlotOptions(parser);
     PlotRequest request;
-    if (!parser.parse(arguments) || !ReadPlotOptions(parser, &request, message)) {
-        if (message && message->isEmpty())
-            *message = parser.errorText();
+    if (!parser.parse(arguments)) {
+        *message = parser.errorText();
         return false;
     }
+    if (!ReadPlotOptions(parser, &request, message))
+        return false;
     if (!parser.positionalArguments().isEmpty()) {
         *message = QStringLiteral("Give a document or -e definitions, not both.");
         return false;
