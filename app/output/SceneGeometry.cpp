@@ -185,11 +185,6 @@ private:
     std::vector<uint32_t> faces_, otherFaces_, lines_;
 };
 
-QString Quoted(const std::string &label)
-{
-    return QLatin1Char('"') + FromCp1252(label) + QLatin1Char('"');
-}
-
 void AddTexts(SceneGeometry &scene, const std::vector<PlacedText> &texts, Colour colour, const GlyphOutlines &glyphs)
 {
     for (const PlacedText &t : texts) {
@@ -240,16 +235,7 @@ SceneGeometry BuildSceneGeometry(const CVeltrix2Doc &doc, const GlyphOutlines &g
     SceneGeometry scene;
     const ViewSettings &s = doc.Settings();
     scene.settings = s;
-    const FunctionList &functions = doc.Functions();
-    for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
-        const FunctionRecord &record = functions.At(p);
-        if (!record.visible)
-            continue;
-        const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
-        if (!grid.Usable()) {
-            scene.notes << grid.problem;
-            continue;
-        }
+    ForEachShownGrid(doc, scene.notes, [&](int p, const FunctionRecord &record, const SampleGridResult &grid) {
         FunctionGeometry f;
         f.label = record.label;
         f.position = p;
@@ -259,9 +245,9 @@ SceneGeometry BuildSceneGeometry(const CVeltrix2Doc &doc, const GlyphOutlines &g
         FunctionSink sink(f, grid, s.backgroundColor);
         DrawSamples(sink, record, grid, s.cubeDimension);
         if (f.parts.empty())
-            scene.notes << QStringLiteral("%1 has nothing inside the cube.").arg(Quoted(record.label));
+            scene.notes << QStringLiteral("%1 has nothing inside the cube.").arg(QuotedLabel(record.label));
         scene.functions.push_back(std::move(f));
-    }
+    });
     if (s.showCube) {
         scene.cube = ToUser(CubeEdges(s.cubeDimension));
         if (s.showReferenceMarks) {
@@ -274,6 +260,27 @@ SceneGeometry BuildSceneGeometry(const CVeltrix2Doc &doc, const GlyphOutlines &g
         AddTexts(scene, AxisTexts(s, glyphs.AllMetrics()), s.axesColor, glyphs);
     }
     return scene;
+}
+
+void ForEachShownGrid(const CVeltrix2Doc &doc, QStringList &notes,
+                      const std::function<void(int position, const FunctionRecord &, const SampleGridResult &)> &take)
+{
+    const FunctionList &functions = doc.Functions();
+    for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
+        const FunctionRecord &record = functions.At(p);
+        if (!record.visible)
+            continue;
+        const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
+        if (grid.Usable())
+            take(p, record, grid);
+        else
+            notes << grid.problem;
+    }
+}
+
+QString QuotedLabel(const std::string &label)
+{
+    return QLatin1Char('"') + FromCp1252(label) + QLatin1Char('"');
 }
 
 QString FunctionName(const std::string &label, int position)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "view3d/GlyphOutlines.h"
 
 class CVeltrix2Doc;
+struct FunctionRecord;
+struct SampleGridResult;
 
 // Indices into a function's vertices drawn as one kind of primitive in one
 // colour (or in the vertices' own colours).
@@ -73,6 +76,14 @@ struct SceneGeometry {
 // Samples every visible function afresh, as the view does.  Needs a
 // QGuiApplication for the texts' font (the offscreen platform will do).
 SceneGeometry BuildSceneGeometry(const CVeltrix2Doc &doc, const GlyphOutlines &glyphs);
+
+// Samples every visible function of `doc` afresh, in list order, and hands
+// each usable grid to `take`; a grid that cannot be made is said in `notes`.
+void ForEachShownGrid(const CVeltrix2Doc &doc, QStringList &notes,
+                      const std::function<void(int position, const FunctionRecord &, const SampleGridResult &)> &take);
+
+// A label in quotes, for notes.
+QString QuotedLabel(const std::string &label);
 
 // The function's name for the files: its label as UTF-8 with control
 // characters replaced, or "function N" for an empty label.

@@ -89,11 +89,6 @@ private:
     Colour color1_ = 0, color2_ = 0;
 };
 
-QString Quoted(const std::string &label)
-{
-    return QLatin1Char('"') + FromCp1252(label) + QLatin1Char('"');
-}
-
 } // namespace
 
 size_t SceneMesh::TriangleCount() const
@@ -107,20 +102,11 @@ size_t SceneMesh::TriangleCount() const
 SceneMesh BuildSceneMesh(const CVeltrix2Doc &doc)
 {
     SceneMesh scene;
-    const FunctionList &functions = doc.Functions();
     const double cube = doc.Settings().cubeDimension;
-    for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
-        const FunctionRecord &record = functions.At(p);
-        if (!record.visible)
-            continue;
-        const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
-        if (!grid.Usable()) {
-            scene.notes << grid.problem;
-            continue;
-        }
+    ForEachShownGrid(doc, scene.notes, [&](int p, const FunctionRecord &record, const SampleGridResult &grid) {
         if (grid.index1 < 0 || grid.index2 < 0) {
-            scene.notes << QStringLiteral("The curve %1 has no area and was left out.").arg(Quoted(record.label));
-            continue;
+            scene.notes << QStringLiteral("The curve %1 has no area and was left out.").arg(QuotedLabel(record.label));
+            return;
         }
         FunctionMesh mesh;
         mesh.label = record.label;
@@ -131,7 +117,7 @@ SceneMesh BuildSceneMesh(const CVeltrix2Doc &doc)
         DrawSamples(sink, record, grid, cube);
         if (!mesh.triangles.empty())
             scene.functions.push_back(std::move(mesh));
-    }
+    });
     return scene;
 }
 
