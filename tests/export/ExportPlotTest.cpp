@@ -149,6 +149,14 @@ TEST_F(ExportPlotTest, RefusedDefinitionsSayWhyAndWhere)
             EXPECT_EQ(run.errors.count(QLatin1Char('\n')), 1) << what;
         EXPECT_FALSE(QFile::exists(Path("refused.png"))) << what;
     }
+    // The library holds 100 functions at most.
+    QStringList hundredAndOne;
+    for (int k = 0; k <= 100; ++k)
+        hundredAndOne << "-e" << "z(x,y)=x";
+    const Outcome full = Export(hundredAndOne + QStringList{"-o", Path("refused.png")});
+    EXPECT_EQ(full.status, 3);
+    EXPECT_EQ(full.errors, "veltrix-export: -e #101: No more than 100 functions can be defined\n");
+
     // The second of two definitions is named.
     const Outcome second = Export({"-e", "z(x,y)=x", "-e", "z(z,x)=1", "-o", Path("refused.png")});
     EXPECT_EQ(second.status, 3);
