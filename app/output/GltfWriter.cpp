@@ -267,8 +267,10 @@ private:
         view.byteOffset = buffer.size();
         view.byteLength = bytes;
         view.target = target;
-        const auto *begin = static_cast<const unsigned char *>(data);
-        buffer.insert(buffer.end(), begin, begin + bytes);
+        if (bytes > 0) {
+            const auto *begin = static_cast<const unsigned char *>(data);
+            buffer.insert(buffer.end(), begin, begin + bytes);
+        }
         model_.bufferViews.push_back(view);
         return int(model_.bufferViews.size()) - 1;
     }
