@@ -48,7 +48,8 @@ struct OffscreenRenderer::Impl {
     // Smooth lines draw here first and are resolved into `framebuffer`.
     MultisampleTarget multisample{fb};
     SceneRenderer renderer;
-    ListSet lists;
+    // A picture draws each function once: meshes, never display lists.
+    ListSet lists{{}, FunctionStorage::Mesh};
     bool rendererReady = false;
     QString error;
 

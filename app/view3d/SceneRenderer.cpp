@@ -5,7 +5,8 @@
 #include <GL/glu.h>
 
 #include "model/CVeltrix2Doc.h"
-#include "view3d/GLGeometrySink.h"
+#include "view3d/MeshDrawing.h"
+#include "view3d/MeshSink.h"
 #include "view3d/SampleGrid.h"
 #include "view3d/SceneFurniture.h"
 #include "view3d/SceneLighting.h"
@@ -98,8 +99,12 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
         const FunctionRecord *record = VisibleRecord(e);
         if (!record)
             continue;
-        MarkStencil(StencilTag(record->handle));
-        glCallList(e.listId);
+        const GLint tag = StencilTag(record->handle);
+        MarkStencil(tag);
+        if (e.mesh)
+            DrawRenderMesh(*e.mesh, tag);
+        else
+            glCallList(e.listId);
         MarkStencil(0);
         if (trace_.on && record->handle == trace_.handle)
             reading = DrawTraceCursor(*record);
@@ -219,15 +224,25 @@ void SceneRenderer::DeleteList(GLuint id)
         glDeleteLists(id, 1);
 }
 
+void SceneRenderer::ClearLists(ListSet &lists)
+{
+    if (lists.deleteOnRebuildAll)
+        for (const ListEntry &e : lists.entries)
+            DeleteList(e.listId);
+    lists.entries.clear();
+}
+
 void SceneRenderer::RebuildLists(ListSet &lists, int handle)
+{
+    RebuildLists(lists, handle, lists.storage);
+}
+
+void SceneRenderer::RebuildLists(ListSet &lists, int handle, FunctionStorage storage)
 {
     problems_.clear();
     drawn_.clear();
     if (handle == -1) {
-        if (lists.deleteOnRebuildAll)
-            for (const ListEntry &e : lists.entries)
-                DeleteList(e.listId);
-        lists.entries.clear();
+        ClearLists(lists);
     } else {
         auto it = std::find_if(lists.entries.begin(), lists.entries.end(),
                                [handle](const ListEntry &e) { return e.handle == handle; });
@@ -242,76 +257,38 @@ void SceneRenderer::RebuildLists(ListSet &lists, int handle)
     for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
         const FunctionRecord &record = functions.At(p);
         if (handle == -1 || record.handle == handle)
-            DrawFunction(record, &lists);
+            DrawFunction(record, &lists, storage);
     }
 }
 
-void SceneRenderer::DrawFunctionsForPicking()
+void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, FunctionStorage storage)
 {
-    problems_.clear();
-    drawn_.clear();
-    if (!doc_)
-        return;
-    const FunctionList &functions = doc_->Functions();
-    for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
-        const FunctionRecord &record = functions.At(p);
-        if (!record.visible)
-            continue;
-        glLoadName(GLuint(record.handle));
-        DrawFunction(record, nullptr);
-    }
-}
-
-int32_t SceneRenderer::PickFunction(const Camera &camera, double x, double y)
-{
-    if (!doc_)
-        return -1;
-    constexpr int kWords = 512;
-    GLuint buffer[kWords] = {};
-    glSelectBuffer(kWords, buffer);
-    glRenderMode(GL_SELECT);
-    glInitNames();
-    glPushName(0);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    // The viewport is given explicitly: outside a paint the GL one may be stale.
-    GLint viewport[4] = {0, 0, viewportWidth_, viewportHeight_};
-    LoadProjection(camera, [&] { gluPickMatrix(x, y, 5, 5, viewport); });
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    // Functions are drawn directly: Mesa's selection pass can crash on
-    // display lists that mix primitive kinds.
-    DrawFunctionsForPicking();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    const GLint hits = glRenderMode(GL_RENDER);
-    return NearestHit(hits, buffer, kWords);
-}
-
-void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists)
-{
-    const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
-    if (grid.Usable())
-        drawn_.push_back(record.handle);
-    else
-        problems_.push_back({record.handle, grid.problem});
-
-    const Colour background = doc_->Settings().backgroundColor;
-    const double cube = doc_->Settings().cubeDimension;
+    const ViewSettings &s = doc_->Settings();
+    // The selection pass needs no normals.
+    MeshSink sink(s.backgroundColor, lists && options_.shadedSurfaces);
+    {
+        const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
+        if (grid.Usable())
+            drawn_.push_back(record.handle);
+        else
+            problems_.push_back({record.handle, grid.problem});
+        DrawSamples(sink, record, grid, s.cubeDimension);
+    }   // the samples are in the mesh now
+    auto mesh = std::make_shared<RenderMesh>(sink.TakeMesh());
+    const GLint tag = StencilTag(record.handle);
     if (!lists) {
-        GLGeometrySink sink(background, GLGeometrySink::Submission::Immediate);
-        DrawSamples(sink, record, grid, cube);
+        DrawRenderMesh(*mesh, tag, MeshSubmission::Immediate);
+        return;
+    }
+    if (storage == FunctionStorage::Mesh) {
+        lists->entries.push_back({0, record.handle, sink.Range(), std::move(mesh)});
         return;
     }
     const GLuint id = glGenLists(1);
     if (id == 0)
         return;   // no list names left: nothing to compile into
-    GLGeometrySink sink(background, GLGeometrySink::Submission::Arrays,
-                        options_.shadedSurfaces ? GLGeometrySink::Lighting::Shaded
-                                                : GLGeometrySink::Lighting::Flat);
     glNewList(id, GL_COMPILE);
-    DrawSamples(sink, record, grid, cube);
+    DrawRenderMesh(*mesh, tag);
     glEndList();
-    lists->entries.push_back({id, record.handle, sink.Range()});
+    lists->entries.push_back({id, record.handle, sink.Range(), nullptr});
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "view3d/ColourLegend.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/OutlineFont.h"
+#include "view3d/RenderMesh.h"
 #include "view3d/RenderOptions.h"
 #include "view3d/ScenePoint.h"
 #include "view3d/TraceCursor.h"
@@ -19,16 +21,26 @@
 class CVeltrix2Doc;
 struct FunctionRecord;
 
-// Display list of one function in one context.
+// How a function's geometry is kept between its rebuilds: compiled into a
+// display list that every frame replays (the view's functions, which change
+// seldom and are drawn often), or as a mesh drawn straight from its arrays
+// (geometry drawn about once: pictures, printed pages, animation positions,
+// where compiling a list would cost more than the one drawing it serves).
+enum class FunctionStorage { DisplayList, Mesh };
+
+// The drawing of one function in one context: a display list, or a mesh.
 struct ListEntry {
     GLuint listId = 0;
     int32_t handle = -1;
-    GradientRange range;   // of the colours in the list, for the legend
+    GradientRange range;   // of the colours drawn, for the legend
+    std::shared_ptr<const RenderMesh> mesh;   // drawn directly when set
 };
 
-// The display lists of the functions for one context, in drawing order.
+// The drawings of the functions for one context, in drawing order.
 struct ListSet {
     std::vector<ListEntry> entries;
+    // How rebuilt functions are kept, unless a rebuild says otherwise.
+    FunctionStorage storage = FunctionStorage::DisplayList;
     // False for a set whose owner deletes the lists itself after use (the
     // print path): rebuilding all only forgets them.
     bool deleteOnRebuildAll = true;
@@ -103,10 +115,14 @@ public:
     double LineWidth() const { return lineWidth_; }
     const TraceState &Trace() const { return trace_; }
 
-    // Recompiles the lists of the function `handle`, or of every function
-    // for -1.  Functions whose grid is unusable get an empty list and are
-    // listed in Problems().
+    // Samples the function `handle` again, or every function for -1, and
+    // keeps its drawing as the set's storage says (or `storage`, for this
+    // rebuild).  Functions whose grid is unusable draw nothing and are listed
+    // in Problems().
     void RebuildLists(ListSet &lists, int handle);
+    void RebuildLists(ListSet &lists, int handle, FunctionStorage storage);
+    // Forgets every drawing of the set (deleting lists as the set says).
+    static void ClearLists(ListSet &lists);
     // Draws every visible function directly, each under its handle as the
     // selection name (for the selection pass).
     void DrawFunctionsForPicking();
@@ -124,7 +140,7 @@ public:
 private:
     // The record a list draws when the function is there and visible.
     const FunctionRecord *VisibleRecord(const ListEntry &entry) const;
-    void DrawFunction(const FunctionRecord &record, ListSet *lists);
+    void DrawFunction(const FunctionRecord &record, ListSet *lists, FunctionStorage storage);
     TraceReading DrawTraceCursor(const FunctionRecord &record);
     static void DeleteList(GLuint id);
 
