@@ -1,5 +1,7 @@
 #include "view3d/MeshDrawing.h"
 
+#include <algorithm>
+
 #include "view3d/SceneStencil.h"
 
 namespace {
@@ -9,27 +11,33 @@ void SetColour(Colour c)
     glColor3ub(GLubyte(ColourRed(c)), GLubyte(ColourGreen(c)), GLubyte(ColourBlue(c)));
 }
 
+size_t IndicesPerPrimitive(const MeshBatch &b)
+{
+    return b.primitive == MeshBatch::Triangles ? 3 : 2;
+}
+
 GLenum Mode(const MeshBatch &b)
 {
     return b.primitive == MeshBatch::Triangles ? GL_TRIANGLES : GL_LINES;
 }
 
-void DrawImmediate(const RenderMesh &mesh, const MeshBatch &b)
+void DrawImmediate(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &span)
 {
     const bool colours = b.pointColours && !mesh.colours.empty();
     const bool normals = b.lit && !mesh.normals.empty();
     glBegin(Mode(b));
-    for (const uint32_t k : b.indices) {
+    for (size_t n = span.first; n < span.first + span.count; ++n) {
+        const size_t k = b.indices[n];
         if (colours)
-            glColor3fv(&mesh.colours[size_t(k) * 3]);
+            glColor3fv(&mesh.colours[k * 3]);
         if (normals)
-            glNormal3fv(&mesh.normals[size_t(k) * 3]);
-        glVertex3fv(&mesh.positions[size_t(k) * 3]);
+            glNormal3fv(&mesh.normals[k * 3]);
+        glVertex3fv(&mesh.positions[k * 3]);
     }
     glEnd();
 }
 
-void DrawArrays(const RenderMesh &mesh, const MeshBatch &b)
+void DrawArrays(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &span)
 {
     const bool colours = b.pointColours && !mesh.colours.empty();
     const bool normals = b.lit && !mesh.normals.empty();
@@ -42,8 +50,8 @@ void DrawArrays(const RenderMesh &mesh, const MeshBatch &b)
         glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
     }
     // The range spares the driver a pass over the indices to find it.
-    glDrawRangeElements(Mode(b), 0, GLuint(mesh.PointCount() - 1), GLsizei(b.indices.size()), GL_UNSIGNED_INT,
-                        b.indices.data());
+    glDrawRangeElements(Mode(b), 0, GLuint(mesh.PointCount() - 1), GLsizei(span.count), GL_UNSIGNED_INT,
+                        b.indices.data() + span.first);
     if (normals)
         glDisableClientState(GL_NORMAL_ARRAY);
     if (colours)
@@ -52,19 +60,41 @@ void DrawArrays(const RenderMesh &mesh, const MeshBatch &b)
 
 } // namespace
 
-void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission)
+std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives)
+{
+    std::vector<MeshPiece> pieces;
+    size_t room = 0;   // primitives the last piece can still take
+    for (size_t k = 0; k < mesh.batches.size(); ++k) {
+        const MeshBatch &b = mesh.batches[k];
+        const size_t per = IndicesPerPrimitive(b);
+        for (size_t first = 0; first < b.indices.size();) {
+            if (room == 0) {
+                pieces.emplace_back();
+                room = std::max<size_t>(primitives, 1);
+            }
+            const size_t count = std::min(room * per, b.indices.size() - first) / per * per;
+            if (count == 0)
+                break;   // a partial primitive at the end draws nothing
+            pieces.back().push_back({k, first, count});
+            room -= count / per;
+            first += count;
+        }
+    }
+    return pieces;
+}
+
+void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, MeshSubmission submission)
 {
     if (mesh.PointCount() == 0)
         return;
-    const bool arrays = submission == MeshSubmission::Arrays;
+    const bool arrays = submission != MeshSubmission::Immediate;
     if (arrays) {
         glEnableClientState(GL_VERTEX_ARRAY);
         glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
     }
     bool pushedBack = false;
-    for (const MeshBatch &b : mesh.batches) {
-        if (b.indices.empty())
-            continue;
+    for (const MeshSpan &span : piece) {
+        const MeshBatch &b = mesh.batches[span.batch];
         if (b.pushedBack != pushedBack) {
             pushedBack = b.pushedBack;
             if (pushedBack) {
@@ -82,9 +112,9 @@ void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission
         if (b.lit)
             glEnable(GL_LIGHTING);
         if (arrays)
-            DrawArrays(mesh, b);
+            DrawArrays(mesh, b, span);
         else
-            DrawImmediate(mesh, b);
+            DrawImmediate(mesh, b, span);
         if (b.lit)
             glDisable(GL_LIGHTING);
     }
@@ -94,4 +124,18 @@ void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission
     }
     if (arrays)
         glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission)
+{
+    if (submission != MeshSubmission::Direct) {
+        const std::vector<MeshPiece> whole = MeshPieces(mesh, SIZE_MAX);
+        for (const MeshPiece &piece : whole)
+            DrawMeshPiece(mesh, piece, tag, submission);
+        return;
+    }
+    for (const MeshPiece &piece : MeshPieces(mesh)) {
+        DrawMeshPiece(mesh, piece, tag, submission);
+        glFlush();
+    }
 }

@@ -37,7 +37,7 @@ void SceneRenderer::ReleaseGL(std::initializer_list<ListSet *> sets)
 {
     for (ListSet *set : sets) {
         for (const ListEntry &e : set->entries)
-            DeleteList(e.listId);
+            DeleteLists(e);
         set->entries.clear();
     }
     font_.Release();
@@ -101,10 +101,7 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
             continue;
         const GLint tag = StencilTag(record->handle);
         MarkStencil(tag);
-        if (e.mesh)
-            DrawRenderMesh(*e.mesh, tag);
-        else
-            glCallList(e.listId);
+        e.Draw(tag);
         MarkStencil(0);
         if (trace_.on && record->handle == trace_.handle)
             reading = DrawTraceCursor(*record);
@@ -218,9 +215,21 @@ TraceReading SceneRenderer::DrawTraceCursor(const FunctionRecord &record)
     return placed.reading;
 }
 
-void SceneRenderer::DeleteList(GLuint id)
+void ListEntry::Draw(GLint tag) const
 {
-    if (id != 0)
+    if (mesh) {
+        DrawRenderMesh(*mesh, tag);
+        return;
+    }
+    for (const GLuint id : listIds) {
+        glCallList(id);
+        glFlush();
+    }
+}
+
+void SceneRenderer::DeleteLists(const ListEntry &entry)
+{
+    for (const GLuint id : entry.listIds)
         glDeleteLists(id, 1);
 }
 
@@ -228,7 +237,7 @@ void SceneRenderer::ClearLists(ListSet &lists)
 {
     if (lists.deleteOnRebuildAll)
         for (const ListEntry &e : lists.entries)
-            DeleteList(e.listId);
+            DeleteLists(e);
     lists.entries.clear();
 }
 
@@ -247,7 +256,7 @@ void SceneRenderer::RebuildLists(ListSet &lists, int handle, FunctionStorage sto
         auto it = std::find_if(lists.entries.begin(), lists.entries.end(),
                                [handle](const ListEntry &e) { return e.handle == handle; });
         if (it != lists.entries.end()) {
-            DeleteList(it->listId);
+            DeleteLists(*it);
             lists.entries.erase(it);
         }
     }
@@ -259,6 +268,49 @@ void SceneRenderer::RebuildLists(ListSet &lists, int handle, FunctionStorage sto
         if (handle == -1 || record.handle == handle)
             DrawFunction(record, &lists, storage);
     }
+}
+
+void SceneRenderer::DrawFunctionsForPicking()
+{
+    problems_.clear();
+    drawn_.clear();
+    if (!doc_)
+        return;
+    const FunctionList &functions = doc_->Functions();
+    for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
+        const FunctionRecord &record = functions.At(p);
+        if (!record.visible)
+            continue;
+        glLoadName(GLuint(record.handle));
+        DrawFunction(record, nullptr, FunctionStorage::Mesh);
+    }
+}
+
+int32_t SceneRenderer::PickFunction(const Camera &camera, double x, double y)
+{
+    if (!doc_)
+        return -1;
+    constexpr int kWords = 512;
+    GLuint buffer[kWords] = {};
+    glSelectBuffer(kWords, buffer);
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(0);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    // The viewport is given explicitly: outside a paint the GL one may be stale.
+    GLint viewport[4] = {0, 0, viewportWidth_, viewportHeight_};
+    LoadProjection(camera, [&] { gluPickMatrix(x, y, 5, 5, viewport); });
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    // Functions are drawn directly: Mesa's selection pass can crash on
+    // display lists that mix primitive kinds.
+    DrawFunctionsForPicking();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    const GLint hits = glRenderMode(GL_RENDER);
+    return NearestHit(hits, buffer, kWords);
 }
 
 void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, FunctionStorage storage)
@@ -280,15 +332,19 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, F
         DrawRenderMesh(*mesh, tag, MeshSubmission::Immediate);
         return;
     }
+    ListEntry entry{{}, record.handle, sink.Range(), nullptr};
     if (storage == FunctionStorage::Mesh) {
-        lists->entries.push_back({0, record.handle, sink.Range(), std::move(mesh)});
-        return;
+        entry.mesh = std::move(mesh);
+    } else {
+        for (const MeshPiece &piece : MeshPieces(*mesh)) {
+            const GLuint id = glGenLists(1);
+            if (id == 0)
+                break;   // no list names left: nothing to compile into
+            glNewList(id, GL_COMPILE);
+            DrawMeshPiece(*mesh, piece, tag, MeshSubmission::IntoList);
+            glEndList();
+            entry.listIds.push_back(id);
+        }
     }
-    const GLuint id = glGenLists(1);
-    if (id == 0)
-        return;   // no list names left: nothing to compile into
-    glNewList(id, GL_COMPILE);
-    DrawRenderMesh(*mesh, tag);
-    glEndList();
-    lists->entries.push_back({id, record.handle, sink.Range(), nullptr});
+    lists->entries.push_back(std::move(entry));
 }

@@ -28,12 +28,16 @@ struct FunctionRecord;
 // where compiling a list would cost more than the one drawing it serves).
 enum class FunctionStorage { DisplayList, Mesh };
 
-// The drawing of one function in one context: a display list, or a mesh.
+// The drawing of one function in one context: display lists (one per piece
+// of the mesh, replayed with a flush after each, MeshDrawing.h), or a mesh.
 struct ListEntry {
-    GLuint listId = 0;
+    std::vector<GLuint> listIds;
     int32_t handle = -1;
     GradientRange range;   // of the colours drawn, for the legend
     std::shared_ptr<const RenderMesh> mesh;   // drawn directly when set
+
+    // Draws the function into the current context; `tag` is its stencil mark.
+    void Draw(GLint tag) const;
 };
 
 // The drawings of the functions for one context, in drawing order.
@@ -142,7 +146,7 @@ private:
     const FunctionRecord *VisibleRecord(const ListEntry &entry) const;
     void DrawFunction(const FunctionRecord &record, ListSet *lists, FunctionStorage storage);
     TraceReading DrawTraceCursor(const FunctionRecord &record);
-    static void DeleteList(GLuint id);
+    static void DeleteLists(const ListEntry &entry);
 
     const CVeltrix2Doc *doc_;
     OutlineFont font_;

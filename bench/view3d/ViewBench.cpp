@@ -150,7 +150,7 @@ void BM_ListReplay(benchmark::State &state)
     b.SetSteps(int(state.range(0)));
     for (auto _ : state) {
         b.BeginFrame();
-        glCallList(b.lists.entries.at(0).listId);
+        b.lists.entries.at(0).Draw(1);
         glFinish();
     }
 }
