@@ -252,12 +252,12 @@ SceneGeometry BuildSceneGeometry(const CVeltrix2Doc &doc, const GlyphOutlines &g
         scene.cube = ToUser(CubeEdges(s.cubeDimension));
         if (s.showReferenceMarks) {
             scene.ticks = ToUser(ReferenceTicks(s.cubeDimension));
-            AddTexts(scene, ReferenceMarkTexts(s, glyphs.AllMetrics()), s.cubeColor, glyphs);
+            AddTexts(scene, ReferenceMarkTexts(s, glyphs), s.cubeColor, glyphs);
         }
     }
     if (s.showAxes) {
         scene.axes = ToUser(AxisLines(s.cubeDimension));
-        AddTexts(scene, AxisTexts(s, glyphs.AllMetrics()), s.axesColor, glyphs);
+        AddTexts(scene, AxisTexts(s, glyphs), s.axesColor, glyphs);
     }
     return scene;
 }

@@ -49,7 +49,7 @@ void Text(const OutlineFont &font, const std::string &text, double x, double y, 
     if (text.empty() || !font.IsBuilt())
         return;
     glPushAttrib(GL_LIST_BIT);
-    glListBase(font.ListBase());
+    glListBase(font.ListsFor(text));
     glPushMatrix();
     glTranslated(x, y, 0);
     glScaled(size, size, 1);
