@@ -224,12 +224,10 @@ private:
 
     int RenderAndWrite(OffscreenRenderer &renderer, const QString &path)
     {
-        BitmapPixels pixels;
         const QSize size = options_.size;
-        if (!renderer.Render(DocumentScene(doc_, size, options_.drawing), size.width(), size.height(), pixels))
-            return Fail(ExportOutputFailed, QStringLiteral("The scene cannot be rendered: %1.").arg(renderer.Error()));
         QString error;
-        if (!WritePictureFile(path, pixels, &error))
+        if (!WriteRenderedPicture(path, renderer, DocumentScene(doc_, size, options_.drawing), size.width(),
+                                  size.height(), &error))
             return Fail(ExportOutputFailed, error);
         return ExportWritten;
     }

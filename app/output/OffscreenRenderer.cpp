@@ -8,9 +8,12 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <new>
+#include <vector>
 
 #include <QOpenGLContext>
 
+#include "output/PictureStreams.h"
 #include "view3d/FramebufferFunctions.h"
 #include "view3d/MultisampleTarget.h"
 #include "view3d/SceneRenderer.h"
@@ -29,6 +32,10 @@ SharedDisplay g_display;
 // Most memory the multisampled buffers of one picture may take.
 constexpr double kMultisampleBudget = 256.0 * 1024 * 1024;
 
+// Pixels of the largest framebuffer: 32 M pixels take 256 MB with their
+// depth and stencil.  Pictures up to 5600 x 5600 are drawn whole.
+constexpr qint64 kStripPixels = qint64(32) << 20;
+
 bool HasExtension(const char *list, const char *name)
 {
     if (!list)
@@ -45,6 +52,7 @@ struct OffscreenRenderer::Impl {
     GLuint framebuffer = 0, colour = 0, depth = 0;
     int fbWidth = 0, fbHeight = 0;
     int maxSide = 0;
+    qint64 stripPixels = kStripPixels;
     // Smooth lines draw here first and are resolved into `framebuffer`.
     MultisampleTarget multisample{fb};
     SceneRenderer renderer;
@@ -66,6 +74,8 @@ struct OffscreenRenderer::Impl {
     void DoneCurrent() const;
     bool EnsureFramebuffer(int width, int height);
     void DeleteFramebuffer();
+    bool DrawStrips(const SceneState &scene, int width, int height, int strip, bool multisampled,
+                    PictureRows &rows);
 };
 
 bool OffscreenRenderer::Impl::OpenDisplay()
@@ -182,6 +192,50 @@ void OffscreenRenderer::Impl::DeleteFramebuffer()
     fbWidth = fbHeight = 0;
 }
 
+// The picture's rows below .. below + count - 1 (from the bottom) are drawn
+// into the framebuffer's rows 0 .. count - 1: the viewport is the whole
+// picture's, moved down by `below`, so a strip is the very part of the whole
+// picture.  Strips go to `rows` in the order it wants them, each read in its
+// layout.
+bool OffscreenRenderer::Impl::DrawStrips(const SceneState &scene, int width, int height, int strip,
+                                         bool multisampled, PictureRows &rows)
+{
+    const PictureRows::Layout layout = rows.RowLayout();
+    const qsizetype stride = layout.Stride(width);
+    std::vector<uchar> buffer;
+    try {
+        buffer.resize(size_t(stride) * size_t(strip));
+    } catch (const std::bad_alloc &) {
+        return Fail(QStringLiteral("no memory for a strip of %1 x %2 pixels").arg(width).arg(strip));
+    }
+    if (!rows.Begin(width, height))
+        return Fail(QStringLiteral("the picture could not be written"));
+    const int strips = (height + strip - 1) / strip;
+    for (int k = 0; k < strips; ++k) {
+        const int below = layout.topDown ? std::max(0, height - (k + 1) * strip) : k * strip;
+        const int count = layout.topDown ? height - k * strip - below : std::min(strip, height - below);
+        if (multisampled)
+            multisample.Bind();
+        glViewport(0, -below, width, height);
+        renderer.RenderScene(lists, scene.camera);
+        if (multisampled)
+            multisample.ResolveColour(framebuffer);
+        glPixelStorei(GL_PACK_ALIGNMENT, layout.alignment);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+        glReadPixels(0, 0, width, count, layout.bgr ? GL_BGR : GL_RGB, GL_UNSIGNED_BYTE, buffer.data());
+        const GLenum glError = glGetError();
+        if (glError != GL_NO_ERROR)
+            return Fail(QStringLiteral("rendering failed (OpenGL error 0x%1)").arg(glError, 0, 16));
+        // GL reads bottom-up: a top-down layout takes the rows backwards.
+        const uchar *first = layout.topDown ? buffer.data() + (count - 1) * stride : buffer.data();
+        if (!rows.Rows(first, count, layout.topDown ? -stride : stride))
+            return Fail(QStringLiteral("the picture could not be written"));
+    }
+    if (!rows.End())
+        return Fail(QStringLiteral("the picture could not be written"));
+    return true;
+}
+
 OffscreenRenderer::OffscreenRenderer() : d_(std::make_unique<Impl>())
 {
     if (!d_->OpenDisplay())
@@ -224,7 +278,26 @@ int OffscreenRenderer::MaxSide() const
     return IsValid() ? d_->maxSide : 0;
 }
 
+qint64 OffscreenRenderer::StripPixels() const
+{
+    return d_->stripPixels;
+}
+
+void OffscreenRenderer::SetStripPixels(qint64 pixels)
+{
+    d_->stripPixels = std::max<qint64>(pixels, 1);
+}
+
 bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, BitmapPixels &out)
+{
+    BitmapPixels pixels;
+    if (!Render(scene, width, height, *PixelRows(pixels)))
+        return false;
+    out = std::move(pixels);
+    return true;
+}
+
+bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, PictureRows &rows)
 {
     if (!IsValid())
         return false;
@@ -234,7 +307,8 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
         return false;
     while (glGetError() != GL_NO_ERROR) {
     }
-    bool ok = d_->EnsureFramebuffer(width, height);
+    const int strip = int(std::clamp<qint64>(d_->stripPixels / width, 1, height));
+    bool ok = d_->EnsureFramebuffer(width, strip);
     if (ok) {
         SceneRenderer &r = d_->renderer;
         r.SetDocument(scene.doc);
@@ -246,31 +320,16 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
         // Large pictures (prints) get fewer samples, or none, rather than
         // hundreds of megabytes.
         const int samples =
-            MultisampleTarget::SamplesWithin(kSmoothLineSamples, width, height, kMultisampleBudget);
+            MultisampleTarget::SamplesWithin(kSmoothLineSamples, width, strip, kMultisampleBudget);
         const bool multisampled =
             scene.options.smoothLines && samples > 0 &&
-            d_->multisample.Prepare(width, height, samples, kMultisampleBudget);
-        if (multisampled)
-            d_->multisample.Bind();
-        else
+            d_->multisample.Prepare(width, strip, samples, kMultisampleBudget);
+        if (!multisampled)
             d_->multisample.Release();
-        r.RenderScene(d_->lists, scene.camera);
-        if (multisampled)
-            d_->multisample.ResolveColour(d_->framebuffer);
-
-        BitmapPixels pixels;
-        pixels.width = width;
-        pixels.height = height;
-        pixels.rows = QByteArray(pixels.ImageSize(), Qt::Uninitialized);
-        glPixelStorei(GL_PACK_ALIGNMENT, 4);
-        glReadBuffer(GL_COLOR_ATTACHMENT0);
-        glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, pixels.rows.data());
-        const GLenum glError = glGetError();
-        if (glError != GL_NO_ERROR)
-            ok = d_->Fail(QStringLiteral("rendering failed (OpenGL error 0x%1)").arg(glError, 0, 16));
-        else
-            out = std::move(pixels);
-        // The document may go away before the next picture.
+        ok = d_->DrawStrips(scene, width, height, strip, multisampled, rows);
+        // The document may go away before the next picture, and the meshes
+        // are of no use after this one.
+        SceneRenderer::ClearLists(d_->lists);
         r.SetDocument(nullptr);
     }
     d_->DoneCurrent();
