@@ -225,10 +225,15 @@ void GLView::paintGL()
         QTimer::singleShot(0, this, &GLView::ReportProblems);
     } else if (animationRebuildDue_) {
         // Built here rather than at each tick: however many ticks came since
-        // the last frame, the function is sampled once per frame.
+        // the last frame, the function is sampled once per frame.  Each
+        // position is drawn once: as a mesh, never compiled into a list.
         animationRebuildDue_ = false;
-        renderer_->RebuildLists(*screenLists_, animation_->Handle());
+        renderer_->RebuildLists(*screenLists_, animation_->Handle(), FunctionStorage::Mesh);
+    } else if (stillHandle_ >= 0) {
+        // The animation ended: its function is replayed from a list again.
+        renderer_->RebuildLists(*screenLists_, stillHandle_);
     }
+    stillHandle_ = -1;
     const int w = renderer_->ViewportWidth(), h = renderer_->ViewportHeight();
     const bool smooth = renderer_->Options().smoothLines && framebufferFunctionsLoaded_;
     if (!smooth)
@@ -466,6 +471,12 @@ bool GLView::AnimationOn() const
 
 void GLView::SetAnimation(bool on, int handle)
 {
+    // A function whose animation ends is replayed from a list again.
+    if (animation_->IsOn() && (!on || animation_->Handle() != handle) && doc_ &&
+        doc_->Find(animation_->Handle()) >= 0) {
+        stillHandle_ = animation_->Handle();
+        update();
+    }
     animatedText_.clear();
     if (on && doc_) {
         const int position = doc_->Find(handle);

@@ -217,4 +217,5 @@ private:
     std::unique_ptr<AnimationEngine> animation_;
     std::string animatedText_;
     bool animationRebuildDue_ = false;
+    int stillHandle_ = -1;   // a function whose animation ended, drawn as a mesh still
 };

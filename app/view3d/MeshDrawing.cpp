@@ -49,8 +49,9 @@ void DrawArrays(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &span
         glEnableClientState(GL_NORMAL_ARRAY);
         glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
     }
-    // The range spares the driver a pass over the indices to find it.
-    glDrawRangeElements(Mode(b), 0, GLuint(mesh.PointCount() - 1), GLsizei(span.count), GL_UNSIGNED_INT,
+    // The range spares the driver a pass over the indices to find it, and
+    // keeps what it fetches to the points this span names.
+    glDrawRangeElements(Mode(b), span.lowest, span.highest, GLsizei(span.count), GL_UNSIGNED_INT,
                         b.indices.data() + span.first);
     if (normals)
         glDisableClientState(GL_NORMAL_ARRAY);
@@ -75,7 +76,9 @@ std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives)
             const size_t count = std::min(room * per, b.indices.size() - first) / per * per;
             if (count == 0)
                 break;   // a partial primitive at the end draws nothing
-            pieces.back().push_back({k, first, count});
+            const auto [lowest, highest] =
+                std::minmax_element(b.indices.begin() + ptrdiff_t(first), b.indices.begin() + ptrdiff_t(first + count));
+            pieces.back().push_back({k, first, count, *lowest, *highest});
             room -= count / per;
             first += count;
         }

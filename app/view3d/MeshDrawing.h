@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include <GL/gl.h>
@@ -24,6 +25,7 @@ constexpr size_t kPrimitivesPerFlush = 2500;
 struct MeshSpan {
     size_t batch = 0;
     size_t first = 0, count = 0;   // in indices
+    uint32_t lowest = 0, highest = 0;   // of the points named
 };
 using MeshPiece = std::vector<MeshSpan>;
 

@@ -23,6 +23,12 @@ void PushColour(std::vector<float> &to, Colour c)
         to.push_back(float(channel) / 255.0f);
 }
 
+template <size_t N> void Append(std::vector<uint32_t> &to, const uint32_t (&indices)[N])
+{
+    for (const uint32_t k : indices)
+        to.push_back(k);
+}
+
 bool SameNormal(const float *stored, const GLPoint &n)
 {
     return stored[0] == float(n.x) && stored[1] == float(n.y) && stored[2] == float(n.z);
@@ -43,10 +49,23 @@ void MeshSink::BeginFunction(const FunctionRecord &record, double low, double hi
     count2_ = 0;
 }
 
+// Room for a grid whose cells are all inside: the arrays never move while
+// they fill, and take no more than they need.
 void MeshSink::BeginGrid(uint32_t count1, uint32_t count2)
 {
     slot_.assign(size_t(count1) * count2, 0);
     count2_ = count2;
+    const size_t cells = count1 > 1 && count2 > 1 ? size_t(count1 - 1) * (count2 - 1) : 0;
+    const size_t points = mode_ == ChessBoard ? 4 * cells : slot_.size();
+    mesh_.positions.reserve(3 * points);
+    if (mode_ == Gradient || mode_ == ChessBoard)
+        mesh_.colours.reserve(3 * points);
+    if (WantsNormals())
+        mesh_.normals.reserve(3 * points);
+    if (mode_ == FilledPolygons || mode_ == ChessBoard || mode_ == Gradient)
+        Batch(Faces).indices.reserve(6 * cells);
+    if (mode_ != ChessBoard)
+        Batch(Outlines).indices.reserve(8 * cells);
 }
 
 bool MeshSink::WantsNormals() const
@@ -93,15 +112,13 @@ uint32_t MeshSink::CornerPoint(const CellGeometry &c, int k)
 {
     const GLPoint *normal = WantsNormals() ? &c.normal[k] : nullptr;
     uint32_t &slot = slot_[size_t(c.i + kCornerI[k]) * count2_ + c.j + kCornerJ[k]];
-    const Colour colour = mode_ == Gradient ? GradientColor(low_, high_, c.value[k], color1_, color2_) : 0;
-    if (slot == 0) {
-        slot = AddPoint(c.p[k], colour, normal) + 1;
+    if (slot != 0 && (!normal || SameNormal(&mesh_.normals[size_t(slot - 1) * 3], *normal)))
         return slot - 1;
-    }
-    const uint32_t shared = slot - 1;
-    if (normal && !SameNormal(&mesh_.normals[size_t(shared) * 3], *normal))
-        return AddPoint(c.p[k], colour, normal);
-    return shared;
+    const Colour colour = mode_ == Gradient ? GradientColor(low_, high_, c.value[k], color1_, color2_) : 0;
+    const uint32_t added = AddPoint(c.p[k], colour, normal);
+    if (slot == 0)
+        slot = added + 1;
+    return added;
 }
 
 void MeshSink::Cell(const CellGeometry &c)
@@ -120,14 +137,10 @@ void MeshSink::Cell(const CellGeometry &c)
         for (int k = 0; k < 4; ++k)
             p[k] = CornerPoint(c, k);
     }
-    if (faces) {
-        std::vector<uint32_t> &to = Batch(Faces).indices;
-        to.insert(to.end(), {p[0], p[1], p[3], p[1], p[2], p[3]});
-    }
-    if (mode_ != ChessBoard) {
-        std::vector<uint32_t> &to = Batch(Outlines).indices;
-        to.insert(to.end(), {p[0], p[1], p[1], p[2], p[2], p[3], p[3], p[0]});
-    }
+    if (faces)
+        Append(Batch(Faces).indices, {p[0], p[1], p[3], p[1], p[2], p[3]});
+    if (mode_ != ChessBoard)
+        Append(Batch(Outlines).indices, {p[0], p[1], p[1], p[2], p[2], p[3], p[3], p[0]});
 }
 
 void MeshSink::Segment(const SegmentGeometry &s)
