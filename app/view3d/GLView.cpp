@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -22,6 +26,16 @@
 #include "view3d/TimerClock.h"
 
 namespace {
+
+// A rebuild leaves the samples and meshes it compiled into the lists behind
+// as free memory scattered through the heap, megabytes for a fine grid,
+// which the C library would keep for the process: hand it back.
+void ReturnFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
 
 // Held navigation keys, in the order their steps are applied.
 constexpr int kHeldKeyOrder[] = {VkRight, VkLeft, VkUp, VkDown, VkPageUp,
@@ -194,6 +208,11 @@ void GLView::initializeGL()
         framebufferFunctions_.Load([gl](const char *name) { return gl->getProcAddress(name); });
     renderer_->InitializeGL();
     rebuildAllPending_ = true;
+    // The first frame comes plain, and at once; the smooth one follows as
+    // soon as the window rests, as after a move.  Multisampling the first
+    // would cost llvmpipe the frame several times over, and a shader
+    // compiled for the resolve, before the window shows anything.
+    SceneMoves();
 }
 
 void GLView::ReleaseGL()
@@ -222,6 +241,7 @@ void GLView::paintGL()
         rebuildAllPending_ = false;
         animationRebuildDue_ = false;
         renderer_->RebuildLists(*screenLists_, -1);
+        ReturnFreedMemory();
         QTimer::singleShot(0, this, &GLView::ReportProblems);
     } else if (animationRebuildDue_) {
         // Built here rather than at each tick: however many ticks came since
