@@ -83,6 +83,8 @@ public:
 
     // Renderer of this view's context; valid after initializeGL.
     SceneRenderer *Renderer() const { return renderer_.get(); }
+    // The functions' drawings in this view's context.
+    const ListSet &ScreenLists() const { return *screenLists_; }
 
     // Whether OnCommand carries out `id`.  The main window greys out the
     // commands it would route here otherwise, so they light up by
