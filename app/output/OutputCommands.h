@@ -61,6 +61,7 @@ private:
     QString AskSavePath(SaveRequest request);
     void ExportMesh(const SaveRequest &request, bool stl);
     bool CaptureSettledView(BitmapPixels &pixels);
+    bool PrintOn(QPrinter &printer, QString *error);
 
     GLView *view_;
     QPrinter *printer_;
