@@ -5,6 +5,7 @@
 #include <csignal>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -78,7 +79,10 @@ bool MakeFifo(const QString &path)
 
 bool MakeLinkToDevice(const QString &path)
 {
-    return symlink("/dev/null", QFile::encodeName(path).constData()) == 0;
+    const QByteArray node = QFile::encodeName(path + QStringLiteral(".node"));
+    if (mknod(node.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0 && mkfifo(node.constData(), 0600) != 0)
+        return false;
+    return symlink(node.constData(), QFile::encodeName(path).constData()) == 0;
 }
 
 bool IsFifo(const QString &path)
@@ -91,5 +95,6 @@ bool IsLinkToDevice(const QString &path)
 {
     struct stat link, target;
     return lstat(QFile::encodeName(path).constData(), &link) == 0 && S_ISLNK(link.st_mode) &&
-           stat(QFile::encodeName(path).constData(), &target) == 0 && S_ISCHR(target.st_mode);
+           stat(QFile::encodeName(path).constData(), &target) == 0 &&
+           (S_ISCHR(target.st_mode) || S_ISFIFO(target.st_mode));
 }

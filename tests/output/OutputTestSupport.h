@@ -49,8 +49,11 @@ private:
     void (*previousHandler_)(int);
 };
 
-// The things an output path may hold that are not regular files: a FIFO
-// and a link to a device (/dev/null).  False when they cannot be made.
+// The things an output path may hold that are not regular files: a FIFO,
+// and a link to a device.  The device is a node of its own beside the link
+// (the numbers of /dev/null), never a system one that code writing through
+// the link would destroy; where no node may be made, a FIFO stands in.
+// False when they cannot be made.
 bool MakeFifo(const QString &path);
 bool MakeLinkToDevice(const QString &path);
 // Whether `path` is still what MakeFifo or MakeLinkToDevice made.
