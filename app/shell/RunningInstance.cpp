@@ -193,7 +193,10 @@ void RunningInstance::Read(QLocalSocket *socket)
     socket->disconnectFromServer();
     waiting_ << path;
     emit Called();
-    DeliverWhenIdle();
+    // From the event loop, not from within this socket's signal: opening
+    // may ask about unsaved changes, and the socket may end and be deleted
+    // in that question's own event loop, under the signal that runs here.
+    QMetaObject::invokeMethod(this, &RunningInstance::DeliverWhenIdle, Qt::QueuedConnection);
 }
 
 void RunningInstance::DeliverWhenIdle()
