@@ -1,23 +1,15 @@
 #include "output/SafeFileWriter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSaveFile>
 
-#include <sys/stat.h>
+#include "model/DocumentFile.h"
 
 namespace {
 
 QString NotWritten(const QString &path, const QString &reason)
 {
     return QStringLiteral("The file %1 could not be written: %2.").arg(QDir::toNativeSeparators(path), reason);
-}
-
-// Looked at through links: what a link names is what would be replaced.
-bool IsOtherThanRegularFile(const QString &path)
-{
-    struct stat st;
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 } // namespace
@@ -113,8 +105,8 @@ bool SafeFile::Fail(const QString &reason)
 
 bool SafeFile::Open()
 {
-    if (IsOtherThanRegularFile(path_)) {
-        error_ = QStringLiteral("%1 is not a regular file.").arg(QDir::toNativeSeparators(path_));
+    if (HoldsOtherThanRegularFile(path_)) {
+        error_ = NotRegularFileMessage(path_);
         return false;
     }
     device_ = std::make_unique<CheckedDevice>(path_);

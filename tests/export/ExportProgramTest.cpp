@@ -371,6 +371,11 @@ TEST_F(ExportProgramTest, OutputsThatAreNotRegularFilesAreRefused)
                                    QStringLiteral("3"), QStringLiteral("--size"), QStringLiteral("64x64")});
     EXPECT_EQ(frames.status, 1);
     EXPECT_EQ(frames.errors, QStringLiteral("veltrix-export: %1 is not a regular file.\n").arg(Path("frame0002.png")));
+    ASSERT_TRUE(MakeFifo(Path("pipe.vxf")));
+    const Outcome save = Export({doc, QStringLiteral("--save"), Path("pipe.vxf")});
+    EXPECT_EQ(save.status, 1);
+    EXPECT_EQ(save.errors, QStringLiteral("veltrix-export: %1 is not a regular file.\n").arg(Path("pipe.vxf")));
+    EXPECT_TRUE(IsFifo(Path("pipe.vxf")));
     const Outcome materials = Export({doc, QStringLiteral("-o"), Path("hill.obj")});
     EXPECT_EQ(materials.status, 1);
     EXPECT_EQ(materials.errors, QStringLiteral("veltrix-export: %1 is not a regular file.\n").arg(Path("hill.mtl")));
