@@ -255,7 +255,7 @@ bool DecodeArguments(int argc, char **argv, QStringList *arguments, QString *err
         // Bytes that are not text come back as other bytes: the file
         // written or read would be another one than the name given.
         if (QFile::encodeName(text) != bytes)
-            return Fail(error, QStringLiteral("%1 is not a name this system can use: it is not UTF-8 text.")
+            return Fail(error, QStringLiteral("The argument %1 is not UTF-8 text.")
                                    .arg(Printable(text)));
         *arguments << text;
     }

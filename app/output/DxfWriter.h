@@ -14,8 +14,9 @@ class QIODevice;
 // drawing in the user's coordinates (x, y, z = GL X, Z, Y), on a layer named
 // by the function's label (DxfLayerName): a wire-frame cell as four LINEs,
 // any other cell as one 3DFACE, a curve segment as one LINE.  Lines end in
-// a single line feed.  Writing stops at the first failed write (see Ok()).  The text is
-// gathered and written in large pieces; the trailer writes the rest.
+// a single line feed.  Writing stops at the first failed write (see Ok()).
+// The text is gathered and written in large pieces; the trailer writes the
+// rest.
 class DxfWriter : public GeometrySink {
 public:
     explicit DxfWriter(QIODevice &out) : out_(out) {}
