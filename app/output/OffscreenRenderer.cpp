@@ -13,6 +13,7 @@
 
 #include <QOpenGLContext>
 
+#include "model/CVeltrix2Doc.h"
 #include "output/PictureStreams.h"
 #include "view3d/FramebufferFunctions.h"
 #include "view3d/MultisampleTarget.h"
@@ -60,6 +61,7 @@ struct OffscreenRenderer::Impl {
     ListSet lists{{}, FunctionStorage::Mesh};
     bool rendererReady = false;
     QString error;
+    QStringList leftOut;
 
     bool Fail(const QString &message)
     {
@@ -288,6 +290,11 @@ void OffscreenRenderer::SetStripPixels(qint64 pixels)
     d_->stripPixels = std::max<qint64>(pixels, 1);
 }
 
+const QStringList &OffscreenRenderer::LeftOut() const
+{
+    return d_->leftOut;
+}
+
 bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, BitmapPixels &out)
 {
     BitmapPixels pixels;
@@ -315,6 +322,12 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, P
         r.SetOptions(scene.options);
         r.Resize(width, height);
         r.RebuildLists(d_->lists, -1);
+        d_->leftOut.clear();
+        for (const DrawProblem &problem : r.Problems()) {
+            const int position = scene.doc ? scene.doc->Find(problem.handle) : -1;
+            if (position >= 0 && scene.doc->Get(position).visible)
+                d_->leftOut << problem.message;
+        }
         r.SetTrace(scene.trace);
         r.SetLineWidth(scene.lineWidth);
         // Large pictures (prints) get fewer samples, or none, rather than

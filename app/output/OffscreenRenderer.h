@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QString>
+#include <QStringList>
 
 #include "output/BitmapPixels.h"
 #include "output/PictureRows.h"
@@ -42,6 +43,10 @@ public:
     // Most pixels of one strip's framebuffer.
     qint64 StripPixels() const;
     void SetStripPixels(qint64 pixels);
+
+    // Why shown functions of the last rendered scene are missing from it:
+    // one message per function whose grid could not be made.
+    const QStringList &LeftOut() const;
 
 private:
     struct Impl;
