@@ -130,7 +130,42 @@ private:
     int next_ = 0;
 };
 
+class ImageSink : public PictureRows {
+public:
+    explicit ImageSink(QImage &image) : image_(image) {}
+
+    // QImage's rows are 4-byte aligned.
+    Layout RowLayout() const override { return {false, 4, true}; }
+
+    bool Begin(int width, int height) override
+    {
+        image_ = QImage(width, height, QImage::Format_RGB888);
+        next_ = 0;
+        return !image_.isNull();
+    }
+
+    bool Rows(const uchar *first, int count, qsizetype stride) override
+    {
+        if (next_ + count > image_.height())
+            return false;
+        for (int k = 0; k < count; ++k, ++next_)
+            std::copy_n(first + k * stride, 3 * image_.width(), image_.scanLine(next_));
+        return true;
+    }
+
+    bool End() override { return next_ == image_.height(); }
+
+private:
+    QImage &image_;
+    int next_ = 0;
+};
+
 } // namespace
+
+std::unique_ptr<PictureRows> ImageRows(QImage &image)
+{
+    return std::make_unique<ImageSink>(image);
+}
 
 std::unique_ptr<PictureRows> PngRows(QIODevice &out)
 {

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include <QImage>
+
 #include "output/BitmapPixels.h"
 #include "output/PictureRows.h"
 
@@ -14,6 +16,9 @@ std::unique_ptr<PictureRows> PngRows(QIODevice &out);
 
 // A .bmp file written row by row: the bytes BitmapFileBytes makes.
 std::unique_ptr<PictureRows> BmpRows(QIODevice &out);
+
+// The rows gathered into `image` (top-down, RGB888), for painting.
+std::unique_ptr<PictureRows> ImageRows(QImage &image);
 
 // The rows gathered into `pixels` (bottom-up, blue-green-red).
 std::unique_ptr<PictureRows> PixelRows(BitmapPixels &pixels);

@@ -59,6 +59,10 @@ TEST_F(PictureStream, StripsMakeTheWholePicture)
     QImage read;
     ASSERT_TRUE(read.loadFromData(png.data(), "PNG"));
     EXPECT_EQ(read.convertToFormat(QImage::Format_RGB888), ToImage(whole)) << "top-down rows, strip by strip";
+
+    QImage printed;
+    ASSERT_TRUE(renderer.Render(TourScene(doc, width, height), width, height, *ImageRows(printed)));
+    EXPECT_EQ(printed, ToImage(whole)) << "the picture a printed page shows";
 }
 
 TEST_F(PictureStream, FilesWrittenRowByRowHoldThePicture)
