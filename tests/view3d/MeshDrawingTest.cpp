@@ -29,6 +29,20 @@ int DifferentPixels(const QImage &a, const QImage &b)
     return n;
 }
 
+// A gradient surface over [-5, 5]^2 that folds over itself and is
+// undefined on a part of its grid.
+bool AddFolds(OffscreenScene &scene, const char *text, int steps1, int steps2)
+{
+    TestFunction f(text);
+    if (!f.ok())
+        return false;
+    f.SetRange("x", -5, 5, steps1);
+    f.SetRange("y", -5, 5, steps2);
+    scene.doc().Add(f.Record(Gradient, 0x0080FF, 0xFF4020));
+    f.Release();
+    return true;
+}
+
 // The frame of `scene` drawn from display lists, then from meshes.
 std::pair<QImage, QImage> BothWays(OffscreenScene &scene, const Camera &camera = Camera())
 {
@@ -70,12 +84,7 @@ TEST(MeshDrawing, ManyPiecesInEveryModeDrawTheSamePixelsBothWays)
 {
     OffscreenScene scene(400, 300);
     ASSERT_TRUE(scene.ok());
-    TestFunction f("z(x,y)=sin(x)*cos(y)+ln(x+3)");
-    ASSERT_TRUE(f.ok());
-    f.SetRange("x", -5, 5, 150);
-    f.SetRange("y", -5, 5, 120);
-    scene.doc().Add(f.Record(Gradient, 0x0080FF, 0xFF4020));
-    f.Release();
+    ASSERT_TRUE(AddFolds(scene, "z(x,y)=sin(x)*cos(y)+ln(x+3)", 150, 120));
     int32_t handle = scene.doc().Get(0).handle;
     for (const int mode : {WireFrame, FilledPolygons, ChessBoard, Gradient}) {
         FunctionRecord r = scene.doc().Get(0);
@@ -136,12 +145,7 @@ TEST(MeshDrawing, MeshesDrawWhatQuadrilateralsDrew)
     OffscreenScene scene(480, 360);
     ASSERT_TRUE(scene.ok());
     scene.HideFurniture();
-    TestFunction f("z(x,y)=sin(x)*cos(y)*3+ln(x+3)");
-    ASSERT_TRUE(f.ok());
-    f.SetRange("x", -5, 5, 37);
-    f.SetRange("y", -5, 5, 23);
-    scene.doc().Add(f.Record(Gradient, 0x0080FF, 0xFF4020));
-    f.Release();
+    ASSERT_TRUE(AddFolds(scene, "z(x,y)=sin(x)*cos(y)*3+ln(x+3)", 37, 23));
     const Camera camera;
     for (const int mode : {Gradient, ChessBoard}) {
         FunctionRecord r = scene.doc().Get(0);
