@@ -37,6 +37,9 @@ constexpr double kMultisampleBudget = 256.0 * 1024 * 1024;
 // depth and stencil.  Pictures up to 5600 x 5600 are drawn whole.
 constexpr qint64 kStripPixels = qint64(32) << 20;
 
+// Rows read back at a time.
+constexpr int kBandRows = 64;
+
 bool HasExtension(const char *list, const char *name)
 {
     if (!list)
@@ -204,11 +207,13 @@ bool OffscreenRenderer::Impl::DrawStrips(const SceneState &scene, int width, int
 {
     const PictureRows::Layout layout = rows.RowLayout();
     const qsizetype stride = layout.Stride(width);
+    // Rows are read back a band at a time: the file takes them as they come.
+    const int band = std::min(strip, kBandRows);
     std::vector<uchar> buffer;
     try {
-        buffer.resize(size_t(stride) * size_t(strip));
+        buffer.resize(size_t(stride) * size_t(band));
     } catch (const std::bad_alloc &) {
-        return Fail(QStringLiteral("no memory for a strip of %1 x %2 pixels").arg(width).arg(strip));
+        return Fail(QStringLiteral("no memory for %1 rows of %2 pixels").arg(band).arg(width));
     }
     if (!rows.Begin(width, height))
         return Fail(QStringLiteral("the picture could not be written"));
@@ -222,16 +227,23 @@ bool OffscreenRenderer::Impl::DrawStrips(const SceneState &scene, int width, int
         renderer.RenderScene(lists, scene.camera);
         if (multisampled)
             multisample.ResolveColour(framebuffer);
+        if (k + 1 == strips)
+            SceneRenderer::ClearLists(lists);   // drawn for the last time
         glPixelStorei(GL_PACK_ALIGNMENT, layout.alignment);
         glReadBuffer(GL_COLOR_ATTACHMENT0);
-        glReadPixels(0, 0, width, count, layout.bgr ? GL_BGR : GL_RGB, GL_UNSIGNED_BYTE, buffer.data());
-        const GLenum glError = glGetError();
-        if (glError != GL_NO_ERROR)
-            return Fail(QStringLiteral("rendering failed (OpenGL error 0x%1)").arg(glError, 0, 16));
-        // GL reads bottom-up: a top-down layout takes the rows backwards.
-        const uchar *first = layout.topDown ? buffer.data() + (count - 1) * stride : buffer.data();
-        if (!rows.Rows(first, count, layout.topDown ? -stride : stride))
-            return Fail(QStringLiteral("the picture could not be written"));
+        for (int done = 0; done < count; done += band) {
+            const int n = std::min(band, count - done);
+            // A top-down file takes the strip's top band first.
+            const int y = layout.topDown ? count - done - n : done;
+            glReadPixels(0, y, width, n, layout.bgr ? GL_BGR : GL_RGB, GL_UNSIGNED_BYTE, buffer.data());
+            const GLenum glError = glGetError();
+            if (glError != GL_NO_ERROR)
+                return Fail(QStringLiteral("rendering failed (OpenGL error 0x%1)").arg(glError, 0, 16));
+            // GL reads bottom-up: a top-down layout takes the rows backwards.
+            const uchar *first = layout.topDown ? buffer.data() + (n - 1) * stride : buffer.data();
+            if (!rows.Rows(first, n, layout.topDown ? -stride : stride))
+                return Fail(QStringLiteral("the picture could not be written"));
+        }
     }
     if (!rows.End())
         return Fail(QStringLiteral("the picture could not be written"));
