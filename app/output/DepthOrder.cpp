@@ -1,0 +1,542 @@
+#include "output/DepthOrder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <queue>
+#include <unordered_map>
+
+#include "output/FigureProjection.h"
+
+namespace {
+
+// Overlaps smaller than this (square pixels, or pixels along a line) are
+// edges that only touch.
+constexpr double kMinOverlapArea = 1e-3;
+constexpr double kMinOverlapLength = 1e-3;
+
+// The two triangles the rasteriser makes of a quadrilateral 0-1-2-3 (last
+// vertex convention): 0-1-3 and 1-2-3.
+constexpr int kCellTriangles[2][3] = {{0, 1, 3}, {1, 2, 3}};
+
+double Depth(const EyePoint &p) { return -p.z; }
+
+EyePoint Sub(const EyePoint &a, const EyePoint &b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+double Dot(const EyePoint &a, const EyePoint &b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+EyePoint CrossProduct(const EyePoint &a, const EyePoint &b)
+{
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+// The triangle of a cell as a polygon; its edge to the other triangle is no
+// outline.
+EyePolygon CellTriangle(const EyePolygon &cell, int t)
+{
+    EyePolygon p;
+    for (int k = 0; k < 3; ++k)
+        p.v.push_back(cell.v[size_t(kCellTriangles[t][k])]);
+    // 0-1-3: edges 0-1 and 3-0 are the cell's; 1-2-3: edges 1-2 and 2-3.
+    p.outlined = t == 0 ? std::vector<uint8_t>{cell.outlined[0], 0, cell.outlined[3]}
+                        : std::vector<uint8_t>{cell.outlined[1], cell.outlined[2], 0};
+    return p;
+}
+
+// The polygons an item is cut as: a cell's two triangles, else its shape.
+std::vector<EyePolygon> Pieces(const DepthItem &item)
+{
+    if (item.cell && item.shape.v.size() == 4)
+        return {CellTriangle(item.shape, 0), CellTriangle(item.shape, 1)};
+    return {item.shape};
+}
+
+// Cuts every piece along the plane; keeps the parts on its positive side,
+// and with `both` those on the negative side too.
+void CutPieces(std::vector<EyePolygon> &pieces, const EyePlane &plane, bool line, double tolerance, bool both)
+{
+    std::vector<EyePolygon> kept;
+    for (const EyePolygon &p : pieces) {
+        EyePolygon positive, negative;
+        if (line)
+            SplitLine(p, plane, tolerance, &positive, &negative);
+        else
+            SplitPolygon(p, plane, tolerance, &positive, &negative);
+        if (!positive.v.empty())
+            kept.push_back(std::move(positive));
+        if (both && !negative.v.empty())
+            kept.push_back(std::move(negative));
+    }
+    pieces.swap(kept);
+}
+
+// An item of each piece, like `item` otherwise.
+void AddPieces(const DepthItem &item, std::vector<EyePolygon> &pieces, std::vector<DepthItem> &to)
+{
+    for (EyePolygon &p : pieces) {
+        DepthItem piece = item;
+        piece.cell = false;
+        piece.shape = std::move(p);
+        to.push_back(std::move(piece));
+    }
+}
+
+// What the ordering needs of an item, worked out once.
+struct Facet {
+    int count = 0;
+    int index[16];   // into the item's vertices; more only for rare pieces
+    std::vector<int> more;
+    EyePlane plane;
+    int At(int k) const { return k < 16 ? index[k] : more[size_t(k - 16)]; }
+};
+
+struct Prepared {
+    std::vector<FigurePoint> points;
+    std::vector<Facet> facets;
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    double zmin = 0, zmax = 0, key = 0;
+};
+
+Prepared Prepare(const DepthItem &item, const FigureProjection &projection)
+{
+    Prepared p;
+    const size_t n = item.shape.v.size();
+    p.points.reserve(n);
+    p.zmin = p.zmax = Depth(item.shape.v[0].p);
+    double sum = 0;
+    for (const PolygonVertex &v : item.shape.v) {
+        const FigurePoint f = projection.ToFigure(v.p);
+        p.points.push_back(f);
+        const double z = Depth(v.p);
+        p.zmin = std::min(p.zmin, z);
+        p.zmax = std::max(p.zmax, z);
+        sum += z;
+    }
+    p.key = sum / double(n);
+    p.x0 = p.x1 = p.points[0].x;
+    p.y0 = p.y1 = p.points[0].y;
+    for (const FigurePoint &f : p.points) {
+        p.x0 = std::min(p.x0, f.x);
+        p.x1 = std::max(p.x1, f.x);
+        p.y0 = std::min(p.y0, f.y);
+        p.y1 = std::max(p.y1, f.y);
+    }
+    auto addFacet = [&](const int *indices, int count) {
+        Facet f;
+        f.count = count;
+        std::vector<const PolygonVertex *> corners;
+        for (int k = 0; k < count; ++k) {
+            if (k < 16)
+                f.index[k] = indices[k];
+            else
+                f.more.push_back(indices[k]);
+            corners.push_back(&item.shape.v[size_t(indices[k])]);
+        }
+        f.plane = PlaneThrough(corners.data(), count);
+        if (f.plane.Valid())
+            p.facets.push_back(std::move(f));
+    };
+    if (item.kind == DepthItem::Line)
+        return p;
+    if (item.cell && n == 4) {
+        addFacet(kCellTriangles[0], 3);
+        addFacet(kCellTriangles[1], 3);
+    } else {
+        std::vector<int> all(n);
+        for (size_t k = 0; k < n; ++k)
+            all[k] = int(k);
+        addFacet(all.data(), int(n));
+    }
+    return p;
+}
+
+std::vector<FigurePoint> FacetPoints(const Prepared &p, const Facet &f)
+{
+    std::vector<FigurePoint> out(size_t(f.count));
+    for (int k = 0; k < f.count; ++k)
+        out[size_t(k)] = p.points[size_t(f.At(k))];
+    return out;
+}
+
+// Calls `pair` for every two items whose boxes on the figure overlap, once
+// each, through a grid of buckets.
+template <typename F>
+void ForOverlappingBoxes(const std::vector<Prepared> &prepared, int width, int height, F pair)
+{
+    const size_t n = prepared.size();
+    if (n < 2)
+        return;
+    // Buckets about twice the size of an average item, within the figure
+    // (and a margin for what lies partly outside it).
+    double area = 0;
+    for (const Prepared &p : prepared)
+        area += (p.x1 - p.x0 + 1) * (p.y1 - p.y0 + 1);
+    const double side = std::clamp(2 * std::sqrt(area / double(n)), 4.0, 512.0);
+    const double left = -width * 0.5, top = -height * 0.5;
+    const int columns = std::max(1, int(std::ceil(width * 2.0 / side)));
+    const int rows = std::max(1, int(std::ceil(height * 2.0 / side)));
+    auto column = [&](double x) { return std::clamp(int((x - left) / side), 0, columns - 1); };
+    auto row = [&](double y) { return std::clamp(int((y - top) / side), 0, rows - 1); };
+
+    std::vector<uint32_t> counts(size_t(columns) * size_t(rows) + 1, 0);
+    for (const Prepared &p : prepared)
+        for (int r = row(p.y0); r <= row(p.y1); ++r)
+            for (int c = column(p.x0); c <= column(p.x1); ++c)
+                ++counts[size_t(r) * size_t(columns) + size_t(c) + 1];
+    for (size_t b = 1; b < counts.size(); ++b)
+        counts[b] += counts[b - 1];
+    std::vector<uint32_t> members(counts.back());
+    std::vector<uint32_t> fill(counts.begin(), counts.end() - 1);
+    for (uint32_t k = 0; k < n; ++k) {
+        const Prepared &p = prepared[k];
+        for (int r = row(p.y0); r <= row(p.y1); ++r)
+            for (int c = column(p.x0); c <= column(p.x1); ++c)
+                members[fill[size_t(r) * size_t(columns) + size_t(c)]++] = k;
+    }
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const size_t b = size_t(r) * size_t(columns) + size_t(c);
+            for (uint32_t m = counts[b]; m < counts[b + 1]; ++m) {
+                const uint32_t a = members[m];
+                const Prepared &pa = prepared[a];
+                for (uint32_t o = m + 1; o < counts[b + 1]; ++o) {
+                    const uint32_t other = members[o];
+                    const Prepared &pb = prepared[other];
+                    const double x0 = std::max(pa.x0, pb.x0), x1 = std::min(pa.x1, pb.x1);
+                    const double y0 = std::max(pa.y0, pb.y0), y1 = std::min(pa.y1, pb.y1);
+                    if (x0 > x1 || y0 > y1)
+                        continue;
+                    // Each pair once: in the bucket of its common box's corner.
+                    if (column(x0) != c || row(y0) != r)
+                        continue;
+                    pair(a, other);
+                }
+            }
+        }
+    }
+}
+
+bool Neighbours(const DepthItem &a, const DepthItem &b)
+{
+    if (a.group < 0 || a.group != b.group)
+        return false;
+    const int64_t di = int64_t(a.i) - int64_t(b.i), dj = int64_t(a.j) - int64_t(b.j);
+    return di >= -1 && di <= 1 && dj >= -1 && dj <= 1;
+}
+
+// Where a plane crosses a convex polygon: the interval of the crossing
+// along `direction`.  False when the polygon lies on one side.
+bool CrossingInterval(const DepthItem &item, const Facet &facet, const EyePlane &plane, const EyePoint &direction,
+                      double tolerance, double *lo, double *hi)
+{
+    bool above = false, below = false;
+    double d[64];
+    const int n = std::min(facet.count, 64);
+    for (int k = 0; k < n; ++k) {
+        d[k] = plane.Distance(item.shape.v[size_t(facet.At(k))].p);
+        above |= d[k] > tolerance;
+        below |= d[k] < -tolerance;
+    }
+    if (!above || !below)
+        return false;
+    *lo = HUGE_VAL;
+    *hi = -HUGE_VAL;
+    for (int k = 0; k < n; ++k) {
+        const EyePoint &s = item.shape.v[size_t(facet.At(k))].p, &e = item.shape.v[size_t(facet.At((k + 1) % n))].p;
+        const double ds = d[k], de = d[(k + 1) % n];
+        if ((ds > 0) == (de > 0))
+            continue;
+        const double t = ds / (ds - de);
+        const EyePoint x{s.x + (e.x - s.x) * t, s.y + (e.y - s.y) * t, s.z + (e.z - s.z) * t};
+        const double along = Dot(x, direction);
+        *lo = std::min(*lo, along);
+        *hi = std::max(*hi, along);
+    }
+    return *lo <= *hi;
+}
+
+// Whether two faces pass through each other.
+bool FacetsPierce(const DepthItem &a, const Facet &fa, const DepthItem &b, const Facet &fb, double tolerance)
+{
+    const EyePoint direction = CrossProduct(fa.plane.n, fb.plane.n);
+    const double length = std::sqrt(Dot(direction, direction));
+    if (length < 1e-12)
+        return false;   // parallel planes
+    const EyePoint unit{direction.x / length, direction.y / length, direction.z / length};
+    double a0, a1, b0, b1;
+    if (!CrossingInterval(a, fa, fb.plane, unit, tolerance, &a0, &a1) ||
+        !CrossingInterval(b, fb, fa.plane, unit, tolerance, &b0, &b1))
+        return false;
+    return std::min(a1, b1) - std::max(a0, b0) > tolerance;
+}
+
+// Whether a line passes through a face.
+bool LinePierces(const DepthItem &line, const DepthItem &face, const Facet &f, double tolerance)
+{
+    const EyePoint &a = line.shape.v[0].p, &b = line.shape.v[1].p;
+    const double da = f.plane.Distance(a), db = f.plane.Distance(b);
+    if (!((da > tolerance && db < -tolerance) || (da < -tolerance && db > tolerance)))
+        return false;
+    const double t = da / (da - db);
+    const EyePoint x{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t};
+    for (int k = 0; k < f.count; ++k) {
+        const EyePoint &s = face.shape.v[size_t(f.At(k))].p, &e = face.shape.v[size_t(f.At((k + 1) % f.count))].p;
+        if (Dot(CrossProduct(Sub(e, s), Sub(x, s)), f.plane.n) < -tolerance)
+            return false;
+    }
+    return true;
+}
+
+// The depth at a figure point of a facet's plane.
+double PlaneDepth(const EyePlane &plane, const EyePoint &ray)
+{
+    const double along = Dot(plane.n, ray);
+    return along == 0 ? HUGE_VAL : plane.d / along;
+}
+
+// The depth of a line at the point `u` along its figure image (0 at its
+// first end), perspective-correct.
+double LineDepth(const DepthItem &line, double u)
+{
+    const double wa = Depth(line.shape.v[0].p), wb = Depth(line.shape.v[1].p);
+    const double t = u * wa / (u * wa + (1 - u) * wb);
+    return wa + (wb - wa) * t;
+}
+
+} // namespace
+
+DepthOrder::DepthOrder(const FigureProjection &projection) : projection_(projection)
+{
+    // Depth >= near: -z - near >= 0; depth <= far: far + z >= 0.  The edges:
+    // x on the figure >= 0 is focal x - (width / 2) z >= 0, and so on.
+    const double f = projection.Scale(1), w = projection.Width() / 2.0, h = projection.Height() / 2.0;
+    auto plane = [](double x, double y, double z, double d) {
+        const double length = std::sqrt(x * x + y * y + z * z);
+        return EyePlane{{x / length, y / length, z / length}, d / length};
+    };
+    view_ = {plane(0, 0, -1, projection.Near()), plane(0, 0, 1, -projection.Far()), plane(f, 0, -w, 0),
+             plane(-f, 0, -w, 0), plane(0, f, -h, 0), plane(0, -f, -h, 0)};
+}
+
+void DepthOrder::Add(DepthItem item)
+{
+    if (item.shape.v.size() < (item.kind == DepthItem::Line ? 2u : 3u))
+        return;
+    if (item.shape.outlined.size() != item.shape.v.size())
+        item.shape.outlined.assign(item.shape.v.size(), 1);
+    ClipToView(std::move(item));
+}
+
+// Keeps what lies between the near and the far plane and inside the
+// figure's edges.  A cell that reaches beyond them becomes the pieces of its
+// two triangles.
+void DepthOrder::ClipToView(DepthItem item)
+{
+    bool inside = true;
+    for (const EyePlane &plane : view_)
+        for (const PolygonVertex &v : item.shape.v)
+            inside = inside && plane.Distance(v.p) >= 0;
+    if (inside) {
+        items_.push_back(std::move(item));
+        return;
+    }
+    std::vector<EyePolygon> pieces = Pieces(item);
+    for (const EyePlane &plane : view_)
+        CutPieces(pieces, plane, item.kind == DepthItem::Line, 0, false);
+    AddPieces(item, pieces, items_);
+}
+
+void DepthOrder::CutPiercingItems()
+{
+    std::vector<Prepared> prepared;
+    prepared.reserve(items_.size());
+    for (const DepthItem &item : items_)
+        prepared.push_back(Prepare(item, projection_));
+    // Cuts count only beyond this distance: touching is not piercing.
+    const double touch = 1e4 * tolerance_;
+
+    std::unordered_map<uint32_t, std::vector<EyePlane>> cuts;
+    ForOverlappingBoxes(prepared, projection_.Width(), projection_.Height(), [&](uint32_t a, uint32_t b) {
+        const DepthItem &ia = items_[a], &ib = items_[b];
+        const Prepared &pa = prepared[a], &pb = prepared[b];
+        if (ia.kind == DepthItem::Line && ib.kind == DepthItem::Line)
+            return;
+        if (pa.zmax < pb.zmin || pb.zmax < pa.zmin || Neighbours(ia, ib))
+            return;
+        if (ia.kind == DepthItem::Line || ib.kind == DepthItem::Line) {
+            const uint32_t line = ia.kind == DepthItem::Line ? a : b, face = line == a ? b : a;
+            for (const Facet &f : prepared[face].facets)
+                if (LinePierces(items_[line], items_[face], f, touch))
+                    cuts[line].push_back(f.plane);
+            return;
+        }
+        for (const Facet &fa : pa.facets) {
+            for (const Facet &fb : pb.facets) {
+                if (FacetsPierce(ia, fa, ib, fb, touch)) {
+                    cuts[a].push_back(fb.plane);
+                    cuts[b].push_back(fa.plane);
+                }
+            }
+        }
+    });
+    if (cuts.empty())
+        return;
+
+    std::vector<DepthItem> result;
+    result.reserve(items_.size() + cuts.size() * 4);
+    for (uint32_t k = 0; k < items_.size(); ++k) {
+        auto found = cuts.find(k);
+        if (found == cuts.end()) {
+            result.push_back(std::move(items_[k]));
+            continue;
+        }
+        ++stats_.cuts;
+        std::vector<EyePolygon> pieces = Pieces(items_[k]);
+        for (const EyePlane &plane : found->second)
+            CutPieces(pieces, plane, items_[k].kind == DepthItem::Line, tolerance_, true);
+        AddPieces(items_[k], pieces, result);
+    }
+    items_.swap(result);
+}
+
+std::vector<uint32_t> DepthOrder::Order()
+{
+    const size_t n = items_.size();
+    std::vector<Prepared> prepared;
+    prepared.reserve(n);
+    for (const DepthItem &item : items_)
+        prepared.push_back(Prepare(item, projection_));
+
+    // Edges from the item behind to the item in front.
+    std::vector<std::pair<uint32_t, uint32_t>> edges;
+    // A line this close to a face (relative to the depth) lies on it.
+    constexpr double tie = 1e-6;
+    auto front = [&](uint32_t a, uint32_t b) -> int {
+        // +1 when a is in front of b where they overlap, -1 for b, 0 when
+        // they do not overlap.
+        const DepthItem &ia = items_[a], &ib = items_[b];
+        const Prepared &pa = prepared[a], &pb = prepared[b];
+        if (ia.kind == DepthItem::Line && ib.kind == DepthItem::Line)
+            return 0;
+        if (ia.kind == DepthItem::Line || ib.kind == DepthItem::Line) {
+            const bool lineFirst = ia.kind == DepthItem::Line;
+            const DepthItem &line = lineFirst ? ia : ib;
+            const Prepared &pl = lineFirst ? pa : pb, &pf = lineFirst ? pb : pa;
+            double best = kMinOverlapLength, lineDepth = 0, faceDepth = 0;
+            const double length = std::hypot(pl.points[1].x - pl.points[0].x, pl.points[1].y - pl.points[0].y);
+            for (const Facet &f : pf.facets) {
+                const std::vector<FigurePoint> polygon = FacetPoints(pf, f);
+                double t0, t1;
+                if (!SegmentInside(pl.points[0], pl.points[1], polygon.data(), f.count, &t0, &t1))
+                    continue;
+                if ((t1 - t0) * length <= best)
+                    continue;
+                best = (t1 - t0) * length;
+                const double u = (t0 + t1) / 2;
+                const FigurePoint at{pl.points[0].x + (pl.points[1].x - pl.points[0].x) * u,
+                                     pl.points[0].y + (pl.points[1].y - pl.points[0].y) * u};
+                lineDepth = LineDepth(line, u);
+                faceDepth = PlaneDepth(f.plane, projection_.AtDepth(at, 1));
+            }
+            if (best == kMinOverlapLength)
+                return 0;
+            // A line on a face shows, as the polygon offset lets it.
+            const bool lineInFront = lineDepth <= faceDepth + tie * faceDepth;
+            return lineInFront == lineFirst ? 1 : -1;
+        }
+        double best = kMinOverlapArea, depthA = 0, depthB = 0;
+        for (const Facet &fa : pa.facets) {
+            const std::vector<FigurePoint> polyA = FacetPoints(pa, fa);
+            for (const Facet &fb : pb.facets) {
+                const std::vector<FigurePoint> polyB = FacetPoints(pb, fb);
+                FigurePoint centroid;
+                const double area = OverlapArea(polyA.data(), fa.count, polyB.data(), fb.count, &centroid);
+                if (area <= best)
+                    continue;
+                best = area;
+                const EyePoint ray = projection_.AtDepth(centroid, 1);
+                depthA = PlaneDepth(fa.plane, ray);
+                depthB = PlaneDepth(fb.plane, ray);
+            }
+        }
+        if (best == kMinOverlapArea || depthA == depthB)
+            return 0;
+        return depthA < depthB ? 1 : -1;
+    };
+    ForOverlappingBoxes(prepared, projection_.Width(), projection_.Height(), [&](uint32_t a, uint32_t b) {
+        const int f = front(a, b);
+        if (f > 0)
+            edges.emplace_back(b, a);
+        else if (f < 0)
+            edges.emplace_back(a, b);
+    });
+    stats_.relations = edges.size();
+
+    // Kahn's topological sort, the farthest free item first.
+    std::vector<uint32_t> start(n + 1, 0), targets(edges.size()), indegree(n, 0);
+    for (const auto &e : edges) {
+        ++start[e.first + 1];
+        ++indegree[e.second];
+    }
+    for (size_t k = 1; k <= n; ++k)
+        start[k] += start[k - 1];
+    {
+        std::vector<uint32_t> fill(start.begin(), start.end() - 1);
+        for (const auto &e : edges)
+            targets[fill[e.first]++] = e.second;
+    }
+    auto farther = [&](uint32_t a, uint32_t b) {
+        return prepared[a].key != prepared[b].key ? prepared[a].key < prepared[b].key : a > b;
+    };
+    std::priority_queue<uint32_t, std::vector<uint32_t>, decltype(farther)> ready(farther);
+    for (uint32_t k = 0; k < n; ++k)
+        if (indegree[k] == 0)
+            ready.push(k);
+    // For breaking cycles: every item, farthest first.
+    std::vector<uint32_t> byDepth(n);
+    for (uint32_t k = 0; k < n; ++k)
+        byDepth[k] = k;
+    std::sort(byDepth.begin(), byDepth.end(), [&](uint32_t a, uint32_t b) { return farther(b, a); });
+    size_t nextByDepth = 0;
+    std::vector<uint8_t> done(n, 0);
+    std::vector<uint32_t> order;
+    order.reserve(n);
+    while (order.size() < n) {
+        uint32_t k;
+        if (!ready.empty()) {
+            k = ready.top();
+            ready.pop();
+            if (done[k])
+                continue;
+        } else {
+            while (done[byDepth[nextByDepth]])
+                ++nextByDepth;
+            k = byDepth[nextByDepth];
+            ++stats_.cyclesBroken;
+        }
+        done[k] = 1;
+        order.push_back(k);
+        for (uint32_t e = start[k]; e < start[k + 1]; ++e) {
+            const uint32_t t = targets[e];
+            if (indegree[t] > 0 && --indegree[t] == 0 && !done[t])
+                ready.push(t);
+        }
+    }
+    return order;
+}
+
+std::vector<DepthItem> DepthOrder::Sorted()
+{
+    // Distances are compared relative to the size of the scene in view.
+    double extent = 0;
+    for (const DepthItem &item : items_)
+        for (const PolygonVertex &v : item.shape.v)
+            extent = std::max(extent, Depth(v.p));
+    tolerance_ = 1e-9 * std::max(extent, 1e-300);
+    CutPiercingItems();
+    const std::vector<uint32_t> order = Order();
+    std::vector<DepthItem> out;
+    out.reserve(order.size());
+    for (uint32_t k : order)
+        out.push_back(std::move(items_[k]));
+    items_.clear();
+    stats_.items = out.size();
+    return out;
+}
