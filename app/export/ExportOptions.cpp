@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "output/FigureFiles.h"
 #include "output/PictureFiles.h"
 
 namespace {
@@ -31,6 +32,8 @@ bool FormatOfSuffix(const QString &suffix, ExportFormat *format)
         *format = ExportFormat::Obj;
     else if (s == QLatin1String("stl"))
         *format = ExportFormat::Stl;
+    else if (IsFigureSuffix(s))
+        *format = ExportFormat::Svg;
     else
         return false;
     return true;
@@ -59,6 +62,11 @@ bool ParseParameter(const QString &text, ParameterValue *parameter)
 
 } // namespace
 
+bool IsFigure(ExportFormat format)
+{
+    return format == ExportFormat::Svg || format == ExportFormat::PdfFigure;
+}
+
 bool PaperByName(const QString &name, QPageSize *paper)
 {
     for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
@@ -78,19 +86,22 @@ QString ExportUsage()
 {
     return QStringLiteral(
         "Usage: veltrix-export DOC.vxf -o OUT [--size WxH] [--set NAME=VALUE ...]\n"
-        "                      [--frames N] [--paper NAME]\n"
+        "                      [--frames N] [--paper NAME] [--figure]\n"
         "\n"
         "Renders a Veltrix document without a display and writes it in the format\n"
         "that OUT's extension names:\n"
         "  .png .jpg .bmp  the scene as the view shows it, from the document's camera\n"
-        "  .pdf            the printed pages (the scene and the list of functions)\n"
+        "  .svg            the scene as a vector figure, from the document's camera\n"
+        "  .pdf            the printed pages (the scene and the list of functions);\n"
+        "                  with --figure the scene as a one-page vector figure\n"
         "  .dxf            the drawing File > Export > DXF writes\n"
         "  .obj            the visible surfaces as triangles, with materials in a .mtl beside it\n"
         "  .stl            the visible surfaces as triangles (binary STL)\n"
         "\n"
         "Options:\n"
         "  -o, --output OUT     the file to write\n"
-        "  --size WxH           picture size in pixels (default 1280x1024); for .pdf the\n"
+        "  --size WxH           picture or figure size in pixels, at 96 dpi for figures\n"
+        "                       (default 1280x1024); for printed .pdf pages the\n"
         "                       proportions of the scene on the first page\n"
         "  --set NAME=VALUE     give the parameter NAME of every function that has it a\n"
         "                       value within its range (may be repeated)\n"
@@ -98,6 +109,7 @@ QString ExportUsage()
         "                       function with parameters: OUT frame.png gives\n"
         "                       frame0001.png, frame0002.png, ...\n"
         "  --paper NAME         paper of a .pdf: A4 (default), Letter, Legal, A3, A5, ...\n"
+        "  --figure             write a .pdf as a vector figure of the scene, not pages\n"
         "  --smooth-lines       draw pictures and pages with smoothed edges and lines\n"
         "  --shaded             light filled surfaces from the viewer's side\n"
         "  --legend             draw a colour bar for every gradient function\n"
@@ -120,9 +132,10 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     const QCommandLineOption smooth(QStringLiteral("smooth-lines"));
     const QCommandLineOption shaded(QStringLiteral("shaded"));
     const QCommandLineOption legend(QStringLiteral("legend"));
+    const QCommandLineOption figure(QStringLiteral("figure"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions({output, size, set, frames, paper, smooth, shaded, legend, help, version});
+    parser.addOptions({output, size, set, frames, paper, smooth, shaded, legend, figure, help, version});
     if (!parser.parse(arguments))
         return Fail(error, parser.errorText());
     options.help = parser.isSet(help);
@@ -139,12 +152,19 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     if (options.output.isEmpty())
         return Fail(error, QStringLiteral("No output given: -o OUT."));
     if (!FormatOfSuffix(QFileInfo(options.output).suffix(), &options.format))
-        return Fail(error, QStringLiteral("The format of %1 is unknown: use .png, .jpg, .bmp, .pdf, .dxf, .obj or .stl.")
+        return Fail(error, QStringLiteral("The format of %1 is unknown: use .png, .jpg, .bmp, .svg, .pdf, .dxf, .obj or .stl.")
                                .arg(options.output));
+    if (parser.isSet(figure)) {
+        if (options.format != ExportFormat::Pdf)
+            return Fail(error, QStringLiteral("--figure is for .pdf files only (an .svg is always a figure)."));
+        options.format = ExportFormat::PdfFigure;
+    }
 
     const bool picture = options.format == ExportFormat::Picture;
+    // What draws the scene the way the view does: pictures, figures, pages.
+    const bool drawn = picture || IsFigure(options.format) || options.format == ExportFormat::Pdf;
     if (parser.isSet(size)) {
-        if (!picture && options.format != ExportFormat::Pdf)
+        if (!drawn)
             return Fail(error, QStringLiteral("--size has no meaning for %1.").arg(options.output));
         if (!ParseSize(parser.value(size), &options.size))
             return Fail(error, QStringLiteral("--size %1 is not a size such as 1920x1080.").arg(parser.value(size)));
@@ -165,15 +185,15 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
             return Fail(error, QStringLiteral("--frames %1 is not a number of frames.").arg(parser.value(frames)));
     }
     for (const QCommandLineOption *drawing : {&smooth, &shaded, &legend}) {
-        if (parser.isSet(*drawing) && !picture && options.format != ExportFormat::Pdf)
-            return Fail(error, QStringLiteral("--%1 is for pictures and .pdf files only.").arg(drawing->names().front()));
+        if (parser.isSet(*drawing) && !drawn)
+            return Fail(error, QStringLiteral("--%1 is for pictures, figures and .pdf files only.").arg(drawing->names().front()));
     }
     options.drawing.smoothLines = parser.isSet(smooth);
     options.drawing.shadedSurfaces = parser.isSet(shaded);
     options.drawing.colourLegend = parser.isSet(legend);
     if (parser.isSet(paper)) {
         if (options.format != ExportFormat::Pdf)
-            return Fail(error, QStringLiteral("--paper is for .pdf files only."));
+            return Fail(error, QStringLiteral("--paper is for printed .pdf pages only."));
         if (!PaperByName(parser.value(paper), &options.paper))
             return Fail(error, QStringLiteral("The paper %1 is unknown: try A4, Letter, Legal, A3 or A5.")
                                    .arg(parser.value(paper)));

@@ -9,7 +9,7 @@
 #include "view3d/RenderOptions.h"
 
 // What the exporter writes, by the output file's suffix.
-enum class ExportFormat { Picture, Pdf, Dxf, Obj, Stl };
+enum class ExportFormat { Picture, Pdf, Dxf, Obj, Stl, Svg, PdfFigure };
 
 // A --set NAME=VALUE.
 struct ParameterValue {
@@ -42,6 +42,9 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
 
 // The text of --help.
 QString ExportUsage();
+
+// Whether the format is a vector figure of the scene (.svg, .pdf --figure).
+bool IsFigure(ExportFormat format);
 
 // The paper of a name such as "A4", "letter" or "Legal" (any case).
 bool PaperByName(const QString &name, QPageSize *paper);

@@ -7,6 +7,7 @@
 #include "ParameterSetting.h"
 #include "model/CVeltrix2Doc.h"
 #include "output/DxfWriter.h"
+#include "output/FigureFiles.h"
 #include "output/MeshFiles.h"
 #include "output/OffscreenRenderer.h"
 #include "output/PictureFiles.h"
@@ -67,6 +68,8 @@ public:
         case ExportFormat::Dxf: return WriteDrawing();
         case ExportFormat::Obj:
         case ExportFormat::Stl: return WriteMesh();
+        case ExportFormat::Svg:
+        case ExportFormat::PdfFigure: return WriteFigure();
         }
         return ExportUsageError;
     }
@@ -127,6 +130,16 @@ private:
         if (!PrintSceneToPdf(options_.output, DocumentScene(doc_, options_.size, options_.drawing), options_.paper, &error))
             return Fail(ExportOutputFailed, error);
         return ExportWritten;
+    }
+
+    int WriteFigure()
+    {
+        const SceneState scene = DocumentScene(doc_, options_.size, options_.drawing);
+        QString error;
+        const bool written = options_.format == ExportFormat::Svg
+                                 ? WriteSvgFigure(options_.output, scene, options_.size, &error)
+                                 : WritePdfFigure(options_.output, scene, options_.size, &error);
+        return written ? ExportWritten : Fail(ExportOutputFailed, error);
     }
 
     int WritePicture()
