@@ -11,6 +11,7 @@ xvfb xauth xdotool x11-utils imagemagick
 fonts-liberation
 libegl-dev poppler-utils python3-ezdxf xclip
 admesh
+libavcodec-dev libavformat-dev libswscale-dev libavutil-dev ffmpeg librsvg2-bin
 "
 
 missing=""
