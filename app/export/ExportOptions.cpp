@@ -12,6 +12,9 @@
 
 namespace {
 
+// More pictures a second than players show.
+constexpr int kMaxFps = 240;
+
 bool Fail(QString *error, const QString &message)
 {
     if (error)
@@ -34,6 +37,8 @@ bool FormatOfSuffix(const QString &suffix, ExportFormat *format)
         *format = ExportFormat::Stl;
     else if (IsFigureSuffix(s))
         *format = ExportFormat::Svg;
+    else if (VideoFormat video; VideoFormatOfSuffix(s, &video))
+        *format = ExportFormat::Video;
     else
         return false;
     return true;
@@ -86,7 +91,7 @@ QString ExportUsage()
 {
     return QStringLiteral(
         "Usage: veltrix-export DOC.vxf -o OUT [--size WxH] [--set NAME=VALUE ...]\n"
-        "                      [--frames N] [--paper NAME] [--figure]\n"
+        "                      [--frames N] [--fps N] [--paper NAME] [--figure]\n"
         "\n"
         "Renders a Veltrix document without a display and writes it in the format\n"
         "that OUT's extension names:\n"
@@ -94,6 +99,8 @@ QString ExportUsage()
         "  .svg            the scene as a vector figure, from the document's camera\n"
         "  .pdf            the printed pages (the scene and the list of functions);\n"
         "                  with --figure the scene as a one-page vector figure\n"
+        "  .mp4 .webm .gif  a video of the animation of the first shown function with\n"
+        "                  parameters (H.264, VP9, or a GIF with one palette)\n"
         "  .dxf            the drawing File > Export > DXF writes\n"
         "  .obj            the visible surfaces as triangles, with materials in a .mtl beside it\n"
         "  .stl            the visible surfaces as triangles (binary STL)\n"
@@ -107,7 +114,9 @@ QString ExportUsage()
         "                       value within its range (may be repeated)\n"
         "  --frames N           write N pictures of the animation of the first shown\n"
         "                       function with parameters: OUT frame.png gives\n"
-        "                       frame0001.png, frame0002.png, ...\n"
+        "                       frame0001.png, frame0002.png, ...; a video has N\n"
+        "                       pictures (default: every position of one loop)\n"
+        "  --fps N              pictures a second of a video (default 25)\n"
         "  --paper NAME         paper of a .pdf: A4 (default), Letter, Legal, A3, A5, ...\n"
         "  --figure             write a .pdf as a vector figure of the scene, not pages\n"
         "  --smooth-lines       draw pictures and pages with smoothed edges and lines\n"
@@ -128,6 +137,7 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     const QCommandLineOption size(QStringLiteral("size"), QString(), QStringLiteral("WxH"));
     const QCommandLineOption set(QStringLiteral("set"), QString(), QStringLiteral("NAME=VALUE"));
     const QCommandLineOption frames(QStringLiteral("frames"), QString(), QStringLiteral("N"));
+    const QCommandLineOption fps(QStringLiteral("fps"), QString(), QStringLiteral("N"));
     const QCommandLineOption paper(QStringLiteral("paper"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption smooth(QStringLiteral("smooth-lines"));
     const QCommandLineOption shaded(QStringLiteral("shaded"));
@@ -135,7 +145,7 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     const QCommandLineOption figure(QStringLiteral("figure"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions({output, size, set, frames, paper, smooth, shaded, legend, figure, help, version});
+    parser.addOptions({output, size, set, frames, fps, paper, smooth, shaded, legend, figure, help, version});
     if (!parser.parse(arguments))
         return Fail(error, parser.errorText());
     options.help = parser.isSet(help);
@@ -152,8 +162,11 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     if (options.output.isEmpty())
         return Fail(error, QStringLiteral("No output given: -o OUT."));
     if (!FormatOfSuffix(QFileInfo(options.output).suffix(), &options.format))
-        return Fail(error, QStringLiteral("The format of %1 is unknown: use .png, .jpg, .bmp, .svg, .pdf, .dxf, .obj or .stl.")
+        return Fail(error, QStringLiteral("The format of %1 is unknown: use .png, .jpg, .bmp, .svg, .pdf, .mp4, .webm, .gif, .dxf, .obj or .stl.")
                                .arg(options.output));
+    const bool video = options.format == ExportFormat::Video;
+    if (video)
+        VideoFormatOfSuffix(QFileInfo(options.output).suffix(), &options.video);
     if (parser.isSet(figure)) {
         if (options.format != ExportFormat::Pdf)
             return Fail(error, QStringLiteral("--figure is for .pdf files only (an .svg is always a figure)."));
@@ -162,13 +175,18 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
 
     const bool picture = options.format == ExportFormat::Picture;
     // What draws the scene the way the view does: pictures, figures, pages.
-    const bool drawn = picture || IsFigure(options.format) || options.format == ExportFormat::Pdf;
+    const bool drawn = picture || video || IsFigure(options.format) || options.format == ExportFormat::Pdf;
     if (parser.isSet(size)) {
         if (!drawn)
             return Fail(error, QStringLiteral("--size has no meaning for %1.").arg(options.output));
         if (!ParseSize(parser.value(size), &options.size))
             return Fail(error, QStringLiteral("--size %1 is not a size such as 1920x1080.").arg(parser.value(size)));
     }
+    if (video && options.video != VideoFormat::Gif && (options.size.width() % 2 || options.size.height() % 2))
+        return Fail(error, QStringLiteral("%1 videos need an even width and height, not %2x%3.")
+                               .arg(VideoSuffix(options.video).toUpper())
+                               .arg(options.size.width())
+                               .arg(options.size.height()));
     for (const QString &text : parser.values(set)) {
         ParameterValue p;
         if (!ParseParameter(text, &p))
@@ -176,13 +194,22 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
         options.parameters << p;
     }
     if (parser.isSet(frames)) {
-        if (!picture)
-            return Fail(error, QStringLiteral("--frames needs a picture to write (.png, .jpg or .bmp), not %1.")
+        if (!picture && !video)
+            return Fail(error, QStringLiteral("--frames needs pictures or a video to write (.png, .jpg, .bmp, .mp4, .webm or .gif), not %1.")
                                    .arg(options.output));
         bool ok = false;
         options.frames = parser.value(frames).toInt(&ok);
         if (!ok || options.frames < 1)
             return Fail(error, QStringLiteral("--frames %1 is not a number of frames.").arg(parser.value(frames)));
+    }
+    if (parser.isSet(fps)) {
+        if (!video)
+            return Fail(error, QStringLiteral("--fps is for videos (.mp4, .webm or .gif) only."));
+        bool ok = false;
+        options.fps = parser.value(fps).toInt(&ok);
+        if (!ok || options.fps < 1 || options.fps > kMaxFps)
+            return Fail(error, QStringLiteral("--fps %1 is not a number of pictures a second from 1 to %2.")
+                                   .arg(parser.value(fps)).arg(kMaxFps));
     }
     for (const QCommandLineOption *drawing : {&smooth, &shaded, &legend}) {
         if (parser.isSet(*drawing) && !drawn)

@@ -6,10 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "output/VideoEncoder.h"
 #include "view3d/RenderOptions.h"
 
 // What the exporter writes, by the output file's suffix.
-enum class ExportFormat { Picture, Pdf, Dxf, Obj, Stl, Svg, PdfFigure };
+enum class ExportFormat { Picture, Pdf, Dxf, Obj, Stl, Svg, PdfFigure, Video };
 
 // A --set NAME=VALUE.
 struct ParameterValue {
@@ -27,7 +28,9 @@ struct ExportOptions {
     ExportFormat format = ExportFormat::Picture;
     QSize size = kDefaultPictureSize;
     QList<ParameterValue> parameters;
-    int frames = 0;   // 0: a single picture
+    int frames = 0;   // 0: a single picture, or a video of one whole loop
+    VideoFormat video = VideoFormat::Mp4;
+    int fps = 25;
     QPageSize paper{QPageSize::A4};
     // The plain designed picture unless asked otherwise: a script gives the
     // same files whoever runs it, whatever they chose in the program.

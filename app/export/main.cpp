@@ -66,7 +66,8 @@ int main(int argc, char **argv)
     // it runs on the offscreen platform, never on a display.  The OpenGL
     // context is made with EGL, apart from Qt.
     std::unique_ptr<QCoreApplication> app;
-    if (options.format == ExportFormat::Picture || options.format == ExportFormat::Pdf || IsFigure(options.format)) {
+    if (options.format == ExportFormat::Picture || options.format == ExportFormat::Pdf ||
+        options.format == ExportFormat::Video || IsFigure(options.format)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         g_qtHandler = qInstallMessageHandler(QuietStartup);
         app = std::make_unique<QGuiApplication>(argc, argv);
