@@ -40,10 +40,32 @@ EyePolygon CellTriangle(const EyePolygon &cell, int t)
     return p;
 }
 
-// The polygons an item is cut as: a cell's two triangles, else its shape.
+// Whether a cell's corners lie in one plane (within a millionth of its
+// size): it is then one flat face, not two triangles.
+bool Flat(const EyePolygon &cell)
+{
+    const EyePlane plane = PlaneOf(cell);
+    if (!plane.Valid())
+        return false;
+    const EyePoint &a = cell.v[0].p, &c = cell.v[2].p;
+    const double size = std::sqrt((a.x - c.x) * (a.x - c.x) + (a.y - c.y) * (a.y - c.y) + (a.z - c.z) * (a.z - c.z));
+    for (const PolygonVertex &v : cell.v)
+        if (std::fabs(plane.Distance(v.p)) > 1e-6 * size)
+            return false;
+    return true;
+}
+
+// Whether an item is a cell that bends: two triangles.
+bool Bent(const DepthItem &item)
+{
+    return item.cell && item.shape.v.size() == 4 && !Flat(item.shape);
+}
+
+// The polygons an item is cut as: a bent cell's two triangles, else its
+// shape.
 std::vector<EyePolygon> Pieces(const DepthItem &item)
 {
-    if (item.cell && item.shape.v.size() == 4)
+    if (Bent(item))
         return {CellTriangle(item.shape, 0), CellTriangle(item.shape, 1)};
     return {item.shape};
 }
@@ -135,7 +157,7 @@ Prepared Prepare(const DepthItem &item, const FigureProjection &projection)
     };
     if (item.kind == DepthItem::Line)
         return p;
-    if (item.cell && n == 4) {
+    if (Bent(item)) {
         addFacet(kCellTriangles[0], 3);
         addFacet(kCellTriangles[1], 3);
     } else {

@@ -34,7 +34,7 @@ namespace {
 // Width of the stroke, in the fill's own colour, around faces without an
 // outline: it covers the hairline an antialiasing viewer leaves between
 // two faces that share an edge.
-constexpr double kSeamWidth = 0.5;
+constexpr double kSeamWidth = 1.0;
 
 // Corners whose colours differ by at most this much (0..255) are filled
 // with one colour; on faces smaller than kSmallFace pixels across, up to
