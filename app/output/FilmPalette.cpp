@@ -1,29 +1,78 @@
 #include "output/FilmPalette.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "output/BitmapPixels.h"
 
 namespace {
 
 constexpr int kBits = 6;
-constexpr int kSide = 1 << kBits;
+// Distinct colours counted exactly at most.
+constexpr size_t kMaxExact = 1 << 16;
 
 int BinOf(int r, int g, int b)
 {
     return (r >> (8 - kBits)) << (2 * kBits) | (g >> (8 - kBits)) << kBits | (b >> (8 - kBits));
 }
 
-// A box of bins: the ranges of its bin coordinates and the bins it holds.
-struct Box {
-    std::vector<int> bins;
-    int lo[3] = {kSide, kSide, kSide}, hi[3] = {-1, -1, -1};
-    uint64_t count = 0;
+// A colour that was counted, and how often.
+struct Counted {
+    uint8_t channel[3];
+    uint64_t count;
+    double sum[3];   // of the exact colours it stands for, times count
 };
 
-int Coordinate(int bin, int axis)
+// A box of counted colours and the ranges of their channels.
+struct Box {
+    std::vector<Counted> colours;
+    uint64_t count = 0;
+    int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
+
+    void Measure()
+    {
+        count = 0;
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = 255;
+            hi[a] = 0;
+        }
+        for (const Counted &c : colours) {
+            count += c.count;
+            for (int a = 0; a < 3; ++a) {
+                lo[a] = std::min(lo[a], int(c.channel[a]));
+                hi[a] = std::max(hi[a], int(c.channel[a]));
+            }
+        }
+    }
+};
+
+// Cuts the box along `axis` where half its pixels lie on either side, moved
+// to the nearest place between two different values (there is one: the
+// range along the axis is not empty).
+Box CutAt(Box &box, int axis)
 {
-    return (bin >> ((2 - axis) * kBits)) & (kSide - 1);
+    std::sort(box.colours.begin(), box.colours.end(),
+              [axis](const Counted &a, const Counted &b) { return a.channel[axis] < b.channel[axis]; });
+    const size_t n = box.colours.size();
+    uint64_t running = 0;
+    size_t cut = 0;
+    while (cut < n && running * 2 < box.count)
+        running += box.colours[cut++].count;
+    const auto between = [&](size_t c) {
+        return c > 0 && c < n && box.colours[c - 1].channel[axis] != box.colours[c].channel[axis];
+    };
+    size_t up = cut, down = cut;
+    while (up < n && !between(up))
+        ++up;
+    while (down > 0 && !between(down))
+        --down;
+    cut = up < n ? up : down;
+    Box upper;
+    upper.colours.assign(box.colours.begin() + long(cut), box.colours.end());
+    box.colours.resize(cut);
+    box.Measure();
+    upper.Measure();
+    return upper;
 }
 
 } // namespace
@@ -33,44 +82,68 @@ FilmPalette::FilmPalette() : bins_(size_t(1) << (3 * kBits)) {}
 void FilmPalette::Add(const BitmapPixels &frame)
 {
     const auto *data = reinterpret_cast<const uint8_t *>(frame.rows.constData());
+    // Runs of one colour are counted at once: scenes are mostly flat.
+    uint32_t run = 0;
+    uint64_t length = 0;
+    auto countRun = [&]() {
+        if (length == 0)
+            return;
+        Bin &bin = bins_[size_t(BinOf(int(run >> 16), int(run >> 8 & 0xFF), int(run & 0xFF)))];
+        bin.count += length;
+        bin.red += (run >> 16) * length;
+        bin.green += (run >> 8 & 0xFF) * length;
+        bin.blue += (run & 0xFF) * length;
+        if (!tooMany_) {
+            exact_[run] += length;
+            tooMany_ = exact_.size() > kMaxExact;
+        }
+    };
     for (int y = 0; y < frame.height; ++y) {
         const uint8_t *p = data + size_t(y) * size_t(frame.Stride());
         for (int x = 0; x < frame.width; ++x, p += 3) {
-            Bin &bin = bins_[size_t(BinOf(p[2], p[1], p[0]))];
-            ++bin.count;
-            bin.red += p[2];
-            bin.green += p[1];
-            bin.blue += p[0];
+            const uint32_t rgb = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+            if (rgb != run || length == 0) {
+                countRun();
+                run = rgb;
+                length = 0;
+            }
+            ++length;
         }
     }
+    countRun();
 }
 
 std::vector<uint32_t> FilmPalette::Build() const
 {
     Box all;
-    for (int b = 0; b < int(bins_.size()); ++b) {
-        if (bins_[size_t(b)].count == 0)
-            continue;
-        all.bins.push_back(b);
-        all.count += bins_[size_t(b)].count;
-        for (int axis = 0; axis < 3; ++axis) {
-            all.lo[axis] = std::min(all.lo[axis], Coordinate(b, axis));
-            all.hi[axis] = std::max(all.hi[axis], Coordinate(b, axis));
+    if (!tooMany_) {
+        for (const auto &[rgb, count] : exact_) {
+            const uint8_t r = uint8_t(rgb >> 16), g = uint8_t(rgb >> 8), b = uint8_t(rgb);
+            all.colours.push_back({{r, g, b}, count, {double(r) * count, double(g) * count, double(b) * count}});
+        }
+    } else {
+        for (const Bin &bin : bins_) {
+            if (bin.count == 0)
+                continue;
+            const auto mean = [&](uint64_t sum) { return uint8_t((sum + bin.count / 2) / bin.count); };
+            all.colours.push_back({{mean(bin.red), mean(bin.green), mean(bin.blue)},
+                                   bin.count,
+                                   {double(bin.red), double(bin.green), double(bin.blue)}});
         }
     }
+    all.Measure();
     std::vector<Box> boxes;
-    if (!all.bins.empty())
+    if (!all.colours.empty())
         boxes.push_back(std::move(all));
     while (boxes.size() < 256) {
-        // The box with the most pixels times its widest range, if it can
-        // still be cut.
+        // The box with the most pixels times its widest range.
         int chosen = -1, axis = 0;
         double best = 0;
         for (int k = 0; k < int(boxes.size()); ++k) {
             const Box &box = boxes[size_t(k)];
             for (int a = 0; a < 3; ++a) {
                 const double score = double(box.count) * (box.hi[a] - box.lo[a]);
-                if (box.bins.size() > 1 && score > best) {
+                if (score > best) {
                     best = score;
                     chosen = k;
                     axis = a;
@@ -78,60 +151,20 @@ std::vector<uint32_t> FilmPalette::Build() const
             }
         }
         if (chosen < 0)
-            break;
-        Box &box = boxes[size_t(chosen)];
-        std::sort(box.bins.begin(), box.bins.end(),
-                  [axis](int a, int b) { return Coordinate(a, axis) < Coordinate(b, axis); });
-        // Cut where half the pixels lie on either side, moved to the nearest
-        // place between two different coordinates (there is one: the range
-        // along the axis is not empty).
-        const size_t n = box.bins.size();
-        uint64_t running = 0;
-        size_t cut = 0;
-        while (cut < n && running * 2 < box.count)
-            running += bins_[size_t(box.bins[cut++])].count;
-        const auto between = [&](size_t c) {
-            return c > 0 && c < n && Coordinate(box.bins[c - 1], axis) != Coordinate(box.bins[c], axis);
-        };
-        size_t up = cut, down = cut;
-        while (up < n && !between(up))
-            ++up;
-        while (down > 0 && !between(down))
-            --down;
-        cut = up < n ? up : down;
-        Box upper;
-        upper.bins.assign(box.bins.begin() + long(cut), box.bins.end());
-        box.bins.resize(cut);
-        for (Box *b : {&box, &upper}) {
-            b->count = 0;
-            for (int axisK = 0; axisK < 3; ++axisK) {
-                b->lo[axisK] = kSide;
-                b->hi[axisK] = -1;
-            }
-            for (int bin : b->bins) {
-                b->count += bins_[size_t(bin)].count;
-                for (int a = 0; a < 3; ++a) {
-                    b->lo[a] = std::min(b->lo[a], Coordinate(bin, a));
-                    b->hi[a] = std::max(b->hi[a], Coordinate(bin, a));
-                }
-            }
-        }
+            break;   // every box holds one colour
+        Box upper = CutAt(boxes[size_t(chosen)], axis);
         boxes.push_back(std::move(upper));
     }
     std::vector<uint32_t> palette;
     for (const Box &box : boxes) {
-        uint64_t count = 0, r = 0, g = 0, b = 0;
-        for (int bin : box.bins) {
-            const Bin &c = bins_[size_t(bin)];
-            count += c.count;
-            r += c.red;
-            g += c.green;
-            b += c.blue;
-        }
-        if (count == 0)
-            continue;
-        const auto mean = [count](uint64_t sum) { return uint32_t((sum + count / 2) / count); };
-        palette.push_back(mean(r) << 16 | mean(g) << 8 | mean(b));
+        double sum[3] = {};
+        for (const Counted &c : box.colours)
+            for (int a = 0; a < 3; ++a)
+                sum[a] += c.sum[a];
+        uint32_t rgb = 0;
+        for (int a = 0; a < 3; ++a)
+            rgb = rgb << 8 | uint32_t(std::lround(sum[a] / double(box.count)));
+        palette.push_back(rgb);
     }
     if (palette.empty())
         palette.push_back(0);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 struct BitmapPixels;
@@ -22,13 +22,16 @@ public:
     std::vector<uint32_t> Build() const;
 
 private:
-    // Colours are counted in bins of 6 bits a channel, with the sums of the
-    // exact colours that fell in each.
+    // Every colour is counted exactly as long as there are not too many of
+    // them; all are also counted in bins of 6 bits a channel, with the sums
+    // of the exact colours that fell in each.
     struct Bin {
         uint64_t count = 0;
         uint64_t red = 0, green = 0, blue = 0;
     };
     std::vector<Bin> bins_;
+    std::unordered_map<uint32_t, uint64_t> exact_;
+    bool tooMany_ = false;
 };
 
 // Turns frames into palette indices: each colour becomes its nearest
