@@ -8,8 +8,10 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include <QIODevice>
 
@@ -52,9 +54,13 @@ struct Device {
     static int Write(void *opaque, uint8_t *data, int size)
     {
         auto *d = static_cast<Device *>(opaque);
+        errno = 0;
         if (d->io->write(reinterpret_cast<const char *>(data), size) != size) {
-            d->error = d->io->errorString();
-            return AVERROR(EIO);
+            // Qt's file devices often say no more than "Unknown error";
+            // the system's reason is still at hand.
+            const int code = errno;
+            d->error = code != 0 ? QString::fromLocal8Bit(std::strerror(code)) : d->io->errorString();
+            return AVERROR(code != 0 ? code : EIO);
         }
         return size;
     }
