@@ -11,14 +11,17 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "output/DxfWriter.h"
+#include "output/GltfWriter.h"
 #include "output/MeshFiles.h"
 #include "output/OffscreenRenderer.h"
 #include "output/PictureFiles.h"
 #include "output/PictureSizeDialog.h"
 #include "output/SafeFileWriter.h"
+#include "output/SceneGeometry.h"
 #include "output/ScenePrinting.h"
 #include "output/SurfaceMesh.h"
 #include "output/ViewCapture.h"
+#include "output/WebPage.h"
 #include "view3d/SceneState.h"
 #include "view3d/GLView.h"
 
@@ -178,6 +181,52 @@ void OutputCommands::ExportObj()
 void OutputCommands::ExportStl()
 {
     ExportMesh({QStringLiteral("Export STL"), {QStringLiteral("STL (*.stl)")}, QStringLiteral("stl"), true, {}}, true);
+}
+
+void OutputCommands::ExportGltf()
+{
+    ExportScene({QStringLiteral("Export glTF"), {QStringLiteral("glTF binary (*.glb)")}, QStringLiteral("glb"), true, {}},
+                false);
+}
+
+void OutputCommands::ExportWebPage()
+{
+    ExportScene({QStringLiteral("Export Web Page"), {QStringLiteral("Web page (*.html *.htm)")}, QStringLiteral("html"),
+                 true, {}},
+                true);
+}
+
+void OutputCommands::ExportScene(const SaveRequest &request, bool page)
+{
+    const SceneState view = view_->CurrentScene();
+    if (!view.doc)
+        return;
+    const QString path = AskSavePath(request);
+    if (path.isEmpty())
+        return;
+    const QString title = view.doc->PathName().isEmpty() ? QStringLiteral("Untitled")
+                                                         : QFileInfo(view.doc->PathName()).fileName();
+    SceneGeometry scene;
+    QString error;
+    bool written = false;
+    {
+        WaitCursor wait;
+        const GlyphOutlines glyphs;
+        scene = BuildSceneGeometry(*view.doc, glyphs);
+        // The camera the user looks through now, not the one last saved.
+        scene.settings.cameraX = view.camera.posX;
+        scene.settings.cameraY = view.camera.posY;
+        scene.settings.cameraZ = view.camera.posZ;
+        scene.settings.cameraPitch = view.camera.pitch;
+        scene.settings.cameraYaw = view.camera.yaw;
+        written = WriteFileSafely(path, [&](QIODevice &out) {
+            return page ? WriteWebPage(scene, title, out) : WriteGltf(scene, title, out);
+        }, &error);
+    }
+    if (!written)
+        prompts_.showError(error);
+    else if (!scene.notes.isEmpty())
+        prompts_.showNote(request.caption, scene.notes.join(QLatin1Char('\n')));
 }
 
 void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)

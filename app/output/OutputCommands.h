@@ -13,7 +13,7 @@ class QPrinter;
 class QWidget;
 
 // The commands that take the scene out of the program: File > Export > BMP,
-// DXF, PNG, OBJ and STL, Edit > Copy, File > Print... and Print Preview....
+// DXF, PNG, OBJ, STL, glTF and Web Page, Edit > Copy, File > Print... and Print Preview....
 // The main window calls them; the dialogs go through prompts() so that tests
 // can answer them.
 class OutputCommands : public QObject {
@@ -53,6 +53,10 @@ public:
     void ExportPng();
     void ExportObj();
     void ExportStl();
+    // The scene as the view shows it, from its current camera: a glTF file,
+    // or a web page that turns it.
+    void ExportGltf();
+    void ExportWebPage();
     void Copy();
     void Print();
     void PrintPreview();
@@ -60,6 +64,7 @@ public:
 private:
     QString AskSavePath(SaveRequest request);
     void ExportMesh(const SaveRequest &request, bool stl);
+    void ExportScene(const SaveRequest &request, bool page);
     bool CaptureSettledView(BitmapPixels &pixels);
 
     GLView *view_;

@@ -182,7 +182,7 @@ void CMainFrame::CreateMenus()
     fileMenu_->addSeparator();
     QMenu *exportMenu = fileMenu_->addMenu(QStringLiteral("Export"));
     exportMenu->addActions({Action(ExportBmp), Action(ExportDxf), Action(ExportPng), Action(ExportObj),
-                            Action(ExportStl)});
+                            Action(ExportStl), Action(ExportGltf), Action(ExportWebPage)});
     fileMenu_->addSeparator();
     recentAnchor_ = fileMenu_->addSeparator();
     fileMenu_->addAction(Action(AppExit));
@@ -345,6 +345,12 @@ void CMainFrame::OnCommand(int id)
         break;
     case ExportStl:
         output_->ExportStl();
+        break;
+    case ExportGltf:
+        output_->ExportGltf();
+        break;
+    case ExportWebPage:
+        output_->ExportWebPage();
         break;
     case EditCopy:
         output_->Copy();

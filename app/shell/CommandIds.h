@@ -31,6 +31,8 @@ constexpr int HelpSummary = 32822;
 constexpr int ExportPng = 32840;
 constexpr int ExportObj = 32841;
 constexpr int ExportStl = 32842;
+constexpr int ExportGltf = 32843;
+constexpr int ExportWebPage = 32844;
 
 // 3D view camera commands and pick mode
 constexpr int CameraReset = 500;

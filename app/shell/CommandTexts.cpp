@@ -39,6 +39,8 @@ QHash<int, CommandText> BuildTable()
     t[Cmd::ExportPng] = Make("PNG...", "Export the scene to a .png image of the size you choose");
     t[Cmd::ExportObj] = Make("OBJ...", "Export the visible surfaces to a .obj mesh");
     t[Cmd::ExportStl] = Make("STL...", "Export the visible surfaces to a .stl mesh");
+    t[Cmd::ExportGltf] = Make("glTF...", "Export the scene to a .glb file that 3D programs and viewers open");
+    t[Cmd::ExportWebPage] = Make("Web Page...", "Export the scene to a web page that turns it with the mouse");
     t[Cmd::FileMru1] = Make("Recent File", "Open this document");
     t[Cmd::AppExit] = Make("E&xit", "Quit the application; prompts to save documents\nExit",
                            StandardKeys(K::Quit, {K(QStringLiteral("Ctrl+Q"))}));

@@ -15,6 +15,7 @@
 #include "history/FunctionCommands.h"
 #include "model/CVeltrix2Doc.h"
 #include "model/CodePage1252.h"
+#include "model/CommandLinePlot.h"
 #include "model/DisplayForms.h"
 #include "model/FormatGeneral.h"
 #include "model/FunctionDefinition.h"
@@ -838,9 +839,10 @@ void CVeltrix2View::EditRange()
     for (;;) {
         if (!Prompter::Current().Run(dialog))
             return;
-        if (dialog.min <= dialog.max)
+        const QString refusal = RangeRefusal(dialog.min, dialog.max);
+        if (refusal.isEmpty())
             break;
-        ShowError(this, QStringLiteral("The value \"max\" must be greater or equal than the value \"min\""));
+        ShowError(this, refusal);
     }
     history_->Push(FunctionCommands::ChangeRange(*history_, doc_->Find(handle), name, dialog.min, dialog.max));
 }
@@ -858,15 +860,12 @@ void CVeltrix2View::EditSteps()
     for (;;) {
         if (!Prompter::Current().Run(dialog))
             return;
-        if (dialog.steps <= 0) {
-            ShowError(this, QStringLiteral("Insert a value grater than 0"));
-            continue;
-        }
-        // Refused here rather than told later by the view that cannot draw it.
-        const QString tooLarge = GridTooLargeMessage(handle, doc_->Get(doc_->Find(handle)).text, name, dialog.steps);
-        if (tooLarge.isEmpty())
+        // A grid too large is refused here rather than told later by the view
+        // that cannot draw it.
+        const QString refusal = StepsRefusal(handle, doc_->Get(doc_->Find(handle)).text, name, dialog.steps);
+        if (refusal.isEmpty())
             break;
-        ShowError(this, tooLarge);
+        ShowError(this, refusal);
     }
     history_->Push(FunctionCommands::ChangeSteps(*history_, doc_->Find(handle), name, dialog.steps));
 }
