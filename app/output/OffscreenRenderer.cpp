@@ -48,7 +48,6 @@ struct OffscreenRenderer::Impl {
     // Smooth lines draw here first and are resolved into `framebuffer`.
     MultisampleTarget multisample{fb};
     SceneRenderer renderer;
-    ListSet lists;
     bool rendererReady = false;
     QString error;
 
@@ -199,7 +198,7 @@ OffscreenRenderer::~OffscreenRenderer()
         return;
     if (d_->MakeCurrent()) {
         if (d_->rendererReady)
-            d_->renderer.ReleaseGL({&d_->lists});
+            d_->renderer.ReleaseGL({});
         d_->multisample.Release();
         d_->DeleteFramebuffer();
         d_->DoneCurrent();
@@ -239,7 +238,6 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
         r.SetDocument(scene.doc);
         r.SetOptions(scene.options);
         r.Resize(width, height);
-        r.RebuildLists(d_->lists, -1);
         r.SetTrace(scene.trace);
         r.SetLineWidth(scene.lineWidth);
         // Large pictures (prints) get fewer samples, or none, rather than
@@ -253,7 +251,8 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
             d_->multisample.Bind();
         else
             d_->multisample.Release();
-        r.RenderScene(d_->lists, scene.camera);
+        // Each picture is drawn once: straight from the samples, no lists.
+        r.RenderSceneOnce(scene.camera);
         if (multisampled)
             d_->multisample.ResolveColour(d_->framebuffer);
 
