@@ -1,12 +1,5 @@
 #include "output/VideoEncoder.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
-#include <libavutil/opt.h>
-#include <libswscale/swscale.h>
-}
 
 #include <cerrno>
 #include <cstdarg>
@@ -16,11 +9,20 @@ extern "C" {
 #include <QIODevice>
 
 #include "output/BitmapPixels.h"
+#include "output/FfmpegLibraries.h"
 #include "output/FilmPalette.h"
 
 namespace {
 
 constexpr int kIoBufferSize = 1 << 16;
+
+// The libraries, once VideoEncoder::Open has found them.
+const FfmpegLibraries *g_libraries = nullptr;
+
+const FfmpegLibraries &Ff()
+{
+    return *g_libraries;
+}
 
 // The libraries' own messages are kept, not printed: the last error among
 // them explains a failure better than its code alone.
@@ -32,14 +34,14 @@ void KeepLibraryMessage(void *context, int level, const char *format, va_list ar
         return;
     char line[1024];
     int prefix = 1;
-    av_log_format_line(context, level, format, arguments, line, sizeof line, &prefix);
+    Ff().av_log_format_line(context, level, format, arguments, line, sizeof line, &prefix);
     g_lastLibraryError = QString::fromLocal8Bit(line).trimmed();
 }
 
 QString LibraryReason(int code)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
+    Ff().av_strerror(code, text, sizeof text);
     QString reason = QString::fromLocal8Bit(text);
     if (!g_lastLibraryError.isEmpty())
         reason += QStringLiteral(" (%1)").arg(g_lastLibraryError);
@@ -140,18 +142,20 @@ struct VideoEncoder::Impl {
 
 void VideoEncoder::Impl::Release()
 {
-    sws_freeContext(scaler);
+    if (!g_libraries)
+        return;   // nothing was made without them
+    Ff().sws_freeContext(scaler);
     scaler = nullptr;
-    av_packet_free(&packet);
-    av_frame_free(&frame);
-    avcodec_free_context(&codec);
+    Ff().av_packet_free(&packet);
+    Ff().av_frame_free(&frame);
+    Ff().avcodec_free_context(&codec);
     if (io) {
-        av_freep(&io->buffer);
-        avio_context_free(&io);
+        Ff().av_freep(&io->buffer);
+        Ff().avio_context_free(&io);
     }
     if (format) {
         format->pb = nullptr;
-        avformat_free_context(format);
+        Ff().avformat_free_context(format);
         format = nullptr;
     }
     mapper.reset();
@@ -161,10 +165,10 @@ void VideoEncoder::Impl::Release()
 bool VideoEncoder::Impl::OpenCodec(VideoFormat f, int fps)
 {
     const char *name = f == VideoFormat::Mp4 ? "libx264" : f == VideoFormat::WebM ? "libvpx-vp9" : "gif";
-    const AVCodec *encoder = avcodec_find_encoder_by_name(name);
+    const AVCodec *encoder = Ff().avcodec_find_encoder_by_name(name);
     if (!encoder)
         return Fail(QStringLiteral("the video encoder %1 is not available").arg(QLatin1String(name)));
-    codec = avcodec_alloc_context3(encoder);
+    codec = Ff().avcodec_alloc_context3(encoder);
     if (!codec)
         return Fail(QStringLiteral("the video encoder could not be made: out of memory"));
     codec->width = width;
@@ -184,19 +188,19 @@ bool VideoEncoder::Impl::OpenCodec(VideoFormat f, int fps)
     if (f == VideoFormat::Mp4) {
         // Scenes of flat colours and thin lines: little to gain from a
         // slower search, much from keeping the lines clean.
-        av_opt_set(codec->priv_data, "preset", "veryfast", 0);
-        av_opt_set(codec->priv_data, "tune", "animation", 0);
-        av_opt_set(codec->priv_data, "crf", "18", 0);
+        Ff().av_opt_set(codec->priv_data, "preset", "veryfast", 0);
+        Ff().av_opt_set(codec->priv_data, "tune", "animation", 0);
+        Ff().av_opt_set(codec->priv_data, "crf", "18", 0);
     } else if (f == VideoFormat::WebM) {
         codec->bit_rate = 0;
-        av_opt_set(codec->priv_data, "crf", "24", 0);
-        av_opt_set(codec->priv_data, "deadline", "good", 0);
-        av_opt_set(codec->priv_data, "cpu-used", "5", 0);
-        av_opt_set(codec->priv_data, "row-mt", "1", 0);
+        Ff().av_opt_set(codec->priv_data, "crf", "24", 0);
+        Ff().av_opt_set(codec->priv_data, "deadline", "good", 0);
+        Ff().av_opt_set(codec->priv_data, "cpu-used", "5", 0);
+        Ff().av_opt_set(codec->priv_data, "row-mt", "1", 0);
     }
     if (format->oformat->flags & AVFMT_GLOBALHEADER)
         codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    const int opened = avcodec_open2(codec, encoder, nullptr);
+    const int opened = Ff().avcodec_open2(codec, encoder, nullptr);
     if (opened < 0)
         return FailCall("opening the encoder", opened);
     return true;
@@ -219,7 +223,11 @@ bool VideoEncoder::Open(QIODevice &out, VideoFormat f, int width, int height, in
 {
     Impl &d = *d_;
     d.Release();
-    av_log_set_callback(&KeepLibraryMessage);
+    QString missing;
+    g_libraries = g_libraries ? g_libraries : FfmpegLibraries::Get(&missing);
+    if (!g_libraries)
+        return d.Fail(missing);
+    Ff().av_log_set_callback(&KeepLibraryMessage);
     g_lastLibraryError.clear();
     d.failed = false;
     d.headerWritten = false;
@@ -235,54 +243,54 @@ bool VideoEncoder::Open(QIODevice &out, VideoFormat f, int width, int height, in
         return d.Fail(QStringLiteral("%1 videos need an even width and height, not %2 x %3")
                           .arg(VideoSuffix(f).toUpper()).arg(width).arg(height));
     const char *container = f == VideoFormat::Mp4 ? "mp4" : f == VideoFormat::WebM ? "webm" : "gif";
-    int result = avformat_alloc_output_context2(&d.format, nullptr, container, nullptr);
+    int result = Ff().avformat_alloc_output_context2(&d.format, nullptr, container, nullptr);
     if (result < 0 || !d.format)
         return d.FailCall("choosing the container", result);
-    auto *buffer = static_cast<unsigned char *>(av_malloc(kIoBufferSize));
-    d.io = buffer ? avio_alloc_context(buffer, kIoBufferSize, 1, &d.device, nullptr, &Device::Write, &Device::Seek)
+    auto *buffer = static_cast<unsigned char *>(Ff().av_malloc(kIoBufferSize));
+    d.io = buffer ? Ff().avio_alloc_context(buffer, kIoBufferSize, 1, &d.device, nullptr, &Device::Write, &Device::Seek)
                   : nullptr;
     if (!d.io) {
-        av_free(buffer);
+        Ff().av_free(buffer);
         return d.Fail(QStringLiteral("the video could not be started: out of memory"));
     }
     d.format->pb = d.io;
     d.format->flags |= AVFMT_FLAG_CUSTOM_IO;
     if (!d.OpenCodec(f, fps))
         return false;
-    d.stream = avformat_new_stream(d.format, nullptr);
+    d.stream = Ff().avformat_new_stream(d.format, nullptr);
     if (!d.stream)
         return d.Fail(QStringLiteral("the video could not be started: out of memory"));
     d.stream->time_base = d.codec->time_base;
     d.stream->avg_frame_rate = d.codec->framerate;
-    result = avcodec_parameters_from_context(d.stream->codecpar, d.codec);
+    result = Ff().avcodec_parameters_from_context(d.stream->codecpar, d.codec);
     if (result < 0)
         return d.FailCall("describing the stream", result);
-    result = avformat_write_header(d.format, nullptr);
+    result = Ff().avformat_write_header(d.format, nullptr);
     if (result < 0)
         return d.FailCall("writing the header", result);
     d.headerWritten = true;
 
-    d.frame = av_frame_alloc();
-    d.packet = av_packet_alloc();
+    d.frame = Ff().av_frame_alloc();
+    d.packet = Ff().av_packet_alloc();
     if (!d.frame || !d.packet)
         return d.Fail(QStringLiteral("the video could not be started: out of memory"));
     d.frame->format = d.codec->pix_fmt;
     d.frame->width = width;
     d.frame->height = height;
-    result = av_frame_get_buffer(d.frame, 0);
+    result = Ff().av_frame_get_buffer(d.frame, 0);
     if (result < 0)
         return d.FailCall("making a picture", result);
     if (f == VideoFormat::Gif) {
         d.mapper = std::make_unique<PaletteMapper>(palette.empty() ? std::vector<uint32_t>{0} : palette);
     } else {
-        d.scaler = sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, AV_PIX_FMT_YUV420P,
+        d.scaler = Ff().sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, AV_PIX_FMT_YUV420P,
                                   SWS_AREA | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
         if (!d.scaler)
             return d.Fail(QStringLiteral("the pictures cannot be converted for the video"));
         // The matrix of the colours the file says it holds (BT.709), in the
         // video range.
-        const int *coefficients = sws_getCoefficients(SWS_CS_ITU709);
-        sws_setColorspaceDetails(d.scaler, coefficients, 1, coefficients, 0, 0, 1 << 16, 1 << 16);
+        const int *coefficients = Ff().sws_getCoefficients(SWS_CS_ITU709);
+        Ff().sws_setColorspaceDetails(d.scaler, coefficients, 1, coefficients, 0, 0, 1 << 16, 1 << 16);
     }
     d.open = true;
     return true;
@@ -291,14 +299,14 @@ bool VideoEncoder::Open(QIODevice &out, VideoFormat f, int width, int height, in
 bool VideoEncoder::Impl::Drain()
 {
     for (;;) {
-        const int received = avcodec_receive_packet(codec, packet);
+        const int received = Ff().avcodec_receive_packet(codec, packet);
         if (received == AVERROR(EAGAIN) || received == AVERROR_EOF)
             return true;
         if (received < 0)
             return FailCall("encoding", received);
-        av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
+        Ff().av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
         packet->stream_index = stream->index;
-        const int written = av_interleaved_write_frame(format, packet);
+        const int written = Ff().av_interleaved_write_frame(format, packet);
         if (written < 0)
             return FailCall("writing", written);
     }
@@ -312,7 +320,7 @@ bool VideoEncoder::Add(const BitmapPixels &picture)
     if (picture.width != d.width || picture.height != d.height)
         return d.Fail(QStringLiteral("a picture of %1 x %2 pixels does not fit a film of %3 x %4")
                           .arg(picture.width).arg(picture.height).arg(d.width).arg(d.height));
-    int result = av_frame_make_writable(d.frame);
+    int result = Ff().av_frame_make_writable(d.frame);
     if (result < 0)
         return d.FailCall("making a picture", result);
     if (d.mapper) {
@@ -326,10 +334,10 @@ bool VideoEncoder::Add(const BitmapPixels &picture)
         const auto *rows = reinterpret_cast<const uint8_t *>(picture.rows.constData());
         const uint8_t *top[1] = {rows + size_t(picture.height - 1) * size_t(picture.Stride())};
         const int stride[1] = {-picture.Stride()};
-        sws_scale(d.scaler, top, stride, 0, picture.height, d.frame->data, d.frame->linesize);
+        Ff().sws_scale(d.scaler, top, stride, 0, picture.height, d.frame->data, d.frame->linesize);
     }
     d.frame->pts = d.next++;
-    result = avcodec_send_frame(d.codec, d.frame);
+    result = Ff().avcodec_send_frame(d.codec, d.frame);
     if (result < 0)
         return d.FailCall("encoding", result);
     return d.Drain();
@@ -340,15 +348,15 @@ bool VideoEncoder::Finish()
     Impl &d = *d_;
     if (!d.open || d.failed)
         return d.Fail(d.error.isEmpty() ? QStringLiteral("the video is not open") : d.error);
-    const int flushed = avcodec_send_frame(d.codec, nullptr);
+    const int flushed = Ff().avcodec_send_frame(d.codec, nullptr);
     if (flushed < 0)
         return d.FailCall("encoding", flushed);
     if (!d.Drain())
         return false;
-    const int trailer = av_write_trailer(d.format);
+    const int trailer = Ff().av_write_trailer(d.format);
     if (trailer < 0)
         return d.FailCall("ending the file", trailer);
-    avio_flush(d.io);
+    Ff().avio_flush(d.io);
     if (!d.device.error.isEmpty())
         return d.Fail(QStringLiteral("the video could not be written: %1").arg(d.device.error));
     d.open = false;
