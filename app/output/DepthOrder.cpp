@@ -100,60 +100,90 @@ void AddPieces(const DepthItem &item, std::vector<EyePolygon> &pieces, std::vect
     }
 }
 
-// What the ordering needs of an item, worked out once.
+// What the ordering needs of an item, worked out once: its corners on the
+// figure, and its facets (flat convex polygons) with their corners' indices,
+// their corners on the figure and their planes.  The arrays of all items
+// live in shared pools.
 struct Facet {
+    uint32_t begin = 0;   // into Pools::facetIndex and facetPoints
     int count = 0;
-    int index[16];   // into the item's vertices; more only for rare pieces
-    std::vector<int> more;
     EyePlane plane;
-    int At(int k) const { return k < 16 ? index[k] : more[size_t(k - 16)]; }
 };
 
 struct Prepared {
-    std::vector<FigurePoint> points;
-    std::vector<Facet> facets;
+    uint32_t pointBegin = 0;                 // into Pools::points, one per vertex
+    uint32_t facetBegin = 0, facetCount = 0;  // into Pools::facets
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     double zmin = 0, zmax = 0, key = 0;
+    // +1 or -1 as a whole cell turns on the figure; 0 for anything else.
+    int turn = 0;
+    // A whole cell whose four corners make a convex figure polygon: it
+    // stands for both its triangles where only overlapping matters.
+    bool convex = false;
 };
 
-Prepared Prepare(const DepthItem &item, const FigureProjection &projection)
+struct Pools {
+    std::vector<FigurePoint> points;
+    std::vector<Facet> facets;
+    std::vector<int> facetIndex;
+    std::vector<FigurePoint> facetPoints;
+
+    const FigurePoint *Points(const Prepared &p) const { return points.data() + p.pointBegin; }
+    const Facet *FacetsBegin(const Prepared &p) const { return facets.data() + p.facetBegin; }
+    const Facet *FacetsEnd(const Prepared &p) const { return facets.data() + p.facetBegin + p.facetCount; }
+    int Index(const Facet &f, int k) const { return facetIndex[f.begin + uint32_t(k)]; }
+    const FigurePoint *Corners(const Facet &f) const { return facetPoints.data() + f.begin; }
+};
+
+Prepared Prepare(const DepthItem &item, const FigureProjection &projection, Pools &pools)
 {
     Prepared p;
     const size_t n = item.shape.v.size();
-    p.points.reserve(n);
+    p.pointBegin = uint32_t(pools.points.size());
     p.zmin = p.zmax = Depth(item.shape.v[0].p);
     double sum = 0;
     for (const PolygonVertex &v : item.shape.v) {
-        const FigurePoint f = projection.ToFigure(v.p);
-        p.points.push_back(f);
+        pools.points.push_back(projection.ToFigure(v.p));
         const double z = Depth(v.p);
         p.zmin = std::min(p.zmin, z);
         p.zmax = std::max(p.zmax, z);
         sum += z;
     }
     p.key = sum / double(n);
-    p.x0 = p.x1 = p.points[0].x;
-    p.y0 = p.y1 = p.points[0].y;
-    for (const FigurePoint &f : p.points) {
-        p.x0 = std::min(p.x0, f.x);
-        p.x1 = std::max(p.x1, f.x);
-        p.y0 = std::min(p.y0, f.y);
-        p.y1 = std::max(p.y1, f.y);
+    const FigurePoint *points = pools.points.data() + p.pointBegin;
+    p.x0 = p.x1 = points[0].x;
+    p.y0 = p.y1 = points[0].y;
+    for (size_t k = 1; k < n; ++k) {
+        p.x0 = std::min(p.x0, points[k].x);
+        p.x1 = std::max(p.x1, points[k].x);
+        p.y0 = std::min(p.y0, points[k].y);
+        p.y1 = std::max(p.y1, points[k].y);
     }
+    p.facetBegin = uint32_t(pools.facets.size());
     auto addFacet = [&](const int *indices, int count) {
         Facet f;
+        f.begin = uint32_t(pools.facetIndex.size());
         f.count = count;
-        std::vector<const PolygonVertex *> corners;
-        for (int k = 0; k < count; ++k) {
-            if (k < 16)
-                f.index[k] = indices[k];
-            else
-                f.more.push_back(indices[k]);
-            corners.push_back(&item.shape.v[size_t(indices[k])]);
+        const PolygonVertex *stack[64];
+        std::vector<const PolygonVertex *> heap;
+        const PolygonVertex **corners = stack;
+        if (count > 64) {
+            heap.resize(size_t(count));
+            corners = heap.data();
         }
-        f.plane = PlaneThrough(corners.data(), count);
-        if (f.plane.Valid())
-            p.facets.push_back(std::move(f));
+        for (int k = 0; k < count; ++k) {
+            pools.facetIndex.push_back(indices[k]);
+            pools.facetPoints.push_back(pools.points[p.pointBegin + uint32_t(indices[k])]);
+            corners[k] = &item.shape.v[size_t(indices[k])];
+        }
+        f.plane = PlaneThrough(corners, count);
+        if (f.plane.Valid()) {
+            pools.facets.push_back(f);
+            ++p.facetCount;
+        } else {
+            pools.facetIndex.resize(f.begin);
+            pools.facetPoints.resize(f.begin);
+        }
     };
     if (item.kind == DepthItem::Line)
         return p;
@@ -161,26 +191,48 @@ Prepared Prepare(const DepthItem &item, const FigureProjection &projection)
         addFacet(kCellTriangles[0], 3);
         addFacet(kCellTriangles[1], 3);
     } else {
-        std::vector<int> all(n);
-        for (size_t k = 0; k < n; ++k)
-            all[k] = int(k);
-        addFacet(all.data(), int(n));
+        static const int ascending[8] = {0, 1, 2, 3, 4, 5, 6, 7};
+        if (n <= 8) {
+            addFacet(ascending, int(n));
+        } else {
+            std::vector<int> all(n);
+            for (size_t k = 0; k < n; ++k)
+                all[k] = int(k);
+            addFacet(all.data(), int(n));
+        }
+    }
+    if (item.cell && n == 4) {
+        const FigurePoint *q = pools.points.data() + p.pointBegin;
+        double area = 0;
+        for (size_t k = 0; k < 4; ++k)
+            area += q[k].x * q[(k + 1) % 4].y - q[(k + 1) % 4].x * q[k].y;
+        const int turn = area > 0 ? 1 : area < 0 ? -1 : 0;
+        // A bent cell whose triangles turn different ways folds over: no
+        // turn of its own.
+        bool same = true;
+        for (const Facet *f = pools.FacetsBegin(p); f != pools.FacetsEnd(p); ++f) {
+            const FigurePoint *c = pools.Corners(*f);
+            const double a = (c[1].x - c[0].x) * (c[2].y - c[0].y) - (c[1].y - c[0].y) * (c[2].x - c[0].x);
+            same = same && (a > 0 ? 1 : a < 0 ? -1 : 0) == turn;
+        }
+        p.turn = same ? turn : 0;
+        bool convex = p.turn != 0;
+        for (size_t k = 0; k < 4 && convex; ++k) {
+            const FigurePoint &a = q[k], &b = q[(k + 1) % 4], &c = q[(k + 2) % 4];
+            const double cross = (b.x - a.x) * (c.y - b.y) - (b.y - a.y) * (c.x - b.x);
+            convex = cross * p.turn > 0;
+        }
+        p.convex = convex;
     }
     return p;
 }
 
-std::vector<FigurePoint> FacetPoints(const Prepared &p, const Facet &f)
-{
-    std::vector<FigurePoint> out(size_t(f.count));
-    for (int k = 0; k < f.count; ++k)
-        out[size_t(k)] = p.points[size_t(f.At(k))];
-    return out;
-}
-
 // Calls `pair` for every two items whose boxes on the figure overlap, once
-// each, through a grid of buckets.
+// each, through a grid of buckets.  With `wanted`, only pairs with at least
+// one wanted item are visited (the others cost nothing).
 template <typename F>
-void ForOverlappingBoxes(const std::vector<Prepared> &prepared, int width, int height, F pair)
+void ForOverlappingBoxes(const std::vector<Prepared> &prepared, int width, int height, F pair,
+                         const std::vector<uint8_t> *wanted = nullptr)
 {
     const size_t n = prepared.size();
     if (n < 2)
@@ -189,33 +241,44 @@ void ForOverlappingBoxes(const std::vector<Prepared> &prepared, int width, int h
     // (and a margin for what lies partly outside it).
     double area = 0;
     for (const Prepared &p : prepared)
-        area += (p.x1 - p.x0 + 1) * (p.y1 - p.y0 + 1);
+        area += (p.x1 - p.x0) * (p.y1 - p.y0);
     const double side = std::clamp(2 * std::sqrt(area / double(n)), 4.0, 512.0);
     const double left = -width * 0.5, top = -height * 0.5;
     const int columns = std::max(1, int(std::ceil(width * 2.0 / side)));
     const int rows = std::max(1, int(std::ceil(height * 2.0 / side)));
     auto column = [&](double x) { return std::clamp(int((x - left) / side), 0, columns - 1); };
     auto row = [&](double y) { return std::clamp(int((y - top) / side), 0, rows - 1); };
+    auto isWanted = [&](uint32_t k) { return !wanted || (*wanted)[k]; };
 
-    std::vector<uint32_t> counts(size_t(columns) * size_t(rows) + 1, 0);
-    for (const Prepared &p : prepared)
-        for (int r = row(p.y0); r <= row(p.y1); ++r)
-            for (int c = column(p.x0); c <= column(p.x1); ++c)
-                ++counts[size_t(r) * size_t(columns) + size_t(c) + 1];
-    for (size_t b = 1; b < counts.size(); ++b)
-        counts[b] += counts[b - 1];
-    std::vector<uint32_t> members(counts.back());
-    std::vector<uint32_t> fill(counts.begin(), counts.end() - 1);
+    const size_t buckets = size_t(columns) * size_t(rows);
+    std::vector<uint32_t> counts(buckets + 1, 0), wantedCounts(buckets, 0);
     for (uint32_t k = 0; k < n; ++k) {
         const Prepared &p = prepared[k];
         for (int r = row(p.y0); r <= row(p.y1); ++r)
-            for (int c = column(p.x0); c <= column(p.x1); ++c)
-                members[fill[size_t(r) * size_t(columns) + size_t(c)]++] = k;
+            for (int c = column(p.x0); c <= column(p.x1); ++c) {
+                ++counts[size_t(r) * size_t(columns) + size_t(c) + 1];
+                wantedCounts[size_t(r) * size_t(columns) + size_t(c)] += isWanted(k);
+            }
+    }
+    for (size_t b = 1; b < counts.size(); ++b)
+        counts[b] += counts[b - 1];
+    // Each bucket lists its wanted items first.
+    std::vector<uint32_t> members(counts.back());
+    std::vector<uint32_t> fill(counts.begin(), counts.end() - 1);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (uint32_t k = 0; k < n; ++k) {
+            if (isWanted(k) != (pass == 0))
+                continue;
+            const Prepared &p = prepared[k];
+            for (int r = row(p.y0); r <= row(p.y1); ++r)
+                for (int c = column(p.x0); c <= column(p.x1); ++c)
+                    members[fill[size_t(r) * size_t(columns) + size_t(c)]++] = k;
+        }
     }
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             const size_t b = size_t(r) * size_t(columns) + size_t(c);
-            for (uint32_t m = counts[b]; m < counts[b + 1]; ++m) {
+            for (uint32_t m = counts[b]; m < counts[b] + wantedCounts[b]; ++m) {
                 const uint32_t a = members[m];
                 const Prepared &pa = prepared[a];
                 for (uint32_t o = m + 1; o < counts[b + 1]; ++o) {
@@ -235,24 +298,25 @@ void ForOverlappingBoxes(const std::vector<Prepared> &prepared, int width, int h
     }
 }
 
-bool Neighbours(const DepthItem &a, const DepthItem &b)
+// Whether two cells of one surface lie within `reach` steps of each other.
+bool Neighbours(const DepthItem &a, const DepthItem &b, int reach = 1)
 {
     if (a.group < 0 || a.group != b.group)
         return false;
     const int64_t di = int64_t(a.i) - int64_t(b.i), dj = int64_t(a.j) - int64_t(b.j);
-    return di >= -1 && di <= 1 && dj >= -1 && dj <= 1;
+    return di >= -reach && di <= reach && dj >= -reach && dj <= reach;
 }
 
 // Where a plane crosses a convex polygon: the interval of the crossing
 // along `direction`.  False when the polygon lies on one side.
-bool CrossingInterval(const DepthItem &item, const Facet &facet, const EyePlane &plane, const EyePoint &direction,
-                      double tolerance, double *lo, double *hi)
+bool CrossingInterval(const DepthItem &item, const Pools &prepared, const Facet &facet, const EyePlane &plane,
+                      const EyePoint &direction, double tolerance, double *lo, double *hi)
 {
     bool above = false, below = false;
     double d[64];
     const int n = std::min(facet.count, 64);
     for (int k = 0; k < n; ++k) {
-        d[k] = plane.Distance(item.shape.v[size_t(facet.At(k))].p);
+        d[k] = plane.Distance(item.shape.v[size_t(prepared.Index(facet, k))].p);
         above |= d[k] > tolerance;
         below |= d[k] < -tolerance;
     }
@@ -261,7 +325,8 @@ bool CrossingInterval(const DepthItem &item, const Facet &facet, const EyePlane 
     *lo = HUGE_VAL;
     *hi = -HUGE_VAL;
     for (int k = 0; k < n; ++k) {
-        const EyePoint &s = item.shape.v[size_t(facet.At(k))].p, &e = item.shape.v[size_t(facet.At((k + 1) % n))].p;
+        const EyePoint &s = item.shape.v[size_t(prepared.Index(facet, k))].p;
+        const EyePoint &e = item.shape.v[size_t(prepared.Index(facet, (k + 1) % n))].p;
         const double ds = d[k], de = d[(k + 1) % n];
         if ((ds > 0) == (de > 0))
             continue;
@@ -275,7 +340,8 @@ bool CrossingInterval(const DepthItem &item, const Facet &facet, const EyePlane 
 }
 
 // Whether two faces pass through each other.
-bool FacetsPierce(const DepthItem &a, const Facet &fa, const DepthItem &b, const Facet &fb, double tolerance)
+bool FacetsPierce(const DepthItem &a, const Facet &fa, const DepthItem &b, const Facet &fb, const Pools &pools,
+                  double tolerance)
 {
     const EyePoint direction = CrossProduct(fa.plane.n, fb.plane.n);
     const double length = std::sqrt(Dot(direction, direction));
@@ -283,14 +349,14 @@ bool FacetsPierce(const DepthItem &a, const Facet &fa, const DepthItem &b, const
         return false;   // parallel planes
     const EyePoint unit{direction.x / length, direction.y / length, direction.z / length};
     double a0, a1, b0, b1;
-    if (!CrossingInterval(a, fa, fb.plane, unit, tolerance, &a0, &a1) ||
-        !CrossingInterval(b, fb, fa.plane, unit, tolerance, &b0, &b1))
+    if (!CrossingInterval(a, pools, fa, fb.plane, unit, tolerance, &a0, &a1) ||
+        !CrossingInterval(b, pools, fb, fa.plane, unit, tolerance, &b0, &b1))
         return false;
     return std::min(a1, b1) - std::max(a0, b0) > tolerance;
 }
 
 // Whether a line passes through a face.
-bool LinePierces(const DepthItem &line, const DepthItem &face, const Facet &f, double tolerance)
+bool LinePierces(const DepthItem &line, const DepthItem &face, const Pools &pf, const Facet &f, double tolerance)
 {
     const EyePoint &a = line.shape.v[0].p, &b = line.shape.v[1].p;
     const double da = f.plane.Distance(a), db = f.plane.Distance(b);
@@ -299,7 +365,8 @@ bool LinePierces(const DepthItem &line, const DepthItem &face, const Facet &f, d
     const double t = da / (da - db);
     const EyePoint x{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t};
     for (int k = 0; k < f.count; ++k) {
-        const EyePoint &s = face.shape.v[size_t(f.At(k))].p, &e = face.shape.v[size_t(f.At((k + 1) % f.count))].p;
+        const EyePoint &s = face.shape.v[size_t(pf.Index(f, k))].p;
+        const EyePoint &e = face.shape.v[size_t(pf.Index(f, (k + 1) % f.count))].p;
         if (Dot(CrossProduct(Sub(e, s), Sub(x, s)), f.plane.n) < -tolerance)
             return false;
     }
@@ -365,132 +432,182 @@ void DepthOrder::ClipToView(DepthItem item)
     AddPieces(item, pieces, items_);
 }
 
-void DepthOrder::CutPiercingItems()
-{
-    std::vector<Prepared> prepared;
-    prepared.reserve(items_.size());
-    for (const DepthItem &item : items_)
-        prepared.push_back(Prepare(item, projection_));
-    // Cuts count only beyond this distance: touching is not piercing.
-    const double touch = 1e4 * tolerance_;
+namespace {
 
+// The items with their prepared geometry, and what the two passes count.
+struct Work {
+    const FigureProjection &projection;
+    std::vector<DepthItem> &items;
+    std::vector<Prepared> prepared;
+    Pools pools;
+    DepthOrder::Statistics &stats;
+    double tolerance;
+
+    void PrepareAll()
+    {
+        prepared.clear();
+        prepared.reserve(items.size());
+        for (const DepthItem &item : items)
+            prepared.push_back(Prepare(item, projection, pools));
+    }
+
+    void CutPiercingItems();
+    std::vector<uint32_t> Order();
+    // +1 when item a is in front of item b where they overlap, -1 when b
+    // is, 0 when they do not overlap (or cannot be told apart).
+    int Front(uint32_t a, uint32_t b) const;
+};
+
+void Work::CutPiercingItems()
+{
+    // Cuts count only beyond this distance: touching is not piercing.
+    const double touch = 1e4 * tolerance;
+    // Two cells of one graph never pierce each other: the pairs within the
+    // largest graph need not even be visited.
+    std::unordered_map<int32_t, size_t> graphCells;
+    for (const DepthItem &item : items)
+        if (item.graph)
+            ++graphCells[item.group];
+    int32_t largest = -1;
+    size_t most = 0;
+    for (const auto &[group, count] : graphCells)
+        if (count > most) {
+            most = count;
+            largest = group;
+        }
+    std::vector<uint8_t> wanted(items.size());
+    for (size_t k = 0; k < items.size(); ++k)
+        wanted[k] = !(items[k].graph && items[k].group == largest);
     std::unordered_map<uint32_t, std::vector<EyePlane>> cuts;
-    ForOverlappingBoxes(prepared, projection_.Width(), projection_.Height(), [&](uint32_t a, uint32_t b) {
-        const DepthItem &ia = items_[a], &ib = items_[b];
+    ForOverlappingBoxes(prepared, projection.Width(), projection.Height(), [&](uint32_t a, uint32_t b) {
+        const DepthItem &ia = items[a], &ib = items[b];
         const Prepared &pa = prepared[a], &pb = prepared[b];
         if (ia.kind == DepthItem::Line && ib.kind == DepthItem::Line)
             return;
-        if (pa.zmax < pb.zmin || pb.zmax < pa.zmin || Neighbours(ia, ib))
+        if (pa.zmax < pb.zmin || pb.zmax < pa.zmin || Neighbours(ia, ib) ||
+            (ia.graph && ia.group == ib.group))
             return;
         if (ia.kind == DepthItem::Line || ib.kind == DepthItem::Line) {
             const uint32_t line = ia.kind == DepthItem::Line ? a : b, face = line == a ? b : a;
-            for (const Facet &f : prepared[face].facets)
-                if (LinePierces(items_[line], items_[face], f, touch))
-                    cuts[line].push_back(f.plane);
+            for (const Facet *f = pools.FacetsBegin(prepared[face]); f != pools.FacetsEnd(prepared[face]); ++f)
+                if (LinePierces(items[line], items[face], pools, *f, touch))
+                    cuts[line].push_back(f->plane);
             return;
         }
-        for (const Facet &fa : pa.facets) {
-            for (const Facet &fb : pb.facets) {
-                if (FacetsPierce(ia, fa, ib, fb, touch)) {
-                    cuts[a].push_back(fb.plane);
-                    cuts[b].push_back(fa.plane);
+        for (const Facet *fa = pools.FacetsBegin(pa); fa != pools.FacetsEnd(pa); ++fa) {
+            for (const Facet *fb = pools.FacetsBegin(pb); fb != pools.FacetsEnd(pb); ++fb) {
+                if (FacetsPierce(ia, *fa, ib, *fb, pools, touch)) {
+                    cuts[a].push_back(fb->plane);
+                    cuts[b].push_back(fa->plane);
                 }
             }
         }
-    });
+    }, &wanted);
     if (cuts.empty())
         return;
 
-    std::vector<DepthItem> result;
-    result.reserve(items_.size() + cuts.size() * 4);
-    for (uint32_t k = 0; k < items_.size(); ++k) {
-        auto found = cuts.find(k);
-        if (found == cuts.end()) {
-            result.push_back(std::move(items_[k]));
-            continue;
-        }
-        ++stats_.cuts;
-        std::vector<EyePolygon> pieces = Pieces(items_[k]);
-        for (const EyePlane &plane : found->second)
-            CutPieces(pieces, plane, items_[k].kind == DepthItem::Line, tolerance_, true);
-        AddPieces(items_[k], pieces, result);
+    // The first piece of a cut item takes its place, the others go to the
+    // end; the rest keep their prepared geometry.
+    const size_t before = items.size();
+    for (const auto &[k, planes] : cuts) {
+        ++stats.cuts;
+        std::vector<EyePolygon> pieces = Pieces(items[k]);
+        for (const EyePlane &plane : planes)
+            CutPieces(pieces, plane, items[k].kind == DepthItem::Line, tolerance, true);
+        std::vector<DepthItem> made;
+        AddPieces(items[k], pieces, made);
+        if (made.empty())
+            continue;   // nothing left of it with any area: drawn whole
+        items[k] = std::move(made[0]);
+        prepared[k] = Prepare(items[k], projection, pools);
+        for (size_t p = 1; p < made.size(); ++p)
+            items.push_back(std::move(made[p]));
     }
-    items_.swap(result);
+    for (size_t k = before; k < items.size(); ++k)
+        prepared.push_back(Prepare(items[k], projection, pools));
 }
 
-std::vector<uint32_t> DepthOrder::Order()
+int Work::Front(uint32_t a, uint32_t b) const
 {
-    const size_t n = items_.size();
-    std::vector<Prepared> prepared;
-    prepared.reserve(n);
-    for (const DepthItem &item : items_)
-        prepared.push_back(Prepare(item, projection_));
-
-    // Edges from the item behind to the item in front.
-    std::vector<std::pair<uint32_t, uint32_t>> edges;
     // A line this close to a face (relative to the depth) lies on it.
     constexpr double tie = 1e-6;
-    auto front = [&](uint32_t a, uint32_t b) -> int {
-        // +1 when a is in front of b where they overlap, -1 for b, 0 when
-        // they do not overlap.
-        const DepthItem &ia = items_[a], &ib = items_[b];
-        const Prepared &pa = prepared[a], &pb = prepared[b];
-        if (ia.kind == DepthItem::Line && ib.kind == DepthItem::Line)
-            return 0;
-        if (ia.kind == DepthItem::Line || ib.kind == DepthItem::Line) {
-            const bool lineFirst = ia.kind == DepthItem::Line;
-            const DepthItem &line = lineFirst ? ia : ib;
-            const Prepared &pl = lineFirst ? pa : pb, &pf = lineFirst ? pb : pa;
-            double best = kMinOverlapLength, lineDepth = 0, faceDepth = 0;
-            const double length = std::hypot(pl.points[1].x - pl.points[0].x, pl.points[1].y - pl.points[0].y);
-            for (const Facet &f : pf.facets) {
-                const std::vector<FigurePoint> polygon = FacetPoints(pf, f);
-                double t0, t1;
-                if (!SegmentInside(pl.points[0], pl.points[1], polygon.data(), f.count, &t0, &t1))
-                    continue;
-                if ((t1 - t0) * length <= best)
-                    continue;
-                best = (t1 - t0) * length;
-                const double u = (t0 + t1) / 2;
-                const FigurePoint at{pl.points[0].x + (pl.points[1].x - pl.points[0].x) * u,
-                                     pl.points[0].y + (pl.points[1].y - pl.points[0].y) * u};
-                lineDepth = LineDepth(line, u);
-                faceDepth = PlaneDepth(f.plane, projection_.AtDepth(at, 1));
-            }
-            if (best == kMinOverlapLength)
-                return 0;
-            // A line on a face shows, as the polygon offset lets it.
-            const bool lineInFront = lineDepth <= faceDepth + tie * faceDepth;
-            return lineInFront == lineFirst ? 1 : -1;
+    const DepthItem &ia = items[a], &ib = items[b];
+    const Prepared &pa = prepared[a], &pb = prepared[b];
+    if (ia.kind == DepthItem::Line && ib.kind == DepthItem::Line)
+        return 0;
+    if (ia.kind == DepthItem::Line || ib.kind == DepthItem::Line) {
+        const bool lineFirst = ia.kind == DepthItem::Line;
+        const DepthItem &line = lineFirst ? ia : ib;
+        const Prepared &pl = lineFirst ? pa : pb, &pf = lineFirst ? pb : pa;
+        const FigurePoint *ends = pools.Points(pl);
+        double best = kMinOverlapLength, lineDepth = 0, faceDepth = 0;
+        const double length = std::hypot(ends[1].x - ends[0].x, ends[1].y - ends[0].y);
+        for (const Facet *f = pools.FacetsBegin(pf); f != pools.FacetsEnd(pf); ++f) {
+            double t0, t1;
+            if (!SegmentInside(ends[0], ends[1], pools.Corners(*f), f->count, &t0, &t1))
+                continue;
+            if ((t1 - t0) * length <= best)
+                continue;
+            best = (t1 - t0) * length;
+            const double u = (t0 + t1) / 2;
+            const FigurePoint at{ends[0].x + (ends[1].x - ends[0].x) * u, ends[0].y + (ends[1].y - ends[0].y) * u};
+            lineDepth = LineDepth(line, u);
+            faceDepth = PlaneDepth(f->plane, projection.AtDepth(at, 1));
         }
-        double best = kMinOverlapArea, depthA = 0, depthB = 0;
-        for (const Facet &fa : pa.facets) {
-            const std::vector<FigurePoint> polyA = FacetPoints(pa, fa);
-            for (const Facet &fb : pb.facets) {
-                const std::vector<FigurePoint> polyB = FacetPoints(pb, fb);
-                FigurePoint centroid;
-                const double area = OverlapArea(polyA.data(), fa.count, polyB.data(), fb.count, &centroid);
-                if (area <= best)
-                    continue;
-                best = area;
-                const EyePoint ray = projection_.AtDepth(centroid, 1);
-                depthA = PlaneDepth(fa.plane, ray);
-                depthB = PlaneDepth(fb.plane, ray);
-            }
-        }
-        if (best == kMinOverlapArea || depthA == depthB)
+        if (best == kMinOverlapLength)
             return 0;
-        return depthA < depthB ? 1 : -1;
-    };
-    ForOverlappingBoxes(prepared, projection_.Width(), projection_.Height(), [&](uint32_t a, uint32_t b) {
-        const int f = front(a, b);
+        // A line on a face shows, as the polygon offset lets it.
+        const bool lineInFront = lineDepth <= faceDepth + tie * faceDepth;
+        return lineInFront == lineFirst ? 1 : -1;
+    }
+    // Nearby cells of one surface that turn the same way on the figure lie
+    // side by side: for them to overlap, the surface would have to fold
+    // over within the one cell between them.
+    if (pa.turn != 0 && pa.turn == pb.turn && Neighbours(ia, ib, 2))
+        return 0;
+    // One lies wholly behind the other: which is in front is known, only
+    // whether they overlap is not.
+    if (pa.zmax < pb.zmin || pb.zmax < pa.zmin) {
+        const int in = pa.zmax < pb.zmin ? 1 : -1;
+        if (pa.convex && pb.convex)
+            return Overlaps(pools.Points(pa), 4, pools.Points(pb), 4) ? in : 0;
+        for (const Facet *fa = pools.FacetsBegin(pa); fa != pools.FacetsEnd(pa); ++fa)
+            for (const Facet *fb = pools.FacetsBegin(pb); fb != pools.FacetsEnd(pb); ++fb)
+                if (Overlaps(pools.Corners(*fa), fa->count, pools.Corners(*fb), fb->count))
+                    return pa.zmax < pb.zmin ? 1 : -1;
+        return 0;
+    }
+    double best = kMinOverlapArea, depthA = 0, depthB = 0;
+    for (const Facet *fa = pools.FacetsBegin(pa); fa != pools.FacetsEnd(pa); ++fa) {
+        for (const Facet *fb = pools.FacetsBegin(pb); fb != pools.FacetsEnd(pb); ++fb) {
+            FigurePoint centroid;
+            const double area = OverlapArea(pools.Corners(*fa), fa->count, pools.Corners(*fb), fb->count, &centroid);
+            if (area <= best)
+                continue;
+            best = area;
+            const EyePoint ray = projection.AtDepth(centroid, 1);
+            depthA = PlaneDepth(fa->plane, ray);
+            depthB = PlaneDepth(fb->plane, ray);
+        }
+    }
+    if (best == kMinOverlapArea || depthA == depthB)
+        return 0;
+    return depthA < depthB ? 1 : -1;
+}
+
+std::vector<uint32_t> Work::Order()
+{
+    const size_t n = items.size();
+    // Edges from the item behind to the item in front.
+    std::vector<std::pair<uint32_t, uint32_t>> edges;
+    ForOverlappingBoxes(prepared, projection.Width(), projection.Height(), [&](uint32_t a, uint32_t b) {
+        const int f = Front(a, b);
         if (f > 0)
             edges.emplace_back(b, a);
         else if (f < 0)
             edges.emplace_back(a, b);
     });
-    stats_.relations = edges.size();
-
+    stats.relations = edges.size();
     // Kahn's topological sort, the farthest free item first.
     std::vector<uint32_t> start(n + 1, 0), targets(edges.size()), indegree(n, 0);
     for (const auto &e : edges) {
@@ -531,7 +648,7 @@ std::vector<uint32_t> DepthOrder::Order()
             while (done[byDepth[nextByDepth]])
                 ++nextByDepth;
             k = byDepth[nextByDepth];
-            ++stats_.cyclesBroken;
+            ++stats.cyclesBroken;
         }
         done[k] = 1;
         order.push_back(k);
@@ -544,6 +661,9 @@ std::vector<uint32_t> DepthOrder::Order()
     return order;
 }
 
+
+} // namespace
+
 std::vector<DepthItem> DepthOrder::Sorted()
 {
     // Distances are compared relative to the size of the scene in view.
@@ -551,9 +671,10 @@ std::vector<DepthItem> DepthOrder::Sorted()
     for (const DepthItem &item : items_)
         for (const PolygonVertex &v : item.shape.v)
             extent = std::max(extent, Depth(v.p));
-    tolerance_ = 1e-9 * std::max(extent, 1e-300);
-    CutPiercingItems();
-    const std::vector<uint32_t> order = Order();
+    Work work{projection_, items_, {}, {}, stats_, 1e-9 * std::max(extent, 1e-300)};
+    work.PrepareAll();
+    work.CutPiercingItems();
+    const std::vector<uint32_t> order = work.Order();
     std::vector<DepthItem> out;
     out.reserve(order.size());
     for (uint32_t k : order)

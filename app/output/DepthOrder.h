@@ -21,6 +21,9 @@ struct DepthItem {
     // one apart) are never cut against each other: they meet at edges.
     int32_t group = -1;
     uint32_t i = 0, j = 0;
+    // The group is the graph of a function over a plane (one value at each
+    // point of it): two of its cells never pierce each other.
+    bool graph = false;
     uint32_t payload = 0;   // the caller's: what to draw
     EyePolygon shape;       // a face or box; a line's two ends
 };
@@ -55,12 +58,9 @@ public:
 
 private:
     void ClipToView(DepthItem item);
-    void CutPiercingItems();
-    std::vector<uint32_t> Order();
 
     const FigureProjection &projection_;
     std::vector<DepthItem> items_;
     std::array<EyePlane, 6> view_;   // what the figure shows lies on their positive sides
-    double tolerance_ = 1e-9;   // in eye units, from the scene's extent
     Statistics stats_;
 };

@@ -99,10 +99,16 @@ EyePlane PlaneThrough(const PolygonVertex *const *points, int count)
 
 EyePlane PlaneOf(const EyePolygon &polygon)
 {
-    std::vector<const PolygonVertex *> points;
-    for (const PolygonVertex &v : polygon.v)
-        points.push_back(&v);
-    return PlaneThrough(points.data(), int(points.size()));
+    const PolygonVertex *stack[16];
+    std::vector<const PolygonVertex *> heap;
+    const PolygonVertex **points = stack;
+    if (polygon.v.size() > 16) {
+        heap.resize(polygon.v.size());
+        points = heap.data();
+    }
+    for (size_t k = 0; k < polygon.v.size(); ++k)
+        points[k] = &polygon.v[k];
+    return PlaneThrough(points, int(polygon.v.size()));
 }
 
 void SplitPolygon(const EyePolygon &polygon, const EyePlane &plane, double tolerance, EyePolygon *positive,
@@ -158,35 +164,91 @@ void SplitLine(const EyePolygon &line, const EyePlane &plane, double tolerance, 
     }
 }
 
+namespace {
+
+// Whether an edge of `p` has all of `q` on its outer side (or on it).
+bool EdgeSeparates(const FigurePoint *p, int countP, const FigurePoint *q, int countQ, double orientation)
+{
+    for (int k = 0; k < countP; ++k) {
+        const FigurePoint &e0 = p[k], &e1 = p[(k + 1) % countP];
+        bool outside = true;
+        for (int m = 0; m < countQ && outside; ++m)
+            outside = orientation * Cross(e0, e1, q[m]) <= 0;
+        if (outside)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool Overlaps(const FigurePoint *a, int countA, const FigurePoint *b, int countB)
+{
+    // Most polygons asked about lie apart: their boxes, or an edge of one,
+    // separate them.
+    double ax0 = a[0].x, ax1 = a[0].x, ay0 = a[0].y, ay1 = a[0].y;
+    for (int k = 1; k < countA; ++k) {
+        ax0 = std::min(ax0, a[k].x);
+        ax1 = std::max(ax1, a[k].x);
+        ay0 = std::min(ay0, a[k].y);
+        ay1 = std::max(ay1, a[k].y);
+    }
+    bool left = true, right = true, above = true, below = true;
+    for (int k = 0; k < countB; ++k) {
+        left = left && b[k].x <= ax0;
+        right = right && b[k].x >= ax1;
+        above = above && b[k].y <= ay0;
+        below = below && b[k].y >= ay1;
+    }
+    if (left || right || above || below)
+        return false;
+    const double turnA = SignedArea(a, countA), turnB = SignedArea(b, countB);
+    return turnA != 0 && turnB != 0 && !EdgeSeparates(a, countA, b, countB, turnA) &&
+           !EdgeSeparates(b, countB, a, countA, turnB);
+}
+
 double OverlapArea(const FigurePoint *a, int countA, const FigurePoint *b, int countB, FigurePoint *centroid)
 {
-    // Clip a by every edge of b, b taken counter-clockwise.
-    const double orientation = SignedArea(b, countB);
-    if (orientation == 0 || SignedArea(a, countA) == 0)
+    if (!Overlaps(a, countA, b, countB))
         return 0;
-    std::vector<FigurePoint> poly(a, a + countA), next;
-    for (int k = 0; k < countB && poly.size() >= 3; ++k) {
+    // Clip a by every edge of b, b taken counter-clockwise.  Clipping by an
+    // edge adds at most one vertex: the buffers hold countA + countB.
+    const double orientation = SignedArea(b, countB);
+    constexpr int kOnStack = 64;
+    FigurePoint stackA[kOnStack], stackB[kOnStack];
+    std::vector<FigurePoint> heapA, heapB;
+    FigurePoint *poly = stackA, *next = stackB;
+    if (countA + countB > kOnStack) {
+        heapA.resize(size_t(countA + countB));
+        heapB.resize(size_t(countA + countB));
+        poly = heapA.data();
+        next = heapB.data();
+    }
+    std::copy(a, a + countA, poly);
+    int n = countA;
+    for (int k = 0; k < countB && n >= 3; ++k) {
         const FigurePoint e0 = orientation > 0 ? b[k] : b[(k + 1) % countB];
         const FigurePoint e1 = orientation > 0 ? b[(k + 1) % countB] : b[k];
-        next.clear();
-        for (size_t m = 0; m < poly.size(); ++m) {
-            const FigurePoint &s = poly[(m + poly.size() - 1) % poly.size()], &e = poly[m];
+        int m = 0;
+        for (int v = 0; v < n; ++v) {
+            const FigurePoint &s = poly[v == 0 ? n - 1 : v - 1], &e = poly[v];
             const double ds = Cross(e0, e1, s), de = Cross(e0, e1, e);
             if (de >= 0) {
                 if (ds < 0)
-                    next.push_back({s.x + (e.x - s.x) * ds / (ds - de), s.y + (e.y - s.y) * ds / (ds - de)});
-                next.push_back(e);
+                    next[m++] = {s.x + (e.x - s.x) * ds / (ds - de), s.y + (e.y - s.y) * ds / (ds - de)};
+                next[m++] = e;
             } else if (ds > 0) {
-                next.push_back({s.x + (e.x - s.x) * ds / (ds - de), s.y + (e.y - s.y) * ds / (ds - de)});
+                next[m++] = {s.x + (e.x - s.x) * ds / (ds - de), s.y + (e.y - s.y) * ds / (ds - de)};
             }
         }
-        poly.swap(next);
+        std::swap(poly, next);
+        n = m;
     }
-    if (poly.size() < 3)
+    if (n < 3)
         return 0;
     double area = 0, cx = 0, cy = 0;
-    for (size_t m = 0; m < poly.size(); ++m) {
-        const FigurePoint &s = poly[m], &e = poly[(m + 1) % poly.size()];
+    for (int v = 0; v < n; ++v) {
+        const FigurePoint &s = poly[v], &e = poly[(v + 1) % n];
         const double w = s.x * e.y - e.x * s.y;
         area += w;
         cx += (s.x + e.x) * w;

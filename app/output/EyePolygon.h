@@ -52,6 +52,10 @@ void SplitPolygon(const EyePolygon &polygon, const EyePlane &plane, double toler
 void SplitLine(const EyePolygon &line, const EyePlane &plane, double tolerance, EyePolygon *positive,
                EyePolygon *negative);
 
+// Whether two convex figure polygons share some area (touching is not
+// overlapping).
+bool Overlaps(const FigurePoint *a, int countA, const FigurePoint *b, int countB);
+
 // Overlap of two convex figure polygons: the area they share and its
 // centroid.  0 when they only touch.
 double OverlapArea(const FigurePoint *a, int countA, const FigurePoint *b, int countB, FigurePoint *centroid);

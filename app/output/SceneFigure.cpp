@@ -186,6 +186,7 @@ private:
     // The function being drawn.
     const FunctionRecord *record_ = nullptr;
     int32_t group_ = 0;
+    bool graph_ = false;   // the function's surface is a Cartesian graph
     double low_ = 0, high_ = 0;
     uint32_t outlineStyle_ = 0, plainStyle_ = 0;
     // Wire-frame cells, whose shared edges are drawn once.
@@ -205,6 +206,7 @@ void SceneFigure::Builder::AddFace(const GLPoint *corners, const Rgb *colours, i
     item.kind = DepthItem::Face;
     item.cell = cell;
     item.group = group_;
+    item.graph = graph_;
     item.i = i;
     item.j = j;
     item.payload = style;
@@ -264,7 +266,9 @@ void SceneFigure::Builder::Functions()
         if (!record.visible)
             continue;
         const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
+        graph_ = grid.kind >= KindZ && grid.kind <= KindY;
         DrawSamples(*this, record, grid, settings_.cubeDimension);
+        graph_ = false;
         if (scene_.trace.on && record.handle == scene_.trace.handle)
             TraceCursor(record);
         ++group_;

@@ -24,18 +24,25 @@ long long Hundredths(double value)
 // Hundredths as a number, trailing zeros dropped.
 void AppendHundredths(std::string &out, long long v)
 {
-    if (v < 0) {
-        out += '-';
-        v = -v;
-    }
-    out += std::to_string(v / 100);
-    const int fraction = int(v % 100);
+    char digits[24];
+    char *end = digits + sizeof digits, *p = end;
+    const bool negative = v < 0;
+    unsigned long long u = negative ? 0ull - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    const int fraction = int(u % 100);
+    u /= 100;
     if (fraction != 0) {
-        out += '.';
-        out += char('0' + fraction / 10);
         if (fraction % 10)
-            out += char('0' + fraction % 10);
+            *--p = char('0' + fraction % 10);
+        *--p = char('0' + fraction / 10);
+        *--p = '.';
     }
+    do {
+        *--p = char('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (negative)
+        *--p = '-';
+    out.append(p, size_t(end - p));
 }
 
 // A pair of numbers; a minus sign separates them by itself.
