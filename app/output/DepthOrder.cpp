@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <queue>
+#include <thread>
+#include <tuple>
 #include <unordered_map>
 
 #include "output/FigureProjection.h"
@@ -227,11 +229,22 @@ Prepared Prepare(const DepthItem &item, const FigureProjection &projection, Pool
     return p;
 }
 
-// Calls `pair` for every two items whose boxes on the figure overlap, once
-// each, through a grid of buckets.  With `wanted`, only pairs with at least
-// one wanted item are visited (the others cost nothing).
+// Scenes with this many items have their pairs looked at in threads.
+constexpr size_t kThreadedItems = 10000;
+
+int PairThreads(size_t items)
+{
+    if (items < kThreadedItems)
+        return 1;
+    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+}
+
+// Calls `pair(thread, a, b)` for every two items whose boxes on the figure
+// overlap, once each, through a grid of buckets, in `threads` threads that
+// take turns over the rows of buckets.  With `wanted`, only pairs with at
+// least one wanted item are visited (the others cost nothing).
 template <typename F>
-void ForOverlappingBoxes(const std::vector<Prepared> &prepared, int width, int height, F pair,
+void ForOverlappingBoxes(const std::vector<Prepared> &prepared, int width, int height, int threads, F pair,
                          const std::vector<uint8_t> *wanted = nullptr)
 {
     const size_t n = prepared.size();
@@ -275,27 +288,35 @@ void ForOverlappingBoxes(const std::vector<Prepared> &prepared, int width, int h
                     members[fill[size_t(r) * size_t(columns) + size_t(c)]++] = k;
         }
     }
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            const size_t b = size_t(r) * size_t(columns) + size_t(c);
-            for (uint32_t m = counts[b]; m < counts[b] + wantedCounts[b]; ++m) {
-                const uint32_t a = members[m];
-                const Prepared &pa = prepared[a];
-                for (uint32_t o = m + 1; o < counts[b + 1]; ++o) {
-                    const uint32_t other = members[o];
-                    const Prepared &pb = prepared[other];
-                    const double x0 = std::max(pa.x0, pb.x0), x1 = std::min(pa.x1, pb.x1);
-                    const double y0 = std::max(pa.y0, pb.y0), y1 = std::min(pa.y1, pb.y1);
-                    if (x0 > x1 || y0 > y1)
-                        continue;
-                    // Each pair once: in the bucket of its common box's corner.
-                    if (column(x0) != c || row(y0) != r)
-                        continue;
-                    pair(a, other);
+    auto visit = [&](int thread) {
+        for (int r = thread; r < rows; r += threads) {
+            for (int c = 0; c < columns; ++c) {
+                const size_t b = size_t(r) * size_t(columns) + size_t(c);
+                for (uint32_t m = counts[b]; m < counts[b] + wantedCounts[b]; ++m) {
+                    const uint32_t a = members[m];
+                    const Prepared &pa = prepared[a];
+                    for (uint32_t o = m + 1; o < counts[b + 1]; ++o) {
+                        const uint32_t other = members[o];
+                        const Prepared &pb = prepared[other];
+                        const double x0 = std::max(pa.x0, pb.x0), x1 = std::min(pa.x1, pb.x1);
+                        const double y0 = std::max(pa.y0, pb.y0), y1 = std::min(pa.y1, pb.y1);
+                        if (x0 > x1 || y0 > y1)
+                            continue;
+                        // Each pair once: in the bucket of its common box's corner.
+                        if (column(x0) != c || row(y0) != r)
+                            continue;
+                        pair(thread, a, other);
+                    }
                 }
             }
         }
-    }
+    };
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t)
+        helpers.emplace_back(visit, t);
+    visit(0);
+    for (std::thread &h : helpers)
+        h.join();
 }
 
 // Whether two cells of one surface lie within `reach` steps of each other.
@@ -478,8 +499,11 @@ void Work::CutPiercingItems()
     std::vector<uint8_t> wanted(items.size());
     for (size_t k = 0; k < items.size(); ++k)
         wanted[k] = !(items[k].graph && items[k].group == largest);
-    std::unordered_map<uint32_t, std::vector<EyePlane>> cuts;
-    ForOverlappingBoxes(prepared, projection.Width(), projection.Height(), [&](uint32_t a, uint32_t b) {
+    // The planes each item is cut along, gathered per thread.
+    const int threads = PairThreads(items.size());
+    std::vector<std::unordered_map<uint32_t, std::vector<EyePlane>>> found(static_cast<size_t>(threads));
+    ForOverlappingBoxes(prepared, projection.Width(), projection.Height(), threads, [&](int thread, uint32_t a, uint32_t b) {
+        std::unordered_map<uint32_t, std::vector<EyePlane>> &cuts = found[size_t(thread)];
         const DepthItem &ia = items[a], &ib = items[b];
         const Prepared &pa = prepared[a], &pb = prepared[b];
         if (ia.kind == DepthItem::Line && ib.kind == DepthItem::Line)
@@ -503,8 +527,21 @@ void Work::CutPiercingItems()
             }
         }
     }, &wanted);
+    std::unordered_map<uint32_t, std::vector<EyePlane>> cuts = std::move(found[0]);
+    for (size_t t = 1; t < found.size(); ++t)
+        for (auto &[k, planes] : found[t])
+            cuts[k].insert(cuts[k].end(), planes.begin(), planes.end());
     if (cuts.empty())
         return;
+    // Cut in an order of their own, once each: the pieces do not depend on
+    // how the pairs were shared among threads.
+    auto key = [](const EyePlane &p) { return std::make_tuple(p.n.x, p.n.y, p.n.z, p.d); };
+    for (auto &[k, planes] : cuts) {
+        std::sort(planes.begin(), planes.end(), [&](const EyePlane &a, const EyePlane &b) { return key(a) < key(b); });
+        planes.erase(std::unique(planes.begin(), planes.end(),
+                                 [&](const EyePlane &a, const EyePlane &b) { return key(a) == key(b); }),
+                     planes.end());
+    }
 
     // The first piece of a cut item takes its place, the others go to the
     // end; the rest keep their prepared geometry.
@@ -599,14 +636,18 @@ std::vector<uint32_t> Work::Order()
 {
     const size_t n = items.size();
     // Edges from the item behind to the item in front.
-    std::vector<std::pair<uint32_t, uint32_t>> edges;
-    ForOverlappingBoxes(prepared, projection.Width(), projection.Height(), [&](uint32_t a, uint32_t b) {
+    const int threads = PairThreads(n);
+    std::vector<std::vector<std::pair<uint32_t, uint32_t>>> found(static_cast<size_t>(threads));
+    ForOverlappingBoxes(prepared, projection.Width(), projection.Height(), threads, [&](int thread, uint32_t a, uint32_t b) {
         const int f = Front(a, b);
         if (f > 0)
-            edges.emplace_back(b, a);
+            found[size_t(thread)].emplace_back(b, a);
         else if (f < 0)
-            edges.emplace_back(a, b);
+            found[size_t(thread)].emplace_back(a, b);
     });
+    std::vector<std::pair<uint32_t, uint32_t>> edges = std::move(found[0]);
+    for (size_t t = 1; t < found.size(); ++t)
+        edges.insert(edges.end(), found[t].begin(), found[t].end());
     stats.relations = edges.size();
     // Kahn's topological sort, the farthest free item first.
     std::vector<uint32_t> start(n + 1, 0), targets(edges.size()), indegree(n, 0);
@@ -628,11 +669,8 @@ std::vector<uint32_t> Work::Order()
     for (uint32_t k = 0; k < n; ++k)
         if (indegree[k] == 0)
             ready.push(k);
-    // For breaking cycles: every item, farthest first.
-    std::vector<uint32_t> byDepth(n);
-    for (uint32_t k = 0; k < n; ++k)
-        byDepth[k] = k;
-    std::sort(byDepth.begin(), byDepth.end(), [&](uint32_t a, uint32_t b) { return farther(b, a); });
+    // For breaking cycles: every item, farthest first (sorted at the first).
+    std::vector<uint32_t> byDepth;
     size_t nextByDepth = 0;
     std::vector<uint8_t> done(n, 0);
     std::vector<uint32_t> order;
@@ -645,6 +683,12 @@ std::vector<uint32_t> Work::Order()
             if (done[k])
                 continue;
         } else {
+            if (byDepth.empty()) {
+                byDepth.resize(n);
+                for (uint32_t i = 0; i < n; ++i)
+                    byDepth[i] = i;
+                std::sort(byDepth.begin(), byDepth.end(), [&](uint32_t a, uint32_t b) { return farther(b, a); });
+            }
             while (done[byDepth[nextByDepth]])
                 ++nextByDepth;
             k = byDepth[nextByDepth];
