@@ -130,9 +130,21 @@ private:
     int WriteDrawing()
     {
         QString error;
-        if (!WriteFileSafely(options_.output, [this](QIODevice &out) { return WriteDxf(doc_, out); }, &error))
-            return Fail(ExportOutputFailed, error);
-        return ExportWritten;
+        QStringList leftOut;
+        const bool written = WriteFileSafely(
+            options_.output, [&](QIODevice &out) { return WriteDxf(doc_, out, &leftOut); }, &error);
+        Note(leftOut);
+        return written ? ExportWritten : Fail(ExportOutputFailed, error);
+    }
+
+    // Says once which functions the output lacks and why.
+    void Note(const QStringList &leftOut)
+    {
+        if (noted_)
+            return;
+        noted_ = true;
+        for (const QString &note : leftOut)
+            console_.note(note);
     }
 
     int WriteMesh()
@@ -169,18 +181,22 @@ private:
     int WritePdf()
     {
         QString error;
-        if (!PrintSceneToPdf(options_.output, DocumentScene(doc_, options_.size, options_.drawing), options_.paper, &error))
-            return Fail(ExportOutputFailed, error);
-        return ExportWritten;
+        QStringList leftOut;
+        const bool written = PrintSceneToPdf(options_.output, DocumentScene(doc_, options_.size, options_.drawing),
+                                             options_.paper, &error, &leftOut);
+        Note(leftOut);
+        return written ? ExportWritten : Fail(ExportOutputFailed, error);
     }
 
     int WriteFigure()
     {
         const SceneState scene = DocumentScene(doc_, options_.size, options_.drawing);
         QString error;
+        QStringList leftOut;
         const bool written = options_.format == ExportFormat::Svg
-                                 ? WriteSvgFigure(options_.output, scene, options_.size, &error)
-                                 : WritePdfFigure(options_.output, scene, options_.size, &error);
+                                 ? WriteSvgFigure(options_.output, scene, options_.size, &error, &leftOut)
+                                 : WritePdfFigure(options_.output, scene, options_.size, &error, &leftOut);
+        Note(leftOut);
         return written ? ExportWritten : Fail(ExportOutputFailed, error);
     }
 
@@ -223,9 +239,10 @@ private:
                 return true;
             };
         QString error;
-        if (WriteAnimationFilm(options_.output, request, progress, &error) != FilmOutcome::Written)
-            return Fail(ExportOutputFailed, error);
-        return ExportWritten;
+        QStringList leftOut;
+        const FilmOutcome outcome = WriteAnimationFilm(options_.output, request, progress, &error, &leftOut);
+        Note(leftOut);
+        return outcome == FilmOutcome::Written ? ExportWritten : Fail(ExportOutputFailed, error);
     }
 
     int WritePicture()
@@ -275,6 +292,7 @@ private:
         const QSize size = options_.size;
         if (!renderer.Render(DocumentScene(doc_, size, options_.drawing), size.width(), size.height(), pixels))
             return Fail(ExportOutputFailed, QStringLiteral("The scene cannot be rendered: %1.").arg(renderer.Error()));
+        Note(renderer.LeftOut());
         QString error;
         if (!WritePictureFile(path, pixels, &error))
             return Fail(ExportOutputFailed, error);
@@ -284,6 +302,7 @@ private:
     const ExportOptions &options_;
     const ExportConsole &console_;
     CVeltrix2Doc doc_;
+    bool noted_ = false;
 };
 
 } // namespace

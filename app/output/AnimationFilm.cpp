@@ -57,7 +57,7 @@ uint64_t AnimationLoopLength(const FunctionList &functions, int32_t handle)
 }
 
 FilmOutcome WriteAnimationFilm(const QString &path, const FilmRequest &request, const FilmProgress &progress,
-                               QString *error)
+                               QString *error, QStringList *leftOut)
 {
     auto fail = [&](const QString &reason) {
         if (error)
@@ -88,11 +88,15 @@ FilmOutcome WriteAnimationFilm(const QString &path, const FilmRequest &request, 
     Walk walk(request, renderer, engine);
     BitmapPixels picture;
 
+    bool first = true;
     auto step = [&]() {
         if (!walk.Next(picture)) {
             reason = QStringLiteral("the scene cannot be rendered: %1").arg(renderer.Error());
             return false;
         }
+        if (first && leftOut)
+            *leftOut = renderer.LeftOut();
+        first = false;
         return true;
     };
     auto advance = [&]() {

@@ -5,6 +5,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include "output/VideoEncoder.h"
 #include "view3d/AnimationEngine.h"
@@ -48,10 +49,11 @@ enum class FilmOutcome { Written, Stopped, Failed };
 
 // Writes the film through a temporary file: nothing is left behind when it
 // fails or is stopped.  The function's parameters have their values again
-// afterwards.  `error` says why it failed, naming the file.  Needs a
+// afterwards.  `error` says why it failed, naming the file; `leftOut` (when
+// given) why shown functions are missing from the first picture.  Needs a
 // QGuiApplication for the scene's text.
 FilmOutcome WriteAnimationFilm(const QString &path, const FilmRequest &request, const FilmProgress &progress,
-                               QString *error);
+                               QString *error, QStringList *leftOut = nullptr);
 
 // The positions in one loop of the animation of `handle` (0 when it has no
 // parameter).

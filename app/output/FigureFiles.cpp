@@ -30,9 +30,11 @@ bool IsFigureSuffix(const QString &suffix)
     return suffix.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0;
 }
 
-bool WriteSvgFigure(const QString &path, const SceneState &scene, QSize size, QString *error)
+bool WriteSvgFigure(const QString &path, const SceneState &scene, QSize size, QString *error, QStringList *leftOut)
 {
     const SceneFigure figure(scene, size.width(), size.height());
+    if (leftOut)
+        *leftOut = figure.LeftOut();
     return WriteFileSafely(path, [&](QIODevice &out) {
         SvgFigureCanvas canvas(out, size.width(), size.height(), FigureTitle(scene));
         figure.Paint(canvas);
@@ -40,9 +42,11 @@ bool WriteSvgFigure(const QString &path, const SceneState &scene, QSize size, QS
     }, error);
 }
 
-bool WritePdfFigure(const QString &path, const SceneState &scene, QSize size, QString *error)
+bool WritePdfFigure(const QString &path, const SceneState &scene, QSize size, QString *error, QStringList *leftOut)
 {
     const SceneFigure figure(scene, size.width(), size.height());
+    if (leftOut)
+        *leftOut = figure.LeftOut();
     return WriteFileSafely(path, [&](QIODevice &out) {
         QPdfWriter pdf(&out);
         pdf.setResolution(kDotsPerInch);

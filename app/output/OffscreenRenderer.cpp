@@ -11,6 +11,7 @@
 
 #include <QOpenGLContext>
 
+#include "model/CVeltrix2Doc.h"
 #include "view3d/FramebufferFunctions.h"
 #include "view3d/MultisampleTarget.h"
 #include "view3d/SceneRenderer.h"
@@ -50,6 +51,7 @@ struct OffscreenRenderer::Impl {
     SceneRenderer renderer;
     bool rendererReady = false;
     QString error;
+    QStringList leftOut;
 
     bool Fail(const QString &message)
     {
@@ -222,6 +224,11 @@ int OffscreenRenderer::MaxSide() const
     return IsValid() ? d_->maxSide : 0;
 }
 
+const QStringList &OffscreenRenderer::LeftOut() const
+{
+    return d_->leftOut;
+}
+
 bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, BitmapPixels &out)
 {
     if (!IsValid())
@@ -253,6 +260,12 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
             d_->multisample.Release();
         // Each picture is drawn once: straight from the samples, no lists.
         r.RenderSceneOnce(scene.camera);
+        d_->leftOut.clear();
+        for (const DrawProblem &problem : r.Problems()) {
+            const int position = scene.doc ? scene.doc->Find(problem.handle) : -1;
+            if (position >= 0 && scene.doc->Get(position).visible)
+                d_->leftOut << problem.message;
+        }
         if (multisampled)
             d_->multisample.ResolveColour(d_->framebuffer);
 

@@ -92,6 +92,7 @@ private:
     void ExportFigure(const SaveRequest &request, bool pdf);
     // The function to film and why there is none.
     int32_t FilmedFunction(QString *why) const;
+    bool PrintOn(QPrinter &printer, QString *error);
 
     GLView *view_;
     QPrinter *printer_;

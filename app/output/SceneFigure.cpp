@@ -266,6 +266,8 @@ void SceneFigure::Builder::Functions()
         if (!record.visible)
             continue;
         const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
+        if (!grid.Usable())
+            figure_.leftOut_ << grid.problem;
         graph_ = grid.kind >= KindZ && grid.kind <= KindY;
         DrawSamples(*this, record, grid, settings_.cubeDimension);
         graph_ = false;

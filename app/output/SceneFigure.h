@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include <QStringList>
+
 #include "output/DepthOrder.h"
 #include "view3d/ColourLegend.h"
 
@@ -28,6 +30,8 @@ public:
     void Paint(FigureCanvas &canvas) const;
 
     const DepthOrder::Statistics &Stats() const { return stats_; }
+    // Why shown functions are missing (their grids could not be made).
+    const QStringList &LeftOut() const { return leftOut_; }
 
 private:
     void ShareCellEdges();
@@ -50,4 +54,5 @@ private:
     std::vector<Text> texts_;
     LegendDrawing legend_;
     DepthOrder::Statistics stats_;
+    QStringList leftOut_;
 };

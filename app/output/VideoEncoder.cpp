@@ -51,19 +51,26 @@ QString LibraryReason(int code)
 // The device seen through FFmpeg's I/O callbacks.
 struct Device {
     QIODevice *io = nullptr;
-    QString error;   // the device's own reason, when a write failed
+    QString error;   // the device's own reason, when a write or seek failed
+
+    // Why the device failed: its own words, or the system's when it has
+    // none (Qt's file devices often say no more than "Unknown error").
+    int Failed(int code)
+    {
+        const QString said = io->errorString();
+        if (code != 0 && (said.isEmpty() || said == QLatin1String("Unknown error")))
+            error = QString::fromLocal8Bit(std::strerror(code));
+        else
+            error = said;
+        return AVERROR(code != 0 ? code : EIO);
+    }
 
     static int Write(void *opaque, uint8_t *data, int size)
     {
         auto *d = static_cast<Device *>(opaque);
         errno = 0;
-        if (d->io->write(reinterpret_cast<const char *>(data), size) != size) {
-            // Qt's file devices often say no more than "Unknown error";
-            // the system's reason is still at hand.
-            const int code = errno;
-            d->error = code != 0 ? QString::fromLocal8Bit(std::strerror(code)) : d->io->errorString();
-            return AVERROR(code != 0 ? code : EIO);
-        }
+        if (d->io->write(reinterpret_cast<const char *>(data), size) != size)
+            return d->Failed(errno);
         return size;
     }
 
@@ -77,7 +84,8 @@ struct Device {
         case SEEK_END: offset += d->io->size(); break;
         default: return AVERROR(EINVAL);
         }
-        return d->io->seek(offset) ? offset : AVERROR(EIO);
+        errno = 0;
+        return d->io->seek(offset) ? offset : d->Failed(errno);
     }
 };
 

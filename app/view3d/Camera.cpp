@@ -101,10 +101,10 @@ void OrbitByDrag(Camera &c, double s, int dx, int dy)
 bool ApplyHeldKey(Camera &c, int vk, double d, bool traceOn)
 {
     switch (vk) {
-    case VkRight: if (!traceOn) c.yaw -= d; return true;
-    case VkLeft: if (!traceOn) c.yaw += d; return true;
-    case VkUp: if (!traceOn) Forward(c, d); return true;
-    case VkDown: if (!traceOn) Forward(c, -d); return true;
+    case VkRight: if (traceOn) return false; c.yaw -= d; return true;
+    case VkLeft: if (traceOn) return false; c.yaw += d; return true;
+    case VkUp: if (traceOn) return false; Forward(c, d); return true;
+    case VkDown: if (traceOn) return false; Forward(c, -d); return true;
     case VkPageUp: c.pitch += d; return true;
     case VkPageDown: c.pitch -= d; return true;
     case VkHome: c.posY += d; return true;
