@@ -243,6 +243,48 @@ TEST_F(FigureTest, ClippedAtTheNearPlaneAndTheEdges)
     EXPECT_GT(paths, 100);
 }
 
+// The trace cursor (sphere or cross) and the colour legend come along, and
+// a shaded view gives shaded cells: the figure looks like the picture, and
+// the cursor shows where the picture shows it.
+TEST_F(FigureTest, CursorLegendAndShadingAsInThePicture)
+{
+    CVeltrix2Doc doc;
+    ASSERT_TRUE(AddPlot(doc, {"saddle", "z(x,y)=x*y/8", Gradient, -4, 4, 16, -4, 4, 16, true, MakeColour(40, 80, 200),
+                              MakeColour(250, 220, 60)}));
+    doc.Settings().cursorColor = MakeColour(255, 0, 255);
+    SceneState scene;
+    scene.doc = &doc;
+    scene.camera.SetPose({0, 9, 9, -40, 0});
+    scene.trace = {true, doc.Get(0).handle, 8, 8};
+    scene.options.colourLegend = true;
+    const QSize size(640, 480);
+    // Magenta, or magenta smoothed into its neighbours.
+    auto magenta = [](QRgb c) { return qRed(c) - qGreen(c) > 60 && qBlue(c) - qGreen(c) > 60; };
+    for (int32_t kind : {SphereCursor, CrossCursor}) {
+        doc.Settings().cursorKind = kind;
+        for (bool shaded : {false, true}) {
+            scene.options.shadedSurfaces = shaded;
+            const QImage png = Rendered(scene, size), figure = Painted(scene, size);
+            EXPECT_GE(Agreement(figure, png, 24), 0.93) << kind << " " << shaded;
+            int shown = 0, found = 0;
+            for (int y = 1; y + 1 < size.height(); ++y) {
+                for (int x = 1; x + 1 < size.width(); ++x) {
+                    if (!magenta(png.pixel(x, y)))
+                        continue;
+                    ++shown;
+                    bool near = false;
+                    for (int dy = -1; dy <= 1 && !near; ++dy)
+                        for (int dx = -1; dx <= 1 && !near; ++dx)
+                            near = magenta(figure.pixel(x + dx, y + dy));
+                    found += near;
+                }
+            }
+            EXPECT_GT(shown, 10) << kind;
+            EXPECT_GE(found, shown * 9 / 10) << kind << " " << shaded;
+        }
+    }
+}
+
 // A line through a face is cut where it passes through: the far piece is
 // drawn before the face and the near piece after it.  Three faces that
 // overlap in a ring are all drawn.
