@@ -12,6 +12,7 @@ fonts-liberation
 libegl-dev libpng-dev poppler-utils python3-ezdxf xclip
 admesh
 libtinygltf-dev libjs-three chromium
+libavcodec-dev libavformat-dev libswscale-dev libavutil-dev ffmpeg librsvg2-bin
 "
 
 missing=""

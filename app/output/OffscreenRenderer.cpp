@@ -268,7 +268,7 @@ OffscreenRenderer::~OffscreenRenderer()
         return;
     if (d_->MakeCurrent()) {
         if (d_->rendererReady)
-            d_->renderer.ReleaseGL({&d_->lists});
+            d_->renderer.ReleaseGL({});
         d_->multisample.Release();
         d_->DeleteFramebuffer();
         d_->DoneCurrent();

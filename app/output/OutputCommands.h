@@ -7,6 +7,9 @@
 #include <QSize>
 #include <QString>
 
+#include "output/AnimationExportDialog.h"
+#include "output/AnimationFilm.h"
+
 struct BitmapPixels;
 class GLView;
 class QPrinter;
@@ -37,6 +40,15 @@ public:
         std::function<void(const QString &)> showError;
         // What an export left out.
         std::function<void(const QString &caption, const QString &)> showNote;
+        // The film to make of the animation of the function `label`, or
+        // none for Cancel.
+        std::function<std::optional<AnimationChoice>(const QString &label, QSize viewSize, int maxSide,
+                                                     int loopLength)>
+            askAnimation;
+        // Shows the progress of a long export of `total` steps; the callback
+        // it gives takes each step done and says whether to go on (false
+        // once the user cancelled).
+        std::function<FilmProgress(const QString &caption, int total)> showProgress;
     };
 
     // `printer` is the main window's, shared with Print Setup.
@@ -46,6 +58,9 @@ public:
     // Where the export dialogs start (the main window knows the document's
     // folder and the one last used).
     void SetStartFolder(std::function<QString()> startFolder) { startFolder_ = std::move(startFolder); }
+    // The function selected in the function tree (-1 for none), the one
+    // filmed when no animation runs.
+    void SetSelectedFunction(std::function<int32_t()> selected) { selected_ = std::move(selected); }
 
     void ExportBmp();
     void ExportDxf();
@@ -53,6 +68,14 @@ public:
     void ExportPng();
     void ExportObj();
     void ExportStl();
+    // The view's scene, from its camera, as a vector figure the size of the
+    // view: SVG, or a one-page PDF.
+    void ExportSvg();
+    void ExportPdfFigure();
+    // A film of the animated function (or the selected one, or the first
+    // shown one with parameters) in a format, size, length and rate the
+    // user chooses, with its progress and a Cancel.
+    void ExportAnimation();
     // The scene as the view shows it, from its current camera: a glTF file,
     // or a web page that turns it.
     void ExportGltf();
@@ -66,6 +89,9 @@ private:
     void ExportMesh(const SaveRequest &request, bool stl);
     void ExportScene(const SaveRequest &request, bool page);
     bool CaptureSettledView(BitmapPixels &pixels);
+    void ExportFigure(const SaveRequest &request, bool pdf);
+    // The function to film and why there is none.
+    int32_t FilmedFunction(QString *why) const;
     bool PrintOn(QPrinter &printer, QString *error);
 
     GLView *view_;
@@ -73,4 +99,5 @@ private:
     QWidget *parent_;
     Prompts prompts_;
     std::function<QString()> startFolder_;
+    std::function<int32_t()> selected_;
 };

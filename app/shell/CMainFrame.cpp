@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QToolBar>
+#include <QTreeWidgetItem>
 #include <QUndoStack>
 
 #include "AboutDialog.h"
@@ -36,6 +37,7 @@
 #include "history/DocumentHistory.h"
 #include "model/CVeltrix2Doc.h"
 #include "output/OutputCommands.h"
+#include "tree/CColorTreeCtrl.h"
 #include "tree/CVeltrix2View.h"
 #include "view3d/GLView.h"
 
@@ -71,6 +73,11 @@ CMainFrame::CMainFrame(Options options)
     CreatePanes();
     output_ = new OutputCommands(view_, printer_.get(), this);
     output_->SetStartFolder([this] { return documents_->StartFolder(); });
+    output_->SetSelectedFunction([this] {
+        const QTreeWidgetItem *item = tree_ ? tree_->Tree()->currentItem() : nullptr;
+        const TreeNodeEntry *entry = item && item->isSelected() ? tree_->FindNodeEntry(item) : nullptr;
+        return entry ? entry->function : int32_t(-1);
+    });
     CreateBars();
     CreateMenus();
     ConnectPanes();
@@ -183,6 +190,8 @@ void CMainFrame::CreateMenus()
     QMenu *exportMenu = fileMenu_->addMenu(QStringLiteral("Export"));
     exportMenu->addActions({Action(ExportBmp), Action(ExportDxf), Action(ExportPng), Action(ExportObj),
                             Action(ExportStl), Action(ExportGltf), Action(ExportWebPage)});
+    exportMenu->addSeparator();
+    exportMenu->addActions({Action(ExportSvg), Action(ExportPdfFigure), Action(ExportAnimation)});
     fileMenu_->addSeparator();
     recentAnchor_ = fileMenu_->addSeparator();
     fileMenu_->addAction(Action(AppExit));
@@ -351,6 +360,15 @@ void CMainFrame::OnCommand(int id)
         break;
     case ExportWebPage:
         output_->ExportWebPage();
+        break;
+    case ExportSvg:
+        output_->ExportSvg();
+        break;
+    case ExportPdfFigure:
+        output_->ExportPdfFigure();
+        break;
+    case ExportAnimation:
+        output_->ExportAnimation();
         break;
     case EditCopy:
         output_->Copy();

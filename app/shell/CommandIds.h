@@ -33,6 +33,9 @@ constexpr int ExportObj = 32841;
 constexpr int ExportStl = 32842;
 constexpr int ExportGltf = 32843;
 constexpr int ExportWebPage = 32844;
+constexpr int ExportSvg = 32845;
+constexpr int ExportPdfFigure = 32846;
+constexpr int ExportAnimation = 32847;
 
 // 3D view camera commands and pick mode
 constexpr int CameraReset = 500;

@@ -41,6 +41,9 @@ QHash<int, CommandText> BuildTable()
     t[Cmd::ExportStl] = Make("STL...", "Export the visible surfaces to a .stl mesh");
     t[Cmd::ExportGltf] = Make("glTF...", "Export the scene to a .glb file that 3D programs and viewers open");
     t[Cmd::ExportWebPage] = Make("Web Page...", "Export the scene to a web page that turns it with the mouse");
+    t[Cmd::ExportSvg] = Make("SVG...", "Export the scene to a .svg vector figure for papers and slides");
+    t[Cmd::ExportPdfFigure] = Make("PDF Figure...", "Export the scene to a one-page vector .pdf figure");
+    t[Cmd::ExportAnimation] = Make("Animation...", "Export the animation of a function to an .mp4, .webm or .gif film");
     t[Cmd::FileMru1] = Make("Recent File", "Open this document");
     t[Cmd::AppExit] = Make("E&xit", "Quit the application; prompts to save documents\nExit",
                            StandardKeys(K::Quit, {K(QStringLiteral("Ctrl+Q"))}));

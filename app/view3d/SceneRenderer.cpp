@@ -72,10 +72,8 @@ void SceneRenderer::LoadProjection(const Camera &c, const std::function<void()> 
     glTranslated(-c.posX, -c.posY, -c.posZ);
 }
 
-std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, const Camera &camera)
+void SceneRenderer::BeginFrame(const Camera &camera)
 {
-    if (!doc_)
-        return std::nullopt;
     const ViewSettings &s = doc_->Settings();
     LoadProjection(camera);
     glClearColor(GLclampf(ColourRed(s.backgroundColor) / 255.0),
@@ -93,7 +91,30 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
     glEnable(GL_STENCIL_TEST);
     glStencilMask(0xFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+}
 
+void SceneRenderer::EndFrame(const Camera &camera, const std::vector<LegendEntry> &legend)
+{
+    const ViewSettings &s = doc_->Settings();
+    MarkStencil(0);
+    if (s.showCube) {
+        DrawCube(s);
+        if (s.showReferenceMarks)
+            DrawReferenceMarks(s, font_, camera);
+    }
+    if (s.showAxes)
+        DrawAxes(s, font_, camera);
+    if (options_.colourLegend)
+        DrawColourLegend(legend, font_, viewportWidth_, viewportHeight_, s.backgroundColor);
+    glDisable(GL_STENCIL_TEST);
+    glFinish();
+}
+
+std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, const Camera &camera)
+{
+    if (!doc_)
+        return std::nullopt;
+    BeginFrame(camera);
     std::optional<TraceReading> reading;
     for (const ListEntry &e : lists.entries) {
         const FunctionRecord *record = VisibleRecord(e);
@@ -106,19 +127,38 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
         if (trace_.on && record->handle == trace_.handle)
             reading = DrawTraceCursor(*record);
     }
+    EndFrame(camera, options_.colourLegend ? Legend(lists) : std::vector<LegendEntry>{});
+    return reading;
+}
 
-    MarkStencil(0);
-    if (s.showCube) {
-        DrawCube(s);
-        if (s.showReferenceMarks)
-            DrawReferenceMarks(s, font_, camera);
+std::optional<TraceReading> SceneRenderer::RenderSceneOnce(const Camera &camera)
+{
+    problems_.clear();
+    drawn_.clear();
+    if (!doc_)
+        return std::nullopt;
+    BeginFrame(camera);
+    std::optional<TraceReading> reading;
+    std::vector<LegendEntry> legend;
+    const FunctionList &functions = doc_->Functions();
+    for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
+        const FunctionRecord &record = functions.At(p);
+        if (!record.visible)
+            continue;
+        // Sampled into a mesh, drawn, and let go before the next.
+        ListSet once{{}, FunctionStorage::Mesh};
+        DrawFunction(record, &once, FunctionStorage::Mesh);
+        const ListEntry &e = once.entries.back();
+        const GLint tag = StencilTag(record.handle);
+        MarkStencil(tag);
+        e.Draw(tag);
+        MarkStencil(0);
+        if (record.mode == Gradient)
+            legend.push_back({record.label, e.range.low, e.range.high, record.color1, record.color2});
+        if (trace_.on && record.handle == trace_.handle)
+            reading = DrawTraceCursor(record);
     }
-    if (s.showAxes)
-        DrawAxes(s, font_, camera);
-    if (options_.colourLegend)
-        DrawColourLegend(Legend(lists), font_, viewportWidth_, viewportHeight_, s.backgroundColor);
-    glDisable(GL_STENCIL_TEST);
-    glFinish();
+    EndFrame(camera, legend);
     return reading;
 }
 

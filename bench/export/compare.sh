@@ -8,6 +8,11 @@
 #   B: the same at 400 steps
 #   C: A at 3840x2160
 #   DXF: the same surface as a wire frame, 200 and 400 steps
+# Then, wall time only:
+#   the gradient surface as a vector figure, SVG and PDF (gnuplot's svg and
+#      pdfcairo terminals with pm3d, the same size), and the files' sizes
+#   films of the travelling wave z = cos(x - t) sin(y): pictures a second and
+#      peak memory of 100 and 300 pictures (memory must not grow)
 # gnuplot draws the surface as `splot [-5:5] [-5:5] cos(x)*sin(y) with pm3d`
 # (filled quadrangles, no mesh lines) with the pngcairo terminal; the floor
 # is bench/floor/floor_program, which draws the same triangles and lines with
@@ -120,3 +125,74 @@ awk -v kb="$(awk '{ print $3 }' "$work/big")" -v s="$(awk '{ print $2 }' "$work/
     pixels = 16384 * 16384 * 3; r = kb * 1024 / pixels
     printf "\n16384x16384 PNG: peak %.0f MB = %.2f x its %.0f MB of pixels (target <= 1.5: %s), %.1f s\n",
         kb / 1024, r, pixels / 1048576, (r <= 1.5 ? "met" : "MISSED"), s }'
+
+# Microseconds one run of the command takes.
+run_time() {
+    start=$(date +%s%N)
+    if ! "$@" >"$work/out.log" 2>&1; then
+        echo "failed: $*" >&2
+        cat "$work/out.log" >&2
+        exit 1
+    fi
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000))
+}
+
+# Median of the runs of both programs (microseconds) into $a and $b.
+medians() {
+    ours=$1 theirs=$2
+    run_time sh -c "$ours" >/dev/null          # warm the caches
+    run_time gnuplot "$theirs" >/dev/null
+    : >"$work/ours" && : >"$work/theirs"
+    i=0
+    while [ $i -lt $runs ]; do
+        run_time sh -c "$ours" >>"$work/ours"
+        run_time gnuplot "$theirs" >>"$work/theirs"
+        i=$((i + 1))
+    done
+    a=$(sort -n "$work/ours" | sed -n "$(((runs + 1) / 2))p")
+    b=$(sort -n "$work/theirs" | sed -n "$(((runs + 1) / 2))p")
+}
+
+# One row of figures: label, our command, gnuplot's script, our file,
+# gnuplot's file; targets: time <= 1.0 and size <= 1.5 of gnuplot's.
+compare_figure() {
+    label=$1
+    medians "$2" "$3"
+    awk -v l="$label" -v a="$a" -v b="$b" -v sa="$(stat -c %s "$4")" -v sb="$(stat -c %s "$5")" 'BEGIN {
+        r = a / b; s = sa / sb
+        v = (r <= 1.0 && s <= 1.5) ? "met" : "MISSED"
+        printf "| %-30s | %7.3f | %7.3f | %5.2f | %7.2f | %7.2f | %5.2f | %-6s |\n", l, a / 1e6, b / 1e6, r, sa / 1e6, sb / 1e6, s, v }'
+}
+
+gnuplot_script 200 "svg size 1280,1024" "$work/c200-gp.svg" "set pm3d" >"$work/c200svg.gp"
+gnuplot_script 200 "pdfcairo size 13.333in,10.667in" "$work/c200-gp.pdf" "set pm3d" >"$work/c200pdf.gp"
+echo
+echo "Vector figures, 1280x1024 (96 dpi): wall time in seconds (median of $runs) and file size in MB"
+echo
+echo "| job                            | veltrix | gnuplot | ratio | veltrix | gnuplot | ratio | result |"
+echo "|                                |       s |       s |       |      MB |      MB |       |        |"
+echo "|--------------------------------|---------|---------|-------|---------|---------|-------|--------|"
+compare_figure "C: 200 steps, gradient, SVG" "$(ours "$work/a200.vxf" -o "$work/c200.svg")" "$work/c200svg.gp" \
+    "$work/c200.svg" "$work/c200-gp.svg"
+compare_figure "C: 200 steps, gradient, PDF" "$(ours "$work/a200.vxf" -o "$work/c200.pdf" --figure)" \
+    "$work/c200pdf.gp" "$work/c200.pdf" "$work/c200-gp.pdf"
+
+# Films: pictures a second over the whole process, and its peak memory.
+"$maker" "$work/d200.vxf" 200 3 animated
+film() {
+    frames=$1
+    /usr/bin/time -f "%e %M" -o "$work/film.time" env -u DISPLAY "$exporter" "$work/d200.vxf" \
+        -o "$work/d200.mp4" --size 1280x720 --frames "$frames" >/dev/null 2>&1
+    awk -v n="$frames" '{ printf "| D: 200 steps, 1280x720 MP4, %3d pictures | %7.2f | %8.1f | %7.0f |\n", n, $1, n / $1, $2 / 1024 }' \
+        "$work/film.time"
+}
+echo
+echo "Films (H.264), whole process; target >= 15 pictures a second, memory flat"
+echo
+echo "| job                                      | seconds | pictures/s | peak MB |"
+echo "|------------------------------------------|---------|------------|---------|"
+film 100
+film 300
+echo
+echo "Load average while measuring: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"

@@ -540,7 +540,8 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreGreyedInEitherPane)
     handled.removeAll(Cmd::Separator);
     handled << Cmd::FileNew << Cmd::FilePrintSetup << Cmd::AppAbout << Cmd::HelpSummary << Cmd::Settings
             << Cmd::FilePrint << Cmd::FilePrintPreview << Cmd::ExportBmp << Cmd::ExportDxf << Cmd::ExportPng
-            << Cmd::ExportObj << Cmd::ExportStl << Cmd::ExportGltf << Cmd::ExportWebPage;
+            << Cmd::ExportObj << Cmd::ExportStl << Cmd::ExportGltf << Cmd::ExportWebPage << Cmd::ExportSvg
+            << Cmd::ExportPdfFigure << Cmd::ExportAnimation;
     auto expectStates = [&](const char *where) {
         for (int id : unhandled)
             EXPECT_FALSE(frame->Action(id)->isEnabled()) << id << " " << where;
