@@ -117,10 +117,10 @@ QPainterPath GlyphOutlines::TextPath(const std::string &text) const
     out.setFillRule(Qt::OddEvenFill);
     double pen = 0;
     for (unsigned char c : text.substr(0, std::min<size_t>(text.size(), 255))) {
-        if (!glyph_[c])
+        if (!HasGlyph(c))
             continue;
-        out.addPath((toEm * QTransform::fromTranslate(pen, 0)).map(raw_.pathForGlyph(glyph_[c])));
-        pen += metrics_[c].cellIncX;
+        out.addPath((toEm * QTransform::fromTranslate(pen, 0)).map(Raw().pathForGlyph(Glyph(c))));
+        pen += Metrics(c).cellIncX;
     }
     return out;
 }

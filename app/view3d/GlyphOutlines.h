@@ -41,6 +41,8 @@ public:
     bool HasGlyph(unsigned char code) const { return Glyph(code) != 0; }
     const GlyphMetrics &Metrics(unsigned char code) const;
     const GlyphMetrics &operator[](unsigned char code) const { return Metrics(code); }
+    // The metrics as a table, read as they are asked for.
+    const GlyphOutlines &AllMetrics() const { return *this; }
     // The glyph's contours at the pen position 0; empty for codes without one.
     const std::vector<OutlineContour> &Contours(unsigned char code) const;
 
