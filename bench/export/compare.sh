@@ -57,12 +57,13 @@ median() {
     sort -n -k "$2" "$1" | sed -n "$(((runs + 1) / 2))p" | awk -v c="$2" '{ print $c }'
 }
 
-gnuplot_script() {  # steps terminal output plot-style
+gnuplot_script() {  # steps terminal output plot-style [settings]
     cat <<GP
 set terminal $2
 set output '$3'
 set samples $(($1 + 1)), $(($1 + 1))
 set isosamples $(($1 + 1)), $(($1 + 1))
+${5:-}
 splot [-5:5] [-5:5] cos(x)*sin(y) $4
 GP
 }
@@ -165,8 +166,8 @@ compare_figure() {
         printf "| %-30s | %7.3f | %7.3f | %5.2f | %7.2f | %7.2f | %5.2f | %-6s |\n", l, a / 1e6, b / 1e6, r, sa / 1e6, sb / 1e6, s, v }'
 }
 
-gnuplot_script 200 "svg size 1280,1024" "$work/c200-gp.svg" "set pm3d" >"$work/c200svg.gp"
-gnuplot_script 200 "pdfcairo size 13.333in,10.667in" "$work/c200-gp.pdf" "set pm3d" >"$work/c200pdf.gp"
+gnuplot_script 200 "svg size 1280,1024" "$work/c200-gp.svg" "" "set pm3d" >"$work/c200svg.gp"
+gnuplot_script 200 "pdfcairo size 13.333in,10.667in" "$work/c200-gp.pdf" "" "set pm3d" >"$work/c200pdf.gp"
 echo
 echo "Vector figures, 1280x1024 (96 dpi): wall time in seconds (median of $runs) and file size in MB"
 echo
