@@ -96,20 +96,6 @@ DefinitionOutcome ValidateDefinition(const std::string &text, bool adding)
     return DefinitionOutcome();
 }
 
-bool IsPlottingVariable(const std::string &dependent, const std::string &name)
-{
-    const Partners *partners = FindPartners(dependent);
-    return partners && (name == partners->first || name == partners->second);
-}
-
-std::string PlottingPartner(const std::string &dependent, const std::string &name)
-{
-    const Partners *partners = FindPartners(dependent);
-    if (!partners)
-        return std::string();
-    return name == partners->first ? partners->second : name == partners->second ? partners->first : "";
-}
-
 QString CheckLabel(const std::string &label)
 {
     if (label.empty() || label.size() > size_t(kMaxLabelLength))

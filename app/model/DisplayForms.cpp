@@ -1,7 +1,5 @@
 #include "DisplayForms.h"
 
-#include <cstring>
-
 #include "CodePage1252.h"
 #include "FormatGeneral.h"
 
@@ -36,19 +34,9 @@ QString StepsText(int32_t steps)
     return QString::number(steps);
 }
 
-QString ValueText(const char *name, double value)
+QString ValueText(const std::string &name, double value)
 {
     return FromCp1252(name) + QStringLiteral(" = ") + FormatGeneral(value, kDisplayDigits);
-}
-
-int FindVariable(const VariableRecord *table, int count, const char *name)
-{
-    if (!table || !name)
-        return -1;
-    for (int i = 0; i < count; ++i)
-        if (table[i].name && std::strcmp(table[i].name, name) == 0)
-            return i;
-    return -1;
 }
 
 QString FunctionCommandPrompt(int commandId)

@@ -6,7 +6,7 @@
 #include "CommandIds.h"
 #include "CommandTexts.h"
 #include "model/FunctionDefinition.h"
-#include "view3d/DependentKind.h"
+#include "model/DependentKind.h"
 
 void NameTraceButtons(CommandActions &actions, const std::string &definition)
 {

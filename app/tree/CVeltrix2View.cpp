@@ -1,7 +1,6 @@
 #include "tree/CVeltrix2View.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 #include <unordered_map>
 
@@ -20,6 +19,7 @@
 #include "model/FunctionDefinition.h"
 #include "model/FunctionSnapshot.h"
 #include "model/GridSize.h"
+#include "model/LibraryFunction.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/ColorButton.h"
 #include "tree/LabelDialog.h"
@@ -46,20 +46,6 @@ std::string DocumentText(const QString &text)
     std::string bytes;
     ToCp1252(text, &bytes);
     return bytes;
-}
-
-bool IsConstant(const char *name)
-{
-    return std::strcmp(name, "e") == 0 || std::strcmp(name, "pi") == 0;
-}
-
-std::vector<VariableRecord> ReadVariables(int32_t handle)
-{
-    const int32_t count = get_function_n_var(handle);
-    std::vector<VariableRecord> variables(size_t(count > 0 ? count : 0));
-    if (!variables.empty())
-        get_function_variables(handle, variables.data());
-    return variables;
 }
 
 QIcon MenuIcon(const QPixmap &picture, const QPixmap &checkedPicture = QPixmap())
@@ -158,10 +144,10 @@ void CVeltrix2View::ShowColour(QTreeWidgetItem *item, Colour colour)
     tree_->SetItemSwatch(item, ToQColor(colour));
 }
 
-void CVeltrix2View::AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const VariableRecord &var,
+void CVeltrix2View::AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const FunctionVariable &var,
                                      int index, bool coloured)
 {
-    const std::string name = var.name;
+    const std::string &name = var.name;
     QTreeWidgetItem *variable =
         AddNode(textItem, index, ValueText(var.name, var.value), VariableImage, handle, VariableNode, name);
     QTreeWidgetItem *range = AddNode(variable, -1, RangeText(var.min, var.max), RangeImage, handle, RangeNode, name);
@@ -189,9 +175,8 @@ void CVeltrix2View::InsertFunctionNodes(const FunctionRecord &record, int index)
 
     QTreeWidgetItem *text = AddNode(function, -1, FromCp1252(record.text), TextImage, h, TextNode);
     SetReadableColor(text, kBlack);
-    for (const VariableRecord &var : ReadVariables(h))
-        if (!IsConstant(var.name))
-            AddVariableNodes(text, h, var, -1, true);
+    for (const FunctionVariable &var : LibraryFunction(h).UserVariables())
+        AddVariableNodes(text, h, var, -1, true);
 
     QTreeWidgetItem *mode = AddNode(function, -1, ModeName(record.mode), ModeImage, h, ModeNode);
     SetReadableColor(mode, kBlack);
@@ -305,7 +290,7 @@ void CVeltrix2View::OnUpdate(QObject *sender, int hint)
 
 void CVeltrix2View::RefreshVariableTexts(int32_t handle, bool rangesAndSteps)
 {
-    const std::vector<VariableRecord> vars = ReadVariables(handle);
+    const std::vector<FunctionVariable> vars = LibraryFunction(handle).Variables();
     // By name, the first of a name in table order: a function may have many
     // variables, each with its nodes.
     std::unordered_map<std::string_view, size_t> byName;
@@ -317,7 +302,7 @@ void CVeltrix2View::RefreshVariableTexts(int32_t handle, bool rangesAndSteps)
         const auto found = byName.find(entry.variable);
         if (found == byName.end())
             continue;
-        const VariableRecord &var = vars[found->second];
+        const FunctionVariable &var = vars[found->second];
         switch (entry.kind) {
         case VariableNode: entry.item->setText(0, ValueText(var.name, var.value)); break;
         case RangeNode: entry.item->setText(0, RangeText(var.min, var.max)); break;
@@ -397,10 +382,9 @@ void CVeltrix2View::RebuildVariableNodes(const TreeNodeEntry &textEntry)
     const int32_t handle = textEntry.function;
     QTreeWidgetItem *textItem = textEntry.item;
     RemoveEntries(handle, true);
-    const std::vector<VariableRecord> vars = ReadVariables(handle);
+    const std::vector<FunctionVariable> vars = LibraryFunction(handle).UserVariables();
     for (auto it = vars.rbegin(); it != vars.rend(); ++it)
-        if (!IsConstant(it->name))
-            AddVariableNodes(textItem, handle, *it, 0, false);
+        AddVariableNodes(textItem, handle, *it, 0, false);
 }
 
 // ---------------------------------------------------------------- menus
@@ -655,7 +639,7 @@ void CVeltrix2View::AddFunction()
     }
 
     TextDialog textDialog(this);
-    textDialog.angleMode = QEL_RADIANS;
+    textDialog.angleMode = Radians;
     textDialog.selectionStart = textDialog.selectionEnd = 0;
     std::string text;
     DefinitionOutcome outcome;
@@ -761,8 +745,7 @@ void CVeltrix2View::Evaluate()
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
     if (!entry || entry->kind != TextNode)
         return;
-    double result = 0;
-    execute_function(entry->function, nullptr, &result);
+    const double result = LibraryFunction(entry->function).Evaluate();
     Prompter::Current().Message(this, QMessageBox::NoIcon, QStringLiteral("Current value"),
                                 FormatGeneral(result, 10));
 }
@@ -797,17 +780,20 @@ void CVeltrix2View::ToggleRun(FunctionRun &run, const FunctionRun &other,
 // Whether `entry` is a node of `kind` whose variable may be changed now; if
 // so `var` receives the variable's current record.
 bool CVeltrix2View::EditableVariable(const std::optional<TreeNodeEntry> &entry, TreeNodeKind kind,
-                                     VariableRecord *var) const
+                                     FunctionVariable *var) const
 {
     if (Busy() || !entry || entry->kind != kind)
         return false;
-    return get_function_variable(entry->function, entry->variable.c_str(), var) != 0;
+    const std::optional<FunctionVariable> found = LibraryFunction(entry->function).Variable(entry->variable);
+    if (found)
+        *var = *found;
+    return found.has_value();
 }
 
 void CVeltrix2View::EditValue()
 {
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
-    VariableRecord var{};
+    FunctionVariable var;
     if (!EditableVariable(entry, VariableNode, &var))
         return;
     const int32_t handle = entry->function;
@@ -827,7 +813,7 @@ void CVeltrix2View::EditValue()
 void CVeltrix2View::EditRange()
 {
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
-    VariableRecord var{};
+    FunctionVariable var;
     if (!EditableVariable(entry, RangeNode, &var))
         return;
     const int32_t handle = entry->function;
@@ -848,7 +834,7 @@ void CVeltrix2View::EditRange()
 void CVeltrix2View::EditSteps()
 {
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
-    VariableRecord var{};
+    FunctionVariable var;
     if (!EditableVariable(entry, StepsNode, &var))
         return;
     const int32_t handle = entry->function;

@@ -12,7 +12,7 @@
 #include <QWidget>
 
 #include "model/FunctionRecord.h"
-#include "qel/qel.h"
+#include "model/FunctionVariable.h"
 
 class CVeltrix2Doc;
 class CColorTreeCtrl;
@@ -156,14 +156,14 @@ private:
     void AddShortcut(const QList<QKeySequence> &keys, void (CVeltrix2View::*handler)());
     void ExecContextMenu(std::unique_ptr<QMenu> menu, const QPoint &viewportPos);
     std::unique_ptr<QMenu> MenuForEntry(const TreeNodeEntry *entry);
-    void AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const VariableRecord &var,
+    void AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const FunctionVariable &var,
                           int index, bool coloured);
     void SetReadableColor(QTreeWidgetItem *item, const QColor &color);
     void ShowColour(QTreeWidgetItem *item, Colour colour);
     std::optional<TreeNodeEntry> SelectedEntry() const;
     bool Busy() const { return trace_.on || animation_.on; }
     bool EditableVariable(const std::optional<TreeNodeEntry> &entry, TreeNodeKind kind,
-                          VariableRecord *var) const;
+                          FunctionVariable *var) const;
     void RemoveEntries(int32_t function, bool variablesOnly);
 
     void ShowContextMenu();

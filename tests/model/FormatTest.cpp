@@ -155,14 +155,4 @@ TEST(DisplayForms, RangeColourModeStepsValue)
     EXPECT_EQ(ValueText("alpha", -1.5), "alpha = -1.5");
 }
 
-TEST(DisplayForms, FindVariableMatchesExactly)
-{
-    const VariableRecord table[] = {{"x", 0, 0, 0, 0}, {"X", 0, 0, 0, 0}, {"x", 1, 0, 0, 0}, {nullptr, 0, 0, 0, 0}};
-    EXPECT_EQ(FindVariable(table, 4, "x"), 0);
-    EXPECT_EQ(FindVariable(table, 4, "X"), 1);
-    EXPECT_EQ(FindVariable(table, 4, "xx"), -1);
-    EXPECT_EQ(FindVariable(table, 0, "x"), -1);
-    EXPECT_EQ(FindVariable(nullptr, 4, "x"), -1);
-}
-
 }  // namespace

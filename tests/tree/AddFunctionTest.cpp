@@ -1,6 +1,7 @@
 #include <QTextCursor>
 
 #include "ViewFixture.h"
+#include "qel/qel.h"
 #include "tree/TreePictures.h"
 
 namespace {

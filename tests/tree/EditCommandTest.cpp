@@ -2,6 +2,7 @@
 #include <QTextCursor>
 
 #include "ViewFixture.h"
+#include "qel/qel.h"
 #include "tree/ModeDialog.h"
 #include "tree/PictureButton.h"
 #include "tree/RangeDialog.h"

@@ -2,6 +2,7 @@
 #include <QSignalSpy>
 
 #include "ViewFixture.h"
+#include "qel/qel.h"
 #include "tree/StepsDialog.h"
 #include "tree/TreePictures.h"
 #include "tree/ValueDialog.h"

@@ -8,6 +8,7 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "model/DisplayForms.h"
+#include "qel/qel.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/CVeltrix2View.h"
 #include "tree/ColorButton.h"

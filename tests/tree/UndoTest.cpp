@@ -14,6 +14,7 @@
 #include "ViewFixture.h"
 #include "history/DocumentHistory.h"
 #include "history/FunctionCommands.h"
+#include "qel/qel.h"
 #include "tree/ModeDialog.h"
 #include "tree/PictureButton.h"
 #include "tree/RangeDialog.h"
@@ -250,7 +251,7 @@ TEST_F(UndoTest, RandomEditsUndosAndRedosKeepEverythingConsistent)
     std::mt19937 random(1234);
     auto below = [&random](int n) { return int(random() % unsigned(n)); };
     auto variableOf = [&](int position) {
-        const std::vector<VariableDefaults> table = CurrentVariableTable(HandleAt(position));
+        const std::vector<FunctionVariable> table = LibraryFunction(HandleAt(position)).Variables();
         return table.at(size_t(below(int(table.size()) - 2)));   // not e or pi
     };
 
@@ -292,7 +293,7 @@ TEST_F(UndoTest, RandomEditsUndosAndRedosKeepEverythingConsistent)
                     ASSERT_TRUE(RecompileFunction(HandleAt(position), text, below(3)).ok) << text;
                     command = FunctionCommands::EditText(history, position, before, text);
                 } else if (choice == 9) {
-                    const VariableDefaults v = variableOf(position);
+                    const FunctionVariable v = variableOf(position);
                     command = FunctionCommands::ChangeValue(history, position, v.name, v.min + (v.max - v.min) / 3);
                 } else if (choice == 10) {
                     const double min = below(10) - 5;

@@ -7,6 +7,7 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "model/FunctionDefinition.h"
+#include "qel/qel.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/CVeltrix2View.h"
 
