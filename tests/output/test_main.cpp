@@ -2,7 +2,9 @@
 
 #include <QApplication>
 
+#ifdef VELTRIX_GL_TESTS
 #include "view3d/GLView.h"
+#endif
 
 int main(int argc, char **argv)
 {
