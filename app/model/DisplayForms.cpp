@@ -38,18 +38,3 @@ QString ValueText(const std::string &name, double value)
 {
     return FromCp1252(name) + QStringLiteral(" = ") + FormatGeneral(value, kDisplayDigits);
 }
-
-QString FunctionCommandPrompt(int commandId)
-{
-    switch (commandId) {
-    case 101: return QStringLiteral("Edit the function text");
-    case 102: return QStringLiteral("Edit the range of the variable");
-    case 103: return QStringLiteral("Change the number of steps for the variable");
-    case 104: return QStringLiteral("Change the color");
-    case 105: return QStringLiteral("Change the visualization mode");
-    case 32772: return QStringLiteral("Reload all the functions");
-    case 32773: return QStringLiteral("Delete the function");
-    case 32779: return QStringLiteral("Edit the function label");
-    default: return QString();
-    }
-}

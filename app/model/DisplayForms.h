@@ -12,7 +12,3 @@ QString ColourText(Colour c);                       // "(255,0,0)"
 QString ModeName(int mode);                         // "wire frame", ...; "" otherwise
 QString StepsText(int32_t steps);                   // "20"
 QString ValueText(const std::string &name, double value);   // "x = 0."
-
-// Status-bar prompt for the function commands 101..105, 32772, 32773, 32779;
-// empty for others.
-QString FunctionCommandPrompt(int commandId);

@@ -1,10 +1,12 @@
 #include "output/OutputCommands.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -20,6 +22,7 @@
 #include "output/SurfaceMesh.h"
 #include "output/ViewCapture.h"
 #include "view3d/SceneState.h"
+#include "view3d/CommandAction.h"
 #include "view3d/GLView.h"
 
 namespace {
@@ -77,6 +80,44 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
     prompts_.showNote = [parent](const QString &caption, const QString &message) {
         QMessageBox::information(parent, caption, message);
     };
+    MakeActions();
+}
+
+void OutputCommands::MakeActions()
+{
+    OutputActions &a = actions_;
+    a.print = MakeCommandAction(this, "print", QStringLiteral("&Print...\tCtrl+P"), QStringLiteral("Print the active document\nPrint"),
+                   {QKeySequence(QStringLiteral("Ctrl+P"))});
+    a.printPreview =
+        MakeCommandAction(this, "printPreview", QStringLiteral("Print Pre&view..."), QStringLiteral("Display full pages\nPrint Preview"));
+    a.printSetup = MakeCommandAction(this, "printSetup", QStringLiteral("P&rint Setup..."),
+                        QStringLiteral("Change the printer and printing options\nPage Setup"));
+    a.exportBmp = MakeCommandAction(this, "exportBmp", QStringLiteral("BMP"), QStringLiteral("Export the rendered scene to a .bmp image"));
+    a.exportDxf = MakeCommandAction(this, "exportDxf", QStringLiteral("DXF"), QStringLiteral("Export the rendered scene to a .dxf file"));
+    a.exportPng = MakeCommandAction(this, "exportPng", QStringLiteral("PNG..."),
+                       QStringLiteral("Export the scene to a .png image of the size you choose"));
+    a.exportObj = MakeCommandAction(this, "exportObj", QStringLiteral("OBJ..."), QStringLiteral("Export the visible surfaces to a .obj mesh"));
+    a.exportStl = MakeCommandAction(this, "exportStl", QStringLiteral("STL..."), QStringLiteral("Export the visible surfaces to a .stl mesh"));
+    a.copy = MakeCommandAction(this, "copy", QStringLiteral("&Copy\tCtrl+C"),
+                  QStringLiteral("Copy the selection and put it on the Clipboard\nCopy"),
+                  {QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))});
+
+    const struct {
+        QAction *action;
+        void (OutputCommands::*command)();
+    } commands[] = {{a.print, &OutputCommands::Print},         {a.printPreview, &OutputCommands::PrintPreview},
+                    {a.printSetup, &OutputCommands::PrintSetup}, {a.exportBmp, &OutputCommands::ExportBmp},
+                    {a.exportDxf, &OutputCommands::ExportDxf},   {a.exportPng, &OutputCommands::ExportPng},
+                    {a.exportObj, &OutputCommands::ExportObj},   {a.exportStl, &OutputCommands::ExportStl},
+                    {a.copy, &OutputCommands::Copy}};
+    for (const auto &c : commands)
+        connect(c.action, &QAction::triggered, this, c.command);
+}
+
+void OutputCommands::PrintSetup()
+{
+    QPageSetupDialog dialog(printer_, parent_);
+    dialog.exec();
 }
 
 QString OutputCommands::AskSavePath(SaveRequest request)

@@ -9,13 +9,32 @@
 
 struct BitmapPixels;
 class GLView;
+class QAction;
 class QPrinter;
 class QWidget;
 
+// The actions of the commands below, for the main window's menus and bars.
+struct OutputActions {
+    QAction *print = nullptr;
+    QAction *printPreview = nullptr;
+    QAction *printSetup = nullptr;
+    // File > Export; a new format adds its action here.
+    QAction *exportBmp = nullptr;
+    QAction *exportDxf = nullptr;
+    QAction *exportPng = nullptr;
+    QAction *exportObj = nullptr;
+    QAction *exportStl = nullptr;
+    // Takes the 3D view's picture: the main window enables it while the
+    // view is the active pane.
+    QAction *copy = nullptr;
+
+    QList<QAction *> Exports() const { return {exportBmp, exportDxf, exportPng, exportObj, exportStl}; }
+};
+
 // The commands that take the scene out of the program: File > Export > BMP,
-// DXF, PNG, OBJ and STL, Edit > Copy, File > Print... and Print Preview....
-// The main window calls them; the dialogs go through prompts() so that tests
-// can answer them.
+// DXF, PNG, OBJ and STL, Edit > Copy, File > Print..., Print Preview... and
+// Print Setup....  It owns their actions; the main window places them.  The
+// dialogs go through prompts() so that tests can answer them.
 class OutputCommands : public QObject {
     Q_OBJECT
 public:
@@ -43,6 +62,7 @@ public:
     OutputCommands(GLView *view, QPrinter *printer, QWidget *parent);
 
     Prompts &prompts() { return prompts_; }
+    const OutputActions &Actions() const { return actions_; }
     // Where the export dialogs start (the main window knows the document's
     // folder and the one last used).
     void SetStartFolder(std::function<QString()> startFolder) { startFolder_ = std::move(startFolder); }
@@ -56,8 +76,11 @@ public:
     void Copy();
     void Print();
     void PrintPreview();
+    // The printer's paper and margins, for Print and the exporter alike.
+    void PrintSetup();
 
 private:
+    void MakeActions();
     QString AskSavePath(SaveRequest request);
     void ExportMesh(const SaveRequest &request, bool stl);
     bool CaptureSettledView(BitmapPixels &pixels);
@@ -66,5 +89,6 @@ private:
     QPrinter *printer_;
     QWidget *parent_;
     Prompts prompts_;
+    OutputActions actions_;
     std::function<QString()> startFolder_;
 };

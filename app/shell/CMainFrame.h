@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "DocumentCommands.h"
+#include "FrameActions.h"
 
-class CommandActions;
 class CVeltrix2Doc;
 class CVeltrix2View;
 class DocumentHistory;
@@ -22,10 +22,11 @@ class TraceStatusBar;
 
 // The main window: the function tree on the left and the 3D view on the
 // right, the menus, the standard and 3D tool bars, the floating animation
-// and trace bars and the status bar.  It is where the panes meet: it
-// forwards view commands to the 3D view whichever pane is active and passes
-// picks, trace read-outs and trace/animation requests between the panes, so
-// that neither pane knows the other.
+// and trace bars and the status bar.  It is where the panes meet: it places
+// the panes' actions in its menus and bars (each pane owns and carries out
+// its own, whichever pane is active), and passes picks, trace read-outs and
+// trace/animation requests between the panes, so that neither pane knows
+// the other.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -51,11 +52,11 @@ public:
     FloatingBar *AnimationBar() const { return animationBar_; }
     FloatingBar *TraceBar() const { return traceBar_; }
     SplashWindow *Splash() const;
-    QAction *Action(int id) const;
-    // Edit > Undo and Redo, and the full-screen key, which have no command id.
+    // The main window's own commands.
+    const FrameActions &Actions() const { return actions_; }
+    // Edit > Undo and Redo, made by the document's history.
     QAction *UndoAction() const { return undo_; }
     QAction *RedoAction() const { return redo_; }
-    QAction *FullScreenAction() const { return fullScreen_; }
     Pane ActivePane() const { return activePane_; }
 
     // The program's arguments: an optional document to open.  False when
@@ -70,9 +71,6 @@ public:
     void SetTraceValues(double value, double x, double y, double z);
     void CloseTraceAndAnimation();
 
-public slots:
-    void OnCommand(int id);
-
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -85,6 +83,7 @@ private:
     void CreatePanes();
     void CreateMenus();
     void CreateHistoryActions();
+    void ConnectActions();
     void ShowTitle();
     void EndRunsBeforeReplay();
     void CreateBars();
@@ -96,13 +95,11 @@ private:
     void FillFunctionsMenu(QMenu *menu);
     void OnFocusChanged(QWidget *old, QWidget *now);
     void SetActivePane(Pane pane);
-    bool PaneHandles(int id) const;
-    void UpdateCommandStates();
     void SwitchPane();
     void ToggleToolBar3d();
+    void ToggleStatusBar();
     void ShowAbout();
     void ShowManual();
-    void PrintSetup();
     QWidget *PaneFocusWidget(Pane pane) const;
 
     Options options_;
@@ -110,7 +107,7 @@ private:
     DocumentHistory *history_;
     DocumentCommands *documents_ = nullptr;
     OutputCommands *output_ = nullptr;
-    CommandActions *actions_ = nullptr;
+    FrameActions actions_;
     QSplitter *splitter_ = nullptr;
     CVeltrix2View *tree_ = nullptr;
     GLView *view_ = nullptr;
@@ -122,7 +119,6 @@ private:
     QMenu *fileMenu_ = nullptr;
     QAction *undo_ = nullptr;
     QAction *redo_ = nullptr;
-    QAction *fullScreen_ = nullptr;
     QAction *recentAnchor_ = nullptr;
     QList<QAction *> recentActions_;
     QPointer<SplashWindow> splash_;

@@ -212,7 +212,7 @@ void CColorTreeCtrl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::RightButton) {
         event->accept();
-        emit ParentCommand(kRightButtonCommand);
+        emit RightButtonPressed();
         return;
     }
     QTreeWidget::mousePressEvent(event);
@@ -222,7 +222,7 @@ void CColorTreeCtrl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         event->accept();
-        emit ParentCommand(kDoubleClickCommand);
+        emit LeftButtonDoubleClicked();
         return;
     }
     QTreeWidget::mouseDoubleClickEvent(event);

@@ -12,14 +12,12 @@ class SwatchDelegate;
 
 // A tree with a text colour and font per item and a paper picture tiled
 // behind the items that scrolls with them.  A right press and a left
-// double-click are only reported to the owner (ParentCommand 127 and 128):
-// they neither select, expand nor collapse anything by themselves.
+// double-click are only reported to the owner (RightButtonPressed and
+// LeftButtonDoubleClicked): they neither select, expand nor collapse
+// anything by themselves.
 class CColorTreeCtrl : public QTreeWidget {
     Q_OBJECT
 public:
-    static constexpr int kRightButtonCommand = 127;
-    static constexpr int kDoubleClickCommand = 128;
-
     explicit CColorTreeCtrl(QWidget *parent = nullptr);
 
     void SetItemColor(QTreeWidgetItem *item, const QColor &color);
@@ -50,7 +48,8 @@ public:
     QRect LabelAndIconRect(const QTreeWidgetItem *item) const;
 
 signals:
-    void ParentCommand(int id);
+    void RightButtonPressed();
+    void LeftButtonDoubleClicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -58,7 +58,7 @@ QIcon MenuIcon(const QPixmap &picture, const QPixmap &checkedPicture = QPixmap()
 }  // namespace
 
 CVeltrix2View::CVeltrix2View(CVeltrix2Doc *doc, QWidget *parent)
-    : QWidget(parent), doc_(doc), history_(&DocumentHistory::Of(*doc))
+    : QWidget(parent), doc_(doc), history_(&DocumentHistory::Of(*doc)), actions_(TreeActions::Make(this))
 {
     for (const QPixmap &picture : TreeImages())
         images_.append(QIcon(picture));
@@ -69,19 +69,59 @@ CVeltrix2View::CVeltrix2View(CVeltrix2Doc *doc, QWidget *parent)
     tree_->setObjectName(QStringLiteral("126"));
     tree_->setIconSize(QSize(15, 14));
     tree_->SetBackground(PaperBackground());
-    connect(tree_, &CColorTreeCtrl::ParentCommand, this, &CVeltrix2View::OnCommand);
+    connect(tree_, &CColorTreeCtrl::RightButtonPressed, this, &CVeltrix2View::ShowContextMenu);
+    connect(tree_, &CColorTreeCtrl::LeftButtonDoubleClicked, this, &CVeltrix2View::EditSelectedNode);
+    connect(tree_, &QTreeWidget::currentItemChanged, this, &CVeltrix2View::UpdateActionStates);
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CVeltrix2View::UpdateActionStates);
+    ConnectActions();
 
     doc_->SetFirstView(this);
     connect(doc_, &CVeltrix2Doc::ViewsNeedUpdate, this, &CVeltrix2View::OnUpdate);
     connect(doc_, &CVeltrix2Doc::FunctionInserted, this, &CVeltrix2View::OnFunctionInserted);
     connect(doc_, &CVeltrix2Doc::FunctionRemoved, this, &CVeltrix2View::OnFunctionRemoved);
     connect(doc_, &CVeltrix2Doc::FunctionChanged, this, &CVeltrix2View::OnFunctionChanged);
+    connect(doc_, &CVeltrix2Doc::FunctionChanged, this, &CVeltrix2View::UpdateActionStates);
 
     AddShortcut({QKeySequence(QKeySequence::Delete)}, &CVeltrix2View::DeleteFunction);
     AddShortcut({QKeySequence(Qt::Key_F2)}, &CVeltrix2View::EditSelectedNode);
     AddShortcut({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)},
                 &CVeltrix2View::ShowContextMenuForSelection);
     FillTree();
+    UpdateActionStates();
+}
+
+void CVeltrix2View::ConnectActions()
+{
+    const TreeActions &a = actions_;
+    const struct {
+        QAction *action;
+        void (CVeltrix2View::*handler)();
+    } commands[] = {{a.refreshTree, &CVeltrix2View::FillTree},     {a.addFunction, &CVeltrix2View::AddFunction},
+                    {a.deleteFunction, &CVeltrix2View::DeleteFunction}, {a.editLabel, &CVeltrix2View::EditLabel},
+                    {a.visible, &CVeltrix2View::ToggleVisible},     {a.editText, &CVeltrix2View::EditText},
+                    {a.evaluate, &CVeltrix2View::Evaluate},         {a.trace, &CVeltrix2View::ToggleTrace},
+                    {a.animate, &CVeltrix2View::ToggleAnimation},   {a.editValue, &CVeltrix2View::EditValue},
+                    {a.editRange, &CVeltrix2View::EditRange},       {a.editSteps, &CVeltrix2View::EditSteps},
+                    {a.changeMode, &CVeltrix2View::ChangeMode},     {a.changeColour, &CVeltrix2View::ChangeColor}};
+    for (const auto &c : commands)
+        connect(c.action, &QAction::triggered, this, c.handler);
+}
+
+// What the selected node allows now.  The commands check again when they
+// run, so a state that lags behind never lets a command do harm.
+void CVeltrix2View::UpdateActionStates()
+{
+    const std::optional<TreeNodeEntry> entry = SelectedEntry();
+    const int function = entry ? entry->function : -1;
+    const bool busy = Busy();
+    for (QAction *edit : {actions_.deleteFunction, actions_.editText, actions_.editValue, actions_.editRange,
+                          actions_.editSteps, actions_.changeMode})
+        edit->setEnabled(!busy);
+    actions_.visible->setChecked(entry && doc_->Get(doc_->Find(function)).visible == 1);
+    actions_.trace->setEnabled(trace_.MayToggle(function, animation_));
+    actions_.trace->setChecked(trace_.OnFunction(function));
+    actions_.animate->setEnabled(animation_.MayToggle(function, trace_));
+    actions_.animate->setChecked(animation_.OnFunction(function));
 }
 
 // Keys that work while the tree has the focus.
@@ -235,6 +275,7 @@ void CVeltrix2View::ResetTraceState()
 {
     trace_.on = false;
     animation_.on = false;
+    UpdateActionStates();
 }
 
 void CVeltrix2View::RemoveEntries(int32_t function, bool variablesOnly)
@@ -389,25 +430,19 @@ void CVeltrix2View::RebuildVariableNodes(const TreeNodeEntry &textEntry)
 
 // ---------------------------------------------------------------- menus
 
-QAction *CVeltrix2View::AddCommand(QMenu *menu, const QString &text, int id, const QIcon &icon)
+// The stand-in shows the command's state when the menu opens and runs it
+// when chosen; the command then checks the selection itself.
+QAction *CVeltrix2View::AddStandIn(QMenu *menu, QAction *command, const QString &text, const QIcon &icon)
 {
-    QAction *action = menu->addAction(icon, text);
-    action->setData(id);
-    const QString prompt = id == TreeCommand::AddFunction ? QStringLiteral("Add a new function")
-                                                          : FunctionCommandPrompt(id);
-    if (!prompt.isEmpty())
-        action->setStatusTip(prompt);
-    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-    return action;
+    QAction *item = menu->addAction(icon, text);
+    item->setObjectName(command->objectName());
+    item->setStatusTip(command->statusTip());
+    item->setEnabled(command->isEnabled());
+    item->setCheckable(command->isCheckable());
+    item->setChecked(command->isChecked());
+    connect(item, &QAction::triggered, command, &QAction::trigger);
+    return item;
 }
-
-namespace {
-void SetChecked(QAction *action, bool checked)
-{
-    action->setCheckable(true);
-    action->setChecked(checked);
-}
-}  // namespace
 
 std::unique_ptr<QMenu> CVeltrix2View::BuildContextMenu(const QPoint &pos)
 {
@@ -426,54 +461,36 @@ std::unique_ptr<QMenu> CVeltrix2View::BuildContextMenu(const QPoint &pos)
 // The popup of a node's kind; without a node the short one.
 std::unique_ptr<QMenu> CVeltrix2View::MenuForEntry(const TreeNodeEntry *entry)
 {
+    UpdateActionStates();
+    const TreeActions &a = actions_;
     auto menu = std::make_unique<QMenu>(this);
     if (!entry) {
-        AddCommand(menu.get(), QStringLiteral("Refresch"), TreeCommand::RefreshTree);
-        AddCommand(menu.get(), QStringLiteral("Add Function..."), TreeCommand::AddFunction);
+        AddStandIn(menu.get(), a.refreshTree, QStringLiteral("Refresch"));
+        AddStandIn(menu.get(), a.addFunction, QStringLiteral("Add Function..."));
         return menu;
     }
 
     const QPixmap cross = MenuPictures().at(CrossPicture);
     const QIcon edit = MenuIcon(MenuPictures().at(EditPicture), cross);
     const QString editText = QStringLiteral("Edit...");
-    const bool busy = Busy();
     switch (entry->kind) {
-    case FunctionNode: {
-        AddCommand(menu.get(), QStringLiteral("Delete Function"), TreeCommand::DeleteFunction,
-                   menuBitmaps_.at(CrossPicture))
-            ->setEnabled(!busy);
-        const FunctionRecord record = doc_->Get(doc_->Find(entry->function));
-        SetChecked(AddCommand(menu.get(), QStringLiteral("Visible"), TreeCommand::Visible), record.visible == 1);
+    case FunctionNode:
+        AddStandIn(menu.get(), a.deleteFunction, QStringLiteral("Delete Function"), menuBitmaps_.at(CrossPicture));
+        AddStandIn(menu.get(), a.visible, QStringLiteral("Visible"));
         menu->addSeparator();
-        AddCommand(menu.get(), editText, TreeCommand::EditLabel, edit);
+        AddStandIn(menu.get(), a.editLabel, editText, edit);
         break;
-    }
-    case TextNode: {
-        AddCommand(menu.get(), editText, TreeCommand::EditText, edit)->setEnabled(!busy);
-        AddCommand(menu.get(), QStringLiteral("Evaluate"), TreeCommand::Evaluate,
-                   MenuIcon(MenuPictures().at(CurvePicture), cross));
-        QAction *trace = AddCommand(menu.get(), QStringLiteral("Trace"), TreeCommand::Trace);
-        trace->setEnabled(trace_.MayToggle(entry->function, animation_));
-        SetChecked(trace, trace_.OnFunction(entry->function));
-        QAction *animate = AddCommand(menu.get(), QStringLiteral("Animate"), TreeCommand::Animate);
-        animate->setEnabled(animation_.MayToggle(entry->function, trace_));
-        SetChecked(animate, animation_.OnFunction(entry->function));
+    case TextNode:
+        AddStandIn(menu.get(), a.editText, editText, edit);
+        AddStandIn(menu.get(), a.evaluate, QStringLiteral("Evaluate"), MenuIcon(MenuPictures().at(CurvePicture), cross));
+        AddStandIn(menu.get(), a.trace, QStringLiteral("Trace"));
+        AddStandIn(menu.get(), a.animate, QStringLiteral("Animate"));
         break;
-    }
-    case VariableNode:
-    case RangeNode:
-    case StepsNode:
-    case ModeNode: {
-        const int command = entry->kind == VariableNode ? TreeCommand::EditValue
-                            : entry->kind == RangeNode  ? TreeCommand::EditRange
-                            : entry->kind == StepsNode  ? TreeCommand::EditSteps
-                                                        : TreeCommand::ChangeMode;
-        AddCommand(menu.get(), editText, command, edit)->setEnabled(!busy);
-        break;
-    }
-    default:
-        AddCommand(menu.get(), editText, TreeCommand::ChangeColor, edit);
-        break;
+    case VariableNode: AddStandIn(menu.get(), a.editValue, editText, edit); break;
+    case RangeNode: AddStandIn(menu.get(), a.editRange, editText, edit); break;
+    case StepsNode: AddStandIn(menu.get(), a.editSteps, editText, edit); break;
+    case ModeNode: AddStandIn(menu.get(), a.changeMode, editText, edit); break;
+    default: AddStandIn(menu.get(), a.changeColour, editText, edit); break;
     }
     return menu;
 }
@@ -502,98 +519,26 @@ void CVeltrix2View::ExecContextMenu(std::unique_ptr<QMenu> menu, const QPoint &v
 
 void CVeltrix2View::PopulateFunctionsMenu(QMenu *menu)
 {
+    UpdateActionStates();
+    const TreeActions &a = actions_;
     menu->clear();
-    AddCommand(menu, QStringLiteral("Refresh tree"), TreeCommand::RefreshTree, menuBitmaps_.at(RefreshPicture));
-    AddCommand(menu, QStringLiteral("Add Function..."), TreeCommand::AddFunction, menuBitmaps_.at(FunctionPicture));
+    menu->addActions({a.refreshTree, a.addFunction});
     const std::optional<TreeNodeEntry> entry = SelectedEntry();
     if (!entry)
         return;
     menu->addSeparator();
-    const QIcon &edit = menuBitmaps_.at(EditPicture);
-    const bool busy = Busy();
     switch (entry->kind) {
-    case FunctionNode: {
-        AddCommand(menu, QStringLiteral("Delete function"), TreeCommand::DeleteFunction,
-                   menuBitmaps_.at(CrossPicture))
-            ->setEnabled(!busy);
-        AddCommand(menu, QStringLiteral("Edit label..."), TreeCommand::EditLabel, edit);
-        const FunctionRecord record = doc_->Get(doc_->Find(entry->function));
-        SetChecked(AddCommand(menu, QStringLiteral("Visible"), TreeCommand::Visible), record.visible == 1);
-        break;
-    }
-    case TextNode: {
-        AddCommand(menu, QStringLiteral("Edit text..."), TreeCommand::EditText, edit)->setEnabled(!busy);
-        AddCommand(menu, QStringLiteral("Evaluate"), TreeCommand::Evaluate, menuBitmaps_.at(CurvePicture));
-        QAction *trace = AddCommand(menu, QStringLiteral("Trace"), TreeCommand::Trace);
-        trace->setEnabled(trace_.MayToggle(entry->function, animation_));
-        SetChecked(trace, trace_.OnFunction(entry->function));
-        QAction *animate = AddCommand(menu, QStringLiteral("Animate"), TreeCommand::Animate);
-        animate->setEnabled(animation_.MayToggle(entry->function, trace_));
-        SetChecked(animate, animation_.OnFunction(entry->function));
-        break;
-    }
-    case VariableNode:
-        AddCommand(menu, QStringLiteral("Edit value..."), TreeCommand::EditValue, edit)->setEnabled(!busy);
-        break;
-    case RangeNode:
-        AddCommand(menu, QStringLiteral("Edit range..."), TreeCommand::EditRange, edit)->setEnabled(!busy);
-        break;
-    case StepsNode:
-        AddCommand(menu, QStringLiteral("Edit steps..."), TreeCommand::EditSteps, edit)->setEnabled(!busy);
-        break;
-    case ModeNode:
-        AddCommand(menu, QStringLiteral("Change mode..."), TreeCommand::ChangeMode, edit)->setEnabled(!busy);
-        break;
-    default:
-        AddCommand(menu, QStringLiteral("Change color..."), TreeCommand::ChangeColor, edit);
-        break;
+    case FunctionNode: menu->addActions({a.deleteFunction, a.editLabel, a.visible}); break;
+    case TextNode: menu->addActions({a.editText, a.evaluate, a.trace, a.animate}); break;
+    case VariableNode: menu->addAction(a.editValue); break;
+    case RangeNode: menu->addAction(a.editRange); break;
+    case StepsNode: menu->addAction(a.editSteps); break;
+    case ModeNode: menu->addAction(a.changeMode); break;
+    default: menu->addAction(a.changeColour); break;
     }
 }
 
 // ---------------------------------------------------------------- commands
-
-CVeltrix2View::CommandHandler CVeltrix2View::HandlerOf(int id)
-{
-    switch (id) {
-    case TreeCommand::AddFunction: return &CVeltrix2View::AddFunction;
-    case TreeCommand::RefreshTree: return &CVeltrix2View::FillTree;
-    case TreeCommand::DeleteFunction: return &CVeltrix2View::DeleteFunction;
-    case TreeCommand::EditLabel: return &CVeltrix2View::EditLabel;
-    case TreeCommand::Visible: return &CVeltrix2View::ToggleVisible;
-    case TreeCommand::EditText: return &CVeltrix2View::EditText;
-    case TreeCommand::Evaluate: return &CVeltrix2View::Evaluate;
-    case TreeCommand::Trace: return &CVeltrix2View::ToggleTrace;
-    case TreeCommand::Animate: return &CVeltrix2View::ToggleAnimation;
-    case TreeCommand::EditValue: return &CVeltrix2View::EditValue;
-    case TreeCommand::EditRange: return &CVeltrix2View::EditRange;
-    case TreeCommand::EditSteps: return &CVeltrix2View::EditSteps;
-    case TreeCommand::ChangeMode: return &CVeltrix2View::ChangeMode;
-    case TreeCommand::ChangeColor: return &CVeltrix2View::ChangeColor;
-    case TreeCommand::RightButton: return &CVeltrix2View::ShowContextMenu;
-    case TreeCommand::DoubleClick: return &CVeltrix2View::EditSelectedNode;
-    case TreeCommand::Summary: return &CVeltrix2View::RequestHelp;
-    default: return nullptr;
-    }
-}
-
-bool CVeltrix2View::Handles(int id) const
-{
-    return HandlerOf(id) != nullptr;
-}
-
-bool CVeltrix2View::OnCommand(int id)
-{
-    const CommandHandler handler = HandlerOf(id);
-    if (!handler)
-        return false;
-    (this->*handler)();
-    return true;
-}
-
-void CVeltrix2View::RequestHelp()
-{
-    emit HelpRequested();
-}
 
 void CVeltrix2View::EditSelectedNode()
 {
@@ -773,6 +718,7 @@ void CVeltrix2View::ToggleRun(FunctionRun &run, const FunctionRun &other,
     run.on = !run.on;
     if (run.on)
         run.function = entry->function;
+    UpdateActionStates();
     emit (this->*barRequested)(run.on);
     emit (this->*runRequested)(run.on, entry->function);
 }

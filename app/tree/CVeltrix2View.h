@@ -13,6 +13,7 @@
 
 #include "model/FunctionRecord.h"
 #include "model/FunctionVariable.h"
+#include "tree/TreeActions.h"
 
 class CVeltrix2Doc;
 class CColorTreeCtrl;
@@ -41,29 +42,6 @@ struct TreeNodeEntry {
     int32_t kind = FunctionNode;
     std::string variable;         // variable, range and steps nodes: the variable's name
 };
-
-// Command ids shared with the main frame's menus.
-namespace TreeCommand {
-enum : int {
-    EditText = 101,
-    EditRange = 102,
-    EditSteps = 103,
-    ChangeColor = 104,
-    ChangeMode = 105,
-    EditValue = 106,
-    Evaluate = 107,
-    Trace = 108,
-    Animate = 109,
-    RightButton = 127,
-    DoubleClick = 128,
-    AddFunction = 32771,
-    RefreshTree = 32772,
-    DeleteFunction = 32773,
-    Visible = 32778,
-    EditLabel = 32779,
-    Summary = 32822,
-};
-}
 
 // The left pane: every plotted function of the document as a subtree (label,
 // definition text, variables with range and steps, mode, two colours), with
@@ -98,12 +76,8 @@ public:
     // The widget that takes the focus when the user switches panes.
     QWidget *FocusWidget() const;
 
-    // Whether OnCommand carries out `id`.  The main window greys out the
-    // commands it would route here otherwise.
-    bool Handles(int id) const;
-    // Performs a command id of the table above; false when the id is not
-    // the view's.
-    bool OnCommand(int id);
+    // The tree's commands; their states follow the selection and the runs.
+    const TreeActions &Actions() const { return actions_; }
 
     // Builds the context menu for a right press at `pos` (tree viewport
     // coordinates), selecting or deselecting as the click demands.
@@ -126,7 +100,6 @@ signals:
     void AnimationBarRequested(bool show);
     void TraceRequested(bool on, int handle);
     void AnimationRequested(bool on, int handle);
-    void HelpRequested();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -144,9 +117,6 @@ private:
             return !other.on && (!on || function == handle);
         }
     };
-    using CommandHandler = void (CVeltrix2View::*)();
-    static CommandHandler HandlerOf(int id);
-
     QTreeWidgetItem *AddNode(QTreeWidgetItem *parent, int index, const QString &text, int image,
                              int32_t function, TreeNodeKind kind, const std::string &variable = {});
     void InsertFunctionNodes(const FunctionRecord &record, int index);
@@ -178,7 +148,6 @@ private:
     void ToggleAnimation();
     void ToggleRun(FunctionRun &run, const FunctionRun &other, void (CVeltrix2View::*barRequested)(bool),
                    void (CVeltrix2View::*runRequested)(bool, int));
-    void RequestHelp();
     void EditValue();
     void EditRange();
     void EditSteps();
@@ -188,10 +157,14 @@ private:
     void RefreshVariableTexts(int32_t handle, bool rangesAndSteps = false);
     void RebuildVariableNodes(const TreeNodeEntry &textEntry);
 
-    QAction *AddCommand(QMenu *menu, const QString &text, int id, const QIcon &icon = {});
+    void ConnectActions();
+    void UpdateActionStates();
+    // An item of a context menu that runs `command` under its own text.
+    QAction *AddStandIn(QMenu *menu, QAction *command, const QString &text, const QIcon &icon = {});
 
     CVeltrix2Doc *doc_;
     DocumentHistory *history_;
+    TreeActions actions_;
     CColorTreeCtrl *tree_ = nullptr;
     QVector<QIcon> images_;
     QVector<QIcon> menuBitmaps_;

@@ -21,6 +21,7 @@
 #include "view3d/RenderOptions.h"
 #include "view3d/SceneState.h"
 #include "view3d/TraceCursor.h"
+#include "view3d/ViewActions.h"
 
 class AnimationEngine;
 class CVeltrix2Doc;
@@ -31,8 +32,9 @@ class TimerClock;
 struct ListSet;
 
 // The 3D pane: owns the GL context, the camera and the display lists of the
-// screen, and turns mouse, keys and the 3D tool bar into camera moves.  The
-// drawing itself is SceneRenderer's, so that off-screen contexts draw the same.
+// screen, and turns mouse, keys and its actions (camera, pick mode,
+// animation and trace steps) into camera moves and runs.  The drawing
+// itself is SceneRenderer's, so that off-screen contexts draw the same.
 class GLView : public QOpenGLWidget, public CameraLink {
     Q_OBJECT
 public:
@@ -84,14 +86,10 @@ public:
     // Renderer of this view's context; valid after initializeGL.
     SceneRenderer *Renderer() const { return renderer_.get(); }
 
-    // Whether OnCommand carries out `id`.  The main window greys out the
-    // commands it would route here otherwise, so they light up by
-    // themselves once the view learns them.
-    bool Handles(int id) const;
+    // The view's commands, for the main window's bars.
+    const ViewActions &Actions() const { return actions_; }
 
 public slots:
-    // Performs a command id; false when the view does not handle it.
-    bool OnCommand(int id);
     void SetTrace(bool on, int handle);
     void SetAnimation(bool on, int handle);
     // The view covers the screen, or goes back to its place (Escape here).
@@ -160,12 +158,18 @@ private:
     void ForgetPointUnderMouse();
     void HidePoint();
     double Step() const;
+    void ConnectActions();
+    void MoveBy(CameraMove move);
+    void ResetCamera();
+    void TogglePickMode();
     void StepTrace(int along1, int along2);
-    bool AnimationCommand(int id);
+    void RunAnimationCommand(void (AnimationEngine::*command)(uint32_t));
+    void RunAnimationCommand(void (AnimationEngine::*command)());
     void AnimationApplied(int32_t handle);
     void EndModesOfChangedFunctions();
 
     QPointer<CVeltrix2Doc> doc_;
+    ViewActions actions_;
     Camera camera_;
     std::unique_ptr<SceneRenderer> renderer_;
     std::unique_ptr<ListSet> screenLists_;

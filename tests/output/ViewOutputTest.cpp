@@ -276,7 +276,7 @@ TEST_F(ViewOutputTest, SmoothLinesReadBackAsShown)
 
     // Right after a camera move the view shows a frame without
     // multisampling; Copy takes the smooth one all the same.
-    view.OnCommand(505);
+    view.Actions().cameraUp->trigger();
     view.repaint();
     ASSERT_EQ(view.FrameSamples(), 0);
     commands->Copy();

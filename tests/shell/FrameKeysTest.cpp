@@ -9,7 +9,6 @@
 
 #include "../tree/FakePrompter.h"
 #include "CMainFrame.h"
-#include "CommandIds.h"
 #include "FloatingBar.h"
 #include "TestSupport.h"
 #include "model/CVeltrix2Doc.h"
@@ -84,7 +83,7 @@ TEST_F(FrameKeysTest, DelAndCtrlZTakeAFunctionAwayAndGiveItAndItsPictureBack)
 
     // A new document starts with nothing to undo.
     saveAnswer = QMessageBox::No;
-    frame->Action(Cmd::FileNew)->trigger();
+    frame->Actions().fileNew->trigger();
     EXPECT_FALSE(frame->UndoAction()->isEnabled());
     EXPECT_EQ(frame->UndoAction()->text(), QStringLiteral("&Undo"));
 }
@@ -101,13 +100,13 @@ TEST_F(FrameKeysTest, UndoEndsTheTraceBeforeItChangesAnything)
             text = &entry;
     ASSERT_NE(text, nullptr);
     tree->Tree()->setCurrentItem(text->item);
-    tree->OnCommand(TreeCommand::Trace);
+    tree->Actions().trace->trigger();
     ASSERT_TRUE(frame->View3d()->TraceOn());
 
     // Colours may change while tracing; doing so goes on tracing.
     tree->Tree()->setCurrentItem(text->item->parent()->child(1)->child(0));
     prompter.colors.push_back(QColor(0, 128, 0));
-    tree->OnCommand(TreeCommand::ChangeColor);
+    tree->Actions().changeColour->trigger();
     EXPECT_TRUE(frame->View3d()->TraceOn());
 
     Press(Qt::Key_Z, Qt::ControlModifier);
@@ -141,7 +140,7 @@ TEST_F(FrameKeysTest, F11TogglesFullScreenFromEitherPane)
     const QRect normal = frame->geometry();
     Press(Qt::Key_F11);
     EXPECT_TRUE(frame->View3d()->IsFullScreen());
-    frame->OnCommand(Cmd::NextPane);
+    frame->Actions().nextPane->trigger();
     Press(Qt::Key_F11);
     EXPECT_FALSE(frame->View3d()->IsFullScreen());
     ASSERT_TRUE(WaitForGeometry(*frame, normal)) << RectText(frame->geometry());

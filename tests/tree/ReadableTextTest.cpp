@@ -70,7 +70,7 @@ TEST_F(ViewTest, ColoursCloseToThePaperAreWrittenReadablyNextToASwatch)
     // A new colour brings its swatch along.
     Select(h, Color1Node);
     prompter.colors.push_back(QColor(250, 250, 250));
-    view.OnCommand(TreeCommand::ChangeColor);
+    view.Actions().changeColour->trigger();
     EXPECT_EQ(tree->GetItemSwatch(cream), QColor(250, 250, 250));
     EXPECT_EQ(tree->GetItemColor(cream), text);
     EXPECT_EQ(cream->text(0), QStringLiteral("(250,250,250)"));

@@ -57,13 +57,13 @@ TEST_F(UndoTest, EveryEditOfTheTreeIsUndoneAndRedoneExactly)
         {"Add function ramp",
          [&] {
              ScriptAdd(QStringLiteral("ramp"), QStringLiteral("y(x,z)=x*z"));
-             view.OnCommand(TreeCommand::AddFunction);
+             view.Actions().addFunction->trigger();
          }},
         {"Edit label of waves",
          [&] {
              Select(HandleAt(0), FunctionNode);
              prompter.Accept<LabelDialog>([](LabelDialog &d) { d.Edit()->setText(QStringLiteral("sea")); });
-             view.OnCommand(TreeCommand::EditLabel);
+             view.Actions().editLabel->trigger();
          }},
         {"Edit text of sea",
          [&] {
@@ -72,13 +72,13 @@ TEST_F(UndoTest, EveryEditOfTheTreeIsUndoneAndRedoneExactly)
                  d.Edit()->setPlainText(QStringLiteral("z(x,t,b)=x*t+b"));
                  d.AngleButton(QEL_DEGREES)->click();
              });
-             view.OnCommand(TreeCommand::EditText);
+             view.Actions().editText->trigger();
          }},
         {"Change value of b",
          [&] {
              Select(HandleAt(0), VariableNode, "b");
              prompter.Accept<ValueDialog>([](ValueDialog &d) { d.Edit()->setText(QStringLiteral("2")); });
-             view.OnCommand(TreeCommand::EditValue);
+             view.Actions().editValue->trigger();
          }},
         {"Change range of t",
          [&] {
@@ -87,41 +87,41 @@ TEST_F(UndoTest, EveryEditOfTheTreeIsUndoneAndRedoneExactly)
                  d.MinEdit()->setText(QStringLiteral("3"));
                  d.MaxEdit()->setText(QStringLiteral("6"));
              });
-             view.OnCommand(TreeCommand::EditRange);
+             view.Actions().editRange->trigger();
          }},
         {"Change steps of x",
          [&] {
              Select(HandleAt(0), StepsNode, "x");
              prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("7")); });
-             view.OnCommand(TreeCommand::EditSteps);
+             view.Actions().editSteps->trigger();
          }},
         {"Change mode of ball",
          [&] {
              Select(HandleAt(1), ModeNode);
              prompter.Accept<ModeDialog>([](ModeDialog &d) { d.ModeButton(3)->click(); });
-             view.OnCommand(TreeCommand::ChangeMode);
+             view.Actions().changeMode->trigger();
          }},
         {"Change colour 1 of ball",
          [&] {
              Select(HandleAt(1), Color1Node);
              prompter.colors.push_back(QColor(10, 20, 30));
-             view.OnCommand(TreeCommand::ChangeColor);
+             view.Actions().changeColour->trigger();
          }},
         {"Change colour 2 of ramp",
          [&] {
              Select(HandleAt(2), Color2Node);
              prompter.colors.push_back(QColor(200, 0, 100));
-             view.OnCommand(TreeCommand::DoubleClick);
+             emit view.Tree()->LeftButtonDoubleClicked();
          }},
         {"Hide ball",
          [&] {
              Select(HandleAt(1), FunctionNode);
-             view.OnCommand(TreeCommand::Visible);
+             view.Actions().visible->trigger();
          }},
         {"Delete function sea",
          [&] {
              Select(HandleAt(0), FunctionNode);
-             view.OnCommand(TreeCommand::DeleteFunction);
+             view.Actions().deleteFunction->trigger();
          }},
     };
     for (const auto &[text, edit] : edits) {
@@ -156,7 +156,7 @@ TEST_F(UndoTest, UndoneDeleteComesBackWhereItWas)
     view.Tree()->expandAll();
     const Seen before = Now();
     Select(1, FunctionNode);
-    view.OnCommand(TreeCommand::DeleteFunction);
+    view.Actions().deleteFunction->trigger();
     EXPECT_EQ(view.Tree()->topLevelItemCount(), 2);
     stack.undo();
     EXPECT_EQ(Now(), before);

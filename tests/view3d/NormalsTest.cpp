@@ -116,7 +116,7 @@ TEST(SceneLighting, TheLightComesFromBehindTheEyeAndTurnsWithIt)
     camera.pitch = 0;
     const Direction sight = LineOfSight(camera);
     const Camera before = camera;
-    ApplyCameraCommand(camera, CmdCameraForward, 1);
+    MoveCamera(camera, CameraMove::Forward, 1);
     EXPECT_NEAR(camera.posX - before.posX, sight.x, 1e-12);
     EXPECT_NEAR(camera.posZ - before.posZ, sight.z, 1e-12);
 }

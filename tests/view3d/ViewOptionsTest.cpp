@@ -115,13 +115,13 @@ TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
 
     // While the camera moves, frames go without multisampling; the scene
     // at rest is drawn smooth again, or at once when a picture is taken.
-    view.OnCommand(CmdCameraForward);
+    view.Actions().cameraForward->trigger();
     EXPECT_TRUE(view.SceneMoving());
     view.grabFramebuffer();
     EXPECT_EQ(view.FrameSamples(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, 2000));
     EXPECT_FALSE(view.SceneMoving());
-    view.OnCommand(CmdCameraBackward);
+    view.Actions().cameraBack->trigger();
     view.grabFramebuffer();
     view.SettleFrame();
     EXPECT_GE(view.FrameSamples(), 2);
@@ -283,7 +283,7 @@ TEST_F(ViewOptionsTest, PointsAreReadAtMostEveryIntervalAndNotInPickMode)
     Press(centre, Qt::RightButton);
     EXPECT_EQ(gone.count(), 1);
     Release(centre, Qt::RightButton);
-    view.OnCommand(CmdPickMode);
+    view.Actions().pickMode->trigger();
     point.clear();
     Move(centre);
     QTest::qWait(3 * GLView::kPointReadIntervalMs);
