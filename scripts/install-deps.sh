@@ -11,6 +11,7 @@ xvfb xauth xdotool x11-utils imagemagick
 fonts-liberation
 libegl-dev poppler-utils python3-ezdxf xclip
 admesh
+libtinygltf-dev libjs-three chromium
 "
 
 missing=""
@@ -21,6 +22,14 @@ for p in $PACKAGES; do
         *) missing="$missing $p" ;;
     esac
 done
+
+# node and npm for the glTF validator and the web-page check: Debian's,
+# unless the machine has a node of its own already.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+    for p in nodejs npm; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+    done
+fi
 
 [ -z "$missing" ] && exit 0
 

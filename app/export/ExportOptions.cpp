@@ -31,6 +31,10 @@ bool FormatOfSuffix(const QString &suffix, ExportFormat *format)
         *format = ExportFormat::Obj;
     else if (s == QLatin1String("stl"))
         *format = ExportFormat::Stl;
+    else if (s == QLatin1String("glb"))
+        *format = ExportFormat::Gltf;
+    else if (s == QLatin1String("html") || s == QLatin1String("htm"))
+        *format = ExportFormat::WebPage;
     else
         return false;
     return true;
@@ -79,17 +83,25 @@ QString ExportUsage()
     return QStringLiteral(
         "Usage: veltrix-export DOC.vxf -o OUT [--size WxH] [--set NAME=VALUE ...]\n"
         "                      [--frames N] [--paper NAME]\n"
+        "       veltrix-export -e DEFINITION [-e ...] [--range NAME=MIN:MAX] [--steps NAME=N]\n"
+        "                      [--mode MODE] [--colors C1,C2] [-o OUT] [--save DOC.vxf]\n"
+        "       veltrix-export --info DOC.vxf\n"
         "\n"
-        "Renders a Veltrix document without a display and writes it in the format\n"
-        "that OUT's extension names:\n"
+        "Renders a Veltrix document, or functions given with -e, without a display\n"
+        "and writes it in the format that OUT's extension names:\n"
         "  .png .jpg .bmp  the scene as the view shows it, from the document's camera\n"
         "  .pdf            the printed pages (the scene and the list of functions)\n"
         "  .dxf            the drawing File > Export > DXF writes\n"
         "  .obj            the visible surfaces as triangles, with materials in a .mtl beside it\n"
         "  .stl            the visible surfaces as triangles (binary STL)\n"
+        "  .glb            the scene as binary glTF 2.0: surfaces, curves, cube, axes, camera\n"
+        "  .html           one web page that shows the scene and turns it with the mouse\n"
         "\n"
         "Options:\n"
         "  -o, --output OUT     the file to write\n"
+        "  --save DOC.vxf       keep the document as well (with -e: the plot as a document)\n"
+        "  --info               print the document's settings, functions and variables\n"
+        "                       as JSON\n"
         "  --size WxH           picture size in pixels (default 1280x1024); for .pdf the\n"
         "                       proportions of the scene on the first page\n"
         "  --set NAME=VALUE     give the parameter NAME of every function that has it a\n"
@@ -101,11 +113,13 @@ QString ExportUsage()
         "  --smooth-lines       draw pictures and pages with smoothed edges and lines\n"
         "  --shaded             light filled surfaces from the viewer's side\n"
         "  --legend             draw a colour bar for every gradient function\n"
+        "%1"
         "  -h, --help           show this text\n"
         "  -v, --version        show the version\n"
         "\n"
         "Exit status: 0 written, 1 the output could not be rendered or written,\n"
-        "2 the document could not be read, 3 wrong command line or --set refused.\n");
+        "2 the document could not be read, 3 wrong command line, --set refused or a\n"
+        "definition refused.\n").arg(PlotOptionsUsage());
 }
 
 bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, QString *error)
@@ -122,7 +136,10 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     const QCommandLineOption legend(QStringLiteral("legend"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions({output, size, set, frames, paper, smooth, shaded, legend, help, version});
+    const QCommandLineOption save(QStringLiteral("save"), QString(), QStringLiteral("DOC"));
+    const QCommandLineOption info(QStringLiteral("info"));
+    parser.addOptions({output, size, set, frames, paper, smooth, shaded, legend, help, version, save, info});
+    AddPlotOptions(parser);
     if (!parser.parse(arguments))
         return Fail(error, parser.errorText());
     options.help = parser.isSet(help);
@@ -130,16 +147,40 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     if (options.help || options.version)
         return true;
 
+    if (!ReadPlotOptions(parser, &options.plot, error))
+        return false;
     const QStringList documents = parser.positionalArguments();
-    if (documents.size() != 1)
+    if (!options.plot.IsEmpty()) {
+        if (!documents.isEmpty())
+            return Fail(error, QStringLiteral("Give a document or -e definitions, not both."));
+    } else if (documents.size() != 1) {
         return Fail(error, documents.isEmpty() ? QStringLiteral("No document given.")
                                                : QStringLiteral("One document at a time, not %1.").arg(documents.size()));
-    options.document = documents.front();
+    } else {
+        options.document = documents.front();
+    }
+    options.save = parser.value(save);
+    options.info = parser.isSet(info);
+    if (parser.isSet(save) && options.save.isEmpty())
+        return Fail(error, QStringLiteral("--save needs a file name."));
+    for (const QString &text : parser.values(set)) {
+        ParameterValue p;
+        if (!ParseParameter(text, &p))
+            return Fail(error, QStringLiteral("--set %1 is not NAME=VALUE with a number as the value.").arg(text));
+        options.parameters << p;
+    }
     options.output = parser.value(output);
-    if (options.output.isEmpty())
-        return Fail(error, QStringLiteral("No output given: -o OUT."));
+    if (options.output.isEmpty()) {
+        if (options.save.isEmpty() && !options.info)
+            return Fail(error, QStringLiteral("No output given: -o OUT."));
+        for (const QCommandLineOption *o : {&size, &frames, &paper, &smooth, &shaded, &legend})
+            if (parser.isSet(*o))
+                return Fail(error, QStringLiteral("--%1 needs an output: -o OUT.").arg(o->names().front()));
+        return true;
+    }
     if (!FormatOfSuffix(QFileInfo(options.output).suffix(), &options.format))
-        return Fail(error, QStringLiteral("The format of %1 is unknown: use .png, .jpg, .bmp, .pdf, .dxf, .obj or .stl.")
+        return Fail(error, QStringLiteral("The format of %1 is unknown: use .png, .jpg, .bmp, .pdf, .dxf, .obj, "
+                                          ".stl, .glb or .html.")
                                .arg(options.output));
 
     const bool picture = options.format == ExportFormat::Picture;
@@ -148,12 +189,6 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
             return Fail(error, QStringLiteral("--size has no meaning for %1.").arg(options.output));
         if (!ParseSize(parser.value(size), &options.size))
             return Fail(error, QStringLiteral("--size %1 is not a size such as 1920x1080.").arg(parser.value(size)));
-    }
-    for (const QString &text : parser.values(set)) {
-        ParameterValue p;
-        if (!ParseParameter(text, &p))
-            return Fail(error, QStringLiteral("--set %1 is not NAME=VALUE with a number as the value.").arg(text));
-        options.parameters << p;
     }
     if (parser.isSet(frames)) {
         if (!picture)

@@ -6,10 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "model/CommandLinePlot.h"
 #include "view3d/RenderOptions.h"
 
 // What the exporter writes, by the output file's suffix.
-enum class ExportFormat { Picture, Pdf, Dxf, Obj, Stl };
+enum class ExportFormat { Picture, Pdf, Dxf, Obj, Stl, Gltf, WebPage };
 
 // A --set NAME=VALUE.
 struct ParameterValue {
@@ -22,8 +23,11 @@ inline const QSize kDefaultPictureSize{1280, 1024};
 
 // The exporter's command line.
 struct ExportOptions {
-    QString document;
-    QString output;
+    QString document;          // empty when the plot comes from -e
+    PlotRequest plot;          // -e and the options that go with it
+    QString output;            // empty when only --save or --info was asked
+    QString save;              // --save: keep the document as well
+    bool info = false;         // --info: print the document as JSON
     ExportFormat format = ExportFormat::Picture;
     QSize size = kDefaultPictureSize;
     QList<ParameterValue> parameters;

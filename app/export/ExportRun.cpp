@@ -6,13 +6,17 @@
 #include "ExportOptions.h"
 #include "ParameterSetting.h"
 #include "model/CVeltrix2Doc.h"
+#include "model/DocumentInfo.h"
 #include "output/DxfWriter.h"
+#include "output/GltfWriter.h"
 #include "output/MeshFiles.h"
 #include "output/OffscreenRenderer.h"
 #include "output/PictureFiles.h"
 #include "output/SafeFileWriter.h"
+#include "output/SceneGeometry.h"
 #include "output/ScenePrinting.h"
 #include "output/SurfaceMesh.h"
+#include "output/WebPage.h"
 #include "view3d/AnimationEngine.h"
 #include "view3d/SceneState.h"
 
@@ -53,7 +57,7 @@ public:
 
     int Run()
     {
-        const int read = ReadDocument();
+        const int read = options_.document.isEmpty() ? BuildDocument() : ReadDocument();
         if (read != ExportWritten)
             return read;
         for (const ParameterValue &p : options_.parameters) {
@@ -61,12 +65,23 @@ public:
             if (!SetParameter(doc_, p, &error))
                 return Fail(ExportUsageError, error);
         }
+        if (!options_.save.isEmpty()) {
+            QString error;
+            if (!doc_.Save(options_.save, &error))
+                return Fail(ExportOutputFailed, error);
+        }
+        if (options_.info && console_.output)
+            console_.output(DocumentInfoJson(doc_, Title()));
+        if (options_.output.isEmpty())
+            return ExportWritten;
         switch (options_.format) {
         case ExportFormat::Picture: return WritePicture();
         case ExportFormat::Pdf: return WritePdf();
         case ExportFormat::Dxf: return WriteDrawing();
         case ExportFormat::Obj:
         case ExportFormat::Stl: return WriteMesh();
+        case ExportFormat::Gltf:
+        case ExportFormat::WebPage: return WriteScene();
         }
         return ExportUsageError;
     }
@@ -76,6 +91,27 @@ private:
     {
         console_.error(message);
         return status;
+    }
+
+    // The name the document goes by: its file's, else "Untitled".
+    QString Title() const
+    {
+        const QString path = !options_.save.isEmpty() ? options_.save : options_.document;
+        return path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
+    }
+
+    // The -e functions, through the add-function flow's checks.
+    int BuildDocument()
+    {
+        PlotRefusal refusal;
+        if (BuildPlot(doc_, options_.plot, &refusal))
+            return ExportWritten;
+        QString where;
+        if (refusal.definition >= 0 && options_.plot.definitions.size() > 1)
+            where = QStringLiteral("-e #%1: ").arg(refusal.definition + 1);
+        else if (refusal.definition >= 0)
+            where = QStringLiteral("-e: ");
+        return Fail(ExportUsageError, where + refusal.Describe());
     }
 
     // The document reader's own messages, as the program shows them.
@@ -118,6 +154,22 @@ private:
             options_.format == ExportFormat::Stl
                 ? WriteFileSafely(options_.output, [&](QIODevice &out) { return WriteStl(mesh, out); }, &error)
                 : WriteObjFiles(mesh, options_.output, &error);
+        return written ? ExportWritten : Fail(ExportOutputFailed, error);
+    }
+
+    // glTF and the web page: the scene as the view draws it.
+    int WriteScene()
+    {
+        const GlyphOutlines glyphs;
+        const SceneGeometry scene = BuildSceneGeometry(doc_, glyphs);
+        for (const QString &note : scene.notes)
+            console_.note(note);
+        const QString title = Title();
+        const bool page = options_.format == ExportFormat::WebPage;
+        QString error;
+        const bool written = WriteFileSafely(options_.output, [&](QIODevice &out) {
+            return page ? WriteWebPage(scene, title, out) : WriteGltf(scene, title, out);
+        }, &error);
         return written ? ExportWritten : Fail(ExportOutputFailed, error);
     }
 
@@ -192,6 +244,19 @@ private:
 int RunExport(const ExportOptions &options, const ExportConsole &console)
 {
     return Exporter(options, console).Run();
+}
+
+bool ExportNeedsFonts(const ExportOptions &options)
+{
+    if (options.output.isEmpty())
+        return false;
+    switch (options.format) {
+    case ExportFormat::Picture:
+    case ExportFormat::Pdf:
+    case ExportFormat::Gltf:
+    case ExportFormat::WebPage: return true;
+    default: return false;
+    }
 }
 
 QString FrameFileName(const QString &output, int index, int count)

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QByteArray>
 #include <QString>
 
 struct ExportOptions;
@@ -18,14 +19,18 @@ enum ExportStatus {
 struct ExportConsole {
     std::function<void(const QString &)> error;   // why it stopped
     std::function<void(const QString &)> note;    // what was left out
+    std::function<void(const QByteArray &)> output;   // what was asked for (--info)
     // Called after each frame written; unset when nobody watches.
     std::function<void(int written, int total)> progress;
 };
 
-// Reads the document, applies the --set values and writes the output.
-// Needs a QGuiApplication (offscreen platform) for pictures and PDF, where
-// fonts are drawn; a QCoreApplication does for the other formats.
+// Reads the document (or builds it from -e), applies the --set values,
+// keeps it (--save), prints it (--info) and writes the output.  Needs a
+// QGuiApplication (offscreen platform) for pictures, PDF, glTF and web
+// pages, where fonts are drawn; a QCoreApplication does for the others.
 int RunExport(const ExportOptions &options, const ExportConsole &console);
+// Whether the run draws text and so needs a QGuiApplication.
+bool ExportNeedsFonts(const ExportOptions &options);
 
 // The file of frame `index` (from 1) of `count`: frame.png gives
 // frame0001.png, with more digits when the count needs them.

@@ -1,5 +1,6 @@
 // veltrix-export: renders a document with no display and writes it as a
-// picture, PDF pages, a DXF drawing or an OBJ/STL mesh.
+// picture, PDF pages, a DXF drawing, an OBJ/STL mesh, a glTF scene or a web
+// page; or plots functions given on its command line.
 #include <cstdio>
 #include <memory>
 
@@ -66,7 +67,7 @@ int main(int argc, char **argv)
     // it runs on the offscreen platform, never on a display.  The OpenGL
     // context is made with EGL, apart from Qt.
     std::unique_ptr<QCoreApplication> app;
-    if (options.format == ExportFormat::Picture || options.format == ExportFormat::Pdf) {
+    if (ExportNeedsFonts(options)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         g_qtHandler = qInstallMessageHandler(QuietStartup);
         app = std::make_unique<QGuiApplication>(argc, argv);
@@ -78,6 +79,10 @@ int main(int argc, char **argv)
     ExportConsole console;
     console.error = PrintLine;
     console.note = [](const QString &text) { PrintLine(QStringLiteral("note: ") + text); };
+    console.output = [](const QByteArray &bytes) {
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+        std::fflush(stdout);
+    };
     if (isatty(STDERR_FILENO)) {
         console.progress = [](int written, int total) {
             Print(stderr, QStringLiteral("\rveltrix-export: frame %1 of %2").arg(written).arg(total));

@@ -13,14 +13,17 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "output/DxfWriter.h"
+#include "output/GltfWriter.h"
 #include "output/MeshFiles.h"
 #include "output/OffscreenRenderer.h"
 #include "output/PictureFiles.h"
 #include "output/PictureSizeDialog.h"
 #include "output/SafeFileWriter.h"
+#include "output/SceneGeometry.h"
 #include "output/ScenePrinting.h"
 #include "output/SurfaceMesh.h"
 #include "output/ViewCapture.h"
+#include "output/WebPage.h"
 #include "view3d/SceneState.h"
 #include "view3d/CommandAction.h"
 #include "view3d/GLView.h"
@@ -98,6 +101,10 @@ void OutputCommands::MakeActions()
                        QStringLiteral("Export the scene to a .png image of the size you choose"));
     a.exportObj = MakeCommandAction(this, "exportObj", QStringLiteral("OBJ..."), QStringLiteral("Export the visible surfaces to a .obj mesh"));
     a.exportStl = MakeCommandAction(this, "exportStl", QStringLiteral("STL..."), QStringLiteral("Export the visible surfaces to a .stl mesh"));
+    a.exportGltf = MakeCommandAction(this, "exportGltf", QStringLiteral("glTF..."),
+                                     QStringLiteral("Export the scene to a .glb file that 3D programs and viewers open"));
+    a.exportWebPage = MakeCommandAction(this, "exportWebPage", QStringLiteral("Web Page..."),
+                                        QStringLiteral("Export the scene to a web page that turns it with the mouse"));
     a.copy = MakeCommandAction(this, "copy", QStringLiteral("&Copy\tCtrl+C"),
                   QStringLiteral("Copy the selection and put it on the Clipboard\nCopy"),
                   {QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))});
@@ -109,6 +116,7 @@ void OutputCommands::MakeActions()
                     {a.printSetup, &OutputCommands::PrintSetup}, {a.exportBmp, &OutputCommands::ExportBmp},
                     {a.exportDxf, &OutputCommands::ExportDxf},   {a.exportPng, &OutputCommands::ExportPng},
                     {a.exportObj, &OutputCommands::ExportObj},   {a.exportStl, &OutputCommands::ExportStl},
+                    {a.exportGltf, &OutputCommands::ExportGltf}, {a.exportWebPage, &OutputCommands::ExportWebPage},
                     {a.copy, &OutputCommands::Copy}};
     for (const auto &c : commands)
         connect(c.action, &QAction::triggered, this, c.command);
@@ -219,6 +227,52 @@ void OutputCommands::ExportObj()
 void OutputCommands::ExportStl()
 {
     ExportMesh({QStringLiteral("Export STL"), {QStringLiteral("STL (*.stl)")}, QStringLiteral("stl"), true, {}}, true);
+}
+
+void OutputCommands::ExportGltf()
+{
+    ExportScene({QStringLiteral("Export glTF"), {QStringLiteral("glTF binary (*.glb)")}, QStringLiteral("glb"), true, {}},
+                false);
+}
+
+void OutputCommands::ExportWebPage()
+{
+    ExportScene({QStringLiteral("Export Web Page"), {QStringLiteral("Web page (*.html *.htm)")}, QStringLiteral("html"),
+                 true, {}},
+                true);
+}
+
+void OutputCommands::ExportScene(const SaveRequest &request, bool page)
+{
+    const SceneState view = view_->CurrentScene();
+    if (!view.doc)
+        return;
+    const QString path = AskSavePath(request);
+    if (path.isEmpty())
+        return;
+    const QString title = view.doc->PathName().isEmpty() ? QStringLiteral("Untitled")
+                                                         : QFileInfo(view.doc->PathName()).fileName();
+    SceneGeometry scene;
+    QString error;
+    bool written = false;
+    {
+        WaitCursor wait;
+        const GlyphOutlines glyphs;
+        scene = BuildSceneGeometry(*view.doc, glyphs);
+        // The camera the user looks through now, not the one last saved.
+        scene.settings.cameraX = view.camera.posX;
+        scene.settings.cameraY = view.camera.posY;
+        scene.settings.cameraZ = view.camera.posZ;
+        scene.settings.cameraPitch = view.camera.pitch;
+        scene.settings.cameraYaw = view.camera.yaw;
+        written = WriteFileSafely(path, [&](QIODevice &out) {
+            return page ? WriteWebPage(scene, title, out) : WriteGltf(scene, title, out);
+        }, &error);
+    }
+    if (!written)
+        prompts_.showError(error);
+    else if (!scene.notes.isEmpty())
+        prompts_.showNote(request.caption, scene.notes.join(QLatin1Char('\n')));
 }
 
 void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)

@@ -24,17 +24,23 @@ struct OutputActions {
     QAction *exportPng = nullptr;
     QAction *exportObj = nullptr;
     QAction *exportStl = nullptr;
+    QAction *exportGltf = nullptr;
+    QAction *exportWebPage = nullptr;
     // Takes the 3D view's picture: the main window enables it while the
     // view is the active pane.
     QAction *copy = nullptr;
 
-    QList<QAction *> Exports() const { return {exportBmp, exportDxf, exportPng, exportObj, exportStl}; }
+    QList<QAction *> Exports() const
+    {
+        return {exportBmp, exportDxf, exportPng, exportObj, exportStl, exportGltf, exportWebPage};
+    }
 };
 
 // The commands that take the scene out of the program: File > Export > BMP,
-// DXF, PNG, OBJ and STL, Edit > Copy, File > Print..., Print Preview... and
-// Print Setup....  It owns their actions; the main window places them.  The
-// dialogs go through prompts() so that tests can answer them.
+// DXF, PNG, OBJ, STL, glTF and Web Page, Edit > Copy, File > Print...,
+// Print Preview... and Print Setup....  It owns their actions; the main
+// window places them.  The dialogs go through prompts() so that tests can
+// answer them.
 class OutputCommands : public QObject {
     Q_OBJECT
 public:
@@ -73,6 +79,10 @@ public:
     void ExportPng();
     void ExportObj();
     void ExportStl();
+    // The scene as the view shows it, from its current camera: a glTF file,
+    // or a web page that turns it.
+    void ExportGltf();
+    void ExportWebPage();
     void Copy();
     void Print();
     void PrintPreview();
@@ -83,6 +93,7 @@ private:
     void MakeActions();
     QString AskSavePath(SaveRequest request);
     void ExportMesh(const SaveRequest &request, bool stl);
+    void ExportScene(const SaveRequest &request, bool page);
     bool CaptureSettledView(BitmapPixels &pixels);
 
     GLView *view_;

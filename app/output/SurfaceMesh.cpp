@@ -5,6 +5,7 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "model/CodePage1252.h"
+#include "output/SceneGeometry.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/GradientColor.h"
 #include "view3d/SampleGrid.h"
@@ -88,11 +89,6 @@ private:
     Colour color1_ = 0, color2_ = 0;
 };
 
-QString Quoted(const std::string &label)
-{
-    return QLatin1Char('"') + FromCp1252(label) + QLatin1Char('"');
-}
-
 } // namespace
 
 size_t SceneMesh::TriangleCount() const
@@ -106,20 +102,11 @@ size_t SceneMesh::TriangleCount() const
 SceneMesh BuildSceneMesh(const CVeltrix2Doc &doc)
 {
     SceneMesh scene;
-    const FunctionList &functions = doc.Functions();
     const double cube = doc.Settings().cubeDimension;
-    for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
-        const FunctionRecord &record = functions.At(p);
-        if (!record.visible)
-            continue;
-        const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
-        if (!grid.Usable()) {
-            scene.notes << grid.problem;
-            continue;
-        }
+    ForEachShownGrid(doc, scene.notes, [&](int p, const FunctionRecord &record, const SampleGridResult &grid) {
         if (grid.index1 < 0 || grid.index2 < 0) {
-            scene.notes << QStringLiteral("The curve %1 has no area and was left out.").arg(Quoted(record.label));
-            continue;
+            scene.notes << QStringLiteral("The curve %1 has no area and was left out.").arg(QuotedLabel(record.label));
+            return;
         }
         FunctionMesh mesh;
         mesh.label = record.label;
@@ -130,17 +117,11 @@ SceneMesh BuildSceneMesh(const CVeltrix2Doc &doc)
         DrawSamples(sink, record, grid, cube);
         if (!mesh.triangles.empty())
             scene.functions.push_back(std::move(mesh));
-    }
+    });
     return scene;
 }
 
 QString MeshName(const FunctionMesh &mesh)
 {
-    QString name = FromCp1252(mesh.label);
-    for (QChar &c : name)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char('_');
-    if (name.trimmed().isEmpty())
-        return QStringLiteral("function %1").arg(mesh.position + 1);
-    return name;
+    return FunctionName(mesh.label, mesh.position);
 }

@@ -1,7 +1,10 @@
+#include <cstdio>
+
 #include <QApplication>
 #include <QStringList>
 
 #include "CMainFrame.h"
+#include "PlotStart.h"
 #include "model/ProcessStartup.h"
 #include "RunningInstance.h"
 #include "SettingsStore.h"
@@ -14,17 +17,26 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     ConfigureSettingsStore();
 
-    // A document opened while the program runs goes to the running program.
+    // A document opened while the program runs goes to the running program;
+    // a plot from the command line is a program of its own.
     const QStringList arguments = QApplication::arguments();
+    const bool plot = AsksForPlot(arguments);
     RunningInstance instance;
-    if (arguments.size() > 1 && instance.HandOver(arguments.at(1)))
+    if (!plot && arguments.size() > 1 && instance.HandOver(arguments.at(1)))
         return 0;
     instance.Listen();
 
     CMainFrame frame;
     OpenHandedOverFiles(instance, frame);
-    if (!frame.ProcessCommandLine(arguments))
+    if (plot) {
+        QString message;
+        if (!StartWithPlot(*frame.Document(), arguments, &message)) {
+            std::fprintf(stderr, "veltrix: %s\n", message.toLocal8Bit().constData());
+            return kPlotRefusedStatus;
+        }
+    } else if (!frame.ProcessCommandLine(arguments)) {
         return 1;
+    }
     frame.show();
     return QApplication::exec();
 }

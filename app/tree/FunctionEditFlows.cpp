@@ -6,10 +6,10 @@
 #include "history/FunctionCommands.h"
 #include "model/CVeltrix2Doc.h"
 #include "model/CodePage1252.h"
+#include "model/CommandLinePlot.h"
 #include "model/FormatGeneral.h"
 #include "model/FunctionDefinition.h"
 #include "model/FunctionSnapshot.h"
-#include "model/GridSize.h"
 #include "model/LibraryFunction.h"
 #include "tree/AskUntilValid.h"
 #include "tree/ColorButton.h"
@@ -172,11 +172,7 @@ void FunctionEditFlows::EditRange(int32_t function, const std::string &variable)
     RangeDialog dialog(parent_);
     dialog.min = v->min;
     dialog.max = v->max;
-    const bool accepted = AskUntilValid(parent_, dialog, [&] {
-        return dialog.min <= dialog.max
-                   ? QString()
-                   : QStringLiteral("The value \"max\" must be greater or equal than the value \"min\"");
-    });
+    const bool accepted = AskUntilValid(parent_, dialog, [&] { return RangeRefusal(dialog.min, dialog.max); });
     if (accepted)
         history_.Push(FunctionCommands::ChangeRange(history_, doc_.Find(function), variable, dialog.min, dialog.max));
 }
@@ -188,11 +184,10 @@ void FunctionEditFlows::EditSteps(int32_t function, const std::string &variable)
         return;
     StepsDialog dialog(parent_);
     dialog.steps = v->steps;
+    // A grid too large is refused here rather than told later by the view
+    // that cannot draw it.
     const bool accepted = AskUntilValid(parent_, dialog, [&] {
-        if (dialog.steps <= 0)
-            return QStringLiteral("Insert a value grater than 0");
-        // Refused here rather than told later by the view that cannot draw it.
-        return GridTooLargeMessage(function, doc_.Get(doc_.Find(function)).text, variable, dialog.steps);
+        return StepsRefusal(function, doc_.Get(doc_.Find(function)).text, variable, dialog.steps);
     });
     if (accepted)
         history_.Push(FunctionCommands::ChangeSteps(history_, doc_.Find(function), variable, dialog.steps));

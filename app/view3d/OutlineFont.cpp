@@ -4,16 +4,10 @@
 #include <vector>
 
 #include <GL/glu.h>
-#include <QFont>
-#include <QPainterPath>
-#include <QRawFont>
 
-#include "model/CodePage1252.h"
+#include "view3d/FurnitureGeometry.h"
 
 namespace {
-
-constexpr double kDesignSize = 2048;     // glyphs are read at this pixel size
-constexpr double kDeviationEm = 0.004;   // flattening tolerance of the curves
 
 // State of one tessellation: vertices made by the combine callback must
 // outlive gluTessEndPolygon.
@@ -51,31 +45,17 @@ GLUtesselator *NewTessellator()
     return tess;
 }
 
-// Contours of a glyph in em units, y up, without the closing duplicate point.
-std::vector<std::vector<std::array<GLdouble, 3>>> Contours(const QPainterPath &path)
+void TessellateGlyph(GLUtesselator *tess, const std::vector<OutlineContour> &outline)
 {
-    // Qt flattens at half a unit after the transform: scale so that half a
-    // unit is the wanted deviation, then scale back.
-    const double flat = 0.5 / kDeviationEm;
-    const QTransform t = QTransform::fromScale(flat / kDesignSize, -flat / kDesignSize);
-    std::vector<std::vector<std::array<GLdouble, 3>>> out;
-    for (const QPolygonF &poly : path.toSubpathPolygons(t)) {
-        std::vector<std::array<GLdouble, 3>> c;
-        for (const QPointF &p : poly)
-            c.push_back({p.x() / flat, p.y() / flat, 0});
-        if (c.size() > 1 && c.front() == c.back())
-            c.pop_back();
-        if (c.size() >= 3)
-            out.push_back(std::move(c));
-    }
-    return out;
-}
-
-void TessellateGlyph(GLUtesselator *tess, const QPainterPath &path)
-{
-    auto contours = Contours(path);
-    if (contours.empty())
+    if (outline.empty())
         return;
+    // GLU reads the vertices until gluTessEndPolygon: they live here.
+    std::vector<std::vector<std::array<GLdouble, 3>>> contours;
+    for (const OutlineContour &c : outline) {
+        contours.emplace_back();
+        for (const OutlinePoint &p : c)
+            contours.back().push_back({p.x, p.y, 0});
+    }
     TessState state;
     gluTessBeginPolygon(tess, &state);
     for (auto &contour : contours) {
@@ -87,15 +67,6 @@ void TessellateGlyph(GLUtesselator *tess, const QPainterPath &path)
     gluTessEndPolygon(tess);
 }
 
-QRawFont LoadFont()
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
-    font.setPixelSize(int(kDesignSize));
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return QRawFont::fromFont(font);
-}
-
 } // namespace
 
 bool OutlineFont::Build()
@@ -105,29 +76,17 @@ bool OutlineFont::Build()
     if (base == 0)
         return false;
     base_ = base;
-    metrics_ = {};
-    const QRawFont raw = LoadFont();
+    const GlyphOutlines glyphs;
     GLUtesselator *tess = NewTessellator();
     for (int code = 0; code < kGlyphs; ++code) {
-        const char16_t u = Cp1252ToUnicode(static_cast<unsigned char>(code));
-        const quint32 glyph =
-            (raw.isValid() && u) ? raw.glyphIndexesForString(QString(QChar(u))).value(0) : 0;
+        const unsigned char c = static_cast<unsigned char>(code);
+        metrics_[c] = glyphs.Metrics(c);
         glNewList(base_ + GLuint(code), GL_COMPILE);
-        if (glyph != 0) {
-            const QPainterPath path = raw.pathForGlyph(glyph);
-            const QRectF box = path.boundingRect();
-            const double advance =
-                raw.advancesForGlyphIndexes({glyph}, QRawFont::UseDesignMetrics).value(0).x() / kDesignSize;
-            GlyphMetrics &m = metrics_[size_t(code)];
-            m.blackBoxX = float(box.width() / kDesignSize);
-            m.blackBoxY = float(box.height() / kDesignSize);
-            m.originX = float(box.left() / kDesignSize);
-            m.originY = float(-box.top() / kDesignSize);
-            m.cellIncX = float(advance);
+        if (glyphs.HasGlyph(c)) {
             glNormal3d(0, 0, 1);
             if (tess)
-                TessellateGlyph(tess, path);
-            glTranslated(advance, 0, 0);
+                TessellateGlyph(tess, glyphs.Contours(c));
+            glTranslated(metrics_[c].cellIncX, 0, 0);
         }
         glEndList();
     }
@@ -150,8 +109,5 @@ const GlyphMetrics &OutlineFont::Metrics(unsigned char code) const
 
 double OutlineFont::TextWidth(const std::string &text) const
 {
-    double w = 0;
-    for (unsigned char c : text)
-        w += metrics_[c].blackBoxX;
-    return w;
+    return ::TextWidth(metrics_, text);
 }

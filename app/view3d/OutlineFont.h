@@ -5,15 +5,10 @@
 
 #include <GL/gl.h>
 
-// Metrics of one glyph in em units (the font's em height is 1.0).
-struct GlyphMetrics {
-    float blackBoxX = 0, blackBoxY = 0;   // width and height of the inked box
-    float originX = 0, originY = 0;       // top-left of the box from the pen
-    float cellIncX = 0, cellIncY = 0;     // advance
-};
+#include "view3d/GlyphOutlines.h"
 
-// The bold "Arial" outline font as 256 display lists (codes 0-254 as
-// Windows-1252 characters; the last list stays empty), each glyph a set of
+// The outline font of GlyphOutlines as 256 display lists (the last list
+// stays empty), each glyph a set of
 // flat triangles in the z = 0 plane, one em high, that ends by moving the
 // pen by its advance.  Triangles only: the selection pass of some Mesa
 // versions crashes on lists that mix primitive kinds.
@@ -30,6 +25,7 @@ public:
     bool IsBuilt() const { return base_ != 0; }
     GLuint ListBase() const { return base_; }
     const GlyphMetrics &Metrics(unsigned char code) const;
+    const std::array<GlyphMetrics, kGlyphs + 1> &AllMetrics() const { return metrics_; }
 
     // Sum of the black-box widths of the text's characters, in em.
     double TextWidth(const std::string &text) const;

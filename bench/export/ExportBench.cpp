@@ -12,9 +12,12 @@
 
 #include "BenchDocument.h"
 #include "output/DxfWriter.h"
+#include "output/GltfWriter.h"
 #include "output/MeshFiles.h"
 #include "output/OffscreenRenderer.h"
+#include "output/SceneGeometry.h"
 #include "output/SurfaceMesh.h"
+#include "output/WebPage.h"
 #include "view3d/SceneState.h"
 
 namespace {
@@ -99,6 +102,28 @@ void BM_WriteObj(benchmark::State &state)
     }
 }
 
+// The scene as glTF: sampling, the texts' outlines, the buffers and JSON.
+void BM_WriteGltf(benchmark::State &state)
+{
+    const auto doc = BenchDocument(int(state.range(0)), Gradient);
+    const GlyphOutlines glyphs;
+    for (auto _ : state) {
+        const QByteArray glb = GltfBinary(BuildSceneGeometry(*doc, glyphs), QStringLiteral("bench.vxf"));
+        state.counters["MB"] = double(glb.size()) / 1e6;
+    }
+}
+
+// The web page: the glTF scene in base64 and three.js around it.
+void BM_WriteWebPage(benchmark::State &state)
+{
+    const auto doc = BenchDocument(int(state.range(0)), Gradient);
+    const GlyphOutlines glyphs;
+    for (auto _ : state) {
+        const QByteArray page = WebPage(BuildSceneGeometry(*doc, glyphs), QStringLiteral("bench.vxf"));
+        state.counters["MB"] = double(page.size()) / 1e6;
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_RendererStartup)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -107,6 +132,8 @@ BENCHMARK(BM_WritePng)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteDxf)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteStl)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteObj)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteGltf)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteWebPage)->Arg(200)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

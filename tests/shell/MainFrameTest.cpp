@@ -300,6 +300,18 @@ TEST_F(MainFrameTest, ASecondStartHandsItsFileToTheRunningProgramAndEnds)
     EXPECT_EQ(frame->Document()->PathName(), path);
 }
 
+// A start with a definition the add flow refuses ends with the message and
+// the place under the text, status 3, and shows no window.
+TEST_F(MainFrameTest, ProgramRefusesAPlotItCannotMake)
+{
+    QProcess program;
+    program.start(QStringLiteral(VELTRIX_PROGRAM), {QStringLiteral("-e"), QStringLiteral("z(x,y)=x*(")});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 3);
+    EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError())
+                    .endsWith(QStringLiteral("veltrix: -e: Syntax error\n    z(x,y)=x*(\n              ^\n")));
+}
+
 // Every kind of message box of the program is as wide as its title needs,
 // however short its text: the window manager cut "Current value" to "C...".
 TEST_F(MainFrameTest, MessageBoxesAreWideEnoughForTheirTitles)

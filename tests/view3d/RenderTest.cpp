@@ -5,7 +5,7 @@
 
 #include "OffscreenScene.h"
 #include "TestFunctions.h"
-#include "view3d/SceneFurniture.h"
+#include "view3d/FurnitureGeometry.h"
 #include "view3d/Text3D.h"
 
 namespace {
