@@ -19,6 +19,7 @@
 #include "BarLayouts.h"
 #include "FloatingBar.h"
 #include "FramePlacement.h"
+#include "FullScreenView.h"
 #include "KeyBindings.h"
 #include "MessageBoxTitles.h"
 #include "PointReadout.h"
@@ -110,6 +111,7 @@ void CMainFrame::CreatePanes()
     splitter_->setStretchFactor(1, 1);
     splitter_->setSizes({kTreePaneWidth, qMax(1, width() - kTreePaneWidth)});
     setCentralWidget(splitter_);
+    fullScreen_ = new FullScreenView(this, splitter_, view_);
 }
 
 void CMainFrame::CreateBars()
@@ -238,7 +240,7 @@ void CMainFrame::ConnectActions()
     connect(standardBar_, &QToolBar::visibilityChanged, f.standardBar, &QAction::setChecked);
     connect(f.toolBar3d, &QAction::triggered, this, &CMainFrame::ToggleToolBar3d);
     connect(f.statusBar, &QAction::triggered, this, &CMainFrame::ToggleStatusBar);
-    connect(f.fullScreen, &QAction::triggered, view_, &GLView::ToggleFullScreen);
+    connect(f.fullScreen, &QAction::triggered, fullScreen_, &FullScreenView::Toggle);
     connect(f.summary, &QAction::triggered, this, &CMainFrame::ShowManual);
     connect(f.about, &QAction::triggered, this, &CMainFrame::ShowAbout);
     connect(f.nextPane, &QAction::triggered, this, &CMainFrame::SwitchPane);
@@ -253,6 +255,7 @@ void CMainFrame::ConnectPanes()
     // A click on empty space (-1) clears the tree's selection.
     connect(view_, &GLView::FunctionPicked, tree_, &CVeltrix2View::SelectFunctionNode);
     connect(view_, &GLView::ModesEnded, this, &CMainFrame::CloseTraceAndAnimation);
+    connect(view_, &GLView::FullScreenRequested, fullScreen_, &FullScreenView::Toggle);
     connect(tree_, &CVeltrix2View::TraceBarRequested, this, &CMainFrame::ShowTraceBar);
     connect(tree_, &CVeltrix2View::AnimationBarRequested, this, &CMainFrame::ShowAnimationBar);
     connect(tree_, &CVeltrix2View::TraceRequested, view_, &GLView::SetTrace);
@@ -276,7 +279,7 @@ void CMainFrame::SavePlacement()
     QSettings store;
     // The rectangle the window has when it is neither maximised nor full
     // screen: the next run always opens in the normal state.
-    FramePlacement::Save(store, view_->IsFullScreen() ? view_->SavedFrameRect() : normalGeometry());
+    FramePlacement::Save(store, fullScreen_->IsOn() ? fullScreen_->SavedFrameRect() : normalGeometry());
 }
 
 // ---------------------------------------------------------------- commands
@@ -315,6 +318,11 @@ void CMainFrame::ShowManual()
 }
 
 // ---------------------------------------------------------------- panes
+
+bool CMainFrame::IsFullScreen() const
+{
+    return fullScreen_->IsOn();
+}
 
 void CMainFrame::OnFocusChanged(QWidget *, QWidget *now)
 {

@@ -11,6 +11,7 @@ class CVeltrix2Doc;
 class CVeltrix2View;
 class DocumentHistory;
 class FloatingBar;
+class FullScreenView;
 class GLView;
 class OutputCommands;
 class QMenu;
@@ -58,6 +59,8 @@ public:
     QAction *UndoAction() const { return undo_; }
     QAction *RedoAction() const { return redo_; }
     Pane ActivePane() const { return activePane_; }
+    // Whether the 3D view covers the screen (Escape in the view, F11).
+    bool IsFullScreen() const;
 
     // The program's arguments: an optional document to open.  False when
     // that document cannot be read, which ends the start-up.
@@ -116,6 +119,7 @@ private:
     QToolBar *toolBar3d_ = nullptr;
     FloatingBar *animationBar_ = nullptr;
     FloatingBar *traceBar_ = nullptr;
+    FullScreenView *fullScreen_ = nullptr;
     QMenu *fileMenu_ = nullptr;
     QAction *undo_ = nullptr;
     QAction *redo_ = nullptr;

@@ -8,8 +8,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QOpenGLContext>
-#include <QScreen>
-#include <QSplitter>
 #include <QSurfaceFormat>
 #include <QTimer>
 #include <QWheelEvent>
@@ -554,7 +552,7 @@ void GLView::keyPressEvent(QKeyEvent *e)
     }
     keyDown_[size_t(vk)] = 1;
     if (vk == VkEscape && !e->isAutoRepeat())
-        ToggleFullScreen();
+        emit FullScreenRequested();
     e->accept();
 }
 
@@ -585,60 +583,6 @@ void GLView::focusOutEvent(QFocusEvent *e)
     keyDown_.fill(0);
     keys_.Clear();
     QOpenGLWidget::focusOutEvent(e);
-}
-
-// Full screen: the main window grows and moves so that the view covers the
-// screen; the frame's other parts lie beyond the screen edges.  In a
-// splitter the whole growth goes to the view.
-void GLView::ToggleFullScreen()
-{
-    QWidget *frame = window();
-    auto *splitter = qobject_cast<QSplitter *>(parentWidget());
-    if (!fullScreen_) {
-        const QScreen *screen = frame->screen() ? frame->screen() : QGuiApplication::primaryScreen();
-        const QRect area = screen->geometry();
-        const QSize growth = area.size() - size();
-        savedFrameRect_ = frame->geometry();
-        if (splitter) {
-            savedSplitterSizes_ = splitter->sizes();
-            savedSplitterSize_ = splitter->size();
-            QList<int> sizes = savedSplitterSizes_;
-            const int me = splitter->indexOf(this);
-            if (me >= 0)
-                sizes[me] += splitter->orientation() == Qt::Horizontal ? growth.width() : growth.height();
-            ExpectSplitter(splitter, sizes, splitter->size() + growth);
-        }
-        const QPoint offset = mapTo(frame, QPoint(0, 0));
-        frame->setGeometry(QRect(area.topLeft() - offset, frame->size() + growth));
-        fullScreen_ = true;
-    } else {
-        if (splitter && !savedSplitterSizes_.isEmpty())
-            ExpectSplitter(splitter, savedSplitterSizes_, savedSplitterSize_);
-        frame->setGeometry(savedFrameRect_);
-        frame->show();
-        fullScreen_ = false;
-    }
-}
-
-void GLView::ExpectSplitter(QSplitter *splitter, const QList<int> &sizes, QSize size)
-{
-    pendingSplitterSizes_ = sizes;
-    pendingSplitterSize_ = size;
-    splitter->installEventFilter(this);
-}
-
-bool GLView::eventFilter(QObject *watched, QEvent *e)
-{
-    auto *splitter = qobject_cast<QSplitter *>(watched);
-    if (splitter && e->type() == QEvent::Resize && !pendingSplitterSizes_.isEmpty() &&
-        splitter->size() == pendingSplitterSize_) {
-        splitter->removeEventFilter(this);
-        const QList<int> sizes = pendingSplitterSizes_;
-        pendingSplitterSizes_.clear();
-        // After the splitter has laid out its panes for the new size.
-        QTimer::singleShot(0, splitter, [splitter, sizes] { splitter->setSizes(sizes); });
-    }
-    return QOpenGLWidget::eventFilter(watched, e);
 }
 
 // Mouse.

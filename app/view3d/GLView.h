@@ -10,7 +10,6 @@
 #include <QOpenGLWidget>
 #include <QPointF>
 #include <QPointer>
-#include <QRect>
 #include <QString>
 #include <QTimer>
 
@@ -26,7 +25,6 @@
 class AnimationEngine;
 class CVeltrix2Doc;
 class MultisampleTarget;
-class QSplitter;
 class SceneRenderer;
 class TimerClock;
 struct ListSet;
@@ -53,9 +51,6 @@ public:
     void SetCamera(const CameraPose &pose) override;
 
     bool PickMode() const { return pickMode_; }
-    bool IsFullScreen() const { return fullScreen_; }
-    // The main window's rectangle from before full screen, while it lasts.
-    QRect SavedFrameRect() const { return savedFrameRect_; }
     bool TraceOn() const;
     int TracedHandle() const;
     bool AnimationOn() const;
@@ -92,8 +87,6 @@ public:
 public slots:
     void SetTrace(bool on, int handle);
     void SetAnimation(bool on, int handle);
-    // The view covers the screen, or goes back to its place (Escape here).
-    void ToggleFullScreen();
 
 signals:
     void PickModeChanged(bool on);
@@ -109,6 +102,9 @@ signals:
     // ended trace and animation; whoever shows their controls closes them.
     void ModesEnded();
     void ModifiedByCamera();
+    // Escape was pressed: the main window lets the view cover the screen, or
+    // gives it its place back.
+    void FullScreenRequested();
     // The mouse rests over a drawn function (outside pick mode and drags):
     // its label, the point under the mouse in the user's coordinates, and
     // the distance between points one pixel apart there.
@@ -135,7 +131,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
     void leaveEvent(QEvent *e) override;
-    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private slots:
     void OnViewsNeedUpdate(QObject *sender, int hint);
@@ -151,7 +146,6 @@ private:
     void ApplyHeldKeys();
     void CameraChanged();
     void SceneMoves();
-    void ExpectSplitter(QSplitter *splitter, const QList<int> &sizes, QSize size);
     void SetAnchors(const QMouseEvent *e);
     void PickFunction(QPointF pos);
     void SchedulePointRead();
@@ -202,14 +196,6 @@ private:
     int rightAnchorX_ = 0, rightAnchorY_ = 0;
     int leftAnchorX_ = 0, leftAnchorY_ = 0;
     int bothAnchorY_ = 0;
-    bool fullScreen_ = false;
-    QRect savedFrameRect_;
-    QList<int> savedSplitterSizes_;
-    QSize savedSplitterSize_;
-    // Pane sizes to give the splitter once the window has its new size
-    // (top-level resizes arrive later on X11).
-    QList<int> pendingSplitterSizes_;
-    QSize pendingSplitterSize_;
 
     bool pickMode_ = false;
     // The trace state itself is the renderer's, which draws the cursor.

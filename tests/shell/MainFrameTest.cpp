@@ -831,7 +831,7 @@ TEST_F(MainFrameTest, ClosingInFullScreenRestartsInTheNormalWindowOnTheScreen)
     ASSERT_TRUE(WaitForGeometry(*frame, normal)) << RectText(frame->geometry());
     frame->View3d()->setFocus();
     QTest::keyClick(frame->View3d(), Qt::Key_Escape);
-    ASSERT_TRUE(frame->View3d()->IsFullScreen());
+    ASSERT_TRUE(frame->IsFullScreen());
     ASSERT_TRUE(QTest::qWaitFor([&] { return frame->geometry().width() > normal.width(); }))
         << RectText(frame->geometry());
     ASSERT_TRUE(frame->close());

@@ -311,32 +311,16 @@ TEST_F(GLViewTest, ArrowsLeaveTheCameraWhileTracingButStillMarkTheDocument)
     EXPECT_NE(Pose().x, before.x);
 }
 
-TEST(GLViewWindow, EscapeFillsTheScreenAndRestoresTheWindow)
+// The view only asks for full screen: the main window owns the geometry.
+TEST_F(GLViewTest, EscapeAsksForFullScreenOncePerPress)
 {
-    CVeltrix2Doc doc;
-    QSplitter frame;
-    frame.addWidget(new QWidget);
-    auto *view = new GLView;
-    frame.addWidget(view);
-    view->SetDocument(&doc);
-    frame.setGeometry(100, 80, 700, 500);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    const QRect before = frame.geometry();
-    const QList<int> panes = frame.sizes();
-
-    QTest::keyClick(view, Qt::Key_Escape);
-    QTest::qWait(200);
-    EXPECT_TRUE(view->IsFullScreen());
-    const QRect screen = frame.screen()->geometry();
-    EXPECT_EQ(view->mapToGlobal(QPoint(0, 0)), screen.topLeft());
-    EXPECT_EQ(view->size(), screen.size());
-
-    QTest::keyClick(view, Qt::Key_Escape);
-    QTest::qWait(200);
-    EXPECT_FALSE(view->IsFullScreen());
-    EXPECT_EQ(frame.geometry(), before);
-    EXPECT_EQ(frame.sizes(), panes);
+    QSignalSpy requests(&view, &GLView::FullScreenRequested);
+    Key(QEvent::KeyPress, Qt::Key_Escape);
+    Key(QEvent::KeyPress, Qt::Key_Escape, true);   // held: the window system repeats it
+    Key(QEvent::KeyRelease, Qt::Key_Escape);
+    EXPECT_EQ(requests.count(), 1);
+    Key(QEvent::KeyPress, Qt::Key_Escape);
+    EXPECT_EQ(requests.count(), 2);
 }
 
 TEST(GLViewWindow, AnUnusableGridIsReportedOncePerFunction)
