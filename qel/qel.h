@@ -31,23 +31,27 @@ typedef struct VariableRecord {
 } VariableRecord;
 
 /* Angle units of a function (set_function_angle_mode). */
-enum { QEL_DEGREES = 0, QEL_RADIANS = 1, QEL_GRADS = 2 };
+enum {
+    QEL_DEGREES = 0,
+    QEL_RADIANS = 1,
+    QEL_GRADS = 2
+};
 
 QEL_API int32_t new_function(void);
 QEL_API int32_t delete_function(int32_t handle);
-QEL_API void    delete_all(void);
+QEL_API void delete_all(void);
 QEL_API int32_t initialize_function(int32_t handle, const char *text, const VariableRecord *vars,
                                     int32_t count, int32_t *stop_position);
 QEL_API int32_t execute_function(int32_t handle, const double *values, double *result);
 QEL_API int32_t set_function_angle_mode(int32_t handle, int32_t mode);
-QEL_API char   *get_function_text(int32_t handle);
+QEL_API char *get_function_text(int32_t handle);
 QEL_API int32_t get_function_n_var(int32_t handle);
 QEL_API int32_t get_function_angle_mode(int32_t handle);
 QEL_API int32_t is_function_initialized(int32_t handle);
-QEL_API void    get_function_variables(int32_t handle, VariableRecord *dest);
+QEL_API void get_function_variables(int32_t handle, VariableRecord *dest);
 QEL_API int32_t modify_function_variable(int32_t handle, VariableRecord record);
 QEL_API int32_t get_function_variable(int32_t handle, const char *name, VariableRecord *record);
-QEL_API void    reset_function(int32_t handle);
+QEL_API void reset_function(int32_t handle);
 /* fd: an open POSIX file descriptor; the block starts at its current
  * position and the position is left directly after the block. */
 QEL_API int32_t store_function(int32_t handle, int fd);

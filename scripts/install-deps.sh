@@ -12,6 +12,7 @@ fonts-liberation
 libegl-dev poppler-utils python3-ezdxf xclip
 admesh
 libtinygltf-dev libjs-three chromium
+clang-format-19
 "
 
 missing=""

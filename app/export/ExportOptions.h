@@ -10,7 +10,15 @@
 #include "view3d/RenderOptions.h"
 
 // What the exporter writes, by the output file's suffix.
-enum class ExportFormat { Picture, Pdf, Dxf, Obj, Stl, Gltf, WebPage };
+enum class ExportFormat {
+    Picture,
+    Pdf,
+    Dxf,
+    Obj,
+    Stl,
+    Gltf,
+    WebPage
+};
 
 // A --set NAME=VALUE.
 struct ParameterValue {

@@ -144,7 +144,11 @@ private:
 // Value, range or steps of one variable in the library.
 class VariableCommand : public HistoryCommand {
 public:
-    enum Part { Value, Range, Steps };
+    enum Part {
+        Value,
+        Range,
+        Steps
+    };
 
     VariableCommand(DocumentHistory &history, const QString &text, int position, Part part,
                     const FunctionVariable &before, const FunctionVariable &after)

@@ -159,7 +159,8 @@ bool ReadPlotOptions(const QCommandLineParser &parser, PlotRequest *request, QSt
     request->labels = parser.values(kLabel);
     if (request->labels.size() > request->definitions.size())
         return Fail(error, QStringLiteral("%1 labels for %2 definitions.")
-                               .arg(request->labels.size()).arg(request->definitions.size()));
+                               .arg(request->labels.size())
+                               .arg(request->definitions.size()));
     for (const QString &text : parser.values(kRange)) {
         PlotRequest::Range range;
         if (!ReadRange(text, &range))
@@ -281,14 +282,15 @@ bool BuildPlot(CVeltrix2Doc &doc, const PlotRequest &request, PlotRefusal *refus
 
     for (const PlotRequest::Range &range : request.ranges) {
         QString message = RangeRefusal(range.min, range.max);
-        const bool found = message.isEmpty() && ForEachVariable(records, range.name, [&](const FunctionRecord &, const LibraryFunction &f, FunctionVariable v) {
+        const auto setRange = [&](const FunctionRecord &, const LibraryFunction &f, FunctionVariable v) {
             v.min = range.min;
             v.max = range.max;
             if (v.value < v.min || v.value > v.max)
                 v.value = v.min;
             f.Write(v);
             return true;
-        });
+        };
+        const bool found = message.isEmpty() && ForEachVariable(records, range.name, setRange);
         if (message.isEmpty() && !found)
             message = QStringLiteral("--range %1: no function has a variable named %1.").arg(range.name);
         if (!message.isEmpty()) {
@@ -298,14 +300,15 @@ bool BuildPlot(CVeltrix2Doc &doc, const PlotRequest &request, PlotRefusal *refus
     }
     for (const PlotRequest::Steps &steps : request.steps) {
         QString message;
-        const bool found = ForEachVariable(records, steps.name, [&](const FunctionRecord &r, const LibraryFunction &f, FunctionVariable v) {
+        const auto setSteps = [&](const FunctionRecord &r, const LibraryFunction &f, FunctionVariable v) {
             message = StepsRefusal(r.handle, r.text, steps.name.toStdString(), steps.steps);
             if (!message.isEmpty())
                 return false;
             v.steps = steps.steps;
             f.Write(v);
             return true;
-        });
+        };
+        const bool found = ForEachVariable(records, steps.name, setSteps);
         if (message.isEmpty() && !found)
             message = QStringLiteral("--steps %1: no function has a variable named %1.").arg(steps.name);
         if (!message.isEmpty()) {

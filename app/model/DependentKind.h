@@ -7,8 +7,12 @@
 // plots nothing.
 enum DependentKind {
     NoKind = 0,
-    KindZ = 1, KindX = 2, KindY = 3,
-    KindR = 4, KindAlpha = 5, KindBeta = 6,
+    KindZ = 1,
+    KindX = 2,
+    KindY = 3,
+    KindR = 4,
+    KindAlpha = 5,
+    KindBeta = 6,
 };
 
 DependentKind KindFromName(const std::string &dependent);

@@ -9,8 +9,8 @@ constexpr int kDisplayDigits = 10;
 
 QString RangeText(double min, double max)
 {
-    return QLatin1Char('[') + FormatGeneral(min, kDisplayDigits) + QLatin1Char(',')
-         + FormatGeneral(max, kDisplayDigits) + QLatin1Char(']');
+    return QLatin1Char('[') + FormatGeneral(min, kDisplayDigits) + QLatin1Char(',') +
+           FormatGeneral(max, kDisplayDigits) + QLatin1Char(']');
 }
 
 QString ColourText(Colour c)

@@ -62,9 +62,9 @@ QJsonObject Settings(const ViewSettings &s)
         {QStringLiteral("cubeColor"), HexColour(s.cubeColor)},
         {QStringLiteral("axesColor"), HexColour(s.axesColor)},
         {QStringLiteral("cursorColor"), HexColour(s.cursorColor)},
-        {QStringLiteral("cursorKind"), s.cursorKind == SphereCursor ? QStringLiteral("sphere")
-                                        : s.cursorKind == CrossCursor ? QStringLiteral("cross")
-                                                                      : QString::number(s.cursorKind)},
+        {QStringLiteral("cursorKind"), s.cursorKind == SphereCursor  ? QStringLiteral("sphere")
+                                       : s.cursorKind == CrossCursor ? QStringLiteral("cross")
+                                                                     : QString::number(s.cursorKind)},
         {QStringLiteral("axisLabels"), QJsonObject{{QStringLiteral("x"), Text(s.axisLabelX)},
                                                    {QStringLiteral("y"), Text(s.axisLabelY)},
                                                    {QStringLiteral("z"), Text(s.axisLabelZ)}}},

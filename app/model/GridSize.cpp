@@ -29,15 +29,17 @@ QString GridTooLargeMessage(int32_t handle, const std::string &text, const std::
     const QString grid = hasOther ? QStringLiteral("%1 x %2").arg(along).arg(across) : QString::number(along);
     QString message = QStringLiteral("With %1 steps for %2 the function would be drawn on a grid of %3 points, "
                                      "more than the %4 points a grid may have.")
-                          .arg(steps).arg(Quoted(name), grid).arg(kMaxGridPoints);
+                          .arg(steps)
+                          .arg(Quoted(name), grid)
+                          .arg(kMaxGridPoints);
     const int64_t most = int64_t(kMaxGridPoints / across) - 1;   // below 1 when none fits
     if (!hasOther)
         return message + QStringLiteral(" %1 can have at most %2 steps.").arg(Quoted(name)).arg(most);
     const QString already = QStringLiteral(" While %1 has %2 steps, ").arg(Quoted(other)).arg(partner->steps);
     if (most < 1)
-        return message + already
-               + QStringLiteral("no number of steps for %1 gives a grid that can be drawn: "
-                                "reduce the steps of %2 first.")
-                     .arg(Quoted(name), Quoted(other));
+        return message + already +
+               QStringLiteral("no number of steps for %1 gives a grid that can be drawn: "
+                              "reduce the steps of %2 first.")
+                   .arg(Quoted(name), Quoted(other));
     return message + already + QStringLiteral("%1 can have at most %2 steps.").arg(Quoted(name)).arg(most);
 }

@@ -11,7 +11,11 @@
 struct FunctionRecord;
 
 // Angle units of a function; a new function counts in radians.
-enum AngleUnit : int32_t { Degrees = 0, Radians = 1, Grads = 2 };
+enum AngleUnit : int32_t {
+    Degrees = 0,
+    Radians = 1,
+    Grads = 2
+};
 
 // One function of the expression library as the program sees it: its
 // variable table with values, ranges and steps, its angle unit and its

@@ -14,7 +14,10 @@ inline Colour MakeColour(int r, int g, int b)
     return Colour(r & 0xFF) | (Colour(g & 0xFF) << 8) | (Colour(b & 0xFF) << 16);
 }
 
-enum CursorKind : int32_t { CrossCursor = 0, SphereCursor = 1 };
+enum CursorKind : int32_t {
+    CrossCursor = 0,
+    SphereCursor = 1
+};
 
 // Everything that shapes the scene; travels with each document.  Fields are
 // in the order of the document file.

@@ -178,6 +178,7 @@ bool WriteObjFiles(const SceneMesh &mesh, const QString &path, QString *error)
     const QFileInfo obj(path);
     const QString mtlPath = obj.dir().filePath(obj.completeBaseName() + QStringLiteral(".mtl"));
     const QString mtlName = QFileInfo(mtlPath).fileName();
-    return WriteFileSafely(mtlPath, [&](QIODevice &out) { return WriteMtl(mesh, out); }, error) &&
-           WriteFileSafely(path, [&](QIODevice &out) { return WriteObj(mesh, mtlName, out); }, error);
+    if (!WriteFileSafely(mtlPath, [&](QIODevice &out) { return WriteMtl(mesh, out); }, error))
+        return false;
+    return WriteFileSafely(path, [&](QIODevice &out) { return WriteObj(mesh, mtlName, out); }, error);
 }

@@ -162,7 +162,8 @@ bool OffscreenRenderer::Impl::EnsureFramebuffer(int width, int height)
     if (fb.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
         DeleteFramebuffer();
         return Fail(QStringLiteral("no framebuffer of %1 x %2 pixels could be made (out of memory?)")
-                        .arg(width).arg(height));
+                        .arg(width)
+                        .arg(height));
     }
     fbWidth = width;
     fbHeight = height;

@@ -89,35 +89,48 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
 void OutputCommands::MakeActions()
 {
     OutputActions &a = actions_;
-    a.print = MakeCommandAction(this, "print", QStringLiteral("&Print...\tCtrl+P"), QStringLiteral("Print the active document\nPrint"),
-                   {QKeySequence(QStringLiteral("Ctrl+P"))});
-    a.printPreview =
-        MakeCommandAction(this, "printPreview", QStringLiteral("Print Pre&view..."), QStringLiteral("Display full pages\nPrint Preview"));
+    a.print = MakeCommandAction(this, "print", QStringLiteral("&Print...\tCtrl+P"),
+                                QStringLiteral("Print the active document\nPrint"),
+                                {QKeySequence(QStringLiteral("Ctrl+P"))});
+    a.printPreview = MakeCommandAction(this, "printPreview", QStringLiteral("Print Pre&view..."),
+                                       QStringLiteral("Display full pages\nPrint Preview"));
     a.printSetup = MakeCommandAction(this, "printSetup", QStringLiteral("P&rint Setup..."),
-                        QStringLiteral("Change the printer and printing options\nPage Setup"));
-    a.exportBmp = MakeCommandAction(this, "exportBmp", QStringLiteral("BMP"), QStringLiteral("Export the rendered scene to a .bmp image"));
-    a.exportDxf = MakeCommandAction(this, "exportDxf", QStringLiteral("DXF"), QStringLiteral("Export the rendered scene to a .dxf file"));
+                                     QStringLiteral("Change the printer and printing options\nPage Setup"));
+    a.exportBmp = MakeCommandAction(this, "exportBmp", QStringLiteral("BMP"),
+                                    QStringLiteral("Export the rendered scene to a .bmp image"));
+    a.exportDxf = MakeCommandAction(this, "exportDxf", QStringLiteral("DXF"),
+                                    QStringLiteral("Export the rendered scene to a .dxf file"));
     a.exportPng = MakeCommandAction(this, "exportPng", QStringLiteral("PNG..."),
-                       QStringLiteral("Export the scene to a .png image of the size you choose"));
-    a.exportObj = MakeCommandAction(this, "exportObj", QStringLiteral("OBJ..."), QStringLiteral("Export the visible surfaces to a .obj mesh"));
-    a.exportStl = MakeCommandAction(this, "exportStl", QStringLiteral("STL..."), QStringLiteral("Export the visible surfaces to a .stl mesh"));
-    a.exportGltf = MakeCommandAction(this, "exportGltf", QStringLiteral("glTF..."),
-                                     QStringLiteral("Export the scene to a .glb file that 3D programs and viewers open"));
+                                    QStringLiteral("Export the scene to a .png image of the size you choose"));
+    a.exportObj = MakeCommandAction(this, "exportObj", QStringLiteral("OBJ..."),
+                                    QStringLiteral("Export the visible surfaces to a .obj mesh"));
+    a.exportStl = MakeCommandAction(this, "exportStl", QStringLiteral("STL..."),
+                                    QStringLiteral("Export the visible surfaces to a .stl mesh"));
+    a.exportGltf =
+        MakeCommandAction(this, "exportGltf", QStringLiteral("glTF..."),
+                          QStringLiteral("Export the scene to a .glb file that 3D programs and viewers open"));
     a.exportWebPage = MakeCommandAction(this, "exportWebPage", QStringLiteral("Web Page..."),
                                         QStringLiteral("Export the scene to a web page that turns it with the mouse"));
     a.copy = MakeCommandAction(this, "copy", QStringLiteral("&Copy\tCtrl+C"),
-                  QStringLiteral("Copy the selection and put it on the Clipboard\nCopy"),
-                  {QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))});
+                               QStringLiteral("Copy the selection and put it on the Clipboard\nCopy"),
+                               {QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))});
 
     const struct {
         QAction *action;
         void (OutputCommands::*command)();
-    } commands[] = {{a.print, &OutputCommands::Print},         {a.printPreview, &OutputCommands::PrintPreview},
-                    {a.printSetup, &OutputCommands::PrintSetup}, {a.exportBmp, &OutputCommands::ExportBmp},
-                    {a.exportDxf, &OutputCommands::ExportDxf},   {a.exportPng, &OutputCommands::ExportPng},
-                    {a.exportObj, &OutputCommands::ExportObj},   {a.exportStl, &OutputCommands::ExportStl},
-                    {a.exportGltf, &OutputCommands::ExportGltf}, {a.exportWebPage, &OutputCommands::ExportWebPage},
-                    {a.copy, &OutputCommands::Copy}};
+    } commands[] = {
+        {a.print, &OutputCommands::Print},
+        {a.printPreview, &OutputCommands::PrintPreview},
+        {a.printSetup, &OutputCommands::PrintSetup},
+        {a.exportBmp, &OutputCommands::ExportBmp},
+        {a.exportDxf, &OutputCommands::ExportDxf},
+        {a.exportPng, &OutputCommands::ExportPng},
+        {a.exportObj, &OutputCommands::ExportObj},
+        {a.exportStl, &OutputCommands::ExportStl},
+        {a.exportGltf, &OutputCommands::ExportGltf},
+        {a.exportWebPage, &OutputCommands::ExportWebPage},
+        {a.copy, &OutputCommands::Copy},
+    };
     for (const auto &c : commands)
         connect(c.action, &QAction::triggered, this, c.command);
 }
@@ -156,7 +169,9 @@ void OutputCommands::ExportBmp()
     }
     const QString path = AskSavePath({QStringLiteral("Export BMP"),
                                       {QStringLiteral("Windows or OS/2 bitmap (*.bmp)")},
-                                      QStringLiteral("bmp"), true, {}});
+                                      QStringLiteral("bmp"),
+                                      true,
+                                      {}});
     if (path.isEmpty())
         return;
     const QByteArray bytes = BitmapFileBytes(pixels);
@@ -172,7 +187,9 @@ void OutputCommands::ExportDxf()
         return;
     const QString path = AskSavePath({QStringLiteral("Export DXF"),
                                       {QStringLiteral("Autocad Drawing (*.dxf)"), QStringLiteral("All Files (*.*)")},
-                                      QStringLiteral("dxf"), false, {}});
+                                      QStringLiteral("dxf"),
+                                      false,
+                                      {}});
     if (path.isEmpty())
         return;
     QString error;
@@ -199,8 +216,12 @@ void OutputCommands::ExportPng()
     const std::optional<QSize> size = prompts_.askPictureSize(QSize(scene.width, scene.height), renderer.MaxSide());
     if (!size)
         return;
-    const QString path = AskSavePath({QStringLiteral("Export PNG"), {QStringLiteral("PNG image (*.png)")},
-                                      QStringLiteral("png"), true, {}});
+    const SaveRequest request{QStringLiteral("Export PNG"),
+                              {QStringLiteral("PNG image (*.png)")},
+                              QStringLiteral("png"),
+                              true,
+                              {}};
+    const QString path = AskSavePath(request);
     if (path.isEmpty())
         return;
     // Twice the view's size shows the view twice as large: lines included.
@@ -237,9 +258,12 @@ void OutputCommands::ExportGltf()
 
 void OutputCommands::ExportWebPage()
 {
-    ExportScene({QStringLiteral("Export Web Page"), {QStringLiteral("Web page (*.html *.htm)")}, QStringLiteral("html"),
-                 true, {}},
-                true);
+    const SaveRequest request{QStringLiteral("Export Web Page"),
+                              {QStringLiteral("Web page (*.html *.htm)")},
+                              QStringLiteral("html"),
+                              true,
+                              {}};
+    ExportScene(request, true);
 }
 
 void OutputCommands::ExportScene(const SaveRequest &request, bool page)
@@ -265,9 +289,10 @@ void OutputCommands::ExportScene(const SaveRequest &request, bool page)
         scene.settings.cameraZ = view.camera.posZ;
         scene.settings.cameraPitch = view.camera.pitch;
         scene.settings.cameraYaw = view.camera.yaw;
-        written = WriteFileSafely(path, [&](QIODevice &out) {
+        const auto write = [&](QIODevice &out) {
             return page ? WriteWebPage(scene, title, out) : WriteGltf(scene, title, out);
-        }, &error);
+        };
+        written = WriteFileSafely(path, write, &error);
     }
     if (!written)
         prompts_.showError(error);
@@ -297,8 +322,10 @@ void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)
     bool written = false;
     {
         WaitCursor wait;
-        written = stl ? WriteFileSafely(path, [&](QIODevice &out) { return WriteStl(mesh, out); }, &error)
-                      : WriteObjFiles(mesh, path, &error);
+        if (stl)
+            written = WriteFileSafely(path, [&](QIODevice &out) { return WriteStl(mesh, out); }, &error);
+        else
+            written = WriteObjFiles(mesh, path, &error);
     }
     if (!written)
         prompts_.showError(error);

@@ -34,6 +34,5 @@ bool WritePictureFile(const QString &path, const BitmapPixels &pixels, QString *
     const QImage image = ToImage(pixels);
     return WriteFileSafely(path, [&](QIODevice &out) {
         QImageWriter writer(&out, format);
-        return writer.write(image);
-    }, error);
+        return writer.write(image); }, error);
 }

@@ -99,7 +99,9 @@ public:
         // A curve has no cells; the outlines of cells are in color2 or the
         // background colour.
         const bool curve = !hasCells_;
-        const Colour lineColour = curve ? c1 : mode_ == FilledPolygons ? c2 : mode_ == Gradient ? background_ : c1;
+        const Colour lineColour = curve ? c1 : mode_ == FilledPolygons ? c2
+                                           : mode_ == Gradient         ? background_
+                                                                       : c1;
         AddPart(GeometryPart::Lines, gradient && curve, lineColour, lines_);
         if (!HasTriangles())
             out_.normals.clear();

@@ -18,7 +18,10 @@ struct SampleGridResult;
 // Indices into a function's vertices drawn as one kind of primitive in one
 // colour (or in the vertices' own colours).
 struct GeometryPart {
-    enum Kind { Triangles, Lines };
+    enum Kind {
+        Triangles,
+        Lines
+    };
     Kind kind = Triangles;
     bool vertexColours = false;
     Colour colour = 0;               // when not vertexColours

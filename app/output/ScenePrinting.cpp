@@ -64,8 +64,7 @@ bool PrintSceneToPdf(const QString &path, const SceneState &scene, const QPageSi
         pdf.setPageSize(paper);
         pdf.setTitle(PrintJobName());
         pdf.setCreator(QStringLiteral("Veltrix 2.0"));
-        return PrintScene(pdf, scene, std::nullopt, &printError);
-    }, error);
+        return PrintScene(pdf, scene, std::nullopt, &printError); }, error);
     // A print that failed says so better than the file's "writing stopped".
     if (!written && !printError.isEmpty() && error)
         *error = printError;

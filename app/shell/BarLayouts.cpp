@@ -17,8 +17,8 @@ QList<QAction *> Standard(const FrameActions &f, const OutputActions &o)
 
 QList<QAction *> ThreeD(const ViewActions &v)
 {
-    return {v.pickMode, v.cameraReset, nullptr,   v.cameraForward, v.cameraBack, nullptr,   v.cameraUp, v.cameraDown,
-            v.cameraLeft, v.cameraRight, nullptr, v.pitchUp,       v.pitchDown,  v.yawLeft, v.yawRight};
+    return {v.pickMode, v.cameraReset, nullptr, v.cameraForward, v.cameraBack, nullptr, v.cameraUp, v.cameraDown,
+            v.cameraLeft, v.cameraRight, nullptr, v.pitchUp, v.pitchDown, v.yawLeft, v.yawRight};
 }
 
 QList<QAction *> Animation(const ViewActions &v, const FrameActions &f)

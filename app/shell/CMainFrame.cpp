@@ -212,7 +212,7 @@ void CMainFrame::CreateHistoryActions()
     undo_->setStatusTip(QStringLiteral("Undo the last change"));
     redo_ = stack.createRedoAction(this, QStringLiteral("&Redo"));
     redo_->setShortcuts(StandardKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                                                           QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+                                                          QKeySequence(Qt::CTRL | Qt::Key_Y)}));
     redo_->setStatusTip(QStringLiteral("Redo the change undone last"));
 }
 

@@ -31,7 +31,10 @@ class TraceStatusBar;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    enum class Pane { Tree, View };
+    enum class Pane {
+        Tree,
+        View
+    };
 
     struct Options {
         bool showSplash = true;

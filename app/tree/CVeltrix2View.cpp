@@ -49,12 +49,20 @@ void CVeltrix2View::ConnectActions()
     const struct {
         QAction *action;
         void (CVeltrix2View::*handler)();
-    } commands[] = {{a.deleteFunction, &CVeltrix2View::DeleteFunction}, {a.editLabel, &CVeltrix2View::EditLabel},
-                    {a.visible, &CVeltrix2View::ToggleVisible},         {a.editText, &CVeltrix2View::EditText},
-                    {a.evaluate, &CVeltrix2View::Evaluate},             {a.trace, &CVeltrix2View::ToggleTrace},
-                    {a.animate, &CVeltrix2View::ToggleAnimation},       {a.editValue, &CVeltrix2View::EditValue},
-                    {a.editRange, &CVeltrix2View::EditRange},           {a.editSteps, &CVeltrix2View::EditSteps},
-                    {a.changeMode, &CVeltrix2View::ChangeMode},         {a.changeColour, &CVeltrix2View::ChangeColour}};
+    } commands[] = {
+        {a.deleteFunction, &CVeltrix2View::DeleteFunction},
+        {a.editLabel, &CVeltrix2View::EditLabel},
+        {a.visible, &CVeltrix2View::ToggleVisible},
+        {a.editText, &CVeltrix2View::EditText},
+        {a.evaluate, &CVeltrix2View::Evaluate},
+        {a.trace, &CVeltrix2View::ToggleTrace},
+        {a.animate, &CVeltrix2View::ToggleAnimation},
+        {a.editValue, &CVeltrix2View::EditValue},
+        {a.editRange, &CVeltrix2View::EditRange},
+        {a.editSteps, &CVeltrix2View::EditSteps},
+        {a.changeMode, &CVeltrix2View::ChangeMode},
+        {a.changeColour, &CVeltrix2View::ChangeColour},
+    };
     for (const auto &c : commands)
         connect(c.action, &QAction::triggered, this, c.handler);
 }
@@ -281,6 +289,6 @@ void CVeltrix2View::ToggleRun(FunctionRun &run, const FunctionRun &other,
     if (run.on)
         run.function = entry->function;
     UpdateActionStates();
-    emit (this->*barRequested)(run.on);
-    emit (this->*runRequested)(run.on, entry->function);
+    emit(this->*barRequested)(run.on);
+    emit(this->*runRequested)(run.on, entry->function);
 }

@@ -16,7 +16,16 @@
 #include "tree/TreePictures.h"
 
 namespace {
-enum TreeImage { VisibleImage = 0, HiddenImage, TextImage, VariableImage, RangeImage, StepsImage, ModeImage, ColorImage };
+enum TreeImage {
+    VisibleImage = 0,
+    HiddenImage,
+    TextImage,
+    VariableImage,
+    RangeImage,
+    StepsImage,
+    ModeImage,
+    ColorImage
+};
 
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
@@ -35,7 +44,7 @@ FunctionTreeMirror::FunctionTreeMirror(CVeltrix2Doc *doc, CColorTreeCtrl *tree, 
 }
 
 QTreeWidgetItem *FunctionTreeMirror::AddNode(QTreeWidgetItem *parent, int index, const QString &text, int image,
-                                        int32_t function, TreeNodeKind kind, const std::string &variable)
+                                             int32_t function, TreeNodeKind kind, const std::string &variable)
 {
     auto *item = new QTreeWidgetItem(QStringList{text});
     item->setIcon(0, images_.value(image));
@@ -66,7 +75,7 @@ void FunctionTreeMirror::ShowColour(QTreeWidgetItem *item, Colour colour)
 }
 
 void FunctionTreeMirror::AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const FunctionVariable &var,
-                                     int index, bool coloured)
+                                          int index, bool coloured)
 {
     const std::string &name = var.name;
     QTreeWidgetItem *variable =
@@ -89,8 +98,8 @@ void FunctionTreeMirror::AddFunctionNodes(const FunctionRecord &record)
 void FunctionTreeMirror::InsertFunctionNodes(const FunctionRecord &record, int index)
 {
     const int32_t h = record.handle;
-    QTreeWidgetItem *function =
-        AddNode(nullptr, index, FromCp1252(record.label), record.visible == 1 ? VisibleImage : HiddenImage, h, FunctionNode);
+    const int picture = record.visible == 1 ? VisibleImage : HiddenImage;
+    QTreeWidgetItem *function = AddNode(nullptr, index, FromCp1252(record.label), picture, h, FunctionNode);
     tree_->SetItemBold(function, true);
     SetReadableColor(function, kRed);
 

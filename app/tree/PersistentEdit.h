@@ -13,7 +13,10 @@
 class PersistentEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
-    enum ColorSelector { TextColor = 1, BackgroundColor = 2 };
+    enum ColorSelector {
+        TextColor = 1,
+        BackgroundColor = 2
+    };
 
     explicit PersistentEdit(QWidget *parent = nullptr);
 

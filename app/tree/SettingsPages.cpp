@@ -53,9 +53,9 @@ void ProjectionPage::Load(const ViewSettings &settings)
 
 bool ProjectionPage::Save(ViewSettings &settings)
 {
-    return ReadNumberField(near_, &settings.nearPlane) && ReadNumberField(far_, &settings.farPlane)
-        && ReadNumberField(fieldOfView_, &settings.fieldOfView)
-        && ReadNumberField(sensitivity_, &settings.sensitivity);
+    return ReadNumberField(near_, &settings.nearPlane) && ReadNumberField(far_, &settings.farPlane) &&
+           ReadNumberField(fieldOfView_, &settings.fieldOfView) &&
+           ReadNumberField(sensitivity_, &settings.sensitivity);
 }
 
 // ---------------------------------------------------------------- "Background"
@@ -299,6 +299,6 @@ void MiscPage::Load(const ViewSettings &settings)
 
 bool MiscPage::Save(ViewSettings &settings)
 {
-    return ReadUnsignedField(interval_, &settings.animationIntervalMs)
-        && ReadUnsignedField(buffer_, &settings.printBufferMB);
+    return ReadUnsignedField(interval_, &settings.animationIntervalMs) &&
+           ReadUnsignedField(buffer_, &settings.printBufferMB);
 }

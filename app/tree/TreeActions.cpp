@@ -54,6 +54,6 @@ TreeActions TreeActions::Make(QObject *owner)
 
 QList<QAction *> TreeActions::All() const
 {
-    return {refreshTree, addFunction, deleteFunction, editLabel, visible,   editText,   evaluate,
-            trace,       animate,     editValue,      editRange, editSteps, changeMode, changeColour};
+    return {refreshTree, addFunction, deleteFunction, editLabel, visible, editText, evaluate,
+            trace, animate, editValue, editRange, editSteps, changeMode, changeColour};
 }

@@ -61,7 +61,8 @@ std::unique_ptr<QMenu> TreeMenus::ContextMenu(const TreeNodeEntry *entry) const
         break;
     case TextNode:
         AddStandIn(menu.get(), a.editText, editText, edit);
-        AddStandIn(menu.get(), a.evaluate, QStringLiteral("Evaluate"), MenuIcon(MenuPictures().at(CurvePicture), cross));
+        AddStandIn(menu.get(), a.evaluate, QStringLiteral("Evaluate"),
+                   MenuIcon(MenuPictures().at(CurvePicture), cross));
         AddStandIn(menu.get(), a.trace, QStringLiteral("Trace"));
         AddStandIn(menu.get(), a.animate, QStringLiteral("Animate"));
         break;

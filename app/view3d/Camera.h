@@ -16,7 +16,11 @@ struct Camera {
     CameraPose Pose() const { return {posX, posY, posZ, pitch, yaw}; }
     void SetPose(const CameraPose &p)
     {
-        posX = p.x; posY = p.y; posZ = p.z; pitch = p.pitch; yaw = p.yaw;
+        posX = p.x;
+        posY = p.y;
+        posZ = p.z;
+        pitch = p.pitch;
+        yaw = p.yaw;
     }
 };
 
@@ -29,11 +33,16 @@ Direction LineOfSight(const Camera &camera);
 
 // The steps of the 3D tool bar and the navigation keys.
 enum class CameraMove {
-    Forward, Backward,     // along the line of sight, level
-    Up, Down,              // straight up and down
-    Left, Right,           // sideways
-    LookUp, LookDown,      // pitch
-    TurnLeft, TurnRight,   // yaw
+    Forward,
+    Backward,     // along the line of sight, level
+    Up,
+    Down,              // straight up and down
+    Left,
+    Right,           // sideways
+    LookUp,
+    LookDown,      // pitch
+    TurnLeft,
+    TurnRight,   // yaw
 };
 
 // Moves the camera one step of length (or angle) d.

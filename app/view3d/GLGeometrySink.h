@@ -27,9 +27,15 @@ class GLGeometrySink : public GeometrySink {
 public:
     // How vertices reach GL: client arrays (compiled into display lists), or
     // glVertex calls (the selection pass, where Mesa is safe only with those).
-    enum class Submission { Arrays, Immediate };
+    enum class Submission {
+        Arrays,
+        Immediate
+    };
 
-    enum class Lighting { Flat, Shaded };
+    enum class Lighting {
+        Flat,
+        Shaded
+    };
 
     explicit GLGeometrySink(Colour background, Submission submission = Submission::Arrays,
                             Lighting lighting = Lighting::Flat)

@@ -75,11 +75,18 @@ void GLView::ConnectActions()
     const struct {
         QAction *action;
         CameraMove move;
-    } moves[] = {{a.cameraForward, CameraMove::Forward}, {a.cameraBack, CameraMove::Backward},
-                 {a.cameraUp, CameraMove::Up},           {a.cameraDown, CameraMove::Down},
-                 {a.cameraLeft, CameraMove::Left},       {a.cameraRight, CameraMove::Right},
-                 {a.pitchUp, CameraMove::LookUp},        {a.pitchDown, CameraMove::LookDown},
-                 {a.yawLeft, CameraMove::TurnLeft},      {a.yawRight, CameraMove::TurnRight}};
+    } moves[] = {
+        {a.cameraForward, CameraMove::Forward},
+        {a.cameraBack, CameraMove::Backward},
+        {a.cameraUp, CameraMove::Up},
+        {a.cameraDown, CameraMove::Down},
+        {a.cameraLeft, CameraMove::Left},
+        {a.cameraRight, CameraMove::Right},
+        {a.pitchUp, CameraMove::LookUp},
+        {a.pitchDown, CameraMove::LookDown},
+        {a.yawLeft, CameraMove::TurnLeft},
+        {a.yawRight, CameraMove::TurnRight},
+    };
     for (const auto &m : moves)
         connect(m.action, &QAction::triggered, this, [this, move = m.move] { MoveBy(move); });
     connect(a.cameraReset, &QAction::triggered, this, &GLView::ResetCamera);
@@ -432,7 +439,8 @@ void GLView::SetTrace(bool on, int handle)
     tracedText_ = position >= 0 ? doc_->Get(position).text : std::string();
     // The steps' texts name the traced function's plotted variables.
     const DependentKind kind = LibraryFunction(handle, tracedText_).Kind();
-    actions_.NameTraceSteps(QString::fromLatin1(FirstPlottedName(kind)), QString::fromLatin1(SecondPlottedName(kind)));
+    actions_.NameTraceSteps(QString::fromLatin1(FirstPlottedName(kind)),
+                            QString::fromLatin1(SecondPlottedName(kind)));
     update();
 }
 

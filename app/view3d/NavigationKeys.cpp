@@ -14,11 +14,16 @@ struct HeldKey {
 };
 
 constexpr HeldKey kHeldKeys[] = {
-    {VkRight, CameraMove::TurnRight, true}, {VkLeft, CameraMove::TurnLeft, true},
-    {VkUp, CameraMove::Forward, true},      {VkDown, CameraMove::Backward, true},
-    {VkPageUp, CameraMove::LookUp, false},  {VkPageDown, CameraMove::LookDown, false},
-    {VkHome, CameraMove::Up, false},        {VkEnd, CameraMove::Down, false},
-    {VkMinus, CameraMove::Right, false},    {VkPeriod, CameraMove::Left, false},
+    {VkRight, CameraMove::TurnRight, true},
+    {VkLeft, CameraMove::TurnLeft, true},
+    {VkUp, CameraMove::Forward, true},
+    {VkDown, CameraMove::Backward, true},
+    {VkPageUp, CameraMove::LookUp, false},
+    {VkPageDown, CameraMove::LookDown, false},
+    {VkHome, CameraMove::Up, false},
+    {VkEnd, CameraMove::Down, false},
+    {VkMinus, CameraMove::Right, false},
+    {VkPeriod, CameraMove::Left, false},
 };
 
 }  // namespace

@@ -8,9 +8,17 @@ struct Camera;
 
 // Virtual key codes of the navigation keys.
 enum VirtualKey {
-    VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36,
-    VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40,
-    VkMinus = 189, VkPeriod = 190, VkEscape = 27,
+    VkPageUp = 33,
+    VkPageDown = 34,
+    VkEnd = 35,
+    VkHome = 36,
+    VkLeft = 37,
+    VkUp = 38,
+    VkRight = 39,
+    VkDown = 40,
+    VkMinus = 189,
+    VkPeriod = 190,
+    VkEscape = 27,
 };
 
 // Held-key step: moves the camera for one held navigation key.  Returns true

@@ -55,7 +55,10 @@ bool Allocate(SampleGridResult &r, const std::string &label)
     const QString tooLarge =
         QStringLiteral("The function %1 cannot be drawn: its grid of %2 x %3 points is too large "
                        "(at most %4 points). Reduce the number of steps.")
-            .arg(Quoted(label)).arg(r.count1).arg(r.count2).arg(kMaxGridPoints);
+            .arg(Quoted(label))
+            .arg(r.count1)
+            .arg(r.count2)
+            .arg(kMaxGridPoints);
     if (points > kMaxGridPoints) {
         Fail(r, SampleGridResult::TooLarge, tooLarge);
         return false;
@@ -93,8 +96,14 @@ SampleGridResult SampleGrid(const std::string &text, int32_t handle, const std::
             return r;
         }
     }
-    r.index1 = a1.index; r.count1 = a1.count; r.start1 = a1.start; r.step1 = a1.step;
-    r.index2 = a2.index; r.count2 = a2.count; r.start2 = a2.start; r.step2 = a2.step;
+    r.index1 = a1.index;
+    r.count1 = a1.count;
+    r.start1 = a1.start;
+    r.step1 = a1.step;
+    r.index2 = a2.index;
+    r.count2 = a2.count;
+    r.start2 = a2.start;
+    r.step2 = a2.step;
     if (!Allocate(r, label))
         return r;
 

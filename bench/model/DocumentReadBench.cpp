@@ -114,8 +114,10 @@ void BM_OpenDocumentOfManyNames(benchmark::State &state)
         }
     }
     state.SetLabel(QStringLiteral("%1 variables, %2 names, %3 MB")
-                       .arg(state.range(0)).arg(state.range(1))
-                       .arg(QFileInfo(path).size() / 1e6, 0, 'f', 1).toStdString());
+                       .arg(state.range(0))
+                       .arg(state.range(1))
+                       .arg(QFileInfo(path).size() / 1e6, 0, 'f', 1)
+                       .toStdString());
 }
 BENCHMARK(BM_OpenDocumentOfManyNames)
     ->Args({20000, 50000})

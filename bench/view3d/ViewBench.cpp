@@ -256,9 +256,11 @@ void BM_FullFrameShaded(benchmark::State &state)
 
 // llvmpipe renders on threads of its own: wall time is what counts.  Three
 // repetitions each, compared by their medians, since the machine is shared.
+// clang-format off
 #define STEPS                                                                            \
     Arg(20)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5) \
         ->Repetitions(3)->ReportAggregatesOnly(true)
+// clang-format on
 BENCHMARK(BM_Sampling)->STEPS;
 BENCHMARK(BM_Rebuild)->STEPS;
 BENCHMARK(BM_Immediate)->STEPS;

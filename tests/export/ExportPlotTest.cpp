@@ -95,8 +95,8 @@ void Rebuild(const QJsonObject &info, CVeltrix2Doc &doc)
             const QJsonObject x = variable.toObject();
             const std::string name = x[QStringLiteral("name")].toString().toStdString();
             ASSERT_TRUE(modify_function_variable(r.handle, VariableRecord{name.c_str(), number(x, "value"),
-                                                                           number(x, "min"), number(x, "max"),
-                                                                           x[QStringLiteral("steps")].toInt()}));
+                                                                          number(x, "min"), number(x, "max"),
+                                                                          x[QStringLiteral("steps")].toInt()}));
         }
         doc.Add(r);
     }
@@ -168,8 +168,8 @@ TEST_F(ExportPlotTest, RefusedDefinitionsSayWhyAndWhere)
 TEST_F(ExportPlotTest, PlotWithOptionsIsKeptAsADocument)
 {
     const Outcome run = Export({"-e", "z(x,y)=cosx*siny", "-e", "r(alpha,beta)=2", "--label", "Wave", "--range", "x=-3:3",
-                            "--steps", "x=100", "--mode", "gradient", "--colors", "FF0000,0000ff", "--angle", "deg",
-                            "-o", Path("plot.png"), "--save", Path("plot.vxf")});
+                                "--steps", "x=100", "--mode", "gradient", "--colors", "FF0000,0000ff", "--angle", "deg",
+                                "-o", Path("plot.png"), "--save", Path("plot.vxf")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
     EXPECT_TRUE(QFile::exists(Path("plot.png")));
 

@@ -195,7 +195,8 @@ TEST_F(ExportProgramTest, MeshesOfASmallSurface)
         RunProgram(QStringLiteral("admesh"), {QStringLiteral("--exact"), QStringLiteral("--normal-values"), Path("hill.stl")}));
     for (const char *line : {"Number of facets +: +32 ", "Degenerate facets +: +0\n", "Normals fixed +: +0\n",
                              "Backwards edges +: +0\n", "Facets with 3 disconnected edges +: +0 "})
-        EXPECT_TRUE(report.contains(QRegularExpression(QString::fromLatin1(line)))) << line << "\n" << report.toStdString();
+        EXPECT_TRUE(report.contains(QRegularExpression(QString::fromLatin1(line)))) << line << "\n"
+                                                                                    << report.toStdString();
 }
 
 // Curves have no area: left out of a mesh with a note, the rest written.
@@ -225,7 +226,7 @@ TEST_F(ExportProgramTest, PdfHoldsThePrintedPages)
 TEST_F(ExportProgramTest, FramesFollowTheAnimation)
 {
     const Outcome run = Export({TourPath(), QStringLiteral("-o"), Path("frame.png"), QStringLiteral("--frames"),
-                            QStringLiteral("5"), QStringLiteral("--size"), QStringLiteral("160x128")});
+                                QStringLiteral("5"), QStringLiteral("--size"), QStringLiteral("160x128")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
     EXPECT_TRUE(run.errors.isEmpty()) << "no progress line off a terminal: " << run.errors.toStdString();
     QList<QImage> frames;
@@ -250,7 +251,9 @@ TEST_F(ExportProgramTest, SetChangesTheParameterOrIsRefused)
 {
     ASSERT_EQ(Export({TourPath(), QStringLiteral("-o"), Path("t0.png"), QStringLiteral("--size"), QStringLiteral("160x128")}).status, 0);
     ASSERT_EQ(Export({TourPath(), QStringLiteral("-o"), Path("t1.png"), QStringLiteral("--size"), QStringLiteral("160x128"),
-                      QStringLiteral("--set"), QStringLiteral("t=2.5")}).status, 0);
+                      QStringLiteral("--set"), QStringLiteral("t=2.5")})
+                  .status,
+              0);
     EXPECT_NE(QImage(Path("t0.png")), QImage(Path("t1.png")));
 
     const Outcome outside = Export({TourPath(), QStringLiteral("-o"), Path("t2.png"), QStringLiteral("--set"), QStringLiteral("t=99")});

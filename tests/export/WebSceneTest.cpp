@@ -159,8 +159,8 @@ TEST_F(WebSceneTest, ScenesPassTheGltfValidator)
     // function may leave the cube, a curve may be coloured, a label may be
     // empty; the camera may sit anywhere.
     const Outcome run = Export({"-e", "r(alpha,beta)=4", "-e", "z(x,y)=ln(x)*y", "-e", "z(x,y)=x^3", "-e", "z(x,t)=x/2",
-                            "-e", "y(x,z)=1/x", "--mode", "gradient", "--steps", "x=7", "--angle", "deg", "-o",
-                            Path("edges.glb")});
+                                "-e", "y(x,z)=1/x", "--mode", "gradient", "--steps", "x=7", "--angle", "deg", "-o",
+                                Path("edges.glb")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
     for (const char *mode : {"wire", "filled", "chess"}) {
         ASSERT_EQ(Export({"-e", "r(alpha,beta)=4", "-e", "z(x,t)=x/2", "--mode", mode, "-o", Path("modes.glb")}).status,
@@ -185,10 +185,9 @@ TEST_F(WebSceneTest, PageShowsTheSceneAndTurnsWithTheMouse)
     const QSize size(800, 600);
     ASSERT_EQ(Export({TourPath(), "-o", Path("tour.html")}).status, 0);
     ASSERT_EQ(Export({TourPath(), "-o", Path("tour.png"), "--size", "800x600"}).status, 0);
-    const Outcome run = Start(QStringLiteral("node"), {kScripts + QStringLiteral("/page_check.js"), Path("tour.html"),
-                                                   dir.path(), QString::number(size.width()),
-                                                   QString::number(size.height())},
-                          true);
+    const QStringList arguments{kScripts + QStringLiteral("/page_check.js"), Path("tour.html"), dir.path(),
+                                QString::number(size.width()), QString::number(size.height())};
+    const Outcome run = Start(QStringLiteral("node"), arguments, true);
     ASSERT_EQ(run.status, 0) << run.out.toStdString() << run.errors.toStdString();
     const QJsonObject page = Json(run.out);
     EXPECT_EQ(page[QStringLiteral("title")].toString(), QStringLiteral("tour.vxf"));

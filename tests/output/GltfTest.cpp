@@ -220,7 +220,9 @@ TEST_F(GltfTest, HiddenFurnitureAndNamesOutsideAscii)
 {
     doc.Settings().showCube = 0;
     doc.Settings().showAxes = 0;
-    ASSERT_TRUE(AddPlot(doc, {"Fl\xe4" "che <1> & \"2\"", "z(x,y)=0", WireFrame}));
+    ASSERT_TRUE(AddPlot(doc, {"Fl\xe4"
+                              "che <1> & \"2\"",
+                              "z(x,y)=0", WireFrame}));
     ASSERT_TRUE(AddPlot(doc, {"", "z(x,y)=1", WireFrame}));
     const SceneGeometry geometry = BuildSceneGeometry(doc, glyphs);
     const QByteArray glb = GltfBinary(geometry, QStringLiteral("a <b>.vxf"));
@@ -229,7 +231,9 @@ TEST_F(GltfTest, HiddenFurnitureAndNamesOutsideAscii)
     std::vector<std::string> names;
     for (int c : plot.children)
         names.push_back(m.nodes[size_t(c)].name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Fl\xc3\xa4" "che <1> & \"2\"", "function 2"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Fl\xc3\xa4"
+                                               "che <1> & \"2\"",
+                                               "function 2"}));
     EXPECT_TRUE(m.nodes[size_t(m.scenes[0].nodes[1])].children.empty());
 
     // The page carries the same scene, and the label as text, not markup.
@@ -239,7 +243,8 @@ TEST_F(GltfTest, HiddenFurnitureAndNamesOutsideAscii)
     ASSERT_TRUE(scene.hasMatch());
     EXPECT_EQ(QByteArray::fromBase64(scene.captured(1).toLatin1()), glb);
     EXPECT_TRUE(page.contains("<title>a &lt;b&gt;.vxf</title>"));
-    EXPECT_TRUE(page.contains("Fl\xc3\xa4" "che &lt;1&gt; &amp; &quot;2&quot;</div>"));
+    EXPECT_TRUE(page.contains("Fl\xc3\xa4"
+                              "che &lt;1&gt; &amp; &quot;2&quot;</div>"));
 }
 
 TEST(GltfColours, LinearChannelsRoundTripEveryByte)

@@ -117,7 +117,8 @@ TEST(SurfaceMesh, GradientSurfacesColourEachVertex)
     ASSERT_EQ(f.colours.size(), f.VertexCount());
     for (size_t v = 0; v < f.VertexCount(); ++v) {
         const double z = f.Vertex(uint32_t(v))[2];
-        EXPECT_EQ(f.colours[v], z < 0 ? MakeColour(255, 0, 0) : z > 0 ? MakeColour(0, 0, 255) : MakeColour(127, 0, 127))
+        EXPECT_EQ(f.colours[v], z < 0 ? MakeColour(255, 0, 0) : z > 0 ? MakeColour(0, 0, 255)
+                                                                      : MakeColour(127, 0, 127))
             << "vertex at z = " << z;
     }
 }

@@ -76,7 +76,8 @@ TEST_F(PrintTest, ExampleDocumentPrintsTheScenePageAndItsFunctions)
     for (const QString &s : {QStringLiteral("Veltrix 2.0"), QStringLiteral("File: tour.vxf"),
                              QStringLiteral("Date: %1/%2/%3").arg(today.day()).arg(today.month()).arg(today.year()),
                              QStringLiteral("Page: 1")})
-        EXPECT_TRUE(first.contains(s)) << s.toStdString() << "\n" << first.toStdString();
+        EXPECT_TRUE(first.contains(s)) << s.toStdString() << "\n"
+                                       << first.toStdString();
     EXPECT_TRUE(first.contains(QRegularExpression(QStringLiteral("Time: \\d{1,2}\\.\\d{1,2}\\.\\d{1,2}"))));
 
     const QString second = Text(pdf, 2);
@@ -93,7 +94,10 @@ TEST_F(PrintTest, ExampleDocumentPrintsTheScenePageAndItsFunctions)
     const PrintLayout::Picture expected = PrintLayout::LayOutPicture(
         {a4.width(), a4.height(), a4.widthMM(), a4.heightMM()}, 400, 300, 30, 16384);
     const QStringList image = QString::fromUtf8(RunProgram(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}))
-                                  .split(QLatin1Char('\n')).value(2).simplified().split(QLatin1Char(' '));
+                                  .split(QLatin1Char('\n'))
+                                  .value(2)
+                                  .simplified()
+                                  .split(QLatin1Char(' '));
     ASSERT_GE(image.size(), 10);
     EXPECT_EQ(image[3].toInt(), expected.bufWidth);
     EXPECT_EQ(image[4].toInt(), expected.bufHeight);
@@ -118,7 +122,8 @@ TEST_F(PrintTest, ExampleDocumentPrintsTheScenePageAndItsFunctions)
         for (int x = band.left(); x <= band.right(); ++x, ++inBand) {
             const QColor c = page.pixelColor(x, y);
             matching += qAbs(c.red() - background.red()) + qAbs(c.green() - background.green()) +
-                            qAbs(c.blue() - background.blue()) < 30;
+                            qAbs(c.blue() - background.blue()) <
+                        30;
         }
     EXPECT_GT(matching, inBand / 3);
 }
@@ -187,7 +192,8 @@ TEST_F(PrintTest, LongTextIsCutAtTheBlocksEdge)
     const QString boxes = QString::fromUtf8(RunProgram(
         QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
     const QRegularExpressionMatch word = QRegularExpression(
-        QStringLiteral("xMax=\"([0-9.]+)\"[^>]*>z\\(x,y\\)")).match(boxes);
+                                             QStringLiteral("xMax=\"([0-9.]+)\"[^>]*>z\\(x,y\\)"))
+                                             .match(boxes);
     ASSERT_TRUE(word.hasMatch()) << boxes.toStdString();
     const double xMaxMM = word.captured(1).toDouble() * 25.4 / 72;
     QPrinter printer(QPrinter::HighResolution);

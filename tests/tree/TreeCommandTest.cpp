@@ -302,8 +302,14 @@ TEST_F(ViewTest, EachContextMenuEditRunsItsNodesCommand)
     struct {
         TreeNodeKind kind;
         const char *dialogClass;
-    } cases[] = {{FunctionNode, "LabelDialog"}, {TextNode, "TextDialog"},   {VariableNode, "ValueDialog"},
-                 {RangeNode, "RangeDialog"},     {StepsNode, "StepsDialog"}, {ModeNode, "ModeDialog"}};
+    } cases[] = {
+        {FunctionNode, "LabelDialog"},
+        {TextNode, "TextDialog"},
+        {VariableNode, "ValueDialog"},
+        {RangeNode, "RangeDialog"},
+        {StepsNode, "StepsDialog"},
+        {ModeNode, "ModeDialog"},
+    };
     for (const auto &c : cases) {
         QString opened;
         prompter.steps.push_back([&opened](QDialog &dialog) {

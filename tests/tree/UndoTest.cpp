@@ -243,9 +243,9 @@ TEST_F(KeyTest, MenuKeyAndShiftF10OpenTheSelectedNodesMenu)
 // document counts as modified exactly when it stands away from its save.
 TEST_F(UndoTest, RandomEditsUndosAndRedosKeepEverythingConsistent)
 {
-    const char *definitions[] = {"z(x,y)=x*y",       "z(x,y,a)=a*x+y",    "r(alpha,beta)=1+beta",
-                                 "x(y,z,k)=k*y*z",   "y(x,z)=x-z",        "z(x,t,y)=sin(x+t)*y",
-                                 "beta(r,alpha)=r",  "z(y,x,b,c)=b*x+c*y"};
+    const char *definitions[] = {"z(x,y)=x*y", "z(x,y,a)=a*x+y", "r(alpha,beta)=1+beta",
+                                 "x(y,z,k)=k*y*z", "y(x,z)=x-z", "z(x,t,y)=sin(x+t)*y",
+                                 "beta(r,alpha)=r", "z(y,x,b,c)=b*x+c*y"};
     QTemporaryDir dir;
     const QString path = dir.filePath("run.vxf");
     std::mt19937 random(1234);

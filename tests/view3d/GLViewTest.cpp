@@ -120,10 +120,10 @@ TEST_F(GLViewTest, ToolBarCommandsMoveTheCameraAndMarkTheDocument)
 TEST_F(GLViewTest, ActionsHaveNamesPromptsAndTheirCheckStates)
 {
     const ViewActions &a = view.Actions();
-    const QList<QAction *> all{a.pickMode,  a.cameraReset, a.cameraForward, a.cameraBack,   a.cameraUp,
-                               a.cameraDown, a.cameraLeft, a.cameraRight,   a.pitchUp,      a.pitchDown,
-                               a.yawLeft,   a.yawRight,    a.play,          a.stop,         a.rewind,
-                               a.stepBack,  a.stepForward, a.traceFirstUp,  a.traceFirstDown,
+    const QList<QAction *> all{a.pickMode, a.cameraReset, a.cameraForward, a.cameraBack, a.cameraUp,
+                               a.cameraDown, a.cameraLeft, a.cameraRight, a.pitchUp, a.pitchDown,
+                               a.yawLeft, a.yawRight, a.play, a.stop, a.rewind,
+                               a.stepBack, a.stepForward, a.traceFirstUp, a.traceFirstDown,
                                a.traceSecondUp, a.traceSecondDown};
     QSet<QString> names;
     for (QAction *action : all) {
