@@ -206,7 +206,7 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     }
     options.drawing.smoothLines = parser.isSet(smooth);
     options.drawing.shadedSurfaces = parser.isSet(shaded);
-    options.drawing.colourLegend = parser.isSet(legend);
+    options.drawing.colorLegend = parser.isSet(legend);
     if (parser.isSet(paper)) {
         if (options.format != ExportFormat::Pdf)
             return Fail(error, QStringLiteral("--paper is for .pdf files only."));

@@ -237,10 +237,10 @@ QUndoCommand *ChangeMode(DocumentHistory &history, int position, int32_t mode)
     return new RecordCommand(history, Named("Change mode of ", record.label), position, record);
 }
 
-QUndoCommand *ChangeColour(DocumentHistory &history, int position, int which, Colour colour)
+QUndoCommand *ChangeColor(DocumentHistory &history, int position, int which, Color color)
 {
     FunctionRecord record = history.Document().Get(position);
-    (which == 1 ? record.color1 : record.color2) = colour;
+    (which == 1 ? record.color1 : record.color2) = color;
     const QString text = QStringLiteral("Change colour %1 of ").arg(which) + FromCp1252(record.label);
     return new RecordCommand(history, text, position, record);
 }

@@ -78,14 +78,14 @@ bool ReadSteps(const QString &text, PlotRequest::Steps *steps)
 }
 
 // RRGGBB, as web pages write colours, with or without '#'.
-bool ReadColour(QString text, Colour *colour)
+bool ReadColor(QString text, Color *color)
 {
     static const QRegularExpression pattern(QStringLiteral("^#?([0-9A-Fa-f]{6})$"));
     const QRegularExpressionMatch m = pattern.match(text.trimmed());
     if (!m.hasMatch())
         return false;
     const uint rgb = m.captured(1).toUInt(nullptr, 16);
-    *colour = MakeColour(int(rgb >> 16), int(rgb >> 8), int(rgb));
+    *color = MakeColor(int(rgb >> 16), int(rgb >> 8), int(rgb));
     return true;
 }
 
@@ -180,9 +180,9 @@ bool ReadPlotOptions(const QCommandLineParser &parser, PlotRequest *request, QSt
                                    .arg(parser.value(kMode)));
     }
     if (parser.isSet(kColors)) {
-        const QStringList colours = parser.value(kColors).split(QLatin1Char(','));
-        if (colours.size() > 2 || !ReadColour(colours.value(0), &request->color1) ||
-            (colours.size() == 2 && !ReadColour(colours.value(1), &request->color2)))
+        const QStringList colors = parser.value(kColors).split(QLatin1Char(','));
+        if (colors.size() > 2 || !ReadColor(colors.value(0), &request->color1) ||
+            (colors.size() == 2 && !ReadColor(colors.value(1), &request->color2)))
             return Fail(error, QStringLiteral("--colors %1 is not one or two colours such as FF0000,0000FF.")
                                    .arg(parser.value(kColors)));
     }

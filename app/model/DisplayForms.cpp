@@ -13,9 +13,9 @@ QString RangeText(double min, double max)
            FormatGeneral(max, kDisplayDigits) + QLatin1Char(']');
 }
 
-QString ColourText(Colour c)
+QString ColorText(Color c)
 {
-    return QStringLiteral("(%1,%2,%3)").arg(ColourRed(c)).arg(ColourGreen(c)).arg(ColourBlue(c));
+    return QStringLiteral("(%1,%2,%3)").arg(ColorRed(c)).arg(ColorGreen(c)).arg(ColorBlue(c));
 }
 
 QString ModeName(int mode)

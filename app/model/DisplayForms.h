@@ -8,7 +8,7 @@
 
 // Texts the tree shows for a function's parts.
 QString RangeText(double min, double max);          // "[-5.,5.]"
-QString ColourText(Colour c);                       // "(255,0,0)"
+QString ColorText(Color c);                       // "(255,0,0)"
 QString ModeName(int mode);                         // "wire frame", ...; "" otherwise
 QString StepsText(int32_t steps);                   // "20"
 QString ValueText(const std::string &name, double value);   // "x = 0."

@@ -19,12 +19,12 @@ QJsonValue Number(double value)
     return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
 }
 
-QString HexColour(Colour c)
+QString HexColor(Color c)
 {
     return QStringLiteral("#%1%2%3")
-        .arg(ColourRed(c), 2, 16, QLatin1Char('0'))
-        .arg(ColourGreen(c), 2, 16, QLatin1Char('0'))
-        .arg(ColourBlue(c), 2, 16, QLatin1Char('0'));
+        .arg(ColorRed(c), 2, 16, QLatin1Char('0'))
+        .arg(ColorGreen(c), 2, 16, QLatin1Char('0'))
+        .arg(ColorBlue(c), 2, 16, QLatin1Char('0'));
 }
 
 QString Text(const std::string &bytes)
@@ -58,10 +58,10 @@ QJsonObject Settings(const ViewSettings &s)
         {QStringLiteral("showCube"), s.showCube != 0},
         {QStringLiteral("showReferenceMarks"), s.showReferenceMarks != 0},
         {QStringLiteral("showAxes"), s.showAxes != 0},
-        {QStringLiteral("backgroundColor"), HexColour(s.backgroundColor)},
-        {QStringLiteral("cubeColor"), HexColour(s.cubeColor)},
-        {QStringLiteral("axesColor"), HexColour(s.axesColor)},
-        {QStringLiteral("cursorColor"), HexColour(s.cursorColor)},
+        {QStringLiteral("backgroundColor"), HexColor(s.backgroundColor)},
+        {QStringLiteral("cubeColor"), HexColor(s.cubeColor)},
+        {QStringLiteral("axesColor"), HexColor(s.axesColor)},
+        {QStringLiteral("cursorColor"), HexColor(s.cursorColor)},
         {QStringLiteral("cursorKind"), s.cursorKind == SphereCursor  ? QStringLiteral("sphere")
                                        : s.cursorKind == CrossCursor ? QStringLiteral("cross")
                                                                      : QString::number(s.cursorKind)},
@@ -90,8 +90,8 @@ QJsonObject Function(const FunctionRecord &r)
         {QStringLiteral("text"), Text(r.text)},
         {QStringLiteral("visible"), r.visible != 0},
         {QStringLiteral("mode"), mode.isEmpty() ? QJsonValue(r.mode) : QJsonValue(mode)},
-        {QStringLiteral("color1"), HexColour(r.color1)},
-        {QStringLiteral("color2"), HexColour(r.color2)},
+        {QStringLiteral("color1"), HexColor(r.color1)},
+        {QStringLiteral("color2"), HexColor(r.color2)},
         {QStringLiteral("angleUnit"), AngleName(function.Unit())},
         {QStringLiteral("variables"), variables},
     };

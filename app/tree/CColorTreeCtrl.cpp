@@ -45,10 +45,10 @@ void CColorTreeCtrl::SetItemFont(QTreeWidgetItem *item, const QFont &font)
     ApplyStyle(item);
 }
 
-void CColorTreeCtrl::SetItemSwatch(QTreeWidgetItem *item, const QColor &colour)
+void CColorTreeCtrl::SetItemSwatch(QTreeWidgetItem *item, const QColor &color)
 {
-    itemStyles_[item].swatch = colour;
-    item->setData(0, SwatchDelegate::kSwatchRole, colour.isValid() ? QVariant(colour) : QVariant());
+    itemStyles_[item].swatch = color;
+    item->setData(0, SwatchDelegate::kSwatchRole, color.isValid() ? QVariant(color) : QVariant());
 }
 
 QColor CColorTreeCtrl::GetItemSwatch(const QTreeWidgetItem *item) const
@@ -117,7 +117,7 @@ void CColorTreeCtrl::DeleteAllItems()
 }
 
 namespace {
-QColor AverageColour(const QImage &picture)
+QColor AverageColor(const QImage &picture)
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     qint64 red = 0, green = 0, blue = 0;
@@ -137,12 +137,12 @@ QColor AverageColour(const QImage &picture)
 bool CColorTreeCtrl::SetBackground(const QImage &picture)
 {
     background_ = QPixmap::fromImage(picture);
-    backgroundAverage_ = AverageColour(picture);
+    backgroundAverage_ = AverageColor(picture);
     viewport()->update();
     return !background_.isNull();
 }
 
-QColor CColorTreeCtrl::PaperColour() const
+QColor CColorTreeCtrl::PaperColor() const
 {
     return background_.isNull() ? palette().color(QPalette::Base) : backgroundAverage_;
 }

@@ -22,7 +22,7 @@ public:
 
     void SetItemColor(QTreeWidgetItem *item, const QColor &color);
     // A small square of `colour` before the item's text (invalid: none).
-    void SetItemSwatch(QTreeWidgetItem *item, const QColor &colour);
+    void SetItemSwatch(QTreeWidgetItem *item, const QColor &color);
     QColor GetItemSwatch(const QTreeWidgetItem *item) const;
     void SetItemFont(QTreeWidgetItem *item, const QFont &font);
     // The item's own colour, or an invalid colour when it has none.
@@ -39,7 +39,7 @@ public:
     bool HasBackground() const { return !background_.isNull(); }
     // The colour the texts are written on: the picture's average colour, or
     // the window's background without a picture.
-    QColor PaperColour() const;
+    QColor PaperColor() const;
     // Where the first tile goes: the first item's corner, so that the paper
     // scrolls with the items; the viewport's corner for an empty tree.
     QPoint TileOrigin() const;

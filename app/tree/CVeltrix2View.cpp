@@ -61,7 +61,7 @@ void CVeltrix2View::ConnectActions()
         {a.editRange, &CVeltrix2View::EditRange},
         {a.editSteps, &CVeltrix2View::EditSteps},
         {a.changeMode, &CVeltrix2View::ChangeMode},
-        {a.changeColour, &CVeltrix2View::ChangeColour},
+        {a.changeColor, &CVeltrix2View::ChangeColor},
     };
     for (const auto &c : commands)
         connect(c.action, &QAction::triggered, this, c.handler);
@@ -179,7 +179,7 @@ void CVeltrix2View::EditSelectedNode()
     if (!entry)
         return;
     if (entry->kind == Color1Node || entry->kind == Color2Node) {
-        ChangeColour();
+        ChangeColor();
         return;
     }
     if (Busy())
@@ -257,10 +257,10 @@ void CVeltrix2View::ChangeMode()
         flows_.ChangeMode(entry->function);
 }
 
-void CVeltrix2View::ChangeColour()
+void CVeltrix2View::ChangeColor()
 {
     if (const std::optional<TreeNodeEntry> entry = Target({Color1Node, Color2Node}, false))
-        flows_.ChangeColour(entry->function, entry->kind == Color1Node ? 1 : 2);
+        flows_.ChangeColor(entry->function, entry->kind == Color1Node ? 1 : 2);
 }
 
 // ---------------------------------------------------------------- trace and animation

@@ -111,7 +111,7 @@ private:
     void EditRange();
     void EditSteps();
     void ChangeMode();
-    void ChangeColour();
+    void ChangeColor();
     void ToggleTrace();
     void ToggleAnimation();
     void ToggleRun(FunctionRun &run, const FunctionRun &other, void (CVeltrix2View::*barRequested)(bool),

@@ -202,11 +202,11 @@ void FunctionEditFlows::ChangeMode(int32_t function)
         history_.Push(FunctionCommands::ChangeMode(history_, pos, dialog.mode));
 }
 
-void FunctionEditFlows::ChangeColour(int32_t function, int which)
+void FunctionEditFlows::ChangeColor(int32_t function, int which)
 {
     const int pos = doc_.Find(function);
     const FunctionRecord record = doc_.Get(pos);
     QColor chosen;
     if (Prompter::Current().ChooseColor(parent_, ToQColor(which == 1 ? record.color1 : record.color2), &chosen))
-        history_.Push(FunctionCommands::ChangeColour(history_, pos, which, FromQColor(chosen)));
+        history_.Push(FunctionCommands::ChangeColor(history_, pos, which, FromQColor(chosen)));
 }

@@ -32,7 +32,7 @@ public:
     void EditSteps(int32_t function, const std::string &variable);
     void ChangeMode(int32_t function);
     // `which`: 1 or 2.
-    void ChangeColour(int32_t function, int which);
+    void ChangeColor(int32_t function, int which);
 
 private:
     CVeltrix2Doc &doc_;

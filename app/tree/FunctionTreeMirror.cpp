@@ -12,7 +12,7 @@
 #include "model/LibraryFunction.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/ColorButton.h"
-#include "tree/ReadableColour.h"
+#include "tree/ReadableColor.h"
 #include "tree/TreePictures.h"
 
 namespace {
@@ -63,26 +63,26 @@ QTreeWidgetItem *FunctionTreeMirror::AddNode(QTreeWidgetItem *parent, int index,
 // window's text colour instead.
 void FunctionTreeMirror::SetReadableColor(QTreeWidgetItem *item, const QColor &color)
 {
-    tree_->SetItemColor(item, ReadableOn(color, tree_->PaperColour(), tree_->palette().color(QPalette::Text)));
+    tree_->SetItemColor(item, ReadableOn(color, tree_->PaperColor(), tree_->palette().color(QPalette::Text)));
 }
 
 // A colour node shows its colour as a swatch whatever its text is written in.
-void FunctionTreeMirror::ShowColour(QTreeWidgetItem *item, Colour colour)
+void FunctionTreeMirror::ShowColor(QTreeWidgetItem *item, Color color)
 {
-    item->setText(0, ColourText(colour));
-    SetReadableColor(item, ToQColor(colour));
-    tree_->SetItemSwatch(item, ToQColor(colour));
+    item->setText(0, ColorText(color));
+    SetReadableColor(item, ToQColor(color));
+    tree_->SetItemSwatch(item, ToQColor(color));
 }
 
 void FunctionTreeMirror::AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const FunctionVariable &var,
-                                          int index, bool coloured)
+                                          int index, bool colored)
 {
     const std::string &name = var.name;
     QTreeWidgetItem *variable =
         AddNode(textItem, index, ValueText(var.name, var.value), VariableImage, handle, VariableNode, name);
     QTreeWidgetItem *range = AddNode(variable, -1, RangeText(var.min, var.max), RangeImage, handle, RangeNode, name);
     QTreeWidgetItem *steps = AddNode(variable, -1, StepsText(var.steps), StepsImage, handle, StepsNode, name);
-    if (coloured) {
+    if (colored) {
         SetReadableColor(variable, kBlack);
         SetReadableColor(range, kBlue);
         SetReadableColor(steps, kBlue);
@@ -110,8 +110,8 @@ void FunctionTreeMirror::InsertFunctionNodes(const FunctionRecord &record, int i
 
     QTreeWidgetItem *mode = AddNode(function, -1, ModeName(record.mode), ModeImage, h, ModeNode);
     SetReadableColor(mode, kBlack);
-    ShowColour(AddNode(mode, -1, QString(), ColorImage, h, Color1Node), record.color1);
-    ShowColour(AddNode(mode, -1, QString(), ColorImage, h, Color2Node), record.color2);
+    ShowColor(AddNode(mode, -1, QString(), ColorImage, h, Color1Node), record.color1);
+    ShowColor(AddNode(mode, -1, QString(), ColorImage, h, Color2Node), record.color2);
 
     tree_->viewport()->repaint();
 }
@@ -285,7 +285,7 @@ void FunctionTreeMirror::OnFunctionChanged(int32_t handle)
             break;
         case Color1Node:
         case Color2Node: {
-            ShowColour(entry.item, entry.kind == Color1Node ? record.color1 : record.color2);
+            ShowColor(entry.item, entry.kind == Color1Node ? record.color1 : record.color2);
             break;
         }
         default:

@@ -74,9 +74,9 @@ private:
                              TreeNodeKind kind, const std::string &variable = {});
     void InsertFunctionNodes(const FunctionRecord &record, int index);
     void AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const FunctionVariable &var, int index,
-                          bool coloured);
+                          bool colored);
     void SetReadableColor(QTreeWidgetItem *item, const QColor &color);
-    void ShowColour(QTreeWidgetItem *item, Colour colour);
+    void ShowColor(QTreeWidgetItem *item, Color color);
     void RemoveEntries(int32_t function, bool variablesOnly);
     void OnFunctionInserted(int position);
     void OnFunctionRemoved(int32_t handle);

@@ -47,13 +47,13 @@ TreeActions TreeActions::Make(QObject *owner)
                          QStringLiteral("Change the number of steps for the variable"), EditPicture);
     a.changeMode = ::Make(owner, "changeMode", QStringLiteral("Change mode..."),
                           QStringLiteral("Change the visualization mode"), EditPicture);
-    a.changeColour = ::Make(owner, "changeColour", QStringLiteral("Change color..."),
-                            QStringLiteral("Change the color"), EditPicture);
+    a.changeColor = ::Make(owner, "changeColor", QStringLiteral("Change color..."),
+                           QStringLiteral("Change the color"), EditPicture);
     return a;
 }
 
 QList<QAction *> TreeActions::All() const
 {
     return {refreshTree, addFunction, deleteFunction, editLabel, visible, editText, evaluate,
-            trace, animate, editValue, editRange, editSteps, changeMode, changeColour};
+            trace, animate, editValue, editRange, editSteps, changeMode, changeColor};
 }

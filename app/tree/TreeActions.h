@@ -27,7 +27,7 @@ struct TreeActions {
     QAction *editRange = nullptr;
     QAction *editSteps = nullptr;
     QAction *changeMode = nullptr;
-    QAction *changeColour = nullptr;
+    QAction *changeColor = nullptr;
 
     // Every action, texts and pictures included, as children of `owner`.
     static TreeActions Make(QObject *owner);

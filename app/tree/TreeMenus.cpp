@@ -70,7 +70,7 @@ std::unique_ptr<QMenu> TreeMenus::ContextMenu(const TreeNodeEntry *entry) const
     case RangeNode: AddStandIn(menu.get(), a.editRange, editText, edit); break;
     case StepsNode: AddStandIn(menu.get(), a.editSteps, editText, edit); break;
     case ModeNode: AddStandIn(menu.get(), a.changeMode, editText, edit); break;
-    default: AddStandIn(menu.get(), a.changeColour, editText, edit); break;
+    default: AddStandIn(menu.get(), a.changeColor, editText, edit); break;
     }
     return menu;
 }
@@ -90,6 +90,6 @@ void TreeMenus::FillFunctionsMenu(QMenu *menu, const TreeNodeEntry *entry) const
     case RangeNode: menu->addAction(a.editRange); break;
     case StepsNode: menu->addAction(a.editSteps); break;
     case ModeNode: menu->addAction(a.changeMode); break;
-    default: menu->addAction(a.changeColour); break;
+    default: menu->addAction(a.changeColor); break;
     }
 }

@@ -37,7 +37,7 @@ public:
         Shaded
     };
 
-    explicit GLGeometrySink(Colour background, Submission submission = Submission::Arrays,
+    explicit GLGeometrySink(Color background, Submission submission = Submission::Arrays,
                             Lighting lighting = Lighting::Flat)
         : background_(background), submission_(submission), lighting_(lighting) {}
 
@@ -55,19 +55,19 @@ public:
 
 private:
     void AddVertex(std::vector<GLfloat> &to, const GLPoint &p) const;
-    void AddColour(Colour c);
-    void Submit(GLenum primitive, const std::vector<GLfloat> &positions, bool withColours,
+    void AddColor(Color c);
+    void Submit(GLenum primitive, const std::vector<GLfloat> &positions, bool withColors,
                 bool withNormals = false) const;
 
-    Colour background_;
+    Color background_;
     Submission submission_;
     Lighting lighting_;
     GLint tag_ = 0;   // the function's mark in the stencil
-    Colour color1_ = 0, color2_ = 0;
+    Color color1_ = 0, color2_ = 0;
     int mode_ = 0;
     double low_ = 0, high_ = 0;
     std::vector<GLfloat> quads_;     // 4 corners per cell
     std::vector<GLfloat> lines_;     // wire-frame edges and curve segments
-    std::vector<GLubyte> colours_;   // per vertex of quads_ or lines_, when coloured
+    std::vector<GLubyte> colors_;   // per vertex of quads_ or lines_, when coloured
     std::vector<GLfloat> normals_;   // per vertex of quads_, when shaded
 };

@@ -265,7 +265,7 @@ void GLView::paintGL()
     renderer_->ApplyViewport();
     const std::optional<TraceReading> reading = renderer_->RenderScene(*screenLists_, camera_);
     if (multisampled)
-        multisample_->ResolveColour(defaultFramebufferObject());
+        multisample_->ResolveColor(defaultFramebufferObject());
     lastFrame_ = {camera_, w, h, multisampled, true};
     animation_->FrameShown();
     if (mousePosition_)

@@ -77,9 +77,9 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
         return std::nullopt;
     const ViewSettings &s = doc_->Settings();
     LoadProjection(camera);
-    glClearColor(GLclampf(ColourRed(s.backgroundColor) / 255.0),
-                 GLclampf(ColourGreen(s.backgroundColor) / 255.0),
-                 GLclampf(ColourBlue(s.backgroundColor) / 255.0), 1.0f);
+    glClearColor(GLclampf(ColorRed(s.backgroundColor) / 255.0),
+                 GLclampf(ColorGreen(s.backgroundColor) / 255.0),
+                 GLclampf(ColorBlue(s.backgroundColor) / 255.0), 1.0f);
     glClearStencil(0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
@@ -113,8 +113,8 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
     }
     if (s.showAxes)
         DrawAxes(s, font_, camera);
-    if (options_.colourLegend)
-        DrawColourLegend(Legend(lists), font_, viewportWidth_, viewportHeight_, s.backgroundColor);
+    if (options_.colorLegend)
+        DrawColorLegend(Legend(lists), font_, viewportWidth_, viewportHeight_, s.backgroundColor);
     glDisable(GL_STENCIL_TEST);
     glFinish();
     return reading;
@@ -187,8 +187,8 @@ TraceReading SceneRenderer::DrawTraceCursor(const FunctionRecord &record)
         return placed.reading;
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1, 1);
-    glColor3ub(GLubyte(ColourRed(s.cursorColor)), GLubyte(ColourGreen(s.cursorColor)),
-               GLubyte(ColourBlue(s.cursorColor)));
+    glColor3ub(GLubyte(ColorRed(s.cursorColor)), GLubyte(ColorGreen(s.cursorColor)),
+               GLubyte(ColorBlue(s.cursorColor)));
     if (s.cursorKind == SphereCursor) {
         glPushMatrix();
         glTranslated(p.x, p.y, p.z);
@@ -297,7 +297,7 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists)
     else
         problems_.push_back({record.handle, grid.problem});
 
-    const Colour background = doc_->Settings().backgroundColor;
+    const Color background = doc_->Settings().backgroundColor;
     const double cube = doc_->Settings().cubeDimension;
     if (!lists) {
         GLGeometrySink sink(background, GLGeometrySink::Submission::Immediate);

@@ -9,7 +9,7 @@
 #include <QString>
 
 #include "view3d/Camera.h"
-#include "view3d/ColourLegend.h"
+#include "view3d/ColorLegend.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/OutlineFont.h"
 #include "view3d/RenderOptions.h"

@@ -100,13 +100,13 @@ public:
     void BeginFunction(const FunctionRecord &r, double, double) override { record_ = r; }
     void Cell(const CellGeometry &c) override
     {
-        glColor3ub(GLubyte(ColourRed(record_.color1)), GLubyte(ColourGreen(record_.color1)),
-                   GLubyte(ColourBlue(record_.color1)));
+        glColor3ub(GLubyte(ColorRed(record_.color1)), GLubyte(ColorGreen(record_.color1)),
+                   GLubyte(ColorBlue(record_.color1)));
         glEnable(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(1, 1);
         Quad(c);
-        glColor3ub(GLubyte(ColourRed(record_.color2)), GLubyte(ColourGreen(record_.color2)),
-                   GLubyte(ColourBlue(record_.color2)));
+        glColor3ub(GLubyte(ColorRed(record_.color2)), GLubyte(ColorGreen(record_.color2)),
+                   GLubyte(ColorBlue(record_.color2)));
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         Quad(c);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -228,7 +228,7 @@ void BM_FullFrameSmooth(benchmark::State &state)
     for (auto _ : state) {
         target.Bind();
         b.renderer.RenderScene(b.lists, Camera());
-        target.ResolveColour(b.fbo->handle());
+        target.ResolveColor(b.fbo->handle());
         glFinish();
     }
     state.counters["samples"] = target.Samples();

@@ -40,18 +40,18 @@ Outcome Export(const QStringList &arguments, const std::function<void()> &prepar
     return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
 }
 
-int CountColour(const QImage &image, QRect area, QRgb colour)
+int CountColor(const QImage &image, QRect area, QRgb color)
 {
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            n += image.pixel(x, y) == colour;
+            n += image.pixel(x, y) == color;
     return n;
 }
 
-QRgb Rgb(Colour c)
+QRgb Rgb(Color c)
 {
-    return qRgb(ColourRed(c), ColourGreen(c), ColourBlue(c));
+    return qRgb(ColorRed(c), ColorGreen(c), ColorBlue(c));
 }
 
 class ExportProgramTest : public ::testing::Test {
@@ -117,9 +117,9 @@ TEST_F(ExportProgramTest, PictureShowsTheDocumentsScene)
     const FunctionRecord saddle = tour.Get(1);
     ASSERT_EQ(saddle.label, "Saddle");
     EXPECT_EQ(image.pixel(2, 2), Rgb(s.backgroundColor));
-    EXPECT_GT(CountColour(image, image.rect(), Rgb(s.cubeColor)), 2000) << "the cube's edges and marks";
-    EXPECT_GT(CountColour(image, QRect(400, 600, 500, 250), Rgb(saddle.color1)), 10000);
-    EXPECT_EQ(CountColour(image, QRect(0, 0, 1280, 120), Rgb(saddle.color1)), 0);
+    EXPECT_GT(CountColor(image, image.rect(), Rgb(s.cubeColor)), 2000) << "the cube's edges and marks";
+    EXPECT_GT(CountColor(image, QRect(400, 600, 500, 250), Rgb(saddle.color1)), 10000);
+    EXPECT_EQ(CountColor(image, QRect(0, 0, 1280, 120), Rgb(saddle.color1)), 0);
     EXPECT_EQ(image, Rendered(scene, QSize(1280, 1024)));
 }
 

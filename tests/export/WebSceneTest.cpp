@@ -217,18 +217,18 @@ TEST_F(WebSceneTest, PageShowsTheSceneAndTurnsWithTheMouse)
     CVeltrix2Doc tour;
     ASSERT_EQ(tour.Open(TourPath()), ReadOutcome::Ok);
     const FunctionRecord saddle = tour.Get(1);
-    for (Colour c : {saddle.color1, saddle.color2}) {
-        const QRgb colour = qRgb(ColourRed(c), ColourGreen(c), ColourBlue(c));
+    for (Color c : {saddle.color1, saddle.color2}) {
+        const QRgb color = qRgb(ColorRed(c), ColorGreen(c), ColorBlue(c));
         int shown = 0, kept = 0;
         for (int y = 0; y < size.height(); y += 2)
             for (int x = 0; x < size.width(); x += 2) {
-                if (offscreen.pixel(x, y) != colour ||
+                if (offscreen.pixel(x, y) != color ||
                     std::any_of(covered.begin(), covered.end(), [&](const QRect &r) { return r.contains(x, y); }))
                     continue;
                 ++shown;
-                kept += Near(first.pixel(x, y), colour, 6);
+                kept += Near(first.pixel(x, y), color, 6);
             }
-        std::printf("saddle colour #%06x: %d of %d sampled pixels alike\n", colour & 0xFFFFFFu, kept, shown);
+        std::printf("saddle colour #%06x: %d of %d sampled pixels alike\n", color & 0xFFFFFFu, kept, shown);
         EXPECT_GT(shown, 2000);
         EXPECT_GE(kept, shown * 85 / 100);
     }

@@ -137,13 +137,13 @@ TEST(FormatGeneral, MatchesThePrintfReferenceOnManyValues)
     }
 }
 
-TEST(DisplayForms, RangeColourModeStepsValue)
+TEST(DisplayForms, RangeColorModeStepsValue)
 {
     EXPECT_EQ(RangeText(-5, 5), "[-5.,5.]");
     EXPECT_EQ(RangeText(0, 6.283185308), "[0.,6.283185308]");
     EXPECT_EQ(RangeText(0.001, 1e12), "[1.e-003,1.e+012]");
-    EXPECT_EQ(ColourText(0x0000FF), "(255,0,0)");
-    EXPECT_EQ(ColourText(MakeColour(1, 2, 3)), "(1,2,3)");
+    EXPECT_EQ(ColorText(0x0000FF), "(255,0,0)");
+    EXPECT_EQ(ColorText(MakeColor(1, 2, 3)), "(1,2,3)");
     EXPECT_EQ(ModeName(0), "wire frame");
     EXPECT_EQ(ModeName(1), "filled polygons");
     EXPECT_EQ(ModeName(2), "chess board");

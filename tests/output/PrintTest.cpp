@@ -114,8 +114,8 @@ TEST_F(PrintTest, ExampleDocumentPrintsTheScenePageAndItsFunctions)
                                             QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png});
     const QImage page(png + QStringLiteral(".png"));
     ASSERT_FALSE(page.isNull());
-    const Colour bg = doc.Settings().backgroundColor;
-    const QColor background(ColourRed(bg), ColourGreen(bg), ColourBlue(bg));
+    const Color bg = doc.Settings().backgroundColor;
+    const QColor background(ColorRed(bg), ColorGreen(bg), ColorBlue(bg));
     int inBand = 0, matching = 0;
     const QRect band(page.width() / 5, page.height() * 2 / 5, page.width() * 3 / 5, page.height() / 5);
     for (int y = band.top(); y <= band.bottom(); ++y)

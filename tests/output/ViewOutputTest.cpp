@@ -23,9 +23,9 @@ class ViewOutputTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        doc.Settings().backgroundColor = MakeColour(32, 64, 96);
+        doc.Settings().backgroundColor = MakeColor(32, 64, 96);
         ASSERT_TRUE(AddPlot(doc, {"sheet", "z(x,y)=x/5", Gradient, -4, 4, 8, -4, 4, 8, true,
-                                  MakeColour(255, 0, 0), MakeColour(0, 0, 255)}));
+                                  MakeColor(255, 0, 0), MakeColor(0, 0, 255)}));
         view.SetDocument(&doc);
         view.resize(803, 600);
         view.show();
@@ -154,7 +154,7 @@ TEST_F(ViewOutputTest, OffscreenRendererDrawsTheViewsFrameBesideIt)
     EXPECT_LT(differing, before.width() * before.height() / 1000) << "the same frame";
 
     // The view still draws, also after a change.
-    doc.Settings().backgroundColor = MakeColour(0, 128, 0);
+    doc.Settings().backgroundColor = MakeColor(0, 128, 0);
     view.update();
     QTest::qWait(50);
     EXPECT_EQ(Shown().pixel(0, 0), qRgb(0, 128, 0));

@@ -108,7 +108,7 @@ TEST_F(FrameKeysTest, UndoEndsTheTraceBeforeItChangesAnything)
     // Colours may change while tracing; doing so goes on tracing.
     tree->Tree()->setCurrentItem(text->item->parent()->child(1)->child(0));
     prompter.colors.push_back(QColor(0, 128, 0));
-    tree->Actions().changeColour->trigger();
+    tree->Actions().changeColor->trigger();
     EXPECT_TRUE(frame->View3d()->TraceOn());
 
     Press(Qt::Key_Z, Qt::ControlModifier);

@@ -592,11 +592,11 @@ TEST_F(MainFrameTest, SettingsReachTheSceneAtOnce)
     frame->Document()->SetModifiedFlag(false);
     ShowAndActivate(*frame);
     const QColor black(0, 0, 0), darkBlue(0, 0, 128);
-    auto count = [](const QImage &image, const QColor &colour) {
+    auto count = [](const QImage &image, const QColor &color) {
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                n += image.pixelColor(x, y) == colour;
+                n += image.pixelColor(x, y) == color;
         return n;
     };
     ASSERT_GT(count(frame->View3d()->grabFramebuffer(), black), 0);
@@ -916,7 +916,7 @@ TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
     const RenderOptions options = frame->View3d()->Options();
     EXPECT_FALSE(options.smoothLines);
     EXPECT_TRUE(options.shadedSurfaces);
-    EXPECT_TRUE(options.colourLegend);
+    EXPECT_TRUE(options.colorLegend);
     EXPECT_FALSE(frame->Document()->IsModified()) << "not a change to the document";
     ASSERT_TRUE(frame->Document()->Save(after));
     EXPECT_EQ(ReadAll(before), ReadAll(after));
@@ -926,7 +926,7 @@ TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
     const RenderOptions again = frame->View3d()->Options();
     EXPECT_FALSE(again.smoothLines);
     EXPECT_TRUE(again.shadedSurfaces);
-    EXPECT_TRUE(again.colourLegend);
+    EXPECT_TRUE(again.colorLegend);
 }
 
 // The point under the mouse goes to the message pane, and the view's prompt

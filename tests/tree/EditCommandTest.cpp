@@ -323,7 +323,7 @@ TEST_F(ViewTest, CancelledDialogsChangeNothing)
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(ViewTest, ModeAndColourChangesReachRecordAndNode)
+TEST_F(ViewTest, ModeAndColorChangesReachRecordAndNode)
 {
     const int32_t h = AddDirect("f", "z(x,y)=x");
     Select(h, ModeNode);

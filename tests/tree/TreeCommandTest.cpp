@@ -90,7 +90,7 @@ TEST_F(ViewTest, DeletingTheSecondOfThreeKeepsTheOthersInOrder)
     EXPECT_EQ(view.Tree()->topLevelItem(2)->text(0), "d");
 }
 
-TEST_F(ViewTest, TracingRefusesDefinitionChangesButNotColours)
+TEST_F(ViewTest, TracingRefusesDefinitionChangesButNotColors)
 {
     const int32_t h = AddDirect("f", "z(x,y)=x");
     const int32_t other = AddDirect("g", "z(x,y)=y");

@@ -105,7 +105,7 @@ TEST_F(UndoTest, EveryEditOfTheTreeIsUndoneAndRedoneExactly)
          [&] {
              Select(HandleAt(1), Color1Node);
              prompter.colors.push_back(QColor(10, 20, 30));
-             view.Actions().changeColour->trigger();
+             view.Actions().changeColor->trigger();
          }},
         {"Change colour 2 of ramp",
          [&] {
@@ -304,7 +304,7 @@ TEST_F(UndoTest, RandomEditsUndosAndRedosKeepEverythingConsistent)
                 } else if (choice == 12) {
                     command = FunctionCommands::ChangeMode(history, position, below(4));
                 } else if (choice == 13) {
-                    command = FunctionCommands::ChangeColour(history, position, 1 + below(2), Colour(random() & 0xFFFFFF));
+                    command = FunctionCommands::ChangeColor(history, position, 1 + below(2), Color(random() & 0xFFFFFF));
                 } else if (choice == 14) {
                     command = FunctionCommands::ToggleVisible(history, position);
                 } else {

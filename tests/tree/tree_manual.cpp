@@ -12,7 +12,7 @@
 #include "tree/CVeltrix2View.h"
 
 namespace {
-void AddSample(CVeltrix2Doc &doc, const char *label, const char *text, Colour color1, int mode)
+void AddSample(CVeltrix2Doc &doc, const char *label, const char *text, Color color1, int mode)
 {
     const DefinitionOutcome outcome = CompileNewFunction(text, QEL_RADIANS);
     if (!outcome.ok)

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr Colour kRed = 0x0000FF;
+constexpr Color kRed = 0x0000FF;
 
 // A shown 400 x 300 view of one function on black, without the furniture.
 class ViewOptionsTest : public testing::Test {
@@ -29,7 +29,7 @@ protected:
         view.resize(400, 300);
     }
 
-    int32_t Add(const char *text, int mode, Colour c1, Colour c2, int steps = 8, const char *label = "f")
+    int32_t Add(const char *text, int mode, Color c1, Color c2, int steps = 8, const char *label = "f")
     {
         TestFunction f(text);
         EXPECT_TRUE(f.ok());

@@ -12,7 +12,7 @@ class OutlineFont;
 struct LegendEntry {
     std::string label;   // 8-bit, as the document keeps it
     double low = 0, high = 0;
-    Colour color1 = 0, color2 = 0;
+    Color color1 = 0, color2 = 0;
 };
 
 // The number written at an end of a bar.
@@ -39,5 +39,5 @@ LegendLayout LayOutLegend(int entries, int width, int height);
 // the left) to color2 (high) and the two end values, in black or white,
 // whichever shows on the background.  Entries that do not fit are left
 // out.  Leaves the projection and model-view matrices as it found them.
-void DrawColourLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
-                      int height, Colour background);
+void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
+                     int height, Color background);

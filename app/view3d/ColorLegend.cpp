@@ -1,4 +1,4 @@
-#include "view3d/ColourLegend.h"
+#include "view3d/ColorLegend.h"
 
 #include <algorithm>
 
@@ -16,15 +16,15 @@ constexpr double kBarWidth = 170, kBarHeight = 12, kText = 13, kGap = 4, kSpacin
 constexpr int kBarSegments = 64;
 constexpr double kReferenceHeight = 600;
 
-void SetColour(Colour c)
+void SetColor(Color c)
 {
-    glColor3ub(GLubyte(ColourRed(c)), GLubyte(ColourGreen(c)), GLubyte(ColourBlue(c)));
+    glColor3ub(GLubyte(ColorRed(c)), GLubyte(ColorGreen(c)), GLubyte(ColorBlue(c)));
 }
 
-Colour Contrasting(Colour background)
+Color Contrasting(Color background)
 {
     const double luminance =
-        0.299 * ColourRed(background) + 0.587 * ColourGreen(background) + 0.114 * ColourBlue(background);
+        0.299 * ColorRed(background) + 0.587 * ColorGreen(background) + 0.114 * ColorBlue(background);
     return luminance > 140 ? 0x000000 : 0xFFFFFF;
 }
 
@@ -73,7 +73,7 @@ void Bar(const LegendEntry &e, double x0, double y0, double x1, double y1)
     glBegin(GL_QUAD_STRIP);
     for (int k = 0; k <= kBarSegments; ++k) {
         const double t = double(k) / kBarSegments;
-        SetColour(GradientColor(e.low, e.high, e.low + t * (e.high - e.low), e.color1, e.color2));
+        SetColor(GradientColor(e.low, e.high, e.low + t * (e.high - e.low), e.color1, e.color2));
         const double x = x0 + t * (x1 - x0);
         glVertex2d(x, y0);
         glVertex2d(x, y1);
@@ -108,8 +108,8 @@ LegendLayout LayOutLegend(int entries, int width, int height)
     return l;
 }
 
-void DrawColourLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
-                      int height, Colour background)
+void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
+                     int height, Color background)
 {
     const LegendLayout l = LayOutLegend(int(entries.size()), width, height);
     if (l.shown == 0 || l.left < 0)
@@ -126,11 +126,11 @@ void DrawColourLegend(const std::vector<LegendEntry> &entries, const OutlineFont
     glDisable(GL_LIGHTING);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
-    const Colour ink = Contrasting(background);
+    const Color ink = Contrasting(background);
     const double pad = kPadding * l.unit, bottom = kMargin * l.unit;
-    SetColour(background);
+    SetColor(background);
     Rectangle(GL_QUADS, l.left - pad, bottom, l.right + pad, l.top + pad);
-    SetColour(ink);
+    SetColor(ink);
     Rectangle(GL_LINE_LOOP, l.left - pad, bottom, l.right + pad, l.top + pad);
 
     const double em = l.textHeight / 0.75;   // capitals a text height high
@@ -138,10 +138,10 @@ void DrawColourLegend(const std::vector<LegendEntry> &entries, const OutlineFont
     for (int k = 0; k < l.shown; ++k) {
         const LegendEntry &e = entries[size_t(k)];
         const double barBottom = l.BarBottom(k), barTop = barBottom + l.barHeight;
-        SetColour(ink);
+        SetColor(ink);
         Text(font, Fitting(font, e.label, widthEm), l.left, barTop + kGap * l.unit, em);
         Bar(e, l.left, barBottom, l.right, barTop);
-        SetColour(ink);
+        SetColor(ink);
         Rectangle(GL_LINE_LOOP, l.left, barBottom, l.right, barTop);
         const double numbers = barBottom - kGap * l.unit - l.textHeight;
         const std::string low = LegendNumber(e.low), high = LegendNumber(e.high);
