@@ -5,7 +5,10 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
+
+#include <QFile>
 
 #include "output/PictureFiles.h"
 
@@ -16,6 +19,15 @@ bool Fail(QString *error, const QString &message)
     if (error)
         *error = message;
     return false;
+}
+
+// A name as it can be shown: control characters as "?".
+QString Printable(QString name)
+{
+    for (QChar &c : name)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    return name;
 }
 
 bool FormatOfSuffix(const QString &suffix, ExportFormat *format)
@@ -67,6 +79,9 @@ bool PaperByName(const QString &name, QPageSize *paper)
 {
     for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
         const QPageSize::PageSizeId sizeId = QPageSize::PageSizeId(id);
+        // "Custom" names no size at all.
+        if (sizeId == QPageSize::Custom)
+            continue;
         // Keys such as "Executive.7.5x10in" are also known by their first word.
         const QString key = QPageSize::key(sizeId);
         if (key.compare(name, Qt::CaseInsensitive) == 0 ||
@@ -106,9 +121,9 @@ QString ExportUsage()
                "                       proportions of the scene on the first page\n"
                "  --set NAME=VALUE     give the parameter NAME of every function that has it a\n"
                "                       value within its range (may be repeated)\n"
-               "  --frames N           write N pictures of the animation of the first shown\n"
-               "                       function with parameters: OUT frame.png gives\n"
-               "                       frame0001.png, frame0002.png, ...\n"
+               "  --frames N           write N pictures (at most %2) of the animation of\n"
+               "                       the first shown function with parameters: OUT\n"
+               "                       frame.png gives frame0001.png, frame0002.png, ...\n"
                "  --paper NAME         paper of a .pdf: A4 (default), Letter, Legal, A3, A5, ...\n"
                "  --smooth-lines       draw pictures and pages with smoothed edges and lines\n"
                "  --shaded             light filled surfaces from the viewer's side\n"
@@ -120,7 +135,8 @@ QString ExportUsage()
                "Exit status: 0 written, 1 the output could not be rendered or written,\n"
                "2 the document could not be read, 3 wrong command line, --set refused or a\n"
                "definition refused.\n")
-        .arg(PlotOptionsUsage());
+        .arg(PlotOptionsUsage())
+        .arg(kMaxFrames);
 }
 
 bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, QString *error)
@@ -147,6 +163,14 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     options.version = parser.isSet(version);
     if (options.help || options.version)
         return true;
+    // A second value would silently win over the first.
+    for (const QCommandLineOption *single : {&output, &size, &frames, &paper, &save}) {
+        if (parser.values(*single).size() > 1) {
+            const QString name = single->names().front();
+            return Fail(error, QStringLiteral("%1%2 may be given only once.")
+                                   .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
+        }
+    }
 
     if (!ReadPlotOptions(parser, &options.plot, error))
         return false;
@@ -164,6 +188,10 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     options.info = parser.isSet(info);
     if (parser.isSet(save) && options.save.isEmpty())
         return Fail(error, QStringLiteral("--save needs a file name."));
+    for (const QString &name : {options.save, parser.value(output)}) {
+        if (std::any_of(name.begin(), name.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+            return Fail(error, QStringLiteral("The output name %1 holds a control character.").arg(Printable(name)));
+    }
     for (const QString &text : parser.values(set)) {
         ParameterValue p;
         if (!ParseParameter(text, &p))
@@ -199,6 +227,10 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
         options.frames = parser.value(frames).toInt(&ok);
         if (!ok || options.frames < 1)
             return Fail(error, QStringLiteral("--frames %1 is not a number of frames.").arg(parser.value(frames)));
+        if (options.frames > kMaxFrames)
+            return Fail(error, QStringLiteral("--frames %1 is too many: at most %2 frames are written.")
+                                   .arg(parser.value(frames))
+                                   .arg(kMaxFrames));
     }
     for (const QCommandLineOption *drawing : {&smooth, &shaded, &legend}) {
         if (parser.isSet(*drawing) && !picture && options.format != ExportFormat::Pdf)
@@ -213,6 +245,22 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
         if (!PaperByName(parser.value(paper), &options.paper))
             return Fail(error, QStringLiteral("The paper %1 is unknown: try A4, Letter, Legal, A3 or A5.")
                                    .arg(parser.value(paper)));
+    }
+    return true;
+}
+
+bool DecodeArguments(int argc, char **argv, QStringList *arguments, QString *error)
+{
+    arguments->clear();
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        const QString text = QFile::decodeName(bytes);
+        // Bytes that are not text come back as other bytes: the file
+        // written or read would be another one than the name given.
+        if (QFile::encodeName(text) != bytes)
+            return Fail(error, QStringLiteral("The argument %1 is not UTF-8 text.")
+                                   .arg(Printable(text)));
+        *arguments << text;
     }
     return true;
 }

@@ -29,6 +29,10 @@ struct ParameterValue {
 // The size of a picture when --size is not given.
 inline const QSize kDefaultPictureSize{1280, 1024};
 
+// Most pictures one --frames may ask for: more would run for days or fill
+// the disk.
+constexpr int kMaxFrames = 100000;
+
 // The exporter's command line.
 struct ExportOptions {
     QString document;          // empty when the plot comes from -e
@@ -47,6 +51,11 @@ struct ExportOptions {
     bool help = false;
     bool version = false;
 };
+
+// The arguments of main() as text, decoded as file names are.  False with a
+// message in `error` when one of them would not give back its own bytes:
+// used as a name it would name another file.
+bool DecodeArguments(int argc, char **argv, QStringList *arguments, QString *error);
 
 // Reads the arguments (the program name first).  False with a message in
 // `error` when they are wrong or do not fit the output's format.

@@ -137,9 +137,21 @@ private:
     int WriteDrawing()
     {
         QString error;
-        if (!WriteFileSafely(options_.output, [this](QIODevice &out) { return WriteDxf(doc_, out); }, &error))
-            return Fail(ExportOutputFailed, error);
-        return ExportWritten;
+        QStringList leftOut;
+        const bool written = WriteFileSafely(
+            options_.output, [&](QIODevice &out) { return WriteDxf(doc_, out, &leftOut); }, &error);
+        Note(leftOut);
+        return written ? ExportWritten : Fail(ExportOutputFailed, error);
+    }
+
+    // Says once which functions the output lacks and why.
+    void Note(const QStringList &leftOut)
+    {
+        if (noted_)
+            return;
+        noted_ = true;
+        for (const QString &note : leftOut)
+            console_.note(note);
     }
 
     int WriteMesh()
@@ -177,9 +189,11 @@ private:
     int WritePdf()
     {
         QString error;
-        if (!PrintSceneToPdf(options_.output, DocumentScene(doc_, options_.size, options_.drawing), options_.paper, &error))
-            return Fail(ExportOutputFailed, error);
-        return ExportWritten;
+        QStringList leftOut;
+        const bool written = PrintSceneToPdf(options_.output, DocumentScene(doc_, options_.size, options_.drawing),
+                                             options_.paper, &error, &leftOut);
+        Note(leftOut);
+        return written ? ExportWritten : Fail(ExportOutputFailed, error);
     }
 
     int WritePicture()
@@ -231,6 +245,7 @@ private:
         const QSize size = options_.size;
         if (!renderer.Render(DocumentScene(doc_, size, options_.drawing), size.width(), size.height(), pixels))
             return Fail(ExportOutputFailed, QStringLiteral("The scene cannot be rendered: %1.").arg(renderer.Error()));
+        Note(renderer.LeftOut());
         QString error;
         if (!WritePictureFile(path, pixels, &error))
             return Fail(ExportOutputFailed, error);
@@ -240,6 +255,7 @@ private:
     const ExportOptions &options_;
     const ExportConsole &console_;
     CVeltrix2Doc doc_;
+    bool noted_ = false;
 };
 
 } // namespace

@@ -34,22 +34,15 @@ void QuietStartup(QtMsgType type, const QMessageLogContext &context, const QStri
         g_qtHandler(type, context, message);
 }
 
-QStringList Arguments(int argc, char **argv)
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     PrepareProcess();
     ExportOptions options;
+    QStringList arguments;
     QString error;
-    if (!ParseExportArguments(Arguments(argc, argv), options, &error)) {
+    if (!DecodeArguments(argc, argv, &arguments, &error) || !ParseExportArguments(arguments, options, &error)) {
         PrintLine(error);
         Print(stderr, QStringLiteral("Try 'veltrix-export --help'.\n"));
         return ExportUsageError;

@@ -25,6 +25,13 @@ QString ReadOutcomeTitle(ReadOutcome outcome);
 bool WriteDocumentFile(const QString &path, const ViewSettings &settings,
                        const FunctionList &list, QString *error);
 
+// "<path> is not a regular file.": what readers and writers say of a path
+// that holds something else (a folder, a FIFO, a device).
+QString NotRegularFileMessage(const QString &path);
+// Whether something other than a regular file is at `path`, links followed:
+// writing a file there would replace it (or, for a FIFO, block).
+bool HoldsOtherThanRegularFile(const QString &path);
+
 // Opens `path` for reading.  Only a regular file is opened, and what is not
 // one is refused without waiting on it (opening a FIFO would block until
 // something writes to it).  On failure `error` receives a readable reason.

@@ -131,6 +131,17 @@ ReadOutcome ReadFunctions(ArchiveReader &ar, int fd, FunctionList &loaded)
 
 }  // namespace
 
+QString NotRegularFileMessage(const QString &path)
+{
+    return QStringLiteral("%1 is not a regular file.").arg(path);
+}
+
+bool HoldsOtherThanRegularFile(const QString &path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
 bool OpenDocumentForReading(const QString &path, QFile &file, QString *error)
 {
     auto fail = [error](const QString &reason) {
@@ -144,7 +155,7 @@ bool OpenDocumentForReading(const QString &path, QFile &file, QString *error)
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return fail(QStringLiteral("%1 is not a regular file.").arg(path));
+        return fail(NotRegularFileMessage(path));
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0 ||

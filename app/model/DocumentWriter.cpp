@@ -112,6 +112,10 @@ bool WriteDocumentFile(const QString &path, const ViewSettings &settings,
     if (!CompileAll(list, error))
         return false;
 
+    if (HoldsOtherThanRegularFile(path)) {
+        SetError(error, NotRegularFileMessage(path));
+        return false;
+    }
     // The target is replaced only by commit(), after everything was written.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

@@ -24,9 +24,21 @@ void DxfWriter::WriteTrailer()
     out_.Finish();
 }
 
+// Every group value is one line: a line break in a label would end the
+// layer name early and make the rest of it a group code, which readers
+// refuse.  Control characters become "_", the rest of the label stays.
+std::string DxfLayerName(const std::string &label)
+{
+    std::string name = label;
+    for (char &c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '_';
+    return name;
+}
+
 void DxfWriter::BeginFunction(const FunctionRecord &record, double, double)
 {
-    layer_ = record.label;
+    layer_ = DxfLayerName(record.label);
     mode_ = record.mode;
 }
 
@@ -74,7 +86,7 @@ void DxfWriter::Face(const CellGeometry &c)
     out_.Append('\n');
 }
 
-bool WriteDxf(const CVeltrix2Doc &doc, QIODevice &out)
+bool WriteDxf(const CVeltrix2Doc &doc, QIODevice &out, QStringList *leftOut)
 {
     DxfWriter writer(out);
     writer.WriteHeader();
@@ -83,6 +95,8 @@ bool WriteDxf(const CVeltrix2Doc &doc, QIODevice &out)
     for (int p = functions.First(); p >= 0 && writer.Ok(); p = functions.Next(p)) {
         const FunctionRecord &record = functions.At(p);
         const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
+        if (!grid.Usable() && leftOut)
+            *leftOut << grid.problem;
         DrawSamples(writer, record, grid, cube);
     }
     writer.WriteTrailer();

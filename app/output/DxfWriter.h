@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <QStringList>
+
 #include "output/ChunkedWriter.h"
 #include "view3d/GeometrySink.h"
 
@@ -10,10 +12,11 @@ class QIODevice;
 
 // Writes the geometry the emitter produces as entities of an ASCII DXF
 // drawing in the user's coordinates (x, y, z = GL X, Z, Y), on a layer named
-// by the function's label: a wire-frame cell as four LINEs, any other cell
-// as one 3DFACE, a curve segment as one LINE.  Lines end in a single line
-// feed.  Writing stops at the first failed write (see Ok()).  The text is
-// gathered and written in large pieces; the trailer writes the rest.
+// by the function's label (DxfLayerName): a wire-frame cell as four LINEs,
+// any other cell as one 3DFACE, a curve segment as one LINE.  Lines end in
+// a single line feed.  Writing stops at the first failed write (see Ok()).
+// The text is gathered and written in large pieces; the trailer writes the
+// rest.
 class DxfWriter : public GeometrySink {
 public:
     explicit DxfWriter(QIODevice &out) : out_(out) {}
@@ -40,6 +43,12 @@ private:
     int mode_ = 0;
 };
 
+// The layer of a function labelled `label`: the label with its control
+// characters (line breaks among them) as "_".
+std::string DxfLayerName(const std::string &label);
+
 // The whole drawing of the document: every function in list order, hidden
-// ones too, sampled afresh over the current cube.  False when a write failed.
-bool WriteDxf(const CVeltrix2Doc &doc, QIODevice &out);
+// ones too, sampled afresh over the current cube.  Functions whose grid
+// cannot be made are left out, each with a message in `leftOut`.  False
+// when a write failed.
+bool WriteDxf(const CVeltrix2Doc &doc, QIODevice &out, QStringList *leftOut = nullptr);

@@ -173,12 +173,28 @@ bool WriteMtl(const SceneMesh &mesh, QIODevice &device)
     return out.Finish();
 }
 
+QString MaterialLibraryPath(const QString &objPath)
+{
+    const QFileInfo obj(objPath);
+    QString name = obj.completeBaseName();
+    for (QChar &c : name)
+        if (c.isSpace())
+            c = QLatin1Char('_');
+    return obj.dir().filePath(name + QStringLiteral(".mtl"));
+}
+
 bool WriteObjFiles(const SceneMesh &mesh, const QString &path, QString *error)
 {
-    const QFileInfo obj(path);
-    const QString mtlPath = obj.dir().filePath(obj.completeBaseName() + QStringLiteral(".mtl"));
+    const QString mtlPath = MaterialLibraryPath(path);
     const QString mtlName = QFileInfo(mtlPath).fileName();
-    if (!WriteFileSafely(mtlPath, [&](QIODevice &out) { return WriteMtl(mesh, out); }, error))
-        return false;
-    return WriteFileSafely(path, [&](QIODevice &out) { return WriteObj(mesh, mtlName, out); }, error);
+    SafeFile obj(path), mtl(mtlPath);
+    // Both are complete before either replaces anything, and the materials
+    // follow the objects that use them.
+    const bool written = obj.Open() && mtl.Open() &&
+                         obj.Write([&](QIODevice &out) { return WriteObj(mesh, mtlName, out); }) &&
+                         mtl.Write([&](QIODevice &out) { return WriteMtl(mesh, out); }) &&
+                         obj.Commit() && mtl.Commit();
+    if (!written && error)
+        *error = !obj.Error().isEmpty() ? obj.Error() : mtl.Error();
+    return written;
 }

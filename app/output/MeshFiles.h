@@ -18,7 +18,12 @@ bool WriteObj(const SceneMesh &mesh, const QString &mtlName, QIODevice &out);
 // The materials: each function's colour 1 as its diffuse colour.
 bool WriteMtl(const SceneMesh &mesh, QIODevice &out);
 
-// Writes `path` (.obj) and its material library (same name, .mtl) beside
-// it, each through a temporary file.  On failure `error` names the file and
-// the reason.
+// The material library beside the .obj file `objPath`: the same name with
+// blanks as "_" (an mtllib line lists file names separated by blanks), and
+// the suffix .mtl.
+QString MaterialLibraryPath(const QString &objPath);
+
+// Writes `path` (.obj) and its material library beside it, each through a
+// temporary file; neither replaces an existing file unless both were
+// written.  On failure `error` names the file and the reason.
 bool WriteObjFiles(const SceneMesh &mesh, const QString &path, QString *error);

@@ -11,6 +11,7 @@
 
 #include <QOpenGLContext>
 
+#include "model/CVeltrix2Doc.h"
 #include "view3d/FramebufferFunctions.h"
 #include "view3d/MultisampleTarget.h"
 #include "view3d/SceneRenderer.h"
@@ -51,6 +52,7 @@ struct OffscreenRenderer::Impl {
     ListSet lists;
     bool rendererReady = false;
     QString error;
+    QStringList leftOut;
 
     bool Fail(const QString &message)
     {
@@ -224,6 +226,11 @@ int OffscreenRenderer::MaxSide() const
     return IsValid() ? d_->maxSide : 0;
 }
 
+const QStringList &OffscreenRenderer::LeftOut() const
+{
+    return d_->leftOut;
+}
+
 bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, BitmapPixels &out)
 {
     if (!IsValid())
@@ -241,6 +248,12 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
         r.SetOptions(scene.options);
         r.Resize(width, height);
         r.RebuildLists(d_->lists, -1);
+        d_->leftOut.clear();
+        for (const DrawProblem &problem : r.Problems()) {
+            const int position = scene.doc ? scene.doc->Find(problem.handle) : -1;
+            if (position >= 0 && scene.doc->Get(position).visible)
+                d_->leftOut << problem.message;
+        }
         r.SetTrace(scene.trace);
         r.SetLineWidth(scene.lineWidth);
         // Large pictures (prints) get fewer samples, or none, rather than

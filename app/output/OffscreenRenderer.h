@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QString>
+#include <QStringList>
 
 #include "output/BitmapPixels.h"
 
@@ -31,6 +32,9 @@ public:
     // Renders `scene` at width x height pixels into `out`.  False (with
     // Error()) when the context or the framebuffer fails.
     bool Render(const SceneState &scene, int width, int height, BitmapPixels &out);
+    // Why shown functions of the last rendered scene are missing from it:
+    // one message per function whose grid could not be made.
+    const QStringList &LeftOut() const;
 
 private:
     struct Impl;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -185,21 +186,27 @@ void OutputCommands::ExportDxf()
     const CVeltrix2Doc *doc = view_->Document();
     if (!doc)
         return;
-    const QString path = AskSavePath({QStringLiteral("Export DXF"),
-                                      {QStringLiteral("Autocad Drawing (*.dxf)"), QStringLiteral("All Files (*.*)")},
-                                      QStringLiteral("dxf"),
-                                      false,
-                                      {}});
+    // Asks before replacing a file, as every other export does: a name
+    // typed by mistake (a document's) would otherwise be lost.
+    const SaveRequest request{QStringLiteral("Export DXF"),
+                              {QStringLiteral("Autocad Drawing (*.dxf)"), QStringLiteral("All Files (*.*)")},
+                              QStringLiteral("dxf"),
+                              true,
+                              {}};
+    const QString path = AskSavePath(request);
     if (path.isEmpty())
         return;
     QString error;
+    QStringList leftOut;
     bool written = false;
     {
         WaitCursor wait;
-        written = WriteFileSafely(path, [doc](QIODevice &out) { return WriteDxf(*doc, out); }, &error);
+        written = WriteFileSafely(path, [&](QIODevice &out) { return WriteDxf(*doc, out, &leftOut); }, &error);
     }
     if (!written)
         prompts_.showError(error);
+    else if (!leftOut.isEmpty())
+        prompts_.showNote(request.caption, leftOut.join(QLatin1Char('\n')));
 }
 
 void OutputCommands::ExportPng()
@@ -359,10 +366,24 @@ void OutputCommands::Print()
     bool printed = false;
     {
         WaitCursor wait;
-        printed = PrintScene(*printer_, view_->CurrentScene(), ChosenRange(*printer_), &error);
+        printed = PrintOn(*printer_, &error);
     }
     if (!printed)
         prompts_.showError(error);
+}
+
+// A PDF file chosen in the print dialog is written here rather than by the
+// printer, which neither checks its writes nor keeps an existing file when
+// they fail.
+bool OutputCommands::PrintOn(QPrinter &printer, QString *error)
+{
+    const SceneState scene = view_->CurrentScene();
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
+                        printer.paintEngine() && printer.paintEngine()->type() == QPaintEngine::Pdf;
+    if (toFile)
+        return PrintSceneToPdf(printer.outputFileName(), scene, printer.pageLayout(), printer.resolution(),
+                               ChosenRange(printer), error);
+    return PrintScene(printer, scene, ChosenRange(printer), error);
 }
 
 void OutputCommands::PrintPreview()
@@ -375,7 +396,7 @@ void OutputCommands::PrintPreview()
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {
         QString error;
         WaitCursor wait;
-        if (!PrintScene(*printer, view_->CurrentScene(), ChosenRange(*printer), &error))
+        if (!PrintOn(*printer, &error))
             prompts_.showError(error);
     });
     dialog.exec();

@@ -95,6 +95,7 @@ private:
     void ExportMesh(const SaveRequest &request, bool stl);
     void ExportScene(const SaveRequest &request, bool page);
     bool CaptureSettledView(BitmapPixels &pixels);
+    bool PrintOn(QPrinter &printer, QString *error);
 
     GLView *view_;
     QPrinter *printer_;

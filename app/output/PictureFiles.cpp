@@ -1,7 +1,8 @@
 #include "output/PictureFiles.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
-#include <QIODevice>
 #include <QImageWriter>
 
 #include "output/BitmapPixels.h"
@@ -27,12 +28,22 @@ bool IsPictureSuffix(const QString &suffix)
 bool WritePictureFile(const QString &path, const BitmapPixels &pixels, QString *error)
 {
     const QByteArray format = FormatOf(path);
+    QByteArray bytes;
     if (format == "bmp") {
-        const QByteArray bytes = BitmapFileBytes(pixels);
-        return WriteFileSafely(path, [&](QIODevice &out) { return out.write(bytes) == bytes.size(); }, error);
+        bytes = BitmapFileBytes(pixels);
+    } else {
+        // Encoded in memory first, then written with checked writes: an
+        // image writer that meets a full disk half-way gives up without the
+        // reason (and Qt's PNG writer leaks on that path).
+        QBuffer encoded(&bytes);
+        encoded.open(QIODevice::WriteOnly);
+        QImageWriter writer(&encoded, format);
+        if (!writer.write(ToImage(pixels))) {
+            if (error)
+                *error = QStringLiteral("The file %1 could not be written: %2.")
+                             .arg(QDir::toNativeSeparators(path), writer.errorString());
+            return false;
+        }
     }
-    const QImage image = ToImage(pixels);
-    return WriteFileSafely(path, [&](QIODevice &out) {
-        QImageWriter writer(&out, format);
-        return writer.write(image); }, error);
+    return WriteFileSafely(path, [&](QIODevice &out) { return out.write(bytes) == bytes.size(); }, error);
 }

@@ -1,5 +1,8 @@
 #include "output/ScenePrinting.h"
 
+#include <functional>
+
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
@@ -27,7 +30,7 @@ QString PrintJobName()
 }
 
 bool PrintScene(QPagedPaintDevice &device, const SceneState &scene,
-                std::optional<PrintLayout::PageRange> range, QString *error)
+                std::optional<PrintLayout::PageRange> range, QString *error, QStringList *leftOut)
 {
     if (!scene.doc)
         return Fail(error, QStringLiteral("There is no document to print."));
@@ -49,6 +52,8 @@ bool PrintScene(QPagedPaintDevice &device, const SceneState &scene,
                 return Fail(error, QStringLiteral("The scene could not be rendered for printing: %1.")
                                        .arg(renderer.Error()));
             picture = ToImage(pixels);
+            if (leftOut)
+                *leftOut << renderer.LeftOut();
         }
     }
     if (!pages.Print(chosen, picture, place))
@@ -56,17 +61,36 @@ bool PrintScene(QPagedPaintDevice &device, const SceneState &scene,
     return true;
 }
 
-bool PrintSceneToPdf(const QString &path, const SceneState &scene, const QPageSize &paper, QString *error)
+namespace {
+
+bool WritePdf(const QString &path, const SceneState &scene, std::optional<PrintLayout::PageRange> range,
+              const std::function<void(QPdfWriter &)> &setUp, QString *error, QStringList *leftOut)
 {
     QString printError;
     const bool written = WriteFileSafely(path, [&](QIODevice &out) {
         QPdfWriter pdf(&out);
-        pdf.setPageSize(paper);
+        setUp(pdf);
         pdf.setTitle(PrintJobName());
         pdf.setCreator(QStringLiteral("Veltrix 2.0"));
-        return PrintScene(pdf, scene, std::nullopt, &printError); }, error);
+        return PrintScene(pdf, scene, range, &printError, leftOut); }, error);
     // A print that failed says so better than the file's "writing stopped".
     if (!written && !printError.isEmpty() && error)
         *error = printError;
     return written;
+}
+
+} // namespace
+
+bool PrintSceneToPdf(const QString &path, const SceneState &scene, const QPageSize &paper, QString *error,
+                     QStringList *leftOut)
+{
+    return WritePdf(path, scene, std::nullopt, [&](QPdfWriter &pdf) { pdf.setPageSize(paper); }, error, leftOut);
+}
+
+bool PrintSceneToPdf(const QString &path, const SceneState &scene, const QPageLayout &layout, int resolution,
+                     std::optional<PrintLayout::PageRange> range, QString *error)
+{
+    return WritePdf(path, scene, range, [&](QPdfWriter &pdf) {
+        pdf.setResolution(resolution);
+        pdf.setPageLayout(layout); }, error, nullptr);
 }

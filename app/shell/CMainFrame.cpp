@@ -413,6 +413,11 @@ DocumentCommands::OpenResult CMainFrame::OpenDocumentFile(const QString &path)
     return documents_->OpenPath(path);
 }
 
+DocumentCommands::OpenResult CMainFrame::OpenHandedOverFile(const QString &path)
+{
+    return documents_->OpenHandedOver(path);
+}
+
 void CMainFrame::RebuildRecentFileMenu()
 {
     for (QAction *a : recentActions_) {

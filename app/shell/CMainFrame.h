@@ -70,6 +70,8 @@ public:
     bool ProcessCommandLine(const QStringList &arguments);
     // Opens `path` after asking to save a modified document.
     DocumentCommands::OpenResult OpenDocumentFile(const QString &path);
+    // The same for a file another start handed over, named in the question.
+    DocumentCommands::OpenResult OpenHandedOverFile(const QString &path);
 
     // Operations of the trace and animation controls.
     void ShowTraceBar(bool on);

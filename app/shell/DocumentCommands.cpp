@@ -34,6 +34,11 @@ void DocumentCommands::InstallDefaultPrompts(QWidget *parent)
                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                     QMessageBox::Yes);
     };
+    prompts_.askToSaveBeforeOpening = [parent](const QString &incoming, const QString &title) {
+        return QMessageBox::warning(parent, kAppTitle,
+                                    QStringLiteral("%1 is being opened. Save changes to %2 first?").arg(incoming, title),
+                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    };
     prompts_.askOpenPath = [parent](const QString &folder) {
         return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), folder,
                                             kFilter + QStringLiteral(";;All Files (*)"));
@@ -90,11 +95,14 @@ QString DocumentCommands::WindowTitleWithMark() const
     return name + QStringLiteral("[*] - ") + kAppTitle;
 }
 
-bool DocumentCommands::SaveModified()
+bool DocumentCommands::SaveModified(const QString &incoming)
 {
     if (!doc_->IsModified())
         return true;
-    switch (prompts_.askToSave(DocumentTitle())) {
+    const QMessageBox::StandardButton answer =
+        incoming.isEmpty() ? prompts_.askToSave(DocumentTitle())
+                           : prompts_.askToSaveBeforeOpening(QFileInfo(incoming).fileName(), DocumentTitle());
+    switch (answer) {
     case QMessageBox::Yes:
         return Save();
     case QMessageBox::No:
@@ -126,8 +134,19 @@ DocumentCommands::OpenResult DocumentCommands::Open()
 
 DocumentCommands::OpenResult DocumentCommands::OpenPath(const QString &path)
 {
-    if (!SaveModified())
+    return OpenFile(path, false);
+}
+
+DocumentCommands::OpenResult DocumentCommands::OpenHandedOver(const QString &path)
+{
+    return OpenFile(path, true);
+}
+
+DocumentCommands::OpenResult DocumentCommands::OpenFile(const QString &path, bool handedOver)
+{
+    if (!SaveModified(handedOver ? path : QString()))
         return OpenResult::Cancelled;
+    const QString shownPath = QDir::toNativeSeparators(path);
     QString error;
     const ReadOutcome outcome = doc_->Open(path, &error);
     emit DocumentReplaced();
@@ -138,16 +157,20 @@ DocumentCommands::OpenResult DocumentCommands::OpenPath(const QString &path)
         return OpenResult::Opened;
     case ReadOutcome::CannotOpen:
         ForgetRecent(path);
-        prompts_.showError(kAppTitle, error.isEmpty()
-                                          ? QStringLiteral("Cannot open the file %1.").arg(path)
-                                          : error);
+        if (error.isEmpty())
+            error = QStringLiteral("Cannot open the file %1.").arg(path);
+        else if (handedOver && !error.contains(path))
+            error = QStringLiteral("The document %1 cannot be opened: %2.").arg(shownPath, error);
+        prompts_.showError(kAppTitle, error);
         return OpenResult::Failed;
     case ReadOutcome::InvalidFile:
     case ReadOutcome::BadFormat:
     case ReadOutcome::BlockFailed:
         // A damaged file still counts as opened (into an empty document),
         // but the user must learn that its functions were lost.
-        prompts_.showError(ReadOutcomeTitle(outcome), ReadOutcomeMessage(outcome));
+        prompts_.showError(ReadOutcomeTitle(outcome),
+                           handedOver ? QStringLiteral("%1: %2").arg(shownPath, ReadOutcomeMessage(outcome))
+                                      : ReadOutcomeMessage(outcome));
         return OpenResult::Opened;
     }
     return OpenResult::Opened;

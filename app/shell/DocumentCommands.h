@@ -20,6 +20,11 @@ public:
     struct Prompts {
         // "Save changes to <title>?"; Yes, No or Cancel.
         std::function<QMessageBox::StandardButton(const QString &title)> askToSave;
+        // The same question when a file handed over by another start is to
+        // replace the document, naming that file: "<incoming> is being
+        // opened. Save changes to <title> first?".
+        std::function<QMessageBox::StandardButton(const QString &incoming, const QString &title)>
+            askToSaveBeforeOpening;
         // A file to open, starting in `folder` (the working folder when
         // empty); empty when the user cancelled.
         std::function<QString(const QString &folder)> askOpenPath;
@@ -50,10 +55,14 @@ public:
     bool New();
     OpenResult Open();
     OpenResult OpenPath(const QString &path);
+    // Opens a file another start handed over: the user did not choose it in
+    // this window, so the question and any error name it.
+    OpenResult OpenHandedOver(const QString &path);
     bool Save();
     bool SaveAs();
-    // Asks whether to save a modified document; true when the caller may go on.
-    bool SaveModified();
+    // Asks whether to save a modified document; true when the caller may go
+    // on.  `incoming` names the file about to replace it, if any.
+    bool SaveModified(const QString &incoming = QString());
 
     // Where the file dialogs start: the current document's folder, else the
     // folder a document was last opened from or saved to (kept between
@@ -78,6 +87,7 @@ signals:
 
 private:
     bool SaveTo(const QString &path);
+    OpenResult OpenFile(const QString &path, bool handedOver);
     void RememberRecent(const QString &path);
     void ForgetRecent(const QString &path);
     void InstallDefaultPrompts(QWidget *parent);

@@ -1,6 +1,7 @@
 #include "RunningInstance.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -17,6 +18,12 @@ namespace {
 constexpr qint64 kMaxMessage = 64 * 1024;
 constexpr int kIdleRetryMs = 200;
 constexpr int kReadTimeoutMs = 10000;
+// Callers served at once; more wait in the server's queue, of the same
+// length, and beyond that the system turns them away.  A flood of callers
+// thus holds a bounded number of descriptors.
+constexpr int kMaxCallers = 32;
+// How often a server that stopped (its descriptors ran out) is restarted.
+constexpr int kWatchMs = 1000;
 const QByteArray kTaken = QByteArrayLiteral("taken\n");
 
 // Whether the socket file at `path` (if any) is the user's own: a socket in
@@ -29,19 +36,57 @@ bool OwnSocketOrNone(const QString &name)
 }
 }  // namespace
 
+QString RunningInstance::DisplayKey(const QString &waylandDisplay, const QString &x11Display)
+{
+    QString display;
+    if (!waylandDisplay.isEmpty()) {
+        display = QStringLiteral("wayland-") + waylandDisplay;
+    } else if (!x11Display.isEmpty()) {
+        // host:display.screen; the screens of a display are one desktop,
+        // and "unix:0" is ":0".
+        display = x11Display;
+        const int colon = display.lastIndexOf(QLatin1Char(':'));
+        const int dot = display.indexOf(QLatin1Char('.'), colon + 1);
+        if (colon >= 0 && dot > colon)
+            display.truncate(dot);
+        if (display.startsWith(QLatin1String("unix:")))
+            display.remove(0, 4);
+    }
+    if (display.isEmpty())
+        return QString();
+    QString key;
+    for (QChar c : display)
+        key += (c.isLetterOrNumber() && c.unicode() < 128) || c == QLatin1Char('-') || c == QLatin1Char('.')
+                   ? c
+                   : QLatin1Char('_');
+    // A socket's path is short (108 bytes): a long name (a Wayland socket
+    // given as a path) is kept as its digest.
+    if (key.size() > 32)
+        key = QString::fromLatin1(
+            QCryptographicHash::hash(display.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    return key;
+}
+
 QString RunningInstance::DefaultServerName()
 {
+    const QString display = DisplayKey(qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("DISPLAY"));
+    const QString suffix = display.isEmpty() ? QString() : QLatin1Char('-') + display;
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return QDir(runtime).filePath(QStringLiteral("veltrix-2.0"));
-    return QStringLiteral("veltrix-2.0-%1").arg(getuid());
+        return QDir(runtime).filePath(QStringLiteral("veltrix-2.0") + suffix);
+    return QStringLiteral("veltrix-2.0-%1").arg(getuid()) + suffix;
 }
 
 RunningInstance::RunningInstance(const QString &serverName, QObject *parent)
-    : QObject(parent), name_(serverName), server_(new QLocalServer(this))
+    : QObject(parent), name_(serverName), server_(new QLocalServer(this)), watch_(new QTimer(this))
 {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
+    server_->setMaxPendingConnections(kMaxCallers);
     connect(server_, &QLocalServer::newConnection, this, &RunningInstance::Accept);
+    // The server closes itself, and removes its socket, when it cannot take
+    // a caller (no descriptor left), and says nothing: look now and then.
+    watch_->setInterval(kWatchMs);
+    connect(watch_, &QTimer::timeout, this, &RunningInstance::ListenAgainIfStopped);
 }
 
 RunningInstance::~RunningInstance() = default;
@@ -66,15 +111,34 @@ bool RunningInstance::HandOver(const QString &path, int timeoutMs) const
 
 bool RunningInstance::Listen()
 {
-    if (!OwnSocketOrNone(name_))
-        return false;
     // Asked first: listening would replace the socket of a running program.
-    QLocalSocket probe;
-    probe.connectToServer(name_);
-    if (probe.waitForConnected(1000))
+    if (!OwnSocketOrNone(name_) || AnotherProgramAnswers())
         return false;
     QLocalServer::removeServer(name_);   // what a program that was killed left
-    return server_->listen(name_);
+    if (!server_->listen(name_))
+        return false;
+    watch_->start();
+    return true;
+}
+
+bool RunningInstance::AnotherProgramAnswers() const
+{
+    QLocalSocket probe;
+    probe.connectToServer(name_);
+    return probe.waitForConnected(1000);
+}
+
+void RunningInstance::ListenAgainIfStopped()
+{
+    if (server_->isListening())
+        return;
+    server_->close();
+    // Another program may have taken the display meanwhile; a failure to
+    // listen is tried again, as descriptors come free.
+    if (!OwnSocketOrNone(name_) || AnotherProgramAnswers())
+        watch_->stop();
+    else
+        Listen();
 }
 
 bool RunningInstance::IsListening() const
@@ -84,12 +148,26 @@ bool RunningInstance::IsListening() const
 
 void RunningInstance::Accept()
 {
-    while (QLocalSocket *socket = server_->nextPendingConnection()) {
+    while (callers_ < kMaxCallers) {
+        QLocalSocket *socket = server_->nextPendingConnection();
+        if (!socket)
+            break;
+        ++callers_;
+        connect(socket, &QObject::destroyed, this, [this] {
+            --callers_;
+            Accept();
+        });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Read(socket); });
         // A caller that never finishes its line is let go.
-        QTimer::singleShot(kReadTimeoutMs, socket, [socket] { socket->abort(); });
+        QTimer::singleShot(kReadTimeoutMs, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
+        });
         Read(socket);
+        // One that left while it waited in the queue said goodbye to nobody.
+        if (socket->state() == QLocalSocket::UnconnectedState)
+            socket->deleteLater();
     }
 }
 
@@ -115,7 +193,10 @@ void RunningInstance::Read(QLocalSocket *socket)
     socket->disconnectFromServer();
     waiting_ << path;
     emit Called();
-    DeliverWhenIdle();
+    // From the event loop, not from within this socket's signal: opening
+    // may ask about unsaved changes, and the socket may end and be deleted
+    // in that question's own event loop, under the signal that runs here.
+    QMetaObject::invokeMethod(this, &RunningInstance::DeliverWhenIdle, Qt::QueuedConnection);
 }
 
 void RunningInstance::DeliverWhenIdle()
@@ -143,5 +224,5 @@ void OpenHandedOverFiles(RunningInstance &instance, CMainFrame &frame)
         frame.activateWindow();
     });
     QObject::connect(&instance, &RunningInstance::FileHandedOver, &frame,
-                     [&frame](const QString &path) { frame.OpenDocumentFile(path); });
+                     [&frame](const QString &path) { frame.OpenHandedOverFile(path); });
 }

@@ -7,18 +7,25 @@
 class CMainFrame;
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
-// One program per user: a document opened from the desktop while the
-// program runs goes to the running program instead of starting another.
-// The running program listens on a local socket only its user may use; a
-// new start with a file hands the file's absolute path over and ends once
-// the running program has taken it.
+// One program per user and display: a document opened from the desktop
+// while the program runs goes to the running program on the same display
+// instead of starting another; a start on another display (a second login,
+// a remote session) is a program of its own.  The running program listens
+// on a local socket only its user may use, named after the display, in the
+// session's runtime folder; a new start with a file hands the file's
+// absolute path over and ends once the running program has taken it.
 class RunningInstance : public QObject {
     Q_OBJECT
 public:
-    // The socket of this user: in the user's runtime folder, else a name of
-    // the user's own in the temporary folder.
+    // The socket of this user and display: in the session's runtime
+    // folder, else a name of the user's own in the temporary folder.
     static QString DefaultServerName();
+    // The part of the socket's name that names the display: the Wayland
+    // display when there is one, else the X display without its screen;
+    // empty when there is neither.
+    static QString DisplayKey(const QString &waylandDisplay, const QString &x11Display);
 
     explicit RunningInstance(const QString &serverName = DefaultServerName(), QObject *parent = nullptr);
     ~RunningInstance() override;
@@ -31,6 +38,8 @@ public:
     // behind by a program that was killed is replaced; one that answers is
     // not.  False when another program listens already, or the socket cannot
     // be made: every start is then a program of its own.
+    // Once listening, a server that stops (when the program runs out of
+    // descriptors) listens again as soon as it can.
     bool Listen();
     bool IsListening() const;
 
@@ -45,9 +54,13 @@ private:
     void Accept();
     void Read(QLocalSocket *socket);
     void DeliverWhenIdle();
+    void ListenAgainIfStopped();
+    bool AnotherProgramAnswers() const;
 
     QString name_;
     QLocalServer *server_;
+    QTimer *watch_;
+    int callers_ = 0;   // taken from the server and not yet done
     QStringList waiting_;
     bool deliveryPending_ = false;
 };

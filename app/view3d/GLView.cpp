@@ -540,14 +540,12 @@ bool GLView::event(QEvent *e)
 void GLView::ApplyHeldKeys()
 {
     const double d = Step();
-    bool held = false;
+    bool moved = false;
     for (int vk : kHeldKeyOrder) {
-        if (keyDown_[size_t(vk)]) {
-            ApplyHeldKey(camera_, vk, d, TraceOn());
-            held = true;
-        }
+        if (keyDown_[size_t(vk)] && ApplyHeldKey(camera_, vk, d, TraceOn()))
+            moved = true;
     }
-    if (held)
+    if (moved)
         CameraChanged();
 }
 

@@ -33,8 +33,9 @@ bool ApplyHeldKey(Camera &camera, int vk, double d, bool traceOn)
     for (const HeldKey &key : kHeldKeys) {
         if (key.vk != vk)
             continue;
-        if (!(key.arrow && traceOn))
-            MoveCamera(camera, key.move, d);
+        if (key.arrow && traceOn)
+            return false;
+        MoveCamera(camera, key.move, d);
         return true;
     }
     return false;

@@ -22,8 +22,8 @@ enum VirtualKey {
 };
 
 // Held-key step: moves the camera for one held navigation key.  Returns true
-// when `vk` is one of the ten navigation keys (even if the trace kept the
-// arrows from moving the camera).
+// when the camera moved: false for other keys, and for the arrows while
+// they move the trace cursor instead.
 bool ApplyHeldKey(Camera &camera, int vk, double d, bool traceOn);
 
 // Virtual key code of a Qt key (0 when it is none of the view's keys).

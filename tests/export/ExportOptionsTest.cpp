@@ -83,6 +83,34 @@ TEST(ExportOptions, RefusesWhatDoesNotFit)
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.pdf", "--paper", "napkin"}).contains(QStringLiteral("napkin")));
     EXPECT_FALSE(Refusal({"a.vxf", "-o", "a.png", "--colour", "red"}).isEmpty());
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.stl", "--shaded"}).contains(QStringLiteral("--shaded")));
+
+    // Frames beyond what anyone waits for; a paper with no size; a second
+    // value that would silently win over the first; a name no shell shows.
+    EXPECT_EQ(Refusal({"a.vxf", "-o", "a.png", "--frames", "2147483647"}),
+              QStringLiteral("--frames 2147483647 is too many: at most 100000 frames are written."));
+    ExportOptions most;
+    EXPECT_TRUE(Parse({"a.vxf", "-o", "a.png", "--frames", "100000"}, most));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.pdf", "--paper", "Custom"}).contains(QStringLiteral("Custom is unknown")));
+    EXPECT_EQ(Refusal({"a.vxf", "-o", "a.png", "-o", "b.png"}), QStringLiteral("-o may be given only once."));
+    EXPECT_EQ(Refusal({"a.vxf", "--output", "a.png", "-o", "a.png"}), QStringLiteral("-o may be given only once."));
+    EXPECT_EQ(Refusal({"a.vxf", "-o", "a.png", "--size", "10x10", "--size", "20x20"}),
+              QStringLiteral("--size may be given only once."));
+    EXPECT_EQ(Refusal({"a.vxf", "-o", "a\tb.png"}), QStringLiteral("The output name a?b.png holds a control character."));
+}
+
+// Arguments are decoded as file names are; bytes that would not come back
+// as themselves are refused rather than taken for another name.
+TEST(ExportOptions, ArgumentsMustNameWhatTheySay)
+{
+    char program[] = "veltrix-export", document[] = "caf\xC3\xA9.vxf", bad[] = "\xFF\xFE.png";
+    char *good[] = {program, document};
+    QStringList arguments;
+    QString error;
+    ASSERT_TRUE(DecodeArguments(2, good, &arguments, &error));
+    EXPECT_EQ(arguments, (QStringList{"veltrix-export", QStringLiteral("caf\u00E9.vxf")}));
+    char *wrong[] = {program, document, bad};
+    EXPECT_FALSE(DecodeArguments(3, wrong, &arguments, &error));
+    EXPECT_EQ(error, QStringLiteral("The argument \uFFFD\uFFFD.png is not UTF-8 text."));
 }
 
 TEST(ExportOptions, FrameFilesAreNumberedBeforeTheSuffix)

@@ -316,6 +316,117 @@ TEST_F(ExportProgramTest, UnreadableDocumentsAndUnwritableOutputs)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"damaged.vxf", "foreign.vxf", "kept.dxf"}));
 }
 
+// A full disk or the file-size limit, in every format: status 1, the file
+// named with the system's reason, an existing file left as it was and
+// nothing new beside it.
+TEST_F(ExportProgramTest, AFullDiskFailsEveryFormatWithTheSystemsReason)
+{
+    const auto limited = [] {
+        struct rlimit limit = {4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    const QString kept = Path("kept.pdf");
+    {
+        QFile f(kept);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old pages");
+    }
+    const QStringList outputs = {kept, Path("t.png"), Path("t.bmp"), Path("t.dxf"), Path("t.stl"), Path("t.obj")};
+    for (const QString &output : outputs) {
+        const Outcome full = Export({TourPath(), QStringLiteral("-o"), output}, limited);
+        EXPECT_EQ(full.status, 1) << output.toStdString();
+        EXPECT_TRUE(full.errors.endsWith(
+            QStringLiteral("veltrix-export: The file %1 could not be written: File too large.\n").arg(output)))
+            << full.errors.toStdString();
+    }
+    const Outcome frames = Export({TourPath(), QStringLiteral("-o"), Path("f.png"), QStringLiteral("--frames"),
+                                   QStringLiteral("3")},
+                                  limited);
+    EXPECT_EQ(frames.status, 1);
+    EXPECT_TRUE(frames.errors.endsWith(QStringLiteral("veltrix-export: The file %1 could not be written: File too large.\n")
+                                           .arg(Path("f0001.png"))))
+        << frames.errors.toStdString();
+    EXPECT_EQ(ReadFileBytes(kept), QByteArray("old pages"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.pdf"});
+}
+
+// A FIFO, a link to a device, a folder: refused in every format as the
+// reader refuses them, and left as they were.  A link to a regular file is
+// followed and the file it names replaced.
+TEST_F(ExportProgramTest, OutputsThatAreNotRegularFilesAreRefused)
+{
+    const QString doc = Document("small.vxf", {{"hill", "z(x,y)=4-(x^2+y^2)/4", Gradient, -4, 4, 4, -4, 4, 4}});
+    QStringList refused;
+    for (const char *suffix : {"png", "bmp", "pdf", "dxf", "stl", "obj"}) {
+        const QString fifo = Path(qPrintable(QStringLiteral("pipe.%1").arg(QLatin1String(suffix))));
+        const QString device = Path(qPrintable(QStringLiteral("null.%1").arg(QLatin1String(suffix))));
+        ASSERT_TRUE(MakeFifo(fifo));
+        ASSERT_TRUE(MakeLinkToDevice(device));
+        refused << fifo << device;
+    }
+    ASSERT_TRUE(MakeFifo(Path("frame0002.png")));
+    ASSERT_TRUE(MakeFifo(Path("hill.mtl")));
+    for (const QString &output : refused) {
+        const Outcome run = Export({doc, QStringLiteral("-o"), output});
+        EXPECT_EQ(run.status, 1) << output.toStdString();
+        EXPECT_EQ(run.errors, QStringLiteral("veltrix-export: %1 is not a regular file.\n").arg(output));
+    }
+    const Outcome frames = Export({TourPath(), QStringLiteral("-o"), Path("frame.png"), QStringLiteral("--frames"),
+                                   QStringLiteral("3"), QStringLiteral("--size"), QStringLiteral("64x64")});
+    EXPECT_EQ(frames.status, 1);
+    EXPECT_EQ(frames.errors, QStringLiteral("veltrix-export: %1 is not a regular file.\n").arg(Path("frame0002.png")));
+    ASSERT_TRUE(MakeFifo(Path("pipe.vxf")));
+    const Outcome save = Export({doc, QStringLiteral("--save"), Path("pipe.vxf")});
+    EXPECT_EQ(save.status, 1);
+    EXPECT_EQ(save.errors, QStringLiteral("veltrix-export: %1 is not a regular file.\n").arg(Path("pipe.vxf")));
+    EXPECT_TRUE(IsFifo(Path("pipe.vxf")));
+    const Outcome materials = Export({doc, QStringLiteral("-o"), Path("hill.obj")});
+    EXPECT_EQ(materials.status, 1);
+    EXPECT_EQ(materials.errors, QStringLiteral("veltrix-export: %1 is not a regular file.\n").arg(Path("hill.mtl")));
+    EXPECT_FALSE(QFileInfo::exists(Path("hill.obj")));
+    for (const QString &output : refused)
+        EXPECT_TRUE(output.contains(QLatin1String("pipe.")) ? IsFifo(output) : IsLinkToDevice(output)) << output.toStdString();
+    EXPECT_TRUE(IsFifo(Path("frame0002.png")));
+    EXPECT_TRUE(IsFifo(Path("hill.mtl")));
+
+    ASSERT_TRUE(QFile::link(Path("real.dxf"), Path("link.dxf")));
+    ASSERT_EQ(Export({doc, QStringLiteral("-o"), Path("link.dxf")}).status, 0);
+    EXPECT_TRUE(QFileInfo(Path("link.dxf")).isSymLink());
+    EXPECT_TRUE(ReadFileBytes(Path("real.dxf")).endsWith("0\nEOF"));
+}
+
+// A function whose grid is too large to be drawn is named, with the limit,
+// whatever the format; the rest is written.
+TEST_F(ExportProgramTest, AFunctionThatCannotBeDrawnIsNamedInEveryFormat)
+{
+    const QString doc = Document("huge.vxf", {{"hill", "z(x,y)=4-(x^2+y^2)/4", Gradient, -4, 4, 4, -4, 4, 4},
+                                              {"huge", "z(x,y)=x", WireFrame, -5, 5, 2000, -5, 5, 2000}});
+    for (const char *name : {"h.png", "h.pdf", "h.dxf", "h.stl"}) {
+        const Outcome run = Export({doc, QStringLiteral("-o"), Path(name)});
+        EXPECT_EQ(run.status, 0) << name;
+        EXPECT_TRUE(run.errors.startsWith(QStringLiteral("veltrix-export: note: The function \"huge\" cannot be drawn: "
+                                                         "its grid of 2001 x 2001 points is too large (at most 1048576 points).")))
+            << name << ": " << run.errors.toStdString();
+        EXPECT_EQ(run.errors.count(QLatin1Char('\n')), 1) << name << ": " << run.errors.toStdString();
+        EXPECT_GT(QFileInfo(Path(name)).size(), 0) << name;
+    }
+}
+
+// A name of bytes that are not UTF-8 would come back as another name: it is
+// refused and nothing is written.
+TEST_F(ExportProgramTest, OutputNamesThatAreNoTextAreRefused)
+{
+    QProcess shell;
+    shell.setWorkingDirectory(dir.path());
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"),
+                                            QStringLiteral("exec \"$0\" \"$1\" -o \"$(printf '\\377\\376.png')\""),
+                                            QStringLiteral(VELTRIX_EXPORT_PROGRAM), TourPath()});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 3);
+    EXPECT_TRUE(shell.readAllStandardError().contains("is not UTF-8 text."));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
 // --help and mistakes on the command line.
 TEST_F(ExportProgramTest, HelpAndWrongCommandLines)
 {

@@ -1,7 +1,4 @@
-#include <csignal>
 #include <map>
-
-#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -147,8 +144,42 @@ print(json.dumps(counts))
     EXPECT_GT(total, 1000);
 }
 
-// A file that cannot be written: a message with the file and the reason,
-// and an existing file keeps its bytes.
+// Each group value is one line: a label with line breaks and other control
+// characters names one layer, with "_" for them, and an independent reader
+// takes the drawing.  A function whose grid cannot be made is left out and
+// named.
+TEST(Dxf, LabelsStayOnOneLineAndUndrawableFunctionsAreNamed)
+{
+    CVeltrix2Doc doc;
+    ASSERT_TRUE(AddPlot(doc, {"W\nave", "z(x,y)=x*y/10", FilledPolygons}));
+    ASSERT_TRUE(AddPlot(doc, {"a\r\tb\x7F", "z(x,y)=x", WireFrame, -5, 5, 1, -5, 5, 1}));
+    ASSERT_TRUE(AddPlot(doc, {"huge", "z(x,y)=x", WireFrame, -5, 5, 2000, -5, 5, 2000, false}));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("labels.dxf"));
+    QString error;
+    QStringList leftOut;
+    const bool written = WriteFileSafely(path, [&](QIODevice &out) { return WriteDxf(doc, out, &leftOut); }, &error);
+    ASSERT_TRUE(written) << error.toStdString();
+    ASSERT_EQ(leftOut.size(), 1);
+    EXPECT_TRUE(leftOut[0].startsWith(QStringLiteral("The function \"huge\" cannot be drawn")))
+        << leftOut[0].toStdString();
+    EXPECT_TRUE(leftOut[0].contains(QStringLiteral("1048576"))) << leftOut[0].toStdString();
+
+    const char *script = R"(
+import collections, json, sys, ezdxf
+counts = collections.Counter(e.dxf.layer for e in ezdxf.readfile(sys.argv[1]).modelspace())
+print(json.dumps(counts))
+)";
+    const QByteArray out = RunProgram(QStringLiteral("/usr/bin/python3"),
+                                      {QStringLiteral("-c"), QString::fromLatin1(script), path});
+    const QJsonObject read = QJsonDocument::fromJson(out).object();
+    EXPECT_EQ(read.keys(), (QStringList{"W_ave", "a__b_"})) << out.toStdString();
+    EXPECT_EQ(read.value(QStringLiteral("W_ave")).toInt(), 16);
+    EXPECT_EQ(read.value(QStringLiteral("a__b_")).toInt(), 4);
+}
+
+// A file that cannot be written: a message with the file and the system's
+// reason, and an existing file keeps its bytes.
 TEST(Dxf, FailedWriteLeavesTheExistingFileAlone)
 {
     CVeltrix2Doc doc;
@@ -160,19 +191,15 @@ TEST(Dxf, FailedWriteLeavesTheExistingFileAlone)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("old drawing");
     }
-    struct rlimit original;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &original), 0);
-    void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = original;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     QString error;
-    const bool written = WriteFileSafely(path, [&](QIODevice &out) { return WriteDxf(doc, out); }, &error);
-    setrlimit(RLIMIT_FSIZE, &original);
-    std::signal(SIGXFSZ, previousHandler);
-
+    bool written = true;
+    {
+        FileSizeLimit limit(4096);
+        written = WriteFileSafely(path, [&](QIODevice &out) { return WriteDxf(doc, out); }, &error);
+    }
     EXPECT_FALSE(written);
-    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
+    EXPECT_EQ(error, QStringLiteral("The file %1 could not be written: File too large.")
+                         .arg(QDir::toNativeSeparators(path)));
     EXPECT_EQ(ReadFileBytes(path), QByteArray("old drawing"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.dxf"});
 

@@ -221,6 +221,47 @@ TEST(MeshFiles, ObjFilesAreWrittenTogetherOrReported)
     EXPECT_FALSE(WriteObjFiles(mesh, nowhere, &error));
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(dir.filePath(QStringLiteral("missing/x.")))))
         << error.toStdString();
+
+    // An mtllib line lists names separated by blanks: the library's name
+    // has none.
+    ASSERT_TRUE(WriteObjFiles(mesh, dir.filePath(QStringLiteral("my plot.obj")), &error)) << error.toStdString();
+    EXPECT_TRUE(ReadFileBytes(dir.filePath(QStringLiteral("my plot.obj"))).contains("\nmtllib my_plot.mtl\n"));
+    EXPECT_TRUE(ReadFileBytes(dir.filePath(QStringLiteral("my_plot.mtl"))).contains("newmtl s\n"));
+}
+
+// The materials replace the old ones only once the objects that use them
+// are written: an OBJ that fails, or a library path that holds no regular
+// file, leaves both files as they were.
+TEST(MeshFiles, AFailedObjLeavesItsMaterialsAsTheyWere)
+{
+    CVeltrix2Doc doc;
+    ASSERT_TRUE(AddPlot(doc, {"s", "z(x,y)=x*y", FilledPolygons, -5, 5, 40, -5, 5, 40}));
+    const SceneMesh mesh = BuildSceneMesh(doc);
+    QTemporaryDir dir;
+    const QString obj = dir.filePath(QStringLiteral("scene.obj")), mtl = dir.filePath(QStringLiteral("scene.mtl"));
+    for (const QString &path : {obj, mtl}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    QString error;
+    bool written = true;
+    {
+        FileSizeLimit limit(4096);   // room for the materials, not for the objects
+        written = WriteObjFiles(mesh, obj, &error);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, QStringLiteral("The file %1 could not be written: File too large.").arg(obj));
+    EXPECT_EQ(ReadFileBytes(obj), QByteArray("old"));
+    EXPECT_EQ(ReadFileBytes(mtl), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"scene.mtl", "scene.obj"}));
+
+    ASSERT_TRUE(QFile::remove(mtl));
+    ASSERT_TRUE(MakeFifo(mtl));
+    EXPECT_FALSE(WriteObjFiles(mesh, obj, &error));
+    EXPECT_EQ(error, QStringLiteral("%1 is not a regular file.").arg(mtl));
+    EXPECT_TRUE(IsFifo(mtl));
+    EXPECT_EQ(ReadFileBytes(obj), QByteArray("old"));
 }
 
 } // namespace

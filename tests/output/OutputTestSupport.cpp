@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QProcess>
 
@@ -49,4 +55,46 @@ QByteArray RunProgram(const QString &program, const QStringList &arguments)
     EXPECT_TRUE(finished && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
         << program.toStdString() << ": " << p.readAllStandardError().toStdString();
     return p.readAllStandardOutput();
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes)
+{
+    getrlimit(RLIMIT_FSIZE, &original_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = original_;
+    limited.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &original_);
+    std::signal(SIGXFSZ, previousHandler_);
+}
+
+bool MakeFifo(const QString &path)
+{
+    return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+bool MakeLinkToDevice(const QString &path)
+{
+    const QByteArray node = QFile::encodeName(path + QStringLiteral(".node"));
+    if (mknod(node.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0 && mkfifo(node.constData(), 0600) != 0)
+        return false;
+    return symlink(node.constData(), QFile::encodeName(path).constData()) == 0;
+}
+
+bool IsFifo(const QString &path)
+{
+    struct stat st;
+    return lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+bool IsLinkToDevice(const QString &path)
+{
+    struct stat link, target;
+    return lstat(QFile::encodeName(path).constData(), &link) == 0 && S_ISLNK(link.st_mode) &&
+           stat(QFile::encodeName(path).constData(), &target) == 0 &&
+           (S_ISCHR(target.st_mode) || S_ISFIFO(target.st_mode));
 }

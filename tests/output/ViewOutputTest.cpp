@@ -1,6 +1,19 @@
+#include <csignal>
+
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPrinter>
@@ -82,17 +95,24 @@ TEST_F(ViewOutputTest, ExportBmpWritesTheViewsPixels)
     EXPECT_GT(blue, 50);
 }
 
-// The DXF command asks without confirming a replacement and appends .dxf.
+// The DXF command asks before replacing a file and appends .dxf; a hidden
+// function that cannot be drawn is named after writing.
 TEST_F(ViewOutputTest, ExportDxfWritesTheDocument)
 {
+    QStringList notes;
+    commands->prompts().showNote = [&](const QString &caption, const QString &m) { notes << caption + ": " + m; };
+    ASSERT_TRUE(AddPlot(doc, {"huge", "z(x,y)=x", WireFrame, -5, 5, 2000, -5, 5, 2000, false}));
     answer = dir.filePath(QStringLiteral("drawing"));
     commands->ExportDxf();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].filters, (QStringList{"Autocad Drawing (*.dxf)", "All Files (*.*)"}));
-    EXPECT_FALSE(requests[0].confirmOverwrite);
+    EXPECT_TRUE(requests[0].confirmOverwrite);
     const QByteArray dxf = ReadFileBytes(answer + QStringLiteral(".dxf"));
     EXPECT_EQ(dxf.count("3DFACE"), 64);
     EXPECT_TRUE(dxf.endsWith("0\nEOF"));
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_TRUE(notes[0].startsWith(QStringLiteral("Export DXF: The function \"huge\" cannot be drawn")))
+        << notes[0].toStdString();
 
     // Cancel writes nothing; a folder that does not exist is reported.
     answer.clear();
@@ -102,6 +122,173 @@ TEST_F(ViewOutputTest, ExportDxfWritesTheDocument)
     commands->ExportDxf();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(QStringLiteral("missing/drawing.dxf")));
+}
+
+// Answers the dialogs the output commands open, through their widgets:
+// the save dialog gets `path`'s name typed into it in its folder and is
+// accepted, the question
+// whether to replace a file gets `reply`; a save dialog still open after
+// that (the reply was No) is cancelled.
+class DialogDriver {
+public:
+    DialogDriver(const QString &path, QMessageBox::StandardButton reply) : path_(path), reply_(reply)
+    {
+        timer_.setInterval(50);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Step(); });
+        timer_.start();
+        clock_.start();
+    }
+    QStringList questions;
+
+private:
+    void Step()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (clock_.elapsed() > 30000) {   // whatever went wrong, the test goes on
+            ADD_FAILURE() << "a dialog was left open";
+            if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->reject();
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            questions << box->text();
+            box->button(reply_)->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            if (dialog->property("typed").toBool()) {
+                dialog->reject();
+                return;
+            }
+            dialog->setProperty("typed", true);
+            // As a user does: to the folder, and the name typed in.
+            dialog->setDirectory(QFileInfo(path_).absolutePath());
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (!name) {
+                ADD_FAILURE() << "the save dialog has no name box";
+                dialog->reject();
+                return;
+            }
+            name->setText(QFileInfo(path_).fileName());
+            QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+        }
+    }
+
+    QString path_;
+    QMessageBox::StandardButton reply_;
+    QTimer timer_;
+    QElapsedTimer clock_;
+};
+
+// Every export asks before replacing a file, DXF included: through the
+// real save dialog, a document typed into its name box is kept when the
+// answer is No and replaced only on Yes.
+TEST_F(ViewOutputTest, DxfAsksBeforeReplacingAFile)
+{
+    const QString thesis = dir.filePath(QStringLiteral("thesis.vxf"));
+    {
+        QFile f(thesis);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("a thesis");
+    }
+    OutputCommands real(&view, &printer, nullptr);   // with its own dialogs
+    real.prompts().showError = [this](const QString &m) { errors << m; };
+    const QString question = QStringLiteral("thesis.vxf already exists.\nDo you want to replace it?");
+    {
+        DialogDriver no(thesis, QMessageBox::No);
+        real.ExportDxf();
+        EXPECT_EQ(no.questions, QStringList{question});
+    }
+    EXPECT_EQ(ReadFileBytes(thesis), QByteArray("a thesis"));
+    {
+        DialogDriver yes(thesis, QMessageBox::Yes);
+        real.ExportDxf();
+        EXPECT_EQ(yes.questions, QStringList{question});
+    }
+    EXPECT_TRUE(ReadFileBytes(thesis).endsWith("0\nEOF"));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
+}
+
+// A FIFO or a link to a device at the chosen path is refused by every
+// export and by printing to a file, with the reader's words, and left as
+// it was.
+TEST_F(ViewOutputTest, OutputsThatAreNotRegularFilesAreRefused)
+{
+    commands->prompts().askPictureSize = [](QSize viewSize, int) { return std::optional<QSize>(viewSize); };
+    commands->prompts().askPrint = [this](QPrinter &p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(answer);
+        return true;
+    };
+    // clang-format off
+    const std::pair<const char *, void (OutputCommands::*)()> commandsBySuffix[] = {
+        {"bmp", &OutputCommands::ExportBmp}, {"dxf", &OutputCommands::ExportDxf}, {"png", &OutputCommands::ExportPng},
+        {"obj", &OutputCommands::ExportObj}, {"stl", &OutputCommands::ExportStl}, {"pdf", &OutputCommands::Print}};
+    // clang-format on
+    for (const auto &[suffix, command] : commandsBySuffix) {
+        const QString fifo = dir.filePath(QStringLiteral("pipe.%1").arg(QLatin1String(suffix)));
+        const QString device = dir.filePath(QStringLiteral("null.%1").arg(QLatin1String(suffix)));
+        ASSERT_TRUE(MakeFifo(fifo));
+        ASSERT_TRUE(MakeLinkToDevice(device));
+        for (const QString &path : {fifo, device}) {
+            errors.clear();
+            answer = path;
+            (commands.get()->*command)();
+            EXPECT_EQ(errors, QStringList{QStringLiteral("%1 is not a regular file.").arg(path)}) << suffix;
+        }
+        EXPECT_TRUE(IsFifo(fifo)) << suffix;
+        EXPECT_TRUE(IsLinkToDevice(device)) << suffix;
+    }
+}
+
+// Print to File (PDF) past the file-size limit, as on a full disk: the
+// message names the file and the reason, and no file is left.  The limit
+// is set in a process of its own: this program, run again for this test.
+TEST_F(ViewOutputTest, PrintToAPdfFileThatCannotBeWrittenIsReported)
+{
+    const auto printTo = [this](const QString &path, std::optional<std::pair<int, int>> range) {
+        commands->prompts().askPrint = [path, range](QPrinter &p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(path);
+            p.setPageSize(QPageSize(QPageSize::Letter));
+            if (range) {
+                p.setPrintRange(QPrinter::PageRange);
+                p.setFromTo(range->first, range->second);
+            }
+            return true;
+        };
+        commands->Print();
+    };
+    const QString limited = qEnvironmentVariable("VELTRIX_LIMITED_PDF");
+    if (!limited.isEmpty()) {
+        printTo(limited, std::nullopt);
+        EXPECT_EQ(errors, QStringList{QStringLiteral("The file %1 could not be written: File too large.").arg(limited)});
+        return;
+    }
+
+    const QString path = dir.filePath(QStringLiteral("scene.pdf"));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VELTRIX_LIMITED_PDF"), path);
+    child.setProcessEnvironment(env);
+    child.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = {65536, 65536};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=ViewOutputTest.PrintToAPdfFileThatCannotBeWrittenIsReported")});
+    ASSERT_TRUE(child.waitForFinished(120000));
+    const QByteArray output = child.readAll();
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+
+    // Without the limit: the printer's paper and the pages chosen.
+    printTo(path, std::pair{2, 2});
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
+    const QString info = QString::fromLocal8Bit(RunProgram(QStringLiteral("pdfinfo"), {path}));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +1\n")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("612 x 792 pts (letter)"))) << info.toStdString();
+    const QString text = QString::fromUtf8(RunProgram(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}));
+    EXPECT_TRUE(text.contains(QStringLiteral("Label: sheet"))) << text.toStdString();
 }
 
 // Copy offers the exported file's bytes as image/bmp, and the picture

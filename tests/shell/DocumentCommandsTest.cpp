@@ -36,6 +36,10 @@ struct ScriptedPrompts {
             askedToSave << title;
             return saveAnswer;
         };
+        p.askToSaveBeforeOpening = [this](const QString &incoming, const QString &title) {
+            askedToSave << incoming + QStringLiteral(" replaces ") + title;
+            return saveAnswer;
+        };
         p.askOpenPath = [this](const QString &folder) {
             openFolders << folder;
             return openPath;
@@ -233,6 +237,31 @@ TEST_F(DocumentCommandsTest, AFileThatCannotBeReadFailsAndLeavesTheRecentList)
     ASSERT_EQ(prompts.errors.size(), 1);
     EXPECT_EQ(prompts.errors[0].first, QStringLiteral("Veltrix 2.0"));
     EXPECT_FALSE(commands->Recent().Entries().contains(path));
+}
+
+// A file handed over by another start was not chosen in this window: the
+// question about the changes names it, and so does every error.
+TEST_F(DocumentCommandsTest, AHandedOverFileIsNamedInTheQuestionAndItsErrors)
+{
+    const QString j1 = SavedDocument("j1.vxf");
+    ASSERT_EQ(commands->OpenPath(j1), DocumentCommands::OpenResult::Opened);
+    doc.SetModifiedFlag(true);
+    const QString other = SavedDocument("other.vxf");
+    prompts.saveAnswer = QMessageBox::Cancel;
+    EXPECT_EQ(commands->OpenHandedOver(other), DocumentCommands::OpenResult::Cancelled);
+    EXPECT_EQ(prompts.askedToSave, QStringList{"other.vxf replaces j1.vxf"});
+    EXPECT_EQ(doc.PathName(), j1);
+
+    prompts.saveAnswer = QMessageBox::No;
+    const QString missing = dir.filePath("missing.vxf");
+    EXPECT_EQ(commands->OpenHandedOver(missing), DocumentCommands::OpenResult::Failed);
+    const QString damaged = WriteFile(dir.path(), "damaged.vxf", "not a plot");
+    EXPECT_EQ(commands->OpenHandedOver(damaged), DocumentCommands::OpenResult::Opened);
+    ASSERT_EQ(prompts.errors.size(), 2);
+    EXPECT_EQ(prompts.errors[0].second,
+              QStringLiteral("The document %1 cannot be opened: No such file or directory.").arg(missing));
+    EXPECT_EQ(prompts.errors[1].first, QStringLiteral("Bad file format"));
+    EXPECT_EQ(prompts.errors[1].second, QStringLiteral("%1: Invalid file").arg(damaged));
 }
 
 TEST_F(DocumentCommandsTest, SaveOfATitledDocumentWritesInPlaceAndSaveAsAsksAgain)

@@ -16,6 +16,7 @@
 #include <QMap>
 #include <QMimeData>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -206,7 +207,9 @@ TEST_F(MainFrameTest, SaveThenOpenGivesBackTheDocumentAndTheCamera)
     ASSERT_TRUE(AddFunction(*doc, "wave", "z(x,y)=cosx*siny", 2));
     ASSERT_TRUE(AddFunction(*doc, "bowl", "z(x,y,a)=a*(x^2+y^2)", 3));
     const ViewActions &camera = frame->View3d()->Actions();
-    for (QAction *move : {camera.cameraForward, camera.cameraForward, camera.pitchDown, camera.yawLeft, camera.cameraUp})
+    const QList<QAction *> moves{camera.cameraForward, camera.cameraForward, camera.pitchDown, camera.yawLeft,
+                                 camera.cameraUp};
+    for (QAction *move : moves)
         move->trigger();
     const CameraPose moved = frame->View3d()->GetCamera();
     ASSERT_FALSE(SamePose(moved, CameraPose{}));
@@ -259,14 +262,59 @@ TEST_F(MainFrameTest, DamagedFileShowsTheMessageAndLeavesAnUntitledEmptyDocument
     EXPECT_EQ(ShownTitle(*frame), QStringLiteral("Untitled - Veltrix 2.0"));
 }
 
+// Answers the question a handed-over file asks, in its real message box:
+// records its text and clicks `reply`.
+class QuestionAnswerer {
+public:
+    explicit QuestionAnswerer(QMessageBox::StandardButton reply) : reply_(reply)
+    {
+        timer_.setInterval(50);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                questions << box->windowTitle() + QStringLiteral(": ") + box->text();
+                box->button(reply_)->click();
+            }
+        });
+        timer_.start();
+    }
+    QStringList questions;
+
+private:
+    QMessageBox::StandardButton reply_;
+    QTimer timer_;
+};
+
+// Starts the program with `arguments` on the X display `display`.
+void StartOn(QProcess &process, const QString &display, const QStringList &arguments)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VELTRIX_PROGRAM), arguments);
+}
+
+// Whether a window of that exact title exists on the display.
+bool HasWindow(const QString &display, const QString &title)
+{
+    QProcess search;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.remove(QStringLiteral("LD_PRELOAD"));
+    search.setProcessEnvironment(env);
+    search.start(QStringLiteral("xdotool"),
+                 {QStringLiteral("search"), QStringLiteral("--name"),
+                  QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')});
+    return search.waitForFinished(10000) && search.exitCode() == 0 && !search.readAllStandardOutput().isEmpty();
+}
+
 // Two programs: the second start's file goes to the running program through
-// its save question, and the second program ends without a window.
+// its save question, which names the file, and the second program ends
+// without a window.
 TEST_F(MainFrameTest, ASecondStartHandsItsFileToTheRunningProgramAndEnds)
 {
     const QString path = SavedTour();
     AddShown("saddle", "z(x,y)=x^2-y^2");
     frame->Document()->SetModifiedFlag(true);
-    saveAnswer = QMessageBox::No;
     RunningInstance instance;
     ASSERT_TRUE(instance.Listen());
     OpenHandedOverFiles(instance, *frame);
@@ -274,15 +322,18 @@ TEST_F(MainFrameTest, ASecondStartHandsItsFileToTheRunningProgramAndEnds)
 
     QProcess second;
     second.setWorkingDirectory(dir.path());   // a name relative to where it starts
-    second.start(QStringLiteral(VELTRIX_PROGRAM), {QStringLiteral("tour.vxf")});
-    ASSERT_TRUE(second.waitForStarted(10000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 30000))
-        << "the second program did not end";
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
-
-    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->Document()->PathName() == path; }, 5000));
-    EXPECT_EQ(askedToSave, QStringList{"Untitled"});
+    {
+        QuestionAnswerer no(QMessageBox::No);
+        second.start(QStringLiteral(VELTRIX_PROGRAM), {QStringLiteral("tour.vxf")});
+        ASSERT_TRUE(second.waitForStarted(10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 30000))
+            << "the second program did not end";
+        EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frame->Document()->PathName() == path; }, 5000));
+        EXPECT_EQ(no.questions,
+                  QStringList{"Veltrix 2.0: tour.vxf is being opened. Save changes to Untitled first?"});
+    }
     EXPECT_EQ(frame->Document()->Count(), 2);
     EXPECT_EQ(ShownTitle(*frame), QStringLiteral("tour.vxf - Veltrix 2.0"));
     EXPECT_TRUE(frame->isVisible()) << "the running program shows its window";
@@ -290,14 +341,70 @@ TEST_F(MainFrameTest, ASecondStartHandsItsFileToTheRunningProgramAndEnds)
 
     // Cancelling the question keeps the running program's document.
     frame->Document()->SetModifiedFlag(true);
-    saveAnswer = QMessageBox::Cancel;
     const QString other = dir.filePath("other.vxf");
     ASSERT_TRUE(QFile::copy(path, other));
+    QuestionAnswerer cancel(QMessageBox::Cancel);
     second.start(QStringLiteral(VELTRIX_PROGRAM), {other});
     ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 30000));
     EXPECT_EQ(second.exitCode(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return askedToSave.size() == 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cancel.questions.size() == 1; }, 5000));
+    EXPECT_EQ(cancel.questions[0], QStringLiteral("Veltrix 2.0: other.vxf is being opened. Save changes to tour.vxf first?"));
     EXPECT_EQ(frame->Document()->PathName(), path);
+}
+
+// One program per display: a start on another X display (a second login,
+// a remote session) opens a window of its own there, and starts on that
+// display hand their files to it; starts on this display still come here.
+TEST_F(MainFrameTest, EachDisplayHasItsOwnProgram)
+{
+    const QString first = SavedTour();
+    RunningInstance instance;
+    ASSERT_TRUE(instance.Listen());
+    OpenHandedOverFiles(instance, *frame);
+    for (const char *name : {"other.vxf", "third.vxf", "fourth.vxf"})
+        ASSERT_TRUE(QFile::copy(first, dir.filePath(QString::fromLatin1(name))));
+
+    // A second X server, on a display number it chooses itself (without the
+    // sanitizer's runtime, which breaks its start).
+    QProcess server;
+    QProcessEnvironment serverEnv = QProcessEnvironment::systemEnvironment();
+    serverEnv.remove(QStringLiteral("LD_PRELOAD"));
+    server.setProcessEnvironment(serverEnv);
+    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                          QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                                          QStringLiteral("tcp")});
+    ASSERT_TRUE(server.waitForStarted(10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.canReadLine(); }, 20000)) << "the X server did not start";
+    const QString there = QLatin1Char(':') + QString::fromLatin1(server.readLine().trimmed());
+    const QString here = qEnvironmentVariable("DISPLAY");
+    ASSERT_NE(there, here);
+
+    QProcess elsewhere, handing;
+    StartOn(elsewhere, there, {dir.filePath("other.vxf")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return HasWindow(there, QStringLiteral("other.vxf - Veltrix 2.0")); }, 30000))
+        << "no window on the other display";
+    EXPECT_EQ(elsewhere.state(), QProcess::Running) << elsewhere.readAllStandardError().toStdString();
+    EXPECT_TRUE(frame->Document()->PathName().isEmpty()) << "nothing came here";
+
+    // Waiting lets this program's server answer.
+    const auto ended = [&handing] { return QTest::qWaitFor([&] { return handing.state() == QProcess::NotRunning; }, 30000); };
+    StartOn(handing, there, {dir.filePath("third.vxf")});
+    EXPECT_TRUE(ended());
+    EXPECT_EQ(handing.exitCode(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return HasWindow(there, QStringLiteral("third.vxf - Veltrix 2.0")); }, 10000))
+        << "the program on the other display took the file";
+    EXPECT_TRUE(frame->Document()->PathName().isEmpty()) << "nothing came here";
+
+    StartOn(handing, here, {dir.filePath("fourth.vxf")});
+    EXPECT_TRUE(ended());
+    EXPECT_EQ(handing.exitCode(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame->Document()->PathName() == dir.filePath("fourth.vxf"); }, 10000));
+
+    elsewhere.terminate();
+    if (!elsewhere.waitForFinished(10000))
+        elsewhere.kill();
+    server.terminate();
+    server.waitForFinished(10000);
 }
 
 // A start with a definition the add flow refuses ends with the message and

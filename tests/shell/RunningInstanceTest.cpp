@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -44,6 +46,29 @@ QByteArray Send(const QString &name, const QByteArray &line)
     if (!QTest::qWaitFor([&] { return socket.canReadLine() || socket.state() != QLocalSocket::ConnectedState; }, 3000))
         return "<no answer>";
     return socket.readLine();
+}
+
+// A caller that connects and says nothing, as a flood of local connections
+// does; -1 when the system refused it.
+int SilentCaller(const QString &path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return -1;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray bytes = path.toLocal8Bit();
+    std::copy(bytes.begin(), bytes.end(), address.sun_path);
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int OpenDescriptors()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::System).size());
 }
 
 class RunningInstanceTest : public ::testing::Test {
@@ -111,4 +136,63 @@ TEST_F(RunningInstanceTest, AFileWaitsForTheOpenDialogToClose)
 
     dialog.accept();
     EXPECT_TRUE(QTest::qWaitFor([&] { return handed.count() == 1; }, 2000));
+}
+
+// One program per display: the screens of one display share a socket,
+// other displays have their own.
+TEST(RunningInstanceName, IsThatOfTheDisplay)
+{
+    const auto key = [](const char *x11) { return RunningInstance::DisplayKey({}, QString::fromLatin1(x11)); };
+    EXPECT_EQ(key(":0"), key("unix:0.1"));
+    EXPECT_NE(key(":0"), key(":1"));
+    EXPECT_NE(key(":10"), key("localhost:10.0"));
+    EXPECT_NE(RunningInstance::DisplayKey(QStringLiteral("wayland-0"), QStringLiteral(":0")), key(":0"));
+    EXPECT_LE(RunningInstance::DisplayKey(QString(200, QLatin1Char('w')), {}).size(), 32) << "a socket's path is short";
+}
+
+// A flood of callers that connect and say nothing: the program serves a
+// bounded number at a time, and when its descriptors run out anyway (the
+// server then stops and removes its socket) it listens again as soon as
+// they come back.
+TEST_F(RunningInstanceTest, AFloodOfCallersNeitherExhaustsNorEndsTheServer)
+{
+    RunningInstance instance(name);
+    ASSERT_TRUE(instance.Listen());
+    const int before = OpenDescriptors();
+    std::vector<int> callers;
+    for (int round = 0; round < 8; ++round) {
+        for (int i = 0; i < 30; ++i)
+            if (const int fd = SilentCaller(name); fd >= 0)
+                callers.push_back(fd);
+        QTest::qWait(20);
+    }
+    const int served = OpenDescriptors() - before - int(callers.size());
+    EXPECT_GT(int(callers.size()), 64);
+    EXPECT_LE(served, 2 * 32 + 4) << "each caller held by the server";
+    for (int fd : callers)
+        ::close(fd);
+    callers.clear();
+    QTest::qWait(200);
+
+    // No descriptor left when callers come: the server cannot take them.
+    struct rlimit original;
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &original), 0);
+    for (int i = 0; i < 4; ++i)
+        callers.push_back(SilentCaller(name));
+    const int lowestFree = ::dup(0);
+    ::close(lowestFree);
+    struct rlimit exhausted = original;
+    exhausted.rlim_cur = rlim_t(lowestFree);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &exhausted), 0);
+    QTest::qWait(300);
+    EXPECT_FALSE(instance.IsListening()) << "the flood was meant to stop the server";
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &original), 0);
+    for (int fd : callers)
+        ::close(fd);
+
+    QSignalSpy handed(&instance, &RunningInstance::FileHandedOver);
+    QByteArray answer;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (answer = Send(name, "/tmp/a.vxf\n")) == "taken\n"; }, 5000))
+        << answer.toStdString();
+    EXPECT_EQ(handed.count(), 1);
 }
