@@ -12,9 +12,8 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 
+#include "BenchDocument.h"
 #include "model/CVeltrix2Doc.h"
-#include "model/FunctionDefinition.h"
-#include "qel/qel.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/FramebufferFunctions.h"
 #include "view3d/GLGeometrySink.h"
@@ -49,16 +48,7 @@ struct Bench {
         fbo->bind();
         renderer.InitializeGL();
         renderer.Resize(kWidth, kHeight);
-        const std::string text = "z(x,y)=cosx*siny";
-        const DefinitionOutcome f = CompileNewFunction(text, 1);
-        FunctionRecord r;
-        r.label = "bench";
-        r.text = text;
-        r.handle = f.handle;
-        r.mode = FilledPolygons;
-        r.color1 = 0x00C000;
-        r.color2 = 0x000000;
-        doc.Add(r, false);
+        AddBenchPlot(doc, BenchPlot());
         doc.Settings().showCube = doc.Settings().showAxes = 0;
     }
 
@@ -69,10 +59,7 @@ struct Bench {
         if (n == steps)
             return;
         steps = n;
-        for (const char *name : {"x", "y"}) {
-            VariableRecord v{name, 0, -5, 5, n};
-            modify_function_variable(Record().handle, v);
-        }
+        SetBenchSteps(Record().handle, n);
         renderer.RebuildLists(lists, -1);
     }
 
