@@ -10,9 +10,13 @@
 
 #include <QFile>
 
+#include "output/FigureFiles.h"
 #include "output/PictureFiles.h"
 
 namespace {
+
+// More pictures a second than players show.
+constexpr int kMaxFps = 240;
 
 bool Fail(QString *error, const QString &message)
 {
@@ -47,6 +51,10 @@ bool FormatOfSuffix(const QString &suffix, ExportFormat *format)
         *format = ExportFormat::Gltf;
     else if (s == QLatin1String("html") || s == QLatin1String("htm"))
         *format = ExportFormat::WebPage;
+    else if (IsFigureSuffix(s))
+        *format = ExportFormat::Svg;
+    else if (VideoFormat video; VideoFormatOfSuffix(s, &video))
+        *format = ExportFormat::Video;
     else
         return false;
     return true;
@@ -75,6 +83,11 @@ bool ParseParameter(const QString &text, ParameterValue *parameter)
 
 } // namespace
 
+bool IsFigure(ExportFormat format)
+{
+    return format == ExportFormat::Svg || format == ExportFormat::PdfFigure;
+}
+
 bool PaperByName(const QString &name, QPageSize *paper)
 {
     for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
@@ -97,7 +110,7 @@ QString ExportUsage()
 {
     return QStringLiteral(
                "Usage: veltrix-export DOC.vxf -o OUT [--size WxH] [--set NAME=VALUE ...]\n"
-               "                      [--frames N] [--paper NAME]\n"
+               "                      [--frames N] [--fps N] [--paper NAME] [--figure]\n"
                "       veltrix-export -e DEFINITION [-e ...] [--range NAME=MIN:MAX] [--steps NAME=N]\n"
                "                      [--mode MODE] [--colors C1,C2] [-o OUT] [--save DOC.vxf]\n"
                "       veltrix-export --info DOC.vxf\n"
@@ -105,7 +118,11 @@ QString ExportUsage()
                "Renders a Veltrix document, or functions given with -e, without a display\n"
                "and writes it in the format that OUT's extension names:\n"
                "  .png .jpg .bmp  the scene as the view shows it, from the document's camera\n"
-               "  .pdf            the printed pages (the scene and the list of functions)\n"
+               "  .svg            the scene as a vector figure, from the document's camera\n"
+               "  .pdf            the printed pages (the scene and the list of functions);\n"
+               "                  with --figure the scene as a one-page vector figure\n"
+               "  .mp4 .webm .gif a film of the animation of the first shown function with\n"
+               "                  parameters (H.264, VP9, or a GIF with one palette)\n"
                "  .dxf            the drawing File > Export > DXF writes\n"
                "  .obj            the visible surfaces as triangles, with materials in a .mtl beside it\n"
                "  .stl            the visible surfaces as triangles (binary STL)\n"
@@ -117,15 +134,19 @@ QString ExportUsage()
                "  --save DOC.vxf       keep the document as well (with -e: the plot as a document)\n"
                "  --info               print the document's settings, functions and variables\n"
                "                       as JSON\n"
-               "  --size WxH           picture size in pixels (default 1280x1024); for .pdf the\n"
+               "  --size WxH           picture or figure size in pixels, at 96 dpi for figures\n"
+               "                       (default 1280x1024); for printed .pdf pages the\n"
                "                       proportions of the scene on the first page\n"
                "  --set NAME=VALUE     give the parameter NAME of every function that has it a\n"
                "                       value within its range (may be repeated)\n"
                "  --frames N           write N pictures (at most %2) of the animation of\n"
                "                       the first shown function with parameters: OUT\n"
-               "                       frame.png gives frame0001.png, frame0002.png, ...\n"
+               "                       frame.png gives frame0001.png, frame0002.png, ...;\n"
+               "                       a film has N pictures (default: one whole loop)\n"
+               "  --fps N              pictures a second of a film (default 25)\n"
                "  --paper NAME         paper of a .pdf: A4 (default), Letter, Legal, A3, A5, ...\n"
-               "  --smooth-lines       draw pictures and pages with smoothed edges and lines\n"
+               "  --figure             write a .pdf as a vector figure of the scene, not pages\n"
+               "  --smooth-lines       draw pictures, films and pages with smoothed edges and lines\n"
                "  --shaded             light filled surfaces from the viewer's side\n"
                "  --legend             draw a colour bar for every gradient function\n"
                "%1"
@@ -147,15 +168,17 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     const QCommandLineOption size(QStringLiteral("size"), QString(), QStringLiteral("WxH"));
     const QCommandLineOption set(QStringLiteral("set"), QString(), QStringLiteral("NAME=VALUE"));
     const QCommandLineOption frames(QStringLiteral("frames"), QString(), QStringLiteral("N"));
+    const QCommandLineOption fps(QStringLiteral("fps"), QString(), QStringLiteral("N"));
     const QCommandLineOption paper(QStringLiteral("paper"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption smooth(QStringLiteral("smooth-lines"));
     const QCommandLineOption shaded(QStringLiteral("shaded"));
     const QCommandLineOption legend(QStringLiteral("legend"));
+    const QCommandLineOption figure(QStringLiteral("figure"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption save(QStringLiteral("save"), QString(), QStringLiteral("DOC"));
     const QCommandLineOption info(QStringLiteral("info"));
-    parser.addOptions({output, size, set, frames, paper, smooth, shaded, legend, help, version, save, info});
+    parser.addOptions({output, size, set, frames, fps, paper, smooth, shaded, legend, figure, help, version, save, info});
     AddPlotOptions(parser);
     if (!parser.parse(arguments))
         return Fail(error, parser.errorText());
@@ -202,26 +225,41 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     if (options.output.isEmpty()) {
         if (options.save.isEmpty() && !options.info)
             return Fail(error, QStringLiteral("No output given: -o OUT."));
-        for (const QCommandLineOption *o : {&size, &frames, &paper, &smooth, &shaded, &legend})
+        for (const QCommandLineOption *o : {&size, &frames, &fps, &figure, &paper, &smooth, &shaded, &legend})
             if (parser.isSet(*o))
                 return Fail(error, QStringLiteral("--%1 needs an output: -o OUT.").arg(o->names().front()));
         return true;
     }
     if (!FormatOfSuffix(QFileInfo(options.output).suffix(), &options.format))
-        return Fail(error, QStringLiteral("The format of %1 is unknown: use .png, .jpg, .bmp, .pdf, .dxf, .obj, "
-                                          ".stl, .glb or .html.")
+        return Fail(error, QStringLiteral("The format of %1 is unknown: use .png, .jpg, .bmp, .svg, .pdf, .mp4, "
+                                          ".webm, .gif, .dxf, .obj, .stl, .glb or .html.")
                                .arg(options.output));
+    const bool video = options.format == ExportFormat::Video;
+    if (video)
+        VideoFormatOfSuffix(QFileInfo(options.output).suffix(), &options.video);
+    if (parser.isSet(figure)) {
+        if (options.format != ExportFormat::Pdf)
+            return Fail(error, QStringLiteral("--figure is for .pdf files only (an .svg is always a figure)."));
+        options.format = ExportFormat::PdfFigure;
+    }
 
     const bool picture = options.format == ExportFormat::Picture;
+    // What draws the scene the way the view does: pictures, figures, pages.
+    const bool drawn = picture || video || IsFigure(options.format) || options.format == ExportFormat::Pdf;
     if (parser.isSet(size)) {
-        if (!picture && options.format != ExportFormat::Pdf)
+        if (!drawn)
             return Fail(error, QStringLiteral("--size has no meaning for %1.").arg(options.output));
         if (!ParseSize(parser.value(size), &options.size))
             return Fail(error, QStringLiteral("--size %1 is not a size such as 1920x1080.").arg(parser.value(size)));
     }
+    if (video && options.video != VideoFormat::Gif && (options.size.width() % 2 || options.size.height() % 2))
+        return Fail(error, QStringLiteral("%1 videos need an even width and height, not %2x%3.")
+                               .arg(VideoSuffix(options.video).toUpper())
+                               .arg(options.size.width())
+                               .arg(options.size.height()));
     if (parser.isSet(frames)) {
-        if (!picture)
-            return Fail(error, QStringLiteral("--frames needs a picture to write (.png, .jpg or .bmp), not %1.")
+        if (!picture && !video)
+            return Fail(error, QStringLiteral("--frames needs pictures or a video to write (.png, .jpg, .bmp, .mp4, .webm or .gif), not %1.")
                                    .arg(options.output));
         bool ok = false;
         options.frames = parser.value(frames).toInt(&ok);
@@ -232,16 +270,26 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
                                    .arg(parser.value(frames))
                                    .arg(kMaxFrames));
     }
+    if (parser.isSet(fps)) {
+        if (!video)
+            return Fail(error, QStringLiteral("--fps is for videos (.mp4, .webm or .gif) only."));
+        bool ok = false;
+        options.fps = parser.value(fps).toInt(&ok);
+        if (!ok || options.fps < 1 || options.fps > kMaxFps)
+            return Fail(error, QStringLiteral("--fps %1 is not a number of pictures a second from 1 to %2.")
+                                   .arg(parser.value(fps))
+                                   .arg(kMaxFps));
+    }
     for (const QCommandLineOption *drawing : {&smooth, &shaded, &legend}) {
-        if (parser.isSet(*drawing) && !picture && options.format != ExportFormat::Pdf)
-            return Fail(error, QStringLiteral("--%1 is for pictures and .pdf files only.").arg(drawing->names().front()));
+        if (parser.isSet(*drawing) && !drawn)
+            return Fail(error, QStringLiteral("--%1 is for pictures, figures and .pdf files only.").arg(drawing->names().front()));
     }
     options.drawing.smoothLines = parser.isSet(smooth);
     options.drawing.shadedSurfaces = parser.isSet(shaded);
     options.drawing.colorLegend = parser.isSet(legend);
     if (parser.isSet(paper)) {
         if (options.format != ExportFormat::Pdf)
-            return Fail(error, QStringLiteral("--paper is for .pdf files only."));
+            return Fail(error, QStringLiteral("--paper is for printed .pdf pages only."));
         if (!PaperByName(parser.value(paper), &options.paper))
             return Fail(error, QStringLiteral("The paper %1 is unknown: try A4, Letter, Legal, A3 or A5.")
                                    .arg(parser.value(paper)));

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "model/CommandLinePlot.h"
+#include "output/VideoEncoder.h"
 #include "view3d/RenderOptions.h"
 
 // What the exporter writes, by the output file's suffix.
@@ -17,7 +18,10 @@ enum class ExportFormat {
     Obj,
     Stl,
     Gltf,
-    WebPage
+    WebPage,
+    Svg,
+    PdfFigure,
+    Video
 };
 
 // A --set NAME=VALUE.
@@ -43,7 +47,9 @@ struct ExportOptions {
     ExportFormat format = ExportFormat::Picture;
     QSize size = kDefaultPictureSize;
     QList<ParameterValue> parameters;
-    int frames = 0;   // 0: a single picture
+    int frames = 0;   // 0: a single picture, or a video of one whole loop
+    VideoFormat video = VideoFormat::Mp4;
+    int fps = 25;
     QPageSize paper{QPageSize::A4};
     // The plain designed picture unless asked otherwise: a script gives the
     // same files whoever runs it, whatever they chose in the program.
@@ -63,6 +69,9 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
 
 // The text of --help.
 QString ExportUsage();
+
+// Whether the format is a vector figure of the scene (.svg, .pdf --figure).
+bool IsFigure(ExportFormat format);
 
 // The paper of a name such as "A4", "letter" or "Legal" (any case).
 bool PaperByName(const QString &name, QPageSize *paper);

@@ -7,7 +7,9 @@
 #include "ParameterSetting.h"
 #include "model/CVeltrix2Doc.h"
 #include "model/DocumentInfo.h"
+#include "output/AnimationFilm.h"
 #include "output/DxfWriter.h"
+#include "output/FigureFiles.h"
 #include "output/GltfWriter.h"
 #include "output/MeshFiles.h"
 #include "output/OffscreenRenderer.h"
@@ -37,18 +39,6 @@ SceneState DocumentScene(const CVeltrix2Doc &doc, QSize size, const RenderOption
                                       kDefaultPictureSize.height());
     return scene;
 }
-
-// The animation's clock when frames are written one after the other: it
-// never fires, the exporter ticks the engine itself after each frame.
-class FrameClock : public AnimationClock {
-public:
-    void Start(uint32_t) override { running_ = true; }
-    void Stop() override { running_ = false; }
-    bool IsRunning() const override { return running_; }
-
-private:
-    bool running_ = false;
-};
 
 class Exporter {
 public:
@@ -82,6 +72,9 @@ public:
         case ExportFormat::Stl: return WriteMesh();
         case ExportFormat::Gltf:
         case ExportFormat::WebPage: return WriteScene();
+        case ExportFormat::Svg:
+        case ExportFormat::PdfFigure: return WriteFigure();
+        case ExportFormat::Video: return WriteVideo();
         }
         return ExportUsageError;
     }
@@ -196,6 +189,63 @@ private:
         return written ? ExportWritten : Fail(ExportOutputFailed, error);
     }
 
+    int WriteFigure()
+    {
+        const SceneState scene = DocumentScene(doc_, options_.size, options_.drawing);
+        QString error;
+        QStringList leftOut;
+        const bool written = options_.format == ExportFormat::Svg
+                                 ? WriteSvgFigure(options_.output, scene, options_.size, &error, &leftOut)
+                                 : WritePdfFigure(options_.output, scene, options_.size, &error, &leftOut);
+        Note(leftOut);
+        return written ? ExportWritten : Fail(ExportOutputFailed, error);
+    }
+
+    // The animation of the first shown function that has parameters.
+    int32_t AnimatedFunction() const
+    {
+        const FunctionList &functions = doc_.Functions();
+        for (int p = functions.First(); p >= 0; p = functions.Next(p))
+            if (functions.At(p).visible && AnimationLoopLength(functions, functions.At(p).handle) > 0)
+                return functions.At(p).handle;
+        return -1;
+    }
+
+    int WriteVideo()
+    {
+        FilmRequest request;
+        request.scene = DocumentScene(doc_, options_.size, options_.drawing);
+        request.handle = AnimatedFunction();
+        request.size = options_.size;
+        request.frames = options_.frames;
+        request.fps = options_.fps;
+        request.format = options_.video;
+        if (request.handle < 0)
+            return Fail(ExportUsageError, QStringLiteral("No shown function of the document has parameters to animate."));
+        const uint64_t loop = AnimationLoopLength(doc_.Functions(), request.handle);
+        if (request.frames == 0 && loop > kMaxLoopFrames)
+            return Fail(ExportUsageError, QStringLiteral("One loop of the animation has %1 pictures: give their number with --frames.")
+                                              .arg(loop));
+        // A GIF is walked twice (its colours first): the frame shown runs at
+        // half speed over both walks.
+        const int passes = request.format == VideoFormat::Gif ? 2 : 1;
+        FilmProgress progress;
+        int shown = 0;
+        if (console_.progress)
+            progress = [this, passes, &shown](int done, int total) {
+                const int frame = (done + passes - 1) / passes;
+                if (frame != shown)
+                    console_.progress(frame, total / passes);
+                shown = frame;
+                return true;
+            };
+        QString error;
+        QStringList leftOut;
+        const FilmOutcome outcome = WriteAnimationFilm(options_.output, request, progress, &error, &leftOut);
+        Note(leftOut);
+        return outcome == FilmOutcome::Written ? ExportWritten : Fail(ExportOutputFailed, error);
+    }
+
     int WritePicture()
     {
         OffscreenRenderer renderer;
@@ -216,7 +266,7 @@ private:
     // has parameters: the first position, then one tick of the engine each.
     int WriteFrames(OffscreenRenderer &renderer)
     {
-        FrameClock clock;
+        FrameByFrameClock clock;
         AnimationEngine engine(clock);
         const FunctionList &functions = doc_.Functions();
         bool started = false;
@@ -273,7 +323,10 @@ bool ExportNeedsFonts(const ExportOptions &options)
     case ExportFormat::Picture:
     case ExportFormat::Pdf:
     case ExportFormat::Gltf:
-    case ExportFormat::WebPage: return true;
+    case ExportFormat::WebPage:
+    case ExportFormat::Svg:
+    case ExportFormat::PdfFigure:
+    case ExportFormat::Video: return true;
     default: return false;
     }
 }

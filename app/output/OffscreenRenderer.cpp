@@ -49,7 +49,6 @@ struct OffscreenRenderer::Impl {
     // Smooth lines draw here first and are resolved into `framebuffer`.
     MultisampleTarget multisample{fb};
     SceneRenderer renderer;
-    ListSet lists;
     bool rendererReady = false;
     QString error;
     QStringList leftOut;
@@ -202,7 +201,7 @@ OffscreenRenderer::~OffscreenRenderer()
         return;
     if (d_->MakeCurrent()) {
         if (d_->rendererReady)
-            d_->renderer.ReleaseGL({&d_->lists});
+            d_->renderer.ReleaseGL({});
         d_->multisample.Release();
         d_->DeleteFramebuffer();
         d_->DoneCurrent();
@@ -247,13 +246,6 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
         r.SetDocument(scene.doc);
         r.SetOptions(scene.options);
         r.Resize(width, height);
-        r.RebuildLists(d_->lists, -1);
-        d_->leftOut.clear();
-        for (const DrawProblem &problem : r.Problems()) {
-            const int position = scene.doc ? scene.doc->Find(problem.handle) : -1;
-            if (position >= 0 && scene.doc->Get(position).visible)
-                d_->leftOut << problem.message;
-        }
         r.SetTrace(scene.trace);
         r.SetLineWidth(scene.lineWidth);
         // Large pictures (prints) get fewer samples, or none, rather than
@@ -267,7 +259,14 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
             d_->multisample.Bind();
         else
             d_->multisample.Release();
-        r.RenderScene(d_->lists, scene.camera);
+        // Each picture is drawn once: straight from the samples, no lists.
+        r.RenderSceneOnce(scene.camera);
+        d_->leftOut.clear();
+        for (const DrawProblem &problem : r.Problems()) {
+            const int position = scene.doc ? scene.doc->Find(problem.handle) : -1;
+            if (position >= 0 && scene.doc->Get(position).visible)
+                d_->leftOut << problem.message;
+        }
         if (multisampled)
             d_->multisample.ResolveColor(d_->framebuffer);
 

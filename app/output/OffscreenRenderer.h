@@ -11,7 +11,7 @@ struct SceneState;
 
 // Draws the scene into a framebuffer of an OpenGL context of its own, made
 // with EGL on Mesa's surfaceless platform: no window, no X server.  It has
-// its own scene renderer, outline font and display lists, so it draws
+// its own scene renderer and outline font, so it draws
 // exactly what the view draws.  Usable next to the view's context in the
 // same thread: the Qt context current on entry is released first (a thread
 // cannot hold an EGL and a GLX context at once) and the view makes its own

@@ -11,9 +11,12 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 
 #include "model/CVeltrix2Doc.h"
+#include "model/CodePage1252.h"
 #include "output/DxfWriter.h"
+#include "output/FigureFiles.h"
 #include "output/GltfWriter.h"
 #include "output/MeshFiles.h"
 #include "output/OffscreenRenderer.h"
@@ -84,6 +87,26 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
     prompts_.showNote = [parent](const QString &caption, const QString &message) {
         QMessageBox::information(parent, caption, message);
     };
+    prompts_.askAnimation = [parent](const QString &label, QSize viewSize, int maxSide,
+                                     int loopLength) -> std::optional<AnimationChoice> {
+        AnimationExportDialog dialog(label, viewSize, maxSide, loopLength, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.Choice();
+    };
+    prompts_.showProgress = [parent](const QString &caption, int total) -> FilmProgress {
+        auto dialog = std::make_shared<QProgressDialog>(caption, QStringLiteral("Cancel"), 0, total, parent);
+        dialog->setWindowTitle(QStringLiteral("Export Animation"));
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setMinimumDuration(0);
+        dialog->setAutoClose(false);
+        dialog->setValue(0);
+        return [dialog](int done, int) {
+            // Setting the value lets the dialog take the user's Cancel.
+            dialog->setValue(done);
+            return !dialog->wasCanceled();
+        };
+    };
     MakeActions();
 }
 
@@ -112,6 +135,13 @@ void OutputCommands::MakeActions()
                           QStringLiteral("Export the scene to a .glb file that 3D programs and viewers open"));
     a.exportWebPage = MakeCommandAction(this, "exportWebPage", QStringLiteral("Web Page..."),
                                         QStringLiteral("Export the scene to a web page that turns it with the mouse"));
+    a.exportSvg = MakeCommandAction(this, "exportSvg", QStringLiteral("SVG..."),
+                                    QStringLiteral("Export the scene to a .svg vector figure for papers and slides"));
+    a.exportPdfFigure = MakeCommandAction(this, "exportPdfFigure", QStringLiteral("PDF Figure..."),
+                                          QStringLiteral("Export the scene to a one-page vector .pdf figure"));
+    a.exportAnimation =
+        MakeCommandAction(this, "exportAnimation", QStringLiteral("Animation..."),
+                          QStringLiteral("Export the animation of a function to an .mp4, .webm or .gif film"));
     a.copy = MakeCommandAction(this, "copy", QStringLiteral("&Copy\tCtrl+C"),
                                QStringLiteral("Copy the selection and put it on the Clipboard\nCopy"),
                                {QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))});
@@ -130,6 +160,9 @@ void OutputCommands::MakeActions()
         {a.exportStl, &OutputCommands::ExportStl},
         {a.exportGltf, &OutputCommands::ExportGltf},
         {a.exportWebPage, &OutputCommands::ExportWebPage},
+        {a.exportSvg, &OutputCommands::ExportSvg},
+        {a.exportPdfFigure, &OutputCommands::ExportPdfFigure},
+        {a.exportAnimation, &OutputCommands::ExportAnimation},
         {a.copy, &OutputCommands::Copy},
     };
     for (const auto &c : commands)
@@ -338,6 +371,139 @@ void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)
         prompts_.showError(error);
     else if (!mesh.notes.isEmpty())
         prompts_.showNote(request.caption, mesh.notes.join(QLatin1Char('\n')));
+}
+
+void OutputCommands::ExportSvg()
+{
+    const SaveRequest request{QStringLiteral("Export SVG"),
+                              {QStringLiteral("SVG figure (*.svg)")},
+                              QStringLiteral("svg"),
+                              true,
+                              {}};
+    ExportFigure(request, false);
+}
+
+void OutputCommands::ExportPdfFigure()
+{
+    const SaveRequest request{QStringLiteral("Export PDF Figure"),
+                              {QStringLiteral("PDF figure (*.pdf)")},
+                              QStringLiteral("pdf"),
+                              true,
+                              {}};
+    ExportFigure(request, true);
+}
+
+void OutputCommands::ExportFigure(const SaveRequest &request, bool pdf)
+{
+    const SceneState scene = view_->CurrentScene();
+    if (!scene.doc)
+        return;
+    const QSize size(scene.width, scene.height);
+    if (size.isEmpty()) {
+        prompts_.showError(QStringLiteral("The 3D view has no area to make a figure of."));
+        return;
+    }
+    const QString path = AskSavePath(request);
+    if (path.isEmpty())
+        return;
+    QString error;
+    QStringList leftOut;
+    bool written = false;
+    {
+        WaitCursor wait;
+        written = pdf ? WritePdfFigure(path, scene, size, &error, &leftOut)
+                      : WriteSvgFigure(path, scene, size, &error, &leftOut);
+    }
+    if (!written)
+        prompts_.showError(error);
+    else if (!leftOut.isEmpty())
+        prompts_.showNote(request.caption, leftOut.join(QLatin1Char('\n')));
+}
+
+int32_t OutputCommands::FilmedFunction(QString *why) const
+{
+    const CVeltrix2Doc *doc = view_->Document();
+    if (view_->AnimationOn())
+        return view_->Animation().Handle();
+    const FunctionList &functions = doc->Functions();
+    const int32_t selected = selected_ ? selected_() : -1;
+    if (selected >= 0 && functions.Find(selected) >= 0) {
+        if (AnimationLoopLength(functions, selected) > 0)
+            return selected;
+        *why = QStringLiteral("The function \"%1\" has no parameters to animate.")
+                   .arg(FromCp1252(functions.At(functions.Find(selected)).label));
+        return -1;
+    }
+    for (int p = functions.First(); p >= 0; p = functions.Next(p))
+        if (functions.At(p).visible && AnimationLoopLength(functions, functions.At(p).handle) > 0)
+            return functions.At(p).handle;
+    *why = QStringLiteral("No shown function has parameters to animate.");
+    return -1;
+}
+
+void OutputCommands::ExportAnimation()
+{
+    FilmRequest request;
+    request.scene = view_->CurrentScene();
+    if (!request.scene.doc)
+        return;
+    QString why;
+    request.handle = FilmedFunction(&why);
+    if (request.handle < 0) {
+        prompts_.showNote(QStringLiteral("Export Animation"), why);
+        return;
+    }
+    const FunctionList &functions = request.scene.doc->Functions();
+    const FunctionRecord &record = functions.At(functions.Find(request.handle));
+    int maxSide = 0;
+    {
+        OffscreenRenderer probe;
+        if (!probe.IsValid()) {
+            prompts_.showError(QStringLiteral("The scene cannot be rendered: %1.").arg(probe.Error()));
+            return;
+        }
+        maxSide = probe.MaxSide();
+    }
+    const uint64_t loop = AnimationLoopLength(functions, request.handle);
+    const std::optional<AnimationChoice> choice =
+        prompts_.askAnimation(FromCp1252(record.label), QSize(request.scene.width, request.scene.height),
+                              maxSide, int(std::min<uint64_t>(loop, kMaxLoopFrames)));
+    if (!choice)
+        return;
+    static const char *const filters[] = {"MP4 video (*.mp4)", "WebM video (*.webm)", "GIF animation (*.gif)"};
+    const QString path = AskSavePath({QStringLiteral("Export Animation"),
+                                      {QString::fromLatin1(filters[int(choice->format)])},
+                                      VideoSuffix(choice->format),
+                                      true,
+                                      {}});
+    if (path.isEmpty())
+        return;
+    request.format = choice->format;
+    request.size = choice->size;
+    request.frames = choice->frames;
+    request.fps = choice->fps;
+    // As large as the view shows it, only larger.
+    request.scene.lineWidth =
+        ScaledLineWidth(request.size.width(), request.size.height(), request.scene.width, request.scene.height);
+
+    // The view's own animation waits: it moves the same parameters.
+    AnimationEngine &shown = view_->Animation();
+    const bool playing = shown.IsPlaying();
+    if (playing)
+        shown.Stop();
+    const int passes = request.format == VideoFormat::Gif ? 2 : 1;
+    const FilmProgress progress = prompts_.showProgress(
+        QStringLiteral("Making the film of \"%1\"...").arg(FromCp1252(record.label)),
+        request.frames * passes);
+    QString error;
+    QStringList leftOut;
+    const FilmOutcome outcome = WriteAnimationFilm(path, request, progress, &error, &leftOut);
+    if (playing)
+        shown.Play(request.scene.doc->Settings().animationIntervalMs);
+    if (outcome == FilmOutcome::Failed)
+        prompts_.showError(error);
+    else if (outcome == FilmOutcome::Written && !leftOut.isEmpty())
+        prompts_.showNote(QStringLiteral("Export Animation"), leftOut.join(QLatin1Char('\n')));
 }
 
 void OutputCommands::Copy()

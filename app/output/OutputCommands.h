@@ -7,6 +7,9 @@
 #include <QSize>
 #include <QString>
 
+#include "output/AnimationExportDialog.h"
+#include "output/AnimationFilm.h"
+
 struct BitmapPixels;
 class GLView;
 class QAction;
@@ -26,18 +29,24 @@ struct OutputActions {
     QAction *exportStl = nullptr;
     QAction *exportGltf = nullptr;
     QAction *exportWebPage = nullptr;
+    QAction *exportSvg = nullptr;
+    QAction *exportPdfFigure = nullptr;
+    QAction *exportAnimation = nullptr;
     // Takes the 3D view's picture: the main window enables it while the
     // view is the active pane.
     QAction *copy = nullptr;
 
+    // The File > Export menu, a null entry for its separator.
     QList<QAction *> Exports() const
     {
-        return {exportBmp, exportDxf, exportPng, exportObj, exportStl, exportGltf, exportWebPage};
+        return {exportBmp, exportDxf, exportPng, exportObj, exportStl,
+                exportGltf, exportWebPage, nullptr, exportSvg, exportPdfFigure, exportAnimation};
     }
 };
 
 // The commands that take the scene out of the program: File > Export > BMP,
-// DXF, PNG, OBJ, STL, glTF and Web Page, Edit > Copy, File > Print...,
+// DXF, PNG, OBJ, STL, glTF, Web Page, SVG, PDF Figure and Animation,
+// Edit > Copy, File > Print...,
 // Print Preview... and Print Setup....  It owns their actions; the main
 // window places them.  The dialogs go through prompts() so that tests can
 // answer them.
@@ -62,6 +71,15 @@ public:
         std::function<void(const QString &)> showError;
         // What an export left out.
         std::function<void(const QString &caption, const QString &)> showNote;
+        // The film to make of the animation of the function `label`, or
+        // none for Cancel.
+        std::function<std::optional<AnimationChoice>(const QString &label, QSize viewSize, int maxSide,
+                                                     int loopLength)>
+            askAnimation;
+        // Shows the progress of a long export of `total` steps; the callback
+        // it gives takes each step done and says whether to go on (false
+        // once the user cancelled).
+        std::function<FilmProgress(const QString &caption, int total)> showProgress;
     };
 
     // `printer` is the main window's, shared with Print Setup.
@@ -72,6 +90,9 @@ public:
     // Where the export dialogs start (the main window knows the document's
     // folder and the one last used).
     void SetStartFolder(std::function<QString()> startFolder) { startFolder_ = std::move(startFolder); }
+    // The function selected in the function tree (-1 for none), the one
+    // filmed when no animation runs.
+    void SetSelectedFunction(std::function<int32_t()> selected) { selected_ = std::move(selected); }
 
     void ExportBmp();
     void ExportDxf();
@@ -79,6 +100,14 @@ public:
     void ExportPng();
     void ExportObj();
     void ExportStl();
+    // The view's scene, from its camera, as a vector figure the size of the
+    // view: SVG, or a one-page PDF.
+    void ExportSvg();
+    void ExportPdfFigure();
+    // A film of the animated function (or the selected one, or the first
+    // shown one with parameters) in a format, size, length and rate the
+    // user chooses, with its progress and a Cancel.
+    void ExportAnimation();
     // The scene as the view shows it, from its current camera: a glTF file,
     // or a web page that turns it.
     void ExportGltf();
@@ -95,6 +124,9 @@ private:
     void ExportMesh(const SaveRequest &request, bool stl);
     void ExportScene(const SaveRequest &request, bool page);
     bool CaptureSettledView(BitmapPixels &pixels);
+    void ExportFigure(const SaveRequest &request, bool pdf);
+    // The function to film and why there is none.
+    int32_t FilmedFunction(QString *why) const;
     bool PrintOn(QPrinter &printer, QString *error);
 
     GLView *view_;
@@ -103,4 +135,5 @@ private:
     Prompts prompts_;
     OutputActions actions_;
     std::function<QString()> startFolder_;
+    std::function<int32_t()> selected_;
 };

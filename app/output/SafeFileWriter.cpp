@@ -1,5 +1,7 @@
 #include "output/SafeFileWriter.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QSaveFile>
 
@@ -42,7 +44,21 @@ public:
     const QString &Reason() const { return reason_; }
     QSaveFile &File() { return file_; }
 
-    bool isSequential() const override { return true; }
+    // A film's container goes back to finish its index: a seek writes out
+    // what is gathered and moves in the temporary file.
+    bool isSequential() const override { return false; }
+    bool seek(qint64 position) override
+    {
+        if (Failed() || !Flush())
+            return false;
+        if (!file_.seek(position)) {
+            reason_ = file_.errorString();
+            setErrorString(reason_);
+            return false;
+        }
+        return QIODevice::seek(position);
+    }
+    qint64 size() const override { return std::max(file_.size(), file_.pos() + qint64(buffer_.size())); }
     void close() override
     {
         Flush();
@@ -73,6 +89,7 @@ private:
             if (written <= 0) {
                 reason_ = file_.error() != QFileDevice::NoError ? file_.errorString()
                                                                 : QStringLiteral("nothing more could be written");
+                setErrorString(reason_);
                 break;
             }
             data += written;

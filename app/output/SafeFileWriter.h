@@ -13,7 +13,8 @@ class QIODevice;
 // place of an existing one.  Every write is checked, short ones included
 // (the system accepts part of a write when the disk fills or the file-size
 // limit is reached), and the first failure is kept with the system's
-// reason; later writes fail at once.  A target that exists and is not a
+// reason; later writes fail at once.  The device may seek (a film's
+// container finishes its index that way).  A target that exists and is not a
 // regular file (a folder, a FIFO, a device, or a link to one) is refused,
 // as renaming over it would destroy it; a link to a regular file is
 // followed and the file it names is replaced.

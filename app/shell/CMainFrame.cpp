@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QToolBar>
+#include <QTreeWidgetItem>
 #include <QUndoStack>
 
 #include "AboutDialog.h"
@@ -32,6 +33,7 @@
 #include "history/DocumentHistory.h"
 #include "model/CVeltrix2Doc.h"
 #include "output/OutputCommands.h"
+#include "tree/CColorTreeCtrl.h"
 #include "tree/CVeltrix2View.h"
 #include "view3d/GLView.h"
 
@@ -65,6 +67,11 @@ CMainFrame::CMainFrame(Options options)
     CreatePanes();
     output_ = new OutputCommands(view_, printer_.get(), this);
     output_->SetStartFolder([this] { return documents_->StartFolder(); });
+    output_->SetSelectedFunction([this] {
+        const QTreeWidgetItem *item = tree_ ? tree_->Tree()->currentItem() : nullptr;
+        const TreeNodeEntry *entry = item && item->isSelected() ? tree_->FindNodeEntry(item) : nullptr;
+        return entry ? entry->function : int32_t(-1);
+    });
     CreateBars();
     CreateMenus();
     ConnectActions();
@@ -173,7 +180,12 @@ void CMainFrame::CreateMenus()
     fileMenu_->addActions({o.print, o.printPreview, o.printSetup});
     fileMenu_->addSeparator();
     QMenu *exportMenu = fileMenu_->addMenu(QStringLiteral("Export"));
-    exportMenu->addActions(o.Exports());
+    for (QAction *item : o.Exports()) {
+        if (item)
+            exportMenu->addAction(item);
+        else
+            exportMenu->addSeparator();
+    }
     fileMenu_->addSeparator();
     recentAnchor_ = fileMenu_->addSeparator();
     fileMenu_->addAction(f.exit);

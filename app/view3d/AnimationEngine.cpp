@@ -13,6 +13,7 @@ bool AnimationEngine::Start(const FunctionList &functions, int32_t handle, uint3
     if (!BuildTables(functions)) {
         variables_.clear();
         parameters_.clear();
+        startValues_.clear();
         return false;
     }
     Apply();
@@ -27,7 +28,27 @@ void AnimationEngine::End()
     handle_ = -1;
     variables_.clear();
     parameters_.clear();
+    startValues_.clear();
     frameDue_ = false;
+}
+
+void AnimationEngine::PutBack()
+{
+    for (size_t k = 0; k < parameters_.size(); ++k) {
+        Variable &v = variables_[parameters_[k].variable];
+        v.value = startValues_[k];
+        LibraryFunction(handle_).Write(v);
+    }
+}
+
+uint64_t AnimationEngine::Positions() const
+{
+    if (parameters_.empty())
+        return 0;
+    uint64_t n = 1;
+    for (const Parameter &p : parameters_)
+        n = p.last + 1 > UINT64_MAX / n ? UINT64_MAX : n * (p.last + 1);
+    return n;
 }
 
 bool AnimationEngine::BuildTables(const FunctionList &functions)
@@ -48,6 +69,7 @@ bool AnimationEngine::BuildTables(const FunctionList &functions)
         p.last = v.steps > 0 ? uint32_t(v.steps) : 0;
         p.increment = v.steps > 0 ? (v.max - v.min) / v.steps : 0;
         parameters_.push_back(p);
+        startValues_.push_back(v.value);
     }
     return !parameters_.empty();
 }

@@ -56,6 +56,13 @@ public:
     // Stops the clock and forgets the tables; the function keeps the values
     // last applied.
     void End();
+    // Hands the parameters back the values they had when Start was called
+    // (an export that walked the animation leaves the function as it found
+    // it).
+    void PutBack();
+    // Positions in one loop: every combination of the parameters' steps
+    // (0 when nothing moves).
+    uint64_t Positions() const;
 
     bool IsOn() const { return on_; }
     int32_t Handle() const { return handle_; }
@@ -94,6 +101,7 @@ private:
     int32_t handle_ = -1;
     std::vector<Variable> variables_;
     std::vector<Parameter> parameters_;
+    std::vector<double> startValues_;   // of the parameters, when started
     bool frameDue_ = false;
     uint64_t mergedTicks_ = 0;
 };

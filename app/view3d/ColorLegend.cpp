@@ -13,7 +13,6 @@ namespace {
 // Sizes in pixels of a 600-pixel-high view.
 constexpr double kMargin = 10, kPadding = 6;
 constexpr double kBarWidth = 170, kBarHeight = 12, kText = 13, kGap = 4, kSpacing = 10;
-constexpr int kBarSegments = 64;
 constexpr double kReferenceHeight = 600;
 
 void SetColor(Color c)
@@ -28,32 +27,32 @@ Color Contrasting(Color background)
     return luminance > 140 ? 0x000000 : 0xFFFFFF;
 }
 
-double Advance(const OutlineFont &font, const std::string &text)
+double Advance(const GlyphMetricsTable &metrics, const std::string &text)
 {
     double w = 0;
     for (unsigned char c : text)
-        w += font.Metrics(c).cellIncX;
+        w += metrics[c].cellIncX;
     return w;
 }
 
 // The text cut at the end until it is at most `width` em wide.
-std::string Fitting(const OutlineFont &font, std::string text, double width)
+std::string Fitting(const GlyphMetricsTable &metrics, std::string text, double width)
 {
-    while (!text.empty() && Advance(font, text) > width)
+    while (!text.empty() && Advance(metrics, text) > width)
         text.pop_back();
     return text;
 }
 
-void Text(const OutlineFont &font, const std::string &text, double x, double y, double size)
+void Text(const OutlineFont &font, const LegendText &t)
 {
-    if (text.empty() || !font.IsBuilt())
+    if (t.text.empty() || !font.IsBuilt())
         return;
     glPushAttrib(GL_LIST_BIT);
     glListBase(font.ListBase());
     glPushMatrix();
-    glTranslated(x, y, 0);
-    glScaled(size, size, 1);
-    glCallLists(GLsizei(std::min<size_t>(text.size(), 255)), GL_UNSIGNED_BYTE, text.data());
+    glTranslated(t.x, t.y, 0);
+    glScaled(t.size, t.size, 1);
+    glCallLists(GLsizei(std::min<size_t>(t.text.size(), 255)), GL_UNSIGNED_BYTE, t.text.data());
     glPopMatrix();
     glPopAttrib();
 }
@@ -71,8 +70,8 @@ void Rectangle(GLenum mode, double x0, double y0, double x1, double y1)
 void Bar(const LegendEntry &e, double x0, double y0, double x1, double y1)
 {
     glBegin(GL_QUAD_STRIP);
-    for (int k = 0; k <= kBarSegments; ++k) {
-        const double t = double(k) / kBarSegments;
+    for (int k = 0; k <= kLegendBarSegments; ++k) {
+        const double t = double(k) / kLegendBarSegments;
         SetColor(GradientColor(e.low, e.high, e.low + t * (e.high - e.low), e.color1, e.color2));
         const double x = x0 + t * (x1 - x0);
         glVertex2d(x, y0);
@@ -108,11 +107,44 @@ LegendLayout LayOutLegend(int entries, int width, int height)
     return l;
 }
 
+LegendDrawing ComposeLegend(const std::vector<LegendEntry> &entries, const GlyphMetricsTable &metrics, int width,
+                            int height, Color background)
+{
+    LegendDrawing d;
+    const LegendLayout l = LayOutLegend(int(entries.size()), width, height);
+    if (l.shown == 0 || l.left < 0)
+        return d;
+    const double pad = kPadding * l.unit;
+    d.left = l.left - pad;
+    d.bottom = kMargin * l.unit;
+    d.right = l.right + pad;
+    d.top = l.top + pad;
+    d.background = background;
+    d.ink = Contrasting(background);
+    const double em = l.textHeight / 0.75;   // capitals a text height high
+    const double widthEm = (l.right - l.left) / em;
+    for (int k = 0; k < l.shown; ++k) {
+        LegendDrawing::Item item;
+        item.entry = entries[size_t(k)];
+        item.barLeft = l.left;
+        item.barRight = l.right;
+        item.barBottom = l.BarBottom(k);
+        item.barTop = item.barBottom + l.barHeight;
+        item.label = {Fitting(metrics, item.entry.label, widthEm), l.left, item.barTop + kGap * l.unit, em};
+        const double numbers = item.barBottom - kGap * l.unit - l.textHeight;
+        const std::string high = LegendNumber(item.entry.high);
+        item.low = {LegendNumber(item.entry.low), l.left, numbers, em};
+        item.high = {high, l.right - Advance(metrics, high) * em, numbers, em};
+        d.items.push_back(std::move(item));
+    }
+    return d;
+}
+
 void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
                      int height, Color background)
 {
-    const LegendLayout l = LayOutLegend(int(entries.size()), width, height);
-    if (l.shown == 0 || l.left < 0)
+    const LegendDrawing d = ComposeLegend(entries, font.AllMetrics(), width, height, background);
+    if (d.items.empty())
         return;
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -126,27 +158,18 @@ void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont 
     glDisable(GL_LIGHTING);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
-    const Color ink = Contrasting(background);
-    const double pad = kPadding * l.unit, bottom = kMargin * l.unit;
-    SetColor(background);
-    Rectangle(GL_QUADS, l.left - pad, bottom, l.right + pad, l.top + pad);
-    SetColor(ink);
-    Rectangle(GL_LINE_LOOP, l.left - pad, bottom, l.right + pad, l.top + pad);
-
-    const double em = l.textHeight / 0.75;   // capitals a text height high
-    const double widthEm = (l.right - l.left) / em;
-    for (int k = 0; k < l.shown; ++k) {
-        const LegendEntry &e = entries[size_t(k)];
-        const double barBottom = l.BarBottom(k), barTop = barBottom + l.barHeight;
-        SetColor(ink);
-        Text(font, Fitting(font, e.label, widthEm), l.left, barTop + kGap * l.unit, em);
-        Bar(e, l.left, barBottom, l.right, barTop);
-        SetColor(ink);
-        Rectangle(GL_LINE_LOOP, l.left, barBottom, l.right, barTop);
-        const double numbers = barBottom - kGap * l.unit - l.textHeight;
-        const std::string low = LegendNumber(e.low), high = LegendNumber(e.high);
-        Text(font, low, l.left, numbers, em);
-        Text(font, high, l.right - Advance(font, high) * em, numbers, em);
+    SetColor(d.background);
+    Rectangle(GL_QUADS, d.left, d.bottom, d.right, d.top);
+    SetColor(d.ink);
+    Rectangle(GL_LINE_LOOP, d.left, d.bottom, d.right, d.top);
+    for (const LegendDrawing::Item &item : d.items) {
+        SetColor(d.ink);
+        Text(font, item.label);
+        Bar(item.entry, item.barLeft, item.barBottom, item.barRight, item.barTop);
+        SetColor(d.ink);
+        Rectangle(GL_LINE_LOOP, item.barLeft, item.barBottom, item.barRight, item.barTop);
+        Text(font, item.low);
+        Text(font, item.high);
     }
 
     glPopAttrib();

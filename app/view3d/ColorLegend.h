@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/ViewSettings.h"
+#include "view3d/FurnitureGeometry.h"
 
 class OutlineFont;
 
@@ -34,10 +35,39 @@ struct LegendLayout {
 };
 LegendLayout LayOutLegend(int entries, int width, int height);
 
-// Draws the entries in the lower right corner over whatever is there: a
-// panel in the background colour, each label, its bar from color1 (low, at
-// the left) to color2 (high) and the two end values, in black or white,
-// whichever shows on the background.  Entries that do not fit are left
-// out.  Leaves the projection and model-view matrices as it found them.
+// A text of the legend: its left end on the baseline at (x, y) (window
+// coordinates, y up), one em `size` pixels.
+struct LegendText {
+    std::string text;
+    double x = 0, y = 0, size = 0;
+};
+
+// The legend as drawn: a panel in the background colour outlined in ink
+// (black or white, whichever shows on the background), and per entry its
+// label, its bar from color1 (low, at the left) to color2 (high), outlined
+// in ink, and the two end values in ink.
+struct LegendDrawing {
+    struct Item {
+        LegendEntry entry;
+        double barLeft = 0, barBottom = 0, barRight = 0, barTop = 0;
+        LegendText label, low, high;
+    };
+    double left = 0, bottom = 0, right = 0, top = 0;   // of the panel
+    Color background = 0, ink = 0;
+    std::vector<Item> items;
+};
+
+// Points along a bar where its colour is given; it changes linearly in
+// between.
+constexpr int kLegendBarSegments = 64;
+
+// The legend of the entries in the lower right corner of a viewport of
+// width x height pixels, with the text widths of `metrics`.  Entries that
+// do not fit are left out; none shown when nothing fits.
+LegendDrawing ComposeLegend(const std::vector<LegendEntry> &entries, const GlyphMetricsTable &metrics, int width,
+                            int height, Color background);
+
+// Draws the legend over whatever is there.  Leaves the projection and
+// model-view matrices as it found them.
 void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
                      int height, Color background);

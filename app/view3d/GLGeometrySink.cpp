@@ -125,6 +125,33 @@ void GLGeometrySink::Submit(GLenum primitive, const std::vector<GLfloat> &positi
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
+void GLGeometrySink::SubmitTriangles(bool withColors, bool withNormals) const
+{
+    static const int corners[6] = {0, 1, 3, 1, 2, 3};
+    const size_t quads = quads_.size() / 12;
+    std::vector<GLuint> indices;
+    indices.reserve(quads * 6);
+    for (size_t q = 0; q < quads; ++q)
+        for (int c : corners)
+            indices.push_back(GLuint(q * 4 + size_t(c)));
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, quads_.data());
+    if (withColors) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(3, GL_UNSIGNED_BYTE, 0, colors_.data());
+    }
+    if (withNormals) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, normals_.data());
+    }
+    glDrawElements(GL_TRIANGLES, GLsizei(indices.size()), GL_UNSIGNED_INT, indices.data());
+    if (withNormals)
+        glDisableClientState(GL_NORMAL_ARRAY);
+    if (withColors)
+        glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
 void GLGeometrySink::Draw() const
 {
     if (!lines_.empty()) {
@@ -150,7 +177,10 @@ void GLGeometrySink::Draw() const
     const bool lit = !normals_.empty();
     if (lit)
         glEnable(GL_LIGHTING);
-    Submit(GL_QUADS, quads_, mode_ != FilledPolygons, lit);
+    if (submission_ == Submission::Direct)
+        SubmitTriangles(mode_ != FilledPolygons, lit);
+    else
+        Submit(GL_QUADS, quads_, mode_ != FilledPolygons, lit);
     if (lit)
         glDisable(GL_LIGHTING);
     if (outlined) {

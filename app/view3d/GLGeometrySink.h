@@ -25,11 +25,16 @@
 // curves and outlines stay unlit.  The light itself is the renderer's.
 class GLGeometrySink : public GeometrySink {
 public:
-    // How vertices reach GL: client arrays (compiled into display lists), or
-    // glVertex calls (the selection pass, where Mesa is safe only with those).
+    // How vertices reach GL: client arrays compiled into display lists;
+    // glVertex calls (the selection pass, where Mesa is safe only with
+    // those); or client arrays drawn straight into a frame, whose faces are
+    // given as the triangles a display list makes of them (Mesa's lists cut
+    // a quadrilateral 0-1-2-3 along 1-3, its drawing straight along 0-2,
+    // which shades a gradient differently).
     enum class Submission {
         Arrays,
-        Immediate
+        Immediate,
+        Direct
     };
 
     enum class Lighting {
@@ -58,6 +63,8 @@ private:
     void AddColor(Color c);
     void Submit(GLenum primitive, const std::vector<GLfloat> &positions, bool withColors,
                 bool withNormals = false) const;
+    // The faces as triangles 0-1-3 and 1-2-3 of each quadrilateral.
+    void SubmitTriangles(bool withColors, bool withNormals) const;
 
     Color background_;
     Submission submission_;

@@ -93,3 +93,19 @@ std::vector<OutlineContour> GlyphOutlines::TextContours(const std::string &text)
     }
     return out;
 }
+
+QPainterPath GlyphOutlines::TextPath(const std::string &text) const
+{
+    // Glyphs are read y down at the design size.
+    const QTransform toEm = QTransform::fromScale(1 / kDesignSize, -1 / kDesignSize);
+    QPainterPath out;
+    out.setFillRule(Qt::OddEvenFill);
+    double pen = 0;
+    for (unsigned char c : text.substr(0, std::min<size_t>(text.size(), 255))) {
+        if (!glyph_[c])
+            continue;
+        out.addPath((toEm * QTransform::fromTranslate(pen, 0)).map(raw_.pathForGlyph(glyph_[c])));
+        pen += metrics_[c].cellIncX;
+    }
+    return out;
+}

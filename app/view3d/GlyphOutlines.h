@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include <QPainterPath>
 #include <QRawFont>
 
 // Metrics of one glyph in em units (the font's em height is 1.0).
@@ -48,6 +49,9 @@ public:
     // The contours of a whole text (at most 255 characters), each glyph moved
     // by the advances of the ones before it, as the view draws it.
     std::vector<OutlineContour> TextContours(const std::string &text) const;
+    // The same text as curves (em units, y up, pen at 0), for outputs that
+    // keep outlines exact at any size.  Filled with the odd winding rule.
+    QPainterPath TextPath(const std::string &text) const;
 
 private:
     QRawFont raw_;

@@ -71,10 +71,8 @@ void SceneRenderer::LoadProjection(const Camera &c, const std::function<void()> 
     glTranslated(-c.posX, -c.posY, -c.posZ);
 }
 
-std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, const Camera &camera)
+void SceneRenderer::BeginFrame(const Camera &camera)
 {
-    if (!doc_)
-        return std::nullopt;
     const ViewSettings &s = doc_->Settings();
     LoadProjection(camera);
     glClearColor(GLclampf(ColorRed(s.backgroundColor) / 255.0),
@@ -92,7 +90,30 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
     glEnable(GL_STENCIL_TEST);
     glStencilMask(0xFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+}
 
+void SceneRenderer::EndFrame(const Camera &camera, const std::vector<LegendEntry> &legend)
+{
+    const ViewSettings &s = doc_->Settings();
+    MarkStencil(0);
+    if (s.showCube) {
+        DrawCube(s);
+        if (s.showReferenceMarks)
+            DrawReferenceMarks(s, font_, camera);
+    }
+    if (s.showAxes)
+        DrawAxes(s, font_, camera);
+    if (options_.colorLegend)
+        DrawColorLegend(legend, font_, viewportWidth_, viewportHeight_, s.backgroundColor);
+    glDisable(GL_STENCIL_TEST);
+    glFinish();
+}
+
+std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, const Camera &camera)
+{
+    if (!doc_)
+        return std::nullopt;
+    BeginFrame(camera);
     std::optional<TraceReading> reading;
     for (const ListEntry &e : lists.entries) {
         const FunctionRecord *record = VisibleRecord(e);
@@ -104,19 +125,33 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
         if (trace_.on && record->handle == trace_.handle)
             reading = DrawTraceCursor(*record);
     }
+    EndFrame(camera, options_.colorLegend ? Legend(lists) : std::vector<LegendEntry>{});
+    return reading;
+}
 
-    MarkStencil(0);
-    if (s.showCube) {
-        DrawCube(s);
-        if (s.showReferenceMarks)
-            DrawReferenceMarks(s, font_, camera);
+std::optional<TraceReading> SceneRenderer::RenderSceneOnce(const Camera &camera)
+{
+    problems_.clear();
+    drawn_.clear();
+    if (!doc_)
+        return std::nullopt;
+    BeginFrame(camera);
+    std::optional<TraceReading> reading;
+    std::vector<LegendEntry> legend;
+    const FunctionList &functions = doc_->Functions();
+    for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
+        const FunctionRecord &record = functions.At(p);
+        if (!record.visible)
+            continue;
+        MarkStencil(StencilTag(record.handle));
+        const GradientRange range = DrawFunction(record, Destination::Frame);
+        MarkStencil(0);
+        if (record.mode == Gradient)
+            legend.push_back({record.label, range.low, range.high, record.color1, record.color2});
+        if (trace_.on && record.handle == trace_.handle)
+            reading = DrawTraceCursor(record);
     }
-    if (s.showAxes)
-        DrawAxes(s, font_, camera);
-    if (options_.colorLegend)
-        DrawColorLegend(Legend(lists), font_, viewportWidth_, viewportHeight_, s.backgroundColor);
-    glDisable(GL_STENCIL_TEST);
-    glFinish();
+    EndFrame(camera, legend);
     return reading;
 }
 
@@ -242,7 +277,7 @@ void SceneRenderer::RebuildLists(ListSet &lists, int handle)
     for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
         const FunctionRecord &record = functions.At(p);
         if (handle == -1 || record.handle == handle)
-            DrawFunction(record, &lists);
+            DrawFunction(record, Destination::List, &lists);
     }
 }
 
@@ -258,7 +293,7 @@ void SceneRenderer::DrawFunctionsForPicking()
         if (!record.visible)
             continue;
         glLoadName(GLuint(record.handle));
-        DrawFunction(record, nullptr);
+        DrawFunction(record, Destination::Picking);
     }
 }
 
@@ -289,7 +324,7 @@ int32_t SceneRenderer::PickFunction(const Camera &camera, double x, double y)
     return NearestHit(hits, buffer, kWords);
 }
 
-void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists)
+GradientRange SceneRenderer::DrawFunction(const FunctionRecord &record, Destination destination, ListSet *lists)
 {
     const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
     if (grid.Usable())
@@ -299,19 +334,26 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists)
 
     const Color background = doc_->Settings().backgroundColor;
     const double cube = doc_->Settings().cubeDimension;
-    if (!lists) {
+    if (destination == Destination::Picking) {
         GLGeometrySink sink(background, GLGeometrySink::Submission::Immediate);
         DrawSamples(sink, record, grid, cube);
-        return;
+        return sink.Range();
+    }
+    GLGeometrySink sink(background,
+                        destination == Destination::Frame ? GLGeometrySink::Submission::Direct
+                                                          : GLGeometrySink::Submission::Arrays,
+                        options_.shadedSurfaces ? GLGeometrySink::Lighting::Shaded
+                                                : GLGeometrySink::Lighting::Flat);
+    if (destination == Destination::Frame) {
+        DrawSamples(sink, record, grid, cube);
+        return sink.Range();
     }
     const GLuint id = glGenLists(1);
     if (id == 0)
-        return;   // no list names left: nothing to compile into
-    GLGeometrySink sink(background, GLGeometrySink::Submission::Arrays,
-                        options_.shadedSurfaces ? GLGeometrySink::Lighting::Shaded
-                                                : GLGeometrySink::Lighting::Flat);
+        return {};   // no list names left: nothing to compile into
     glNewList(id, GL_COMPILE);
     DrawSamples(sink, record, grid, cube);
     glEndList();
     lists->entries.push_back({id, record.handle, sink.Range()});
+    return sink.Range();
 }

@@ -80,6 +80,11 @@ public:
     // what the cursor read when it was placed in this frame (the traced
     // function is visible and has a list here), for the status bar.
     std::optional<TraceReading> RenderScene(const ListSet &lists, const Camera &camera);
+    // The same frame as RebuildLists for every function followed by
+    // RenderScene, with each shown function sampled and drawn straight into
+    // the frame instead: for a context that draws a scene once (a picture,
+    // a page, a film's frame), where compiling lists only costs time.
+    std::optional<TraceReading> RenderSceneOnce(const Camera &camera);
 
     // The function and point drawn at pixel (x, y) (GL window coordinates)
     // of the last frame, from the depth and stencil buffers of the bound
@@ -124,7 +129,19 @@ public:
 private:
     // The record a list draws when the function is there and visible.
     const FunctionRecord *VisibleRecord(const ListEntry &entry) const;
-    void DrawFunction(const FunctionRecord &record, ListSet *lists);
+    // Where a function's geometry goes: compiled into a list appended to a
+    // set, drawn into the frame, or drawn for the selection pass.
+    enum class Destination {
+        List,
+        Frame,
+        Picking
+    };
+    // The range of the function's gradient colours.
+    GradientRange DrawFunction(const FunctionRecord &record, Destination destination, ListSet *lists = nullptr);
+    // Projection, clear and state of a frame; the furniture and legend that
+    // end it.
+    void BeginFrame(const Camera &camera);
+    void EndFrame(const Camera &camera, const std::vector<LegendEntry> &legend);
     TraceReading DrawTraceCursor(const FunctionRecord &record);
     static void DeleteList(GLuint id);
 

@@ -1,20 +1,26 @@
 // Where veltrix-export's time goes, stage by stage, for the benchmark's
 // document (z = cos(x) sin(y) over [-5, 5]^2, 200 or 400 steps): the
 // off-screen context with its outline font, one picture at 1280 x 1024
-// (sampling, display lists, drawing, read-back), the PNG file, the DXF
-// drawing and the meshes.  compare.sh times the whole process against the
-// reference plotter.
+// (sampling, drawing, read-back), the PNG file, the DXF
+// drawing, the meshes, the vector figures and a film's picture.  compare.sh
+// times the whole process against the reference plotter.
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QPainter>
+#include <QPdfWriter>
 
 #include <benchmark/benchmark.h>
 
 #include "BenchDocument.h"
+#include "output/AnimationFilm.h"
 #include "output/DxfWriter.h"
 #include "output/GltfWriter.h"
 #include "output/MeshFiles.h"
 #include "output/OffscreenRenderer.h"
+#include "output/PainterFigureCanvas.h"
+#include "output/SceneFigure.h"
+#include "output/SvgFigureCanvas.h"
 #include "output/SceneGeometry.h"
 #include "output/SurfaceMesh.h"
 #include "output/WebPage.h"
@@ -124,6 +130,68 @@ void BM_WriteWebPage(benchmark::State &state)
     }
 }
 
+// The vector figure: sampling, projection, cutting and painter's order.
+void BM_OrderFigure(benchmark::State &state)
+{
+    const auto doc = BenchDocument(int(state.range(0)), Gradient);
+    for (auto _ : state) {
+        const SceneFigure figure(Scene(*doc), 1280, 1024);
+        state.counters["items"] = double(figure.Stats().items);
+    }
+}
+
+// The ordered figure written as SVG or as a PDF page.
+void BM_WriteFigure(benchmark::State &state)
+{
+    const auto doc = BenchDocument(200, Gradient);
+    const SceneFigure figure(Scene(*doc), 1280, 1024);
+    const bool pdf = state.range(0) == 1;
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (pdf) {
+            QPdfWriter writer(&buffer);
+            writer.setResolution(96);
+            writer.setPageSize(QPageSize(QSizeF(960, 768), QPageSize::Point));
+            writer.setPageMargins(QMarginsF());
+            QPainter painter(&writer);
+            PainterFigureCanvas canvas(painter, 1280, 1024, true);
+            figure.Paint(canvas);
+        } else {
+            SvgFigureCanvas canvas(buffer, 1280, 1024, QStringLiteral("bench"));
+            figure.Paint(canvas);
+            canvas.Finish();
+        }
+        state.counters["MB"] = double(buffer.data().size()) / 1e6;
+    }
+}
+
+// One picture of a film: the animated function sampled and drawn at
+// 1280 x 720, then converted and handed to the H.264 encoder.
+void BM_FilmPicture(benchmark::State &state)
+{
+    const auto doc = BenchDocument(200, Gradient, true);
+    FrameByFrameClock clock;
+    AnimationEngine engine(clock);
+    engine.Start(doc->Functions(), doc->Get(0).handle, 0);
+    OffscreenRenderer renderer;
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    VideoEncoder encoder;
+    if (!encoder.Open(buffer, VideoFormat::Mp4, 1280, 720, 25))
+        state.SkipWithError("no encoder");
+    BitmapPixels pixels;
+    SceneState scene = Scene(*doc);
+    for (auto _ : state) {
+        engine.FrameShown();
+        engine.Tick();
+        if (!renderer.Render(scene, 1280, 720, pixels) || !encoder.Add(pixels))
+            state.SkipWithError("the picture failed");
+    }
+    encoder.Finish();
+    state.counters["MB"] = double(buffer.size()) / 1e6;
+}
+
 } // namespace
 
 BENCHMARK(BM_RendererStartup)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -134,6 +202,9 @@ BENCHMARK(BM_WriteStl)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteObj)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteGltf)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteWebPage)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrderFigure)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFigure)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilmPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char **argv)
 {

@@ -1,6 +1,7 @@
-// Writes the comparison's document: make_bench_document OUT.vxf STEPS MODE
+// Writes the comparison's document: make_bench_document OUT.vxf STEPS MODE [animated]
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <QCoreApplication>
 
@@ -9,11 +10,11 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: make_bench_document OUT.vxf STEPS MODE(0-3)\n");
+    if (argc != 4 && !(argc == 5 && std::strcmp(argv[4], "animated") == 0)) {
+        std::fprintf(stderr, "usage: make_bench_document OUT.vxf STEPS MODE(0-3) [animated]\n");
         return 2;
     }
-    const auto doc = BenchDocument(std::atoi(argv[2]), std::atoi(argv[3]));
+    const auto doc = BenchDocument(std::atoi(argv[2]), std::atoi(argv[3]), argc == 5);
     QString error;
     if (!doc->Save(QString::fromLocal8Bit(argv[1]), &error)) {
         std::fprintf(stderr, "the document could not be written: %s\n", qPrintable(error));

@@ -1,5 +1,6 @@
 #include "BenchDocument.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -33,15 +34,19 @@ void SetBenchSteps(int32_t handle, int steps)
         function.Write(FunctionVariable{name, 0, -5, 5, steps});
 }
 
-std::unique_ptr<CVeltrix2Doc> BenchDocument(int steps, int mode)
+std::unique_ptr<CVeltrix2Doc> BenchDocument(int steps, int mode, bool animated)
 {
     auto doc = std::make_unique<CVeltrix2Doc>();
     BenchPlot plot;
+    if (animated)
+        plot.text = "z(x,y,t)=cos(x-t)*siny";
     plot.label = "cos(x)*sin(y)";
     plot.steps = steps;
     plot.mode = mode;
     plot.color1 = 0xFF0000;
     plot.color2 = 0x00FFFF;
-    AddBenchPlot(*doc, plot);
+    const int32_t handle = AddBenchPlot(*doc, plot);
+    if (animated)
+        LibraryFunction(handle).Write(FunctionVariable{"t", 0, 0, 2 * M_PI, 99});
     return doc;
 }

@@ -25,5 +25,6 @@ int32_t AddBenchPlot(CVeltrix2Doc &doc, const BenchPlot &plot);
 void SetBenchSteps(int32_t handle, int steps);
 
 // The comparison's document: z = cos(x) sin(y) over [-5, 5]^2 with `steps`
-// per variable, in `mode`, blue to yellow.
-std::unique_ptr<CVeltrix2Doc> BenchDocument(int steps, int mode);
+// per variable, in `mode`, blue to yellow.  Animated, the wave travels:
+// z = cos(x - t) sin(y), t from 0 to 2 pi in 99 steps (100 positions).
+std::unique_ptr<CVeltrix2Doc> BenchDocument(int steps, int mode, bool animated = false);

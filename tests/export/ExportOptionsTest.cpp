@@ -42,7 +42,8 @@ TEST(ExportOptions, ReadsTheCommandLine)
     // clang-format off
     const std::pair<const char *, ExportFormat> formats[] = {
         {"a.jpg", ExportFormat::Picture}, {"a.bmp", ExportFormat::Picture}, {"a.pdf", ExportFormat::Pdf},
-        {"a.dxf", ExportFormat::Dxf},     {"a.Obj", ExportFormat::Obj},     {"a.stl", ExportFormat::Stl}};
+        {"a.dxf", ExportFormat::Dxf},     {"a.Obj", ExportFormat::Obj},     {"a.stl", ExportFormat::Stl},
+        {"a.SVG", ExportFormat::Svg},     {"a.mp4", ExportFormat::Video},   {"a.gif", ExportFormat::Video}};
     // clang-format on
     for (const auto &[name, format] : formats) {
         ExportOptions f;
@@ -63,13 +64,36 @@ TEST(ExportOptions, ReadsTheCommandLine)
     EXPECT_TRUE(help.help);
 }
 
+// Figures and films: --figure makes a .pdf a figure; a film takes a count
+// of pictures (none: one loop) and a rate (25 unless given).
+TEST(ExportOptions, ReadsFiguresAndFilms)
+{
+    ExportOptions figure;
+    ASSERT_TRUE(Parse({"d.vxf", "-o", "f.pdf", "--figure", "--size", "800x600", "--legend"}, figure));
+    EXPECT_EQ(figure.format, ExportFormat::PdfFigure);
+    EXPECT_EQ(figure.size, QSize(800, 600));
+    EXPECT_TRUE(IsFigure(figure.format));
+
+    ExportOptions webm;
+    ASSERT_TRUE(Parse({"d.vxf", "-o", "a.WebM"}, webm));
+    EXPECT_EQ(webm.video, VideoFormat::WebM);
+    EXPECT_EQ(webm.frames, 0);
+    EXPECT_EQ(webm.fps, 25);
+    ExportOptions gif;
+    ASSERT_TRUE(Parse({"d.vxf", "-o", "a.gif", "--frames", "40", "--fps", "10", "--size", "321x241"}, gif));
+    EXPECT_EQ(gif.video, VideoFormat::Gif);
+    EXPECT_EQ(gif.frames, 40);
+    EXPECT_EQ(gif.fps, 10);
+    EXPECT_EQ(gif.size, QSize(321, 241)) << "a GIF may have any size";
+}
+
 // What does not fit is refused with a message saying what is wrong.
 TEST(ExportOptions, RefusesWhatDoesNotFit)
 {
     EXPECT_TRUE(Refusal({"-o", "a.png"}).contains(QStringLiteral("No document")));
     EXPECT_TRUE(Refusal({"a.vxf", "b.vxf", "-o", "a.png"}).contains(QStringLiteral("One document")));
     EXPECT_TRUE(Refusal({"a.vxf"}).contains(QStringLiteral("-o OUT")));
-    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.gif"}).contains(QStringLiteral("unknown")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.tiff"}).contains(QStringLiteral("unknown")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a"}).contains(QStringLiteral("unknown")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--size", "0x10"}).contains(QStringLiteral("--size 0x10")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--size", "big"}).contains(QStringLiteral("--size big")));
@@ -83,6 +107,11 @@ TEST(ExportOptions, RefusesWhatDoesNotFit)
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.pdf", "--paper", "napkin"}).contains(QStringLiteral("napkin")));
     EXPECT_FALSE(Refusal({"a.vxf", "-o", "a.png", "--colour", "red"}).isEmpty());
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.stl", "--shaded"}).contains(QStringLiteral("--shaded")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.svg", "--figure"}).contains(QStringLiteral(".pdf")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--fps", "10"}).contains(QStringLiteral("videos")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.mp4", "--fps", "0"}).contains(QStringLiteral("--fps 0")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.mp4", "--size", "641x480"}).contains(QStringLiteral("even")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.webm", "--paper", "A4"}).contains(QStringLiteral(".pdf")));
 
     // Frames beyond what anyone waits for; a paper with no size; a second
     // value that would silently win over the first; a name no shell shows.

@@ -245,6 +245,54 @@ TEST_F(ExportProgramTest, FramesFollowTheAnimation)
     EXPECT_TRUE(none.errors.contains(QStringLiteral("parameters to animate"))) << none.errors.toStdString();
 }
 
+// Figures and films from the program: the SVG's and the PDF's size, a film
+// of one loop of the animation, no progress line off a terminal, and a
+// film that fills the disk half-way leaves nothing behind and says why.
+TEST_F(ExportProgramTest, FiguresAndFilms)
+{
+    const Outcome svg = Export({TourPath(), QStringLiteral("-o"), Path("tour.svg"), QStringLiteral("--size"),
+                                QStringLiteral("640x512")});
+    ASSERT_EQ(svg.status, 0) << svg.errors.toStdString();
+    const QByteArray text = ReadFileBytes(Path("tour.svg"));
+    EXPECT_TRUE(text.startsWith("<?xml")) << text.left(100).toStdString();
+    EXPECT_TRUE(text.contains("width=\"640\" height=\"512\" viewBox=\"0 0 640 512\""));
+    EXPECT_TRUE(text.contains("<title>tour.vxf</title>"));
+    const Outcome pdf = Export({TourPath(), QStringLiteral("-o"), Path("tour.pdf"), QStringLiteral("--figure")});
+    ASSERT_EQ(pdf.status, 0) << pdf.errors.toStdString();
+    const QString info = QString::fromLocal8Bit(RunProgram(QStringLiteral("pdfinfo"), {Path("tour.pdf")}));
+    EXPECT_TRUE(info.contains(QStringLiteral("960 x 768 pts"))) << info.toStdString();
+
+    const Outcome film = Export({TourPath(), QStringLiteral("-o"), Path("tour.mp4"), QStringLiteral("--size"),
+                                 QStringLiteral("160x128"), QStringLiteral("--fps"), QStringLiteral("10")});
+    ASSERT_EQ(film.status, 0) << film.errors.toStdString();
+    EXPECT_TRUE(film.errors.isEmpty()) << "quiet off a terminal: " << film.errors.toStdString();
+    const QString probe = QString::fromLocal8Bit(RunProgram(
+        QStringLiteral("ffprobe"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
+                                    QStringLiteral("-show_entries"), QStringLiteral("stream=nb_read_frames,r_frame_rate"),
+                                    QStringLiteral("-of"), QStringLiteral("csv=p=0"), Path("tour.mp4")}));
+    EXPECT_EQ(probe, QStringLiteral("10/1,21\n"));
+
+    const Outcome full = Export({TourPath(), QStringLiteral("-o"), Path("full.webm"), QStringLiteral("--size"),
+                                 QStringLiteral("320x256")},
+                                [] {
+                                    std::signal(SIGXFSZ, SIG_DFL);
+                                    struct rlimit limit = {8192, 8192};
+                                    setrlimit(RLIMIT_FSIZE, &limit);
+                                });
+    EXPECT_EQ(full.status, 1);
+    EXPECT_TRUE(full.errors.contains(QStringLiteral("The file %1 could not be written: ").arg(Path("full.webm"))))
+        << full.errors.toStdString();
+    EXPECT_TRUE(full.errors.contains(QStringLiteral("too large"), Qt::CaseInsensitive)) << full.errors.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(Path("full.webm")));
+
+    const QString still = Document("still.vxf", {{"flat", "z(x,y)=1", WireFrame}});
+    const Outcome none = Export({still, QStringLiteral("-o"), Path("still.gif")});
+    EXPECT_EQ(none.status, 3);
+    EXPECT_TRUE(none.errors.contains(QStringLiteral("parameters to animate"))) << none.errors.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{"still.vxf", "tour.mp4", "tour.pdf", "tour.svg"}));
+}
+
 // --set moves the picture; refused values say why with status 3 and write
 // nothing.
 TEST_F(ExportProgramTest, SetChangesTheParameterOrIsRefused)
@@ -401,7 +449,7 @@ TEST_F(ExportProgramTest, AFunctionThatCannotBeDrawnIsNamedInEveryFormat)
 {
     const QString doc = Document("huge.vxf", {{"hill", "z(x,y)=4-(x^2+y^2)/4", Gradient, -4, 4, 4, -4, 4, 4},
                                               {"huge", "z(x,y)=x", WireFrame, -5, 5, 2000, -5, 5, 2000}});
-    for (const char *name : {"h.png", "h.pdf", "h.dxf", "h.stl"}) {
+    for (const char *name : {"h.png", "h.pdf", "h.dxf", "h.stl", "h.svg"}) {
         const Outcome run = Export({doc, QStringLiteral("-o"), Path(name)});
         EXPECT_EQ(run.status, 0) << name;
         EXPECT_TRUE(run.errors.startsWith(QStringLiteral("veltrix-export: note: The function \"huge\" cannot be drawn: "
@@ -435,10 +483,11 @@ TEST_F(ExportProgramTest, HelpAndWrongCommandLines)
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0);
     const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
-    for (const char *s : {"-o, --output", "--size", "--set", "--frames", "--paper", ".stl", "Exit status"})
+    for (const char *s : {"-o, --output", "--size", "--set", "--frames", "--fps", "--figure", "--paper", ".stl", ".svg",
+                          ".mp4", "Exit status"})
         EXPECT_TRUE(help.contains(QString::fromLatin1(s))) << s;
 
-    const Outcome wrong = Export({TourPath(), QStringLiteral("-o"), Path("x.gif")});
+    const Outcome wrong = Export({TourPath(), QStringLiteral("-o"), Path("x.tiff")});
     EXPECT_EQ(wrong.status, 3);
     EXPECT_TRUE(wrong.errors.endsWith(QStringLiteral("Try 'veltrix-export --help'.\n"))) << wrong.errors.toStdString();
 }

@@ -16,7 +16,9 @@
 #include <QTimer>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QDir>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -470,6 +472,109 @@ TEST_F(ViewOutputTest, SmoothLinesReadBackAsShown)
     EXPECT_GE(view.FrameSamples(), 2);
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888),
               Shown().copy(0, 0, 800, 600));
+}
+
+} // namespace
+
+namespace {
+
+// SVG and PDF figures of the view, from its camera, the size of the view:
+// the SVG painted by Qt looks like the view's own frame.
+TEST_F(ViewOutputTest, FiguresOfTheView)
+{
+    answer = dir.filePath(QStringLiteral("view"));
+    commands->ExportSvg();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].filters, QStringList{"SVG figure (*.svg)"});
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
+    const QByteArray svg = ReadFileBytes(answer + QStringLiteral(".svg"));
+    EXPECT_TRUE(svg.contains("viewBox=\"0 0 803 600\"")) << svg.left(300).toStdString();
+
+    commands->ExportPdfFigure();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].filters, QStringList{"PDF figure (*.pdf)"});
+    const QString info =
+        QString::fromLocal8Bit(RunProgram(QStringLiteral("pdfinfo"), {answer + QStringLiteral(".pdf")}));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +1\n")))) << info.toStdString();
+    // 803 pixels at 96 dpi are 602.25 points; the page keeps whole points.
+    EXPECT_TRUE(info.contains(QStringLiteral("602 x 450 pts"))) << info.toStdString();
+}
+
+// The animation's film: the function that has parameters, the choices of
+// the dialog, the progress with Cancel.  Cancelled, nothing is left; done,
+// the film holds what was asked; either way the function is as it was and
+// the view's own animation plays on.
+TEST_F(ViewOutputTest, ExportAnimationWithProgressAndCancel)
+{
+    QStringList notes;
+    commands->prompts().showNote = [&](const QString &caption, const QString &m) { notes << caption + ": " + m; };
+    commands->ExportAnimation();
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_EQ(notes[0], QStringLiteral("Export Animation: No shown function has parameters to animate."));
+    EXPECT_TRUE(requests.empty());
+
+    ASSERT_TRUE(AddPlot(doc, {"wave", "z(x,y,t)=sin(x+t)", FilledPolygons, -4, 4, 8, -4, 4, 8}));
+    const int32_t wave = doc.Get(1).handle;
+    view.SetAnimation(true, wave);
+    ASSERT_TRUE(view.Animation().IsPlaying());
+    view.Animation().Stop();
+    view.Animation().StepForward();
+    auto picture = [&] {
+        OffscreenRenderer renderer;
+        BitmapPixels pixels;
+        EXPECT_TRUE(renderer.Render(view.CurrentScene(), 200, 150, pixels));
+        return ToImage(pixels);
+    };
+    const QImage before = picture();
+    view.Animation().Play(1000);
+
+    QString label;
+    int loop = 0;
+    std::optional<AnimationChoice> choice;
+    commands->prompts().askAnimation = [&](const QString &l, QSize viewSize, int maxSide, int loopLength) {
+        label = l;
+        loop = loopLength;
+        EXPECT_EQ(viewSize, QSize(803, 600));
+        EXPECT_GE(maxSide, 4096);
+        return choice;
+    };
+    commands->ExportAnimation();   // Cancel in the dialog
+    EXPECT_EQ(label, QStringLiteral("wave"));
+    EXPECT_GT(loop, 1);
+    EXPECT_TRUE(requests.empty());
+
+    choice = AnimationChoice{VideoFormat::Mp4, QSize(160, 120), 12, 6};
+    answer = dir.filePath(QStringLiteral("wave"));
+    int steps = 0;
+    bool cancel = true;
+    commands->prompts().showProgress = [&](const QString &, int total) -> FilmProgress {
+        EXPECT_EQ(total, 12);
+        return [&](int done, int) {
+            steps = done;
+            EXPECT_FALSE(view.Animation().IsPlaying()) << "the view waits while the film is made";
+            return !(cancel && done == 3);
+        };
+    };
+    commands->ExportAnimation();
+    EXPECT_EQ(steps, 3);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].filters, QStringList{"MP4 video (*.mp4)"});
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+
+    cancel = false;
+    commands->ExportAnimation();
+    EXPECT_EQ(steps, 12);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
+    const QString probe = QString::fromLocal8Bit(RunProgram(
+        QStringLiteral("ffprobe"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
+                                    QStringLiteral("-show_entries"), QStringLiteral("stream=width,height,nb_read_frames"),
+                                    QStringLiteral("-of"), QStringLiteral("csv=p=0"), answer + QStringLiteral(".mp4")}));
+    EXPECT_EQ(probe, QStringLiteral("160,120,12\n"));
+
+    EXPECT_TRUE(view.Animation().IsPlaying());
+    view.Animation().Stop();
+    EXPECT_EQ(picture(), before) << "the wave where the view left it";
 }
 
 } // namespace

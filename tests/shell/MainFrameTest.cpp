@@ -544,6 +544,7 @@ TEST_F(MainFrameTest, CommandsOfEitherPaneStayAvailableInBoth)
     handled.removeAll(nullptr);
     handled << f.fileNew << o.printSetup << f.about << f.summary << f.settings << o.print << o.printPreview;
     handled << o.Exports();
+    handled.removeAll(nullptr);
     auto expectStates = [&](const char *where) {
         for (QAction *action : handled)
             EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString() << " " << where;

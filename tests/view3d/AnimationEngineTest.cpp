@@ -110,6 +110,26 @@ TEST_F(AnimationEngineTest, TwoParametersRunLikeAnOdometerTwelvePositionsALoop)
     EXPECT_DOUBLE_EQ(Value("B"), 0);
 }
 
+// A film walks the animation and puts the parameters back: one loop is
+// every combination once, and the values found at the start return.
+TEST_F(AnimationEngineTest, PositionsOfALoopAndTheValuesPutBack)
+{
+    Define("z(x,y,A,B)=A+B", {{"A", 0, 1, 2}, {"B", 0, 1, 3}});
+    VariableRecord a{"A", 0.3, 0, 1, 2}, b{"B", 0.2, 0, 1, 3};
+    ASSERT_EQ(modify_function_variable(function->handle(), a), 1);
+    ASSERT_EQ(modify_function_variable(function->handle(), b), 1);
+    ASSERT_TRUE(engine.Start(list, function->handle(), 10));
+    EXPECT_EQ(engine.Positions(), 12u);
+    Play(7);
+    EXPECT_DOUBLE_EQ(Value("A"), 0.5);
+    EXPECT_DOUBLE_EQ(Value("B"), 1);
+    engine.PutBack();
+    EXPECT_DOUBLE_EQ(Value("A"), 0.3);
+    EXPECT_DOUBLE_EQ(Value("B"), 0.2);
+    engine.End();
+    EXPECT_EQ(engine.Positions(), 0u);
+}
+
 TEST_F(AnimationEngineTest, ThreeParametersShowEveryCombinationBeforeTheLoop)
 {
     // The coordinate variables may stand anywhere in the header.

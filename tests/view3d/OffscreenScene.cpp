@@ -36,6 +36,14 @@ QImage OffscreenScene::Render(const Camera &camera)
     return Frame();
 }
 
+QImage OffscreenScene::RenderOnce(const Camera &camera)
+{
+    context_.makeCurrent(&surface_);
+    fbo_->bind();
+    reading_ = renderer_.RenderSceneOnce(camera);
+    return Frame();
+}
+
 QPoint OffscreenScene::Project(double x, double y, double z) const
 {
     GLdouble model[16], projection[16], wx, wy, wz;

@@ -26,6 +26,8 @@ public:
 
     // Rebuilds every list and renders one frame.
     QImage Render(const Camera &camera = Camera());
+    // The same frame drawn once, without lists.
+    QImage RenderOnce(const Camera &camera = Camera());
     // What the trace cursor read in the last frame.
     const std::optional<TraceReading> &Reading() const { return reading_; }
     GLuint FramebufferId() const { return fbo_->handle(); }

@@ -240,3 +240,37 @@ TEST(Multisampling, StaysWithinItsBudget)
 }
 
 } // namespace
+
+namespace {
+
+// A frame drawn once, straight from the samples, is the frame drawn from
+// lists built for it: every mode, a hidden function, the trace cursor,
+// shading and the legend.
+TEST(DrawnOnce, IsTheFrameOfTheLists)
+{
+    OffscreenScene scene(360, 280);
+    ASSERT_TRUE(scene.ok());
+    CVeltrix2Doc &doc = scene.doc();
+    AddFunction(doc, "z(x,y)=cosx*siny", Gradient, kOrange, kBlue, -5, 5, 12, "wave");
+    AddFunction(doc, "z(x,y)=(x^2-y^2)/8", ChessBoard, kOrange, kBlue, -5, 5, 10, "saddle");
+    AddFunction(doc, "z(x,y)=2+x/4", FilledPolygons, kBlue, kOrange, -5, 5, 6, "plane");
+    AddFunction(doc, "z(x,y)=-2", WireFrame, kOrange, kBlue, -5, 5, 6, "floor");
+    const int32_t hidden = AddFunction(doc, "z(x,y)=x*y/5", Gradient, kBlue, kOrange, -5, 5, 8, "hidden");
+    FunctionRecord record = doc.Get(doc.Find(hidden));
+    record.visible = 0;
+    doc.Update(doc.Find(hidden), record);
+    TraceState trace;
+    trace.on = true;
+    trace.handle = doc.Get(0).handle;
+    trace.index1 = 4;
+    trace.index2 = 7;
+    for (const RenderOptions &options : {RenderOptions{}, RenderOptions{false, true, true}}) {
+        scene.renderer().SetOptions(options);
+        scene.renderer().SetTrace(trace);
+        const QImage lists = scene.Render();
+        scene.renderer().SetTrace(trace);
+        EXPECT_EQ(scene.RenderOnce(), lists) << options.shadedSurfaces;
+    }
+}
+
+} // namespace
