@@ -3,6 +3,7 @@
 #   make test      install what is missing, build, run every test
 #   make sanitize  the same tests built with address + undefined-behaviour sanitizers
 #   make bench     build and run the benchmarks, and the exporter against gnuplot
+#   make format-check  the house style of .clang-format (make format applies it)
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -10,7 +11,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build test sanitize bench run install clean
+.PHONY: all deps build test sanitize bench run install clean format format-check
 
 all: build
 
@@ -47,6 +48,12 @@ bench: deps $(BENCH_BUILD)/build.ninja
 	@sh bench/export/compare.sh $(BENCH_BUILD)
 	@sh bench/gui/gui_times.sh $(BENCH_BUILD)
 	@sh bench/export/share_times.sh $(BENCH_BUILD)
+
+format-check: deps
+	@sh scripts/check-format.sh
+
+format: deps
+	@sh scripts/check-format.sh --fix
 
 run: build
 	@sh scripts/run.sh $(BUILD)

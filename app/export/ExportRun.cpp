@@ -172,9 +172,10 @@ private:
         const QString title = Title();
         const bool page = options_.format == ExportFormat::WebPage;
         QString error;
-        const bool written = WriteFileSafely(options_.output, [&](QIODevice &out) {
+        const auto write = [&](QIODevice &out) {
             return page ? WriteWebPage(scene, title, out) : WriteGltf(scene, title, out);
-        }, &error);
+        };
+        const bool written = WriteFileSafely(options_.output, write, &error);
         return written ? ExportWritten : Fail(ExportOutputFailed, error);
     }
 
@@ -225,7 +226,7 @@ private:
         if (request.frames == 0 && loop > kMaxLoopFrames)
             return Fail(ExportUsageError, QStringLiteral("One loop of the animation has %1 pictures: give their number with --frames.")
                                               .arg(loop));
-        // A GIF is walked twice (its colours first): the frame shown runs at
+        // A GIF is walked twice (its colors first): the frame shown runs at
         // half speed over both walks.
         const int passes = request.format == VideoFormat::Gif ? 2 : 1;
         FilmProgress progress;
@@ -253,7 +254,9 @@ private:
         const QSize size = options_.size;
         if (size.width() > renderer.MaxSide() || size.height() > renderer.MaxSide())
             return Fail(ExportUsageError, QStringLiteral("A picture of %1 x %2 pixels is too large: at most %3 a side.")
-                                              .arg(size.width()).arg(size.height()).arg(renderer.MaxSide()));
+                                              .arg(size.width())
+                                              .arg(size.height())
+                                              .arg(renderer.MaxSide()));
         if (options_.frames > 0)
             return WriteFrames(renderer);
         return RenderAndWrite(renderer, options_.output);

@@ -65,8 +65,7 @@ bool WritePictureFile(const QString &path, const BitmapPixels &pixels, QString *
 {
     const QByteArray format = FormatOf(path);
     if (format == "png" || format == "bmp")
-        return WriteFileSafely(path, [&](QIODevice &out) { return SendPixels(pixels, *StreamFor(format, out)); },
-                               error);
+        return WriteFileSafely(path, [&](QIODevice &out) { return SendPixels(pixels, *StreamFor(format, out)); }, error);
     // Encoded in memory first, then written with checked writes: an image
     // writer that meets a full disk half-way gives up without the reason (and
     // Qt's PNG writer leaks on that path).
@@ -94,8 +93,7 @@ bool WriteRenderedPicture(const QString &path, OffscreenRenderer &renderer, cons
             const std::unique_ptr<PictureRows> stream = StreamFor(format, out);
             WatchedRows rows(*stream);
             rendered = renderer.Render(scene, width, height, rows) || rows.Failed();
-            return rendered && !rows.Failed();
-        }, error);
+            return rendered && !rows.Failed(); }, error);
     } else {
         BitmapPixels pixels;
         rendered = renderer.Render(scene, width, height, pixels);

@@ -6,9 +6,9 @@
 
 namespace {
 
-void SetColour(Colour c)
+void SetColor(Color c)
 {
-    glColor3ub(GLubyte(ColourRed(c)), GLubyte(ColourGreen(c)), GLubyte(ColourBlue(c)));
+    glColor3ub(GLubyte(ColorRed(c)), GLubyte(ColorGreen(c)), GLubyte(ColorBlue(c)));
 }
 
 size_t IndicesPerPrimitive(const MeshBatch &b)
@@ -23,13 +23,13 @@ GLenum Mode(const MeshBatch &b)
 
 void DrawImmediate(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &span)
 {
-    const bool colours = b.pointColours && !mesh.colours.empty();
+    const bool colors = b.pointColors && !mesh.colors.empty();
     const bool normals = b.lit && !mesh.normals.empty();
     glBegin(Mode(b));
     for (size_t n = span.first; n < span.first + span.count; ++n) {
         const size_t k = b.indices[n];
-        if (colours)
-            glColor3fv(&mesh.colours[k * 3]);
+        if (colors)
+            glColor3fv(&mesh.colors[k * 3]);
         if (normals)
             glNormal3fv(&mesh.normals[k * 3]);
         glVertex3fv(&mesh.positions[k * 3]);
@@ -39,11 +39,11 @@ void DrawImmediate(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &s
 
 void DrawArrays(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &span)
 {
-    const bool colours = b.pointColours && !mesh.colours.empty();
+    const bool colors = b.pointColors && !mesh.colors.empty();
     const bool normals = b.lit && !mesh.normals.empty();
-    if (colours) {
+    if (colors) {
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(3, GL_FLOAT, 0, mesh.colours.data());
+        glColorPointer(3, GL_FLOAT, 0, mesh.colors.data());
     }
     if (normals) {
         glEnableClientState(GL_NORMAL_ARRAY);
@@ -55,7 +55,7 @@ void DrawArrays(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &span
                         b.indices.data() + span.first);
     if (normals)
         glDisableClientState(GL_NORMAL_ARRAY);
-    if (colours)
+    if (colors)
         glDisableClientState(GL_COLOR_ARRAY);
 }
 
@@ -110,8 +110,8 @@ void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, Me
             // surface: the stencil says so to whoever reads points back.
             glStencilFunc(GL_ALWAYS, pushedBack ? tag | kStencilOffsetFace : tag, 0xFF);
         }
-        if (!b.pointColours)
-            SetColour(b.colour);
+        if (!b.pointColors)
+            SetColor(b.color);
         if (b.lit)
             glEnable(GL_LIGHTING);
         if (arrays)

@@ -12,7 +12,9 @@
 // drawn at once.  IntoList: the same, into the display list being
 // compiled.  Immediate: glVertex calls, for the selection pass, where Mesa
 // is safe only with those (it crashes replaying some lists there).
-enum class MeshSubmission { Direct, IntoList, Immediate };
+enum class MeshSubmission { Direct,
+                            IntoList,
+                            Immediate };
 
 // Primitives handed to the driver between two flushes.  Given a whole
 // frame at once, llvmpipe bins all of it (tens of megabytes for a dense

@@ -17,9 +17,9 @@ void Push(std::vector<float> &to, const GLPoint &p)
 }
 
 // 8-bit channels as GL turns them into floats.
-void PushColour(std::vector<float> &to, Colour c)
+void PushColor(std::vector<float> &to, Color c)
 {
-    for (const int channel : {ColourRed(c), ColourGreen(c), ColourBlue(c)})
+    for (const int channel : {ColorRed(c), ColorGreen(c), ColorBlue(c)})
         to.push_back(float(channel) / 255.0f);
 }
 
@@ -59,7 +59,7 @@ void MeshSink::BeginGrid(uint32_t count1, uint32_t count2)
     const size_t points = mode_ == ChessBoard ? 4 * cells : slot_.size();
     mesh_.positions.reserve(3 * points);
     if (mode_ == Gradient || mode_ == ChessBoard)
-        mesh_.colours.reserve(3 * points);
+        mesh_.colors.reserve(3 * points);
     if (WantsNormals())
         mesh_.normals.reserve(3 * points);
     if (mode_ == FilledPolygons || mode_ == ChessBoard || mode_ == Gradient)
@@ -84,12 +84,13 @@ MeshBatch &MeshSink::Batch(BatchRole role)
         b.primitive = faces ? MeshBatch::Triangles : MeshBatch::Lines;
         b.lit = faces && WantsNormals();
         b.pushedBack = faces && (mode_ == FilledPolygons || mode_ == Gradient);
-        b.pointColours = (faces && mode_ == ChessBoard) || (mode_ == Gradient && role != Outlines);
+        b.pointColors = (faces && mode_ == ChessBoard) || (mode_ == Gradient && role != Outlines);
         switch (role) {
         case Outlines:
-            b.colour = mode_ == FilledPolygons ? color2_ : mode_ == Gradient ? background_ : color1_;
+            b.color = mode_ == FilledPolygons ? color2_ : mode_ == Gradient ? background_
+                                                                            : color1_;
             break;
-        default: b.colour = color1_; break;
+        default: b.color = color1_; break;
         }
         mesh_.batches.push_back(std::move(b));
         slot = int(mesh_.batches.size());
@@ -97,12 +98,12 @@ MeshBatch &MeshSink::Batch(BatchRole role)
     return mesh_.batches[size_t(slot - 1)];
 }
 
-uint32_t MeshSink::AddPoint(const GLPoint &p, Colour colour, const GLPoint *normal)
+uint32_t MeshSink::AddPoint(const GLPoint &p, Color color, const GLPoint *normal)
 {
     const uint32_t index = uint32_t(mesh_.PointCount());
     Push(mesh_.positions, p);
     if (mode_ == Gradient || mode_ == ChessBoard)
-        PushColour(mesh_.colours, colour);
+        PushColor(mesh_.colors, color);
     if (normal)
         Push(mesh_.normals, *normal);
     return index;
@@ -114,8 +115,8 @@ uint32_t MeshSink::CornerPoint(const CellGeometry &c, int k)
     uint32_t &slot = slot_[size_t(c.i + kCornerI[k]) * count2_ + c.j + kCornerJ[k]];
     if (slot != 0 && (!normal || SameNormal(&mesh_.normals[size_t(slot - 1) * 3], *normal)))
         return slot - 1;
-    const Colour colour = mode_ == Gradient ? GradientColor(low_, high_, c.value[k], color1_, color2_) : 0;
-    const uint32_t added = AddPoint(c.p[k], colour, normal);
+    const Color color = mode_ == Gradient ? GradientColor(low_, high_, c.value[k], color1_, color2_) : 0;
+    const uint32_t added = AddPoint(c.p[k], color, normal);
     if (slot == 0)
         slot = added + 1;
     return added;
@@ -128,11 +129,11 @@ void MeshSink::Cell(const CellGeometry &c)
         return;
     uint32_t p[4];
     if (mode_ == ChessBoard) {
-        // Neighbouring cells differ in colour: every cell has points of its
+        // Neighbouring cells differ in color: every cell has points of its
         // own, and the faces are drawn in cell order like the other modes'.
-        const Colour colour = (c.i + c.j) % 2 ? color1_ : color2_;
+        const Color color = (c.i + c.j) % 2 ? color1_ : color2_;
         for (int k = 0; k < 4; ++k)
-            p[k] = AddPoint(c.p[k], colour, WantsNormals() ? &c.normal[k] : nullptr);
+            p[k] = AddPoint(c.p[k], color, WantsNormals() ? &c.normal[k] : nullptr);
     } else {
         for (int k = 0; k < 4; ++k)
             p[k] = CornerPoint(c, k);

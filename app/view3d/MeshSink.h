@@ -16,15 +16,15 @@
 //   FilledPolygons  faces in color1 (pushed back), outlines in color2
 //   ChessBoard      faces in color1 where i + j is odd, color2 where even
 //                   (each cell with points of its own)
-//   Gradient        faces in their points' colours between color1 and color2
-//                   by value (pushed back), outlines in the background colour
+//   Gradient        faces in their points' colors between color1 and color2
+//                   by value (pushed back), outlines in the background color
 // Curve segments are lines in color1, or between their ends' gradient
-// colours in Gradient.  Shaded, the faces of the filled modes carry the
+// colors in Gradient.  Shaded, the faces of the filled modes carry the
 // points' normals and are lit; a point whose cells need different normals
 // (a corner without neighbours to take it from) is one point per normal.
 class MeshSink : public GeometrySink {
 public:
-    explicit MeshSink(Colour background, bool shaded = false) : background_(background), shaded_(shaded) {}
+    explicit MeshSink(Color background, bool shaded = false) : background_(background), shaded_(shaded) {}
 
     void BeginFunction(const FunctionRecord &record, double low, double high) override;
     void BeginGrid(uint32_t count1, uint32_t count2) override;
@@ -33,20 +33,23 @@ public:
     void EndFunction() override;
     bool WantsNormals() const override;
 
-    // The range of the gradient colours of the last function.
+    // The range of the gradient colors of the last function.
     GradientRange Range() const { return {low_, high_}; }
     // The last function's mesh; the sink is empty afterwards.
     RenderMesh TakeMesh();
 
 private:
-    enum BatchRole { Faces, Outlines, Segments, kRoles };
+    enum BatchRole { Faces,
+                     Outlines,
+                     Segments,
+                     kRoles };
     MeshBatch &Batch(BatchRole role);
-    uint32_t AddPoint(const GLPoint &p, Colour colour, const GLPoint *normal);
+    uint32_t AddPoint(const GLPoint &p, Color color, const GLPoint *normal);
     uint32_t CornerPoint(const CellGeometry &cell, int k);
 
-    Colour background_;
+    Color background_;
     bool shaded_;
-    Colour color1_ = 0, color2_ = 0;
+    Color color1_ = 0, color2_ = 0;
     int mode_ = 0;
     double low_ = 0, high_ = 0;
     RenderMesh mesh_;

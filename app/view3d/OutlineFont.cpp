@@ -6,7 +6,6 @@
 
 #include <GL/glu.h>
 
-
 namespace {
 
 // State of one tessellation: vertices made by the combine callback must

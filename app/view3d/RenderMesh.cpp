@@ -9,7 +9,7 @@ bool RenderMesh::IsEmpty() const
 
 size_t RenderMesh::Bytes() const
 {
-    size_t bytes = positions.capacity() * sizeof(float) + colours.capacity() * sizeof(float) + normals.capacity() * sizeof(float);
+    size_t bytes = positions.capacity() * sizeof(float) + colors.capacity() * sizeof(float) + normals.capacity() * sizeof(float);
     for (const MeshBatch &b : batches)
         bytes += b.indices.capacity() * sizeof(uint32_t);
     return bytes;

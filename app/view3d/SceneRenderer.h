@@ -10,7 +10,7 @@
 #include <QString>
 
 #include "view3d/Camera.h"
-#include "view3d/ColourLegend.h"
+#include "view3d/ColorLegend.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/OutlineFont.h"
 #include "view3d/RenderMesh.h"
@@ -26,14 +26,15 @@ struct FunctionRecord;
 // seldom and are drawn often), or as a mesh drawn straight from its arrays
 // (geometry drawn about once: pictures, printed pages, animation positions,
 // where compiling a list would cost more than the one drawing it serves).
-enum class FunctionStorage { DisplayList, Mesh };
+enum class FunctionStorage { DisplayList,
+                             Mesh };
 
 // The drawing of one function in one context: display lists (one per piece
 // of the mesh, replayed with a flush after each, MeshDrawing.h), or a mesh.
 struct ListEntry {
     std::vector<GLuint> listIds;
     int32_t handle = -1;
-    GradientRange range;   // of the colours drawn, for the legend
+    GradientRange range;   // of the colors drawn, for the legend
     std::shared_ptr<const RenderMesh> mesh;   // drawn directly when set
 
     // Draws the function into the current context; `tag` is its stencil mark.
@@ -91,7 +92,7 @@ public:
 
     // One frame: projection, clear, the visible functions' lists (the traced
     // one followed by the trace cursor), the cube, marks and axes, and the
-    // colour legend when it is asked for.  Each function's pixels are marked
+    // color legend when it is asked for.  Each function's pixels are marked
     // with it in the stencil buffer, for PointAt.  Returns
     // what the cursor read when it was placed in this frame (the traced
     // function is visible and has a list here), for the status bar.
@@ -112,7 +113,7 @@ public:
                                       double sampleY = 0.5) const;
 
     // The legend's bars for the functions of `lists`: each visible gradient
-    // function, with the range its colours were drawn with.
+    // function, with the range its colors were drawn with.
     std::vector<LegendEntry> Legend(const ListSet &lists) const;
 
     // The trace cursor this renderer draws.  Each frame that places it keeps

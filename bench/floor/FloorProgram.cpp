@@ -47,11 +47,11 @@ void MakeFramebuffer(int width, int height)
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, buffers[1]);
 }
 
-// The grid's points, their colours from red (low) to cyan (high), the two
+// The grid's points, their colors from red (low) to cyan (high), the two
 // triangles and four outline edges of every cell.
 struct Grid {
     std::vector<GLfloat> points;
-    std::vector<GLubyte> colours;
+    std::vector<GLubyte> colors;
     std::vector<GLuint> triangles, lines;
 };
 
@@ -65,7 +65,7 @@ Grid MakeGrid(int steps)
             const double x = -5 + i * step, y = -5 + j * step, z = std::cos(x) * std::sin(y);
             g.points.insert(g.points.end(), {GLfloat(x), GLfloat(z), GLfloat(y)});
             const double t = (z + 1) / 2;
-            g.colours.insert(g.colours.end(), {GLubyte(255 - 255 * t), GLubyte(255 * t), GLubyte(255 * t)});
+            g.colors.insert(g.colors.end(), {GLubyte(255 - 255 * t), GLubyte(255 * t), GLubyte(255 * t)});
         }
     }
     for (int i = 0; i + 1 < n; ++i) {
@@ -93,7 +93,7 @@ void Draw(const Grid &g, int width, int height)
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, g.points.data());
     glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(3, GL_UNSIGNED_BYTE, 0, g.colours.data());
+    glColorPointer(3, GL_UNSIGNED_BYTE, 0, g.colors.data());
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1, 1);
     glDrawElements(GL_TRIANGLES, GLsizei(g.triangles.size()), GL_UNSIGNED_INT, g.triangles.data());

@@ -71,10 +71,10 @@ TEST(MeshDrawing, TheTourDirectAndFromListsIsPixelForPixelTheSame)
     for (const bool shaded : {false, true}) {
         RenderOptions options;
         options.shadedSurfaces = shaded;
-        options.colourLegend = true;
+        options.colorLegend = true;
         scene.renderer().SetOptions(options);
         const auto [listed, direct] = BothWays(scene, camera);
-        EXPECT_GT(CountColour(listed, scene.settings().backgroundColor), 0);
+        EXPECT_GT(CountColor(listed, scene.settings().backgroundColor), 0);
         EXPECT_EQ(DifferentPixels(listed, direct), 0) << (shaded ? "shaded" : "flat");
     }
 }
@@ -102,17 +102,17 @@ TEST(MeshDrawing, ManyPiecesInEveryModeDrawTheSamePixelsBothWays)
 // How cells were drawn before meshes: quadrilaterals compiled into a list,
 // their outlines the same quadrilaterals with the polygon mode set to lines.
 void CompileQuads(const std::vector<CellGeometry> &cells, const FunctionRecord &r, double low, double high,
-                  Colour background, GLuint list)
+                  Color background, GLuint list)
 {
-    auto colour = [](Colour c) { glColor3ub(GLubyte(ColourRed(c)), GLubyte(ColourGreen(c)), GLubyte(ColourBlue(c))); };
+    auto color = [](Color c) { glColor3ub(GLubyte(ColorRed(c)), GLubyte(ColorGreen(c)), GLubyte(ColorBlue(c))); };
     auto quads = [&](bool coloured) {
         glBegin(GL_QUADS);
         for (const CellGeometry &c : cells) {
             for (int k = 0; k < 4; ++k) {
                 if (coloured && r.mode == Gradient)
-                    colour(GradientColor(low, high, c.value[k], r.color1, r.color2));
+                    color(GradientColor(low, high, c.value[k], r.color1, r.color2));
                 else if (coloured)
-                    colour((c.i + c.j) % 2 ? r.color1 : r.color2);
+                    color((c.i + c.j) % 2 ? r.color1 : r.color2);
                 glVertex3f(GLfloat(c.p[k].x), GLfloat(c.p[k].y), GLfloat(c.p[k].z));
             }
         }
@@ -128,7 +128,7 @@ void CompileQuads(const std::vector<CellGeometry> &cells, const FunctionRecord &
     quads(true);
     if (r.mode == Gradient) {
         glStencilFunc(GL_ALWAYS, tag, 0xFF);
-        colour(background);
+        color(background);
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         quads(false);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -162,7 +162,7 @@ TEST(MeshDrawing, MeshesDrawWhatQuadrilateralsDrew)
         CompileQuads(cells.cells, r, cells.low, cells.high, scene.settings().backgroundColor, entry.listIds[0]);
         scene.renderer().RenderScene(scene.lists(), camera);
         EXPECT_EQ(DifferentPixels(scene.Frame(), meshes), 0) << "mode " << mode;
-        EXPECT_GT(CountColour(meshes, scene.settings().backgroundColor), 0);
+        EXPECT_GT(CountColor(meshes, scene.settings().backgroundColor), 0);
     }
 }
 

@@ -13,7 +13,7 @@
 namespace {
 
 RenderMesh MeshOf(const TestFunction &f, int mode, double cube = 10, bool shaded = false,
-                  Colour background = 0x123456)
+                  Color background = 0x123456)
 {
     MeshSink sink(background, shaded);
     DrawSamples(sink, f.Record(mode, 0x0000FF, 0xFF0000), SampleGrid(f.text(), f.handle()), cube);
@@ -44,12 +44,12 @@ TEST_F(MeshOfGrid, GradientSharesEveryGridPointAndOutlinesEachCell)
     ASSERT_EQ(m.batches.size(), 2u);
     const MeshBatch &faces = m.batches[0], &outlines = m.batches[1];
     EXPECT_EQ(faces.primitive, MeshBatch::Triangles);
-    EXPECT_TRUE(faces.pointColours);
+    EXPECT_TRUE(faces.pointColors);
     EXPECT_TRUE(faces.pushedBack);
     EXPECT_EQ(faces.PrimitiveCount(), 12u);
     EXPECT_EQ(outlines.primitive, MeshBatch::Lines);
-    EXPECT_FALSE(outlines.pointColours);
-    EXPECT_EQ(outlines.colour, Colour(0x123456)) << "outlines in the background colour";
+    EXPECT_FALSE(outlines.pointColors);
+    EXPECT_EQ(outlines.color, Color(0x123456)) << "outlines in the background color";
     EXPECT_EQ(outlines.PrimitiveCount(), 24u) << "four edges a cell, shared edges twice";
 
     // The first cell (i = 0, j = 0): P0 (0, 0), P1 (1, 0), P2 (1, 1), P3 (0, 1),
@@ -65,14 +65,14 @@ TEST_F(MeshOfGrid, GradientSharesEveryGridPointAndOutlinesEachCell)
     EXPECT_EQ(std::vector<uint32_t>(e.begin(), e.begin() + 8),
               std::vector<uint32_t>({t[0], t[1], t[1], t[4], t[4], t[2], t[2], t[0]}));
 
-    // Each point's colour is its value's gradient colour, as GL makes floats
+    // Each point's color is its value's gradient color, as GL makes floats
     // of 8-bit channels.
-    ASSERT_EQ(m.colours.size(), 3 * m.PointCount());
+    ASSERT_EQ(m.colors.size(), 3 * m.PointCount());
     for (uint32_t k = 0; k < m.PointCount(); ++k) {
         const GLPoint p = PointAt(m, k);
-        const Colour c = GradientColor(0, 23, p.y, 0x0000FF, 0xFF0000);
-        EXPECT_EQ(m.colours[k * 3], float(ColourRed(c)) / 255.0f);
-        EXPECT_EQ(m.colours[k * 3 + 2], float(ColourBlue(c)) / 255.0f);
+        const Color c = GradientColor(0, 23, p.y, 0x0000FF, 0xFF0000);
+        EXPECT_EQ(m.colors[k * 3], float(ColorRed(c)) / 255.0f);
+        EXPECT_EQ(m.colors[k * 3 + 2], float(ColorBlue(c)) / 255.0f);
     }
 }
 
@@ -93,24 +93,24 @@ TEST_F(MeshOfGrid, EachModeHasItsBatches)
     const RenderMesh wire = MeshOf(f, WireFrame, 100);
     ASSERT_EQ(wire.batches.size(), 1u);
     EXPECT_EQ(wire.batches[0].primitive, MeshBatch::Lines);
-    EXPECT_EQ(wire.batches[0].colour, Colour(0x0000FF));
-    EXPECT_TRUE(wire.colours.empty());
+    EXPECT_EQ(wire.batches[0].color, Color(0x0000FF));
+    EXPECT_TRUE(wire.colors.empty());
 
     const RenderMesh filled = MeshOf(f, FilledPolygons, 100);
     ASSERT_EQ(filled.batches.size(), 2u);
-    EXPECT_EQ(filled.batches[0].colour, Colour(0x0000FF));
+    EXPECT_EQ(filled.batches[0].color, Color(0x0000FF));
     EXPECT_TRUE(filled.batches[0].pushedBack);
-    EXPECT_FALSE(filled.batches[0].pointColours);
-    EXPECT_EQ(filled.batches[1].colour, Colour(0xFF0000)) << "outlines in color2";
+    EXPECT_FALSE(filled.batches[0].pointColors);
+    EXPECT_EQ(filled.batches[1].color, Color(0xFF0000)) << "outlines in color2";
 
-    // The chess board: cells of two colours never share a point, and are
+    // The chess board: cells of two colors never share a point, and are
     // drawn in cell order in one batch, without outlines or offset.
     const RenderMesh chess = MeshOf(f, ChessBoard, 100);
     ASSERT_EQ(chess.batches.size(), 1u);
     EXPECT_EQ(chess.PointCount(), 24u);
     EXPECT_FALSE(chess.batches[0].pushedBack);
-    EXPECT_TRUE(chess.batches[0].pointColours);
-    auto red = [&](size_t cell) { return chess.colours[chess.batches[0].indices[cell * 6] * 3]; };
+    EXPECT_TRUE(chess.batches[0].pointColors);
+    auto red = [&](size_t cell) { return chess.colors[chess.batches[0].indices[cell * 6] * 3]; };
     EXPECT_EQ(red(0), 0.0f) << "cell (0, 0) has color2";
     EXPECT_EQ(red(1), 1.0f) << "cell (0, 1) has color1";
 
@@ -160,9 +160,9 @@ TEST(MeshSink, CurvesAreSegmentsWithGradientEnds)
     ASSERT_EQ(m.batches.size(), 1u);
     EXPECT_EQ(m.batches[0].primitive, MeshBatch::Lines);
     EXPECT_EQ(m.batches[0].PrimitiveCount(), 4u);
-    EXPECT_TRUE(m.batches[0].pointColours);
-    EXPECT_EQ(m.colours.size(), 3 * m.PointCount());
-    EXPECT_FALSE(MeshOf(f, FilledPolygons).batches[0].pointColours);
+    EXPECT_TRUE(m.batches[0].pointColors);
+    EXPECT_EQ(m.colors.size(), 3 * m.PointCount());
+    EXPECT_FALSE(MeshOf(f, FilledPolygons).batches[0].pointColors);
 }
 
 TEST(MeshPieces, CoverTheBatchesInOrderInBoundedPieces)

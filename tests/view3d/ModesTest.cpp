@@ -57,7 +57,7 @@ TEST_F(ModesTest, TraceStepsMoveTheCursorAndEachFrameReportsItOnce)
     QSignalSpy notes(&doc, &CVeltrix2Doc::ViewsNeedUpdate);
 
     view.SetTrace(true, h);
-    view.OnCommand(119);   // below the first sample
+    view.Actions().traceFirstDown->trigger();   // below the first sample
     ASSERT_TRUE(WaitFor([&] { return values.count() > 0; }));
     EXPECT_EQ(values.last().at(1).toDouble(), -5.0) << "stays on the first sample";
     EXPECT_EQ(values.last().at(2).toDouble(), -5.0);
@@ -65,8 +65,8 @@ TEST_F(ModesTest, TraceStepsMoveTheCursorAndEachFrameReportsItOnce)
 
     values.clear();
     for (int i = 0; i < 3; ++i)
-        view.OnCommand(118);
-    view.OnCommand(120);
+        view.Actions().traceFirstUp->trigger();
+    view.Actions().traceSecondUp->trigger();
     ASSERT_TRUE(WaitFor([&] { return values.count() > 0; }));
     QTest::qWait(50);
     EXPECT_EQ(values.count(), 1) << "four steps before the frame: one frame, one report";
@@ -88,7 +88,7 @@ TEST_F(ModesTest, TraceStepsMoveTheCursorAndEachFrameReportsItOnce)
 
     view.SetTrace(false, -1);
     values.clear();
-    view.OnCommand(118);
+    view.Actions().traceFirstUp->trigger();
     QTest::qWait(100);
     EXPECT_TRUE(values.isEmpty()) << "no cursor, no read-out";
 }
@@ -140,13 +140,13 @@ TEST_F(ModesTest, AFastAnimationMergesItsTicksAndLeavesRoomForInput)
     view.show();
     ASSERT_TRUE(WaitFor([&] { return applied > appliedHidden + 2; }, 10000)) << "and plays on when shown";
 
-    view.OnCommand(115);
+    view.Actions().stop->trigger();
     EXPECT_FALSE(view.Animation().IsPlaying());
     EXPECT_FALSE(playing.last().at(0).toBool());
     const std::vector<uint32_t> stopped = view.Animation().Steps();
     QTest::qWait(100);
     EXPECT_EQ(view.Animation().Steps(), stopped);
-    view.OnCommand(114);
+    view.Actions().play->trigger();
     EXPECT_TRUE(playing.last().at(0).toBool());
     view.SetAnimation(false, -1);
     EXPECT_FALSE(view.AnimationOn());
@@ -175,7 +175,7 @@ TEST_F(ModesTest, AnimationPositionsAreDrawnAsMeshesAndTheEndBringsListsBack)
     view.SetAnimation(true, h);
     ASSERT_TRUE(WaitFor([&] { return entry() && entry()->mesh; }));
     EXPECT_TRUE(entry()->listIds.empty());
-    view.OnCommand(115);   // stop at a position
+    view.Actions().stop->trigger();   // stop at a position
     view.update();
     ASSERT_TRUE(WaitFor([&] { return !view.Animation().FrameDue(); }));
     QTest::qWait(50);
@@ -199,7 +199,7 @@ TEST_F(ModesTest, ModesEndWhenTheirFunctionIsRemovedOrRedefined)
     FunctionRecord r = doc.Get(doc.Find(wave));
     r.color1 = 0x123456;
     doc.Update(doc.Find(wave), r);
-    EXPECT_TRUE(view.TraceOn()) << "a new colour is the same function";
+    EXPECT_TRUE(view.TraceOn()) << "a new color is the same function";
     EXPECT_EQ(ended.count(), 0);
     r.text = "z(x,y)=sinx*cosy";
     doc.Update(doc.Find(wave), r);

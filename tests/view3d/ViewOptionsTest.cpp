@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr Colour kRed = 0x0000FF;
+constexpr Color kRed = 0x0000FF;
 
 // A shown 400 x 300 view of one function on black, without the furniture.
 class ViewOptionsTest : public testing::Test {
@@ -29,7 +29,7 @@ protected:
         view.resize(400, 300);
     }
 
-    int32_t Add(const char *text, int mode, Colour c1, Colour c2, int steps = 8, const char *label = "f")
+    int32_t Add(const char *text, int mode, Color c1, Color c2, int steps = 8, const char *label = "f")
     {
         TestFunction f(text);
         EXPECT_TRUE(f.ok());
@@ -113,17 +113,17 @@ TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
     // window rests.
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, 2000));
     const QImage smooth = view.grabFramebuffer();
-    EXPECT_GT(CountBlendedRed(smooth), 100) << "intermediate colours along the sheet's edges";
+    EXPECT_GT(CountBlendedRed(smooth), 100) << "intermediate colors along the sheet's edges";
 
     // While the camera moves, frames go without multisampling; the scene
     // at rest is drawn smooth again, or at once when a picture is taken.
-    view.OnCommand(CmdCameraForward);
+    view.Actions().cameraForward->trigger();
     EXPECT_TRUE(view.SceneMoving());
     view.grabFramebuffer();
     EXPECT_EQ(view.FrameSamples(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, 2000));
     EXPECT_FALSE(view.SceneMoving());
-    view.OnCommand(CmdCameraBackward);
+    view.Actions().cameraBack->trigger();
     view.grabFramebuffer();
     view.SettleFrame();
     EXPECT_GE(view.FrameSamples(), 2);
@@ -132,7 +132,7 @@ TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
     const QImage jagged = view.grabFramebuffer();
     EXPECT_EQ(view.FrameSamples(), 0);
     EXPECT_EQ(CountBlendedRed(jagged), 0) << "the designed look: red or black";
-    // Inside the sheet both are the same colour.
+    // Inside the sheet both are the same color.
     const QPoint middle = PixelOf(0, 0, 0);
     EXPECT_EQ(smooth.pixel(middle), qRgb(255, 0, 0));
     EXPECT_EQ(jagged.pixel(middle), qRgb(255, 0, 0));
@@ -285,7 +285,7 @@ TEST_F(ViewOptionsTest, PointsAreReadAtMostEveryIntervalAndNotInPickMode)
     Press(centre, Qt::RightButton);
     EXPECT_EQ(gone.count(), 1);
     Release(centre, Qt::RightButton);
-    view.OnCommand(CmdPickMode);
+    view.Actions().pickMode->trigger();
     point.clear();
     Move(centre);
     QTest::qWait(3 * GLView::kPointReadIntervalMs);
