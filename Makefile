@@ -1,9 +1,11 @@
 # Veltrix 2.0 — the commands a developer types.
-#   make run       install what is missing, build, start the program
+#   make run       install what is missing, build the programs, start one
 #   make test      install what is missing, build, run every test
 #   make sanitize  the same tests built with address + undefined-behaviour sanitizers
 #   make bench     build and run the benchmarks, and the exporter against gnuplot
 #   make format-check  the house style of .clang-format (make format applies it)
+#   make package   the Debian packages veltrix and libqel-dev (build-package/)
+#   make install   the programs, the library and its development files
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -11,18 +13,29 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build test sanitize bench run install clean format format-check
+.PHONY: all deps deps-run build programs test sanitize bench run install package clean format format-check
 
 all: build
 
 deps:
 	@sh scripts/install-deps.sh
 
-$(BUILD)/build.ninja: | deps
+# The packages that building and starting the programs needs (make run).
+deps-run:
+	@sh scripts/install-deps.sh run
+
+$(BUILD)/build.ninja: | deps-run
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
+
+# What `make run` starts and what it needs: the programs and the library,
+# none of the tests.
+PROGRAMS := veltrix veltrix-export qel
+
+programs: deps-run $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target $(PROGRAMS)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -55,11 +68,14 @@ format-check: deps
 format: deps
 	@sh scripts/check-format.sh --fix
 
-run: build
+run: programs
 	@sh scripts/run.sh $(BUILD)
 
 install: build
 	cmake --install $(BUILD)
 
+package: deps
+	@sh scripts/make-package.sh build-package
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) build-package

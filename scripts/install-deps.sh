@@ -1,21 +1,38 @@
 #!/bin/sh
 # Installs the Debian 12 packages needed to build, test, benchmark and run
-# Veltrix 2.0. Does nothing when every package is already present.
+# Veltrix 2.0; with `run`, only those that building and starting the
+# programs needs. Does nothing when every package is already present.
+#   sh scripts/install-deps.sh [run|test]
 set -e
 
-PACKAGES="
+# What building the programs and the library needs, the tests' frameworks
+# (the build is configured with them), and what `make run` needs to show
+# the program without a display.
+RUN_PACKAGES="
 build-essential cmake ninja-build pkg-config
 qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
-libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
-xvfb xauth xdotool x11-utils imagemagick
-fonts-liberation
-libegl-dev libpng-dev poppler-utils python3-ezdxf xclip
-admesh
-libtinygltf-dev libjs-three chromium
-libtinygltf-dev libjs-three chromium
-libavcodec-dev libavformat-dev libswscale-dev libavutil-dev ffmpeg librsvg2-bin
-clang-format-19
+libegl-dev libpng-dev libtinygltf-dev libjs-three
+libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
+libgtest-dev libgmock-dev
+xvfb xauth xdotool imagemagick
 "
+
+# Everything else the tests, the packaging check, the benchmarks and CI use.
+TEST_PACKAGES="
+libbenchmark-dev libmuparser-dev
+x11-utils fonts-liberation
+poppler-utils python3-ezdxf xclip
+admesh chromium
+ffmpeg librsvg2-bin
+clang-format-19
+reuse lintian desktop-file-utils fakeroot
+"
+
+case "$1" in
+    run) PACKAGES=$RUN_PACKAGES ;;
+    ""|test) PACKAGES="$RUN_PACKAGES $TEST_PACKAGES" ;;
+    *) echo "usage: install-deps.sh [run|test]" >&2; exit 2 ;;
+esac
 
 missing=""
 for p in $PACKAGES; do
@@ -28,7 +45,7 @@ done
 
 # node and npm for the glTF validator and the web-page check: Debian's,
 # unless the machine has a node of its own already.
-if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+if [ "$1" != run ] && { ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; }; then
     for p in nodejs npm; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
     done
