@@ -4,6 +4,7 @@
 #   make sanitize  the same tests built with address + undefined-behaviour sanitizers
 #   make bench     build and run the benchmarks, and the exporter against gnuplot
 #   make format-check  the house style of .clang-format (make format applies it)
+#   make licence-check  every file's copyright and licence (reuse lint)
 #   make package   the Debian packages veltrix and libqel-dev (build-package/)
 #   make install   the programs, the library and its development files
 
@@ -13,7 +14,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps deps-run build programs test sanitize bench run install package clean format format-check
+.PHONY: all deps deps-run build programs test sanitize bench run install package clean format format-check licence-check spdx-headers
 
 all: build
 
@@ -67,6 +68,13 @@ format-check: deps
 
 format: deps
 	@sh scripts/check-format.sh --fix
+
+licence-check: deps
+	reuse lint
+
+# Adds the licence header to every file that lacks one.
+spdx-headers:
+	@sh scripts/spdx-headers.sh
 
 run: programs
 	@sh scripts/run.sh $(BUILD)
