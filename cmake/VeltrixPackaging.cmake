@@ -68,6 +68,9 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${VELTRIX_PACKAGING_DIR}/triggers)
+# ... which makes CPack's own ldconfig calls in postinst and postrm
+# needless: they are taken out again.
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DropLdconfigScripts.cmake)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS "${film_packages}")
 set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
 "interactive plotter of mathematical functions in 3D

@@ -25,7 +25,7 @@ poppler-utils python3-ezdxf xclip
 admesh chromium
 ffmpeg librsvg2-bin
 clang-format-19
-reuse lintian desktop-file-utils fakeroot
+reuse lintian desktop-file-utils shared-mime-info dpkg-dev
 "
 
 case "$1" in

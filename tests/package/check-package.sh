@@ -40,12 +40,24 @@ echo "$depends" | grep -q qel && fail "Depends names qel: $depends"
 [ "$(dpkg-deb -f "$RUNTIME" Section)" = science ] || fail "veltrix is not in section science"
 dpkg-deb -f "$DEV" Depends | grep -qx "veltrix (= $(dpkg-deb -f "$RUNTIME" Version))" ||
     fail "libqel-dev does not depend on this veltrix: $(dpkg-deb -f "$DEV" Depends)"
-dpkg-deb --ctrl-tarfile "$RUNTIME" | tar -t | grep -qx './shlibs' || fail "veltrix has no shlibs file"
+# A shlibs file and the ldconfig trigger for the library, and no maintainer
+# scripts: dpkg's triggers register the library, the file type, the icons
+# and the desktop entry, so that `apt remove` leaves nothing behind.
+control=$(dpkg-deb --ctrl-tarfile "$RUNTIME" | tar -t | sed 's|^\./||' | grep . | sort | tr '\n' ' ')
+[ "$control" = "control md5sums shlibs triggers " ] || fail "veltrix's control files are: $control"
+dpkg-deb -I "$RUNTIME" triggers | grep -qx 'activate-noawait ldconfig' || fail "veltrix has no ldconfig trigger"
+dpkg-deb -I "$RUNTIME" shlibs | grep -q '^libqel 2 veltrix' || fail "veltrix's shlibs file does not name libqel"
+control=$(dpkg-deb --ctrl-tarfile "$DEV" | tar -t | sed 's|^\./||' | grep . | sort | tr '\n' ' ')
+[ "$control" = "control md5sums " ] || fail "libqel-dev's control files are: $control"
 
 # The desktop entry and the file type.
 desktop-file-validate "$WORK/root-veltrix/usr/share/applications/veltrix.desktop"
-grep -q '<glob pattern="\*\.vxf"/>' "$WORK/root-veltrix/usr/share/mime/packages/veltrix.xml" ||
-    fail "the file type does not claim *.vxf"
+rm -rf "$WORK/mime" && mkdir -p "$WORK/mime" && cp -r "$WORK/root-veltrix/usr/share/mime/packages" "$WORK/mime/"
+update-mime-database "$WORK/mime" 2>/dev/null
+grep -qx '[0-9]*:application/x-veltrix:\*\.vxf' "$WORK/mime/globs2" || fail "the file type does not claim *.vxf"
+grep -q 'application/x-veltrix' "$WORK/mime/magic" || fail "the file type has no magic"
+grep -qx 'MimeType=application/x-veltrix;' "$WORK/root-veltrix/usr/share/applications/veltrix.desktop" ||
+    fail "the desktop entry does not open the file type"
 
 # lintian: no errors, and no warnings but those kept on purpose.
 lintian --fail-on error,warning --suppress-tags-from-file "$HERE/lintian-kept" "$RUNTIME" "$DEV" ||
