@@ -245,14 +245,19 @@ void GLView::paintGL()
     if (rebuildAllPending_) {
         rebuildAllPending_ = false;
         animationRebuildDue_ = false;
+        previewsDue_.clear();
         renderer_->RebuildLists(*screenLists_, -1);
         QTimer::singleShot(0, this, &GLView::ReportProblems);
     } else if (animationRebuildDue_) {
         // Built here rather than at each tick: however many ticks came since
         // the last frame, the function is sampled once per frame.
         animationRebuildDue_ = false;
+        previewsDue_.erase(animation_->Handle());
         renderer_->RebuildLists(*screenLists_, animation_->Handle());
     }
+    for (const int handle : previewsDue_)
+        renderer_->RebuildLists(*screenLists_, handle);
+    previewsDue_.clear();
     const int w = renderer_->ViewportWidth(), h = renderer_->ViewportHeight();
     const bool smooth = renderer_->Options().smoothLines && framebufferFunctionsLoaded_;
     if (!smooth)
@@ -307,6 +312,10 @@ void GLView::OnViewsNeedUpdate(QObject *sender, int hint)
 
 void GLView::Rebuild(int handle)
 {
+    if (handle < 0)
+        previewsDue_.clear();
+    else
+        previewsDue_.erase(handle);
     const bool waitCursor = !animation_->IsOn();
     if (waitCursor)
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -496,6 +505,16 @@ void GLView::AnimationApplied(int32_t handle)
 {
     animationRebuildDue_ = true;
     SceneMoves();
+    if (doc_)
+        doc_->UpdateAllViews(this, handle);
+    update();
+}
+
+void GLView::PreviewFunction(int handle)
+{
+    previewsDue_.insert(handle);
+    SceneMoves();
+    // The tree shows the value now.
     if (doc_)
         doc_->UpdateAllViews(this, handle);
     update();

@@ -87,6 +87,10 @@ public:
 public slots:
     void SetTrace(bool on, int handle);
     void SetAnimation(bool on, int handle);
+    // The library holds new values of the function `handle` while the user
+    // drags them: the function is sampled again with the next frame, as an
+    // animation's positions are, however many values came since the last.
+    void PreviewFunction(int handle);
 
 signals:
     void PickModeChanged(bool on);
@@ -207,4 +211,5 @@ private:
     std::unique_ptr<AnimationEngine> animation_;
     std::string animatedText_;
     bool animationRebuildDue_ = false;
+    std::set<int> previewsDue_;
 };
