@@ -243,7 +243,9 @@ void ParameterPanel::Record(const std::string &name, double from, double to)
     v->value = from;
     LibraryFunction(function_).Write(*v);
     if (from == to) {
-        Sync();
+        // A drag that came back where it began changes nothing, but the
+        // views drew its positions: they draw the function once more.
+        doc_->UpdateAllViews(doc_->FirstView(), function_);
         return;
     }
     history_.Push(FunctionCommands::ChangeValue(history_, position, name, to));

@@ -1004,11 +1004,11 @@ TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
     QList<QAction *> toggles;
     for (QAction *a : TopMenu(QStringLiteral("&View"))->actions()) {
         texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        if (a->isCheckable() && !a->isSeparator() && texts.size() > 4)
+        if (a->isCheckable() && !a->isSeparator() && texts.size() > 5)
             toggles << a;
     }
-    ASSERT_EQ(texts, (QStringList{"&Standard Toolbar", "3D Toolbar", "&Status Bar", "-", "Smooth Lines",
-                                  "Shaded Surfaces", "Colour Legend"}));
+    ASSERT_EQ(texts, (QStringList{"&Standard Toolbar", "3D Toolbar", "&Status Bar", "&Parameters", "-",
+                                  "Smooth Lines", "Shaded Surfaces", "Colour Legend"}));
     ASSERT_EQ(toggles.size(), 3);
     EXPECT_TRUE(toggles[0]->isChecked());
     EXPECT_FALSE(toggles[1]->isChecked());
