@@ -57,6 +57,11 @@ int32_t QelFunction::Initialize(const char *text, const VariableRecord *vars, in
         if (!Build(infixes[k], c.postfix, c.program, c.stack, c.state))
             return fail(text_.size());
     }
+    for (size_t k = 0; k < extra_.size(); ++k) {
+        extra_[k].program.ShareMemos(program_);
+        for (size_t j = 0; j < k; ++j)
+            extra_[k].program.ShareMemos(extra_[j].program);
+    }
     if (stop != nullptr)
         *stop = static_cast<int32_t>(text_.size());
     compiled_ = true;
@@ -120,8 +125,9 @@ int32_t QelFunction::EvaluateComponents(const double *values, double *out)
     if (!compiled_)
         return 1;
     state_.run(state_, values, out);
+    // The first run left the values behind as the current ones.
     for (size_t k = 0; k < extra_.size(); ++k)
-        extra_[k].state.run(extra_[k].state, values, out + k + 1);
+        extra_[k].state.run(extra_[k].state, nullptr, out + k + 1);
     return 0;
 }
 

@@ -124,6 +124,33 @@ TEST_F(Tuples, OneComponentIsTheClassicLanguage)
     EXPECT_EQ(only[1], -1);
 }
 
+// Calls of the math library remember their last operand, and the calls of
+// one function of a variable are shared between the expressions: walking a
+// row, changing the other variable, coming back and changing the angle unit
+// must each give exactly what the library gives.
+TEST_F(Tuples, RememberedCallsGiveTheLibrarysResults)
+{
+    const int32_t h = Make("(cos(u)*cos(v), sin(cos(v))*a, cos(v)+sin(u))");
+    ASSERT_EQ(rc, 0);
+    auto expect = [&](double u, double v, double scale) {
+        const double values[] = {u, v, 2};
+        double xyz[3] = {};
+        ASSERT_EQ(execute_function_components(h, values, xyz), 0);
+        const double cu = std::cos(u * scale), cv = std::cos(v * scale);
+        EXPECT_EQ(xyz[0], cu * cv) << u << ' ' << v;
+        EXPECT_EQ(xyz[1], std::sin(cv * scale) * 2) << u << ' ' << v;
+        EXPECT_EQ(xyz[2], cv + std::sin(u * scale)) << u << ' ' << v;
+    };
+    for (double v : {0.5, 0.5, 1.5, 0.5})
+        for (double u : {0.1, 0.2, 0.2, 0.1})
+            expect(u, v, 1);
+    ASSERT_EQ(set_function_angle_mode(h, QEL_DEGREES), 0);
+    expect(0.1, 0.5, M_PI / 180);
+    expect(0.1, 0.5, M_PI / 180);
+    ASSERT_EQ(set_function_angle_mode(h, QEL_RADIANS), 0);
+    expect(0.1, 0.5, 1);
+}
+
 TEST_F(Tuples, TheCountIsSetBeforeCompilingAndKeptLikeTheAngleUnit)
 {
     const int32_t h = new_function();
