@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Veltrix 2.0 — the commands a developer types.
 #   make run       install what is missing, build the programs, start one
 #   make test      install what is missing, build, run every test

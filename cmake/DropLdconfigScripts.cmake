@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Run by CPack after it has built the Debian packages: CPack writes a
 # postinst and a postrm that call ldconfig into every package with a
 # library under /usr/lib.  dpkg's ldconfig trigger (packaging/triggers)

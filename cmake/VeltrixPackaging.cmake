@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What a Debian system expects of an installed program, and `make package`:
 # compressed man pages, the copyright and changelog of each package, and
 # CPack's two Debian packages, veltrix (the programs and libqel.so.2) and

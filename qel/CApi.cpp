@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: LGPL-3.0-or-later
+
 // The exports: range check, slot lookup, then the function object.
 // No C++ exception may cross into the caller; running out of memory while
 // compiling or loading leaves the function reset and reports a failure.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: LGPL-3.0-or-later
+
 #include "qel/NameIndex.h"
 
 #include <deque>

@@ -1,4 +1,9 @@
 /*
+ * SPDX-FileCopyrightText: 2026 The Veltrix developers
+ * SPDX-License-Identifier: LGPL-3.0-or-later
+ */
+
+/*
  * qel — compiles and evaluates the expressions of Veltrix function
  * definitions.  A flat C interface over integer handles (0..99).
  *

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks that every C and C++ source follows the house style of
 # .clang-format; lists each place that does not and fails.  With --fix,
 # formats them instead.

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks the layers of app/: an area includes only itself and the areas
 # below it, and only app/model includes the library's C interface.  Lists
 # each include that breaks a rule and fails.

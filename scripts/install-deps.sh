@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages needed to build, test, benchmark and run
 # Veltrix 2.0; with `run`, only those that building and starting the
 # programs needs. Does nothing when every package is already present.

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian packages veltrix_<version>_<arch>.deb and
 # libqel-dev_<version>_<arch>.deb with CPack in a build directory of their
 # own, configured for /usr and without the tests, and prints their paths.

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts Veltrix on the bundled example document.
 #   sh scripts/run.sh [build-dir]
 # With a display the program simply runs.  Without one it runs under a

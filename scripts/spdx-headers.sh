@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Gives every source file of the repository that has no licence header yet
 # a copyright line and a licence identifier, in the comment syntax of its
 # type: LGPL-3.0-or-later for the qel library and its example, the GPL

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // veltrix-export: renders a document with no display and writes it as a
 // picture, PDF pages, a DXF drawing, an OBJ/STL mesh, a glTF scene or a web
 // page; or plots functions given on its command line.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What the process sets up before anything else, the same for every program

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "output/OffscreenRenderer.h"
 
 // Keep X11's macros out: this file talks to EGL's surfaceless platform only.

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws the program's pictures: tool-bar strips (16x15 per button), the
 splash picture, the about-box picture and the application icon.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // How the scene is drawn, beyond what the document says: per-user choices

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where veltrix-export's time goes, stage by stage, for the benchmark's
 // document (z = cos(x) sin(y) over [-5, 5]^2, 200 or 400 steps): the
 // off-screen context with its outline font, one picture at 1280 x 1024

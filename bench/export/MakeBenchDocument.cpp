@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the comparison's document: make_bench_document OUT.vxf STEPS MODE [animated]
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # veltrix-export against gnuplot and against the floor of this machine, whole
 # process against whole process, the programs taking turns; median of 5 runs.
 # CPU time is user + system time of the whole process (all its threads),

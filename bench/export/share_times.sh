@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Whole-process wall time of the sharing outputs against their targets,
 # median of 5 runs, for the comparison's 200-step gradient document:
 #   .glb and .html written by veltrix-export      <= 0.25 s each

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor of a picture job on this machine: the least a program must do to
 // draw what veltrix-export draws for the comparison's document, with no Qt and
 // no document.  An EGL context on Mesa's surfaceless platform, a framebuffer,

@@ -1,3 +1,8 @@
+/*
+ * SPDX-FileCopyrightText: 2026 The Veltrix developers
+ * SPDX-License-Identifier: GPL-3.0-or-later
+ */
+
 /* Preloaded into a GUI program (LD_PRELOAD): at the program's first
  * glXSwapBuffers (its first frame reaching the window) prints one line
  *   first-frame wall_ms=W cpu_ms=C rss_kb=R hwm_kb=H

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick of the program's start: a Qt window holding one
 // QOpenGLWidget that clears itself, made as the program makes its own
 // (compatibility context, shared contexts), at the program's first size.

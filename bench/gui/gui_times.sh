@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The program's first frame and memory, from outside, median of 5 runs:
 #   the first frame of `veltrix examples/tour.vxf` against a trivial Qt window
 #   holding one QOpenGLWidget (800x600, about the program's 3D pane), in CPU

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Opening a full document: 100 functions, each over a 21 x 21 grid (20 steps
 // per plotting variable), with parameters.  Target: well under 50 ms.
 //

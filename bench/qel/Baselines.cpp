@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Each expression written in C++ from the postfix order that qel compiles
 // it to, not from how it reads to a mathematician: implicit multiplication
 // and ^ share a priority and group left, so ax^3 is (a*x)^3 and 3xy^2 is

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The evaluator's speed over a 201 x 201 grid: qel through execute_function,
 // the same expressions written in C++, and muParser, in one run.  After the
 // runs a table gives the cost per call and checks the targets:

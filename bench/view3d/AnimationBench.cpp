@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How many animation positions per second reach the screen for a function of
 // 20, 100 and 200 steps in x and y: through the 3D view on its own timer at
 // a 1 ms interval (ticks that come while a position waits for its frame are

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Rebuilding and replaying a function's display list against drawing the
 // same geometry in immediate mode (one primitive per cell, as a frame would
 // without lists) and from client vertex arrays, at 800x600.  And a surface

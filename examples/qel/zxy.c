@@ -1,3 +1,8 @@
+/*
+ * SPDX-FileCopyrightText: 2026 The Veltrix developers
+ * SPDX-License-Identifier: LGPL-3.0-or-later
+ */
+
 /* Compiles z(x,y)=x*y with libqel and prints a few of its values.
  *
  *   cc zxy.c $(pkg-config --cflags --libs qel) -o zxy

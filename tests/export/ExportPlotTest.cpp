@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Plots from the command line: veltrix-export -e with the add-function
 // flow's rules and messages, --save, and --info as a faithful description
 // of a document.

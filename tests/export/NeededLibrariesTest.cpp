@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The exporter runs where there is no display and no desktop: it links the
 // model, the renderer and the output core, never the widgets or X11.  The
 // program is linked so that every library on its link line is needed, so

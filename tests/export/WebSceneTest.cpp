@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The example's glTF scene and web page, checked with what their readers
 // use: the Khronos glTF validator (node) and headless Chromium driven
 // through its DevTools protocol.  The tools are installed into the build

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The document's undo history: the modified flag against the saved state,
 // what New and Open do to it, and exact restoring of deleted functions.
 #include <QSignalSpy>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The buffered archive shares its descriptor with the library's blocks:
 // flushing must leave the file position exactly after the archive's data.
 #include <fcntl.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Header analysis, the validation rules with their messages and selections,
 // the default variable tables and the add and edit flows.
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saving and opening documents: the exact bytes, round trips, refused and
 // damaged files, and saving that never loses the previous file.
 #include <atomic>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The forms beside the Cartesian and spherical ones: curves and surfaces
 // whose expressions give x, y and z, and cylindrical coordinates.  Their
 // headers, their rules with the messages and the characters they point at,

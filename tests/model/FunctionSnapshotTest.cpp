@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A function's library state kept apart from its handle, and getting a
 // chosen handle back.
 #include <gtest/gtest.h>

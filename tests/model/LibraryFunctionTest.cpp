@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's one way to a library function: its tables, its value, and
 // the rules of which variables are plotted, parameters or constants.
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The glTF scene holds as many triangles and lines as the view draws: the
 // view's own display lists and furniture are drawn in GL's feedback mode,
 // which reports every primitive GL rasterises, and counted against the

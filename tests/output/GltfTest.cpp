@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The glTF scene read back with tinygltf's reader: what each mode becomes,
 // where the user's coordinates and the camera end up, the texts, and the
 // page that carries the same scene.

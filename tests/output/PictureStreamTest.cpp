@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pictures streamed into their files, and pictures drawn in strips.
 #include <QBuffer>
 #include <QImage>

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian packages, unpacks them into a scratch root with dpkg -x
 # and checks what they hold, their control fields and lintian's verdict;
 # then builds the qel example from the unpacked development files, with

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The compiled program (fused operands, register top of stack) against the
 // plain postfix walk, bit for bit, over many generated expressions; and the
 // parser never hands on an incomplete postfix sequence.

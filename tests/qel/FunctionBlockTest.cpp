@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // store_function and load_function: the block in the middle of a file.
 
 #include "qel/qel.h"

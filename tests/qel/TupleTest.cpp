@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tuples of expressions: one function, one variable table, two or three
 // programs; the interface's three functions for them; and the stored block.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's undo and redo and the keys desktop users expect, tried
 // the way a user presses them.
 #include <gtest/gtest.h>

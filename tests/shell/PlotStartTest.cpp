@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // veltrix -e: the plot from the command line in an untitled, unmodified
 // document, and the refusals that end the start.
 #include <gtest/gtest.h>

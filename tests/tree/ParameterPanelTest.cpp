@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Parameters pane: a slider per parameter of the selected function,
 // live values while dragging, one undoable change per drag or key.
 #include <QLabel>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Undo and redo of every edit the tree offers, the tree's keys, and long
 // random runs of edits, undos and redos checked against a model.
 #include <random>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Shows the function tree on a small document, for looking at it by hand:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" ./tree_manual
 #include <QApplication>

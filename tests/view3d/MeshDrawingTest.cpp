@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Meshes drawn straight from their arrays give the very pixels of the same
 // meshes compiled into display lists, and the font compiles only the glyphs
 // a frame shows.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Meshes of sampled functions: shared points, the batches of each mode, and
 // the pieces they are drawn in.
 #include <algorithm>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Trace and animation as the 3D view carries them out: on screen, driven by
 // commands, keys and the view's own timer.
 #include <QElapsedTimer>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Curves and surfaces given by three expressions, and the cylindrical forms:
 // their samples against values computed here, their cells in the cube, the
 // normals across a closed surface's seam, the trace cursor and the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Manual check of the 3D view: opens a GLView on a document holding
 // z(x,y)=cosx*siny.  With --shot FILE it saves the frame after a second and
 // quits; otherwise it runs until closed (drive it with xdotool).  With

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the glTF validator and a WebSocket client for the page check into
 # DIR/node_modules (under the build directory), once.  Without node and npm
 # it only says so: the tests that need them then skip with that reason.

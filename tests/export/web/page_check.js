@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Opens a web page of the exporter in headless Chromium through the DevTools
 // protocol, as a reader would: it waits for the first frame, takes a
 // screenshot, drags with the mouse, turns the wheel, presses "Reset view"

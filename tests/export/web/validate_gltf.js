@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Validates a .glb with the Khronos glTF validator and prints its report's
 // counts and messages as JSON.  Exit status 0 when it has neither errors nor
 // warnings, 1 otherwise, 2 when the file cannot be read.
