@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,12 +176,8 @@ TEST_F(MainFrameTest, LayoutHasTheTreeOnTheLeftAndTheBarsInTheirPlaces)
     EXPECT_EQ(frame->ToolBar3d()->actions().size(), 15);
     EXPECT_TRUE(frame->View3d()->Actions().pickMode->isCheckable());
 
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    const QPoint p(screen.width() - 200, screen.height() / 3);
     EXPECT_FALSE(frame->AnimationBar()->isVisible());
     EXPECT_FALSE(frame->TraceBar()->isVisible());
-    EXPECT_EQ(frame->AnimationBar()->pos(), p);
-    EXPECT_EQ(frame->TraceBar()->pos(), p);
     EXPECT_EQ(frame->AnimationBar()->windowTitle(), QStringLiteral("Animation"));
     EXPECT_EQ(frame->TraceBar()->windowTitle(), QStringLiteral("Trace"));
     EXPECT_FALSE(frame->TraceBar()->windowFlags() & Qt::WindowCloseButtonHint);
@@ -644,6 +641,70 @@ TEST_F(MainFrameTest, TraceRequestsShowTheBarAndCloseEndsTraceAndAnimation)
     EXPECT_FALSE(frame->TraceStatus()->TraceLayout());
     EXPECT_FALSE(frame->View3d()->TraceOn());
     EXPECT_FALSE(frame->View3d()->AnimationOn());
+}
+
+// The bars opened over the 3D tool bar's arrows at the screen's right edge.
+TEST_F(MainFrameTest, FloatingBarsOpenBesideThe3dToolBarOverNoControl)
+{
+    frame->resize(1000, 700);
+    ShowAndActivate(*frame);
+    ASSERT_TRUE(AddFunction(*frame->Document(), "wave", "z(x,y)=cosx*siny"));
+    const int handle = frame->Document()->Get(frame->Document()->First()).handle;
+    auto global = [](const QWidget *w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); };
+    const QRect toolBar = global(frame->ToolBar3d());
+    const QRect scene = global(frame->View3d());
+    ASSERT_EQ(toolBar.left(), scene.right() + 1) << "the 3D tool bar is docked right of the scene";
+
+    emit frame->TreeView()->TraceBarRequested(true);
+    emit frame->TreeView()->AnimationBarRequested(true);
+    QCoreApplication::processEvents();
+    for (const FloatingBar *bar : {frame->TraceBar(), frame->AnimationBar()}) {
+        ASSERT_TRUE(bar->isVisible());
+        const QRect placed = bar->frameGeometry();
+        EXPECT_FALSE(placed.intersects(toolBar)) << bar->windowTitle().toStdString();
+        EXPECT_FALSE(placed.intersects(global(frame->StandardBar())));
+        EXPECT_TRUE(scene.contains(placed)) << bar->windowTitle().toStdString();
+        EXPECT_LE(toolBar.left() - placed.right(), 20) << "beside the tool bar";
+    }
+    EXPECT_FALSE(frame->TraceBar()->frameGeometry().intersects(frame->AnimationBar()->frameGeometry()));
+
+    // Closed and opened again after the window moved: beside it again.
+    frame->Actions().closeTraceAnimation->trigger();
+    frame->move(frame->pos() + QPoint(-40, 30));
+    QCoreApplication::processEvents();
+    emit frame->TreeView()->TraceBarRequested(true);
+    emit frame->TreeView()->TraceRequested(true, handle);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(global(frame->View3d()).contains(frame->TraceBar()->frameGeometry()));
+    EXPECT_FALSE(frame->TraceBar()->frameGeometry().intersects(global(frame->ToolBar3d())));
+}
+
+// A close box the window manager draws on a bar (or Alt+F4 on it) does what
+// the bar's own close button does, instead of nothing.
+TEST_F(MainFrameTest, ClosingABarThroughTheWindowManagerEndsTraceAndAnimation)
+{
+    ShowAndActivate(*frame);
+    ASSERT_TRUE(AddFunction(*frame->Document(), "wave", "z(x,y)=cosx*siny"));
+    const int handle = frame->Document()->Get(frame->Document()->First()).handle;
+    CVeltrix2View *tree = frame->TreeView();
+    emit tree->TraceBarRequested(true);
+    emit tree->TraceRequested(true, handle);
+    ASSERT_TRUE(frame->TraceBar()->isVisible());
+
+    QCloseEvent close;
+    QCoreApplication::sendEvent(frame->TraceBar(), &close);
+    EXPECT_FALSE(close.isAccepted()) << "the owner hides the bar";
+    EXPECT_FALSE(frame->TraceBar()->isVisible());
+    EXPECT_FALSE(frame->View3d()->TraceOn());
+    EXPECT_FALSE(frame->TraceStatus()->TraceLayout());
+
+    emit tree->AnimationBarRequested(true);
+    emit tree->AnimationRequested(true, handle);
+    ASSERT_TRUE(frame->AnimationBar()->isVisible());
+    EXPECT_TRUE(frame->AnimationBar()->close() == false);
+    EXPECT_FALSE(frame->AnimationBar()->isVisible());
+    EXPECT_FALSE(frame->View3d()->AnimationOn());
+    EXPECT_FALSE(frame->TreeView()->IsAnimating());
 }
 
 TEST_F(MainFrameTest, ExitAsksToSaveAndCancelKeepsTheWindowOpen)
