@@ -120,27 +120,27 @@ void OutputCommands::MakeActions()
                                        QStringLiteral("Display full pages\nPrint Preview"));
     a.printSetup = MakeCommandAction(this, "printSetup", QStringLiteral("P&rint Setup..."),
                                      QStringLiteral("Change the printer and printing options\nPage Setup"));
-    a.exportBmp = MakeCommandAction(this, "exportBmp", QStringLiteral("BMP"),
+    a.exportBmp = MakeCommandAction(this, "exportBmp", QStringLiteral("&BMP"),
                                     QStringLiteral("Export the rendered scene to a .bmp image"));
-    a.exportDxf = MakeCommandAction(this, "exportDxf", QStringLiteral("DXF"),
+    a.exportDxf = MakeCommandAction(this, "exportDxf", QStringLiteral("&DXF"),
                                     QStringLiteral("Export the rendered scene to a .dxf file"));
-    a.exportPng = MakeCommandAction(this, "exportPng", QStringLiteral("PNG..."),
+    a.exportPng = MakeCommandAction(this, "exportPng", QStringLiteral("&PNG..."),
                                     QStringLiteral("Export the scene to a .png image of the size you choose"));
-    a.exportObj = MakeCommandAction(this, "exportObj", QStringLiteral("OBJ..."),
+    a.exportObj = MakeCommandAction(this, "exportObj", QStringLiteral("&OBJ..."),
                                     QStringLiteral("Export the visible surfaces to a .obj mesh"));
-    a.exportStl = MakeCommandAction(this, "exportStl", QStringLiteral("STL..."),
+    a.exportStl = MakeCommandAction(this, "exportStl", QStringLiteral("S&TL..."),
                                     QStringLiteral("Export the visible surfaces to a .stl mesh"));
     a.exportGltf =
-        MakeCommandAction(this, "exportGltf", QStringLiteral("glTF..."),
+        MakeCommandAction(this, "exportGltf", QStringLiteral("&glTF..."),
                           QStringLiteral("Export the scene to a .glb file that 3D programs and viewers open"));
-    a.exportWebPage = MakeCommandAction(this, "exportWebPage", QStringLiteral("Web Page..."),
+    a.exportWebPage = MakeCommandAction(this, "exportWebPage", QStringLiteral("&Web Page..."),
                                         QStringLiteral("Export the scene to a web page that turns it with the mouse"));
-    a.exportSvg = MakeCommandAction(this, "exportSvg", QStringLiteral("SVG..."),
+    a.exportSvg = MakeCommandAction(this, "exportSvg", QStringLiteral("S&VG..."),
                                     QStringLiteral("Export the scene to a .svg vector figure for papers and slides"));
-    a.exportPdfFigure = MakeCommandAction(this, "exportPdfFigure", QStringLiteral("PDF Figure..."),
+    a.exportPdfFigure = MakeCommandAction(this, "exportPdfFigure", QStringLiteral("PD&F Figure..."),
                                           QStringLiteral("Export the scene to a one-page vector .pdf figure"));
     a.exportAnimation =
-        MakeCommandAction(this, "exportAnimation", QStringLiteral("Animation..."),
+        MakeCommandAction(this, "exportAnimation", QStringLiteral("&Animation..."),
                           QStringLiteral("Export the animation of a function to an .mp4, .webm or .gif film"));
     a.copy = MakeCommandAction(this, "copy", QStringLiteral("&Copy\tCtrl+C"),
                                QStringLiteral("Copy the selection and put it on the Clipboard\nCopy"),

@@ -180,7 +180,7 @@ void CMainFrame::CreateMenus()
     fileMenu_->addSeparator();
     fileMenu_->addActions({o.print, o.printPreview, o.printSetup});
     fileMenu_->addSeparator();
-    QMenu *exportMenu = fileMenu_->addMenu(QStringLiteral("Export"));
+    QMenu *exportMenu = fileMenu_->addMenu(QStringLiteral("&Export"));
     for (QAction *item : o.Exports()) {
         if (item)
             exportMenu->addAction(item);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 
 #include <QAction>
@@ -8,6 +9,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -471,7 +473,7 @@ TEST_F(MainFrameTest, ThreeDToolBarHidesAndComesBackWithItsCheckMark)
 {
     ShowAndActivate(*frame);
     QAction *toggle = frame->Actions().toolBar3d;
-    EXPECT_EQ(toggle->text(), QStringLiteral("3D Toolbar"));
+    EXPECT_EQ(toggle->text(), QStringLiteral("&3D Toolbar"));
     EXPECT_TRUE(toggle->isChecked());
     toggle->trigger();
     EXPECT_FALSE(frame->ToolBar3d()->isVisible());
@@ -594,12 +596,58 @@ TEST_F(MainFrameTest, FileAndEditMenusKeepTheirItems)
     };
     EXPECT_EQ(texts(TopMenu(QStringLiteral("&File"))),
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
-                           "&Print...\tCtrl+P", "Print Pre&view...", "P&rint Setup...", "-", "Export", "-", "Recent File", "-",
+                           "&Print...\tCtrl+P", "Print Pre&view...", "P&rint Setup...", "-", "&Export", "-", "Recent File", "-",
                            "E&xit"}));
     EXPECT_EQ(texts(TopMenu(QStringLiteral("&Edit"))),
-              (QStringList{"&Undo", "&Redo", "-", "&Copy\tCtrl+C", "-", "Settings..."}));
+              (QStringList{"&Undo", "&Redo", "-", "&Copy\tCtrl+C", "-", "&Settings..."}));
     EXPECT_EQ(frame->Output()->Actions().print->statusTip(), QStringLiteral("Print the active document"));
     EXPECT_EQ(frame->Actions().settings->statusTip(), QStringLiteral("Change the view settings"));
+}
+
+// Every item of every menu opens with a letter: the keyboard reaches them
+// all.  Two items of a menu share a letter only where the designed texts
+// do (the View menu's "&Standard Toolbar" and "&Status Bar").
+TEST_F(MainFrameTest, EveryMenuItemHasAMnemonic)
+{
+    const int wave = AddShown("wave", "z(x,y)=cosx*siny");
+    QStringList missing, shared;
+    std::function<void(QMenu *)> check = [&](QMenu *menu) {
+        emit menu->aboutToShow();
+        QMap<QString, QString> letters;
+        for (QAction *a : menu->actions()) {
+            // The recent-file list's stand-in when it is empty is never enabled.
+            if (a->isSeparator() || !a->isVisible() || (a->text() == "Recent File" && !a->isEnabled()))
+                continue;
+            const QString text = a->text().section(QLatin1Char('\t'), 0, 0);
+            const QString key = QKeySequence::mnemonic(text).toString();
+            if (key.isEmpty())
+                missing << menu->title() + " > " + text;
+            else if (letters.contains(key) && !(text == "&Status Bar" && letters[key] == "&Standard Toolbar"))
+                shared << menu->title() + " > " + letters[key] + " / " + text;
+            letters[key] = text;
+            if (a->menu())
+                check(a->menu());
+        }
+    };
+    QMenu *functions = TopMenu(QStringLiteral("F&unctions"));
+    ASSERT_TRUE(functions);
+    for (QAction *top : frame->menuBar()->actions()) {
+        EXPECT_FALSE(QKeySequence::mnemonic(top->text()).isEmpty()) << top->text().toStdString();
+        if (top->menu() != functions)
+            check(top->menu());
+    }
+    // The Functions menu as it opens for each kind of node.
+    CVeltrix2View *tree = frame->TreeView();
+    tree->Tree()->expandAll();
+    for (const TreeNodeEntry &e : tree->Nodes()) {
+        if (e.function != wave)
+            continue;
+        tree->Tree()->setCurrentItem(e.item);
+        e.item->setSelected(true);
+        check(functions);
+    }
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
+    EXPECT_TRUE(shared.isEmpty()) << shared.join(", ").toStdString();
 }
 
 TEST_F(MainFrameTest, ViewCommandsReachTheViewFromTheTreePane)
@@ -1068,8 +1116,8 @@ TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
         if (a->isCheckable() && !a->isSeparator() && texts.size() > 4)
             toggles << a;
     }
-    ASSERT_EQ(texts, (QStringList{"&Standard Toolbar", "3D Toolbar", "&Status Bar", "-", "Smooth Lines",
-                                  "Shaded Surfaces", "Colour Legend"}));
+    ASSERT_EQ(texts, (QStringList{"&Standard Toolbar", "&3D Toolbar", "&Status Bar", "-", "Smooth &Lines",
+                                  "S&haded Surfaces", "&Colour Legend"}));
     ASSERT_EQ(toggles.size(), 3);
     EXPECT_TRUE(toggles[0]->isChecked());
     EXPECT_FALSE(toggles[1]->isChecked());
