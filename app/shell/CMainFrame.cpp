@@ -276,6 +276,7 @@ void CMainFrame::ConnectPanes()
     connect(tree_, &CVeltrix2View::AnimationBarRequested, this, &CMainFrame::ShowAnimationBar);
     connect(tree_, &CVeltrix2View::TraceRequested, view_, &GLView::SetTrace);
     connect(tree_, &CVeltrix2View::AnimationRequested, view_, &GLView::SetAnimation);
+    connect(tree_, &CVeltrix2View::StatusMessage, status_, [this](const QString &text) { status_->showMessage(text); });
     connect(history_, &DocumentHistory::ReplayStarting, this, &CMainFrame::EndRunsBeforeReplay);
     connect(documents_, &DocumentCommands::DocumentReplaced, this, [this] {
         CloseTraceAndAnimation();

@@ -109,9 +109,16 @@ TEST_F(ViewTest, TracingRefusesDefinitionChangesButNotColors)
     view.Actions().animate->trigger();
     EXPECT_FALSE(view.IsAnimating());
 
-    Select(h, FunctionNode);
+    // Del says in the status bar why it does nothing.
+    QSignalSpy status(&view, &CVeltrix2View::StatusMessage);
+    Select(other, FunctionNode);
     view.Actions().deleteFunction->trigger();
+    for (QAction *key : view.actions())
+        if (key->shortcuts().contains(QKeySequence(QKeySequence::Delete)))
+            key->trigger();
     EXPECT_EQ(doc.Count(), 2);
+    ASSERT_EQ(status.count(), 1);
+    EXPECT_TRUE(status.at(0).at(0).toString().contains(QStringLiteral("close the trace first")));
     Select(h, VariableNode, "x");
     view.Actions().editValue->trigger();
     emit view.Tree()->LeftButtonDoubleClicked();
