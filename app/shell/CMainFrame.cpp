@@ -248,7 +248,11 @@ void CMainFrame::ConnectActions()
     connect(f.fileSave, &QAction::triggered, documents_, [this] { documents_->Save(); });
     connect(f.fileSaveAs, &QAction::triggered, documents_, [this] { documents_->SaveAs(); });
     connect(f.exit, &QAction::triggered, this, &QWidget::close);
-    connect(f.settings, &QAction::triggered, this, [this] { RunSettingsCommand(*doc_, this); });
+    connect(f.settings, &QAction::triggered, this, [this] {
+        QString corrected;
+        if (RunSettingsCommand(*doc_, this, &corrected) && !corrected.isEmpty())
+            status_->showMessage(corrected);
+    });
     connect(f.standardBar, &QAction::triggered, this, [this] { standardBar_->setVisible(!standardBar_->isVisible()); });
     connect(standardBar_, &QToolBar::visibilityChanged, f.standardBar, &QAction::setChecked);
     connect(f.toolBar3d, &QAction::triggered, this, &CMainFrame::ToggleToolBar3d);
