@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
+#include <QStatusTipEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -45,6 +47,13 @@ public:
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
+// Whether the printer writes a PDF file (Print to File) rather than printing.
+bool PrintsToFile(QPrinter &printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
+           printer.paintEngine() && printer.paintEngine()->type() == QPaintEngine::Pdf;
+}
+
 // The range the user chose in the print dialog; none for all pages.
 std::optional<PrintLayout::PageRange> ChosenRange(const QPrinter &printer)
 {
@@ -66,13 +75,20 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !r.confirmOverwrite);
         if (!r.folder.isEmpty())
             dialog.setDirectory(r.folder);
+        if (!r.name.isEmpty())
+            dialog.selectFile(r.name);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
-    prompts_.askPrint = [parent](QPrinter &printer) {
+    prompts_.askPrint = [parent](QPrinter &printer, const QString &pdfPath) {
         QPrintDialog dialog(&printer, parent);
         dialog.setMinMax(1, 1000);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        // The dialog offers "<job name>.pdf" in the home folder for a file;
+        // the document's own name beside it is the better guess.  Setting
+        // the printer's file instead would choose printing to a file.
+        if (auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename")); file && !pdfPath.isEmpty())
+            file->setText(pdfPath);
         return dialog.exec() == QDialog::Accepted;
     };
     prompts_.askPictureSize = [parent](QSize viewSize, int maxSide) -> std::optional<QSize> {
@@ -83,6 +99,13 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
     };
     prompts_.showError = [parent](const QString &message) {
         QMessageBox::critical(parent, QStringLiteral("Error"), message);
+    };
+    // The main window shows a status tip in its status bar.
+    prompts_.showStatus = [parent](const QString &message) {
+        if (parent) {
+            QStatusTipEvent tip(message);
+            QCoreApplication::sendEvent(parent, &tip);
+        }
     };
     prompts_.showNote = [parent](const QString &caption, const QString &message) {
         QMessageBox::information(parent, caption, message);
@@ -175,10 +198,27 @@ void OutputCommands::PrintSetup()
     dialog.exec();
 }
 
+QString OutputCommands::ProposedName(const QString &suffix) const
+{
+    const CVeltrix2Doc *doc = view_->Document();
+    if (!doc || doc->PathName().isEmpty())
+        return QString();
+    return QFileInfo(doc->PathName()).completeBaseName() + QLatin1Char('.') + suffix;
+}
+
+void OutputCommands::ShowWritten(const QString &path, QSize size)
+{
+    QString text = QStringLiteral("Wrote %1").arg(QFileInfo(path).fileName());
+    if (size.isValid())
+        text += QStringLiteral(" (%1 x %2)").arg(size.width()).arg(size.height());
+    prompts_.showStatus(text);
+}
+
 QString OutputCommands::AskSavePath(SaveRequest request)
 {
     if (startFolder_)
         request.folder = startFolder_();
+    request.name = ProposedName(request.suffix);
     QString path = prompts_.askSavePath(request);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + request.suffix;
@@ -205,6 +245,7 @@ void OutputCommands::ExportBmp()
                                       {QStringLiteral("Windows or OS/2 bitmap (*.bmp)")},
                                       QStringLiteral("bmp"),
                                       true,
+                                      {},
                                       {}});
     if (path.isEmpty())
         return;
@@ -212,6 +253,8 @@ void OutputCommands::ExportBmp()
     QString error;
     if (!WriteFileSafely(path, [&](QIODevice &out) { return out.write(bytes) == bytes.size(); }, &error))
         prompts_.showError(error);
+    else
+        ShowWritten(path, QSize(pixels.width, pixels.height));
 }
 
 void OutputCommands::ExportDxf()
@@ -225,6 +268,7 @@ void OutputCommands::ExportDxf()
                               {QStringLiteral("Autocad Drawing (*.dxf)"), QStringLiteral("All Files (*.*)")},
                               QStringLiteral("dxf"),
                               true,
+                              {},
                               {}};
     const QString path = AskSavePath(request);
     if (path.isEmpty())
@@ -236,9 +280,12 @@ void OutputCommands::ExportDxf()
         WaitCursor wait;
         written = WriteFileSafely(path, [&](QIODevice &out) { return WriteDxf(*doc, out, &leftOut); }, &error);
     }
-    if (!written)
+    if (!written) {
         prompts_.showError(error);
-    else if (!leftOut.isEmpty())
+        return;
+    }
+    ShowWritten(path);
+    if (!leftOut.isEmpty())
         prompts_.showNote(request.caption, leftOut.join(QLatin1Char('\n')));
 }
 
@@ -260,6 +307,7 @@ void OutputCommands::ExportPng()
                               {QStringLiteral("PNG image (*.png)")},
                               QStringLiteral("png"),
                               true,
+                              {},
                               {}};
     const QString path = AskSavePath(request);
     if (path.isEmpty())
@@ -277,22 +325,24 @@ void OutputCommands::ExportPng()
     }
     if (!written)
         prompts_.showError(error);
+    else
+        ShowWritten(path, *size);
 }
 
 void OutputCommands::ExportObj()
 {
-    ExportMesh({QStringLiteral("Export OBJ"), {QStringLiteral("Wavefront OBJ (*.obj)")}, QStringLiteral("obj"), true, {}},
+    ExportMesh({QStringLiteral("Export OBJ"), {QStringLiteral("Wavefront OBJ (*.obj)")}, QStringLiteral("obj"), true, {}, {}},
                false);
 }
 
 void OutputCommands::ExportStl()
 {
-    ExportMesh({QStringLiteral("Export STL"), {QStringLiteral("STL (*.stl)")}, QStringLiteral("stl"), true, {}}, true);
+    ExportMesh({QStringLiteral("Export STL"), {QStringLiteral("STL (*.stl)")}, QStringLiteral("stl"), true, {}, {}}, true);
 }
 
 void OutputCommands::ExportGltf()
 {
-    ExportScene({QStringLiteral("Export glTF"), {QStringLiteral("glTF binary (*.glb)")}, QStringLiteral("glb"), true, {}},
+    ExportScene({QStringLiteral("Export glTF"), {QStringLiteral("glTF binary (*.glb)")}, QStringLiteral("glb"), true, {}, {}},
                 false);
 }
 
@@ -302,6 +352,7 @@ void OutputCommands::ExportWebPage()
                               {QStringLiteral("Web page (*.html *.htm)")},
                               QStringLiteral("html"),
                               true,
+                              {},
                               {}};
     ExportScene(request, true);
 }
@@ -334,9 +385,12 @@ void OutputCommands::ExportScene(const SaveRequest &request, bool page)
         };
         written = WriteFileSafely(path, write, &error);
     }
-    if (!written)
+    if (!written) {
         prompts_.showError(error);
-    else if (!scene.notes.isEmpty())
+        return;
+    }
+    ShowWritten(path);
+    if (!scene.notes.isEmpty())
         prompts_.showNote(request.caption, scene.notes.join(QLatin1Char('\n')));
 }
 
@@ -367,9 +421,16 @@ void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)
         else
             written = WriteObjFiles(mesh, path, &error);
     }
-    if (!written)
+    if (!written) {
         prompts_.showError(error);
-    else if (!mesh.notes.isEmpty())
+        return;
+    }
+    if (stl)
+        ShowWritten(path);
+    else
+        prompts_.showStatus(QStringLiteral("Wrote %1 and %2")
+                                .arg(QFileInfo(path).fileName(), QFileInfo(MaterialLibraryPath(path)).fileName()));
+    if (!mesh.notes.isEmpty())
         prompts_.showNote(request.caption, mesh.notes.join(QLatin1Char('\n')));
 }
 
@@ -379,6 +440,7 @@ void OutputCommands::ExportSvg()
                               {QStringLiteral("SVG figure (*.svg)")},
                               QStringLiteral("svg"),
                               true,
+                              {},
                               {}};
     ExportFigure(request, false);
 }
@@ -389,6 +451,7 @@ void OutputCommands::ExportPdfFigure()
                               {QStringLiteral("PDF figure (*.pdf)")},
                               QStringLiteral("pdf"),
                               true,
+                              {},
                               {}};
     ExportFigure(request, true);
 }
@@ -414,9 +477,12 @@ void OutputCommands::ExportFigure(const SaveRequest &request, bool pdf)
         written = pdf ? WritePdfFigure(path, scene, size, &error, &leftOut)
                       : WriteSvgFigure(path, scene, size, &error, &leftOut);
     }
-    if (!written)
+    if (!written) {
         prompts_.showError(error);
-    else if (!leftOut.isEmpty())
+        return;
+    }
+    ShowWritten(path, size);
+    if (!leftOut.isEmpty())
         prompts_.showNote(request.caption, leftOut.join(QLatin1Char('\n')));
 }
 
@@ -475,6 +541,7 @@ void OutputCommands::ExportAnimation()
                                       {QString::fromLatin1(filters[int(choice->format)])},
                                       VideoSuffix(choice->format),
                                       true,
+                                      {},
                                       {}});
     if (path.isEmpty())
         return;
@@ -502,7 +569,10 @@ void OutputCommands::ExportAnimation()
         shown.Play(request.scene.doc->Settings().animationIntervalMs);
     if (outcome == FilmOutcome::Failed)
         prompts_.showError(error);
-    else if (outcome == FilmOutcome::Written && !leftOut.isEmpty())
+    if (outcome != FilmOutcome::Written)
+        return;
+    ShowWritten(path, request.size);
+    if (!leftOut.isEmpty())
         prompts_.showNote(QStringLiteral("Export Animation"), leftOut.join(QLatin1Char('\n')));
 }
 
@@ -525,7 +595,9 @@ void OutputCommands::Print()
     // Every print starts from all pages, with 1 to 1 offered as a range.
     printer_->setPrintRange(QPrinter::AllPages);
     printer_->setFromTo(1, 1);
-    if (!prompts_.askPrint(*printer_))
+    const CVeltrix2Doc *doc = view_->Document();
+    const QString pdf = ProposedName(QStringLiteral("pdf"));
+    if (!prompts_.askPrint(*printer_, pdf.isEmpty() ? QString() : QFileInfo(doc->PathName()).absoluteDir().filePath(pdf)))
         return;
     printer_->setDocName(PrintJobName());
     QString error;
@@ -536,6 +608,8 @@ void OutputCommands::Print()
     }
     if (!printed)
         prompts_.showError(error);
+    else if (PrintsToFile(*printer_))
+        ShowWritten(printer_->outputFileName());
 }
 
 // A PDF file chosen in the print dialog is written here rather than by the
@@ -544,9 +618,7 @@ void OutputCommands::Print()
 bool OutputCommands::PrintOn(QPrinter &printer, QString *error)
 {
     const SceneState scene = view_->CurrentScene();
-    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
-                        printer.paintEngine() && printer.paintEngine()->type() == QPaintEngine::Pdf;
-    if (toFile)
+    if (PrintsToFile(printer))
         return PrintSceneToPdf(printer.outputFileName(), scene, printer.pageLayout(), printer.resolution(),
                                ChosenRange(printer), error);
     return PrintScene(printer, scene, ChosenRange(printer), error);
