@@ -69,14 +69,15 @@ TraceStatusBar::TraceStatusBar(QWidget *parent) : QStatusBar(parent)
 }
 
 std::array<int, TraceStatusBar::kPaneCount> TraceStatusBar::PaneRightEdges(int width, int charWidth, int valueWidth,
-                                                                          int captionWidth)
+                                                                           int captionWidth)
 {
     // From the right end leftwards, each pane as wide as designed or as it
     // needs; the message pane takes what is left.
     std::array<int, kPaneCount> edges{};
     edges[kPaneCount - 1] = width - kGripRoom - kEdgeChars[kPaneCount - 1] * charWidth;
     for (int i = kPaneCount - 1; i >= 1; --i) {
-        const int need = IsValuePane(i) ? valueWidth : i == 1 ? captionWidth : 0;
+        const int need = IsValuePane(i) ? valueWidth : i == 1 ? captionWidth
+                                                              : 0;
         edges[i - 1] = edges[i] - qMax((kEdgeChars[i - 1] - kEdgeChars[i]) * charWidth, need);
     }
     return edges;

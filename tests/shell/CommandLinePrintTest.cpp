@@ -66,7 +66,8 @@ TEST_F(CommandLinePrintTest, PrintToPdfWritesThePrintedPages)
     for (const char *line : {"File: j1.vxf", "Veltrix 2.0", "Page: 1", "Page: 2", "Label: wave",
                              "Text: z(x,y)=cosx*siny", "Visualization: gradient", "Label: ball",
                              "Visualization: filled polygons"})
-        EXPECT_TRUE(text.contains(QLatin1String(line))) << line << "\n" << text.toStdString();
+        EXPECT_TRUE(text.contains(QLatin1String(line))) << line << "\n"
+                                                        << text.toStdString();
 
     // Page 1 holds the scene, drawn on its black background.
     RunProgram(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-f"),
