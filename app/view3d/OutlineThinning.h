@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "view3d/SampleMapping.h"
+#include "view3d/ScreenProjection.h"
 
 // Which grid lines of a surface carry the outlines of its cells.
 //
@@ -74,14 +74,6 @@ struct GridProbe {
 // the tessellator maps them), at most kProbeLines lines each way.
 constexpr uint32_t kProbeLines = 17;
 GridProbe MakeGridProbe(const std::vector<GLPoint> &points, uint32_t count1, uint32_t count2, double cubeDimension);
-
-// Where a GL point lands on the picture, in pixels; false for a point behind
-// the eye.
-using ScreenProjection = std::function<bool(const GLPoint &p, double *x, double *y)>;
-
-// GL's projection: the product of the projection and model-view matrices
-// (column major) onto a viewport of width x height pixels.
-ScreenProjection MatrixProjection(const double (&matrix)[16], int width, int height);
 
 // Outlined lines stay at least this many line widths apart.
 constexpr double kOutlineSpacingInLineWidths = 6.0;
