@@ -489,8 +489,22 @@ SceneFigure::SceneFigure(const SceneState &scene, int width, int height)
     items_ = order.Sorted();
     stats_ = order.Stats();
     ShareCellEdges();
-    if (scene.options.colorLegend)
-        legend_ = ComposeLegend(builder.legend, glyphs_->AllMetrics(), width, height, background_);
+    if (scene.options.colorLegend) {
+        // Clear of the numbers and letters, in the legend's window
+        // coordinates (y up).
+        const FigureProjection &projection = *projection_;
+        const std::vector<ScreenRect> texts = FurnitureTextRects(
+            s, glyphs_->AllMetrics(), scene.camera, [&projection, height](const GLPoint &p, double *x, double *y) {
+                const EyePoint e = projection.ToEye(p);
+                if (!(-e.z > 0))
+                    return false;
+                const FigurePoint f = projection.ToFigure(e);
+                *x = f.x;
+                *y = height - f.y;
+                return true;
+            });
+        legend_ = ComposeLegend(builder.legend, glyphs_->AllMetrics(), width, height, background_, texts);
+    }
 }
 
 SceneFigure::~SceneFigure() = default;

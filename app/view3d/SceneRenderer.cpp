@@ -104,8 +104,14 @@ void SceneRenderer::EndFrame(const Camera &camera, const std::vector<LegendEntry
     }
     if (s.showAxes)
         DrawAxes(s, font_, camera);
-    if (options_.colorLegend)
-        DrawColorLegend(legend, font_, viewportWidth_, viewportHeight_, s.backgroundColor);
+    if (options_.colorLegend && !legend.empty()) {
+        // The legend keeps clear of the numbers and letters just drawn.
+        double matrix[16];
+        glGetDoublev(GL_PROJECTION_MATRIX, matrix);
+        const std::vector<ScreenRect> texts = FurnitureTextRects(
+            s, font_.AllMetrics(), camera, MatrixProjection(matrix, viewportWidth_, viewportHeight_));
+        DrawColorLegend(legend, font_, viewportWidth_, viewportHeight_, s.backgroundColor, texts);
+    }
     glDisable(GL_STENCIL_TEST);
     glFinish();
 }
