@@ -130,6 +130,15 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
             return !dialog->wasCanceled();
         };
     };
+    prompts_.showWorking = [parent](const QString &title, const QString &caption,
+                                    int total) -> std::function<void(int)> {
+        auto dialog = std::make_shared<QProgressDialog>(caption, QString(), 0, total, parent);
+        dialog->setWindowTitle(title);
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setCancelButton(nullptr);
+        dialog->setMinimumDuration(1000);
+        return [dialog](int done) { dialog->setValue(done); };
+    };
     MakeActions();
 }
 
@@ -317,7 +326,16 @@ void OutputCommands::ExportPng()
     bool written = false;
     {
         WaitCursor wait;
-        written = WriteRenderedPicture(path, renderer, scene, size->width(), size->height(), &error);
+        std::function<void(int)> working;
+        if (prompts_.showWorking)
+            working = prompts_.showWorking(request.caption,
+                                           QStringLiteral("Writing %1...").arg(QFileInfo(path).fileName()),
+                                           size->height());
+        const PictureProgress progress = [&working](int done, int) {
+            if (working)
+                working(done);
+        };
+        written = WriteRenderedPicture(path, renderer, scene, size->width(), size->height(), &error, progress);
     }
     if (!written)
         prompts_.showError(error);

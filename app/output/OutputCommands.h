@@ -84,6 +84,11 @@ public:
         // it gives takes each step done and says whether to go on (false
         // once the user cancelled).
         std::function<FilmProgress(const QString &caption, int total)> showProgress;
+        // Shows the progress of an export of `total` steps that cannot be
+        // cancelled, once it has taken about a second; the callback it gives
+        // takes each step done.
+        std::function<std::function<void(int done)>(const QString &title, const QString &caption, int total)>
+            showWorking;
     };
 
     // `printer` is the main window's, shared with Print Setup.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <csignal>
 
 #include <sys/resource.h>
@@ -376,7 +377,17 @@ TEST_F(ViewOutputTest, ExportPngRendersAtTheChosenSize)
 
     chosen = QSize(1606, 1200);
     answer = dir.filePath(QStringLiteral("large"));
+    QString working;
+    std::vector<int> steps;
+    commands->prompts().showWorking = [&](const QString &title, const QString &caption, int total) {
+        working = title + QLatin1Char('|') + caption + QLatin1Char('|') + QString::number(total);
+        return [&steps](int done) { steps.push_back(done); };
+    };
     commands->ExportPng();
+    EXPECT_EQ(working, QStringLiteral("Export PNG|Writing large.png...|1200"));
+    ASSERT_FALSE(steps.empty());
+    EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
+    EXPECT_EQ(steps.back(), 1200) << "every row told";
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].filters, QStringList{"PNG image (*.png)"});
     EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
