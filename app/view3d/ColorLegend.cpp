@@ -137,12 +137,13 @@ double Covered(const LegendDrawing &d, const std::vector<ScreenRect> &avoid)
 }
 
 // Into the corner that covers least of `avoid`, the designed lower right
-// one first.
+// one first and the upper right one last: the view's floating bars open
+// there.
 void PlaceInCorner(LegendDrawing &d, int height, double margin, const std::vector<ScreenRect> &avoid)
 {
     const double up = height - margin - d.top;   // from the bottom edge to the top edge
     const double left = margin - d.left;          // from the right edge to the left edge
-    const double moves[4][2] = {{0, 0}, {0, up}, {left, up}, {left, 0}};
+    const double moves[4][2] = {{0, 0}, {left, 0}, {left, up}, {0, up}};
     int best = 0;
     double least = -1;
     for (int k = 0; k < 4; ++k) {

@@ -67,7 +67,7 @@ constexpr int kLegendBarSegments = 64;
 // left out; none shown when nothing fits.  The corner is the lower right one
 // unless the legend would cover one of `avoid` there (the numbers and
 // letters of the cube and axes, window coordinates): then the first of the
-// upper right, upper left and lower left corners where it covers none, or
+// lower left, upper left and upper right corners where it covers none, or
 // else the one where it covers least.
 LegendDrawing ComposeLegend(const std::vector<LegendEntry> &entries, const GlyphMetricsTable &metrics, int width,
                             int height, Color background, const std::vector<ScreenRect> &avoid = {});
