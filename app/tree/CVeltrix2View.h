@@ -74,6 +74,10 @@ signals:
     void AnimationRequested(bool on, int handle);
     // Why a key or a double-click did nothing, for the status bar.
     void StatusMessage(const QString &text);
+    // The function of the selected node changed (-1: nothing selected).
+    void SelectedFunctionChanged(int handle);
+    // A trace or an animation began or ended: `running` while either is on.
+    void RunningChanged(bool running);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -130,4 +134,6 @@ private:
     FunctionEditFlows flows_;
     FunctionRun trace_;
     FunctionRun animation_;
+    int selectedFunction_ = -1;   // as last told
+    bool running_ = false;        // as last told
 };
