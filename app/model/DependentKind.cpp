@@ -3,25 +3,26 @@
 namespace {
 
 struct KindNames {
-    const char *dependent, *first, *second;
+    const char *dependent, *first, *second, *third;
 };
 
 // Indexed by DependentKind.
 constexpr KindNames kKinds[] = {
-    {"", "", ""},
-    {"z", "x", "y"},
-    {"x", "z", "y"},
-    {"y", "x", "z"},
-    {"r", "alpha", "beta"},
-    {"alpha", "r", "beta"},
-    {"beta", "alpha", "r"},
+    {"", "", "", ""},
+    {"z", "x", "y", ""},
+    {"x", "z", "y", ""},
+    {"y", "x", "z", ""},
+    {"r", "alpha", "beta", ""},
+    {"alpha", "r", "beta", ""},
+    {"beta", "alpha", "r", ""},
+    {"0", "x", "y", "z"},
 };
 
 } // namespace
 
 DependentKind KindFromName(const std::string &dependent)
 {
-    for (int k = KindZ; k <= KindBeta; ++k)
+    for (int k = KindZ; k <= KindImplicit; ++k)
         if (dependent == kKinds[k].dependent)
             return DependentKind(k);
     return NoKind;
@@ -29,3 +30,4 @@ DependentKind KindFromName(const std::string &dependent)
 
 const char *FirstPlottedName(DependentKind kind) { return kKinds[kind].first; }
 const char *SecondPlottedName(DependentKind kind) { return kKinds[kind].second; }
+const char *ThirdPlottedName(DependentKind kind) { return kKinds[kind].third; }

@@ -25,7 +25,8 @@ enum AngleUnit : int32_t {
 //
 // The rules about a function's variables live here, once: a function is
 // plotted over the two variables its dependent variable names (z over x and
-// y, r over alpha and beta, ...), e and pi are constants, and every other
+// y, r over alpha and beta, ...) or, as an implicit surface 0(x,y,z)=f, over
+// x, y and z; e and pi are constants, and every other
 // variable is a parameter, which an animation sweeps and the exporter's
 // --set changes.  New kinds of plots extend these rules here.
 class LibraryFunction {
@@ -63,7 +64,8 @@ public:
 
     DependentKind Kind() const { return kind_; }
     bool IsPlotted(const std::string &name) const;
-    // The other plotted variable of a plotted one ("" for any other name).
+    // The other plotted variable of a plotted one ("" for any other name, and
+    // for an implicit surface, which has three).
     std::string PlottedPartner(const std::string &name) const;
     static bool IsConstant(const std::string &name);
     bool IsParameter(const std::string &name) const;

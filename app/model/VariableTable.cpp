@@ -7,6 +7,7 @@ namespace {
 constexpr double kE = 2.718281828;
 constexpr double kPi = 3.141592654;
 constexpr int32_t kDefaultSteps = 20;
+constexpr int32_t kImplicitSteps = 40;
 
 bool IsSpherical(const std::string &dependent)
 {
@@ -32,7 +33,21 @@ FunctionVariable SphericalDefaults(const std::string &name, int angleMode)
     return v;
 }
 
+// An implicit surface is sampled in a box, at every point of its grid: its
+// three variables get a finer grid than a surface's two, and the rest the
+// plain defaults.
+FunctionVariable ImplicitDefaults(const std::string &name)
+{
+    const bool axis = name == "x" || name == "y" || name == "z";
+    return FunctionVariable{name, 0, -5, 5, axis ? kImplicitSteps : kDefaultSteps};
+}
+
 }  // namespace
+
+bool IsImplicitDependent(const std::string &dependent)
+{
+    return dependent == "0";
+}
 
 std::vector<std::string> TableNames(const DefinitionNames &names)
 {
@@ -51,9 +66,11 @@ std::vector<FunctionVariable> BuildTable(const DefinitionNames &names, bool sphe
     std::vector<FunctionVariable> table;
     if (names.independents.empty())
         return table;
+    const bool implicit = IsImplicitDependent(names.dependent);
     for (const std::string &name : names.independents)
-        table.push_back(spherical ? SphericalDefaults(name, angleMode)
-                                  : FunctionVariable{name, 0, -5, 5, kDefaultSteps});
+        table.push_back(implicit    ? ImplicitDefaults(name)
+                        : spherical ? SphericalDefaults(name, angleMode)
+                                    : FunctionVariable{name, 0, -5, 5, kDefaultSteps});
     table.push_back(FunctionVariable{"e", kE, 0, 0, 0});
     table.push_back(FunctionVariable{"pi", kPi, 0, 0, 0});
     return table;

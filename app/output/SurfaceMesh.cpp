@@ -8,7 +8,6 @@
 #include "output/SceneGeometry.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/GradientColor.h"
-#include "view3d/SampleGrid.h"
 
 namespace {
 
@@ -25,8 +24,33 @@ double Dot(const double *a, const double *b)
 // so a corner shared by up to four cells is stored once.
 class MeshSink : public GeometrySink {
 public:
-    MeshSink(FunctionMesh &mesh, const SampleGridResult &grid)
-        : mesh_(mesh), count2_(grid.count2), vertexOfSample_(grid.grid.size(), kNoVertex) {}
+    explicit MeshSink(FunctionMesh &mesh) : mesh_(mesh) {}
+
+    void BeginGrid(uint32_t count1, uint32_t count2) override
+    {
+        surface_ = true;
+        count2_ = count2;
+        vertexOfSample_.assign(size_t(count1) * count2, kNoVertex);
+    }
+
+    void BeginMesh(uint32_t vertexCount) override
+    {
+        surface_ = true;
+        vertexOfSample_.assign(vertexCount, kNoVertex);
+    }
+
+    // The user's coordinates mirror GL's: the turn changes with them.
+    void Triangle(const TriangleGeometry &t) override
+    {
+        uint32_t v[3];
+        for (int k = 0; k < 3; ++k)
+            v[k] = Vertex(t.vertex[k], t.p[k], t.value[k]);
+        Triangle(v[0], v[2], v[1]);
+    }
+
+    // A surface's cells or triangles came (perhaps none inside the cube), not
+    // a curve's segments.
+    bool IsSurface() const { return surface_; }
 
     void BeginFunction(const FunctionRecord &record, double low, double high) override
     {
@@ -83,8 +107,9 @@ private:
     }
 
     FunctionMesh &mesh_;
-    uint32_t count2_;
+    uint32_t count2_ = 0;
     std::vector<uint32_t> vertexOfSample_;
+    bool surface_ = false;
     double low_ = 0, high_ = 0;
     Color color1_ = 0, color2_ = 0;
 };
@@ -103,20 +128,21 @@ SceneMesh BuildSceneMesh(const CVeltrix2Doc &doc)
 {
     SceneMesh scene;
     const double cube = doc.Settings().cubeDimension;
-    ForEachShownGrid(doc, scene.notes, [&](int p, const FunctionRecord &record, const SampleGridResult &grid) {
-        if (grid.index1 < 0 || grid.index2 < 0) {
-            scene.notes << QStringLiteral("The curve %1 has no area and was left out.").arg(QuotedLabel(record.label));
-            return;
-        }
+    ForEachShownFunction(doc, scene.notes, [&](int p, const FunctionRecord &record) {
         FunctionMesh mesh;
         mesh.label = record.label;
         mesh.position = p;
         mesh.color1 = record.color1;
         mesh.colored = record.mode == Gradient;
-        MeshSink sink(mesh, grid);
-        DrawSamples(sink, record, grid, cube);
-        if (!mesh.triangles.empty())
+        MeshSink sink(mesh);
+        const QString problem = TessellateFunction(sink, record, cube);
+        if (!problem.isEmpty())
+            return problem;
+        if (!sink.IsSurface())
+            scene.notes << QStringLiteral("The curve %1 has no area and was left out.").arg(QuotedLabel(record.label));
+        else if (!mesh.triangles.empty())
             scene.functions.push_back(std::move(mesh));
+        return QString();
     });
     return scene;
 }

@@ -21,6 +21,9 @@ struct MeshBatch {
     // on them stay in front (and marked so in the stencil, SceneStencil.h).
     bool pushedBack = false;
     bool lit = false;            // drawn with lighting, from the normals
+    // Not the function's own points (contour lines on the floor): left out
+    // of the function's mark in the stencil.
+    bool unmarked = false;
     Color color = 0;
     std::vector<uint32_t> indices;   // 3 per triangle, 2 per segment
 

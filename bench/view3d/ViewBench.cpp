@@ -101,6 +101,7 @@ public:
         glDisable(GL_POLYGON_OFFSET_FILL);
     }
     void Segment(const SegmentGeometry &) override {}
+    void Triangle(const TriangleGeometry &) override {}
     void EndFunction() override {}
 
 private:

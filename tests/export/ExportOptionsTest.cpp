@@ -58,7 +58,7 @@ TEST(ExportOptions, ReadsTheCommandLine)
     EXPECT_EQ(letter.drawing, RenderOptions{});
     ExportOptions rich;
     ASSERT_TRUE(Parse({"d.vxf", "-o", "p.pdf", "--smooth-lines", "--legend"}, rich));
-    EXPECT_EQ(rich.drawing, (RenderOptions{true, false, true}));
+    EXPECT_EQ(rich.drawing, (RenderOptions{true, false, true, {}}));
     ExportOptions help;
     ASSERT_TRUE(Parse({"--help"}, help));
     EXPECT_TRUE(help.help);

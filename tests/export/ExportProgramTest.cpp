@@ -134,7 +134,7 @@ TEST_F(ExportProgramTest, DrawingOptionsAreAskedForOnTheCommandLine)
     const QImage image = Picture("rich.png");
     SceneState scene = TourScene();
     EXPECT_NE(image, Rendered(scene, QSize(640, 512)));
-    scene.options = RenderOptions{true, true, true};
+    scene.options = RenderOptions{true, true, true, {}};
     EXPECT_EQ(image, Rendered(scene, QSize(640, 512)));
 }
 

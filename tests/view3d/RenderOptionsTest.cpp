@@ -264,7 +264,7 @@ TEST(DrawnOnce, IsTheFrameOfTheLists)
     trace.handle = doc.Get(0).handle;
     trace.index1 = 4;
     trace.index2 = 7;
-    for (const RenderOptions &options : {RenderOptions{}, RenderOptions{false, true, true}}) {
+    for (const RenderOptions &options : {RenderOptions{}, RenderOptions{false, true, true, {10, true}}}) {
         scene.renderer().SetOptions(options);
         scene.renderer().SetTrace(trace);
         const QImage lists = scene.Render();
