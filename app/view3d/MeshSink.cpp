@@ -1,5 +1,6 @@
 #include "view3d/MeshSink.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "model/FunctionRecord.h"
@@ -211,6 +212,14 @@ void MeshSink::Segment(const SegmentGeometry &s)
 void MeshSink::EndFunction()
 {
     slot_ = {};
+    // Contour lines cross the outlines at the same depth: drawn first, they
+    // keep those pixels and stay whole.
+    if (roles_[SurfaceContours] != 0 && roles_[Outlines] != 0 && roles_[Outlines] < roles_[SurfaceContours]) {
+        auto &b = mesh_.batches;
+        std::rotate(b.begin() + (roles_[Outlines] - 1), b.begin() + (roles_[SurfaceContours] - 1),
+                    b.begin() + roles_[SurfaceContours]);
+    }
+    std::fill(std::begin(roles_), std::end(roles_), 0);
 }
 
 RenderMesh MeshSink::TakeMesh()
