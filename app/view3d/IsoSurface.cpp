@@ -6,6 +6,8 @@
 namespace {
 
 constexpr uint32_t kNoVertex = UINT32_MAX;
+// Crossings nearer a grid point than this part of an edge lie on the point.
+constexpr double kOnPoint = 1e-9;
 
 // Corner c of a cell lies at offset (c & 1, c >> 1 & 1, c >> 2 & 1) from its
 // first grid point.  The six faces, each with its corners counter-clockwise
@@ -153,10 +155,13 @@ private:
         uint32_t q[3] = {i, j, k};
         ++q[axis];
         const double f0 = s_.At(p[0], p[1], p[2]), f1 = s_.At(q[0], q[1], q[2]);
+        // A crossing that rounding puts on a grid point (f there is 0, or
+        // as good as 0) is that point's vertex: every edge that ends there
+        // shares it, instead of leaving triangles without area between them.
         const double t = f0 / (f0 - f1);
-        if (!(t > 0))
+        if (!(t > kOnPoint))
             slot = PointVertex(p);
-        else if (!(t < 1))
+        else if (!(t < 1 - kOnPoint))
             slot = PointVertex(q);
         else
             slot = NewVertex(p, q, t);

@@ -7,7 +7,9 @@
 
 #include "OffscreenScene.h"
 #include "TestFunctions.h"
+#include "view3d/ColorLegend.h"
 #include "view3d/FramebufferFunctions.h"
+#include "view3d/GlyphOutlines.h"
 #include "view3d/MultisampleTarget.h"
 
 namespace {
@@ -274,3 +276,16 @@ TEST(DrawnOnce, IsTheFrameOfTheLists)
 }
 
 } // namespace
+
+TEST(ContourLines, LegendMarksTheLevelsOnTheBar)
+{
+    const GlyphOutlines metrics;
+    LegendEntry e{"f", -4, 4, 0xFF0000, 0x0000FF, {-3, 0, 3, 9}};
+    const LegendDrawing d = ComposeLegend({e}, metrics, 800, 600, 0);
+    ASSERT_EQ(d.items.size(), 1u);
+    const LegendDrawing::Item &item = d.items.front();
+    ASSERT_EQ(item.markX.size(), 3u);   // 9 lies beyond the bar
+    const double width = item.barRight - item.barLeft;
+    EXPECT_NEAR(item.markX[0], item.barLeft + width / 8, 1e-9);
+    EXPECT_NEAR(item.markX[1], item.barLeft + width / 2, 1e-9);
+}
