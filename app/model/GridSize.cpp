@@ -17,7 +17,8 @@ QString VolumeTooLargeMessage(const LibraryFunction &function, const std::string
     QStringList sides;
     for (const char *axis : {"x", "y", "z"}) {
         const std::optional<FunctionVariable> v = function.Variable(axis);
-        const uint64_t n = name == axis ? uint64_t(steps) + 1 : v && v->steps > 0 ? uint64_t(v->steps) + 1 : 1;
+        const uint64_t n = name == axis ? uint64_t(steps) + 1 : v && v->steps > 0 ? uint64_t(v->steps) + 1
+                                                                                  : 1;
         points *= n;
         sides << QString::number(n);
     }

@@ -198,8 +198,7 @@ void DrawSamples(GeometrySink &sink, const FunctionRecord &record, const SampleG
             emitter.Surface();
             if (contours.levels > 0 && grid.kind >= KindZ && grid.kind <= KindY)
                 emitter.Contours(contours);
-        }
-        else if (first || second)
+        } else if (first || second)
             emitter.Curve(first);
     }
     sink.EndFunction();

@@ -20,7 +20,8 @@ constexpr int kFaces[6][4] = {{0, 4, 6, 2}, {1, 3, 7, 5}, {0, 1, 5, 4}, {2, 6, 7
 int EdgeOf(int a, int b)
 {
     const int lower = a < b ? a : b, bit = a ^ b;
-    return 3 * lower + (bit == 1 ? 0 : bit == 2 ? 1 : 2);
+    return 3 * lower + (bit == 1 ? 0 : bit == 2 ? 1
+                                                : 2);
 }
 
 int Offset(int corner, int axis)

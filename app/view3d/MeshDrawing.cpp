@@ -110,7 +110,8 @@ void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, Me
         }
         // Where pushed-back faces show, their depth lies behind the surface:
         // the stencil says so to whoever reads points back.
-        const GLint wanted = b.unmarked ? 0 : pushedBack ? tag | kStencilOffsetFace : tag;
+        const GLint wanted = b.unmarked ? 0 : pushedBack ? tag | kStencilOffsetFace
+                                                         : tag;
         if (wanted != mark) {
             mark = wanted;
             glStencilFunc(GL_ALWAYS, mark, 0xFF);
