@@ -318,7 +318,8 @@ void SceneFigure::Builder::Contour(const ContourGeometry &c)
 {
     const Rgb color = ToRgb(c.onFloor ? FloorContourColor(record_->mode, record_->color1, record_->color2, low_,
                                                           high_, c.level)
-                                      : SurfaceContourColor(record_->mode, record_->color1, record_->color2));
+                                      : SurfaceContourColor(record_->mode, record_->color1, record_->color2, low_,
+                                                            high_, c.level));
     DepthItem item;
     item.kind = DepthItem::Line;
     item.group = group_;

@@ -71,12 +71,11 @@ bool ContourAcross(const GLPoint (&p)[3], const double (&v)[3], double level, GL
     return true;
 }
 
-Color SurfaceContourColor(int mode, Color color1, Color color2)
+Color SurfaceContourColor(int mode, Color color1, Color color2, double low, double high, double level)
 {
-    const auto mean = [&](int a, int b) { return mode == Gradient ? (a + b) / 2 : a; };
-    const int r = mean(ColorRed(color1), ColorRed(color2)), g = mean(ColorGreen(color1), ColorGreen(color2)),
-              b = mean(ColorBlue(color1), ColorBlue(color2));
-    return 0.299 * r + 0.587 * g + 0.114 * b > 140 ? 0x000000 : 0xFFFFFF;
+    const Color under = mode == Gradient ? GradientColor(low, high, level, color1, color2) : color1;
+    const double luma = 0.299 * ColorRed(under) + 0.587 * ColorGreen(under) + 0.114 * ColorBlue(under);
+    return luma > 140 ? 0x000000 : 0xFFFFFF;
 }
 
 Color FloorContourColor(int mode, Color color1, Color color2, double low, double high, double level)

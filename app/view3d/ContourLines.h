@@ -33,9 +33,10 @@ std::vector<double> ContourLevels(double low, double high, int count);
 // above it, so that a line through grid points is drawn once.
 bool ContourAcross(const GLPoint (&p)[3], const double (&v)[3], double level, GLPoint &from, GLPoint &to);
 
-// The color of contour lines on a surface drawn in `mode`: black or white,
-// whichever shows on its faces (color1, or the middle of a gradient).  On
-// the floor they take the gradient's color of their level in the gradient
-// mode, color1 in the others.
-Color SurfaceContourColor(int mode, Color color1, Color color2);
+// The color of the contour line `level` on a surface drawn in `mode`: black
+// or white, whichever shows on the faces it crosses (color1, or in the
+// gradient mode the gradient's color of its level between low and high).
+// On the floor they take the gradient's color of their level in the
+// gradient mode, color1 in the others.
+Color SurfaceContourColor(int mode, Color color1, Color color2, double low, double high, double level);
 Color FloorContourColor(int mode, Color color1, Color color2, double low, double high, double level);

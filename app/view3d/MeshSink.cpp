@@ -100,14 +100,14 @@ MeshBatch &MeshSink::Batch(BatchRole role)
         // Contour lines lie on the faces: the faces give way to them.
         b.pushedBack = faces && (mode_ == FilledPolygons || mode_ == Gradient || !levels_.empty());
         b.pointColors = (faces && mode_ == ChessBoard) ||
-                        (mode_ == Gradient && (role == Faces || role == Segments || role == FloorContours));
+                        (mode_ == Gradient && role != Outlines);
         b.unmarked = role == FloorContours;
         switch (role) {
         case Outlines:
             b.color = mode_ == FilledPolygons ? color2_ : mode_ == Gradient ? background_
                                                                             : color1_;
             break;
-        case SurfaceContours: b.color = SurfaceContourColor(mode_, color1_, color2_); break;
+        case SurfaceContours: b.color = SurfaceContourColor(mode_, color1_, color2_, low_, high_, 0); break;
         default: b.color = color1_; break;
         }
         mesh_.batches.push_back(std::move(b));
@@ -195,7 +195,8 @@ void MeshSink::ContourLevelsUsed(const std::vector<double> &levels)
 void MeshSink::Contour(const ContourGeometry &c)
 {
     MeshBatch &b = Batch(c.onFloor ? FloorContours : SurfaceContours);
-    const Color color = FloorContourColor(mode_, color1_, color2_, low_, high_, c.level);
+    const Color color = c.onFloor ? FloorContourColor(mode_, color1_, color2_, low_, high_, c.level)
+                                  : SurfaceContourColor(mode_, color1_, color2_, low_, high_, c.level);
     // Lines are not lit, but every point has a normal once some have.
     static const GLPoint up{0, 1, 0};
     for (const GLPoint &p : c.p)

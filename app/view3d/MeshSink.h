@@ -23,9 +23,9 @@
 // drawn like cells: faces, and their three edges as outlines; in ChessBoard
 // by the parity of the grid cell they lie in.  Contour lines on the surface
 // are drawn over the faces (pushed back, in every filled mode) in black or
-// white, whichever shows on them; those on the floor in color1 or the
-// level's gradient color, unmarked in the stencil (they are not the
-// function's points).  Shaded, the faces of the filled modes carry the
+// white, whichever shows on them (in Gradient, on the color of their level);
+// those on the floor in color1 or the level's gradient color, unmarked in
+// the stencil (they are not the function's points).  Shaded, the faces of the filled modes carry the
 // points' normals and are lit; a point whose cells need different normals
 // (a corner without neighbours to take it from) is one point per normal.
 class MeshSink : public GeometrySink {

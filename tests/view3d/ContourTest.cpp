@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -124,6 +125,16 @@ TEST(ContourLines, MeshDrawsThemOverTheFaces)
         EXPECT_EQ(sink.ContourLevels(), (Levels{-4, -3, -2, -1, 0, 1, 2, 3, 4}));
         if (mode == Gradient) {
             EXPECT_EQ(mesh.colors.size(), mesh.positions.size());
+            // White to blue: black lines over the light low levels, white
+            // over the dark high ones.
+            const MeshBatch &lines = mesh.batches[1];
+            ASSERT_TRUE(lines.pointColors);
+            std::set<std::vector<float>> colors;
+            for (const uint32_t k : lines.indices)
+                colors.insert({mesh.colors[3 * k], mesh.colors[3 * k + 1], mesh.colors[3 * k + 2]});
+            EXPECT_EQ(colors, (std::set<std::vector<float>>{{0, 0, 0}, {1, 1, 1}}));
+        } else {
+            EXPECT_EQ(mesh.batches[1].color, 0x000000u);   // over white faces
         }
     }
 }
