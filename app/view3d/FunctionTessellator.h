@@ -21,7 +21,7 @@ GradientRange ComputeGradientRange(const SampleGridResult &grid, double cubeDime
 // lie wholly inside the cube of edge `cubeDimension` to `sink`, in grid order.
 // An unusable grid, or one without a plotted variable, emits nothing between
 // BeginFunction and EndFunction.
-// With `contours`, a graph (z(x,y), x(z,y), y(x,z)) then gets its contour
+// With `contours`, a graph (z(x,y), x(z,y), y(x,z), z(rho,theta)) then gets its contour
 // lines at round levels across the values of its cells inside the cube:
 // across each cell's two triangles (P0 P1 P3 and P1 P2 P3, as the view
 // draws them), on the surface and, when asked, on the cube's side below the

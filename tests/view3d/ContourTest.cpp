@@ -91,6 +91,20 @@ TEST(ContourLines, OnlyForGraphsAndFromWhatIsDrawn)
     TestFunction sphere("r(alpha,beta)=2");
     ASSERT_TRUE(sphere.ok());
     EXPECT_TRUE(Contours(sphere, {10, false}).contours.empty());
+    TestFunction cylinder("rho(theta,z)=2");
+    ASSERT_TRUE(cylinder.ok());
+    EXPECT_TRUE(Contours(cylinder, {10, false}).contours.empty());
+    // A cone over the polar plane: its levels are circles of radius 2 z.
+    TestFunction cone("z(rho,theta)=rho/2");
+    ASSERT_TRUE(cone.ok());
+    const RecordingSink circles = Contours(cone, {4, false});
+    EXPECT_EQ(circles.levels, (Levels{0.5, 1, 1.5, 2}));
+    ASSERT_FALSE(circles.contours.empty());
+    for (const ContourGeometry &c : circles.contours)
+        for (const GLPoint &p : c.p) {
+            EXPECT_NEAR(p.y, c.level, 1e-9);
+            EXPECT_NEAR(std::hypot(p.x, p.z), 2 * c.level, 0.02) << c.level;
+        }
     TestFunction steep("z(x,y)=3*x");
     ASSERT_TRUE(steep.ok());
     EXPECT_TRUE(Contours(steep, {}).contours.empty());
