@@ -38,7 +38,7 @@ class FunctionSink : public GeometrySink {
 public:
     FunctionSink(FunctionGeometry &out, Color background) : out_(out), background_(background) {}
 
-    void BeginGrid(uint32_t count1, uint32_t count2) override
+    void BeginGrid(uint32_t count1, uint32_t count2, const GridProbe &) override
     {
         count2_ = count2;
         vertexOfSample_.assign(size_t(count1) * count2, kNoVertex);

@@ -93,7 +93,7 @@ class MeshSink : public GeometrySink {
 public:
     MeshSink(FunctionMesh &mesh, double cubeDimension) : mesh_(mesh), edges_(kSamePlace * cubeDimension) {}
 
-    void BeginGrid(uint32_t count1, uint32_t count2) override
+    void BeginGrid(uint32_t count1, uint32_t count2, const GridProbe &) override
     {
         surface_ = true;
         count1_ = count1;

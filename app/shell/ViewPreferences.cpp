@@ -36,20 +36,20 @@ StoredContours LoadContours(const QSettings &store)
 ViewPreferences::ViewPreferences(GLView *view, QObject *parent) : QObject(parent), view_(view)
 {
     const RenderOptions stored = Load(QSettings());
-    smoothLines_ = MakeToggle(QStringLiteral("Smooth Lines"),
+    smoothLines_ = MakeToggle(QStringLiteral("Smooth &Lines"),
                               QStringLiteral("Draw lines and edges without jagged steps\nSmooth Lines"),
                               stored.smoothLines);
-    shaded_ = MakeToggle(QStringLiteral("Shaded Surfaces"),
+    shaded_ = MakeToggle(QStringLiteral("S&haded Surfaces"),
                          QStringLiteral("Light filled surfaces from the eye, so that their shape shows\n"
                                         "Shaded Surfaces"),
                          stored.shadedSurfaces);
-    legend_ = MakeToggle(QStringLiteral("Colour Legend"),
+    legend_ = MakeToggle(QStringLiteral("&Colour Legend"),
                          QStringLiteral("Show the values of the gradient colours in a corner of the scene\n"
                                         "Colour Legend"),
                          stored.colorLegend);
     const StoredContours contours = LoadContours(QSettings());
     contourChoice_ = contours.choice;
-    contours_ = MakeToggle(QStringLiteral("Contour Lines"),
+    contours_ = MakeToggle(QStringLiteral("Co&ntour Lines"),
                            QStringLiteral("Draw lines of equal value on the surfaces z(x,y)\nContour Lines"), contours.on);
     contourOptions_ = new QAction(QStringLiteral("Contour &Options..."), this);
     contourOptions_->setStatusTip(

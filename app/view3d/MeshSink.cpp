@@ -47,8 +47,11 @@ void MeshSink::BeginFunction(const FunctionRecord &record, double low, double hi
     high_ = high;
     mesh_ = RenderMesh();
     std::fill(std::begin(roles_), std::end(roles_), 0);
+    for (auto &family : outlineBatches_)
+        std::fill(std::begin(family), std::end(family), 0);
     slot_.clear();
     count2_ = 0;
+    cells_ = 0;
     levels_.clear();
 }
 
@@ -65,11 +68,13 @@ bool MeshSink::HasFaces() const
 
 // Room for a grid whose cells are all inside: the arrays never move while
 // they fill, and take no more than they need.
-void MeshSink::BeginGrid(uint32_t count1, uint32_t count2)
+void MeshSink::BeginGrid(uint32_t count1, uint32_t count2, const GridProbe &probe)
 {
     slot_.assign(size_t(count1) * count2, 0);
     count2_ = count2;
+    mesh_.probe = probe;
     const size_t cells = count1 > 1 && count2 > 1 ? size_t(count1 - 1) * (count2 - 1) : 0;
+    cells_ = cells;
     const size_t points = mode_ == ChessBoard ? 4 * cells : slot_.size();
     mesh_.positions.reserve(3 * points);
     if (mode_ == Gradient || mode_ == ChessBoard)
@@ -78,7 +83,7 @@ void MeshSink::BeginGrid(uint32_t count1, uint32_t count2)
         mesh_.normals.reserve(3 * points);
     if (mode_ == FilledPolygons || mode_ == ChessBoard || mode_ == Gradient)
         Batch(Faces).indices.reserve(6 * cells);
-    if (mode_ != ChessBoard)
+    if (mode_ == WireFrame)
         Batch(Outlines).indices.reserve(8 * cells);
 }
 
@@ -99,9 +104,10 @@ MeshBatch &MeshSink::Batch(BatchRole role)
         b.lit = faces && WantsNormals();
         // Contour lines lie on the faces: the faces give way to them.
         b.pushedBack = faces && (mode_ == FilledPolygons || mode_ == Gradient || !levels_.empty());
-        b.pointColors = (faces && mode_ == ChessBoard) ||
-                        (mode_ == Gradient && role != Outlines);
+        b.pointColors = (faces && mode_ == ChessBoard) || (mode_ == Gradient && role != Outlines);
         b.unmarked = role == FloorContours;
+        // The role's outlines are a wire frame's, or a mesh's edges; a grid's
+        // in the other modes come by grid line (OutlineBatch).
         switch (role) {
         case Outlines:
             b.color = mode_ == FilledPolygons ? color2_ : mode_ == Gradient ? background_
@@ -110,6 +116,29 @@ MeshBatch &MeshSink::Batch(BatchRole role)
         case SurfaceContours: b.color = SurfaceContourColor(mode_, color1_, color2_, low_, high_, 0); break;
         default: b.color = color1_; break;
         }
+        mesh_.batches.push_back(std::move(b));
+        slot = int(mesh_.batches.size());
+    }
+    return mesh_.batches[size_t(slot - 1)];
+}
+
+bool MeshSink::ThinnedOutlines() const
+{
+    return mode_ == FilledPolygons || mode_ == Gradient;
+}
+
+MeshBatch &MeshSink::OutlineBatch(const GridLine &line)
+{
+    const uint8_t level = std::min<uint8_t>(GridLineLevel(line.index), kLevels - 1);
+    int &slot = outlineBatches_[line.family][level];
+    if (slot == 0) {
+        MeshBatch b;
+        b.primitive = MeshBatch::Lines;
+        b.color = mode_ == FilledPolygons ? color2_ : background_;
+        b.outline = OutlineClass{int8_t(line.family), level};
+        // A family's edges are two per cell; half its lines are of level 0,
+        // a quarter of level 1, and so on.
+        b.indices.reserve(4 * cells_ / (size_t(1) << std::min<int>(level + 1, 20)) + 16);
         mesh_.batches.push_back(std::move(b));
         slot = int(mesh_.batches.size());
     }
@@ -163,8 +192,11 @@ void MeshSink::Cell(const CellGeometry &c)
     }
     if (faces)
         Append(Batch(Faces).indices, {p[0], p[1], p[3], p[1], p[2], p[3]});
-    if (mode_ != ChessBoard)
+    if (mode_ == WireFrame)
         Append(Batch(Outlines).indices, {p[0], p[1], p[1], p[2], p[2], p[3], p[3], p[0]});
+    if (ThinnedOutlines())
+        for (int e = 0; e < 4; ++e)
+            Append(OutlineBatch(CellEdgeLine(c.i, c.j, e)).indices, {p[e], p[(e + 1) % 4]});
 }
 
 void MeshSink::Triangle(const TriangleGeometry &t)
@@ -215,9 +247,14 @@ void MeshSink::EndFunction()
     slot_ = {};
     // Contour lines cross the outlines at the same depth: drawn first, they
     // keep those pixels and stay whole.
-    if (roles_[SurfaceContours] != 0 && roles_[Outlines] != 0 && roles_[Outlines] < roles_[SurfaceContours]) {
+    int firstOutline = roles_[Outlines];
+    for (const auto &family : outlineBatches_)
+        for (const int slot : family)
+            if (slot != 0 && (firstOutline == 0 || slot < firstOutline))
+                firstOutline = slot;
+    if (roles_[SurfaceContours] != 0 && firstOutline != 0 && firstOutline < roles_[SurfaceContours]) {
         auto &b = mesh_.batches;
-        std::rotate(b.begin() + (roles_[Outlines] - 1), b.begin() + (roles_[SurfaceContours] - 1),
+        std::rotate(b.begin() + (firstOutline - 1), b.begin() + (roles_[SurfaceContours] - 1),
                     b.begin() + roles_[SurfaceContours]);
     }
     std::fill(std::begin(roles_), std::end(roles_), 0);
