@@ -121,6 +121,8 @@ void Move(LegendDrawing &d, double dx, double dy)
     d.left += dx, d.right += dx, d.bottom += dy, d.top += dy;
     for (LegendDrawing::Item &item : d.items) {
         item.barLeft += dx, item.barRight += dx, item.barBottom += dy, item.barTop += dy;
+        for (double &x : item.markX)
+            x += dx;
         Move(item.label, dx, dy);
         Move(item.low, dx, dy);
         Move(item.high, dx, dy);

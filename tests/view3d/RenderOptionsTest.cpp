@@ -354,4 +354,11 @@ TEST(ContourLines, LegendMarksTheLevelsOnTheBar)
     const double width = item.barRight - item.barLeft;
     EXPECT_NEAR(item.markX[0], item.barLeft + width / 8, 1e-9);
     EXPECT_NEAR(item.markX[1], item.barLeft + width / 2, 1e-9);
+    // A legend that gives way to what it would cover takes its marks along.
+    const LegendDrawing moved = ComposeLegend({e}, metrics, 800, 600, 0, {ScreenRect{0, 0, 800, 600}, ScreenRect{400, 0, 800, 300}});
+    ASSERT_EQ(moved.items.size(), 1u);
+    const LegendDrawing::Item &there = moved.items.front();
+    ASSERT_TRUE(there.barLeft != item.barLeft || there.barBottom != item.barBottom) << "did not move";
+    ASSERT_EQ(there.markX.size(), 3u);
+    EXPECT_NEAR(there.markX[1], (there.barLeft + there.barRight) / 2, 1e-9);
 }
