@@ -89,6 +89,7 @@ TEST(ExportOptions, ReadsFiguresAndFilms)
 TEST(ExportOptions, RefusesWhatDoesNotFit)
 {
     EXPECT_TRUE(Refusal({"-o", "a.png"}).contains(QStringLiteral("No document")));
+    EXPECT_EQ(Refusal({"", "-o", "a.png"}), QStringLiteral("The document's name is empty."));
     EXPECT_TRUE(Refusal({"a.vxf", "b.vxf", "-o", "a.png"}).contains(QStringLiteral("One document")));
     EXPECT_TRUE(Refusal({"a.vxf"}).contains(QStringLiteral("-o OUT")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.tiff"}).contains(QStringLiteral("unknown")));
