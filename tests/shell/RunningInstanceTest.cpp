@@ -14,6 +14,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "HandOverMessage.h"
 #include "RunningInstance.h"
 
 namespace {
@@ -113,6 +114,18 @@ TEST_F(RunningInstanceTest, OnlyAbsolutePathsOnOneLineAreTaken)
     ASSERT_EQ(handed.count(), 1);
     EXPECT_EQ(handed.at(0).at(0).toString(), QStringLiteral("/tmp/caf\u00e9 1.vxf"));
     EXPECT_EQ(called.count(), 1);
+}
+
+// A path travels as one line or not at all: a line feed in a file's name
+// would otherwise end the path early and open another file, and bytes that
+// are not UTF-8 would be read as another name.
+TEST(HandOverMessage, APathComesAcrossUnchangedOrIsNotSent)
+{
+    const QString path = QStringLiteral("/tmp/caf\u00e9 1.vxf");
+    EXPECT_EQ(HandedOverPath(HandOverLine(path)), path);
+    EXPECT_TRUE(HandOverLine(QStringLiteral("/tmp/a\nb.vxf")).isEmpty());
+    EXPECT_TRUE(HandedOverPath("/tmp/\xff\xfe.vxf\n").isEmpty());
+    EXPECT_TRUE(HandedOverPath("/tmp/a.vxf").isEmpty()) << "no end of line";
 }
 
 // A document replaced under an open dialog would leave the dialog without
