@@ -4,6 +4,7 @@
 #   make sanitize  the same tests built with address + undefined-behaviour sanitizers
 #   make bench     build and run the benchmarks, and the exporter against gnuplot
 #   make fuzz      build the fuzz targets with Clang and run each for FUZZ_SECONDS
+#   make format-check  the house style of .clang-format (make format applies it)
 #
 # CC=clang CXX=clang++ make test (or sanitize) builds with Clang in folders
 # of its own; Clang's sanitizer build holds the fuzz targets as well.
@@ -17,7 +18,7 @@ FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build test sanitize fuzz bench run install clean
+.PHONY: all deps build test sanitize fuzz bench run install clean format format-check
 
 all: build
 
@@ -62,6 +63,12 @@ bench: deps $(BENCH_BUILD)/build.ninja
 	done
 	@sh bench/export/compare.sh $(BENCH_BUILD)
 	@sh bench/export/share_times.sh $(BENCH_BUILD)
+
+format-check: deps
+	@sh scripts/check-format.sh
+
+format: deps
+	@sh scripts/check-format.sh --fix
 
 run: build
 	@sh scripts/run.sh $(BUILD)

@@ -18,6 +18,7 @@ const void *const *g_runHandlers = nullptr;
 const void *const *g_runInlineHandlers = nullptr;
 } // namespace
 
+// clang-format off
 #define QEL_NEXT goto *(++ip)->handler
 
 // The table entries of the instructions of one operator, and their code.
@@ -88,9 +89,11 @@ const void *const *g_runInlineHandlers = nullptr;
     *++sp = top;                                                              \
     top = ip->constant;                                                       \
     QEL_NEXT;
+// clang-format on
 
 int32_t Evaluator::Run(const EvaluationState &state, const double *values, double *out)
 {
+    // clang-format off
     static const void *const labels[] = {
         &&PushVariable, &&PushConstant, &&Return,
         QEL_UNARY_OPERATORS(QEL_UNARY_ENTRIES)
@@ -99,6 +102,7 @@ int32_t Evaluator::Run(const EvaluationState &state, const double *values, doubl
     QEL_RUNNER_START(g_runHandlers)
     QEL_UNARY_OPERATORS(QEL_UNARY_CODE)
     QEL_BINARY_OPERATORS(QEL_BINARY_CODE)
+    // clang-format on
 Return:
     *out = top;
     if (values != nullptr && state.count > 0) // they stay behind as the current values
@@ -108,6 +112,7 @@ Return:
 
 int32_t Evaluator::RunInline(const EvaluationState &state, const double *values, double *out)
 {
+    // clang-format off
     static const void *const labels[] = {
         &&PushVariable, &&PushConstant, &&Return,
         QEL_CALLING_UNARY_OPERATORS(QEL_UNARY_MISSING)
@@ -118,6 +123,7 @@ int32_t Evaluator::RunInline(const EvaluationState &state, const double *values,
     QEL_RUNNER_START(g_runInlineHandlers)
     QEL_INLINE_UNARY_OPERATORS(QEL_UNARY_CODE)
     QEL_INLINE_BINARY_OPERATORS(QEL_BINARY_CODE)
+    // clang-format on
 Return:
     *out = top;
     // A loop, not memcpy: a call would cost this runner its reason to be

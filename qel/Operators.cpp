@@ -10,6 +10,7 @@ namespace {
 constexpr OperatorInfo Infix(uint32_t priority) { return {OperatorForm::Infix, priority, 2}; }
 constexpr OperatorInfo Prefix(uint32_t priority) { return {OperatorForm::Prefix, priority, 1}; }
 
+// clang-format off
 constexpr std::array<OperatorInfo, kOperatorCount> kOperators = {{
     Infix(16),                           // 0  +
     Infix(16),                           // 1  -
@@ -34,6 +35,7 @@ constexpr std::array<OperatorInfo, kOperatorCount> kOperators = {{
     Infix(8), Infix(8),                  // 36, 37 | ||
     {OperatorForm::Marker, 0, 0},        // 38 end of text
 }};
+// clang-format on
 
 } // namespace
 

@@ -13,7 +13,12 @@
 
 namespace qel {
 
-enum class OperatorForm : uint8_t { Infix, Prefix, Postfix, Marker };
+enum class OperatorForm : uint8_t {
+    Infix,
+    Prefix,
+    Postfix,
+    Marker
+};
 
 struct OperatorInfo {
     OperatorForm form;
@@ -26,7 +31,11 @@ constexpr uint32_t kParenthesisPriority = 35;
 
 const OperatorInfo &InfoOf(OperatorCode code);
 
-enum AngleMode : int32_t { Degrees = 0, Radians = 1, Grads = 2 };
+enum AngleMode : int32_t {
+    Degrees = 0,
+    Radians = 1,
+    Grads = 2
+};
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kOneOverPi = 0.3183098861837907;
@@ -167,6 +176,7 @@ inline double Not(double x, int32_t) { return Truth(!(x > 0.0)); }
 // The operators by code: X(function in ops, operator code), split into those
 // whose operation calls the math library and those done in a few
 // instructions inline, for which the evaluator has a cheaper runner.
+// clang-format off
 #define QEL_CALLING_UNARY_OPERATORS(X) \
     X(Sin, OpSin) X(Cos, OpCos) X(Tan, OpTan) X(ArcSin, OpArcSin) X(ArcCos, OpArcCos) \
     X(ArcTan, OpArcTan) X(Log, OpLog) X(Ln, OpLn) X(Sinh, OpSinh) X(Cosh, OpCosh) \
@@ -184,12 +194,15 @@ inline double Not(double x, int32_t) { return Truth(!(x > 0.0)); }
     X(GreaterEqual, OpGreaterEqual) X(Less, OpLess) X(LessEqual, OpLessEqual) X(And, OpAnd) \
     X(Or, OpOr) X(Xor, OpXor)
 #define QEL_BINARY_OPERATORS(X) QEL_CALLING_BINARY_OPERATORS(X) QEL_INLINE_BINARY_OPERATORS(X)
+// clang-format on
 
 // The operation of a two-operand operator by code; a is the left operand.
 inline double ApplyBinary(OperatorCode code, double a, double b)
 {
     switch (code) {
+// clang-format off
 #define QEL_APPLY_BINARY(name, op) case op: return ops::name(a, b);
+// clang-format on
         QEL_BINARY_OPERATORS(QEL_APPLY_BINARY)
 #undef QEL_APPLY_BINARY
     default: return std::nan("");
@@ -200,7 +213,9 @@ inline double ApplyBinary(OperatorCode code, double a, double b)
 inline double ApplyUnary(OperatorCode code, double x, int32_t mode)
 {
     switch (code) {
+// clang-format off
 #define QEL_APPLY_UNARY(name, op) case op: return ops::name(x, mode);
+// clang-format on
         QEL_UNARY_OPERATORS(QEL_APPLY_UNARY)
 #undef QEL_APPLY_UNARY
     case OpPlus: return ops::Plus(x, mode);

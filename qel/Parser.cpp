@@ -142,6 +142,7 @@ Parser::Step Parser::TakeCharacter(State &state, size_t &pos)
         if (operand)
             return infix(c == '+' ? OpAdd : OpSubtract, 1);
         break;
+    // clang-format off
     case '*': if (operand) return infix(OpMultiply, 1); break;
     case '/': if (operand) return infix(OpDivide, 1); break;
     case '^': if (operand) return infix(OpPower, 1); break;
@@ -149,6 +150,7 @@ Parser::Step Parser::TakeCharacter(State &state, size_t &pos)
     case 'e': if (operand) return infix(OpTimesTenPower, 1); break;
     case '=': if (operand) return infix(OpEqual, 1); break;
     case '&': if (operand) return infix(OpAnd, 1); break;
+    // clang-format on
     case '>':
         if (operand)
             return next == '=' ? infix(OpGreaterEqual, 2) : infix(OpGreater, 1);

@@ -52,7 +52,11 @@ public:
     }
 
 private:
-    enum class Step { Advanced, OpenedGroup, Ended };
+    enum class Step {
+        Advanced,
+        OpenedGroup,
+        Ended
+    };
 
     Step Advance(State &state, size_t &pos);
     bool TakeFunctionName(State &state, size_t &pos);

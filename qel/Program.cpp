@@ -19,6 +19,7 @@ bool IsInline(Instruction::Code code)
     case Instruction::PushConstant:
     case Instruction::Return:
         return true;
+// clang-format off
 #define QEL_INLINE_UNARY(name, o) case Instruction::name: case Instruction::name##V:
         QEL_INLINE_UNARY_OPERATORS(QEL_INLINE_UNARY)
 #undef QEL_INLINE_UNARY
@@ -26,6 +27,7 @@ bool IsInline(Instruction::Code code)
     case Instruction::name##S: case Instruction::name##V: case Instruction::name##C:       \
     case Instruction::name##LV: case Instruction::name##LC: case Instruction::name##VV:    \
     case Instruction::name##VC: case Instruction::name##CV:
+// clang-format on
         QEL_INLINE_BINARY_OPERATORS(QEL_INLINE_BINARY)
 #undef QEL_INLINE_BINARY
         return true;
@@ -35,7 +37,16 @@ bool IsInline(Instruction::Code code)
 }
 
 // The forms of a two-operand instruction, in the order of Instruction::Code.
-enum class Form { S, V, C, LV, LC, VV, VC, CV };
+enum class Form {
+    S,
+    V,
+    C,
+    LV,
+    LC,
+    VV,
+    VC,
+    CV
+};
 
 std::optional<Instruction::Code> UnaryCode(OperatorCode op, bool ofVariable)
 {
@@ -62,7 +73,11 @@ std::optional<Instruction::Code> BinaryCode(OperatorCode op, Form form)
 // A value at compile time: either already produced on the run-time stack,
 // or a variable or number not pushed yet.
 struct Operand {
-    enum Kind { OnStack, Variable, Constant } kind;
+    enum Kind {
+        OnStack,
+        Variable,
+        Constant
+    } kind;
     int32_t variable;
     double constant;
 
@@ -211,6 +226,7 @@ void Builder::EmitBinary(OperatorCode op, const Operand &left, const Operand &ri
     }
 
     Instruction &i = Emit(*BinaryCode(op, form));
+    // clang-format off
     switch (form) {
     case Form::S: break;
     case Form::V: i.variable = right.variable; break;
@@ -221,6 +237,7 @@ void Builder::EmitBinary(OperatorCode op, const Operand &left, const Operand &ri
     case Form::VC: i.variable = left.variable; i.constant = right.constant; break;
     case Form::CV: i.constant = left.constant; i.variable = right.variable; break;
     }
+    // clang-format on
 }
 
 void Builder::Materialise(const Operand &o)

@@ -36,7 +36,7 @@ struct Instruction {
 #undef QEL_UNARY_CODES
 #define QEL_BINARY_CODES(name, op) \
     name##S, name##V, name##C, name##LV, name##LC, name##VV, name##VC, name##CV,
-        QEL_BINARY_OPERATORS(QEL_BINARY_CODES)
+            QEL_BINARY_OPERATORS(QEL_BINARY_CODES)
 #undef QEL_BINARY_CODES
     };
 

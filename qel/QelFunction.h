@@ -19,7 +19,12 @@ namespace qel {
 class QelFunction {
 public:
     // Result codes of Initialize, as initialize_function returns them.
-    enum InitResult : int32_t { Compiled = 0, SyntaxError = 1, AlreadyCompiled = 3, NoText = 4 };
+    enum InitResult : int32_t {
+        Compiled = 0,
+        SyntaxError = 1,
+        AlreadyCompiled = 3,
+        NoText = 4
+    };
 
     QelFunction() = default;
     QelFunction(const QelFunction &) = delete; // state_ points into the members

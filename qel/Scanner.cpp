@@ -16,6 +16,7 @@ struct FunctionName {
 
 // Longest first: a name is compared against exactly as many characters as it
 // has, so the longer names must be tried before their prefixes.
+// clang-format off
 constexpr FunctionName kFunctionNames[] = {
     {"arcsinh", 7, OpArcSinh}, {"arccosh", 7, OpArcCosh}, {"arctanh", 7, OpArcTanh},
     {"arcsin", 6, OpArcSin},   {"arccos", 6, OpArcCos},   {"arctan", 6, OpArcTan},
@@ -24,6 +25,7 @@ constexpr FunctionName kFunctionNames[] = {
     {"tan", 3, OpTan},         {"abs", 3, OpAbs},         {"int", 3, OpInt},
     {"log", 3, OpLog},         {"sgn", 3, OpSign},        {"ln", 2, OpLn},
 };
+// clang-format on
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

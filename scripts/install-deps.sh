@@ -12,7 +12,9 @@ fonts-liberation
 libegl-dev poppler-utils python3-ezdxf xclip
 admesh
 libtinygltf-dev libjs-three chromium
+libtinygltf-dev libjs-three chromium
 libavcodec-dev libavformat-dev libswscale-dev libavutil-dev ffmpeg librsvg2-bin
+clang-format-19
 "
 
 missing=""

@@ -109,53 +109,55 @@ bool PaperByName(const QString &name, QPageSize *paper)
 QString ExportUsage()
 {
     return QStringLiteral(
-        "Usage: veltrix-export DOC.vxf -o OUT [--size WxH] [--set NAME=VALUE ...]\n"
-        "                      [--frames N] [--fps N] [--paper NAME] [--figure]\n"
-        "       veltrix-export -e DEFINITION [-e ...] [--range NAME=MIN:MAX] [--steps NAME=N]\n"
-        "                      [--mode MODE] [--colors C1,C2] [-o OUT] [--save DOC.vxf]\n"
-        "       veltrix-export --info DOC.vxf\n"
-        "\n"
-        "Renders a Veltrix document, or functions given with -e, without a display\n"
-        "and writes it in the format that OUT's extension names:\n"
-        "  .png .jpg .bmp  the scene as the view shows it, from the document's camera\n"
-        "  .svg            the scene as a vector figure, from the document's camera\n"
-        "  .pdf            the printed pages (the scene and the list of functions);\n"
-        "                  with --figure the scene as a one-page vector figure\n"
-        "  .mp4 .webm .gif a film of the animation of the first shown function with\n"
-        "                  parameters (H.264, VP9, or a GIF with one palette)\n"
-        "  .dxf            the drawing File > Export > DXF writes\n"
-        "  .obj            the visible surfaces as triangles, with materials in a .mtl beside it\n"
-        "  .stl            the visible surfaces as triangles (binary STL)\n"
-        "  .glb            the scene as binary glTF 2.0: surfaces, curves, cube, axes, camera\n"
-        "  .html           one web page that shows the scene and turns it with the mouse\n"
-        "\n"
-        "Options:\n"
-        "  -o, --output OUT     the file to write\n"
-        "  --save DOC.vxf       keep the document as well (with -e: the plot as a document)\n"
-        "  --info               print the document's settings, functions and variables\n"
-        "                       as JSON\n"
-        "  --size WxH           picture or figure size in pixels, at 96 dpi for figures\n"
-        "                       (default 1280x1024); for printed .pdf pages the\n"
-        "                       proportions of the scene on the first page\n"
-        "  --set NAME=VALUE     give the parameter NAME of every function that has it a\n"
-        "                       value within its range (may be repeated)\n"
-        "  --frames N           write N pictures (at most %2) of the animation of\n"
-        "                       the first shown function with parameters: OUT\n"
-        "                       frame.png gives frame0001.png, frame0002.png, ...;\n"
-        "                       a film has N pictures (default: one whole loop)\n"
-        "  --fps N              pictures a second of a film (default 25)\n"
-        "  --paper NAME         paper of a .pdf: A4 (default), Letter, Legal, A3, A5, ...\n"
-        "  --figure             write a .pdf as a vector figure of the scene, not pages\n"
-        "  --smooth-lines       draw pictures, films and pages with smoothed edges and lines\n"
-        "  --shaded             light filled surfaces from the viewer's side\n"
-        "  --legend             draw a colour bar for every gradient function\n"
-        "%1"
-        "  -h, --help           show this text\n"
-        "  -v, --version        show the version\n"
-        "\n"
-        "Exit status: 0 written, 1 the output could not be rendered or written,\n"
-        "2 the document could not be read, 3 wrong command line, --set refused or a\n"
-        "definition refused.\n").arg(PlotOptionsUsage()).arg(kMaxFrames);
+               "Usage: veltrix-export DOC.vxf -o OUT [--size WxH] [--set NAME=VALUE ...]\n"
+               "                      [--frames N] [--fps N] [--paper NAME] [--figure]\n"
+               "       veltrix-export -e DEFINITION [-e ...] [--range NAME=MIN:MAX] [--steps NAME=N]\n"
+               "                      [--mode MODE] [--colors C1,C2] [-o OUT] [--save DOC.vxf]\n"
+               "       veltrix-export --info DOC.vxf\n"
+               "\n"
+               "Renders a Veltrix document, or functions given with -e, without a display\n"
+               "and writes it in the format that OUT's extension names:\n"
+               "  .png .jpg .bmp  the scene as the view shows it, from the document's camera\n"
+               "  .svg            the scene as a vector figure, from the document's camera\n"
+               "  .pdf            the printed pages (the scene and the list of functions);\n"
+               "                  with --figure the scene as a one-page vector figure\n"
+               "  .mp4 .webm .gif a film of the animation of the first shown function with\n"
+               "                  parameters (H.264, VP9, or a GIF with one palette)\n"
+               "  .dxf            the drawing File > Export > DXF writes\n"
+               "  .obj            the visible surfaces as triangles, with materials in a .mtl beside it\n"
+               "  .stl            the visible surfaces as triangles (binary STL)\n"
+               "  .glb            the scene as binary glTF 2.0: surfaces, curves, cube, axes, camera\n"
+               "  .html           one web page that shows the scene and turns it with the mouse\n"
+               "\n"
+               "Options:\n"
+               "  -o, --output OUT     the file to write\n"
+               "  --save DOC.vxf       keep the document as well (with -e: the plot as a document)\n"
+               "  --info               print the document's settings, functions and variables\n"
+               "                       as JSON\n"
+               "  --size WxH           picture or figure size in pixels, at 96 dpi for figures\n"
+               "                       (default 1280x1024); for printed .pdf pages the\n"
+               "                       proportions of the scene on the first page\n"
+               "  --set NAME=VALUE     give the parameter NAME of every function that has it a\n"
+               "                       value within its range (may be repeated)\n"
+               "  --frames N           write N pictures (at most %2) of the animation of\n"
+               "                       the first shown function with parameters: OUT\n"
+               "                       frame.png gives frame0001.png, frame0002.png, ...;\n"
+               "                       a film has N pictures (default: one whole loop)\n"
+               "  --fps N              pictures a second of a film (default 25)\n"
+               "  --paper NAME         paper of a .pdf: A4 (default), Letter, Legal, A3, A5, ...\n"
+               "  --figure             write a .pdf as a vector figure of the scene, not pages\n"
+               "  --smooth-lines       draw pictures, films and pages with smoothed edges and lines\n"
+               "  --shaded             light filled surfaces from the viewer's side\n"
+               "  --legend             draw a colour bar for every gradient function\n"
+               "%1"
+               "  -h, --help           show this text\n"
+               "  -v, --version        show the version\n"
+               "\n"
+               "Exit status: 0 written, 1 the output could not be rendered or written,\n"
+               "2 the document could not be read, 3 wrong command line, --set refused or a\n"
+               "definition refused.\n")
+        .arg(PlotOptionsUsage())
+        .arg(kMaxFrames);
 }
 
 bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, QString *error)
@@ -269,7 +271,8 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
             return Fail(error, QStringLiteral("--frames %1 is not a number of frames.").arg(parser.value(frames)));
         if (options.frames > kMaxFrames)
             return Fail(error, QStringLiteral("--frames %1 is too many: at most %2 frames are written.")
-                                   .arg(parser.value(frames)).arg(kMaxFrames));
+                                   .arg(parser.value(frames))
+                                   .arg(kMaxFrames));
     }
     if (parser.isSet(fps)) {
         if (!video)
@@ -278,7 +281,8 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
         options.fps = parser.value(fps).toInt(&ok);
         if (!ok || options.fps < 1 || options.fps > kMaxFps)
             return Fail(error, QStringLiteral("--fps %1 is not a number of pictures a second from 1 to %2.")
-                                   .arg(parser.value(fps)).arg(kMaxFps));
+                                   .arg(parser.value(fps))
+                                   .arg(kMaxFps));
     }
     for (const QCommandLineOption *drawing : {&smooth, &shaded, &legend}) {
         if (parser.isSet(*drawing) && !drawn)
@@ -286,7 +290,7 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     }
     options.drawing.smoothLines = parser.isSet(smooth);
     options.drawing.shadedSurfaces = parser.isSet(shaded);
-    options.drawing.colourLegend = parser.isSet(legend);
+    options.drawing.colorLegend = parser.isSet(legend);
     if (parser.isSet(paper)) {
         if (options.format != ExportFormat::Pdf)
             return Fail(error, QStringLiteral("--paper is for printed .pdf pages only."));

@@ -11,7 +11,18 @@
 #include "view3d/RenderOptions.h"
 
 // What the exporter writes, by the output file's suffix.
-enum class ExportFormat { Picture, Pdf, Dxf, Obj, Stl, Gltf, WebPage, Svg, PdfFigure, Video };
+enum class ExportFormat {
+    Picture,
+    Pdf,
+    Dxf,
+    Obj,
+    Stl,
+    Gltf,
+    WebPage,
+    Svg,
+    PdfFigure,
+    Video
+};
 
 // A --set NAME=VALUE.
 struct ParameterValue {

@@ -172,9 +172,10 @@ private:
         const QString title = Title();
         const bool page = options_.format == ExportFormat::WebPage;
         QString error;
-        const bool written = WriteFileSafely(options_.output, [&](QIODevice &out) {
+        const auto write = [&](QIODevice &out) {
             return page ? WriteWebPage(scene, title, out) : WriteGltf(scene, title, out);
-        }, &error);
+        };
+        const bool written = WriteFileSafely(options_.output, write, &error);
         return written ? ExportWritten : Fail(ExportOutputFailed, error);
     }
 
@@ -253,7 +254,9 @@ private:
         const QSize size = options_.size;
         if (size.width() > renderer.MaxSide() || size.height() > renderer.MaxSide())
             return Fail(ExportUsageError, QStringLiteral("A picture of %1 x %2 pixels is too large: at most %3 a side.")
-                                              .arg(size.width()).arg(size.height()).arg(renderer.MaxSide()));
+                                              .arg(size.width())
+                                              .arg(size.height())
+                                              .arg(renderer.MaxSide()));
         if (options_.frames > 0)
             return WriteFrames(renderer);
         return RenderAndWrite(renderer, options_.output);

@@ -7,6 +7,7 @@
 #include "history/HistoryCommand.h"
 #include "model/CVeltrix2Doc.h"
 #include "model/CodePage1252.h"
+#include "model/LibraryFunction.h"
 
 namespace {
 
@@ -143,10 +144,14 @@ private:
 // Value, range or steps of one variable in the library.
 class VariableCommand : public HistoryCommand {
 public:
-    enum Part { Value, Range, Steps };
+    enum Part {
+        Value,
+        Range,
+        Steps
+    };
 
     VariableCommand(DocumentHistory &history, const QString &text, int position, Part part,
-                    const VariableDefaults &before, const VariableDefaults &after)
+                    const FunctionVariable &before, const FunctionVariable &after)
         : HistoryCommand(history, text), position_(position), part_(part), before_(before), after_(after)
     {
     }
@@ -156,16 +161,17 @@ protected:
     void Revert() override { Write(before_); }
 
 private:
-    void Write(const VariableDefaults &v)
+    void Write(const FunctionVariable &v)
     {
         CVeltrix2Doc &doc = Doc();
         const FunctionRecord record = doc.Get(position_);
-        modify_function_variable(record.handle, VariableRecord{v.name.c_str(), v.value, v.min, v.max, v.steps});
+        const LibraryFunction function(record);
+        function.Write(v);
         if (part_ == Value) {
             // A plotting variable only moves the point of evaluation: the
             // drawing stays as it is.
             doc.NotifyVariablesChanged(record.handle);
-            if (!IsPlottingVariable(ExtractNames(record.text).dependent, v.name))
+            if (!function.IsPlotted(v.name))
                 doc.UpdateAllViews(doc.FirstView(), record.handle);
             return;
         }
@@ -176,18 +182,18 @@ private:
 
     int position_;
     Part part_;
-    VariableDefaults before_, after_;
+    FunctionVariable before_, after_;
 };
 
 // The variable as the library holds it now, changed by `change`.
 QUndoCommand *ChangeVariable(DocumentHistory &history, int position, const std::string &name,
-                             VariableCommand::Part part, const std::function<void(VariableDefaults &)> &change)
+                             VariableCommand::Part part, const std::function<void(FunctionVariable &)> &change)
 {
     static const char *const kTexts[] = {"Change value of ", "Change range of ", "Change steps of "};
-    VariableRecord record{};
-    get_function_variable(history.Document().Get(position).handle, name.c_str(), &record);
-    const VariableDefaults before{name, record.value, record.min, record.max, record.steps};
-    VariableDefaults after = before;
+    const FunctionVariable before = LibraryFunction(history.Document().Get(position).handle)
+                                        .Variable(name)
+                                        .value_or(FunctionVariable{name, 0, 0, 0, 0});
+    FunctionVariable after = before;
     change(after);
     return new VariableCommand(history, Named(kTexts[part], name), position, part, before, after);
 }
@@ -231,10 +237,10 @@ QUndoCommand *ChangeMode(DocumentHistory &history, int position, int32_t mode)
     return new RecordCommand(history, Named("Change mode of ", record.label), position, record);
 }
 
-QUndoCommand *ChangeColour(DocumentHistory &history, int position, int which, Colour colour)
+QUndoCommand *ChangeColor(DocumentHistory &history, int position, int which, Color color)
 {
     FunctionRecord record = history.Document().Get(position);
-    (which == 1 ? record.color1 : record.color2) = colour;
+    (which == 1 ? record.color1 : record.color2) = color;
     const QString text = QStringLiteral("Change colour %1 of ").arg(which) + FromCp1252(record.label);
     return new RecordCommand(history, text, position, record);
 }
@@ -250,13 +256,13 @@ QUndoCommand *ToggleVisible(DocumentHistory &history, int position)
 QUndoCommand *ChangeValue(DocumentHistory &history, int position, const std::string &name, double value)
 {
     return ChangeVariable(history, position, name, VariableCommand::Value,
-                          [value](VariableDefaults &v) { v.value = value; });
+                          [value](FunctionVariable &v) { v.value = value; });
 }
 
 QUndoCommand *ChangeRange(DocumentHistory &history, int position, const std::string &name, double min,
                           double max)
 {
-    return ChangeVariable(history, position, name, VariableCommand::Range, [min, max](VariableDefaults &v) {
+    return ChangeVariable(history, position, name, VariableCommand::Range, [min, max](FunctionVariable &v) {
         v.min = min;
         v.max = max;
         if (v.value < min || v.value > max)
@@ -267,7 +273,7 @@ QUndoCommand *ChangeRange(DocumentHistory &history, int position, const std::str
 QUndoCommand *ChangeSteps(DocumentHistory &history, int position, const std::string &name, int32_t steps)
 {
     return ChangeVariable(history, position, name, VariableCommand::Steps,
-                          [steps](VariableDefaults &v) { v.steps = steps; });
+                          [steps](FunctionVariable &v) { v.steps = steps; });
 }
 
 }  // namespace FunctionCommands

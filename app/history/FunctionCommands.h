@@ -28,7 +28,7 @@ QUndoCommand *EditLabel(DocumentHistory &history, int position, const std::strin
 // "Change mode of <label>".
 QUndoCommand *ChangeMode(DocumentHistory &history, int position, int32_t mode);
 // "Change colour 1 of <label>" or "Change colour 2 of <label>".
-QUndoCommand *ChangeColour(DocumentHistory &history, int position, int which, Colour colour);
+QUndoCommand *ChangeColor(DocumentHistory &history, int position, int which, Color color);
 // "Hide <label>" or "Show <label>".
 QUndoCommand *ToggleVisible(DocumentHistory &history, int position);
 // "Change value of <name>", within the variable's range.

@@ -1,6 +1,7 @@
 #include "CommandLinePlot.h"
 
 #include <cmath>
+#include <optional>
 
 #include <QCommandLineParser>
 #include <QLocale>
@@ -10,6 +11,7 @@
 #include "CodePage1252.h"
 #include "FunctionDefinition.h"
 #include "GridSize.h"
+#include "LibraryFunction.h"
 #include "qel/qel.h"
 
 namespace {
@@ -76,14 +78,14 @@ bool ReadSteps(const QString &text, PlotRequest::Steps *steps)
 }
 
 // RRGGBB, as web pages write colours, with or without '#'.
-bool ReadColour(QString text, Colour *colour)
+bool ReadColor(QString text, Color *color)
 {
     static const QRegularExpression pattern(QStringLiteral("^#?([0-9A-Fa-f]{6})$"));
     const QRegularExpressionMatch m = pattern.match(text.trimmed());
     if (!m.hasMatch())
         return false;
     const uint rgb = m.captured(1).toUInt(nullptr, 16);
-    *colour = MakeColour(int(rgb >> 16), int(rgb >> 8), int(rgb));
+    *color = MakeColor(int(rgb >> 16), int(rgb >> 8), int(rgb));
     return true;
 }
 
@@ -91,11 +93,11 @@ int32_t AngleFromName(const QString &name)
 {
     const QString n = name.toLower();
     if (n == QLatin1String("deg"))
-        return QEL_DEGREES;
+        return Degrees;
     if (n == QLatin1String("rad"))
-        return QEL_RADIANS;
+        return Radians;
     if (n == QLatin1String("gra"))
-        return QEL_GRADS;
+        return Grads;
     return -1;
 }
 
@@ -117,12 +119,13 @@ bool ForEachVariable(const std::vector<FunctionRecord> &records, const QString &
     const std::string bytes = name.toStdString();
     bool found = false;
     for (const FunctionRecord &r : records) {
-        VariableRecord v{};
-        if (bytes == "e" || bytes == "pi" || get_function_variable(r.handle, bytes.c_str(), &v) == 0)
+        const LibraryFunction function(r);
+        const std::optional<FunctionVariable> v =
+            LibraryFunction::IsConstant(bytes) ? std::nullopt : function.Variable(bytes);
+        if (!v)
             continue;
-        v.name = bytes.c_str();   // the library fills in everything but the name
         found = true;
-        if (!change(r, v))
+        if (!change(r, function, *v))
             return true;
     }
     return found;
@@ -156,7 +159,8 @@ bool ReadPlotOptions(const QCommandLineParser &parser, PlotRequest *request, QSt
     request->labels = parser.values(kLabel);
     if (request->labels.size() > request->definitions.size())
         return Fail(error, QStringLiteral("%1 labels for %2 definitions.")
-                               .arg(request->labels.size()).arg(request->definitions.size()));
+                               .arg(request->labels.size())
+                               .arg(request->definitions.size()));
     for (const QString &text : parser.values(kRange)) {
         PlotRequest::Range range;
         if (!ReadRange(text, &range))
@@ -176,9 +180,9 @@ bool ReadPlotOptions(const QCommandLineParser &parser, PlotRequest *request, QSt
                                    .arg(parser.value(kMode)));
     }
     if (parser.isSet(kColors)) {
-        const QStringList colours = parser.value(kColors).split(QLatin1Char(','));
-        if (colours.size() > 2 || !ReadColour(colours.value(0), &request->color1) ||
-            (colours.size() == 2 && !ReadColour(colours.value(1), &request->color2)))
+        const QStringList colors = parser.value(kColors).split(QLatin1Char(','));
+        if (colors.size() > 2 || !ReadColor(colors.value(0), &request->color1) ||
+            (colors.size() == 2 && !ReadColor(colors.value(1), &request->color2)))
             return Fail(error, QStringLiteral("--colors %1 is not one or two colours such as FF0000,0000FF.")
                                    .arg(parser.value(kColors)));
     }
@@ -278,14 +282,15 @@ bool BuildPlot(CVeltrix2Doc &doc, const PlotRequest &request, PlotRefusal *refus
 
     for (const PlotRequest::Range &range : request.ranges) {
         QString message = RangeRefusal(range.min, range.max);
-        const bool found = message.isEmpty() && ForEachVariable(records, range.name, [&](const FunctionRecord &r, VariableRecord v) {
+        const auto setRange = [&](const FunctionRecord &, const LibraryFunction &f, FunctionVariable v) {
             v.min = range.min;
             v.max = range.max;
             if (v.value < v.min || v.value > v.max)
                 v.value = v.min;
-            modify_function_variable(r.handle, v);
+            f.Write(v);
             return true;
-        });
+        };
+        const bool found = message.isEmpty() && ForEachVariable(records, range.name, setRange);
         if (message.isEmpty() && !found)
             message = QStringLiteral("--range %1: no function has a variable named %1.").arg(range.name);
         if (!message.isEmpty()) {
@@ -295,14 +300,15 @@ bool BuildPlot(CVeltrix2Doc &doc, const PlotRequest &request, PlotRefusal *refus
     }
     for (const PlotRequest::Steps &steps : request.steps) {
         QString message;
-        const bool found = ForEachVariable(records, steps.name, [&](const FunctionRecord &r, VariableRecord v) {
+        const auto setSteps = [&](const FunctionRecord &r, const LibraryFunction &f, FunctionVariable v) {
             message = StepsRefusal(r.handle, r.text, steps.name.toStdString(), steps.steps);
             if (!message.isEmpty())
                 return false;
             v.steps = steps.steps;
-            modify_function_variable(r.handle, v);
+            f.Write(v);
             return true;
-        });
+        };
+        const bool found = ForEachVariable(records, steps.name, setSteps);
         if (message.isEmpty() && !found)
             message = QStringLiteral("--steps %1: no function has a variable named %1.").arg(steps.name);
         if (!message.isEmpty()) {

@@ -26,7 +26,7 @@ struct PlotRequest {
     QList<Range> ranges;       // for every function that has the variable
     QList<Steps> steps;
     int32_t mode = WireFrame;
-    Colour color1 = 0xFFFFFF, color2 = 0x000000;
+    Color color1 = 0xFFFFFF, color2 = 0x000000;
     int32_t angleMode = 1;     // radians, as the text dialog starts
 
     bool IsEmpty() const { return definitions.isEmpty(); }

@@ -14,8 +14,12 @@ struct Partners {
 
 // The two plotting variables each dependent variable is sampled over.
 constexpr Partners kPartners[] = {
-    {"z", "x", "y"},     {"x", "y", "z"},     {"y", "x", "z"},
-    {"r", "alpha", "beta"}, {"alpha", "r", "beta"}, {"beta", "r", "alpha"},
+    {"z", "x", "y"},
+    {"x", "y", "z"},
+    {"y", "x", "z"},
+    {"r", "alpha", "beta"},
+    {"alpha", "r", "beta"},
+    {"beta", "r", "alpha"},
 };
 
 const Partners *FindPartners(const std::string &dependent)
@@ -66,22 +70,22 @@ DefinitionOutcome ValidateDefinition(const std::string &text, bool adding)
     const int dependentLength = int(names.dependent.size());
     const Partners *partners = FindPartners(names.dependent);
     if (!partners)
-        return FailureSelecting(Quoted(names.dependent)
-                                    + QStringLiteral(" is an unknown dependent variable: use only "
-                                                     "\"x\" ,\"y\" ,\"z\" ,\"r\", alpha\" or \"beta\""),
+        return FailureSelecting(Quoted(names.dependent) +
+                                    QStringLiteral(" is an unknown dependent variable: use only "
+                                                   "\"x\" ,\"y\" ,\"z\" ,\"r\", alpha\" or \"beta\""),
                                 0, dependentLength);
 
     for (const std::string &name : names.independents) {
         if (name == names.dependent)
-            return FailureSelecting(Quoted(name)
-                                        + QStringLiteral(" is a dependent o an independent variable?"),
+            return FailureSelecting(Quoted(name) +
+                                        QStringLiteral(" is a dependent o an independent variable?"),
                                     0, int(name.size()));
         if (name == "pi" || name == "e")
             return Failure(QStringLiteral("Do not use \"e\" or \"pi\" as variable name"));
     }
 
-    if (!Contains(names.independents, partners->first)
-        && !Contains(names.independents, partners->second)) {
+    if (!Contains(names.independents, partners->first) &&
+        !Contains(names.independents, partners->second)) {
         const QString message = QStringLiteral("The variable %1 doesn't depend from \"%2\" or \"%3\"")
                                     .arg(Quoted(names.dependent), QLatin1String(partners->first),
                                          QLatin1String(partners->second));
@@ -94,20 +98,6 @@ DefinitionOutcome ValidateDefinition(const std::string &text, bool adding)
         if (std::count(names.independents.begin(), names.independents.end(), name) > 1)
             return Failure(QStringLiteral("The variable %1 is duplicated").arg(Quoted(name)));
     return DefinitionOutcome();
-}
-
-bool IsPlottingVariable(const std::string &dependent, const std::string &name)
-{
-    const Partners *partners = FindPartners(dependent);
-    return partners && (name == partners->first || name == partners->second);
-}
-
-std::string PlottingPartner(const std::string &dependent, const std::string &name)
-{
-    const Partners *partners = FindPartners(dependent);
-    if (!partners)
-        return std::string();
-    return name == partners->first ? partners->second : name == partners->second ? partners->first : "";
 }
 
 QString CheckLabel(const std::string &label)

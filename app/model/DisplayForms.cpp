@@ -1,7 +1,5 @@
 #include "DisplayForms.h"
 
-#include <cstring>
-
 #include "CodePage1252.h"
 #include "FormatGeneral.h"
 
@@ -11,13 +9,13 @@ constexpr int kDisplayDigits = 10;
 
 QString RangeText(double min, double max)
 {
-    return QLatin1Char('[') + FormatGeneral(min, kDisplayDigits) + QLatin1Char(',')
-         + FormatGeneral(max, kDisplayDigits) + QLatin1Char(']');
+    return QLatin1Char('[') + FormatGeneral(min, kDisplayDigits) + QLatin1Char(',') +
+           FormatGeneral(max, kDisplayDigits) + QLatin1Char(']');
 }
 
-QString ColourText(Colour c)
+QString ColorText(Color c)
 {
-    return QStringLiteral("(%1,%2,%3)").arg(ColourRed(c)).arg(ColourGreen(c)).arg(ColourBlue(c));
+    return QStringLiteral("(%1,%2,%3)").arg(ColorRed(c)).arg(ColorGreen(c)).arg(ColorBlue(c));
 }
 
 QString ModeName(int mode)
@@ -36,32 +34,7 @@ QString StepsText(int32_t steps)
     return QString::number(steps);
 }
 
-QString ValueText(const char *name, double value)
+QString ValueText(const std::string &name, double value)
 {
     return FromCp1252(name) + QStringLiteral(" = ") + FormatGeneral(value, kDisplayDigits);
-}
-
-int FindVariable(const VariableRecord *table, int count, const char *name)
-{
-    if (!table || !name)
-        return -1;
-    for (int i = 0; i < count; ++i)
-        if (table[i].name && std::strcmp(table[i].name, name) == 0)
-            return i;
-    return -1;
-}
-
-QString FunctionCommandPrompt(int commandId)
-{
-    switch (commandId) {
-    case 101: return QStringLiteral("Edit the function text");
-    case 102: return QStringLiteral("Edit the range of the variable");
-    case 103: return QStringLiteral("Change the number of steps for the variable");
-    case 104: return QStringLiteral("Change the color");
-    case 105: return QStringLiteral("Change the visualization mode");
-    case 32772: return QStringLiteral("Reload all the functions");
-    case 32773: return QStringLiteral("Delete the function");
-    case 32779: return QStringLiteral("Edit the function label");
-    default: return QString();
-    }
 }

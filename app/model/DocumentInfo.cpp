@@ -10,6 +10,7 @@
 #include "CodePage1252.h"
 #include "DisplayForms.h"
 #include "FunctionDefinition.h"
+#include "LibraryFunction.h"
 
 namespace {
 
@@ -18,12 +19,12 @@ QJsonValue Number(double value)
     return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
 }
 
-QString HexColour(Colour c)
+QString HexColor(Color c)
 {
     return QStringLiteral("#%1%2%3")
-        .arg(ColourRed(c), 2, 16, QLatin1Char('0'))
-        .arg(ColourGreen(c), 2, 16, QLatin1Char('0'))
-        .arg(ColourBlue(c), 2, 16, QLatin1Char('0'));
+        .arg(ColorRed(c), 2, 16, QLatin1Char('0'))
+        .arg(ColorGreen(c), 2, 16, QLatin1Char('0'))
+        .arg(ColorBlue(c), 2, 16, QLatin1Char('0'));
 }
 
 QString Text(const std::string &bytes)
@@ -34,9 +35,9 @@ QString Text(const std::string &bytes)
 QString AngleName(int mode)
 {
     switch (mode) {
-    case QEL_DEGREES: return QStringLiteral("deg");
-    case QEL_RADIANS: return QStringLiteral("rad");
-    case QEL_GRADS: return QStringLiteral("gra");
+    case Degrees: return QStringLiteral("deg");
+    case Radians: return QStringLiteral("rad");
+    case Grads: return QStringLiteral("gra");
     default: return QString::number(mode);
     }
 }
@@ -57,13 +58,13 @@ QJsonObject Settings(const ViewSettings &s)
         {QStringLiteral("showCube"), s.showCube != 0},
         {QStringLiteral("showReferenceMarks"), s.showReferenceMarks != 0},
         {QStringLiteral("showAxes"), s.showAxes != 0},
-        {QStringLiteral("backgroundColor"), HexColour(s.backgroundColor)},
-        {QStringLiteral("cubeColor"), HexColour(s.cubeColor)},
-        {QStringLiteral("axesColor"), HexColour(s.axesColor)},
-        {QStringLiteral("cursorColor"), HexColour(s.cursorColor)},
-        {QStringLiteral("cursorKind"), s.cursorKind == SphereCursor ? QStringLiteral("sphere")
-                                        : s.cursorKind == CrossCursor ? QStringLiteral("cross")
-                                                                      : QString::number(s.cursorKind)},
+        {QStringLiteral("backgroundColor"), HexColor(s.backgroundColor)},
+        {QStringLiteral("cubeColor"), HexColor(s.cubeColor)},
+        {QStringLiteral("axesColor"), HexColor(s.axesColor)},
+        {QStringLiteral("cursorColor"), HexColor(s.cursorColor)},
+        {QStringLiteral("cursorKind"), s.cursorKind == SphereCursor  ? QStringLiteral("sphere")
+                                       : s.cursorKind == CrossCursor ? QStringLiteral("cross")
+                                                                     : QString::number(s.cursorKind)},
         {QStringLiteral("axisLabels"), QJsonObject{{QStringLiteral("x"), Text(s.axisLabelX)},
                                                    {QStringLiteral("y"), Text(s.axisLabelY)},
                                                    {QStringLiteral("z"), Text(s.axisLabelZ)}}},
@@ -75,7 +76,8 @@ QJsonObject Settings(const ViewSettings &s)
 QJsonObject Function(const FunctionRecord &r)
 {
     QJsonArray variables;
-    for (const VariableDefaults &v : CurrentVariableTable(r.handle)) {
+    const LibraryFunction function(r);
+    for (const FunctionVariable &v : function.Variables()) {
         variables.append(QJsonObject{{QStringLiteral("name"), Text(v.name)},
                                      {QStringLiteral("value"), Number(v.value)},
                                      {QStringLiteral("min"), Number(v.min)},
@@ -88,9 +90,9 @@ QJsonObject Function(const FunctionRecord &r)
         {QStringLiteral("text"), Text(r.text)},
         {QStringLiteral("visible"), r.visible != 0},
         {QStringLiteral("mode"), mode.isEmpty() ? QJsonValue(r.mode) : QJsonValue(mode)},
-        {QStringLiteral("color1"), HexColour(r.color1)},
-        {QStringLiteral("color2"), HexColour(r.color2)},
-        {QStringLiteral("angleUnit"), AngleName(get_function_angle_mode(r.handle))},
+        {QStringLiteral("color1"), HexColor(r.color1)},
+        {QStringLiteral("color2"), HexColor(r.color2)},
+        {QStringLiteral("angleUnit"), AngleName(function.Unit())},
         {QStringLiteral("variables"), variables},
     };
 }

@@ -49,8 +49,8 @@ bool ReadHeader(ArchiveReader &ar)
     if (std::memcmp(p, DocumentFormat::kMagic, sizeof DocumentFormat::kMagic) != 0)
         return false;
     p += sizeof DocumentFormat::kMagic;
-    return uint8_t(p[0]) == DocumentFormat::kVersionMajor
-        && uint8_t(p[1]) == DocumentFormat::kVersionMinor;
+    return uint8_t(p[0]) == DocumentFormat::kVersionMajor &&
+           uint8_t(p[1]) == DocumentFormat::kVersionMinor;
 }
 
 void ReadSettings(ArchiveReader &ar, ViewSettings &s)
@@ -158,8 +158,8 @@ bool OpenDocumentForReading(const QString &path, QFile &file, QString *error)
         return fail(NotRegularFileMessage(path));
     }
     const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0
-        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0 ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         ::close(fd);
         return fail(reason);

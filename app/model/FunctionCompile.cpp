@@ -1,19 +1,22 @@
 #include "FunctionDefinition.h"
 
+#include "LibraryFunction.h"
+#include "qel/qel.h"
+
 namespace {
 
-std::vector<VariableRecord> ToRecords(const std::vector<VariableDefaults> &table)
+std::vector<VariableRecord> ToRecords(const std::vector<FunctionVariable> &table)
 {
     std::vector<VariableRecord> records;
     records.reserve(table.size());
-    for (const VariableDefaults &v : table)
+    for (const FunctionVariable &v : table)
         records.push_back(VariableRecord{v.name.c_str(), v.value, v.min, v.max, v.steps});
     return records;
 }
 
 // Compiles the expression part of `text`; returns initialize_function's code.
 int32_t Compile(int32_t handle, const std::string &text, int expressionStart,
-                const std::vector<VariableDefaults> &table, int32_t *stop)
+                const std::vector<FunctionVariable> &table, int32_t *stop)
 {
     const std::vector<VariableRecord> records = ToRecords(table);
     *stop = 0;
@@ -33,21 +36,7 @@ DefinitionOutcome SyntaxErrorAt(int position)
 
 }  // namespace
 
-std::vector<VariableDefaults> CurrentVariableTable(int32_t handle)
-{
-    const int32_t count = get_function_n_var(handle);
-    if (count <= 0)
-        return {};
-    std::vector<VariableRecord> records(size_t(count), VariableRecord{nullptr, 0, 0, 0, 0});
-    get_function_variables(handle, records.data());
-    std::vector<VariableDefaults> table;
-    for (const VariableRecord &r : records)
-        if (r.name)
-            table.push_back(VariableDefaults{r.name, r.value, r.min, r.max, r.steps});
-    return table;
-}
-
-int32_t CompileExpression(int32_t handle, const std::string &text, const std::vector<VariableDefaults> &table)
+int32_t CompileExpression(int32_t handle, const std::string &text, const std::vector<FunctionVariable> &table)
 {
     const HeaderAnalysis header = AnalyzeHeader(text);
     if (!header.valid)
@@ -89,10 +78,10 @@ DefinitionOutcome RecompileFunction(int32_t handle, const std::string &text, int
 
     // Every independent variable starts plain, whatever its name; the ones
     // that survive the edit keep their old settings.
-    std::vector<VariableDefaults> table = EditVariableTable(names);
-    const std::vector<VariableDefaults> old = CurrentVariableTable(handle);
-    for (VariableDefaults &v : table)
-        for (const VariableDefaults &o : old)
+    std::vector<FunctionVariable> table = EditVariableTable(names);
+    const std::vector<FunctionVariable> old = LibraryFunction(handle).Variables();
+    for (FunctionVariable &v : table)
+        for (const FunctionVariable &o : old)
             if (o.name == v.name) {
                 v = o;
                 break;

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "qel/qel.h"
+#include "FunctionVariable.h"
 
 // The definition header "z(x,y)=" in front of an expression.
 struct HeaderAnalysis {
@@ -42,24 +42,10 @@ DefinitionOutcome ValidateDefinition(const std::string &text, bool adding);
 // Default variable table of a new function: independents in header order,
 // then e and pi.  `angleMode` picks the spherical bounds.
 std::vector<std::string> TableNames(const DefinitionNames &names);   // with e, pi
-struct VariableDefaults {
-    std::string name;
-    double value = 0, min = 0, max = 0;
-    int32_t steps = 0;
-};
-std::vector<VariableDefaults> DefaultVariableTable(const DefinitionNames &names, int angleMode);
+std::vector<FunctionVariable> DefaultVariableTable(const DefinitionNames &names, int angleMode);
 // Table of the edit flow before the old settings are carried over: every
 // independent variable -5..5, 20 steps, value 0, whatever its name; e, pi.
-std::vector<VariableDefaults> EditVariableTable(const DefinitionNames &names);
-
-// Whether `name` is one of the two variables a function with this dependent
-// variable is plotted over (z: x and y; r: alpha and beta; ...).
-bool IsPlottingVariable(const std::string &dependent, const std::string &name);
-// The other of the two (empty when `name` is neither).
-std::string PlottingPartner(const std::string &dependent, const std::string &name);
-
-// The library's current variable table of a function, names copied.
-std::vector<VariableDefaults> CurrentVariableTable(int32_t handle);
+std::vector<FunctionVariable> EditVariableTable(const DefinitionNames &names);
 
 // Label check of the add flow: empty on success, else the message.
 QString CheckLabel(const std::string &label);
@@ -76,7 +62,7 @@ DefinitionOutcome RecompileFunction(int32_t handle, const std::string &text, int
 // Compiles the expression part of the valid definition `text` into the reset
 // function `handle` with the variable table `table`; initialize_function's
 // code.
-int32_t CompileExpression(int32_t handle, const std::string &text, const std::vector<VariableDefaults> &table);
+int32_t CompileExpression(int32_t handle, const std::string &text, const std::vector<FunctionVariable> &table);
 
 // Recompiles a reset function from its record's text, keeping whatever the
 // library still knows (angle mode).  Used before saving and may be used after

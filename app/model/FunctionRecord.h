@@ -22,8 +22,8 @@ struct FunctionRecord {
     std::string text;                   // the whole definition, header included
     int32_t handle = -1;                // -1: none
     int32_t visible = 1;
-    Colour color1 = 0xFFFFFF;
-    Colour color2 = 0x000000;
+    Color color1 = 0xFFFFFF;
+    Color color2 = 0x000000;
     int32_t mode = WireFrame;
 
     bool operator==(const FunctionRecord &o) const;

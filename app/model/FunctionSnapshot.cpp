@@ -2,24 +2,20 @@
 
 #include <algorithm>
 
+#include "qel/qel.h"
+
 namespace {
 constexpr int kLibrarySlots = 100;
-
-bool SameVariable(const VariableDefaults &a, const VariableDefaults &b)
-{
-    return a.name == b.name && a.value == b.value && a.min == b.min && a.max == b.max && a.steps == b.steps;
-}
 }  // namespace
 
 FunctionSnapshot FunctionSnapshot::Capture(int32_t handle)
 {
     FunctionSnapshot snapshot;
-    snapshot.compiled = is_function_initialized(handle) == 1;
-    snapshot.angleMode = get_function_angle_mode(handle);
-    if (snapshot.angleMode < 0)
-        snapshot.angleMode = QEL_RADIANS;
+    const LibraryFunction function(handle);
+    snapshot.compiled = function.IsCompiled();
+    snapshot.angleMode = function.Unit();
     if (snapshot.compiled)
-        snapshot.variables = CurrentVariableTable(handle);
+        snapshot.variables = function.Variables();
     return snapshot;
 }
 
@@ -32,8 +28,7 @@ bool FunctionSnapshot::RestoreInto(int32_t handle, const std::string &text) cons
 
 bool FunctionSnapshot::operator==(const FunctionSnapshot &o) const
 {
-    return compiled == o.compiled && angleMode == o.angleMode &&
-           std::equal(variables.begin(), variables.end(), o.variables.begin(), o.variables.end(), SameVariable);
+    return compiled == o.compiled && angleMode == o.angleMode && variables == o.variables;
 }
 
 // The library hands out the lowest free slot: taking slots until the

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FunctionDefinition.h"
+#include "LibraryFunction.h"
 
 // What the library holds of one function besides its definition: whether it
 // is compiled, its angle unit and its variable table with values, ranges and
@@ -12,8 +13,8 @@
 // slot while it waits to be put back.
 struct FunctionSnapshot {
     bool compiled = false;
-    int32_t angleMode = QEL_RADIANS;
-    std::vector<VariableDefaults> variables;
+    int32_t angleMode = Radians;
+    std::vector<FunctionVariable> variables;
 
     static FunctionSnapshot Capture(int32_t handle);
     // Makes the library function `handle` this one again, compiled from the

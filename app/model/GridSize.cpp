@@ -1,8 +1,7 @@
 #include "GridSize.h"
 
 #include "CodePage1252.h"
-#include "FunctionDefinition.h"
-#include "qel/qel.h"
+#include "LibraryFunction.h"
 
 namespace {
 QString Quoted(const std::string &name)
@@ -13,16 +12,16 @@ QString Quoted(const std::string &name)
 
 QString GridTooLargeMessage(int32_t handle, const std::string &text, const std::string &name, int32_t steps)
 {
-    const std::string dependent = ExtractNames(text).dependent;
-    if (steps <= 0 || !IsPlottingVariable(dependent, name))
+    const LibraryFunction function(handle, text);
+    if (steps <= 0 || !function.IsPlotted(name))
         return QString();
     // The other plotted variable: absent it is one point wide; without a
     // usable number of steps the function cannot be drawn anyway, which the
     // view says.
-    const std::string other = PlottingPartner(dependent, name);
-    VariableRecord partner{};
-    const bool hasOther = get_function_variable(handle, other.c_str(), &partner) != 0;
-    const uint64_t across = hasOther && partner.steps > 0 ? uint64_t(partner.steps) + 1 : 1;
+    const std::string other = function.PlottedPartner(name);
+    const std::optional<FunctionVariable> partner = function.Variable(other);
+    const bool hasOther = partner.has_value();
+    const uint64_t across = hasOther && partner->steps > 0 ? uint64_t(partner->steps) + 1 : 1;
     const uint64_t along = uint64_t(steps) + 1;
     if (along * across <= kMaxGridPoints)
         return QString();
@@ -30,15 +29,17 @@ QString GridTooLargeMessage(int32_t handle, const std::string &text, const std::
     const QString grid = hasOther ? QStringLiteral("%1 x %2").arg(along).arg(across) : QString::number(along);
     QString message = QStringLiteral("With %1 steps for %2 the function would be drawn on a grid of %3 points, "
                                      "more than the %4 points a grid may have.")
-                          .arg(steps).arg(Quoted(name), grid).arg(kMaxGridPoints);
+                          .arg(steps)
+                          .arg(Quoted(name), grid)
+                          .arg(kMaxGridPoints);
     const int64_t most = int64_t(kMaxGridPoints / across) - 1;   // below 1 when none fits
     if (!hasOther)
         return message + QStringLiteral(" %1 can have at most %2 steps.").arg(Quoted(name)).arg(most);
-    const QString already = QStringLiteral(" While %1 has %2 steps, ").arg(Quoted(other)).arg(partner.steps);
+    const QString already = QStringLiteral(" While %1 has %2 steps, ").arg(Quoted(other)).arg(partner->steps);
     if (most < 1)
-        return message + already
-               + QStringLiteral("no number of steps for %1 gives a grid that can be drawn: "
-                                "reduce the steps of %2 first.")
-                     .arg(Quoted(name), Quoted(other));
+        return message + already +
+               QStringLiteral("no number of steps for %1 gives a grid that can be drawn: "
+                              "reduce the steps of %2 first.")
+                   .arg(Quoted(name), Quoted(other));
     return message + already + QStringLiteral("%1 can have at most %2 steps.").arg(Quoted(name)).arg(most);
 }

@@ -84,7 +84,7 @@ DefinitionNames ExtractNames(const std::string &text)
         return names;
     const size_t close = text.find(')', i);
     const std::string list = text.substr(i + 1, close == std::string::npos ? std::string::npos
-                                                                            : close - i - 1);
+                                                                           : close - i - 1);
     size_t start = 0;
     for (;;) {
         const size_t comma = list.find(',', start);

@@ -1,4 +1,5 @@
 #include "FunctionDefinition.h"
+#include "LibraryFunction.h"
 
 namespace {
 
@@ -13,14 +14,14 @@ bool IsSpherical(const std::string &dependent)
 }
 
 // Bounds of the spherical coordinates in the chosen angle unit.
-VariableDefaults SphericalDefaults(const std::string &name, int angleMode)
+FunctionVariable SphericalDefaults(const std::string &name, int angleMode)
 {
-    VariableDefaults v{name, 0, -5, 5, kDefaultSteps};
-    const int unit = (angleMode == QEL_DEGREES || angleMode == QEL_GRADS) ? angleMode : QEL_RADIANS;
+    FunctionVariable v{name, 0, -5, 5, kDefaultSteps};
+    const int unit = (angleMode == Degrees || angleMode == Grads) ? angleMode : Radians;
     const double quarterTurn[] = {90, 1.570796327, 100};
     if (name == "alpha") {
         v.min = 0;
-        v.max = unit == QEL_RADIANS ? 6.283185308 : 4 * quarterTurn[unit];
+        v.max = unit == Radians ? 6.283185308 : 4 * quarterTurn[unit];
     } else if (name == "beta") {
         v.min = -quarterTurn[unit];
         v.max = quarterTurn[unit];
@@ -45,27 +46,27 @@ std::vector<std::string> TableNames(const DefinitionNames &names)
 
 namespace {
 
-std::vector<VariableDefaults> BuildTable(const DefinitionNames &names, bool spherical, int angleMode)
+std::vector<FunctionVariable> BuildTable(const DefinitionNames &names, bool spherical, int angleMode)
 {
-    std::vector<VariableDefaults> table;
+    std::vector<FunctionVariable> table;
     if (names.independents.empty())
         return table;
     for (const std::string &name : names.independents)
         table.push_back(spherical ? SphericalDefaults(name, angleMode)
-                                  : VariableDefaults{name, 0, -5, 5, kDefaultSteps});
-    table.push_back(VariableDefaults{"e", kE, 0, 0, 0});
-    table.push_back(VariableDefaults{"pi", kPi, 0, 0, 0});
+                                  : FunctionVariable{name, 0, -5, 5, kDefaultSteps});
+    table.push_back(FunctionVariable{"e", kE, 0, 0, 0});
+    table.push_back(FunctionVariable{"pi", kPi, 0, 0, 0});
     return table;
 }
 
 }  // namespace
 
-std::vector<VariableDefaults> DefaultVariableTable(const DefinitionNames &names, int angleMode)
+std::vector<FunctionVariable> DefaultVariableTable(const DefinitionNames &names, int angleMode)
 {
     return BuildTable(names, IsSpherical(names.dependent), angleMode);
 }
 
-std::vector<VariableDefaults> EditVariableTable(const DefinitionNames &names)
+std::vector<FunctionVariable> EditVariableTable(const DefinitionNames &names)
 {
-    return BuildTable(names, false, QEL_RADIANS);
+    return BuildTable(names, false, Radians);
 }

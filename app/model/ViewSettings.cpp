@@ -2,16 +2,16 @@
 
 bool ViewSettings::operator==(const ViewSettings &o) const
 {
-    return sensitivity == o.sensitivity && cubeDimension == o.cubeDimension
-        && nearPlane == o.nearPlane && farPlane == o.farPlane && fieldOfView == o.fieldOfView
-        && cameraX == o.cameraX && cameraY == o.cameraY && cameraZ == o.cameraZ
-        && cameraPitch == o.cameraPitch && cameraYaw == o.cameraYaw && showCube == o.showCube
-        && showReferenceMarks == o.showReferenceMarks && showAxes == o.showAxes
-        && backgroundColor == o.backgroundColor && cubeColor == o.cubeColor
-        && axesColor == o.axesColor && cursorColor == o.cursorColor
-        && cursorKind == o.cursorKind && axisLabelX == o.axisLabelX
-        && axisLabelY == o.axisLabelY && axisLabelZ == o.axisLabelZ
-        && printBufferMB == o.printBufferMB && animationIntervalMs == o.animationIntervalMs;
+    return sensitivity == o.sensitivity && cubeDimension == o.cubeDimension &&
+           nearPlane == o.nearPlane && farPlane == o.farPlane && fieldOfView == o.fieldOfView &&
+           cameraX == o.cameraX && cameraY == o.cameraY && cameraZ == o.cameraZ &&
+           cameraPitch == o.cameraPitch && cameraYaw == o.cameraYaw && showCube == o.showCube &&
+           showReferenceMarks == o.showReferenceMarks && showAxes == o.showAxes &&
+           backgroundColor == o.backgroundColor && cubeColor == o.cubeColor &&
+           axesColor == o.axesColor && cursorColor == o.cursorColor &&
+           cursorKind == o.cursorKind && axisLabelX == o.axisLabelX &&
+           axisLabelY == o.axisLabelY && axisLabelZ == o.axisLabelZ &&
+           printBufferMB == o.printBufferMB && animationIntervalMs == o.animationIntervalMs;
 }
 
 // Written as "value > limit" so that NaN also falls back to the default.

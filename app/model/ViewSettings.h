@@ -4,17 +4,20 @@
 #include <string>
 
 // Colours are 0x00BBGGRR: red in the low byte.
-using Colour = uint32_t;
+using Color = uint32_t;
 
-inline int ColourRed(Colour c) { return int(c & 0xFF); }
-inline int ColourGreen(Colour c) { return int((c >> 8) & 0xFF); }
-inline int ColourBlue(Colour c) { return int((c >> 16) & 0xFF); }
-inline Colour MakeColour(int r, int g, int b)
+inline int ColorRed(Color c) { return int(c & 0xFF); }
+inline int ColorGreen(Color c) { return int((c >> 8) & 0xFF); }
+inline int ColorBlue(Color c) { return int((c >> 16) & 0xFF); }
+inline Color MakeColor(int r, int g, int b)
 {
-    return Colour(r & 0xFF) | (Colour(g & 0xFF) << 8) | (Colour(b & 0xFF) << 16);
+    return Color(r & 0xFF) | (Color(g & 0xFF) << 8) | (Color(b & 0xFF) << 16);
 }
 
-enum CursorKind : int32_t { CrossCursor = 0, SphereCursor = 1 };
+enum CursorKind : int32_t {
+    CrossCursor = 0,
+    SphereCursor = 1
+};
 
 // Everything that shapes the scene; travels with each document.  Fields are
 // in the order of the document file.
@@ -32,10 +35,10 @@ struct ViewSettings {
     int32_t showCube = 1;
     int32_t showReferenceMarks = 1;
     int32_t showAxes = 1;
-    Colour backgroundColor = 0x000000;
-    Colour cubeColor = 0xFFFFFF;
-    Colour axesColor = 0xFFFFFF;
-    Colour cursorColor = 0x0000FF;
+    Color backgroundColor = 0x000000;
+    Color cubeColor = 0xFFFFFF;
+    Color axesColor = 0xFFFFFF;
+    Color cursorColor = 0x0000FF;
     int32_t cursorKind = CrossCursor;
     std::string axisLabelX = "x";       // 8-bit texts
     std::string axisLabelY = "y";

@@ -78,7 +78,8 @@ FilmOutcome WriteAnimationFilm(const QString &path, const FilmRequest &request, 
     if (frames > kMaxLoopFrames) {
         engine.PutBack();
         return fail(QStringLiteral("one loop of the animation has %1 pictures, more than %2: give a number of pictures")
-                        .arg(frames).arg(kMaxLoopFrames));
+                        .arg(frames)
+                        .arg(kMaxLoopFrames));
     }
     const bool gif = request.format == VideoFormat::Gif;
     const int total = int(frames) * (gif ? 2 : 1);
@@ -142,8 +143,7 @@ FilmOutcome WriteAnimationFilm(const QString &path, const FilmRequest &request, 
             reason = encoder.Error();
             return false;
         }
-        return true;
-    }, error);
+        return true; }, error);
     engine.PutBack();
     if (written)
         return FilmOutcome::Written;

@@ -45,7 +45,11 @@ constexpr uint64_t kMaxLoopFrames = 100000;
 // (a GIF counts its pictures twice: once for the palette); false stops.
 using FilmProgress = std::function<bool(int done, int total)>;
 
-enum class FilmOutcome { Written, Stopped, Failed };
+enum class FilmOutcome {
+    Written,
+    Stopped,
+    Failed
+};
 
 // Writes the film through a temporary file: nothing is left behind when it
 // fails or is stopped.  The function's parameters have their values again

@@ -208,14 +208,16 @@ Prepared Prepare(const DepthItem &item, const FigureProjection &projection, Pool
         double area = 0;
         for (size_t k = 0; k < 4; ++k)
             area += q[k].x * q[(k + 1) % 4].y - q[(k + 1) % 4].x * q[k].y;
-        const int turn = area > 0 ? 1 : area < 0 ? -1 : 0;
+        const int turn = area > 0 ? 1 : area < 0 ? -1
+                                                 : 0;
         // A bent cell whose triangles turn different ways folds over: no
         // turn of its own.
         bool same = true;
         for (const Facet *f = pools.FacetsBegin(p); f != pools.FacetsEnd(p); ++f) {
             const FigurePoint *c = pools.Corners(*f);
             const double a = (c[1].x - c[0].x) * (c[2].y - c[0].y) - (c[1].y - c[0].y) * (c[2].x - c[0].x);
-            same = same && (a > 0 ? 1 : a < 0 ? -1 : 0) == turn;
+            same = same && (a > 0 ? 1 : a < 0 ? -1
+                                              : 0) == turn;
         }
         p.turn = same ? turn : 0;
         bool convex = p.turn != 0;
@@ -525,8 +527,7 @@ void Work::CutPiercingItems()
                     cuts[b].push_back(fa->plane);
                 }
             }
-        }
-    }, &wanted);
+        } }, &wanted);
     std::unordered_map<uint32_t, std::vector<EyePlane>> cuts = std::move(found[0]);
     for (size_t t = 1; t < found.size(); ++t)
         for (auto &[k, planes] : found[t])
@@ -704,7 +705,6 @@ std::vector<uint32_t> Work::Order()
     }
     return order;
 }
-
 
 } // namespace
 

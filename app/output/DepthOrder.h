@@ -11,7 +11,11 @@ class FigureProjection;
 // One thing of a scene to be painted: a face, a line or a flat box (a text,
 // parallel to the screen), in the eye's frame.
 struct DepthItem {
-    enum Kind : uint8_t { Face, Line, Flat };
+    enum Kind : uint8_t {
+        Face,
+        Line,
+        Flat
+    };
     Kind kind = Face;
     // A grid cell drawn whole: `shape` holds its four corners, which need
     // not lie in a plane; it covers the triangles 0-1-3 and 1-2-3, as the

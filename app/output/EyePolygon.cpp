@@ -18,7 +18,7 @@ Rgb Lerp(const Rgb &a, const Rgb &b, double t)
 PolygonVertex Between(const PolygonVertex &a, const PolygonVertex &b, double da, double db)
 {
     const double t = da / (da - db);
-    return {Lerp(a.p, b.p, t), Lerp(a.colour, b.colour, t)};
+    return {Lerp(a.p, b.p, t), Lerp(a.color, b.color, t)};
 }
 
 double Cross(FigurePoint o, FigurePoint a, FigurePoint b)

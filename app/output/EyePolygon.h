@@ -13,7 +13,7 @@ struct Rgb {
 
 struct PolygonVertex {
     EyePoint p;
-    Rgb colour;
+    Rgb color;
 };
 
 // A convex polygon in the eye's frame (a line has two vertices), with a

@@ -2,7 +2,6 @@
 
 #include <dlfcn.h>
 
-
 namespace {
 
 // The libraries by the major versions of the headers: the ABI the program
@@ -38,13 +37,18 @@ Loaded Load()
             return l;
         }
     }
-    enum { Util, Codec, Format, Scale };
+    enum {
+        Util,
+        Codec,
+        Format,
+        Scale
+    };
     bool found = true;
-#define VELTRIX_FFMPEG_FIND(library, name)                                                     \
-    l.functions.name = reinterpret_cast<decltype(&::name)>(dlsym(handles[library], #name));   \
-    if (!l.functions.name && found) {                                                          \
-        found = false;                                                                         \
-        l.why = QStringLiteral("the video libraries lack %1").arg(QLatin1String(#name));       \
+#define VELTRIX_FFMPEG_FIND(library, name)                                                  \
+    l.functions.name = reinterpret_cast<decltype(&::name)>(dlsym(handles[library], #name)); \
+    if (!l.functions.name && found) {                                                       \
+        found = false;                                                                      \
+        l.why = QStringLiteral("the video libraries lack %1").arg(QLatin1String(#name));    \
     }
     VELTRIX_FFMPEG_FUNCTIONS(VELTRIX_FFMPEG_FIND)
 #undef VELTRIX_FFMPEG_FIND

@@ -13,6 +13,7 @@ extern "C" {
 // libraries when a video is first made rather than linked: those libraries
 // bring a hundred more with them, which every other run of the programs
 // (a picture, a figure) would load for nothing.
+// clang-format off
 #define VELTRIX_FFMPEG_FUNCTIONS(F)                                                                          \
     F(Util, av_malloc) F(Util, av_free) F(Util, av_freep) F(Util, av_strerror) F(Util, av_opt_set)            \
     F(Util, av_log_set_callback) F(Util, av_log_format_line) F(Util, av_frame_alloc) F(Util, av_frame_free)   \
@@ -26,6 +27,7 @@ extern "C" {
     F(Format, avio_alloc_context) F(Format, avio_context_free) F(Format, avio_flush)                         \
     F(Scale, sws_getContext) F(Scale, sws_freeContext) F(Scale, sws_scale) F(Scale, sws_getCoefficients)     \
     F(Scale, sws_setColorspaceDetails)
+// clang-format on
 
 struct FfmpegLibraries {
 #define VELTRIX_FFMPEG_POINTER(library, name) decltype(&::name) name = nullptr;

@@ -9,19 +9,19 @@
 // How a shape is filled or a line is stroked: one colour, or a linear
 // gradient along the line from `from` to `to` (figure pixels).
 struct FigurePaint {
-    QRgb colour = 0;
+    QRgb color = 0;
     QPointF from, to;
     QGradientStops stops;   // a gradient when not empty
 
     bool IsGradient() const { return !stops.isEmpty(); }
     bool operator==(const FigurePaint &o) const
     {
-        return colour == o.colour && from == o.from && to == o.to && stops == o.stops;
+        return color == o.color && from == o.from && to == o.to && stops == o.stops;
     }
     static FigurePaint Solid(QRgb c)
     {
         FigurePaint p;
-        p.colour = c;
+        p.color = c;
         return p;
     }
 };
@@ -34,7 +34,7 @@ public:
     virtual ~FigureCanvas() = default;
 
     // Fills the whole figure; called first.
-    virtual void Background(QRgb colour) = 0;
+    virtual void Background(QRgb color) = 0;
     // Fills a polygon and, when `outline` is given, strokes its whole
     // boundary, `outlineWidth` wide, over the fill.
     virtual void Polygon(const QPolygonF &points, const FigurePaint &fill, const FigurePaint *outline,
@@ -42,5 +42,5 @@ public:
     // Strokes an open line through the points.
     virtual void Polyline(const QPolygonF &points, const FigurePaint &stroke, double width) = 0;
     // Fills a path (text outlines) with the odd-even rule.
-    virtual void Path(const QPainterPath &path, QRgb colour) = 0;
+    virtual void Path(const QPainterPath &path, QRgb color) = 0;
 };

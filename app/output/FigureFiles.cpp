@@ -38,8 +38,7 @@ bool WriteSvgFigure(const QString &path, const SceneState &scene, QSize size, QS
     return WriteFileSafely(path, [&](QIODevice &out) {
         SvgFigureCanvas canvas(out, size.width(), size.height(), FigureTitle(scene));
         figure.Paint(canvas);
-        return canvas.Finish();
-    }, error);
+        return canvas.Finish(); }, error);
 }
 
 bool WritePdfFigure(const QString &path, const SceneState &scene, QSize size, QString *error, QStringList *leftOut)
@@ -62,6 +61,5 @@ bool WritePdfFigure(const QString &path, const SceneState &scene, QSize size, QS
         // given in device pixels and written as strokes.
         PainterFigureCanvas canvas(painter, size.width(), size.height(), true);
         figure.Paint(canvas);
-        return painter.end();
-    }, error);
+        return painter.end(); }, error);
 }

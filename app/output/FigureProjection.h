@@ -1,7 +1,7 @@
 #pragma once
 
 #include "view3d/Camera.h"
-#include "view3d/DependentKind.h"
+#include "view3d/SampleMapping.h"
 
 struct ViewSettings;
 

@@ -25,7 +25,7 @@ struct Counted {
 
 // A box of counted colours and the ranges of their channels.
 struct Box {
-    std::vector<Counted> colours;
+    std::vector<Counted> colors;
     uint64_t count = 0;
     int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
 
@@ -36,7 +36,7 @@ struct Box {
             lo[a] = 255;
             hi[a] = 0;
         }
-        for (const Counted &c : colours) {
+        for (const Counted &c : colors) {
             count += c.count;
             for (int a = 0; a < 3; ++a) {
                 lo[a] = std::min(lo[a], int(c.channel[a]));
@@ -51,15 +51,15 @@ struct Box {
 // range along the axis is not empty).
 Box CutAt(Box &box, int axis)
 {
-    std::sort(box.colours.begin(), box.colours.end(),
+    std::sort(box.colors.begin(), box.colors.end(),
               [axis](const Counted &a, const Counted &b) { return a.channel[axis] < b.channel[axis]; });
-    const size_t n = box.colours.size();
+    const size_t n = box.colors.size();
     uint64_t running = 0;
     size_t cut = 0;
     while (cut < n && running * 2 < box.count)
-        running += box.colours[cut++].count;
+        running += box.colors[cut++].count;
     const auto between = [&](size_t c) {
-        return c > 0 && c < n && box.colours[c - 1].channel[axis] != box.colours[c].channel[axis];
+        return c > 0 && c < n && box.colors[c - 1].channel[axis] != box.colors[c].channel[axis];
     };
     size_t up = cut, down = cut;
     while (up < n && !between(up))
@@ -68,8 +68,8 @@ Box CutAt(Box &box, int axis)
         --down;
     cut = up < n ? up : down;
     Box upper;
-    upper.colours.assign(box.colours.begin() + long(cut), box.colours.end());
-    box.colours.resize(cut);
+    upper.colors.assign(box.colors.begin() + long(cut), box.colors.end());
+    box.colors.resize(cut);
     box.Measure();
     upper.Measure();
     return upper;
@@ -119,21 +119,21 @@ std::vector<uint32_t> FilmPalette::Build() const
     if (!tooMany_) {
         for (const auto &[rgb, count] : exact_) {
             const uint8_t r = uint8_t(rgb >> 16), g = uint8_t(rgb >> 8), b = uint8_t(rgb);
-            all.colours.push_back({{r, g, b}, count, {double(r) * count, double(g) * count, double(b) * count}});
+            all.colors.push_back({{r, g, b}, count, {double(r) * count, double(g) * count, double(b) * count}});
         }
     } else {
         for (const Bin &bin : bins_) {
             if (bin.count == 0)
                 continue;
             const auto mean = [&](uint64_t sum) { return uint8_t((sum + bin.count / 2) / bin.count); };
-            all.colours.push_back({{mean(bin.red), mean(bin.green), mean(bin.blue)},
-                                   bin.count,
-                                   {double(bin.red), double(bin.green), double(bin.blue)}});
+            all.colors.push_back({{mean(bin.red), mean(bin.green), mean(bin.blue)},
+                                  bin.count,
+                                  {double(bin.red), double(bin.green), double(bin.blue)}});
         }
     }
     all.Measure();
     std::vector<Box> boxes;
-    if (!all.colours.empty())
+    if (!all.colors.empty())
         boxes.push_back(std::move(all));
     while (boxes.size() < 256) {
         // The box with the most pixels times its widest range.
@@ -158,7 +158,7 @@ std::vector<uint32_t> FilmPalette::Build() const
     std::vector<uint32_t> palette;
     for (const Box &box : boxes) {
         double sum[3] = {};
-        for (const Counted &c : box.colours)
+        for (const Counted &c : box.colors)
             for (int a = 0; a < 3; ++a)
                 sum[a] += c.sum[a];
         uint32_t rgb = 0;

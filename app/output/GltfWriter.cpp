@@ -18,17 +18,17 @@ using tinygltf::Value;
 constexpr int kArrayBuffer = TINYGLTF_TARGET_ARRAY_BUFFER;
 constexpr int kElementBuffer = TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER;
 
-std::vector<double> LinearColour(Colour c)
+std::vector<double> LinearColor(Color c)
 {
-    return {LinearChannel(ColourRed(c)), LinearChannel(ColourGreen(c)), LinearChannel(ColourBlue(c))};
+    return {LinearChannel(ColorRed(c)), LinearChannel(ColorGreen(c)), LinearChannel(ColorBlue(c))};
 }
 
-QString HexColour(Colour c)
+QString HexColor(Color c)
 {
     return QStringLiteral("#%1%2%3")
-        .arg(ColourRed(c), 2, 16, QLatin1Char('0'))
-        .arg(ColourGreen(c), 2, 16, QLatin1Char('0'))
-        .arg(ColourBlue(c), 2, 16, QLatin1Char('0'));
+        .arg(ColorRed(c), 2, 16, QLatin1Char('0'))
+        .arg(ColorGreen(c), 2, 16, QLatin1Char('0'))
+        .arg(ColorBlue(c), 2, 16, QLatin1Char('0'));
 }
 
 // Rotation of the view's camera (yaw about y after pitch about x), as the
@@ -55,7 +55,7 @@ public:
         tinygltf::Scene gltfScene;
         gltfScene.name = title.toStdString();
         Value::Object extras;
-        extras["background"] = Value(HexColour(scene_.settings.backgroundColor).toStdString());
+        extras["background"] = Value(HexColor(scene_.settings.backgroundColor).toStdString());
         gltfScene.extras = Value(extras);
         gltfScene.nodes = {PlotNode(), LabelsNode(), CameraNode()};
         model_.scenes.push_back(gltfScene);
@@ -75,11 +75,11 @@ private:
         for (const FunctionGeometry &f : scene_.functions)
             plot.children.push_back(FunctionNode(f));
         const ViewSettings &s = scene_.settings;
-        for (auto [name, lines, colour] : {std::tuple{"cube", &scene_.cube, s.cubeColor},
-                                           {"reference marks", &scene_.ticks, s.cubeColor},
-                                           {"axes", &scene_.axes, s.axesColor}}) {
+        for (auto [name, lines, color] : {std::tuple{"cube", &scene_.cube, s.cubeColor},
+                                          {"reference marks", &scene_.ticks, s.cubeColor},
+                                          {"axes", &scene_.axes, s.axesColor}}) {
             if (!lines->empty())
-                plot.children.push_back(LinesNode(name, *lines, colour));
+                plot.children.push_back(LinesNode(name, *lines, color));
         }
         return AddNode(std::move(plot));
     }
@@ -99,14 +99,14 @@ private:
         mesh.name = name;
         const int positions = AddFloats(f.positions, 3, kArrayBuffer, true);
         const int normals = f.normals.empty() ? -1 : AddFloats(f.normals, 3, kArrayBuffer, false);
-        int colours = -1;
-        if (!f.colours.empty()) {
+        int colors = -1;
+        if (!f.colors.empty()) {
             std::vector<float> linear;
-            linear.reserve(f.colours.size() * 3);
-            for (Colour c : f.colours)
-                for (double channel : LinearColour(c))
+            linear.reserve(f.colors.size() * 3);
+            for (Color c : f.colors)
+                for (double channel : LinearColor(c))
                     linear.push_back(float(channel));
-            colours = AddFloats(linear, 3, kArrayBuffer, false);
+            colors = AddFloats(linear, 3, kArrayBuffer, false);
         }
         for (const GeometryPart &part : f.parts) {
             tinygltf::Primitive p;
@@ -114,16 +114,16 @@ private:
             p.attributes["POSITION"] = positions;
             if (part.kind == GeometryPart::Triangles && normals >= 0)
                 p.attributes["NORMAL"] = normals;
-            if (part.vertexColours && colours >= 0)
-                p.attributes["COLOR_0"] = colours;
+            if (part.vertexColors && colors >= 0)
+                p.attributes["COLOR_0"] = colors;
             p.indices = AddIndices(part.indices);
-            p.material = Material(part.vertexColours ? 0xFFFFFF : part.colour);
+            p.material = Material(part.vertexColors ? 0xFFFFFF : part.color);
             mesh.primitives.push_back(std::move(p));
         }
         return AddMesh(std::move(mesh));
     }
 
-    int LinesNode(const char *name, const std::vector<LineSegment> &lines, Colour colour)
+    int LinesNode(const char *name, const std::vector<LineSegment> &lines, Color color)
     {
         std::vector<float> points;
         points.reserve(lines.size() * 6);
@@ -133,7 +133,7 @@ private:
         tinygltf::Primitive p;
         p.mode = TINYGLTF_MODE_LINE;
         p.attributes["POSITION"] = AddFloats(points, 3, kArrayBuffer, true);
-        p.material = Material(colour);
+        p.material = Material(color);
         tinygltf::Mesh mesh;
         mesh.name = name;
         mesh.primitives.push_back(std::move(p));
@@ -172,7 +172,7 @@ private:
     // closed line strip per contour.
     int TextMesh(const GeometryText &t)
     {
-        const auto key = std::make_pair(t.placed.text, t.colour);
+        const auto key = std::make_pair(t.placed.text, t.color);
         const auto found = textMeshes_.find(key);
         if (found != textMeshes_.end())
             return found->second;
@@ -191,7 +191,7 @@ private:
         tinygltf::Mesh mesh;
         mesh.name = t.placed.text;
         const int positions = AddFloats(points, 3, kArrayBuffer, true);
-        const int material = Material(t.colour);
+        const int material = Material(t.color);
         for (const std::vector<uint32_t> &strip : strips) {
             tinygltf::Primitive p;
             p.mode = TINYGLTF_MODE_LINE_STRIP;
@@ -226,14 +226,14 @@ private:
         return AddNode(std::move(node));
     }
 
-    int Material(Colour colour)
+    int Material(Color color)
     {
-        const auto found = materials_.find(colour);
+        const auto found = materials_.find(color);
         if (found != materials_.end())
             return found->second;
         tinygltf::Material m;
-        m.name = HexColour(colour).toStdString();
-        std::vector<double> factor = LinearColour(colour);
+        m.name = HexColor(color).toStdString();
+        std::vector<double> factor = LinearColor(color);
         factor.push_back(1.0);
         m.pbrMetallicRoughness.baseColorFactor = factor;
         m.pbrMetallicRoughness.metallicFactor = 0;
@@ -242,7 +242,7 @@ private:
         m.extensions["KHR_materials_unlit"] = Value(Value::Object());
         model_.materials.push_back(std::move(m));
         const int index = int(model_.materials.size()) - 1;
-        materials_.emplace(colour, index);
+        materials_.emplace(color, index);
         return index;
     }
 
@@ -314,8 +314,8 @@ private:
 
     const SceneGeometry &scene_;
     tinygltf::Model model_;
-    std::map<Colour, int> materials_;
-    std::map<std::pair<std::string, Colour>, int> textMeshes_;
+    std::map<Color, int> materials_;
+    std::map<std::pair<std::string, Color>, int> textMeshes_;
 };
 
 } // namespace

@@ -47,13 +47,13 @@ void AppendChannel(ChunkedWriter &to, int channel)
     to.Append(text, size_t(r.ptr - text));
 }
 
-void AppendColour(ChunkedWriter &to, Colour c)
+void AppendColor(ChunkedWriter &to, Color c)
 {
-    AppendChannel(to, ColourRed(c));
+    AppendChannel(to, ColorRed(c));
     to.Append(' ');
-    AppendChannel(to, ColourGreen(c));
+    AppendChannel(to, ColorGreen(c));
     to.Append(' ');
-    AppendChannel(to, ColourBlue(c));
+    AppendChannel(to, ColorBlue(c));
 }
 
 void AppendLine(ChunkedWriter &to, const char *keyword, const QString &text)
@@ -139,9 +139,9 @@ bool WriteObj(const SceneMesh &mesh, const QString &mtlName, QIODevice &device)
                 out.Append(' ');
                 AppendNumber(out, p[k]);
             }
-            if (f.coloured) {
+            if (f.colored) {
                 out.Append(' ');
-                AppendColour(out, f.colours[v]);
+                AppendColor(out, f.colors[v]);
             }
             out.Append('\n');
         }
@@ -167,7 +167,7 @@ bool WriteMtl(const SceneMesh &mesh, QIODevice &device)
         out.Append('\n');
         AppendLine(out, "newmtl", materials[qsizetype(m)]);
         out.Append("Ka 0 0 0\nKd ");
-        AppendColour(out, mesh.functions[m].color1);
+        AppendColor(out, mesh.functions[m].color1);
         out.Append("\nKs 0 0 0\nd 1\nillum 1\n");
     }
     return out.Finish();

@@ -43,7 +43,7 @@ bool HasExtension(const char *list, const char *name)
 struct OffscreenRenderer::Impl {
     EGLContext context = EGL_NO_CONTEXT;
     FramebufferFunctions fb;
-    GLuint framebuffer = 0, colour = 0, depth = 0;
+    GLuint framebuffer = 0, color = 0, depth = 0;
     int fbWidth = 0, fbHeight = 0;
     int maxSide = 0;
     // Smooth lines draw here first and are resolved into `framebuffer`.
@@ -152,10 +152,10 @@ bool OffscreenRenderer::Impl::EnsureFramebuffer(int width, int height)
     DeleteFramebuffer();
     fb.genFramebuffers(1, &framebuffer);
     fb.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    fb.genRenderbuffers(1, &colour);
-    fb.bindRenderbuffer(GL_RENDERBUFFER, colour);
+    fb.genRenderbuffers(1, &color);
+    fb.bindRenderbuffer(GL_RENDERBUFFER, color);
     fb.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color);
     fb.genRenderbuffers(1, &depth);
     fb.bindRenderbuffer(GL_RENDERBUFFER, depth);
     fb.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
@@ -163,7 +163,8 @@ bool OffscreenRenderer::Impl::EnsureFramebuffer(int width, int height)
     if (fb.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
         DeleteFramebuffer();
         return Fail(QStringLiteral("no framebuffer of %1 x %2 pixels could be made (out of memory?)")
-                        .arg(width).arg(height));
+                        .arg(width)
+                        .arg(height));
     }
     fbWidth = width;
     fbHeight = height;
@@ -176,9 +177,9 @@ void OffscreenRenderer::Impl::DeleteFramebuffer()
         return;
     fb.bindFramebuffer(GL_FRAMEBUFFER, 0);
     fb.deleteFramebuffers(1, &framebuffer);
-    fb.deleteRenderbuffers(1, &colour);
+    fb.deleteRenderbuffers(1, &color);
     fb.deleteRenderbuffers(1, &depth);
-    framebuffer = colour = depth = 0;
+    framebuffer = color = depth = 0;
     fbWidth = fbHeight = 0;
 }
 
@@ -267,7 +268,7 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
                 d_->leftOut << problem.message;
         }
         if (multisampled)
-            d_->multisample.ResolveColour(d_->framebuffer);
+            d_->multisample.ResolveColor(d_->framebuffer);
 
         BitmapPixels pixels;
         pixels.width = width;

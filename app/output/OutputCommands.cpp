@@ -1,10 +1,12 @@
 #include "output/OutputCommands.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -27,6 +29,7 @@
 #include "output/ViewCapture.h"
 #include "output/WebPage.h"
 #include "view3d/SceneState.h"
+#include "view3d/CommandAction.h"
 #include "view3d/GLView.h"
 
 namespace {
@@ -104,6 +107,72 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
             return !dialog->wasCanceled();
         };
     };
+    MakeActions();
+}
+
+void OutputCommands::MakeActions()
+{
+    OutputActions &a = actions_;
+    a.print = MakeCommandAction(this, "print", QStringLiteral("&Print...\tCtrl+P"),
+                                QStringLiteral("Print the active document\nPrint"),
+                                {QKeySequence(QStringLiteral("Ctrl+P"))});
+    a.printPreview = MakeCommandAction(this, "printPreview", QStringLiteral("Print Pre&view..."),
+                                       QStringLiteral("Display full pages\nPrint Preview"));
+    a.printSetup = MakeCommandAction(this, "printSetup", QStringLiteral("P&rint Setup..."),
+                                     QStringLiteral("Change the printer and printing options\nPage Setup"));
+    a.exportBmp = MakeCommandAction(this, "exportBmp", QStringLiteral("BMP"),
+                                    QStringLiteral("Export the rendered scene to a .bmp image"));
+    a.exportDxf = MakeCommandAction(this, "exportDxf", QStringLiteral("DXF"),
+                                    QStringLiteral("Export the rendered scene to a .dxf file"));
+    a.exportPng = MakeCommandAction(this, "exportPng", QStringLiteral("PNG..."),
+                                    QStringLiteral("Export the scene to a .png image of the size you choose"));
+    a.exportObj = MakeCommandAction(this, "exportObj", QStringLiteral("OBJ..."),
+                                    QStringLiteral("Export the visible surfaces to a .obj mesh"));
+    a.exportStl = MakeCommandAction(this, "exportStl", QStringLiteral("STL..."),
+                                    QStringLiteral("Export the visible surfaces to a .stl mesh"));
+    a.exportGltf =
+        MakeCommandAction(this, "exportGltf", QStringLiteral("glTF..."),
+                          QStringLiteral("Export the scene to a .glb file that 3D programs and viewers open"));
+    a.exportWebPage = MakeCommandAction(this, "exportWebPage", QStringLiteral("Web Page..."),
+                                        QStringLiteral("Export the scene to a web page that turns it with the mouse"));
+    a.exportSvg = MakeCommandAction(this, "exportSvg", QStringLiteral("SVG..."),
+                                    QStringLiteral("Export the scene to a .svg vector figure for papers and slides"));
+    a.exportPdfFigure = MakeCommandAction(this, "exportPdfFigure", QStringLiteral("PDF Figure..."),
+                                          QStringLiteral("Export the scene to a one-page vector .pdf figure"));
+    a.exportAnimation =
+        MakeCommandAction(this, "exportAnimation", QStringLiteral("Animation..."),
+                          QStringLiteral("Export the animation of a function to an .mp4, .webm or .gif film"));
+    a.copy = MakeCommandAction(this, "copy", QStringLiteral("&Copy\tCtrl+C"),
+                               QStringLiteral("Copy the selection and put it on the Clipboard\nCopy"),
+                               {QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))});
+
+    const struct {
+        QAction *action;
+        void (OutputCommands::*command)();
+    } commands[] = {
+        {a.print, &OutputCommands::Print},
+        {a.printPreview, &OutputCommands::PrintPreview},
+        {a.printSetup, &OutputCommands::PrintSetup},
+        {a.exportBmp, &OutputCommands::ExportBmp},
+        {a.exportDxf, &OutputCommands::ExportDxf},
+        {a.exportPng, &OutputCommands::ExportPng},
+        {a.exportObj, &OutputCommands::ExportObj},
+        {a.exportStl, &OutputCommands::ExportStl},
+        {a.exportGltf, &OutputCommands::ExportGltf},
+        {a.exportWebPage, &OutputCommands::ExportWebPage},
+        {a.exportSvg, &OutputCommands::ExportSvg},
+        {a.exportPdfFigure, &OutputCommands::ExportPdfFigure},
+        {a.exportAnimation, &OutputCommands::ExportAnimation},
+        {a.copy, &OutputCommands::Copy},
+    };
+    for (const auto &c : commands)
+        connect(c.action, &QAction::triggered, this, c.command);
+}
+
+void OutputCommands::PrintSetup()
+{
+    QPageSetupDialog dialog(printer_, parent_);
+    dialog.exec();
 }
 
 QString OutputCommands::AskSavePath(SaveRequest request)
@@ -134,7 +203,9 @@ void OutputCommands::ExportBmp()
     }
     const QString path = AskSavePath({QStringLiteral("Export BMP"),
                                       {QStringLiteral("Windows or OS/2 bitmap (*.bmp)")},
-                                      QStringLiteral("bmp"), true, {}});
+                                      QStringLiteral("bmp"),
+                                      true,
+                                      {}});
     if (path.isEmpty())
         return;
     const QByteArray bytes = BitmapFileBytes(pixels);
@@ -152,7 +223,9 @@ void OutputCommands::ExportDxf()
     // typed by mistake (a document's) would otherwise be lost.
     const SaveRequest request{QStringLiteral("Export DXF"),
                               {QStringLiteral("Autocad Drawing (*.dxf)"), QStringLiteral("All Files (*.*)")},
-                              QStringLiteral("dxf"), true, {}};
+                              QStringLiteral("dxf"),
+                              true,
+                              {}};
     const QString path = AskSavePath(request);
     if (path.isEmpty())
         return;
@@ -183,8 +256,12 @@ void OutputCommands::ExportPng()
     const std::optional<QSize> size = prompts_.askPictureSize(QSize(scene.width, scene.height), renderer.MaxSide());
     if (!size)
         return;
-    const QString path = AskSavePath({QStringLiteral("Export PNG"), {QStringLiteral("PNG image (*.png)")},
-                                      QStringLiteral("png"), true, {}});
+    const SaveRequest request{QStringLiteral("Export PNG"),
+                              {QStringLiteral("PNG image (*.png)")},
+                              QStringLiteral("png"),
+                              true,
+                              {}};
+    const QString path = AskSavePath(request);
     if (path.isEmpty())
         return;
     // Twice the view's size shows the view twice as large: lines included.
@@ -221,9 +298,12 @@ void OutputCommands::ExportGltf()
 
 void OutputCommands::ExportWebPage()
 {
-    ExportScene({QStringLiteral("Export Web Page"), {QStringLiteral("Web page (*.html *.htm)")}, QStringLiteral("html"),
-                 true, {}},
-                true);
+    const SaveRequest request{QStringLiteral("Export Web Page"),
+                              {QStringLiteral("Web page (*.html *.htm)")},
+                              QStringLiteral("html"),
+                              true,
+                              {}};
+    ExportScene(request, true);
 }
 
 void OutputCommands::ExportScene(const SaveRequest &request, bool page)
@@ -249,9 +329,10 @@ void OutputCommands::ExportScene(const SaveRequest &request, bool page)
         scene.settings.cameraZ = view.camera.posZ;
         scene.settings.cameraPitch = view.camera.pitch;
         scene.settings.cameraYaw = view.camera.yaw;
-        written = WriteFileSafely(path, [&](QIODevice &out) {
+        const auto write = [&](QIODevice &out) {
             return page ? WriteWebPage(scene, title, out) : WriteGltf(scene, title, out);
-        }, &error);
+        };
+        written = WriteFileSafely(path, write, &error);
     }
     if (!written)
         prompts_.showError(error);
@@ -281,8 +362,10 @@ void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)
     bool written = false;
     {
         WaitCursor wait;
-        written = stl ? WriteFileSafely(path, [&](QIODevice &out) { return WriteStl(mesh, out); }, &error)
-                      : WriteObjFiles(mesh, path, &error);
+        if (stl)
+            written = WriteFileSafely(path, [&](QIODevice &out) { return WriteStl(mesh, out); }, &error);
+        else
+            written = WriteObjFiles(mesh, path, &error);
     }
     if (!written)
         prompts_.showError(error);
@@ -292,15 +375,22 @@ void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)
 
 void OutputCommands::ExportSvg()
 {
-    ExportFigure({QStringLiteral("Export SVG"), {QStringLiteral("SVG figure (*.svg)")}, QStringLiteral("svg"), true, {}},
-                 false);
+    const SaveRequest request{QStringLiteral("Export SVG"),
+                              {QStringLiteral("SVG figure (*.svg)")},
+                              QStringLiteral("svg"),
+                              true,
+                              {}};
+    ExportFigure(request, false);
 }
 
 void OutputCommands::ExportPdfFigure()
 {
-    ExportFigure({QStringLiteral("Export PDF Figure"), {QStringLiteral("PDF figure (*.pdf)")}, QStringLiteral("pdf"),
-                  true, {}},
-                 true);
+    const SaveRequest request{QStringLiteral("Export PDF Figure"),
+                              {QStringLiteral("PDF figure (*.pdf)")},
+                              QStringLiteral("pdf"),
+                              true,
+                              {}};
+    ExportFigure(request, true);
 }
 
 void OutputCommands::ExportFigure(const SaveRequest &request, bool pdf)
@@ -383,7 +473,9 @@ void OutputCommands::ExportAnimation()
     static const char *const filters[] = {"MP4 video (*.mp4)", "WebM video (*.webm)", "GIF animation (*.gif)"};
     const QString path = AskSavePath({QStringLiteral("Export Animation"),
                                       {QString::fromLatin1(filters[int(choice->format)])},
-                                      VideoSuffix(choice->format), true, {}});
+                                      VideoSuffix(choice->format),
+                                      true,
+                                      {}});
     if (path.isEmpty())
         return;
     request.format = choice->format;

@@ -12,13 +12,44 @@
 
 struct BitmapPixels;
 class GLView;
+class QAction;
 class QPrinter;
 class QWidget;
 
+// The actions of the commands below, for the main window's menus and bars.
+struct OutputActions {
+    QAction *print = nullptr;
+    QAction *printPreview = nullptr;
+    QAction *printSetup = nullptr;
+    // File > Export; a new format adds its action here.
+    QAction *exportBmp = nullptr;
+    QAction *exportDxf = nullptr;
+    QAction *exportPng = nullptr;
+    QAction *exportObj = nullptr;
+    QAction *exportStl = nullptr;
+    QAction *exportGltf = nullptr;
+    QAction *exportWebPage = nullptr;
+    QAction *exportSvg = nullptr;
+    QAction *exportPdfFigure = nullptr;
+    QAction *exportAnimation = nullptr;
+    // Takes the 3D view's picture: the main window enables it while the
+    // view is the active pane.
+    QAction *copy = nullptr;
+
+    // The File > Export menu, a null entry for its separator.
+    QList<QAction *> Exports() const
+    {
+        return {exportBmp, exportDxf, exportPng, exportObj, exportStl,
+                exportGltf, exportWebPage, nullptr, exportSvg, exportPdfFigure, exportAnimation};
+    }
+};
+
 // The commands that take the scene out of the program: File > Export > BMP,
-// DXF, PNG, OBJ, STL, glTF and Web Page, Edit > Copy, File > Print... and Print Preview....
-// The main window calls them; the dialogs go through prompts() so that tests
-// can answer them.
+// DXF, PNG, OBJ, STL, glTF, Web Page, SVG, PDF Figure and Animation,
+// Edit > Copy, File > Print...,
+// Print Preview... and Print Setup....  It owns their actions; the main
+// window places them.  The dialogs go through prompts() so that tests can
+// answer them.
 class OutputCommands : public QObject {
     Q_OBJECT
 public:
@@ -55,6 +86,7 @@ public:
     OutputCommands(GLView *view, QPrinter *printer, QWidget *parent);
 
     Prompts &prompts() { return prompts_; }
+    const OutputActions &Actions() const { return actions_; }
     // Where the export dialogs start (the main window knows the document's
     // folder and the one last used).
     void SetStartFolder(std::function<QString()> startFolder) { startFolder_ = std::move(startFolder); }
@@ -83,8 +115,11 @@ public:
     void Copy();
     void Print();
     void PrintPreview();
+    // The printer's paper and margins, for Print and the exporter alike.
+    void PrintSetup();
 
 private:
+    void MakeActions();
     QString AskSavePath(SaveRequest request);
     void ExportMesh(const SaveRequest &request, bool stl);
     void ExportScene(const SaveRequest &request, bool page);
@@ -98,6 +133,7 @@ private:
     QPrinter *printer_;
     QWidget *parent_;
     Prompts prompts_;
+    OutputActions actions_;
     std::function<QString()> startFolder_;
     std::function<int32_t()> selected_;
 };

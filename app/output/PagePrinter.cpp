@@ -34,9 +34,9 @@ QFont CellFont(int cell, QFont::Weight weight, bool italic)
     return font;
 }
 
-QColor ToQColor(Colour c)
+QColor ToQColor(Color c)
 {
-    return QColor(ColourRed(c), ColourGreen(c), ColourBlue(c));
+    return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c));
 }
 
 } // namespace

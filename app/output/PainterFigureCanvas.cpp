@@ -10,7 +10,7 @@ namespace {
 QBrush Brush(const FigurePaint &paint)
 {
     if (!paint.IsGradient())
-        return QBrush(QColor::fromRgb(paint.colour));
+        return QBrush(QColor::fromRgb(paint.color));
     QLinearGradient gradient(paint.from, paint.to);
     gradient.setStops(paint.stops);
     return QBrush(gradient);
@@ -41,9 +41,9 @@ QPen PainterFigureCanvas::Pen(const FigurePaint &paint, double width) const
     return pen;
 }
 
-void PainterFigureCanvas::Background(QRgb colour)
+void PainterFigureCanvas::Background(QRgb color)
 {
-    painter_.fillRect(QRectF(0, 0, width_, height_), QColor::fromRgb(colour));
+    painter_.fillRect(QRectF(0, 0, width_, height_), QColor::fromRgb(color));
 }
 
 void PainterFigureCanvas::Polygon(const QPolygonF &points, const FigurePaint &fill, const FigurePaint *outline,
@@ -61,10 +61,10 @@ void PainterFigureCanvas::Polyline(const QPolygonF &points, const FigurePaint &s
     painter_.drawPolyline(Rounded(points));
 }
 
-void PainterFigureCanvas::Path(const QPainterPath &path, QRgb colour)
+void PainterFigureCanvas::Path(const QPainterPath &path, QRgb color)
 {
     painter_.setPen(Qt::NoPen);
-    painter_.setBrush(QColor::fromRgb(colour));
+    painter_.setBrush(QColor::fromRgb(color));
     QPainterPath filled = path;
     filled.setFillRule(Qt::OddEvenFill);
     painter_.drawPath(filled);

@@ -13,11 +13,11 @@ public:
     // where a figure pixel is a device pixel.
     PainterFigureCanvas(QPainter &painter, int width, int height, bool cosmeticLines);
 
-    void Background(QRgb colour) override;
+    void Background(QRgb color) override;
     void Polygon(const QPolygonF &points, const FigurePaint &fill, const FigurePaint *outline,
                  double outlineWidth) override;
     void Polyline(const QPolygonF &points, const FigurePaint &stroke, double width) override;
-    void Path(const QPainterPath &path, QRgb colour) override;
+    void Path(const QPainterPath &path, QRgb color) override;
 
 private:
     QPen Pen(const FigurePaint &paint, double width) const;

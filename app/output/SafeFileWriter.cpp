@@ -88,7 +88,7 @@ private:
             const qint64 written = file_.write(data, size);
             if (written <= 0) {
                 reason_ = file_.error() != QFileDevice::NoError ? file_.errorString()
-                                                                 : QStringLiteral("nothing more could be written");
+                                                                : QStringLiteral("nothing more could be written");
                 setErrorString(reason_);
                 break;
             }

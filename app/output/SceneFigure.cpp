@@ -20,13 +20,13 @@
 // A face's outline: drawn along its cell edges in `colour`, or not at all.
 struct SceneFigure::FaceStyle {
     bool outlined = false;
-    QRgb colour = 0;
+    QRgb color = 0;
 };
 
 // A text of the scene, as figure outlines, and the colour it is drawn in.
 struct SceneFigure::Text {
     QPainterPath path;
-    QRgb colour = 0;
+    QRgb color = 0;
 };
 
 namespace {
@@ -44,14 +44,14 @@ constexpr double kFlatSpread = 2.0, kSmallFaceSpread = 6.0, kSmallFace = 8.0;
 // The sphere of the trace cursor, as the view draws it.
 constexpr int kSphereSlices = 8, kSphereStacks = 8;
 
-Rgb ToRgb(Colour c)
+Rgb ToRgb(Color c)
 {
-    return {double(ColourRed(c)), double(ColourGreen(c)), double(ColourBlue(c))};
+    return {double(ColorRed(c)), double(ColorGreen(c)), double(ColorBlue(c))};
 }
 
-QRgb ToQRgb(Colour c)
+QRgb ToQRgb(Color c)
 {
-    return qRgb(ColourRed(c), ColourGreen(c), ColourBlue(c));
+    return qRgb(ColorRed(c), ColorGreen(c), ColorBlue(c));
 }
 
 int Channel(double v)
@@ -73,19 +73,19 @@ QPointF ToQPoint(const FigurePoint &p)
 // or the linear gradient that comes closest to the colours' plane over it
 // (exact where the colours change along one direction, as a gradient
 // surface's do).
-FigurePaint FillOf(const QPolygonF &points, const std::vector<Rgb> &colours)
+FigurePaint FillOf(const QPolygonF &points, const std::vector<Rgb> &colors)
 {
-    const size_t n = colours.size();
+    const size_t n = colors.size();
     Rgb mean;
     QPointF centre;
     for (size_t k = 0; k < n; ++k) {
-        mean.r += colours[k].r / double(n);
-        mean.g += colours[k].g / double(n);
-        mean.b += colours[k].b / double(n);
+        mean.r += colors[k].r / double(n);
+        mean.g += colors[k].g / double(n);
+        mean.b += colors[k].b / double(n);
         centre += points[int(k)] / double(n);
     }
     double spread = 0;
-    for (const Rgb &c : colours)
+    for (const Rgb &c : colors)
         spread = std::max({spread, std::fabs(c.r - mean.r), std::fabs(c.g - mean.g), std::fabs(c.b - mean.b)});
     const QRectF box = points.boundingRect();
     const double across = std::hypot(box.width(), box.height());
@@ -96,7 +96,7 @@ FigurePaint FillOf(const QPolygonF &points, const std::vector<Rgb> &colours)
     double sxx = 0, sxy = 0, syy = 0, sxc[3] = {}, syc[3] = {};
     for (size_t k = 0; k < n; ++k) {
         const double dx = points[int(k)].x() - centre.x(), dy = points[int(k)].y() - centre.y();
-        const double c[3] = {colours[k].r - mean.r, colours[k].g - mean.g, colours[k].b - mean.b};
+        const double c[3] = {colors[k].r - mean.r, colors[k].g - mean.g, colors[k].b - mean.b};
         sxx += dx * dx;
         sxy += dx * dy;
         syy += dy * dy;
@@ -139,7 +139,7 @@ FigurePaint FillOf(const QPolygonF &points, const std::vector<Rgb> &colours)
     paint.from = centre + QPointF(ux, uy) * lo;
     paint.to = centre + QPointF(ux, uy) * hi;
     paint.stops = {{0.0, QColor::fromRgb(ToQRgb(at(lo)))}, {1.0, QColor::fromRgb(ToQRgb(at(hi)))}};
-    paint.colour = ToQRgb(mean);
+    paint.color = ToQRgb(mean);
     return paint;
 }
 
@@ -167,15 +167,15 @@ public:
     std::vector<LegendEntry> legend;
 
 private:
-    uint32_t Style(bool outlined, Colour colour);
-    void AddFace(const GLPoint *corners, const Rgb *colours, int count, uint32_t style, bool cell, uint32_t i,
+    uint32_t Style(bool outlined, Color color);
+    void AddFace(const GLPoint *corners, const Rgb *colors, int count, uint32_t style, bool cell, uint32_t i,
                  uint32_t j);
     void AddLine(const GLPoint &a, const GLPoint &b, const Rgb &ca, const Rgb &cb);
-    void AddLines(const std::vector<LineSegment> &lines, Colour colour);
-    void AddText(const PlacedText &text, Colour colour);
+    void AddLines(const std::vector<LineSegment> &lines, Color color);
+    void AddText(const PlacedText &text, Color color);
     void TraceCursor(const FunctionRecord &record);
     // The colours of a cell's corners under the light (shaded surfaces).
-    void Light(const CellGeometry &cell, Rgb *colours) const;
+    void Light(const CellGeometry &cell, Rgb *colors) const;
 
     SceneFigure &figure_;
     const SceneState &scene_;
@@ -193,13 +193,13 @@ private:
     std::vector<CellGeometry> wireCells_;
 };
 
-uint32_t SceneFigure::Builder::Style(bool outlined, Colour colour)
+uint32_t SceneFigure::Builder::Style(bool outlined, Color color)
 {
-    figure_.faceStyles_.push_back({outlined, ToQRgb(colour)});
+    figure_.faceStyles_.push_back({outlined, ToQRgb(color)});
     return uint32_t(figure_.faceStyles_.size() - 1);
 }
 
-void SceneFigure::Builder::AddFace(const GLPoint *corners, const Rgb *colours, int count, uint32_t style,
+void SceneFigure::Builder::AddFace(const GLPoint *corners, const Rgb *colors, int count, uint32_t style,
                                    bool cell, uint32_t i, uint32_t j)
 {
     DepthItem item;
@@ -211,7 +211,7 @@ void SceneFigure::Builder::AddFace(const GLPoint *corners, const Rgb *colours, i
     item.j = j;
     item.payload = style;
     for (int k = 0; k < count; ++k)
-        item.shape.v.push_back({figure_.projection_->ToEye(corners[k]), colours[k]});
+        item.shape.v.push_back({figure_.projection_->ToEye(corners[k]), colors[k]});
     order_.Add(std::move(item));
 }
 
@@ -224,14 +224,14 @@ void SceneFigure::Builder::AddLine(const GLPoint &a, const GLPoint &b, const Rgb
     order_.Add(std::move(item));
 }
 
-void SceneFigure::Builder::AddLines(const std::vector<LineSegment> &lines, Colour colour)
+void SceneFigure::Builder::AddLines(const std::vector<LineSegment> &lines, Color color)
 {
-    const Rgb c = ToRgb(colour);
+    const Rgb c = ToRgb(color);
     for (const LineSegment &l : lines)
         AddLine(l.a, l.b, c, c);
 }
 
-void SceneFigure::Builder::AddText(const PlacedText &text, Colour colour)
+void SceneFigure::Builder::AddText(const PlacedText &text, Color color)
 {
     const QPainterPath em = figure_.glyphs_->TextPath(text.text);
     if (em.isEmpty())
@@ -245,14 +245,14 @@ void SceneFigure::Builder::AddText(const PlacedText &text, Colour colour)
     // perspective only scales.
     const FigurePoint origin = projection.ToFigure(at);
     const double s = projection.Scale(depth) * text.scale;
-    figure_.texts_.push_back({QTransform(s, 0, 0, -s, origin.x, origin.y).map(em), ToQRgb(colour)});
+    figure_.texts_.push_back({QTransform(s, 0, 0, -s, origin.x, origin.y).map(em), ToQRgb(color)});
 
     const QRectF box = em.boundingRect();
     DepthItem item;
     item.kind = DepthItem::Flat;
     item.group = -1;
     item.payload = uint32_t(figure_.texts_.size() - 1);
-    const Rgb c = ToRgb(colour);
+    const Rgb c = ToRgb(color);
     for (const QPointF &corner : {box.topLeft(), box.topRight(), box.bottomRight(), box.bottomLeft()})
         item.shape.v.push_back({{at.x + text.scale * corner.x(), at.y + text.scale * corner.y(), at.z}, c});
     order_.Add(std::move(item));
@@ -299,7 +299,7 @@ bool SceneFigure::Builder::WantsNormals() const
            (record_->mode == FilledPolygons || record_->mode == ChessBoard || record_->mode == Gradient);
 }
 
-void SceneFigure::Builder::Light(const CellGeometry &cell, Rgb *colours) const
+void SceneFigure::Builder::Light(const CellGeometry &cell, Rgb *colors) const
 {
     // The light's two-sided model: a face turned away from the eye is lit
     // on its back.  Window y is up, figure y down: front faces turn
@@ -315,36 +315,36 @@ void SceneFigure::Builder::Light(const CellGeometry &cell, Rgb *colours) const
         const GLPoint &n = cell.normal[k];
         const double facing = std::max(0.0, side * (n.x * light_.x + n.y * light_.y + n.z * light_.z));
         const double brightness = std::min(1.0, 0.3 + 0.7 * facing);
-        colours[k] = {colours[k].r * brightness, colours[k].g * brightness, colours[k].b * brightness};
+        colors[k] = {colors[k].r * brightness, colors[k].g * brightness, colors[k].b * brightness};
     }
 }
 
 void SceneFigure::Builder::Cell(const CellGeometry &cell)
 {
-    Rgb colours[4];
+    Rgb colors[4];
     uint32_t style = plainStyle_;
     switch (record_->mode) {
     case WireFrame:
         wireCells_.push_back(cell);
         return;
     case FilledPolygons:
-        std::fill(colours, colours + 4, ToRgb(record_->color1));
+        std::fill(colors, colors + 4, ToRgb(record_->color1));
         style = outlineStyle_;
         break;
     case ChessBoard:
-        std::fill(colours, colours + 4, ToRgb((cell.i + cell.j) % 2 ? record_->color1 : record_->color2));
+        std::fill(colors, colors + 4, ToRgb((cell.i + cell.j) % 2 ? record_->color1 : record_->color2));
         break;
     case Gradient:
         for (int k = 0; k < 4; ++k)
-            colours[k] = ToRgb(GradientColor(low_, high_, cell.value[k], record_->color1, record_->color2));
+            colors[k] = ToRgb(GradientColor(low_, high_, cell.value[k], record_->color1, record_->color2));
         style = outlineStyle_;
         break;
     default:
         return;
     }
     if (WantsNormals())
-        Light(cell, colours);
-    AddFace(cell.p, colours, 4, style, true, cell.i, cell.j);
+        Light(cell, colors);
+    AddFace(cell.p, colors, 4, style, true, cell.i, cell.j);
 }
 
 void SceneFigure::Builder::Segment(const SegmentGeometry &s)
@@ -365,14 +365,14 @@ void SceneFigure::Builder::EndFunction()
     std::unordered_set<uint64_t> present;
     for (const CellGeometry &c : wireCells_)
         present.insert(uint64_t(c.i) << 32 | c.j);
-    const Rgb colour = ToRgb(record_->color1);
+    const Rgb color = ToRgb(record_->color1);
     for (const CellGeometry &c : wireCells_) {
-        AddLine(c.p[0], c.p[1], colour, colour);
-        AddLine(c.p[3], c.p[0], colour, colour);
+        AddLine(c.p[0], c.p[1], color, color);
+        AddLine(c.p[3], c.p[0], color, color);
         if (!present.count(uint64_t(c.i + 1) << 32 | c.j))
-            AddLine(c.p[1], c.p[2], colour, colour);
+            AddLine(c.p[1], c.p[2], color, color);
         if (!present.count(uint64_t(c.i) << 32 | (c.j + 1)))
-            AddLine(c.p[2], c.p[3], colour, colour);
+            AddLine(c.p[2], c.p[3], color, color);
     }
     wireCells_.clear();
 }
@@ -383,12 +383,12 @@ void SceneFigure::Builder::TraceCursor(const FunctionRecord &record)
     const GLPoint p = PlaceTraceCursor(record, trace).point;
     if (!InsideCube(settings_.cubeDimension, p))
         return;
-    const Rgb colour = ToRgb(settings_.cursorColor);
+    const Rgb color = ToRgb(settings_.cursorColor);
     if (settings_.cursorKind == CrossCursor) {
         const double h = settings_.cubeDimension / 2;
-        AddLine({p.x, h, p.z}, {p.x, -h, p.z}, colour, colour);
-        AddLine({p.x, p.y, h}, {p.x, p.y, -h}, colour, colour);
-        AddLine({h, p.y, p.z}, {-h, p.y, p.z}, colour, colour);
+        AddLine({p.x, h, p.z}, {p.x, -h, p.z}, color, color);
+        AddLine({p.x, p.y, h}, {p.x, p.y, -h}, color, color);
+        AddLine({h, p.y, p.z}, {-h, p.y, p.z}, color, color);
         return;
     }
     if (settings_.cursorKind != SphereCursor)
@@ -401,7 +401,7 @@ void SceneFigure::Builder::TraceCursor(const FunctionRecord &record)
                        p.z + r * std::cos(rho)};
     };
     const uint32_t style = Style(false, 0);
-    const Rgb colours[4] = {colour, colour, colour, colour};
+    const Rgb colors[4] = {color, color, color, color};
     ++group_;
     for (int stack = 0; stack < kSphereStacks; ++stack) {
         for (int slice = 0; slice < kSphereSlices; ++slice) {
@@ -409,11 +409,11 @@ void SceneFigure::Builder::TraceCursor(const FunctionRecord &record)
                                   at(stack, slice + 1)};
             // The poles' quadrilaterals are triangles.
             if (stack == 0)
-                AddFace(corners + 1, colours, 3, style, false, uint32_t(stack), uint32_t(slice));
+                AddFace(corners + 1, colors, 3, style, false, uint32_t(stack), uint32_t(slice));
             else if (stack == kSphereStacks - 1)
-                AddFace(corners, colours, 3, style, false, uint32_t(stack), uint32_t(slice));
+                AddFace(corners, colors, 3, style, false, uint32_t(stack), uint32_t(slice));
             else
-                AddFace(corners, colours, 4, style, false, uint32_t(stack), uint32_t(slice));
+                AddFace(corners, colors, 4, style, false, uint32_t(stack), uint32_t(slice));
         }
     }
 }
@@ -453,7 +453,7 @@ SceneFigure::SceneFigure(const SceneState &scene, int width, int height)
     items_ = order.Sorted();
     stats_ = order.Stats();
     ShareCellEdges();
-    if (scene.options.colourLegend)
+    if (scene.options.colorLegend)
         legend_ = ComposeLegend(builder.legend, glyphs_->AllMetrics(), width, height, background_);
 }
 
@@ -505,14 +505,14 @@ void SceneFigure::PaintFace(FigureCanvas &canvas, const DepthItem &item) const
 {
     const FaceStyle &style = faceStyles_[item.payload];
     QPolygonF points;
-    std::vector<Rgb> colours;
+    std::vector<Rgb> colors;
     for (const PolygonVertex &v : item.shape.v) {
         points << ToQPoint(projection_->ToFigure(v.p));
-        colours.push_back(v.colour);
+        colors.push_back(v.color);
     }
-    const FigurePaint fill = FillOf(points, colours);
+    const FigurePaint fill = FillOf(points, colors);
     const bool whole = std::all_of(item.shape.outlined.begin(), item.shape.outlined.end(), [](uint8_t o) { return o; });
-    const FigurePaint outline = FigurePaint::Solid(style.colour);
+    const FigurePaint outline = FigurePaint::Solid(style.color);
     if (style.outlined && whole) {
         canvas.Polygon(points, fill, &outline, lineWidth_);
         return;
@@ -550,7 +550,7 @@ void SceneFigure::PaintLine(FigureCanvas &canvas, const DepthItem &item) const
 {
     const QPointF a = ToQPoint(projection_->ToFigure(item.shape.v[0].p));
     const QPointF b = ToQPoint(projection_->ToFigure(item.shape.v[1].p));
-    const QRgb ca = ToQRgb(item.shape.v[0].colour), cb = ToQRgb(item.shape.v[1].colour);
+    const QRgb ca = ToQRgb(item.shape.v[0].color), cb = ToQRgb(item.shape.v[1].color);
     FigurePaint paint = FigurePaint::Solid(ca);
     if (ca != cb) {
         paint.from = a;
@@ -564,7 +564,7 @@ void SceneFigure::PaintText(FigureCanvas &canvas, const DepthItem &item) const
 {
     const Text &text = texts_[item.payload];
     if (std::all_of(item.shape.outlined.begin(), item.shape.outlined.end(), [](uint8_t o) { return o; })) {
-        canvas.Path(text.path, text.colour);
+        canvas.Path(text.path, text.color);
         return;
     }
     // A piece of a text that something passes through.
@@ -574,7 +574,7 @@ void SceneFigure::PaintText(FigureCanvas &canvas, const DepthItem &item) const
     QPainterPath clip;
     clip.addPolygon(piece);
     clip.closeSubpath();
-    canvas.Path(text.path.intersected(clip), text.colour);
+    canvas.Path(text.path.intersected(clip), text.color);
 }
 
 void SceneFigure::PaintLegend(FigureCanvas &canvas) const

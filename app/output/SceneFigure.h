@@ -6,7 +6,7 @@
 #include <QStringList>
 
 #include "output/DepthOrder.h"
-#include "view3d/ColourLegend.h"
+#include "view3d/ColorLegend.h"
 
 class FigureCanvas;
 class GlyphOutlines;
@@ -45,7 +45,7 @@ private:
     void PaintLegend(FigureCanvas &canvas) const;
 
     int width_, height_;
-    Colour background_ = 0;
+    Color background_ = 0;
     double lineWidth_ = 1;
     std::unique_ptr<FigureProjection> projection_;
     std::unique_ptr<GlyphOutlines> glyphs_;

@@ -37,7 +37,7 @@ std::vector<LineSegment> ToUser(const std::vector<LineSegment> &lines)
 // by their grid sample, so a corner shared by up to four cells is one vertex.
 class FunctionSink : public GeometrySink {
 public:
-    FunctionSink(FunctionGeometry &out, const SampleGridResult &grid, Colour background)
+    FunctionSink(FunctionGeometry &out, const SampleGridResult &grid, Color background)
         : out_(out), count2_(grid.count2), vertexOfSample_(grid.grid.size(), kNoVertex),
           background_(background) {}
 
@@ -92,19 +92,21 @@ public:
 
     void EndFunction() override
     {
-        const Colour c1 = out_.color1, c2 = out_.color2;
+        const Color c1 = out_.color1, c2 = out_.color2;
         const bool gradient = mode_ == Gradient;
         AddPart(GeometryPart::Triangles, gradient, c1, faces_);
         AddPart(GeometryPart::Triangles, false, c2, otherFaces_);
         // A curve has no cells; the outlines of cells are in color2 or the
         // background colour.
         const bool curve = !hasCells_;
-        const Colour lineColour = curve ? c1 : mode_ == FilledPolygons ? c2 : mode_ == Gradient ? background_ : c1;
-        AddPart(GeometryPart::Lines, gradient && curve, lineColour, lines_);
+        const Color lineColor = curve ? c1 : mode_ == FilledPolygons ? c2
+                                         : mode_ == Gradient         ? background_
+                                                                     : c1;
+        AddPart(GeometryPart::Lines, gradient && curve, lineColor, lines_);
         if (!HasTriangles())
             out_.normals.clear();
         if (!gradient)
-            out_.colours.clear();   // every part has a colour of its own
+            out_.colors.clear();   // every part has a colour of its own
     }
 
 private:
@@ -116,11 +118,11 @@ private:
         return false;
     }
 
-    void AddPart(GeometryPart::Kind kind, bool vertexColours, Colour colour, std::vector<uint32_t> &indices)
+    void AddPart(GeometryPart::Kind kind, bool vertexColors, Color color, std::vector<uint32_t> &indices)
     {
         if (indices.empty())
             return;
-        out_.parts.push_back({kind, vertexColours, colour, std::move(indices)});
+        out_.parts.push_back({kind, vertexColors, color, std::move(indices)});
     }
 
     static void Faces(std::vector<uint32_t> &to, const uint32_t (&v)[4])
@@ -143,7 +145,7 @@ private:
     {
         const uint32_t index = uint32_t(out_.VertexCount());
         AppendUser(out_.positions, p);
-        out_.colours.push_back(GradientColor(low_, high_, value, out_.color1, out_.color2));
+        out_.colors.push_back(GradientColor(low_, high_, value, out_.color1, out_.color2));
         return index;
     }
 
@@ -177,7 +179,7 @@ private:
     FunctionGeometry &out_;
     uint32_t count2_;
     std::vector<uint32_t> vertexOfSample_;
-    Colour background_;
+    Color background_;
     double low_ = 0, high_ = 0;
     int mode_ = 0;
     bool hasCells_ = false;
@@ -185,12 +187,12 @@ private:
     std::vector<uint32_t> faces_, otherFaces_, lines_;
 };
 
-void AddTexts(SceneGeometry &scene, const std::vector<PlacedText> &texts, Colour colour, const GlyphOutlines &glyphs)
+void AddTexts(SceneGeometry &scene, const std::vector<PlacedText> &texts, Color color, const GlyphOutlines &glyphs)
 {
     for (const PlacedText &t : texts) {
         if (t.text.empty())
             continue;
-        scene.texts.push_back({t, colour, glyphs.TextContours(t.text)});
+        scene.texts.push_back({t, color, glyphs.TextContours(t.text)});
     }
 }
 

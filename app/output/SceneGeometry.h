@@ -18,10 +18,13 @@ struct SampleGridResult;
 // Indices into a function's vertices drawn as one kind of primitive in one
 // colour (or in the vertices' own colours).
 struct GeometryPart {
-    enum Kind { Triangles, Lines };
+    enum Kind {
+        Triangles,
+        Lines
+    };
     Kind kind = Triangles;
-    bool vertexColours = false;
-    Colour colour = 0;               // when not vertexColours
+    bool vertexColors = false;
+    Color color = 0;               // when not vertexColours
     std::vector<uint32_t> indices;   // 3 per triangle, 2 per line
 };
 
@@ -38,11 +41,11 @@ struct GeometryPart {
 struct FunctionGeometry {
     std::string label;               // the document's 8-bit text
     int position = 0;                // in the document's list, from 0
-    Colour color1 = 0, color2 = 0;
+    Color color1 = 0, color2 = 0;
     int mode = 0;
     std::vector<float> positions;    // x, y, z per vertex
     std::vector<float> normals;      // unit, per vertex, when a part has triangles
-    std::vector<Colour> colours;     // per vertex, when a part has vertex colours
+    std::vector<Color> colors;     // per vertex, when a part has vertex colours
     std::vector<GeometryPart> parts;   // without empty ones
 
     size_t VertexCount() const { return positions.size() / 3; }
@@ -53,7 +56,7 @@ struct FunctionGeometry {
 // One text of the scene with its outline, in GL coordinates.
 struct GeometryText {
     PlacedText placed;
-    Colour colour = 0;
+    Color color = 0;
     std::vector<OutlineContour> contours;   // em units, pen from 0
 };
 

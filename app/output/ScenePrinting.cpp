@@ -72,8 +72,7 @@ bool WritePdf(const QString &path, const SceneState &scene, std::optional<PrintL
         setUp(pdf);
         pdf.setTitle(PrintJobName());
         pdf.setCreator(QStringLiteral("Veltrix 2.0"));
-        return PrintScene(pdf, scene, range, &printError, leftOut);
-    }, error);
+        return PrintScene(pdf, scene, range, &printError, leftOut); }, error);
     // A print that failed says so better than the file's "writing stopped".
     if (!written && !printError.isEmpty() && error)
         *error = printError;
@@ -93,6 +92,5 @@ bool PrintSceneToPdf(const QString &path, const SceneState &scene, const QPageLa
 {
     return WritePdf(path, scene, range, [&](QPdfWriter &pdf) {
         pdf.setResolution(resolution);
-        pdf.setPageLayout(layout);
-    }, error, nullptr);
+        pdf.setPageLayout(layout); }, error, nullptr);
 }

@@ -57,8 +57,8 @@ private:
             index = uint32_t(mesh_.VertexCount());
             // The user's coordinates: x, y, z = GL X, Z, Y.
             mesh_.positions.insert(mesh_.positions.end(), {p.x, p.z, p.y});
-            if (mesh_.coloured)
-                mesh_.colours.push_back(GradientColor(low_, high_, value, color1_, color2_));
+            if (mesh_.colored)
+                mesh_.colors.push_back(GradientColor(low_, high_, value, color1_, color2_));
         }
         return index;
     }
@@ -86,7 +86,7 @@ private:
     uint32_t count2_;
     std::vector<uint32_t> vertexOfSample_;
     double low_ = 0, high_ = 0;
-    Colour color1_ = 0, color2_ = 0;
+    Color color1_ = 0, color2_ = 0;
 };
 
 } // namespace
@@ -112,7 +112,7 @@ SceneMesh BuildSceneMesh(const CVeltrix2Doc &doc)
         mesh.label = record.label;
         mesh.position = p;
         mesh.color1 = record.color1;
-        mesh.coloured = record.mode == Gradient;
+        mesh.colored = record.mode == Gradient;
         MeshSink sink(mesh, grid);
         DrawSamples(sink, record, grid, cube);
         if (!mesh.triangles.empty())

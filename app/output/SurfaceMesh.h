@@ -17,10 +17,10 @@ class CVeltrix2Doc;
 struct FunctionMesh {
     std::string label;                 // the document's 8-bit text
     int position = 0;                  // in the document's list, from 0
-    Colour color1 = 0;
-    bool coloured = false;             // per-vertex colours (gradient mode)
+    Color color1 = 0;
+    bool colored = false;             // per-vertex colours (gradient mode)
     std::vector<double> positions;     // x, y, z of each vertex
-    std::vector<Colour> colours;       // one per vertex when coloured
+    std::vector<Color> colors;       // one per vertex when coloured
     std::vector<uint32_t> triangles;   // three vertex indices each
 
     size_t VertexCount() const { return positions.size() / 3; }

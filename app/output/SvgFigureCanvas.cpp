@@ -54,7 +54,7 @@ void AppendPair(std::string &out, long long x, long long y)
     AppendHundredths(out, y);
 }
 
-std::string ColourText(QRgb c)
+std::string ColorText(QRgb c)
 {
     static const char hex[] = "0123456789abcdef";
     std::string s = "#000000";
@@ -88,9 +88,9 @@ void SvgFigureCanvas::Number(double value)
     out_->Append(scratch_);
 }
 
-void SvgFigureCanvas::Colour(QRgb colour)
+void SvgFigureCanvas::Color(QRgb color)
 {
-    out_->Append(ColourText(colour));
+    out_->Append(ColorText(color));
 }
 
 void SvgFigureCanvas::AppendPathData(std::string &out, const QPolygonF &points, bool closed) const
@@ -111,20 +111,20 @@ void SvgFigureCanvas::AppendPathData(std::string &out, const QPolygonF &points, 
         out += 'z';
 }
 
-void SvgFigureCanvas::UseStroke(QRgb colour, double width)
+void SvgFigureCanvas::UseStroke(QRgb color, double width)
 {
-    if (grouped_ && colour == groupStroke_ && width == groupWidth_)
+    if (grouped_ && color == groupStroke_ && width == groupWidth_)
         return;
     FlushLines();
     if (grouped_)
         out_->Append("</g>\n");
     out_->Append("<g fill=\"none\" stroke=\"");
-    Colour(colour);
+    Color(color);
     out_->Append("\" stroke-width=\"");
     Number(width);
     out_->Append("\">\n");
     grouped_ = true;
-    groupStroke_ = colour;
+    groupStroke_ = color;
     groupWidth_ = width;
 }
 
@@ -148,7 +148,7 @@ int SvgFigureCanvas::DefineGradient(const FigurePaint &paint)
         AppendHundredths(scratch_, std::llround(stop.first * 10000) / 100);
         out_->Append(scratch_);
         out_->Append("\" stop-color=\"");
-        Colour(stop.second.rgb());
+        Color(stop.second.rgb());
         out_->Append("\"/>");
     }
     out_->Append("</linearGradient>\n");
@@ -158,7 +158,7 @@ int SvgFigureCanvas::DefineGradient(const FigurePaint &paint)
 void SvgFigureCanvas::PaintValue(const FigurePaint &paint, int gradient)
 {
     if (!paint.IsGradient()) {
-        Colour(paint.colour);
+        Color(paint.color);
         return;
     }
     out_->Append("url(#g");
@@ -166,10 +166,10 @@ void SvgFigureCanvas::PaintValue(const FigurePaint &paint, int gradient)
     out_->Append(')');
 }
 
-void SvgFigureCanvas::Background(QRgb colour)
+void SvgFigureCanvas::Background(QRgb color)
 {
     out_->Append("<rect width=\"100%\" height=\"100%\" fill=\"");
-    Colour(colour);
+    Color(color);
     out_->Append("\"/>\n");
 }
 
@@ -182,7 +182,7 @@ void SvgFigureCanvas::Polygon(const QPolygonF &points, const FigurePaint &fill, 
     // element; any other outline is the group's stroke.
     const bool ownOutline = outline && (outline->IsGradient() || *outline == fill);
     if (outline && !ownOutline)
-        UseStroke(outline->colour, outlineWidth);
+        UseStroke(outline->color, outlineWidth);
     FlushLines();
     const int fillGradient = fill.IsGradient() ? DefineGradient(fill) : -1;
     out_->Append("<path fill=\"");
@@ -223,7 +223,7 @@ void SvgFigureCanvas::Polyline(const QPolygonF &points, const FigurePaint &strok
         out_->Append("\"/>\n");
         return;
     }
-    UseStroke(stroke.colour, width);
+    UseStroke(stroke.color, width);
     if (pendingLines_ >= kLinesPerPath)
         FlushLines();
     ++pendingLines_;
@@ -241,13 +241,13 @@ void SvgFigureCanvas::FlushLines()
     pendingLines_ = 0;
 }
 
-void SvgFigureCanvas::Path(const QPainterPath &path, QRgb colour)
+void SvgFigureCanvas::Path(const QPainterPath &path, QRgb color)
 {
     if (path.isEmpty())
         return;
     FlushLines();
     out_->Append("<path fill=\"");
-    Colour(colour);
+    Color(color);
     out_->Append(grouped_ ? "\" stroke=\"none\" fill-rule=\"evenodd\" d=\"" : "\" fill-rule=\"evenodd\" d=\"");
     scratch_.clear();
     for (int k = 0; k < path.elementCount(); ++k) {

@@ -27,11 +27,11 @@ public:
     SvgFigureCanvas(QIODevice &out, int width, int height, const QString &title);
     ~SvgFigureCanvas() override;
 
-    void Background(QRgb colour) override;
+    void Background(QRgb color) override;
     void Polygon(const QPolygonF &points, const FigurePaint &fill, const FigurePaint *outline,
                  double outlineWidth) override;
     void Polyline(const QPolygonF &points, const FigurePaint &stroke, double width) override;
-    void Path(const QPainterPath &path, QRgb colour) override;
+    void Path(const QPainterPath &path, QRgb color) override;
 
     // Closes the document; false when a write failed.
     bool Finish();
@@ -39,14 +39,14 @@ public:
 private:
     // Opens a group whose stroke is `colour`, `width` wide, unless the open
     // one has it.
-    void UseStroke(QRgb colour, double width);
+    void UseStroke(QRgb color, double width);
     void FlushLines();
     // Writes a gradient's definition; its number.
     int DefineGradient(const FigurePaint &paint);
     // The paint's attribute value: a colour, or gradient number `gradient`.
     void PaintValue(const FigurePaint &paint, int gradient);
     void Number(double value);
-    void Colour(QRgb colour);
+    void Color(QRgb color);
     // Path data through the points: absolute, then relative moves.
     void AppendPathData(std::string &out, const QPolygonF &points, bool closed) const;
 

@@ -1,6 +1,5 @@
 #include "output/VideoEncoder.h"
 
-
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -172,7 +171,8 @@ void VideoEncoder::Impl::Release()
 
 bool VideoEncoder::Impl::OpenCodec(VideoFormat f, int fps)
 {
-    const char *name = f == VideoFormat::Mp4 ? "libx264" : f == VideoFormat::WebM ? "libvpx-vp9" : "gif";
+    const char *name = f == VideoFormat::Mp4 ? "libx264" : f == VideoFormat::WebM ? "libvpx-vp9"
+                                                                                  : "gif";
     const AVCodec *encoder = Ff().avcodec_find_encoder_by_name(name);
     if (!encoder)
         return Fail(QStringLiteral("the video encoder %1 is not available").arg(QLatin1String(name)));
@@ -246,11 +246,16 @@ bool VideoEncoder::Open(QIODevice &out, VideoFormat f, int width, int height, in
     d.next = 0;
     if (width <= 0 || height <= 0 || fps <= 0)
         return d.Fail(QStringLiteral("a film of %1 x %2 pixels at %3 pictures a second cannot be made")
-                          .arg(width).arg(height).arg(fps));
+                          .arg(width)
+                          .arg(height)
+                          .arg(fps));
     if (f != VideoFormat::Gif && (width % 2 || height % 2))
         return d.Fail(QStringLiteral("%1 videos need an even width and height, not %2 x %3")
-                          .arg(VideoSuffix(f).toUpper()).arg(width).arg(height));
-    const char *container = f == VideoFormat::Mp4 ? "mp4" : f == VideoFormat::WebM ? "webm" : "gif";
+                          .arg(VideoSuffix(f).toUpper())
+                          .arg(width)
+                          .arg(height));
+    const char *container = f == VideoFormat::Mp4 ? "mp4" : f == VideoFormat::WebM ? "webm"
+                                                                                   : "gif";
     int result = Ff().avformat_alloc_output_context2(&d.format, nullptr, container, nullptr);
     if (result < 0 || !d.format)
         return d.FailCall("choosing the container", result);
@@ -292,7 +297,7 @@ bool VideoEncoder::Open(QIODevice &out, VideoFormat f, int width, int height, in
         d.mapper = std::make_unique<PaletteMapper>(palette.empty() ? std::vector<uint32_t>{0} : palette);
     } else {
         d.scaler = Ff().sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, AV_PIX_FMT_YUV420P,
-                                  SWS_AREA | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
+                                       SWS_AREA | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
         if (!d.scaler)
             return d.Fail(QStringLiteral("the pictures cannot be converted for the video"));
         // The matrix of the colours the file says it holds (BT.709), in the
@@ -327,16 +332,19 @@ bool VideoEncoder::Add(const BitmapPixels &picture)
         return d.Fail(d.error.isEmpty() ? QStringLiteral("the video is not open") : d.error);
     if (picture.width != d.width || picture.height != d.height)
         return d.Fail(QStringLiteral("a picture of %1 x %2 pixels does not fit a film of %3 x %4")
-                          .arg(picture.width).arg(picture.height).arg(d.width).arg(d.height));
+                          .arg(picture.width)
+                          .arg(picture.height)
+                          .arg(d.width)
+                          .arg(d.height));
     int result = Ff().av_frame_make_writable(d.frame);
     if (result < 0)
         return d.FailCall("making a picture", result);
     if (d.mapper) {
         d.mapper->Map(picture, d.frame->data[0], d.frame->linesize[0]);
         auto *palette = reinterpret_cast<uint32_t *>(d.frame->data[1]);
-        const std::vector<uint32_t> &colours = d.mapper->Palette();
+        const std::vector<uint32_t> &colors = d.mapper->Palette();
         for (size_t k = 0; k < 256; ++k)
-            palette[k] = 0xFF000000u | (k < colours.size() ? colours[k] : 0);
+            palette[k] = 0xFF000000u | (k < colors.size() ? colors[k] : 0);
     } else {
         // Bitmap rows are bottom-up: start at the top row, step backwards.
         const auto *rows = reinterpret_cast<const uint8_t *>(picture.rows.constData());

@@ -17,18 +17,18 @@ QByteArray Resource(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString CssColour(Colour c)
+QString CssColor(Color c)
 {
     return QStringLiteral("#%1%2%3")
-        .arg(ColourRed(c), 2, 16, QLatin1Char('0'))
-        .arg(ColourGreen(c), 2, 16, QLatin1Char('0'))
-        .arg(ColourBlue(c), 2, 16, QLatin1Char('0'));
+        .arg(ColorRed(c), 2, 16, QLatin1Char('0'))
+        .arg(ColorGreen(c), 2, 16, QLatin1Char('0'))
+        .arg(ColorBlue(c), 2, 16, QLatin1Char('0'));
 }
 
 // The swatch shows the colours the function is drawn in.
 QString SwatchStyle(const FunctionGeometry &f)
 {
-    const QString c1 = CssColour(f.color1), c2 = CssColour(f.color2);
+    const QString c1 = CssColor(f.color1), c2 = CssColor(f.color2);
     const bool curve = f.normals.empty() && f.mode != WireFrame;
     if (f.mode == Gradient)
         return QStringLiteral("background: linear-gradient(to right, %1, %2)").arg(c1, c2);
@@ -82,7 +82,7 @@ QByteArray WebPage(const SceneGeometry &scene, const QString &title)
 {
     return Fill(Resource(QStringLiteral(":/web/page.html")),
                 {{"TITLE", title.toHtmlEscaped().toUtf8()},
-                 {"BACKGROUND", CssColour(scene.settings.backgroundColor).toUtf8()},
+                 {"BACKGROUND", CssColor(scene.settings.backgroundColor).toUtf8()},
                  {"LEGEND", Legend(scene).toUtf8()},
                  {"THREE", Resource(QStringLiteral(":/three/three.min.js"))},
                  {"ORBIT", Resource(QStringLiteral(":/three/examples/js/controls/OrbitControls.js"))},

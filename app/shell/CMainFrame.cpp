@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QSettings>
@@ -19,18 +18,15 @@
 
 #include "AboutDialog.h"
 #include "BarLayouts.h"
-#include "CommandActions.h"
-#include "CommandIds.h"
-#include "CommandRouting.h"
 #include "FloatingBar.h"
 #include "FramePlacement.h"
+#include "FullScreenView.h"
 #include "KeyBindings.h"
 #include "MessageBoxTitles.h"
 #include "PointReadout.h"
 #include "SettingsCommand.h"
 #include "ShellResources.h"
 #include "SplashWindow.h"
-#include "TraceButtonTexts.h"
 #include "TraceStatusBar.h"
 #include "UserManual.h"
 #include "ViewPreferences.h"
@@ -58,7 +54,7 @@ bool IsInside(const QWidget *widget, const QWidget *ancestor)
 
 CMainFrame::CMainFrame(Options options)
     : options_(options), doc_(new CVeltrix2Doc(this)), history_(&DocumentHistory::Of(*doc_)),
-      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+      actions_(FrameActions::Make(this)), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     InitShellResources();
     new MessageBoxTitles(this);
@@ -66,8 +62,6 @@ CMainFrame::CMainFrame(Options options)
     setAcceptDrops(true);
     RestorePlacement();
 
-    actions_ = new CommandActions(this);
-    connect(actions_, &CommandActions::Triggered, this, &CMainFrame::OnCommand);
     documents_ = new DocumentCommands(doc_, this);
 
     CreatePanes();
@@ -80,6 +74,7 @@ CMainFrame::CMainFrame(Options options)
     });
     CreateBars();
     CreateMenus();
+    ConnectActions();
     ConnectPanes();
 
     ShowTitle();
@@ -107,11 +102,6 @@ SplashWindow *CMainFrame::Splash() const
     return splash_.data();
 }
 
-QAction *CMainFrame::Action(int id) const
-{
-    return actions_->Get(id);
-}
-
 // ---------------------------------------------------------------- creation
 
 void CMainFrame::CreatePanes()
@@ -128,24 +118,26 @@ void CMainFrame::CreatePanes()
     splitter_->setStretchFactor(1, 1);
     splitter_->setSizes({kTreePaneWidth, qMax(1, width() - kTreePaneWidth)});
     setCentralWidget(splitter_);
+    fullScreen_ = new FullScreenView(this, splitter_, view_);
 }
 
 void CMainFrame::CreateBars()
 {
-    actions_->SetImages(QStringLiteral(":/res/standard.png"), BarLayouts::Standard());
-    actions_->SetImages(QStringLiteral(":/res/bar3d.png"), BarLayouts::ThreeD());
-    actions_->SetImages(QStringLiteral(":/res/animation.png"), BarLayouts::Animation());
-    actions_->SetImages(QStringLiteral(":/res/trace.png"), BarLayouts::Trace());
-    Action(Cmd::PickMode)->setCheckable(true);
-    // Stays pressed while the animation plays.
-    Action(Cmd::AnimPlay)->setCheckable(true);
+    const QList<QAction *> standard = BarLayouts::Standard(actions_, output_->Actions());
+    const QList<QAction *> threeD = BarLayouts::ThreeD(view_->Actions());
+    const QList<QAction *> animation = BarLayouts::Animation(view_->Actions(), actions_);
+    const QList<QAction *> trace = BarLayouts::Trace(view_->Actions(), actions_);
+    BarLayouts::SetImages(QStringLiteral(":/res/standard.png"), standard);
+    BarLayouts::SetImages(QStringLiteral(":/res/bar3d.png"), threeD);
+    BarLayouts::SetImages(QStringLiteral(":/res/animation.png"), animation);
+    BarLayouts::SetImages(QStringLiteral(":/res/trace.png"), trace);
 
-    auto makeBar = [this](const QString &title, const QString &name, const QList<int> &ids) {
+    auto makeBar = [this](const QString &title, const QString &name, const QList<QAction *> &buttons) {
         auto *bar = new QToolBar(title, this);
         bar->setObjectName(name);
         bar->setIconSize(QSize(16, 15));
         bar->setAllowedAreas(Qt::AllToolBarAreas);
-        for (QAction *a : actions_->List(ids)) {
+        for (QAction *a : buttons) {
             if (a)
                 bar->addAction(a);
             else
@@ -153,13 +145,13 @@ void CMainFrame::CreateBars()
         }
         return bar;
     };
-    standardBar_ = makeBar(QStringLiteral("Standard"), QStringLiteral("standardBar"), BarLayouts::Standard());
+    standardBar_ = makeBar(QStringLiteral("Standard"), QStringLiteral("standardBar"), standard);
     addToolBar(Qt::TopToolBarArea, standardBar_);
-    toolBar3d_ = makeBar(QStringLiteral("3D"), QStringLiteral("toolBar3d"), BarLayouts::ThreeD());
+    toolBar3d_ = makeBar(QStringLiteral("3D"), QStringLiteral("toolBar3d"), threeD);
     addToolBar(Qt::RightToolBarArea, toolBar3d_);
 
-    animationBar_ = new FloatingBar(QStringLiteral("Animation"), actions_->List(BarLayouts::Animation()), this);
-    traceBar_ = new FloatingBar(QStringLiteral("Trace"), actions_->List(BarLayouts::Trace()), this);
+    animationBar_ = new FloatingBar(QStringLiteral("Animation"), animation, this);
+    traceBar_ = new FloatingBar(QStringLiteral("Trace"), trace, this);
     PlaceFloatingBars();
 
     status_ = new TraceStatusBar(this);
@@ -178,62 +170,50 @@ void CMainFrame::PlaceFloatingBars()
 
 void CMainFrame::CreateMenus()
 {
-    using namespace Cmd;
+    const FrameActions &f = actions_;
+    const OutputActions &o = output_->Actions();
     QMenuBar *bar = menuBar();
 
     fileMenu_ = bar->addMenu(QStringLiteral("&File"));
-    connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
-    fileMenu_->addActions({Action(FileNew), Action(FileOpen), Action(FileSave), Action(FileSaveAs)});
+    fileMenu_->addActions({f.fileNew, f.fileOpen, f.fileSave, f.fileSaveAs});
     fileMenu_->addSeparator();
-    fileMenu_->addActions({Action(FilePrint), Action(FilePrintPreview), Action(FilePrintSetup)});
+    fileMenu_->addActions({o.print, o.printPreview, o.printSetup});
     fileMenu_->addSeparator();
     QMenu *exportMenu = fileMenu_->addMenu(QStringLiteral("Export"));
-    exportMenu->addActions({Action(ExportBmp), Action(ExportDxf), Action(ExportPng), Action(ExportObj),
-                            Action(ExportStl), Action(ExportGltf), Action(ExportWebPage)});
-    exportMenu->addSeparator();
-    exportMenu->addActions({Action(ExportSvg), Action(ExportPdfFigure), Action(ExportAnimation)});
+    for (QAction *item : o.Exports()) {
+        if (item)
+            exportMenu->addAction(item);
+        else
+            exportMenu->addSeparator();
+    }
     fileMenu_->addSeparator();
     recentAnchor_ = fileMenu_->addSeparator();
-    fileMenu_->addAction(Action(AppExit));
+    fileMenu_->addAction(f.exit);
 
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
-    connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     CreateHistoryActions();
     edit->addActions({undo_, redo_});
     edit->addSeparator();
-    edit->addAction(Action(EditCopy));
+    edit->addAction(o.copy);
     edit->addSeparator();
-    edit->addAction(Action(Settings));
+    edit->addAction(f.settings);
 
     QMenu *functions = bar->addMenu(QStringLiteral("F&unctions"));
     connect(functions, &QMenu::aboutToShow, this, [this, functions] { FillFunctionsMenu(functions); });
     FillFunctionsMenu(functions);
 
     QMenu *view = bar->addMenu(QStringLiteral("&View"));
-    QAction *standard = Action(ViewStandardBar);
-    standard->setCheckable(true);
-    standard->setChecked(true);
-    connect(standardBar_, &QToolBar::visibilityChanged, standard, &QAction::setChecked);
-    QAction *bar3d = Action(View3dBar);
-    bar3d->setCheckable(true);
-    bar3d->setChecked(toolBar3dShown_);
-    QAction *statusToggle = Action(ViewStatusBar);
-    statusToggle->setCheckable(true);
-    statusToggle->setChecked(true);
-    view->addActions({standard, bar3d, statusToggle});
+    view->addActions({f.standardBar, f.toolBar3d, f.statusBar});
     view->addSeparator();
     view->addActions((new ViewPreferences(view_, this))->Actions());
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
-    help->addAction(Action(HelpSummary));
+    help->addAction(f.summary);
     help->addSeparator();
-    help->addAction(Action(AppAbout));
+    help->addAction(f.about);
 
     // Keys without a menu item still need a home to work from either pane.
-    fullScreen_ = new QAction(QStringLiteral("Full Screen"), this);
-    fullScreen_->setShortcuts(StandardKeys(QKeySequence::FullScreen, {QKeySequence(Qt::Key_F11)}));
-    connect(fullScreen_, &QAction::triggered, view_, &GLView::ToggleFullScreen);
-    addActions({Action(NextPane), Action(PrevPane), fullScreen_});
+    addActions({f.nextPane, f.prevPane, f.fullScreen});
 }
 
 void CMainFrame::CreateHistoryActions()
@@ -244,7 +224,7 @@ void CMainFrame::CreateHistoryActions()
     undo_->setStatusTip(QStringLiteral("Undo the last change"));
     redo_ = stack.createRedoAction(this, QStringLiteral("&Redo"));
     redo_->setShortcuts(StandardKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                                                           QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+                                                          QKeySequence(Qt::CTRL | Qt::Key_Y)}));
     redo_->setStatusTip(QStringLiteral("Redo the change undone last"));
 }
 
@@ -259,23 +239,39 @@ void CMainFrame::FillFunctionsMenu(QMenu *menu)
     tree_->PopulateFunctionsMenu(menu);
 }
 
+void CMainFrame::ConnectActions()
+{
+    const FrameActions &f = actions_;
+    connect(f.fileNew, &QAction::triggered, documents_, [this] { documents_->New(); });
+    connect(f.fileOpen, &QAction::triggered, documents_, [this] { documents_->Open(); });
+    connect(f.fileSave, &QAction::triggered, documents_, [this] { documents_->Save(); });
+    connect(f.fileSaveAs, &QAction::triggered, documents_, [this] { documents_->SaveAs(); });
+    connect(f.exit, &QAction::triggered, this, &QWidget::close);
+    connect(f.settings, &QAction::triggered, this, [this] { RunSettingsCommand(*doc_, this); });
+    connect(f.standardBar, &QAction::triggered, this, [this] { standardBar_->setVisible(!standardBar_->isVisible()); });
+    connect(standardBar_, &QToolBar::visibilityChanged, f.standardBar, &QAction::setChecked);
+    connect(f.toolBar3d, &QAction::triggered, this, &CMainFrame::ToggleToolBar3d);
+    connect(f.statusBar, &QAction::triggered, this, &CMainFrame::ToggleStatusBar);
+    connect(f.fullScreen, &QAction::triggered, fullScreen_, &FullScreenView::Toggle);
+    connect(f.summary, &QAction::triggered, this, &CMainFrame::ShowManual);
+    connect(f.about, &QAction::triggered, this, &CMainFrame::ShowAbout);
+    connect(f.nextPane, &QAction::triggered, this, &CMainFrame::SwitchPane);
+    connect(f.prevPane, &QAction::triggered, this, &CMainFrame::SwitchPane);
+    connect(f.closeTraceAnimation, &QAction::triggered, this, &CMainFrame::CloseTraceAndAnimation);
+}
+
 void CMainFrame::ConnectPanes()
 {
-    connect(view_, &GLView::PickModeChanged, Action(Cmd::PickMode), &QAction::setChecked);
     connect(view_, &GLView::TraceValues, this, &CMainFrame::SetTraceValues);
     new PointReadout(view_, status_, this);
     // A click on empty space (-1) clears the tree's selection.
     connect(view_, &GLView::FunctionPicked, tree_, &CVeltrix2View::SelectFunctionNode);
-    connect(view_, &GLView::AnimationPlaying, Action(Cmd::AnimPlay), &QAction::setChecked);
     connect(view_, &GLView::ModesEnded, this, &CMainFrame::CloseTraceAndAnimation);
+    connect(view_, &GLView::FullScreenRequested, fullScreen_, &FullScreenView::Toggle);
     connect(tree_, &CVeltrix2View::TraceBarRequested, this, &CMainFrame::ShowTraceBar);
     connect(tree_, &CVeltrix2View::AnimationBarRequested, this, &CMainFrame::ShowAnimationBar);
     connect(tree_, &CVeltrix2View::TraceRequested, view_, &GLView::SetTrace);
-    connect(tree_, &CVeltrix2View::TraceRequested, this, [this](bool on, int handle) {
-        NameTraceButtons(*actions_, on ? doc_->Get(doc_->Find(handle)).text : std::string());
-    });
     connect(tree_, &CVeltrix2View::AnimationRequested, view_, &GLView::SetAnimation);
-    connect(tree_, &CVeltrix2View::HelpRequested, this, &CMainFrame::ShowManual);
     connect(history_, &DocumentHistory::ReplayStarting, this, &CMainFrame::EndRunsBeforeReplay);
     connect(documents_, &DocumentCommands::DocumentReplaced, this, [this] {
         CloseTraceAndAnimation();
@@ -295,121 +291,22 @@ void CMainFrame::SavePlacement()
     QSettings store;
     // The rectangle the window has when it is neither maximised nor full
     // screen: the next run always opens in the normal state.
-    FramePlacement::Save(store, view_->IsFullScreen() ? view_->SavedFrameRect() : normalGeometry());
+    FramePlacement::Save(store, fullScreen_->IsOn() ? fullScreen_->SavedFrameRect() : normalGeometry());
 }
 
 // ---------------------------------------------------------------- commands
-
-void CMainFrame::OnCommand(int id)
-{
-    using namespace Cmd;
-    switch (TargetOfCommand(id)) {
-    case CommandTarget::View:
-        view_->OnCommand(id);
-        return;
-    case CommandTarget::ActiveView:
-        // Copy takes the 3D view's picture; from the tree it does nothing.
-        if (activePane_ != Pane::View)
-            return;
-        break;
-    case CommandTarget::Frame:
-        break;
-    }
-    switch (id) {
-    case FileNew:
-        documents_->New();
-        break;
-    case FileOpen:
-        documents_->Open();
-        break;
-    case FileSave:
-        documents_->Save();
-        break;
-    case FileSaveAs:
-        documents_->SaveAs();
-        break;
-    case FilePrintSetup:
-        PrintSetup();
-        break;
-    case Settings:
-        RunSettingsCommand(*doc_, this);
-        break;
-    case FilePrint:
-        output_->Print();
-        break;
-    case FilePrintPreview:
-        output_->PrintPreview();
-        break;
-    case ExportBmp:
-        output_->ExportBmp();
-        break;
-    case ExportDxf:
-        output_->ExportDxf();
-        break;
-    case ExportPng:
-        output_->ExportPng();
-        break;
-    case ExportObj:
-        output_->ExportObj();
-        break;
-    case ExportStl:
-        output_->ExportStl();
-        break;
-    case ExportGltf:
-        output_->ExportGltf();
-        break;
-    case ExportWebPage:
-        output_->ExportWebPage();
-        break;
-    case ExportSvg:
-        output_->ExportSvg();
-        break;
-    case ExportPdfFigure:
-        output_->ExportPdfFigure();
-        break;
-    case ExportAnimation:
-        output_->ExportAnimation();
-        break;
-    case EditCopy:
-        output_->Copy();
-        break;
-    case AppAbout:
-        ShowAbout();
-        break;
-    case AppExit:
-        close();
-        break;
-    case NextPane:
-    case PrevPane:
-        SwitchPane();
-        break;
-    case ViewStandardBar:
-        standardBar_->setVisible(!standardBar_->isVisible());
-        break;
-    case ViewStatusBar:
-        status_->setVisible(!status_->isVisible());
-        Action(ViewStatusBar)->setChecked(status_->isVisible());
-        break;
-    case View3dBar:
-        ToggleToolBar3d();
-        break;
-    case HelpSummary:
-        if (!tree_->OnCommand(id))
-            ShowManual();
-        break;
-    case CloseTraceAnimation:
-        CloseTraceAndAnimation();
-        break;
-    default:
-        break;
-    }
-}
 
 void CMainFrame::ToggleToolBar3d()
 {
     toolBar3d_->setVisible(!toolBar3dShown_);
     toolBar3dShown_ = !toolBar3dShown_;
-    Action(Cmd::View3dBar)->setChecked(toolBar3dShown_);
+    actions_.toolBar3d->setChecked(toolBar3dShown_);
+}
+
+void CMainFrame::ToggleStatusBar()
+{
+    status_->setVisible(!status_->isVisible());
+    actions_.statusBar->setChecked(status_->isVisible());
 }
 
 QMenu *CMainFrame::createPopupMenu()
@@ -432,13 +329,12 @@ void CMainFrame::ShowManual()
                               QStringLiteral("The manual could not be opened."));
 }
 
-void CMainFrame::PrintSetup()
-{
-    QPageSetupDialog dialog(printer_.get(), this);
-    dialog.exec();
-}
-
 // ---------------------------------------------------------------- panes
+
+bool CMainFrame::IsFullScreen() const
+{
+    return fullScreen_->IsOn();
+}
 
 void CMainFrame::OnFocusChanged(QWidget *, QWidget *now)
 {
@@ -457,36 +353,11 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+// Copy takes the 3D view's picture: from the tree it is greyed.
 void CMainFrame::SetActivePane(Pane pane)
 {
     activePane_ = pane;
-    UpdateCommandStates();
-}
-
-// Whether the pane a command goes to would carry it out now.
-bool CMainFrame::PaneHandles(int id) const
-{
-    switch (TargetOfCommand(id)) {
-    case CommandTarget::View:
-        return view_->Handles(id);
-    case CommandTarget::ActiveView:
-        return activePane_ == Pane::View;
-    case CommandTarget::Frame:
-        break;
-    }
-    return true;
-}
-
-// Commands whose pane does not carry them out (yet) are greyed rather than
-// doing nothing when chosen; asked again whenever a menu opens or the active
-// pane or the bars change, so a pane that learns a command lights it up.
-void CMainFrame::UpdateCommandStates()
-{
-    for (QAction *action : actions_->All()) {
-        const int id = action->data().toInt();
-        if (TargetOfCommand(id) != CommandTarget::Frame)
-            action->setEnabled(PaneHandles(id));
-    }
+    output_->Actions().copy->setEnabled(activePane_ == Pane::View);
 }
 
 QWidget *CMainFrame::PaneFocusWidget(Pane pane) const
@@ -507,13 +378,11 @@ void CMainFrame::SwitchPane()
 void CMainFrame::ShowTraceBar(bool on)
 {
     status_->SetTraceLayout(on);
-    UpdateCommandStates();
     traceBar_->setVisible(on);
 }
 
 void CMainFrame::ShowAnimationBar(bool on)
 {
-    UpdateCommandStates();
     animationBar_->setVisible(on);
 }
 

@@ -5,12 +5,13 @@
 #include <memory>
 
 #include "DocumentCommands.h"
+#include "FrameActions.h"
 
-class CommandActions;
 class CVeltrix2Doc;
 class CVeltrix2View;
 class DocumentHistory;
 class FloatingBar;
+class FullScreenView;
 class GLView;
 class OutputCommands;
 class QMenu;
@@ -22,14 +23,18 @@ class TraceStatusBar;
 
 // The main window: the function tree on the left and the 3D view on the
 // right, the menus, the standard and 3D tool bars, the floating animation
-// and trace bars and the status bar.  It is where the panes meet: it
-// forwards view commands to the 3D view whichever pane is active and passes
-// picks, trace read-outs and trace/animation requests between the panes, so
-// that neither pane knows the other.
+// and trace bars and the status bar.  It is where the panes meet: it places
+// the panes' actions in its menus and bars (each pane owns and carries out
+// its own, whichever pane is active), and passes picks, trace read-outs and
+// trace/animation requests between the panes, so that neither pane knows
+// the other.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    enum class Pane { Tree, View };
+    enum class Pane {
+        Tree,
+        View
+    };
 
     struct Options {
         bool showSplash = true;
@@ -51,12 +56,14 @@ public:
     FloatingBar *AnimationBar() const { return animationBar_; }
     FloatingBar *TraceBar() const { return traceBar_; }
     SplashWindow *Splash() const;
-    QAction *Action(int id) const;
-    // Edit > Undo and Redo, and the full-screen key, which have no command id.
+    // The main window's own commands.
+    const FrameActions &Actions() const { return actions_; }
+    // Edit > Undo and Redo, made by the document's history.
     QAction *UndoAction() const { return undo_; }
     QAction *RedoAction() const { return redo_; }
-    QAction *FullScreenAction() const { return fullScreen_; }
     Pane ActivePane() const { return activePane_; }
+    // Whether the 3D view covers the screen (Escape in the view, F11).
+    bool IsFullScreen() const;
 
     // The program's arguments: an optional document to open.  False when
     // that document cannot be read, which ends the start-up.
@@ -72,9 +79,6 @@ public:
     void SetTraceValues(double value, double x, double y, double z);
     void CloseTraceAndAnimation();
 
-public slots:
-    void OnCommand(int id);
-
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -87,6 +91,7 @@ private:
     void CreatePanes();
     void CreateMenus();
     void CreateHistoryActions();
+    void ConnectActions();
     void ShowTitle();
     void EndRunsBeforeReplay();
     void CreateBars();
@@ -98,13 +103,11 @@ private:
     void FillFunctionsMenu(QMenu *menu);
     void OnFocusChanged(QWidget *old, QWidget *now);
     void SetActivePane(Pane pane);
-    bool PaneHandles(int id) const;
-    void UpdateCommandStates();
     void SwitchPane();
     void ToggleToolBar3d();
+    void ToggleStatusBar();
     void ShowAbout();
     void ShowManual();
-    void PrintSetup();
     QWidget *PaneFocusWidget(Pane pane) const;
 
     Options options_;
@@ -112,7 +115,7 @@ private:
     DocumentHistory *history_;
     DocumentCommands *documents_ = nullptr;
     OutputCommands *output_ = nullptr;
-    CommandActions *actions_ = nullptr;
+    FrameActions actions_;
     QSplitter *splitter_ = nullptr;
     CVeltrix2View *tree_ = nullptr;
     GLView *view_ = nullptr;
@@ -121,10 +124,10 @@ private:
     QToolBar *toolBar3d_ = nullptr;
     FloatingBar *animationBar_ = nullptr;
     FloatingBar *traceBar_ = nullptr;
+    FullScreenView *fullScreen_ = nullptr;
     QMenu *fileMenu_ = nullptr;
     QAction *undo_ = nullptr;
     QAction *redo_ = nullptr;
-    QAction *fullScreen_ = nullptr;
     QAction *recentAnchor_ = nullptr;
     QList<QAction *> recentActions_;
     QPointer<SplashWindow> splash_;

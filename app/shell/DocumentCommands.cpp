@@ -56,8 +56,7 @@ void DocumentCommands::InstallDefaultPrompts(QWidget *parent)
         return QMessageBox::warning(parent, QStringLiteral("Save As"),
                                     QStringLiteral("%1 already exists.\nDo you want to replace it?")
                                         .arg(QFileInfo(path).fileName()),
-                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               == QMessageBox::Yes;
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     };
     prompts_.showError = [parent](const QString &title, const QString &text) {
         QMessageBox::critical(parent, title, text);

@@ -38,7 +38,11 @@ public:
         std::function<void(const QString &title, const QString &text)> showError;
     };
 
-    enum class OpenResult { Opened, Cancelled, Failed };
+    enum class OpenResult {
+        Opened,
+        Cancelled,
+        Failed
+    };
 
     static const QString kAppTitle;      // "Veltrix 2.0"
     static const QString kUntitledName;  // "Untitled"

@@ -54,8 +54,10 @@ namespace {
 // How far `p` lies outside `r`, squared; 0 inside.
 qint64 DistanceSquared(const QPoint &p, const QRect &r)
 {
-    const qint64 dx = p.x() < r.left() ? r.left() - p.x() : p.x() > r.right() ? p.x() - r.right() : 0;
-    const qint64 dy = p.y() < r.top() ? r.top() - p.y() : p.y() > r.bottom() ? p.y() - r.bottom() : 0;
+    const qint64 dx = p.x() < r.left() ? r.left() - p.x() : p.x() > r.right() ? p.x() - r.right()
+                                                                              : 0;
+    const qint64 dy = p.y() < r.top() ? r.top() - p.y() : p.y() > r.bottom() ? p.y() - r.bottom()
+                                                                             : 0;
     return dx * dx + dy * dy;
 }
 
@@ -74,9 +76,9 @@ QRect FramePlacement::FitOnScreens(const QRect &placement, const QList<QRect> &s
         if (screen.contains(placement))
             return placement;
         const qint64 covered = Area(screen & placement), bestCovered = Area(*best & placement);
-        if (covered > bestCovered
-            || (covered == 0 && bestCovered == 0
-                && DistanceSquared(placement.center(), screen) < DistanceSquared(placement.center(), *best)))
+        if (covered > bestCovered ||
+            (covered == 0 && bestCovered == 0 &&
+             DistanceSquared(placement.center(), screen) < DistanceSquared(placement.center(), *best)))
             best = &screen;
     }
     QRect fitted(placement.topLeft(), placement.size().boundedTo(best->size()));

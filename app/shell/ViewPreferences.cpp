@@ -8,7 +8,7 @@
 namespace {
 const QString kSmoothLines = QStringLiteral("View/SmoothLines");
 const QString kShadedSurfaces = QStringLiteral("View/ShadedSurfaces");
-const QString kColourLegend = QStringLiteral("View/ColourLegend");
+const QString kColorLegend = QStringLiteral("View/ColourLegend");
 }  // namespace
 
 ViewPreferences::ViewPreferences(GLView *view, QObject *parent) : QObject(parent), view_(view)
@@ -24,7 +24,7 @@ ViewPreferences::ViewPreferences(GLView *view, QObject *parent) : QObject(parent
     legend_ = MakeToggle(QStringLiteral("Colour Legend"),
                          QStringLiteral("Show the values of the gradient colours in a corner of the scene\n"
                                         "Colour Legend"),
-                         stored.colourLegend);
+                         stored.colorLegend);
     view_->SetRenderOptions(stored);
 }
 
@@ -44,7 +44,7 @@ RenderOptions ViewPreferences::Current() const
     RenderOptions o;
     o.smoothLines = smoothLines_->isChecked();
     o.shadedSurfaces = shaded_->isChecked();
-    o.colourLegend = legend_->isChecked();
+    o.colorLegend = legend_->isChecked();
     return o;
 }
 
@@ -63,7 +63,7 @@ RenderOptions ViewPreferences::Load(const QSettings &store)
     RenderOptions o;
     o.smoothLines = store.value(kSmoothLines, defaults.smoothLines).toBool();
     o.shadedSurfaces = store.value(kShadedSurfaces, defaults.shadedSurfaces).toBool();
-    o.colourLegend = store.value(kColourLegend, defaults.colourLegend).toBool();
+    o.colorLegend = store.value(kColorLegend, defaults.colorLegend).toBool();
     return o;
 }
 
@@ -71,6 +71,6 @@ void ViewPreferences::Save(QSettings &store, const RenderOptions &options)
 {
     store.setValue(kSmoothLines, options.smoothLines);
     store.setValue(kShadedSurfaces, options.shadedSurfaces);
-    store.setValue(kColourLegend, options.colourLegend);
+    store.setValue(kColorLegend, options.colorLegend);
     store.sync();
 }

@@ -45,10 +45,10 @@ void CColorTreeCtrl::SetItemFont(QTreeWidgetItem *item, const QFont &font)
     ApplyStyle(item);
 }
 
-void CColorTreeCtrl::SetItemSwatch(QTreeWidgetItem *item, const QColor &colour)
+void CColorTreeCtrl::SetItemSwatch(QTreeWidgetItem *item, const QColor &color)
 {
-    itemStyles_[item].swatch = colour;
-    item->setData(0, SwatchDelegate::kSwatchRole, colour.isValid() ? QVariant(colour) : QVariant());
+    itemStyles_[item].swatch = color;
+    item->setData(0, SwatchDelegate::kSwatchRole, color.isValid() ? QVariant(color) : QVariant());
 }
 
 QColor CColorTreeCtrl::GetItemSwatch(const QTreeWidgetItem *item) const
@@ -117,7 +117,7 @@ void CColorTreeCtrl::DeleteAllItems()
 }
 
 namespace {
-QColor AverageColour(const QImage &picture)
+QColor AverageColor(const QImage &picture)
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     qint64 red = 0, green = 0, blue = 0;
@@ -137,12 +137,12 @@ QColor AverageColour(const QImage &picture)
 bool CColorTreeCtrl::SetBackground(const QImage &picture)
 {
     background_ = QPixmap::fromImage(picture);
-    backgroundAverage_ = AverageColour(picture);
+    backgroundAverage_ = AverageColor(picture);
     viewport()->update();
     return !background_.isNull();
 }
 
-QColor CColorTreeCtrl::PaperColour() const
+QColor CColorTreeCtrl::PaperColor() const
 {
     return background_.isNull() ? palette().color(QPalette::Base) : backgroundAverage_;
 }
@@ -212,7 +212,7 @@ void CColorTreeCtrl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::RightButton) {
         event->accept();
-        emit ParentCommand(kRightButtonCommand);
+        emit RightButtonPressed();
         return;
     }
     QTreeWidget::mousePressEvent(event);
@@ -222,7 +222,7 @@ void CColorTreeCtrl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         event->accept();
-        emit ParentCommand(kDoubleClickCommand);
+        emit LeftButtonDoubleClicked();
         return;
     }
     QTreeWidget::mouseDoubleClickEvent(event);

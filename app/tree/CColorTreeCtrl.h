@@ -12,19 +12,17 @@ class SwatchDelegate;
 
 // A tree with a text colour and font per item and a paper picture tiled
 // behind the items that scrolls with them.  A right press and a left
-// double-click are only reported to the owner (ParentCommand 127 and 128):
-// they neither select, expand nor collapse anything by themselves.
+// double-click are only reported to the owner (RightButtonPressed and
+// LeftButtonDoubleClicked): they neither select, expand nor collapse
+// anything by themselves.
 class CColorTreeCtrl : public QTreeWidget {
     Q_OBJECT
 public:
-    static constexpr int kRightButtonCommand = 127;
-    static constexpr int kDoubleClickCommand = 128;
-
     explicit CColorTreeCtrl(QWidget *parent = nullptr);
 
     void SetItemColor(QTreeWidgetItem *item, const QColor &color);
     // A small square of `colour` before the item's text (invalid: none).
-    void SetItemSwatch(QTreeWidgetItem *item, const QColor &colour);
+    void SetItemSwatch(QTreeWidgetItem *item, const QColor &color);
     QColor GetItemSwatch(const QTreeWidgetItem *item) const;
     void SetItemFont(QTreeWidgetItem *item, const QFont &font);
     // The item's own colour, or an invalid colour when it has none.
@@ -41,7 +39,7 @@ public:
     bool HasBackground() const { return !background_.isNull(); }
     // The colour the texts are written on: the picture's average colour, or
     // the window's background without a picture.
-    QColor PaperColour() const;
+    QColor PaperColor() const;
     // Where the first tile goes: the first item's corner, so that the paper
     // scrolls with the items; the viewport's corner for an empty tree.
     QPoint TileOrigin() const;
@@ -50,7 +48,8 @@ public:
     QRect LabelAndIconRect(const QTreeWidgetItem *item) const;
 
 signals:
-    void ParentCommand(int id);
+    void RightButtonPressed();
+    void LeftButtonDoubleClicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -2,76 +2,31 @@
 
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
-#include <QIcon>
 #include <QKeySequence>
 #include <QPoint>
-#include <QVector>
 #include <QWidget>
 
-#include "model/FunctionRecord.h"
-#include "qel/qel.h"
+#include "tree/FunctionEditFlows.h"
+#include "tree/FunctionTreeMirror.h"
+#include "tree/TreeActions.h"
+#include "tree/TreeMenus.h"
 
 class CVeltrix2Doc;
 class CColorTreeCtrl;
-class DocumentHistory;
-class QAction;
 class QMenu;
 class QTreeWidgetItem;
 
-// What a tree item stands for.
-enum TreeNodeKind : int32_t {
-    FunctionNode = 0,
-    TextNode = 1,
-    VariableNode = 2,
-    RangeNode = 3,
-    StepsNode = 4,
-    ModeNode = 5,
-    Color1Node = 6,
-    Color2Node = 7,
-};
-
-// The one way from a tree item to its meaning: the tree's own item data is
-// not used, so that the view alone decides what a node is.
-struct TreeNodeEntry {
-    QTreeWidgetItem *item = nullptr;
-    int32_t function = -1;        // qel handle of the function the node belongs to
-    int32_t kind = FunctionNode;
-    std::string variable;         // variable, range and steps nodes: the variable's name
-};
-
-// Command ids shared with the main frame's menus.
-namespace TreeCommand {
-enum : int {
-    EditText = 101,
-    EditRange = 102,
-    EditSteps = 103,
-    ChangeColor = 104,
-    ChangeMode = 105,
-    EditValue = 106,
-    Evaluate = 107,
-    Trace = 108,
-    Animate = 109,
-    RightButton = 127,
-    DoubleClick = 128,
-    AddFunction = 32771,
-    RefreshTree = 32772,
-    DeleteFunction = 32773,
-    Visible = 32778,
-    EditLabel = 32779,
-    Summary = 32822,
-};
-}
-
 // The left pane: every plotted function of the document as a subtree (label,
 // definition text, variables with range and steps, mode, two colours), with
-// the context menus and dialogs through which functions are added and edited.
-// Every edit goes onto the document's undo history; the subtrees follow the
-// document's notifications, so an undo or a redo shows here like the edit.
-// It knows neither the main window nor the 3D view; trace and animation are
-// requested through signals the main window connects.
+// the commands, context menus and dialogs through which functions are added
+// and edited.  The pane puts its parts together: the mirror of the document
+// (FunctionTreeMirror), the actions and menus (TreeActions, TreeMenus) and
+// the edit flows (FunctionEditFlows).  It decides which command may run on
+// the selected node, keeps trace and animation on for one function at a
+// time, and requests them through signals the main window connects: it
+// knows neither the main window nor the 3D view.
 class CVeltrix2View : public QWidget {
     Q_OBJECT
 public:
@@ -80,15 +35,15 @@ public:
 
     // Empties the tree and adds the subtree of every function in list order.
     // Call it whenever the document was made new or opened.
-    void FillTree();
+    void FillTree() { mirror_->FillTree(); }
     // Appends one function's subtree at the end of the top level.
-    void AddFunctionNodes(const FunctionRecord &record);
+    void AddFunctionNodes(const FunctionRecord &record) { mirror_->AddFunctionNodes(record); }
     // The context menu of the selected node (the short one without a
     // selection), shown at the node: the keyboard's way to it.
     void ShowContextMenuForSelection();
     // Selects (and focuses) the label node of the function; a negative handle
     // clears the selection; an unknown handle does nothing.
-    void SelectFunctionNode(int handle);
+    void SelectFunctionNode(int handle) { mirror_->SelectFunctionNode(handle); }
     // Forgets trace and animation without telling anyone (the main frame
     // closed them itself).
     void ResetTraceState();
@@ -98,35 +53,25 @@ public:
     // The widget that takes the focus when the user switches panes.
     QWidget *FocusWidget() const;
 
-    // Whether OnCommand carries out `id`.  The main window greys out the
-    // commands it would route here otherwise.
-    bool Handles(int id) const;
-    // Performs a command id of the table above; false when the id is not
-    // the view's.
-    bool OnCommand(int id);
+    // The tree's commands; their states follow the selection and the runs.
+    const TreeActions &Actions() const { return actions_; }
 
     // Builds the context menu for a right press at `pos` (tree viewport
     // coordinates), selecting or deselecting as the click demands.
     std::unique_ptr<QMenu> BuildContextMenu(const QPoint &pos);
 
     CColorTreeCtrl *Tree() const { return tree_; }
-    const std::vector<TreeNodeEntry> &Nodes() const { return nodes_; }
-    const TreeNodeEntry *FindNodeEntry(const QTreeWidgetItem *item) const;
+    const std::vector<TreeNodeEntry> &Nodes() const { return mirror_->Nodes(); }
+    const TreeNodeEntry *FindNodeEntry(const QTreeWidgetItem *item) const { return mirror_->FindNodeEntry(item); }
     bool IsTracing() const { return trace_.on; }
     bool IsAnimating() const { return animation_.on; }
     int AnimatedFunction() const { return animation_.function; }
-
-public slots:
-    // The document's notification: a handle refreshes that function's
-    // variable values; -1 needs nothing from the tree.
-    void OnUpdate(QObject *sender, int hint);
 
 signals:
     void TraceBarRequested(bool show);
     void AnimationBarRequested(bool show);
     void TraceRequested(bool on, int handle);
     void AnimationRequested(bool on, int handle);
-    void HelpRequested();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -144,58 +89,40 @@ private:
             return !other.on && (!on || function == handle);
         }
     };
-    using CommandHandler = void (CVeltrix2View::*)();
-    static CommandHandler HandlerOf(int id);
 
-    QTreeWidgetItem *AddNode(QTreeWidgetItem *parent, int index, const QString &text, int image,
-                             int32_t function, TreeNodeKind kind, const std::string &variable = {});
-    void InsertFunctionNodes(const FunctionRecord &record, int index);
-    void OnFunctionInserted(int position);
-    void OnFunctionRemoved(int32_t handle);
-    void OnFunctionChanged(int32_t handle);
+    void ConnectActions();
+    void UpdateActionStates();
     void AddShortcut(const QList<QKeySequence> &keys, void (CVeltrix2View::*handler)());
-    void ExecContextMenu(std::unique_ptr<QMenu> menu, const QPoint &viewportPos);
-    std::unique_ptr<QMenu> MenuForEntry(const TreeNodeEntry *entry);
-    void AddVariableNodes(QTreeWidgetItem *textItem, int32_t handle, const VariableRecord &var,
-                          int index, bool coloured);
-    void SetReadableColor(QTreeWidgetItem *item, const QColor &color);
-    void ShowColour(QTreeWidgetItem *item, Colour colour);
-    std::optional<TreeNodeEntry> SelectedEntry() const;
     bool Busy() const { return trace_.on || animation_.on; }
-    bool EditableVariable(const std::optional<TreeNodeEntry> &entry, TreeNodeKind kind,
-                          VariableRecord *var) const;
-    void RemoveEntries(int32_t function, bool variablesOnly);
-
+    // The selected node when it is one of `kinds`, and, for a command that
+    // changes a function's definition, variables, mode or existence, only
+    // while neither trace nor animation runs.
+    std::optional<TreeNodeEntry> Target(std::initializer_list<TreeNodeKind> kinds, bool refusedWhileBusy) const;
     void ShowContextMenu();
+    void ExecContextMenu(std::unique_ptr<QMenu> menu, const QPoint &viewportPos);
+
     void EditSelectedNode();
-    void AddFunction();
     void DeleteFunction();
     void EditLabel();
     void ToggleVisible();
     void EditText();
     void Evaluate();
-    void ToggleTrace();
-    void ToggleAnimation();
-    void ToggleRun(FunctionRun &run, const FunctionRun &other, void (CVeltrix2View::*barRequested)(bool),
-                   void (CVeltrix2View::*runRequested)(bool, int));
-    void RequestHelp();
     void EditValue();
     void EditRange();
     void EditSteps();
     void ChangeMode();
     void ChangeColor();
-    // The variable nodes' values; with `rangesAndSteps` their children too.
-    void RefreshVariableTexts(int32_t handle, bool rangesAndSteps = false);
-    void RebuildVariableNodes(const TreeNodeEntry &textEntry);
-
-    QAction *AddCommand(QMenu *menu, const QString &text, int id, const QIcon &icon = {});
+    void ToggleTrace();
+    void ToggleAnimation();
+    void ToggleRun(FunctionRun &run, const FunctionRun &other, void (CVeltrix2View::*barRequested)(bool),
+                   void (CVeltrix2View::*runRequested)(bool, int));
 
     CVeltrix2Doc *doc_;
-    DocumentHistory *history_;
     CColorTreeCtrl *tree_ = nullptr;
-    QVector<QIcon> images_;
-    QVector<QIcon> menuBitmaps_;
-    std::vector<TreeNodeEntry> nodes_;
+    FunctionTreeMirror *mirror_ = nullptr;
+    TreeActions actions_;
+    TreeMenus menus_;
+    FunctionEditFlows flows_;
     FunctionRun trace_;
     FunctionRun animation_;
 };

@@ -5,14 +5,14 @@
 
 #include "tree/Prompter.h"
 
-QColor ToQColor(Colour colour)
+QColor ToQColor(Color color)
 {
-    return QColor(ColourRed(colour), ColourGreen(colour), ColourBlue(colour));
+    return QColor(ColorRed(color), ColorGreen(color), ColorBlue(color));
 }
 
-Colour FromQColor(const QColor &colour)
+Color FromQColor(const QColor &color)
 {
-    return MakeColour(colour.red(), colour.green(), colour.blue());
+    return MakeColor(color.red(), color.green(), color.blue());
 }
 
 ColorButton::ColorButton(QWidget *parent) : QWidget(parent)
@@ -21,13 +21,13 @@ ColorButton::ColorButton(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ColorButton::SetColor(Colour color)
+void ColorButton::SetColor(Color color)
 {
     color_ = color;
     update();
 }
 
-bool ColorButton::ChooseFor(QWidget *owner, Colour *store)
+bool ColorButton::ChooseFor(QWidget *owner, Color *store)
 {
     QColor chosen;
     if (!Prompter::Current().ChooseColor(owner, ToQColor(color_), &chosen))

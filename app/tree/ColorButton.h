@@ -12,13 +12,13 @@ class ColorButton : public QWidget {
 public:
     explicit ColorButton(QWidget *parent = nullptr);
 
-    Colour GetColor() const { return color_; }
-    void SetColor(Colour color);
+    Color GetColor() const { return color_; }
+    void SetColor(Color color);
 
     // Opens the colour chooser started from the button's colour, owned by
     // `owner`; on OK stores the choice in `*store` and in the button and
     // repaints the owner at once.  Returns whether a colour was chosen.
-    bool ChooseFor(QWidget *owner, Colour *store);
+    bool ChooseFor(QWidget *owner, Color *store);
 
 signals:
     void Pressed();
@@ -31,8 +31,8 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
-    Colour color_ = 0;
+    Color color_ = 0;
 };
 
-QColor ToQColor(Colour colour);
-Colour FromQColor(const QColor &colour);
+QColor ToQColor(Color color);
+Color FromQColor(const QColor &color);

@@ -10,7 +10,7 @@
 #include "tree/ColorButton.h"
 
 FontChooser::FontChooser(const QFont &font, const QColor &color, QWidget *parent)
-    : QDialog(parent), colour_(FromQColor(color))
+    : QDialog(parent), chosenColor_(FromQColor(color))
 {
     setWindowTitle(QStringLiteral("Font"));
     // Naming the matched style lets the panel select it even where a
@@ -21,23 +21,23 @@ FontChooser::FontChooser(const QFont &font, const QColor &color, QWidget *parent
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts_->setWindowFlags(Qt::Widget);
 
-    auto *colourLabel = new QLabel(QStringLiteral("Color:"), this);
+    auto *colorLabel = new QLabel(QStringLiteral("Color:"), this);
     color_ = new ColorButton(this);
     color_->setFixedSize(48, 20);
-    color_->SetColor(colour_);
-    connect(color_, &ColorButton::Pressed, this, [this] { color_->ChooseFor(this, &colour_); });
+    color_->SetColor(chosenColor_);
+    connect(color_, &ColorButton::Pressed, this, [this] { color_->ChooseFor(this, &chosenColor_); });
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto *colourRow = new QHBoxLayout;
-    colourRow->addWidget(colourLabel);
-    colourRow->addWidget(color_);
-    colourRow->addStretch();
+    auto *colorRow = new QHBoxLayout;
+    colorRow->addWidget(colorLabel);
+    colorRow->addWidget(color_);
+    colorRow->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(fonts_);
-    layout->addLayout(colourRow);
+    layout->addLayout(colorRow);
     layout->addWidget(buttons);
 }
 
@@ -48,5 +48,5 @@ QFont FontChooser::SelectedFont() const
 
 QColor FontChooser::SelectedColor() const
 {
-    return ToQColor(colour_);
+    return ToQColor(chosenColor_);
 }

@@ -21,5 +21,5 @@ public:
 private:
     QFontDialog *fonts_;
     ColorButton *color_;
-    Colour colour_;
+    Color chosenColor_;
 };

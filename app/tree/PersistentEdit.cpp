@@ -12,10 +12,10 @@ const QString kFont = QStringLiteral("logfont");
 const QString kText = QStringLiteral("color1");
 const QString kBackground = QStringLiteral("color2");
 
-QByteArray EncodeColour(Colour colour)
+QByteArray EncodeColor(Color color)
 {
     QByteArray bytes(4, '\0');
-    qToLittleEndian<uint32_t>(colour, bytes.data());
+    qToLittleEndian<uint32_t>(color, bytes.data());
     return bytes;
 }
 
@@ -27,11 +27,11 @@ QByteArray ReadBytes(const QSettings &settings, const QString &name)
 }
 
 // Values of the wrong size are not ours to interpret: keep the default.
-void ReadColour(const QSettings &settings, const QString &name, Colour *colour)
+void ReadColor(const QSettings &settings, const QString &name, Color *color)
 {
     const QByteArray bytes = ReadBytes(settings, name);
     if (bytes.size() == 4)
-        *colour = qFromLittleEndian<uint32_t>(bytes.constData());
+        *color = qFromLittleEndian<uint32_t>(bytes.constData());
 }
 
 bool Flush(QSettings &settings)
@@ -63,45 +63,45 @@ void PersistentEdit::LoadSettings()
     settings->beginGroup(Group());
     if (!settings->childKeys().isEmpty()) {
         LogFontRecord::Decode(ReadBytes(*settings, kFont), &fontRecord_);
-        ReadColour(*settings, kText, &textColor_);
-        ReadColour(*settings, kBackground, &backgroundColor_);
+        ReadColor(*settings, kText, &textColor_);
+        ReadColor(*settings, kBackground, &backgroundColor_);
     } else {
         settings->setValue(kFont, fontRecord_.Encode());
-        settings->setValue(kText, EncodeColour(textColor_));
-        settings->setValue(kBackground, EncodeColour(backgroundColor_));
+        settings->setValue(kText, EncodeColor(textColor_));
+        settings->setValue(kBackground, EncodeColor(backgroundColor_));
         settings->endGroup();
         Flush(*settings);
     }
     ApplyFont();
-    ApplyColours();
+    ApplyColors();
 }
 
-bool PersistentEdit::SetFontAndTextColor(const LogFontRecord &font, Colour textColor)
+bool PersistentEdit::SetFontAndTextColor(const LogFontRecord &font, Color textColor)
 {
     auto settings = OpenUserSettings();
     settings->beginGroup(Group());
     settings->setValue(kFont, font.Encode());
-    settings->setValue(kText, EncodeColour(textColor));
+    settings->setValue(kText, EncodeColor(textColor));
     settings->endGroup();
     if (!Flush(*settings))
         return false;
     fontRecord_ = font;
     textColor_ = textColor;
     ApplyFont();
-    ApplyColours();
+    ApplyColors();
     return true;
 }
 
-void PersistentEdit::SetColor(ColorSelector selector, Colour color)
+void PersistentEdit::SetColor(ColorSelector selector, Color color)
 {
     auto settings = OpenUserSettings();
     settings->beginGroup(Group());
-    settings->setValue(selector == TextColor ? kText : kBackground, EncodeColour(color));
+    settings->setValue(selector == TextColor ? kText : kBackground, EncodeColor(color));
     settings->endGroup();
     if (!Flush(*settings))
         return;
     (selector == TextColor ? textColor_ : backgroundColor_) = color;
-    ApplyColours();
+    ApplyColors();
 }
 
 void PersistentEdit::ApplyFont()
@@ -109,13 +109,13 @@ void PersistentEdit::ApplyFont()
     setFont(fontRecord_.ToFont());
 }
 
-void PersistentEdit::ApplyColours()
+void PersistentEdit::ApplyColors()
 {
-    QPalette colours = palette();
+    QPalette colors = palette();
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
-        colours.setColor(group, QPalette::Text, ToQColor(textColor_));
-        colours.setColor(group, QPalette::Base, ToQColor(backgroundColor_));
+        colors.setColor(group, QPalette::Text, ToQColor(textColor_));
+        colors.setColor(group, QPalette::Base, ToQColor(backgroundColor_));
     }
-    setPalette(colours);
+    setPalette(colors);
     viewport()->update();
 }

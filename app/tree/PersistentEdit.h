@@ -13,7 +13,10 @@
 class PersistentEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
-    enum ColorSelector { TextColor = 1, BackgroundColor = 2 };
+    enum ColorSelector {
+        TextColor = 1,
+        BackgroundColor = 2
+    };
 
     explicit PersistentEdit(QWidget *parent = nullptr);
 
@@ -26,23 +29,23 @@ public:
     void LoadSettings();
     // Stores and applies a font and text colour; false when the settings
     // cannot be written, in which case nothing changes.
-    bool SetFontAndTextColor(const LogFontRecord &font, Colour textColor);
+    bool SetFontAndTextColor(const LogFontRecord &font, Color textColor);
     // Stores and applies the text or the background colour.
-    void SetColor(ColorSelector selector, Colour color);
+    void SetColor(ColorSelector selector, Color color);
 
     LogFontRecord FontRecord() const { return fontRecord_; }
-    Colour TextColour() const { return textColor_; }
-    Colour BackgroundColour() const { return backgroundColor_; }
+    Color CurrentTextColor() const { return textColor_; }
+    Color CurrentBackgroundColor() const { return backgroundColor_; }
 
 private:
     QString Group() const { return key_ + QStringLiteral("/settings"); }
     void ApplyFont();
-    void ApplyColours();
+    void ApplyColors();
 
     QString key_;
     LogFontRecord fontRecord_;
-    Colour textColor_ = 0x000000;
-    Colour backgroundColor_ = 0xFFFFFF;
+    Color textColor_ = 0x000000;
+    Color backgroundColor_ = 0xFFFFFF;
 };
 
 // The per-user settings store of the program.

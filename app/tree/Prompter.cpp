@@ -23,10 +23,10 @@ void Prompter::Message(QWidget *parent, QMessageBox::Icon icon, const QString &t
 
 bool Prompter::ChooseColor(QWidget *parent, const QColor &initial, QColor *chosen)
 {
-    const QColor colour = QColorDialog::getColor(initial, parent);
-    if (!colour.isValid())
+    const QColor color = QColorDialog::getColor(initial, parent);
+    if (!color.isValid())
         return false;
-    *chosen = colour;
+    *chosen = color;
     return true;
 }
 

@@ -25,11 +25,11 @@ QLineEdit *SettingsPage::Box(int width, int height)
     return box;
 }
 
-ColorButton *SettingsPage::Swatch(Colour *colour)
+ColorButton *SettingsPage::Swatch(Color *color)
 {
     auto *button = new ColorButton(this);
     button->setFixedSize(units_.Size(48, 16));
-    connect(button, &ColorButton::Pressed, this, [this, button, colour] { button->ChooseFor(this, colour); });
+    connect(button, &ColorButton::Pressed, this, [this, button, color] { button->ChooseFor(this, color); });
     return button;
 }
 

@@ -36,7 +36,7 @@ protected:
     QLineEdit *Box(int width = 48, int height = 14);
     // A colour button (48 x 16) that opens the colour chooser on `*colour`,
     // the page's own copy, and shows the choice at once.
-    ColorButton *Swatch(Colour *colour);
+    ColorButton *Swatch(Color *color);
     QLabel *Text(const QString &text);
     // A group box of the given size (taller only if its rows need it)
     // holding `content` at its top, `inset` from its left edge.

@@ -53,9 +53,9 @@ void ProjectionPage::Load(const ViewSettings &settings)
 
 bool ProjectionPage::Save(ViewSettings &settings)
 {
-    return ReadNumberField(near_, &settings.nearPlane) && ReadNumberField(far_, &settings.farPlane)
-        && ReadNumberField(fieldOfView_, &settings.fieldOfView)
-        && ReadNumberField(sensitivity_, &settings.sensitivity);
+    return ReadNumberField(near_, &settings.nearPlane) && ReadNumberField(far_, &settings.farPlane) &&
+           ReadNumberField(fieldOfView_, &settings.fieldOfView) &&
+           ReadNumberField(sensitivity_, &settings.sensitivity);
 }
 
 // ---------------------------------------------------------------- "Background"
@@ -63,7 +63,7 @@ bool ProjectionPage::Save(ViewSettings &settings)
 BackgroundPage::BackgroundPage(QWidget *parent) : SettingsPage(parent)
 {
     QGridLayout *rows = Rows(64, 0);
-    button_ = Swatch(&colour_);
+    button_ = Swatch(&color_);
     AddRow(rows, QStringLiteral("background color:"), button_);
 
     auto *page = new QVBoxLayout;
@@ -74,13 +74,13 @@ BackgroundPage::BackgroundPage(QWidget *parent) : SettingsPage(parent)
 
 void BackgroundPage::Load(const ViewSettings &settings)
 {
-    colour_ = settings.backgroundColor;
-    button_->SetColor(colour_);
+    color_ = settings.backgroundColor;
+    button_->SetColor(color_);
 }
 
 bool BackgroundPage::Save(ViewSettings &settings)
 {
-    settings.backgroundColor = colour_;
+    settings.backgroundColor = color_;
     return true;
 }
 
@@ -100,7 +100,7 @@ LimitsPage::LimitsPage(QWidget *parent) : SettingsPage(parent)
     connect(cube_, &QCheckBox::toggled, marks_, &QWidget::setVisible);
 
     QGridLayout *rows = Rows(57, 9);
-    button_ = Swatch(&colour_);
+    button_ = Swatch(&color_);
     dimension_ = Box();
     AddRow(rows, QStringLiteral("cube color:"), button_);
     AddRow(rows, QStringLiteral("cube dimension:"), dimension_);
@@ -120,8 +120,8 @@ void LimitsPage::Load(const ViewSettings &settings)
     cube_->setChecked(settings.showCube != 0);
     marks_->setChecked(settings.showReferenceMarks != 0);
     marks_->setVisible(cube_->isChecked());
-    colour_ = settings.cubeColor;
-    button_->SetColor(colour_);
+    color_ = settings.cubeColor;
+    button_->SetColor(color_);
     dimension_->setText(NumberFieldText(settings.cubeDimension));
 }
 
@@ -129,7 +129,7 @@ bool LimitsPage::Save(ViewSettings &settings)
 {
     settings.showCube = CheckValue(cube_);
     settings.showReferenceMarks = CheckValue(marks_);
-    settings.cubeColor = colour_;
+    settings.cubeColor = color_;
     return ReadNumberField(dimension_, &settings.cubeDimension);
 }
 
@@ -146,14 +146,14 @@ AxesPage::AxesPage(QWidget *parent) : SettingsPage(parent)
 
     axes_ = new QCheckBox(QStringLiteral("show axes"), this);
     axes_->setMinimumSize(Units().Size(49, 10));
-    QGridLayout *colourRow = Rows(42, 0);
-    button_ = Swatch(&colour_);
-    AddRow(colourRow, QStringLiteral("axes color:"), button_);
+    QGridLayout *colorRow = Rows(42, 0);
+    button_ = Swatch(&color_);
+    AddRow(colorRow, QStringLiteral("axes color:"), button_);
     auto *aspect = new QVBoxLayout;
     aspect->setSpacing(0);
     aspect->addWidget(axes_, 0, Qt::AlignLeft);
     aspect->addSpacing(Units().Y(13));
-    aspect->addLayout(colourRow);
+    aspect->addLayout(colorRow);
 
     auto *page = new QHBoxLayout;
     page->addWidget(Group(QStringLiteral("Strings"), 82, 70, strings, 8), 0, Qt::AlignTop);
@@ -169,8 +169,8 @@ void AxesPage::Load(const ViewSettings &settings)
     labels_[1]->setText(FromCp1252(settings.axisLabelY));
     labels_[2]->setText(FromCp1252(settings.axisLabelZ));
     axes_->setChecked(settings.showAxes != 0);
-    colour_ = settings.axesColor;
-    button_->SetColor(colour_);
+    color_ = settings.axesColor;
+    button_->SetColor(color_);
 }
 
 int AxesPage::RefusedLabel(QString *offending) const
@@ -198,7 +198,7 @@ bool AxesPage::Save(ViewSettings &settings)
     ToCp1252(labels_[1]->text(), &settings.axisLabelY);
     ToCp1252(labels_[2]->text(), &settings.axisLabelZ);
     settings.showAxes = CheckValue(axes_);
-    settings.axesColor = colour_;
+    settings.axesColor = color_;
     return true;
 }
 
@@ -218,7 +218,7 @@ TracePage::TracePage(QWidget *parent) : SettingsPage(parent)
                 [this] { cursorKind_ = sphere_->isChecked() ? SphereCursor : CrossCursor; });
 
     QGridLayout *rows = Rows(57, 0);
-    button_ = Swatch(&colour_);
+    button_ = Swatch(&color_);
     AddRow(rows, QStringLiteral("cursor color:"), button_);
 
     auto *page = new QVBoxLayout;
@@ -240,14 +240,14 @@ void TracePage::Load(const ViewSettings &settings)
     cross_->setChecked(settings.cursorKind == CrossCursor);
     kinds_->setExclusive(true);
     cursorKind_ = settings.cursorKind;
-    colour_ = settings.cursorColor;
-    button_->SetColor(colour_);
+    color_ = settings.cursorColor;
+    button_->SetColor(color_);
 }
 
 bool TracePage::Save(ViewSettings &settings)
 {
     settings.cursorKind = cursorKind_;
-    settings.cursorColor = colour_;
+    settings.cursorColor = color_;
     return true;
 }
 
@@ -299,6 +299,6 @@ void MiscPage::Load(const ViewSettings &settings)
 
 bool MiscPage::Save(ViewSettings &settings)
 {
-    return ReadUnsignedField(interval_, &settings.animationIntervalMs)
-        && ReadUnsignedField(buffer_, &settings.printBufferMB);
+    return ReadUnsignedField(interval_, &settings.animationIntervalMs) &&
+           ReadUnsignedField(buffer_, &settings.printBufferMB);
 }

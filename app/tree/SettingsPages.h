@@ -40,7 +40,7 @@ public:
     ColorButton *BackgroundButton() const { return button_; }
 
 private:
-    Colour colour_ = 0;
+    Color color_ = 0;
     ColorButton *button_;
 };
 
@@ -60,7 +60,7 @@ public:
 private:
     QCheckBox *cube_;
     QCheckBox *marks_;
-    Colour colour_ = 0;
+    Color color_ = 0;
     ColorButton *button_;
     QLineEdit *dimension_;
 };
@@ -87,7 +87,7 @@ public:
 private:
     QLineEdit *labels_[3];
     QCheckBox *axes_;
-    Colour colour_ = 0;
+    Color color_ = 0;
     ColorButton *button_;
 };
 
@@ -108,7 +108,7 @@ private:
     QRadioButton *sphere_;
     QRadioButton *cross_;
     int32_t cursorKind_ = CrossCursor;
-    Colour colour_ = 0;
+    Color color_ = 0;
     ColorButton *button_;
 };
 

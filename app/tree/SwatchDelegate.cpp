@@ -6,7 +6,7 @@ namespace {
 constexpr int kGap = 4;
 
 // The item's picture with the swatch after it, as one picture.
-QIcon WithSwatch(const QIcon &icon, const QSize &pictureSize, const QColor &colour)
+QIcon WithSwatch(const QIcon &icon, const QSize &pictureSize, const QColor &color)
 {
     const int side = qMax(6, pictureSize.height() - 4);
     QPixmap combined(pictureSize.width() + kGap + side, pictureSize.height());
@@ -17,7 +17,7 @@ QIcon WithSwatch(const QIcon &icon, const QSize &pictureSize, const QColor &colo
     // Outlined, so that a colour close to the paper still shows its square.
     const QRect square(pictureSize.width() + kGap, (pictureSize.height() - side) / 2, side - 1, side - 1);
     painter.setPen(QColor(64, 64, 64));
-    painter.setBrush(colour);
+    painter.setBrush(color);
     painter.drawRect(square);
     return QIcon(combined);
 }

@@ -121,18 +121,18 @@ bool TextDialog::eventFilter(QObject *watched, QEvent *event)
 void TextDialog::ChooseFont()
 {
     QFont font;
-    QColor colour;
-    if (!Prompter::Current().ChooseFont(this, edit_->font(), ToQColor(edit_->TextColour()), &font, &colour))
+    QColor color;
+    if (!Prompter::Current().ChooseFont(this, edit_->font(), ToQColor(edit_->CurrentTextColor()), &font, &color))
         return;
     LogFontRecord record = LogFontRecord::FromFont(font);
     record.quality = LogFontRecord::kProofQuality;
-    edit_->SetFontAndTextColor(record, FromQColor(colour));
+    edit_->SetFontAndTextColor(record, FromQColor(color));
 }
 
 void TextDialog::ChooseColor()
 {
-    QColor colour;
-    if (!Prompter::Current().ChooseColor(this, ToQColor(edit_->BackgroundColour()), &colour))
+    QColor color;
+    if (!Prompter::Current().ChooseColor(this, ToQColor(edit_->CurrentBackgroundColor()), &color))
         return;
-    edit_->SetColor(PersistentEdit::BackgroundColor, FromQColor(colour));
+    edit_->SetColor(PersistentEdit::BackgroundColor, FromQColor(color));
 }

@@ -18,13 +18,13 @@ QPixmap Blank(int width, int height)
     return pixmap;
 }
 
-QPixmap LetterF(const QColor &colour)
+QPixmap LetterF(const QColor &color)
 {
     QPixmap pixmap = Blank(kImageWidth, kImageHeight);
     QPainter p(&pixmap);
-    p.fillRect(3, 1, 3, 12, colour);     // stem
-    p.fillRect(3, 1, 10, 3, colour);     // top bar
-    p.fillRect(3, 6, 7, 2, colour);      // middle bar
+    p.fillRect(3, 1, 3, 12, color);     // stem
+    p.fillRect(3, 1, 10, 3, color);     // top bar
+    p.fillRect(3, 6, 7, 2, color);      // middle bar
     return pixmap;
 }
 
@@ -215,7 +215,7 @@ QPixmap CurveWithDot()
 }
 
 // A small surface z = sin r / r seen from above and the side, as wires.
-void DrawFaintSurface(QPainter &p, const QRectF &area, const QColor &colour)
+void DrawFaintSurface(QPainter &p, const QRectF &area, const QColor &color)
 {
     constexpr int kCells = 12;
     auto project = [&area](double u, double v) {
@@ -226,7 +226,7 @@ void DrawFaintSurface(QPainter &p, const QRectF &area, const QColor &colour)
         const double sy = area.center().y() + (u + v - 1) * area.height() * 0.22 - z * area.height() * 0.35;
         return QPointF(sx, sy);
     };
-    p.setPen(QPen(colour, 0.8));
+    p.setPen(QPen(color, 0.8));
     for (int i = 0; i <= kCells; ++i) {
         QPolygonF row, column;
         for (int j = 0; j <= kCells; ++j) {

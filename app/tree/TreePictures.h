@@ -13,7 +13,13 @@ QVector<QPixmap> TreeImages();
 
 // The menu-item pictures: edit glyph, red cross, circular arrow, red F,
 // curve with a dot.
-enum MenuPicture { EditPicture = 0, CrossPicture, RefreshPicture, FunctionPicture, CurvePicture };
+enum MenuPicture {
+    EditPicture = 0,
+    CrossPicture,
+    RefreshPicture,
+    FunctionPicture,
+    CurvePicture
+};
 QVector<QPixmap> MenuPictures();
 
 // The 200 x 200 paper texture with a faint wire-frame surface in its middle.

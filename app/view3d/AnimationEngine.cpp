@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "model/FunctionDefinition.h"
 #include "model/FunctionList.h"
-#include "qel/qel.h"
-#include "view3d/DependentKind.h"
+#include "model/LibraryFunction.h"
 
 bool AnimationEngine::Start(const FunctionList &functions, int32_t handle, uint32_t intervalMs)
 {
@@ -39,7 +37,7 @@ void AnimationEngine::PutBack()
     for (size_t k = 0; k < parameters_.size(); ++k) {
         Variable &v = variables_[parameters_[k].variable];
         v.value = startValues_[k];
-        modify_function_variable(handle_, VariableRecord{v.name.c_str(), v.value, v.min, v.max, v.steps});
+        LibraryFunction(handle_).Write(v);
     }
 }
 
@@ -58,22 +56,11 @@ bool AnimationEngine::BuildTables(const FunctionList &functions)
     const int position = functions.Find(handle_);
     if (position < 0)
         return false;
-    const int32_t n = get_function_n_var(handle_);
-    if (n <= 2)
-        return false;
-    std::vector<VariableRecord> table(size_t(n), VariableRecord{nullptr, 0, 0, 0, 0});
-    get_function_variables(handle_, table.data());
-    // The library's names live only as long as the function's current
-    // compilation: keep copies.
-    for (const VariableRecord &r : table)
-        variables_.push_back({r.name ? r.name : "", r.value, r.min, r.max, r.steps});
-
-    const DependentKind kind = KindFromName(ExtractNames(functions.At(position).text).dependent);
-    const std::string first = FirstPlottedName(kind), second = SecondPlottedName(kind);
-    // The last two entries are the constants e and pi.
-    for (size_t i = 0; i + 2 < variables_.size(); ++i) {
+    const LibraryFunction function(functions.At(position));
+    variables_ = function.Variables();
+    for (size_t i = 0; i < variables_.size(); ++i) {
         const Variable &v = variables_[i];
-        if (v.name == first || v.name == second)
+        if (!function.IsParameter(v.name))
             continue;
         Parameter p;
         p.variable = i;
@@ -135,7 +122,7 @@ void AnimationEngine::Apply()
     for (const Parameter &p : parameters_) {
         Variable &v = variables_[p.variable];
         v.value = v.min + p.step * p.increment;
-        modify_function_variable(handle_, VariableRecord{v.name.c_str(), v.value, v.min, v.max, v.steps});
+        LibraryFunction(handle_).Write(v);
     }
     frameDue_ = true;
     if (onApplied)

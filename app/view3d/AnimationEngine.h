@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/FunctionVariable.h"
+
 class FunctionList;
 
 // The timer of an animation.  The engine starts and stops it; whoever owns
@@ -17,10 +19,10 @@ public:
     virtual bool IsRunning() const = 0;
 };
 
-// Sweeps the parameters of one function (its variables other than the two it
-// is plotted over and the constants e and pi) through their ranges, step by
-// step, like the digits of an odometer: the last parameter runs fastest, and
-// after the last position comes the first again.  Knows the library and the
+// Sweeps the parameters of one function (LibraryFunction says which they
+// are) through their ranges, step by step, like the digits of an odometer:
+// the last parameter runs fastest, and after the last position comes the
+// first again.  Knows the library and the
 // clock it is given, nothing of windows or GL: a view draws each position,
 // an exporter may tick it directly, frame by frame.
 //
@@ -29,11 +31,7 @@ public:
 class AnimationEngine {
 public:
     // A copy of one entry of the function's variable table.
-    struct Variable {
-        std::string name;
-        double value = 0, min = 0, max = 0;
-        int32_t steps = 0;
-    };
+    using Variable = FunctionVariable;
     struct Parameter {
         size_t variable = 0;     // index into Variables()
         double increment = 0;    // (max - min) / steps

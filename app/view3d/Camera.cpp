@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include <Qt>
-
 namespace {
 
 void Forward(Camera &c, double d)
@@ -28,21 +26,19 @@ Direction LineOfSight(const Camera &c)
     return {-std::cos(pitch) * std::sin(yaw), std::sin(pitch), -std::cos(pitch) * std::cos(yaw)};
 }
 
-bool ApplyCameraCommand(Camera &c, int id, double d)
+void MoveCamera(Camera &c, CameraMove move, double d)
 {
-    switch (id) {
-    case CmdCameraReset: c = Camera(); return true;
-    case CmdCameraForward: Forward(c, d); return true;
-    case CmdCameraBackward: Forward(c, -d); return true;
-    case CmdCameraUp: c.posY += d; return true;
-    case CmdCameraDown: c.posY -= d; return true;
-    case CmdCameraLeft: Sideways(c, -d); return true;
-    case CmdCameraRight: Sideways(c, d); return true;
-    case CmdLookUp: c.pitch += d; return true;
-    case CmdLookDown: c.pitch -= d; return true;
-    case CmdTurnLeft: c.yaw += d; return true;
-    case CmdTurnRight: c.yaw -= d; return true;
-    default: return false;
+    switch (move) {
+    case CameraMove::Forward: Forward(c, d); break;
+    case CameraMove::Backward: Forward(c, -d); break;
+    case CameraMove::Up: c.posY += d; break;
+    case CameraMove::Down: c.posY -= d; break;
+    case CameraMove::Left: Sideways(c, -d); break;
+    case CameraMove::Right: Sideways(c, d); break;
+    case CameraMove::LookUp: c.pitch += d; break;
+    case CameraMove::LookDown: c.pitch -= d; break;
+    case CameraMove::TurnLeft: c.yaw += d; break;
+    case CameraMove::TurnRight: c.yaw -= d; break;
     }
 }
 
@@ -96,39 +92,4 @@ void OrbitByDrag(Camera &c, double s, int dx, int dy)
     c.posZ = nz;
     RotateAboutVertical(c.posX, c.posZ, c.yaw * kDegree);
     c.pitch += tilt;
-}
-
-bool ApplyHeldKey(Camera &c, int vk, double d, bool traceOn)
-{
-    switch (vk) {
-    case VkRight: if (traceOn) return false; c.yaw -= d; return true;
-    case VkLeft: if (traceOn) return false; c.yaw += d; return true;
-    case VkUp: if (traceOn) return false; Forward(c, d); return true;
-    case VkDown: if (traceOn) return false; Forward(c, -d); return true;
-    case VkPageUp: c.pitch += d; return true;
-    case VkPageDown: c.pitch -= d; return true;
-    case VkHome: c.posY += d; return true;
-    case VkEnd: c.posY -= d; return true;
-    case VkMinus: Sideways(c, d); return true;
-    case VkPeriod: Sideways(c, -d); return true;
-    default: return false;
-    }
-}
-
-int VirtualKeyFromQt(int qtKey, bool keypad)
-{
-    switch (qtKey) {
-    case Qt::Key_PageUp: return VkPageUp;
-    case Qt::Key_PageDown: return VkPageDown;
-    case Qt::Key_End: return VkEnd;
-    case Qt::Key_Home: return VkHome;
-    case Qt::Key_Left: return VkLeft;
-    case Qt::Key_Up: return VkUp;
-    case Qt::Key_Right: return VkRight;
-    case Qt::Key_Down: return VkDown;
-    case Qt::Key_Minus: return keypad ? 0 : VkMinus;
-    case Qt::Key_Period: return keypad ? 0 : VkPeriod;
-    case Qt::Key_Escape: return VkEscape;
-    default: return 0;
-    }
 }

@@ -16,7 +16,11 @@ struct Camera {
     CameraPose Pose() const { return {posX, posY, posZ, pitch, yaw}; }
     void SetPose(const CameraPose &p)
     {
-        posX = p.x; posY = p.y; posZ = p.z; pitch = p.pitch; yaw = p.yaw;
+        posX = p.x;
+        posY = p.y;
+        posZ = p.z;
+        pitch = p.pitch;
+        yaw = p.yaw;
     }
 };
 
@@ -27,24 +31,22 @@ struct Direction {
 };
 Direction LineOfSight(const Camera &camera);
 
-// Ids of the 3D tool bar commands.
-enum CameraCommand {
-    CmdCameraReset = 500,
-    CmdCameraForward = 501,
-    CmdCameraBackward = 502,
-    CmdCameraUp = 505,
-    CmdCameraDown = 506,
-    CmdCameraLeft = 507,
-    CmdCameraRight = 508,
-    CmdLookUp = 509,
-    CmdLookDown = 510,
-    CmdTurnLeft = 511,
-    CmdTurnRight = 512,
-    CmdPickMode = 513,
+// The steps of the 3D tool bar and the navigation keys.
+enum class CameraMove {
+    Forward,
+    Backward,     // along the line of sight, level
+    Up,
+    Down,              // straight up and down
+    Left,
+    Right,           // sideways
+    LookUp,
+    LookDown,      // pitch
+    TurnLeft,
+    TurnRight,   // yaw
 };
 
-// Applies one camera command (500..512) with step d; false for other ids.
-bool ApplyCameraCommand(Camera &camera, int id, double d);
+// Moves the camera one step of length (or angle) d.
+void MoveCamera(Camera &camera, CameraMove move, double d);
 
 // Mouse drags; s is the sensitivity (without the factor 10) and dx, dy the
 // anchor minus the current position.
@@ -56,19 +58,3 @@ void RiseByDrag(Camera &camera, double s, int dy);
 // the distance to the centre and what lies in front of the eye are kept
 // (the scene turns with the mouse).
 void OrbitByDrag(Camera &camera, double s, int dx, int dy);
-
-// Virtual key codes of the navigation keys.
-enum VirtualKey {
-    VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36,
-    VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40,
-    VkMinus = 189, VkPeriod = 190, VkEscape = 27,
-};
-
-// Held-key step: moves the camera for one held navigation key.  Returns true
-// when the camera moved: false for other keys, and for the arrows while
-// they move the trace cursor instead.
-bool ApplyHeldKey(Camera &camera, int vk, double d, bool traceOn);
-
-// Virtual key code of a Qt key (0 when it is none of the view's keys).
-// Keypad minus and period are other keys than the main-block ones.
-int VirtualKeyFromQt(int qtKey, bool keypad);

@@ -105,7 +105,8 @@ private:
         const GLPoint face = FaceNormal(cell.p);
         for (int k = 0; k < 4; ++k) {
             const GLPoint &n = normals_[size_t(cell.i + di[k]) * g_.count2 + cell.j + dj[k]];
-            cell.normal[k] = !IsZero(n) ? n : !IsZero(face) ? face : GLPoint{0, 1, 0};
+            cell.normal[k] = !IsZero(n) ? n : !IsZero(face) ? face
+                                                            : GLPoint{0, 1, 0};
         }
     }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "view3d/DependentKind.h"
+#include "view3d/SampleMapping.h"
 #include "view3d/GlyphOutlines.h"
 
 struct ViewSettings;

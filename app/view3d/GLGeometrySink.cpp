@@ -6,9 +6,9 @@
 
 namespace {
 
-void SetColour(Colour c)
+void SetColor(Color c)
 {
-    glColor3ub(GLubyte(ColourRed(c)), GLubyte(ColourGreen(c)), GLubyte(ColourBlue(c)));
+    glColor3ub(GLubyte(ColorRed(c)), GLubyte(ColorGreen(c)), GLubyte(ColorBlue(c)));
 }
 
 } // namespace
@@ -23,7 +23,7 @@ void GLGeometrySink::BeginFunction(const FunctionRecord &record, double low, dou
     high_ = high;
     quads_.clear();
     lines_.clear();
-    colours_.clear();
+    colors_.clear();
     normals_.clear();
 }
 
@@ -40,11 +40,11 @@ void GLGeometrySink::AddVertex(std::vector<GLfloat> &to, const GLPoint &p) const
     to.push_back(GLfloat(p.z));
 }
 
-void GLGeometrySink::AddColour(Colour c)
+void GLGeometrySink::AddColor(Color c)
 {
-    colours_.push_back(GLubyte(ColourRed(c)));
-    colours_.push_back(GLubyte(ColourGreen(c)));
-    colours_.push_back(GLubyte(ColourBlue(c)));
+    colors_.push_back(GLubyte(ColorRed(c)));
+    colors_.push_back(GLubyte(ColorGreen(c)));
+    colors_.push_back(GLubyte(ColorBlue(c)));
 }
 
 void GLGeometrySink::Cell(const CellGeometry &c)
@@ -64,17 +64,17 @@ void GLGeometrySink::Cell(const CellGeometry &c)
             AddVertex(quads_, p);
         break;
     case ChessBoard: {
-        const Colour colour = (c.i + c.j) % 2 ? color1_ : color2_;
+        const Color color = (c.i + c.j) % 2 ? color1_ : color2_;
         for (const GLPoint &p : c.p) {
             AddVertex(quads_, p);
-            AddColour(colour);
+            AddColor(color);
         }
         break;
     }
     case Gradient:
         for (int k = 0; k < 4; ++k) {
             AddVertex(quads_, c.p[k]);
-            AddColour(GradientColor(low_, high_, c.value[k], color1_, color2_));
+            AddColor(GradientColor(low_, high_, c.value[k], color1_, color2_));
         }
         break;
     default:
@@ -87,19 +87,19 @@ void GLGeometrySink::Segment(const SegmentGeometry &s)
     for (int e = 0; e < 2; ++e) {
         AddVertex(lines_, s.p[e]);
         if (mode_ == Gradient)
-            AddColour(GradientColor(low_, high_, s.value[e], color1_, color2_));
+            AddColor(GradientColor(low_, high_, s.value[e], color1_, color2_));
     }
 }
 
 void GLGeometrySink::Submit(GLenum primitive, const std::vector<GLfloat> &positions,
-                            bool withColours, bool withNormals) const
+                            bool withColors, bool withNormals) const
 {
     const GLsizei count = GLsizei(positions.size() / 3);
     if (submission_ == Submission::Immediate) {
         glBegin(primitive);
         for (GLsizei k = 0; k < count; ++k) {
-            if (withColours)
-                glColor3ubv(&colours_[size_t(k) * 3]);
+            if (withColors)
+                glColor3ubv(&colors_[size_t(k) * 3]);
             if (withNormals)
                 glNormal3fv(&normals_[size_t(k) * 3]);
             glVertex3fv(&positions[size_t(k) * 3]);
@@ -109,9 +109,9 @@ void GLGeometrySink::Submit(GLenum primitive, const std::vector<GLfloat> &positi
     }
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, positions.data());
-    if (withColours) {
+    if (withColors) {
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(3, GL_UNSIGNED_BYTE, 0, colours_.data());
+        glColorPointer(3, GL_UNSIGNED_BYTE, 0, colors_.data());
     }
     if (withNormals) {
         glEnableClientState(GL_NORMAL_ARRAY);
@@ -120,12 +120,12 @@ void GLGeometrySink::Submit(GLenum primitive, const std::vector<GLfloat> &positi
     glDrawArrays(primitive, 0, count);
     if (withNormals)
         glDisableClientState(GL_NORMAL_ARRAY);
-    if (withColours)
+    if (withColors)
         glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-void GLGeometrySink::SubmitTriangles(bool withColours, bool withNormals) const
+void GLGeometrySink::SubmitTriangles(bool withColors, bool withNormals) const
 {
     static const int corners[6] = {0, 1, 3, 1, 2, 3};
     const size_t quads = quads_.size() / 12;
@@ -136,9 +136,9 @@ void GLGeometrySink::SubmitTriangles(bool withColours, bool withNormals) const
             indices.push_back(GLuint(q * 4 + size_t(c)));
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, quads_.data());
-    if (withColours) {
+    if (withColors) {
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(3, GL_UNSIGNED_BYTE, 0, colours_.data());
+        glColorPointer(3, GL_UNSIGNED_BYTE, 0, colors_.data());
     }
     if (withNormals) {
         glEnableClientState(GL_NORMAL_ARRAY);
@@ -147,7 +147,7 @@ void GLGeometrySink::SubmitTriangles(bool withColours, bool withNormals) const
     glDrawElements(GL_TRIANGLES, GLsizei(indices.size()), GL_UNSIGNED_INT, indices.data());
     if (withNormals)
         glDisableClientState(GL_NORMAL_ARRAY);
-    if (withColours)
+    if (withColors)
         glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
@@ -157,10 +157,10 @@ void GLGeometrySink::Draw() const
     if (!lines_.empty()) {
         // Wire frames and curves; only a gradient curve carries colours (a
         // gradient surface puts nothing here).
-        const bool coloured = mode_ == Gradient;
-        if (!coloured)
-            SetColour(color1_);
-        Submit(GL_LINES, lines_, coloured);
+        const bool colored = mode_ == Gradient;
+        if (!colored)
+            SetColor(color1_);
+        Submit(GL_LINES, lines_, colored);
     }
     if (quads_.empty())
         return;
@@ -173,7 +173,7 @@ void GLGeometrySink::Draw() const
         glStencilFunc(GL_ALWAYS, tag_ | kStencilOffsetFace, 0xFF);
     }
     if (mode_ == FilledPolygons)
-        SetColour(color1_);
+        SetColor(color1_);
     const bool lit = !normals_.empty();
     if (lit)
         glEnable(GL_LIGHTING);
@@ -185,7 +185,7 @@ void GLGeometrySink::Draw() const
         glDisable(GL_LIGHTING);
     if (outlined) {
         glStencilFunc(GL_ALWAYS, tag_, 0xFF);
-        SetColour(mode_ == FilledPolygons ? color2_ : background_);
+        SetColor(mode_ == FilledPolygons ? color2_ : background_);
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         Submit(GL_QUADS, quads_, false);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);

@@ -31,11 +31,18 @@ public:
     // given as the triangles a display list makes of them (Mesa's lists cut
     // a quadrilateral 0-1-2-3 along 1-3, its drawing straight along 0-2,
     // which shades a gradient differently).
-    enum class Submission { Arrays, Immediate, Direct };
+    enum class Submission {
+        Arrays,
+        Immediate,
+        Direct
+    };
 
-    enum class Lighting { Flat, Shaded };
+    enum class Lighting {
+        Flat,
+        Shaded
+    };
 
-    explicit GLGeometrySink(Colour background, Submission submission = Submission::Arrays,
+    explicit GLGeometrySink(Color background, Submission submission = Submission::Arrays,
                             Lighting lighting = Lighting::Flat)
         : background_(background), submission_(submission), lighting_(lighting) {}
 
@@ -53,21 +60,21 @@ public:
 
 private:
     void AddVertex(std::vector<GLfloat> &to, const GLPoint &p) const;
-    void AddColour(Colour c);
-    void Submit(GLenum primitive, const std::vector<GLfloat> &positions, bool withColours,
+    void AddColor(Color c);
+    void Submit(GLenum primitive, const std::vector<GLfloat> &positions, bool withColors,
                 bool withNormals = false) const;
     // The faces as triangles 0-1-3 and 1-2-3 of each quadrilateral.
-    void SubmitTriangles(bool withColours, bool withNormals) const;
+    void SubmitTriangles(bool withColors, bool withNormals) const;
 
-    Colour background_;
+    Color background_;
     Submission submission_;
     Lighting lighting_;
     GLint tag_ = 0;   // the function's mark in the stencil
-    Colour color1_ = 0, color2_ = 0;
+    Color color1_ = 0, color2_ = 0;
     int mode_ = 0;
     double low_ = 0, high_ = 0;
     std::vector<GLfloat> quads_;     // 4 corners per cell
     std::vector<GLfloat> lines_;     // wire-frame edges and curve segments
-    std::vector<GLubyte> colours_;   // per vertex of quads_ or lines_, when coloured
+    std::vector<GLubyte> colors_;   // per vertex of quads_ or lines_, when coloured
     std::vector<GLfloat> normals_;   // per vertex of quads_, when shaded
 };

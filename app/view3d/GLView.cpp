@@ -8,14 +8,13 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QOpenGLContext>
-#include <QScreen>
-#include <QSplitter>
 #include <QSurfaceFormat>
 #include <QTimer>
 #include <QWheelEvent>
 
 #include "model/CVeltrix2Doc.h"
 #include "model/CodePage1252.h"
+#include "model/LibraryFunction.h"
 #include "view3d/AnimationEngine.h"
 #include "view3d/MultisampleTarget.h"
 #include "view3d/SceneRenderer.h"
@@ -35,19 +34,6 @@ int MouseFlags(const QMouseEvent *e)
     return int(e->buttons()) | int(mods);
 }
 
-// Animation bar.
-constexpr int kAnimationRewind = 113;
-constexpr int kAnimationPlay = 114;
-constexpr int kAnimationStop = 115;
-constexpr int kAnimationStepBack = 116;
-constexpr int kAnimationStepForward = 117;
-
-// Trace bar: one step along either variable of the traced function.
-constexpr int kTraceIndex1Up = 118;
-constexpr int kTraceIndex1Down = 119;
-constexpr int kTraceIndex2Up = 120;
-constexpr int kTraceIndex2Down = 121;
-
 constexpr int kLeft = int(Qt::LeftButton);
 constexpr int kRight = int(Qt::RightButton);
 constexpr int kBoth = kLeft | kRight;
@@ -63,7 +49,7 @@ const char *const kViewPrompt =
 } // namespace
 
 GLView::GLView(QWidget *parent)
-    : QOpenGLWidget(parent), renderer_(std::make_unique<SceneRenderer>()),
+    : QOpenGLWidget(parent), actions_(ViewActions::Make(this)), renderer_(std::make_unique<SceneRenderer>()),
       screenLists_(std::make_unique<ListSet>()),
       multisample_(std::make_unique<MultisampleTarget>(framebufferFunctions_)),
       clock_(std::make_unique<TimerClock>()), animation_(std::make_unique<AnimationEngine>(*clock_))
@@ -80,6 +66,44 @@ GLView::GLView(QWidget *parent)
     connect(&settleTimer_, &QTimer::timeout, this, &GLView::Settle);
     connect(&clock_->Timer(), &QTimer::timeout, this, [this] { animation_->Tick(); });
     animation_->onApplied = [this](int32_t handle) { AnimationApplied(handle); };
+    ConnectActions();
+}
+
+void GLView::ConnectActions()
+{
+    const ViewActions &a = actions_;
+    const struct {
+        QAction *action;
+        CameraMove move;
+    } moves[] = {
+        {a.cameraForward, CameraMove::Forward},
+        {a.cameraBack, CameraMove::Backward},
+        {a.cameraUp, CameraMove::Up},
+        {a.cameraDown, CameraMove::Down},
+        {a.cameraLeft, CameraMove::Left},
+        {a.cameraRight, CameraMove::Right},
+        {a.pitchUp, CameraMove::LookUp},
+        {a.pitchDown, CameraMove::LookDown},
+        {a.yawLeft, CameraMove::TurnLeft},
+        {a.yawRight, CameraMove::TurnRight},
+    };
+    for (const auto &m : moves)
+        connect(m.action, &QAction::triggered, this, [this, move = m.move] { MoveBy(move); });
+    connect(a.cameraReset, &QAction::triggered, this, &GLView::ResetCamera);
+    connect(a.pickMode, &QAction::triggered, this, &GLView::TogglePickMode);
+
+    connect(a.play, &QAction::triggered, this, [this] { RunAnimationCommand(&AnimationEngine::Play); });
+    connect(a.stop, &QAction::triggered, this, [this] { RunAnimationCommand(&AnimationEngine::Stop); });
+    connect(a.rewind, &QAction::triggered, this, [this] { RunAnimationCommand(&AnimationEngine::Rewind); });
+    connect(a.stepBack, &QAction::triggered, this, [this] { RunAnimationCommand(&AnimationEngine::StepBack); });
+    connect(a.stepForward, &QAction::triggered, this,
+            [this] { RunAnimationCommand(&AnimationEngine::StepForward); });
+    connect(this, &GLView::AnimationPlaying, a.play, &QAction::setChecked);
+
+    connect(a.traceFirstUp, &QAction::triggered, this, [this] { StepTrace(1, 0); });
+    connect(a.traceFirstDown, &QAction::triggered, this, [this] { StepTrace(-1, 0); });
+    connect(a.traceSecondUp, &QAction::triggered, this, [this] { StepTrace(0, 1); });
+    connect(a.traceSecondDown, &QAction::triggered, this, [this] { StepTrace(0, -1); });
 }
 
 GLView::~GLView()
@@ -241,7 +265,7 @@ void GLView::paintGL()
     renderer_->ApplyViewport();
     const std::optional<TraceReading> reading = renderer_->RenderScene(*screenLists_, camera_);
     if (multisampled)
-        multisample_->ResolveColour(defaultFramebufferObject());
+        multisample_->ResolveColor(defaultFramebufferObject());
     lastFrame_ = {camera_, w, h, multisampled, true};
     animation_->FrameShown();
     if (mousePosition_)
@@ -370,56 +394,25 @@ void GLView::SettleFrame()
     doneCurrent();
 }
 
-bool GLView::Handles(int id) const
+void GLView::MoveBy(CameraMove move)
 {
-    switch (id) {
-    case CmdCameraReset:
-    case CmdCameraForward:
-    case CmdCameraBackward:
-    case CmdCameraUp:
-    case CmdCameraDown:
-    case CmdCameraLeft:
-    case CmdCameraRight:
-    case CmdLookUp:
-    case CmdLookDown:
-    case CmdTurnLeft:
-    case CmdTurnRight:
-    case CmdPickMode:
-    case kAnimationRewind:
-    case kAnimationPlay:
-    case kAnimationStop:
-    case kAnimationStepBack:
-    case kAnimationStepForward:
-    case kTraceIndex1Up:
-    case kTraceIndex1Down:
-    case kTraceIndex2Up:
-    case kTraceIndex2Down:
-        return true;
-    default:
-        return false;
-    }
+    MoveCamera(camera_, move, Step());
+    CameraChanged();
 }
 
-bool GLView::OnCommand(int id)
+void GLView::ResetCamera()
 {
-    if (ApplyCameraCommand(camera_, id, Step())) {
-        CameraChanged();
-        return true;
-    }
-    switch (id) {
-    case CmdPickMode:
-        ForgetPointUnderMouse();
-        pickMode_ = !pickMode_;
-        setCursor(pickMode_ ? Qt::CrossCursor : Qt::ArrowCursor);
-        emit PickModeChanged(pickMode_);
-        return true;
-    case kTraceIndex1Up: StepTrace(1, 0); return true;
-    case kTraceIndex1Down: StepTrace(-1, 0); return true;
-    case kTraceIndex2Up: StepTrace(0, 1); return true;
-    case kTraceIndex2Down: StepTrace(0, -1); return true;
-    default:
-        return AnimationCommand(id);
-    }
+    camera_ = Camera();
+    CameraChanged();
+}
+
+void GLView::TogglePickMode()
+{
+    ForgetPointUnderMouse();
+    pickMode_ = !pickMode_;
+    setCursor(pickMode_ ? Qt::CrossCursor : Qt::ArrowCursor);
+    actions_.pickMode->setChecked(pickMode_);
+    emit PickModeChanged(pickMode_);
 }
 
 // ---------------------------------------------------------------- trace
@@ -444,6 +437,10 @@ void GLView::SetTrace(bool on, int handle)
     renderer_->SetTrace(trace);
     const int position = doc_ && on ? doc_->Find(handle) : -1;
     tracedText_ = position >= 0 ? doc_->Get(position).text : std::string();
+    // The steps' texts name the traced function's plotted variables.
+    const DependentKind kind = LibraryFunction(handle, tracedText_).Kind();
+    actions_.NameTraceSteps(QString::fromLatin1(FirstPlottedName(kind)),
+                            QString::fromLatin1(SecondPlottedName(kind)));
     update();
 }
 
@@ -479,19 +476,17 @@ void GLView::SetAnimation(bool on, int handle)
     emit AnimationPlaying(animation_->IsPlaying());
 }
 
-bool GLView::AnimationCommand(int id)
+// The animation bar's commands; play is the one that takes the interval.
+void GLView::RunAnimationCommand(void (AnimationEngine::*command)(uint32_t))
 {
-    const uint32_t interval = doc_ ? doc_->Settings().animationIntervalMs : 0;
-    switch (id) {
-    case kAnimationPlay: animation_->Play(interval); break;
-    case kAnimationStop: animation_->Stop(); break;
-    case kAnimationRewind: animation_->Rewind(); break;
-    case kAnimationStepBack: animation_->StepBack(); break;
-    case kAnimationStepForward: animation_->StepForward(); break;
-    default: return false;
-    }
+    (animation_.get()->*command)(doc_ ? doc_->Settings().animationIntervalMs : 0);
     emit AnimationPlaying(animation_->IsPlaying());
-    return true;
+}
+
+void GLView::RunAnimationCommand(void (AnimationEngine::*command)())
+{
+    (animation_.get()->*command)();
+    emit AnimationPlaying(animation_->IsPlaying());
 }
 
 // A new position is in the library: the function is sampled again with the
@@ -563,7 +558,7 @@ void GLView::keyPressEvent(QKeyEvent *e)
     }
     keyDown_[size_t(vk)] = 1;
     if (vk == VkEscape && !e->isAutoRepeat())
-        ToggleFullScreen();
+        emit FullScreenRequested();
     e->accept();
 }
 
@@ -578,10 +573,10 @@ void GLView::keyReleaseEvent(QKeyEvent *e)
     // While tracing, the arrows move the cursor when they are let go.
     if (TraceOn()) {
         switch (vk) {
-        case VkUp: OnCommand(kTraceIndex1Up); break;
-        case VkDown: OnCommand(kTraceIndex1Down); break;
-        case VkRight: OnCommand(kTraceIndex2Up); break;
-        case VkLeft: OnCommand(kTraceIndex2Down); break;
+        case VkUp: StepTrace(1, 0); break;
+        case VkDown: StepTrace(-1, 0); break;
+        case VkRight: StepTrace(0, 1); break;
+        case VkLeft: StepTrace(0, -1); break;
         default: break;
         }
     }
@@ -594,60 +589,6 @@ void GLView::focusOutEvent(QFocusEvent *e)
     keyDown_.fill(0);
     keys_.Clear();
     QOpenGLWidget::focusOutEvent(e);
-}
-
-// Full screen: the main window grows and moves so that the view covers the
-// screen; the frame's other parts lie beyond the screen edges.  In a
-// splitter the whole growth goes to the view.
-void GLView::ToggleFullScreen()
-{
-    QWidget *frame = window();
-    auto *splitter = qobject_cast<QSplitter *>(parentWidget());
-    if (!fullScreen_) {
-        const QScreen *screen = frame->screen() ? frame->screen() : QGuiApplication::primaryScreen();
-        const QRect area = screen->geometry();
-        const QSize growth = area.size() - size();
-        savedFrameRect_ = frame->geometry();
-        if (splitter) {
-            savedSplitterSizes_ = splitter->sizes();
-            savedSplitterSize_ = splitter->size();
-            QList<int> sizes = savedSplitterSizes_;
-            const int me = splitter->indexOf(this);
-            if (me >= 0)
-                sizes[me] += splitter->orientation() == Qt::Horizontal ? growth.width() : growth.height();
-            ExpectSplitter(splitter, sizes, splitter->size() + growth);
-        }
-        const QPoint offset = mapTo(frame, QPoint(0, 0));
-        frame->setGeometry(QRect(area.topLeft() - offset, frame->size() + growth));
-        fullScreen_ = true;
-    } else {
-        if (splitter && !savedSplitterSizes_.isEmpty())
-            ExpectSplitter(splitter, savedSplitterSizes_, savedSplitterSize_);
-        frame->setGeometry(savedFrameRect_);
-        frame->show();
-        fullScreen_ = false;
-    }
-}
-
-void GLView::ExpectSplitter(QSplitter *splitter, const QList<int> &sizes, QSize size)
-{
-    pendingSplitterSizes_ = sizes;
-    pendingSplitterSize_ = size;
-    splitter->installEventFilter(this);
-}
-
-bool GLView::eventFilter(QObject *watched, QEvent *e)
-{
-    auto *splitter = qobject_cast<QSplitter *>(watched);
-    if (splitter && e->type() == QEvent::Resize && !pendingSplitterSizes_.isEmpty() &&
-        splitter->size() == pendingSplitterSize_) {
-        splitter->removeEventFilter(this);
-        const QList<int> sizes = pendingSplitterSizes_;
-        pendingSplitterSizes_.clear();
-        // After the splitter has laid out its panes for the new size.
-        QTimer::singleShot(0, splitter, [splitter, sizes] { splitter->setSizes(sizes); });
-    }
-    return QOpenGLWidget::eventFilter(watched, e);
 }
 
 // Mouse.
@@ -747,9 +688,9 @@ void GLView::wheelEvent(QWheelEvent *e)
     e->accept();
     if (notches == 0)
         return;
-    const int command = notches > 0 ? CmdCameraForward : CmdCameraBackward;
+    const CameraMove move = notches > 0 ? CameraMove::Forward : CameraMove::Backward;
     for (int n = 0; n < std::abs(notches); ++n)
-        ApplyCameraCommand(camera_, command, Step());
+        MoveCamera(camera_, move, Step());
     CameraChanged();
 }
 

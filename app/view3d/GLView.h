@@ -10,7 +10,6 @@
 #include <QOpenGLWidget>
 #include <QPointF>
 #include <QPointer>
-#include <QRect>
 #include <QString>
 #include <QTimer>
 
@@ -21,18 +20,19 @@
 #include "view3d/RenderOptions.h"
 #include "view3d/SceneState.h"
 #include "view3d/TraceCursor.h"
+#include "view3d/ViewActions.h"
 
 class AnimationEngine;
 class CVeltrix2Doc;
 class MultisampleTarget;
-class QSplitter;
 class SceneRenderer;
 class TimerClock;
 struct ListSet;
 
 // The 3D pane: owns the GL context, the camera and the display lists of the
-// screen, and turns mouse, keys and the 3D tool bar into camera moves.  The
-// drawing itself is SceneRenderer's, so that off-screen contexts draw the same.
+// screen, and turns mouse, keys and its actions (camera, pick mode,
+// animation and trace steps) into camera moves and runs.  The drawing
+// itself is SceneRenderer's, so that off-screen contexts draw the same.
 class GLView : public QOpenGLWidget, public CameraLink {
     Q_OBJECT
 public:
@@ -51,9 +51,6 @@ public:
     void SetCamera(const CameraPose &pose) override;
 
     bool PickMode() const { return pickMode_; }
-    bool IsFullScreen() const { return fullScreen_; }
-    // The main window's rectangle from before full screen, while it lasts.
-    QRect SavedFrameRect() const { return savedFrameRect_; }
     bool TraceOn() const;
     int TracedHandle() const;
     bool AnimationOn() const;
@@ -84,18 +81,12 @@ public:
     // Renderer of this view's context; valid after initializeGL.
     SceneRenderer *Renderer() const { return renderer_.get(); }
 
-    // Whether OnCommand carries out `id`.  The main window greys out the
-    // commands it would route here otherwise, so they light up by
-    // themselves once the view learns them.
-    bool Handles(int id) const;
+    // The view's commands, for the main window's bars.
+    const ViewActions &Actions() const { return actions_; }
 
 public slots:
-    // Performs a command id; false when the view does not handle it.
-    bool OnCommand(int id);
     void SetTrace(bool on, int handle);
     void SetAnimation(bool on, int handle);
-    // The view covers the screen, or goes back to its place (Escape here).
-    void ToggleFullScreen();
 
 signals:
     void PickModeChanged(bool on);
@@ -111,6 +102,9 @@ signals:
     // ended trace and animation; whoever shows their controls closes them.
     void ModesEnded();
     void ModifiedByCamera();
+    // Escape was pressed: the main window lets the view cover the screen, or
+    // gives it its place back.
+    void FullScreenRequested();
     // The mouse rests over a drawn function (outside pick mode and drags):
     // its label, the point under the mouse in the user's coordinates, and
     // the distance between points one pixel apart there.
@@ -137,7 +131,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
     void leaveEvent(QEvent *e) override;
-    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private slots:
     void OnViewsNeedUpdate(QObject *sender, int hint);
@@ -153,19 +146,24 @@ private:
     void ApplyHeldKeys();
     void CameraChanged();
     void SceneMoves();
-    void ExpectSplitter(QSplitter *splitter, const QList<int> &sizes, QSize size);
     void SetAnchors(const QMouseEvent *e);
     void PickFunction(QPointF pos);
     void SchedulePointRead();
     void ForgetPointUnderMouse();
     void HidePoint();
     double Step() const;
+    void ConnectActions();
+    void MoveBy(CameraMove move);
+    void ResetCamera();
+    void TogglePickMode();
     void StepTrace(int along1, int along2);
-    bool AnimationCommand(int id);
+    void RunAnimationCommand(void (AnimationEngine::*command)(uint32_t));
+    void RunAnimationCommand(void (AnimationEngine::*command)());
     void AnimationApplied(int32_t handle);
     void EndModesOfChangedFunctions();
 
     QPointer<CVeltrix2Doc> doc_;
+    ViewActions actions_;
     Camera camera_;
     std::unique_ptr<SceneRenderer> renderer_;
     std::unique_ptr<ListSet> screenLists_;
@@ -198,14 +196,6 @@ private:
     int rightAnchorX_ = 0, rightAnchorY_ = 0;
     int leftAnchorX_ = 0, leftAnchorY_ = 0;
     int bothAnchorY_ = 0;
-    bool fullScreen_ = false;
-    QRect savedFrameRect_;
-    QList<int> savedSplitterSizes_;
-    QSize savedSplitterSize_;
-    // Pane sizes to give the splitter once the window has its new size
-    // (top-level resizes arrive later on X11).
-    QList<int> pendingSplitterSizes_;
-    QSize pendingSplitterSize_;
 
     bool pickMode_ = false;
     // The trace state itself is the renderer's, which draws the cursor.

@@ -22,12 +22,12 @@ int Channel(int a, int b, double t)
 
 } // namespace
 
-Colour GradientColor(double low, double high, double value, Colour c1, Colour c2)
+Color GradientColor(double low, double high, double value, Color c1, Color c2)
 {
     if (low == high || std::isnan(low) || std::isnan(high))
         return c1;
     const double t = (value - low) / (high - low);
-    return MakeColour(Channel(ColourRed(c1), ColourRed(c2), t),
-                      Channel(ColourGreen(c1), ColourGreen(c2), t),
-                      Channel(ColourBlue(c1), ColourBlue(c2), t));
+    return MakeColor(Channel(ColorRed(c1), ColorRed(c2), t),
+                     Channel(ColorGreen(c1), ColorGreen(c2), t),
+                     Channel(ColorBlue(c1), ColorBlue(c2), t));
 }

@@ -32,10 +32,10 @@ bool MultisampleTarget::Make(int width, int height, int count, double budget)
 {
     fb_.genFramebuffers(1, &framebuffer_);
     fb_.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    fb_.genRenderbuffers(1, &colour_);
-    fb_.bindRenderbuffer(GL_RENDERBUFFER, colour_);
+    fb_.genRenderbuffers(1, &color_);
+    fb_.bindRenderbuffer(GL_RENDERBUFFER, color_);
     fb_.renderbufferStorageMultisample(GL_RENDERBUFFER, count, GL_RGBA8, width, height);
-    fb_.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
+    fb_.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color_);
     fb_.genRenderbuffers(1, &depth_);
     fb_.bindRenderbuffer(GL_RENDERBUFFER, depth_);
     fb_.renderbufferStorageMultisample(GL_RENDERBUFFER, count, GL_DEPTH24_STENCIL8, width, height);
@@ -69,7 +69,7 @@ void MultisampleTarget::Bind() const
     fb_.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
 }
 
-void MultisampleTarget::ResolveColour(GLuint target) const
+void MultisampleTarget::ResolveColor(GLuint target) const
 {
     fb_.bindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     fb_.bindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
@@ -92,10 +92,10 @@ void MultisampleTarget::Release()
 {
     if (framebuffer_ != 0) {
         fb_.deleteFramebuffers(1, &framebuffer_);
-        fb_.deleteRenderbuffers(1, &colour_);
+        fb_.deleteRenderbuffers(1, &color_);
         fb_.deleteRenderbuffers(1, &depth_);
     }
-    framebuffer_ = colour_ = depth_ = 0;
+    framebuffer_ = color_ = depth_ = 0;
     width_ = height_ = asked_ = samples_ = 0;
     sampleX_ = sampleY_ = 0.5;
 }

@@ -26,7 +26,7 @@ public:
     void Bind() const;
     // Copies the averaged colour of the whole frame into `target`, which
     // stays bound.
-    void ResolveColour(GLuint target) const;
+    void ResolveColor(GLuint target) const;
     // Copies depth and stencil of the pixels around (x, y), as far as the
     // frame goes, into `target` (bound afterwards): those of one sample per
     // pixel, whose place in the pixel SampleX() and SampleY() give.
@@ -49,7 +49,7 @@ private:
     bool Make(int width, int height, int count, double budget);
 
     const FramebufferFunctions &fb_;
-    GLuint framebuffer_ = 0, colour_ = 0, depth_ = 0;
+    GLuint framebuffer_ = 0, color_ = 0, depth_ = 0;
     int width_ = 0, height_ = 0, asked_ = 0, samples_ = 0;
     double sampleX_ = 0.5, sampleY_ = 0.5;
 };

@@ -4,6 +4,31 @@
 #include <map>
 
 class QKeyEvent;
+struct Camera;
+
+// Virtual key codes of the navigation keys.
+enum VirtualKey {
+    VkPageUp = 33,
+    VkPageDown = 34,
+    VkEnd = 35,
+    VkHome = 36,
+    VkLeft = 37,
+    VkUp = 38,
+    VkRight = 39,
+    VkDown = 40,
+    VkMinus = 189,
+    VkPeriod = 190,
+    VkEscape = 27,
+};
+
+// Held-key step: moves the camera for one held navigation key.  Returns true
+// when the camera moved: false for other keys, and for the arrows while
+// they move the trace cursor instead.
+bool ApplyHeldKey(Camera &camera, int vk, double d, bool traceOn);
+
+// Virtual key code of a Qt key (0 when it is none of the view's keys).
+// Keypad minus and period are other keys than the main-block ones.
+int VirtualKeyFromQt(int qtKey, bool keypad);
 
 // The view's navigation keys, known by the key that is pressed rather than
 // by the character it gives.  "-" pressed, then Shift, then "-" let go

@@ -7,12 +7,12 @@
 struct RenderOptions {
     bool smoothLines = false;     // multisampled edges and lines
     bool shadedSurfaces = false;  // filled faces lit by a light at the eye
-    bool colourLegend = false;    // a colour bar per gradient function
+    bool colorLegend = false;    // a colour bar per gradient function
 
     bool operator==(const RenderOptions &o) const
     {
         return smoothLines == o.smoothLines && shadedSurfaces == o.shadedSurfaces &&
-               colourLegend == o.colourLegend;
+               colorLegend == o.colorLegend;
     }
     bool operator!=(const RenderOptions &o) const { return !(*this == o); }
 };

@@ -3,9 +3,7 @@
 #include <new>
 
 #include "model/CodePage1252.h"
-#include "model/DisplayForms.h"
-#include "model/FunctionDefinition.h"
-#include "qel/qel.h"
+#include "model/LibraryFunction.h"
 
 namespace {
 
@@ -20,13 +18,22 @@ QString Quoted(const std::string &s)
     return QStringLiteral("\"%1\"").arg(FromCp1252(s));
 }
 
-// Range of one plotted variable; false when its steps make no grid.
-bool MakeAxis(const std::vector<VariableRecord> &table, const char *name, Axis &axis)
+// Index of the first variable called `name`; -1 when there is none.
+int32_t IndexOf(const std::vector<FunctionVariable> &table, const char *name)
 {
-    axis.index = FindVariable(table.data(), int(table.size()), name);
+    for (size_t i = 0; i < table.size(); ++i)
+        if (table[i].name == name)
+            return int32_t(i);
+    return -1;
+}
+
+// Range of one plotted variable; false when its steps make no grid.
+bool MakeAxis(const std::vector<FunctionVariable> &table, const char *name, Axis &axis)
+{
+    axis.index = *name ? IndexOf(table, name) : -1;
     if (axis.index < 0)
         return true;
-    const VariableRecord &v = table[size_t(axis.index)];
+    const FunctionVariable &v = table[size_t(axis.index)];
     if (v.steps <= 0)
         return false;
     axis.count = uint32_t(v.steps) + 1;
@@ -48,7 +55,10 @@ bool Allocate(SampleGridResult &r, const std::string &label)
     const QString tooLarge =
         QStringLiteral("The function %1 cannot be drawn: its grid of %2 x %3 points is too large "
                        "(at most %4 points). Reduce the number of steps.")
-            .arg(Quoted(label)).arg(r.count1).arg(r.count2).arg(kMaxGridPoints);
+            .arg(Quoted(label))
+            .arg(r.count1)
+            .arg(r.count2)
+            .arg(kMaxGridPoints);
     if (points > kMaxGridPoints) {
         Fail(r, SampleGridResult::TooLarge, tooLarge);
         return false;
@@ -67,16 +77,14 @@ bool Allocate(SampleGridResult &r, const std::string &label)
 SampleGridResult SampleGrid(const std::string &text, int32_t handle, const std::string &label)
 {
     SampleGridResult r;
-    const int32_t n = get_function_n_var(handle);
-    std::vector<VariableRecord> table(size_t(n > 0 ? n : 0));
-    if (!table.empty())
-        get_function_variables(handle, table.data());
+    const LibraryFunction function(handle, text);
+    const std::vector<FunctionVariable> table = function.Variables();
     std::vector<double> values(table.size());
     for (size_t k = 0; k < table.size(); ++k)
         values[k] = table[k].value;
 
-    r.kind = KindFromName(ExtractNames(text).dependent);
-    r.angleMode = get_function_angle_mode(handle);
+    r.kind = function.Kind();
+    r.angleMode = function.Unit();
     Axis a1, a2;
     for (auto [name, axis] : {std::pair{FirstPlottedName(r.kind), &a1}, std::pair{SecondPlottedName(r.kind), &a2}}) {
         if (!MakeAxis(table, name, *axis)) {
@@ -88,8 +96,14 @@ SampleGridResult SampleGrid(const std::string &text, int32_t handle, const std::
             return r;
         }
     }
-    r.index1 = a1.index; r.count1 = a1.count; r.start1 = a1.start; r.step1 = a1.step;
-    r.index2 = a2.index; r.count2 = a2.count; r.start2 = a2.start; r.step2 = a2.step;
+    r.index1 = a1.index;
+    r.count1 = a1.count;
+    r.start1 = a1.start;
+    r.step1 = a1.step;
+    r.index2 = a2.index;
+    r.count2 = a2.count;
+    r.start2 = a2.start;
+    r.step2 = a2.step;
     if (!Allocate(r, label))
         return r;
 
@@ -99,9 +113,7 @@ SampleGridResult SampleGrid(const std::string &text, int32_t handle, const std::
                 values[size_t(r.index1)] = r.U(i);
             if (r.index2 >= 0)
                 values[size_t(r.index2)] = r.W(j);
-            double out = 0;
-            execute_function(handle, values.empty() ? nullptr : values.data(), &out);
-            r.grid[size_t(i) * r.count2 + j] = out;
+            r.grid[size_t(i) * r.count2 + j] = function.EvaluateAt(values.empty() ? nullptr : values.data());
         }
     }
     // Evaluating leaves the plotted variables at the grid's last point: give
@@ -109,6 +121,6 @@ SampleGridResult SampleGrid(const std::string &text, int32_t handle, const std::
     // and the document saves.
     for (const int32_t index : {r.index1, r.index2})
         if (index >= 0)
-            modify_function_variable(handle, table[size_t(index)]);
+            function.Write(table[size_t(index)]);
     return r;
 }

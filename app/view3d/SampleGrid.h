@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "model/GridSize.h"   // kMaxGridPoints
-#include "view3d/DependentKind.h"
+#include "view3d/SampleMapping.h"
 
 // Function values over the grid of a function's two plotted variables.
 struct SampleGridResult {

@@ -10,9 +10,9 @@
 
 namespace {
 
-void SetColour(Colour c)
+void SetColor(Color c)
 {
-    glColor3ub(GLubyte(ColourRed(c)), GLubyte(ColourGreen(c)), GLubyte(ColourBlue(c)));
+    glColor3ub(GLubyte(ColorRed(c)), GLubyte(ColorGreen(c)), GLubyte(ColorBlue(c)));
 }
 
 void DrawLines(const std::vector<LineSegment> &lines)
@@ -35,20 +35,20 @@ void DrawTexts(const std::vector<PlacedText> &texts, const OutlineFont &font, co
 
 void DrawCube(const ViewSettings &s)
 {
-    SetColour(s.cubeColor);
+    SetColor(s.cubeColor);
     DrawLines(CubeEdges(s.cubeDimension));
 }
 
 void DrawReferenceMarks(const ViewSettings &s, const OutlineFont &font, const Camera &camera)
 {
-    SetColour(s.cubeColor);
+    SetColor(s.cubeColor);
     DrawLines(ReferenceTicks(s.cubeDimension));
     DrawTexts(ReferenceMarkTexts(s, font.AllMetrics()), font, camera);
 }
 
 void DrawAxes(const ViewSettings &s, const OutlineFont &font, const Camera &camera)
 {
-    SetColour(s.axesColor);
+    SetColor(s.axesColor);
     DrawLines(AxisLines(s.cubeDimension));
     DrawTexts(AxisTexts(s, font.AllMetrics()), font, camera);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view3d/DependentKind.h"
+#include "view3d/SampleMapping.h"
 
 struct Camera;
 

@@ -75,9 +75,9 @@ void SceneRenderer::BeginFrame(const Camera &camera)
 {
     const ViewSettings &s = doc_->Settings();
     LoadProjection(camera);
-    glClearColor(GLclampf(ColourRed(s.backgroundColor) / 255.0),
-                 GLclampf(ColourGreen(s.backgroundColor) / 255.0),
-                 GLclampf(ColourBlue(s.backgroundColor) / 255.0), 1.0f);
+    glClearColor(GLclampf(ColorRed(s.backgroundColor) / 255.0),
+                 GLclampf(ColorGreen(s.backgroundColor) / 255.0),
+                 GLclampf(ColorBlue(s.backgroundColor) / 255.0), 1.0f);
     glClearStencil(0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
@@ -103,8 +103,8 @@ void SceneRenderer::EndFrame(const Camera &camera, const std::vector<LegendEntry
     }
     if (s.showAxes)
         DrawAxes(s, font_, camera);
-    if (options_.colourLegend)
-        DrawColourLegend(legend, font_, viewportWidth_, viewportHeight_, s.backgroundColor);
+    if (options_.colorLegend)
+        DrawColorLegend(legend, font_, viewportWidth_, viewportHeight_, s.backgroundColor);
     glDisable(GL_STENCIL_TEST);
     glFinish();
 }
@@ -125,7 +125,7 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
         if (trace_.on && record->handle == trace_.handle)
             reading = DrawTraceCursor(*record);
     }
-    EndFrame(camera, options_.colourLegend ? Legend(lists) : std::vector<LegendEntry>{});
+    EndFrame(camera, options_.colorLegend ? Legend(lists) : std::vector<LegendEntry>{});
     return reading;
 }
 
@@ -222,8 +222,8 @@ TraceReading SceneRenderer::DrawTraceCursor(const FunctionRecord &record)
         return placed.reading;
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1, 1);
-    glColor3ub(GLubyte(ColourRed(s.cursorColor)), GLubyte(ColourGreen(s.cursorColor)),
-               GLubyte(ColourBlue(s.cursorColor)));
+    glColor3ub(GLubyte(ColorRed(s.cursorColor)), GLubyte(ColorGreen(s.cursorColor)),
+               GLubyte(ColorBlue(s.cursorColor)));
     if (s.cursorKind == SphereCursor) {
         glPushMatrix();
         glTranslated(p.x, p.y, p.z);
@@ -332,7 +332,7 @@ GradientRange SceneRenderer::DrawFunction(const FunctionRecord &record, Destinat
     else
         problems_.push_back({record.handle, grid.problem});
 
-    const Colour background = doc_->Settings().backgroundColor;
+    const Color background = doc_->Settings().backgroundColor;
     const double cube = doc_->Settings().cubeDimension;
     if (destination == Destination::Picking) {
         GLGeometrySink sink(background, GLGeometrySink::Submission::Immediate);

@@ -9,7 +9,7 @@
 #include <QString>
 
 #include "view3d/Camera.h"
-#include "view3d/ColourLegend.h"
+#include "view3d/ColorLegend.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/OutlineFont.h"
 #include "view3d/RenderOptions.h"
@@ -131,7 +131,11 @@ private:
     const FunctionRecord *VisibleRecord(const ListEntry &entry) const;
     // Where a function's geometry goes: compiled into a list appended to a
     // set, drawn into the frame, or drawn for the selection pass.
-    enum class Destination { List, Frame, Picking };
+    enum class Destination {
+        List,
+        Frame,
+        Picking
+    };
     // The range of the function's gradient colours.
     GradientRange DrawFunction(const FunctionRecord &record, Destination destination, ListSet *lists = nullptr);
     // Projection, clear and state of a frame; the furniture and legend that

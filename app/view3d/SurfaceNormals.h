@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "view3d/DependentKind.h"
+#include "view3d/SampleMapping.h"
 
 // Unit normals of a sampled surface at its grid points (count1 rows of
 // count2 points, in GL coordinates), from central differences of the

@@ -1,21 +1,21 @@
 #include "view3d/TraceCursor.h"
 
 #include <algorithm>
+#include <optional>
 
-#include "model/FunctionDefinition.h"
 #include "model/FunctionRecord.h"
-#include "qel/qel.h"
+#include "model/LibraryFunction.h"
 
 namespace {
 
 // Moves the plotted variable `name` to grid position `index` (clamped and
 // kept) and returns its new value; 0 when the function has no such variable.
-double MoveToGridPoint(int32_t handle, const char *name, int32_t &index)
+double MoveToGridPoint(const LibraryFunction &function, const char *name, int32_t &index)
 {
-    VariableRecord v{name, 0, 0, 0, 0};
-    if (*name == '\0' || get_function_variable(handle, name, &v) == 0)
+    std::optional<FunctionVariable> found = *name ? function.Variable(name) : std::nullopt;
+    if (!found)
         return 0;
-    v.name = name;
+    FunctionVariable &v = *found;
     if (v.steps < 1) {
         // No grid to walk: the variable stays at the start of its range
         // rather than at min + 0 * (range / 0), which is not a number.
@@ -25,7 +25,7 @@ double MoveToGridPoint(int32_t handle, const char *name, int32_t &index)
         index = std::clamp(index, 0, v.steps);
         v.value = v.min + index * ((v.max - v.min) / v.steps);
     }
-    modify_function_variable(handle, v);
+    function.Write(v);
     return v.value;
 }
 
@@ -33,12 +33,12 @@ double MoveToGridPoint(int32_t handle, const char *name, int32_t &index)
 
 TracePlacement PlaceTraceCursor(const FunctionRecord &record, TraceState &state)
 {
-    const DependentKind kind = KindFromName(ExtractNames(record.text).dependent);
-    const double f = AngleFactor(get_function_angle_mode(record.handle));
-    const double u = MoveToGridPoint(record.handle, FirstPlottedName(kind), state.index1);
-    const double w = MoveToGridPoint(record.handle, SecondPlottedName(kind), state.index2);
-    double v = 0;
-    execute_function(record.handle, nullptr, &v);
+    const LibraryFunction function(record);
+    const DependentKind kind = function.Kind();
+    const double f = AngleFactor(function.Unit());
+    const double u = MoveToGridPoint(function, FirstPlottedName(kind), state.index1);
+    const double w = MoveToGridPoint(function, SecondPlottedName(kind), state.index2);
+    const double v = function.Evaluate();
 
     TracePlacement placement;
     placement.point = MapSample(kind, f, u, w, v);

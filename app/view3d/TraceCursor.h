@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "view3d/DependentKind.h"
+#include "view3d/SampleMapping.h"
 
 struct FunctionRecord;
 

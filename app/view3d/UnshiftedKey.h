@@ -4,7 +4,11 @@
 
 // The printing keys among the view's keys, by the symbol on the key's first
 // level.
-enum class UnshiftedKey { Other, Minus, Period };
+enum class UnshiftedKey {
+    Other,
+    Minus,
+    Period
+};
 
 // What the key with the native scan code `scanCode` shows without Shift, in
 // the keyboard group of `nativeModifiers`; Other where the window system does

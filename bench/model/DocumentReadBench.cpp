@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchDocument.h"
 #include "model/CVeltrix2Doc.h"
 #include "model/FunctionDefinition.h"
 #include "qel/qel.h"
@@ -23,16 +24,13 @@ QString WriteFullDocument(const QTemporaryDir &dir)
 {
     CVeltrix2Doc doc;
     for (int i = 0; i < 100; ++i) {
-        const std::string text = "z(x,y,a,b)=a*cosx*siny+b*(x^2-y^2)/" + std::to_string(i + 1);
-        const DefinitionOutcome o = CompileNewFunction(text, i % 3);
-        if (!o.ok)
-            return QString();
-        FunctionRecord r;
-        r.label = "function number " + std::to_string(i);
-        r.text = text;
-        r.handle = o.handle;
-        r.mode = i % 4;
-        doc.Add(r, false);
+        BenchPlot plot;
+        plot.text = "z(x,y,a,b)=a*cosx*siny+b*(x^2-y^2)/" + std::to_string(i + 1);
+        plot.label = "function number " + std::to_string(i);
+        plot.unit = i % 3;
+        plot.mode = i % 4;
+        plot.color1 = 0xFFFFFF;
+        AddBenchPlot(doc, plot);
     }
     const QString path = dir.filePath("full.vxf");
     return doc.Save(path) ? path : QString();
@@ -114,8 +112,10 @@ void BM_OpenDocumentOfManyNames(benchmark::State &state)
         }
     }
     state.SetLabel(QStringLiteral("%1 variables, %2 names, %3 MB")
-                       .arg(state.range(0)).arg(state.range(1))
-                       .arg(QFileInfo(path).size() / 1e6, 0, 'f', 1).toStdString());
+                       .arg(state.range(0))
+                       .arg(state.range(1))
+                       .arg(QFileInfo(path).size() / 1e6, 0, 'f', 1)
+                       .toStdString());
 }
 BENCHMARK(BM_OpenDocumentOfManyNames)
     ->Args({20000, 50000})

@@ -11,9 +11,9 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 
+#include "BenchDocument.h"
 #include "model/CVeltrix2Doc.h"
-#include "model/FunctionDefinition.h"
-#include "qel/qel.h"
+#include "model/LibraryFunction.h"
 #include "view3d/AnimationEngine.h"
 #include "view3d/GLView.h"
 #include "view3d/SceneRenderer.h"
@@ -25,18 +25,11 @@ constexpr int kWidth = 800, kHeight = 600;
 // A document with one animated function of `steps` x `steps` cells.
 void FillDocument(CVeltrix2Doc &doc, int steps)
 {
-    const std::string text = "z(x,y,t)=sin(x+t)*cosy";
-    const DefinitionOutcome f = CompileNewFunction(text, 1);
-    for (const char *name : {"x", "y"})
-        modify_function_variable(f.handle, VariableRecord{name, 0, -5, 5, steps});
-    modify_function_variable(f.handle, VariableRecord{"t", 0, 0, 6.28, 1000});
-    FunctionRecord r;
-    r.label = "bench";
-    r.text = text;
-    r.handle = f.handle;
-    r.mode = FilledPolygons;
-    r.color1 = 0x00C000;
-    doc.Add(r, false);
+    BenchPlot plot;
+    plot.text = "z(x,y,t)=sin(x+t)*cosy";
+    plot.steps = steps;
+    const int32_t handle = AddBenchPlot(doc, plot);
+    LibraryFunction(handle).Write(FunctionVariable{"t", 0, 0, 6.28, 1000});
     doc.Settings().animationIntervalMs = 1;
 }
 

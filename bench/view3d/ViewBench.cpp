@@ -12,9 +12,8 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 
+#include "BenchDocument.h"
 #include "model/CVeltrix2Doc.h"
-#include "model/FunctionDefinition.h"
-#include "qel/qel.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/FramebufferFunctions.h"
 #include "view3d/GLGeometrySink.h"
@@ -49,16 +48,7 @@ struct Bench {
         fbo->bind();
         renderer.InitializeGL();
         renderer.Resize(kWidth, kHeight);
-        const std::string text = "z(x,y)=cosx*siny";
-        const DefinitionOutcome f = CompileNewFunction(text, 1);
-        FunctionRecord r;
-        r.label = "bench";
-        r.text = text;
-        r.handle = f.handle;
-        r.mode = FilledPolygons;
-        r.color1 = 0x00C000;
-        r.color2 = 0x000000;
-        doc.Add(r, false);
+        AddBenchPlot(doc, BenchPlot());
         doc.Settings().showCube = doc.Settings().showAxes = 0;
     }
 
@@ -69,10 +59,7 @@ struct Bench {
         if (n == steps)
             return;
         steps = n;
-        for (const char *name : {"x", "y"}) {
-            VariableRecord v{name, 0, -5, 5, n};
-            modify_function_variable(Record().handle, v);
-        }
+        SetBenchSteps(Record().handle, n);
         renderer.RebuildLists(lists, -1);
     }
 
@@ -100,13 +87,13 @@ public:
     void BeginFunction(const FunctionRecord &r, double, double) override { record_ = r; }
     void Cell(const CellGeometry &c) override
     {
-        glColor3ub(GLubyte(ColourRed(record_.color1)), GLubyte(ColourGreen(record_.color1)),
-                   GLubyte(ColourBlue(record_.color1)));
+        glColor3ub(GLubyte(ColorRed(record_.color1)), GLubyte(ColorGreen(record_.color1)),
+                   GLubyte(ColorBlue(record_.color1)));
         glEnable(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(1, 1);
         Quad(c);
-        glColor3ub(GLubyte(ColourRed(record_.color2)), GLubyte(ColourGreen(record_.color2)),
-                   GLubyte(ColourBlue(record_.color2)));
+        glColor3ub(GLubyte(ColorRed(record_.color2)), GLubyte(ColorGreen(record_.color2)),
+                   GLubyte(ColorBlue(record_.color2)));
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         Quad(c);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -228,7 +215,7 @@ void BM_FullFrameSmooth(benchmark::State &state)
     for (auto _ : state) {
         target.Bind();
         b.renderer.RenderScene(b.lists, Camera());
-        target.ResolveColour(b.fbo->handle());
+        target.ResolveColor(b.fbo->handle());
         glFinish();
     }
     state.counters["samples"] = target.Samples();
@@ -256,9 +243,11 @@ void BM_FullFrameShaded(benchmark::State &state)
 
 // llvmpipe renders on threads of its own: wall time is what counts.  Three
 // repetitions each, compared by their medians, since the machine is shared.
+// clang-format off
 #define STEPS                                                                            \
     Arg(20)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5) \
         ->Repetitions(3)->ReportAggregatesOnly(true)
+// clang-format on
 BENCHMARK(BM_Sampling)->STEPS;
 BENCHMARK(BM_Rebuild)->STEPS;
 BENCHMARK(BM_Immediate)->STEPS;

@@ -39,10 +39,12 @@ TEST(ExportOptions, ReadsTheCommandLine)
     EXPECT_DOUBLE_EQ(o.parameters[1].value, -1e-3);
     EXPECT_EQ(o.frames, 12);
 
+    // clang-format off
     const std::pair<const char *, ExportFormat> formats[] = {
         {"a.jpg", ExportFormat::Picture}, {"a.bmp", ExportFormat::Picture}, {"a.pdf", ExportFormat::Pdf},
         {"a.dxf", ExportFormat::Dxf},     {"a.Obj", ExportFormat::Obj},     {"a.stl", ExportFormat::Stl},
         {"a.SVG", ExportFormat::Svg},     {"a.mp4", ExportFormat::Video},   {"a.gif", ExportFormat::Video}};
+    // clang-format on
     for (const auto &[name, format] : formats) {
         ExportOptions f;
         ASSERT_TRUE(Parse({"d.vxf", "--output", name}, f)) << name;

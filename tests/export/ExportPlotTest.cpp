@@ -39,10 +39,10 @@ std::string Bytes(const QJsonValue &v)
     return bytes;
 }
 
-Colour HexColour(const QJsonValue &v)
+Color HexColor(const QJsonValue &v)
 {
     const uint rgb = v.toString().mid(1).toUInt(nullptr, 16);
-    return MakeColour(int(rgb >> 16), int(rgb >> 8), int(rgb));
+    return MakeColor(int(rgb >> 16), int(rgb >> 8), int(rgb));
 }
 
 // A document made from --info's JSON alone.
@@ -66,10 +66,10 @@ void Rebuild(const QJsonObject &info, CVeltrix2Doc &doc)
     v.showCube = s[QStringLiteral("showCube")].toBool();
     v.showReferenceMarks = s[QStringLiteral("showReferenceMarks")].toBool();
     v.showAxes = s[QStringLiteral("showAxes")].toBool();
-    v.backgroundColor = HexColour(s[QStringLiteral("backgroundColor")]);
-    v.cubeColor = HexColour(s[QStringLiteral("cubeColor")]);
-    v.axesColor = HexColour(s[QStringLiteral("axesColor")]);
-    v.cursorColor = HexColour(s[QStringLiteral("cursorColor")]);
+    v.backgroundColor = HexColor(s[QStringLiteral("backgroundColor")]);
+    v.cubeColor = HexColor(s[QStringLiteral("cubeColor")]);
+    v.axesColor = HexColor(s[QStringLiteral("axesColor")]);
+    v.cursorColor = HexColor(s[QStringLiteral("cursorColor")]);
     v.cursorKind = s[QStringLiteral("cursorKind")].toString() == QLatin1String("sphere") ? SphereCursor : CrossCursor;
     v.axisLabelX = Bytes(labels[QStringLiteral("x")]);
     v.axisLabelY = Bytes(labels[QStringLiteral("y")]);
@@ -85,8 +85,8 @@ void Rebuild(const QJsonObject &info, CVeltrix2Doc &doc)
         r.text = Bytes(o[QStringLiteral("text")]);
         r.visible = o[QStringLiteral("visible")].toBool();
         r.mode = ModeFromName(o[QStringLiteral("mode")].toString());
-        r.color1 = HexColour(o[QStringLiteral("color1")]);
-        r.color2 = HexColour(o[QStringLiteral("color2")]);
+        r.color1 = HexColor(o[QStringLiteral("color1")]);
+        r.color2 = HexColor(o[QStringLiteral("color2")]);
         const DefinitionOutcome compiled =
             CompileNewFunction(r.text, int(units.indexOf(o[QStringLiteral("angleUnit")].toString())));
         ASSERT_TRUE(compiled.ok) << r.text;
@@ -95,8 +95,8 @@ void Rebuild(const QJsonObject &info, CVeltrix2Doc &doc)
             const QJsonObject x = variable.toObject();
             const std::string name = x[QStringLiteral("name")].toString().toStdString();
             ASSERT_TRUE(modify_function_variable(r.handle, VariableRecord{name.c_str(), number(x, "value"),
-                                                                           number(x, "min"), number(x, "max"),
-                                                                           x[QStringLiteral("steps")].toInt()}));
+                                                                          number(x, "min"), number(x, "max"),
+                                                                          x[QStringLiteral("steps")].toInt()}));
         }
         doc.Add(r);
     }
@@ -168,8 +168,8 @@ TEST_F(ExportPlotTest, RefusedDefinitionsSayWhyAndWhere)
 TEST_F(ExportPlotTest, PlotWithOptionsIsKeptAsADocument)
 {
     const Outcome run = Export({"-e", "z(x,y)=cosx*siny", "-e", "r(alpha,beta)=2", "--label", "Wave", "--range", "x=-3:3",
-                            "--steps", "x=100", "--mode", "gradient", "--colors", "FF0000,0000ff", "--angle", "deg",
-                            "-o", Path("plot.png"), "--save", Path("plot.vxf")});
+                                "--steps", "x=100", "--mode", "gradient", "--colors", "FF0000,0000ff", "--angle", "deg",
+                                "-o", Path("plot.png"), "--save", Path("plot.vxf")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
     EXPECT_TRUE(QFile::exists(Path("plot.png")));
 

@@ -40,18 +40,18 @@ Outcome Export(const QStringList &arguments, const std::function<void()> &prepar
     return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
 }
 
-int CountColour(const QImage &image, QRect area, QRgb colour)
+int CountColor(const QImage &image, QRect area, QRgb color)
 {
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            n += image.pixel(x, y) == colour;
+            n += image.pixel(x, y) == color;
     return n;
 }
 
-QRgb Rgb(Colour c)
+QRgb Rgb(Color c)
 {
-    return qRgb(ColourRed(c), ColourGreen(c), ColourBlue(c));
+    return qRgb(ColorRed(c), ColorGreen(c), ColorBlue(c));
 }
 
 class ExportProgramTest : public ::testing::Test {
@@ -117,9 +117,9 @@ TEST_F(ExportProgramTest, PictureShowsTheDocumentsScene)
     const FunctionRecord saddle = tour.Get(1);
     ASSERT_EQ(saddle.label, "Saddle");
     EXPECT_EQ(image.pixel(2, 2), Rgb(s.backgroundColor));
-    EXPECT_GT(CountColour(image, image.rect(), Rgb(s.cubeColor)), 2000) << "the cube's edges and marks";
-    EXPECT_GT(CountColour(image, QRect(400, 600, 500, 250), Rgb(saddle.color1)), 10000);
-    EXPECT_EQ(CountColour(image, QRect(0, 0, 1280, 120), Rgb(saddle.color1)), 0);
+    EXPECT_GT(CountColor(image, image.rect(), Rgb(s.cubeColor)), 2000) << "the cube's edges and marks";
+    EXPECT_GT(CountColor(image, QRect(400, 600, 500, 250), Rgb(saddle.color1)), 10000);
+    EXPECT_EQ(CountColor(image, QRect(0, 0, 1280, 120), Rgb(saddle.color1)), 0);
     EXPECT_EQ(image, Rendered(scene, QSize(1280, 1024)));
 }
 
@@ -195,7 +195,8 @@ TEST_F(ExportProgramTest, MeshesOfASmallSurface)
         RunProgram(QStringLiteral("admesh"), {QStringLiteral("--exact"), QStringLiteral("--normal-values"), Path("hill.stl")}));
     for (const char *line : {"Number of facets +: +32 ", "Degenerate facets +: +0\n", "Normals fixed +: +0\n",
                              "Backwards edges +: +0\n", "Facets with 3 disconnected edges +: +0 "})
-        EXPECT_TRUE(report.contains(QRegularExpression(QString::fromLatin1(line)))) << line << "\n" << report.toStdString();
+        EXPECT_TRUE(report.contains(QRegularExpression(QString::fromLatin1(line)))) << line << "\n"
+                                                                                    << report.toStdString();
 }
 
 // Curves have no area: left out of a mesh with a note, the rest written.
@@ -225,7 +226,7 @@ TEST_F(ExportProgramTest, PdfHoldsThePrintedPages)
 TEST_F(ExportProgramTest, FramesFollowTheAnimation)
 {
     const Outcome run = Export({TourPath(), QStringLiteral("-o"), Path("frame.png"), QStringLiteral("--frames"),
-                            QStringLiteral("5"), QStringLiteral("--size"), QStringLiteral("160x128")});
+                                QStringLiteral("5"), QStringLiteral("--size"), QStringLiteral("160x128")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
     EXPECT_TRUE(run.errors.isEmpty()) << "no progress line off a terminal: " << run.errors.toStdString();
     QList<QImage> frames;
@@ -272,11 +273,12 @@ TEST_F(ExportProgramTest, FiguresAndFilms)
     EXPECT_EQ(probe, QStringLiteral("10/1,21\n"));
 
     const Outcome full = Export({TourPath(), QStringLiteral("-o"), Path("full.webm"), QStringLiteral("--size"),
-                                 QStringLiteral("320x256")}, [] {
-        std::signal(SIGXFSZ, SIG_DFL);
-        struct rlimit limit = {8192, 8192};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
+                                 QStringLiteral("320x256")},
+                                [] {
+                                    std::signal(SIGXFSZ, SIG_DFL);
+                                    struct rlimit limit = {8192, 8192};
+                                    setrlimit(RLIMIT_FSIZE, &limit);
+                                });
     EXPECT_EQ(full.status, 1);
     EXPECT_TRUE(full.errors.contains(QStringLiteral("The file %1 could not be written: ").arg(Path("full.webm"))))
         << full.errors.toStdString();
@@ -297,7 +299,9 @@ TEST_F(ExportProgramTest, SetChangesTheParameterOrIsRefused)
 {
     ASSERT_EQ(Export({TourPath(), QStringLiteral("-o"), Path("t0.png"), QStringLiteral("--size"), QStringLiteral("160x128")}).status, 0);
     ASSERT_EQ(Export({TourPath(), QStringLiteral("-o"), Path("t1.png"), QStringLiteral("--size"), QStringLiteral("160x128"),
-                      QStringLiteral("--set"), QStringLiteral("t=2.5")}).status, 0);
+                      QStringLiteral("--set"), QStringLiteral("t=2.5")})
+                  .status,
+              0);
     EXPECT_NE(QImage(Path("t0.png")), QImage(Path("t1.png")));
 
     const Outcome outside = Export({TourPath(), QStringLiteral("-o"), Path("t2.png"), QStringLiteral("--set"), QStringLiteral("t=99")});
@@ -384,7 +388,8 @@ TEST_F(ExportProgramTest, AFullDiskFailsEveryFormatWithTheSystemsReason)
             << full.errors.toStdString();
     }
     const Outcome frames = Export({TourPath(), QStringLiteral("-o"), Path("f.png"), QStringLiteral("--frames"),
-                                   QStringLiteral("3")}, limited);
+                                   QStringLiteral("3")},
+                                  limited);
     EXPECT_EQ(frames.status, 1);
     EXPECT_TRUE(frames.errors.endsWith(QStringLiteral("veltrix-export: The file %1 could not be written: File too large.\n")
                                            .arg(Path("f0001.png"))))
@@ -462,8 +467,8 @@ TEST_F(ExportProgramTest, OutputNamesThatAreNoTextAreRefused)
     QProcess shell;
     shell.setWorkingDirectory(dir.path());
     shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"),
-                                             QStringLiteral("exec \"$0\" \"$1\" -o \"$(printf '\\377\\376.png')\""),
-                                             QStringLiteral(VELTRIX_EXPORT_PROGRAM), TourPath()});
+                                            QStringLiteral("exec \"$0\" \"$1\" -o \"$(printf '\\377\\376.png')\""),
+                                            QStringLiteral(VELTRIX_EXPORT_PROGRAM), TourPath()});
     ASSERT_TRUE(shell.waitForFinished(60000));
     EXPECT_EQ(shell.exitCode(), 3);
     EXPECT_TRUE(shell.readAllStandardError().contains("is not UTF-8 text."));

@@ -159,8 +159,8 @@ TEST_F(WebSceneTest, ScenesPassTheGltfValidator)
     // function may leave the cube, a curve may be coloured, a label may be
     // empty; the camera may sit anywhere.
     const Outcome run = Export({"-e", "r(alpha,beta)=4", "-e", "z(x,y)=ln(x)*y", "-e", "z(x,y)=x^3", "-e", "z(x,t)=x/2",
-                            "-e", "y(x,z)=1/x", "--mode", "gradient", "--steps", "x=7", "--angle", "deg", "-o",
-                            Path("edges.glb")});
+                                "-e", "y(x,z)=1/x", "--mode", "gradient", "--steps", "x=7", "--angle", "deg", "-o",
+                                Path("edges.glb")});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
     for (const char *mode : {"wire", "filled", "chess"}) {
         ASSERT_EQ(Export({"-e", "r(alpha,beta)=4", "-e", "z(x,t)=x/2", "--mode", mode, "-o", Path("modes.glb")}).status,
@@ -185,10 +185,9 @@ TEST_F(WebSceneTest, PageShowsTheSceneAndTurnsWithTheMouse)
     const QSize size(800, 600);
     ASSERT_EQ(Export({TourPath(), "-o", Path("tour.html")}).status, 0);
     ASSERT_EQ(Export({TourPath(), "-o", Path("tour.png"), "--size", "800x600"}).status, 0);
-    const Outcome run = Start(QStringLiteral("node"), {kScripts + QStringLiteral("/page_check.js"), Path("tour.html"),
-                                                   dir.path(), QString::number(size.width()),
-                                                   QString::number(size.height())},
-                          true);
+    const QStringList arguments{kScripts + QStringLiteral("/page_check.js"), Path("tour.html"), dir.path(),
+                                QString::number(size.width()), QString::number(size.height())};
+    const Outcome run = Start(QStringLiteral("node"), arguments, true);
     ASSERT_EQ(run.status, 0) << run.out.toStdString() << run.errors.toStdString();
     const QJsonObject page = Json(run.out);
     EXPECT_EQ(page[QStringLiteral("title")].toString(), QStringLiteral("tour.vxf"));
@@ -218,18 +217,18 @@ TEST_F(WebSceneTest, PageShowsTheSceneAndTurnsWithTheMouse)
     CVeltrix2Doc tour;
     ASSERT_EQ(tour.Open(TourPath()), ReadOutcome::Ok);
     const FunctionRecord saddle = tour.Get(1);
-    for (Colour c : {saddle.color1, saddle.color2}) {
-        const QRgb colour = qRgb(ColourRed(c), ColourGreen(c), ColourBlue(c));
+    for (Color c : {saddle.color1, saddle.color2}) {
+        const QRgb color = qRgb(ColorRed(c), ColorGreen(c), ColorBlue(c));
         int shown = 0, kept = 0;
         for (int y = 0; y < size.height(); y += 2)
             for (int x = 0; x < size.width(); x += 2) {
-                if (offscreen.pixel(x, y) != colour ||
+                if (offscreen.pixel(x, y) != color ||
                     std::any_of(covered.begin(), covered.end(), [&](const QRect &r) { return r.contains(x, y); }))
                     continue;
                 ++shown;
-                kept += Near(first.pixel(x, y), colour, 6);
+                kept += Near(first.pixel(x, y), color, 6);
             }
-        std::printf("saddle colour #%06x: %d of %d sampled pixels alike\n", colour & 0xFFFFFFu, kept, shown);
+        std::printf("saddle colour #%06x: %d of %d sampled pixels alike\n", color & 0xFFFFFFu, kept, shown);
         EXPECT_GT(shown, 2000);
         EXPECT_GE(kept, shown * 85 / 100);
     }

@@ -14,6 +14,7 @@
 
 #include "FuzzSupport.h"
 #include "model/FunctionDefinition.h"
+#include "model/LibraryFunction.h"
 #include "qel/qel.h"
 
 namespace {
@@ -73,7 +74,7 @@ void CheckAdded(const DefinitionOutcome &added, const std::string &text, int mod
     FUZZ_CHECK(is_function_initialized(added.handle) == 1, "an added function is compiled");
     FUZZ_CHECK(get_function_angle_mode(added.handle) == mode, "with the angle unit chosen");
     const auto defaults = DefaultVariableTable(ExtractNames(text), mode);
-    const auto table = CurrentVariableTable(added.handle);
+    const auto table = LibraryFunction(added.handle).Variables();
     FUZZ_CHECK(table.size() == defaults.size(), "the variables of the header, then e and pi");
     for (size_t i = 0; i < table.size(); ++i)
         FUZZ_CHECK(table[i].name == defaults[i].name && SameDouble(table[i].min, defaults[i].min) &&
@@ -83,7 +84,7 @@ void CheckAdded(const DefinitionOutcome &added, const std::string &text, int mod
 
 void CheckEdit(int32_t handle, const std::string &oldText, const std::string &newText, int mode)
 {
-    const auto before = CurrentVariableTable(handle);
+    const auto before = LibraryFunction(handle).Variables();
     const std::string compiledBefore = LibraryText(handle);
     const int modeBefore = get_function_angle_mode(handle);
     const DefinitionOutcome edited = RecompileFunction(handle, newText, mode);
@@ -91,8 +92,8 @@ void CheckEdit(int32_t handle, const std::string &oldText, const std::string &ne
     if (edited.ok) {
         FUZZ_CHECK(edited.handle == handle && is_function_initialized(handle) == 1, "an edit compiles in place");
         FUZZ_CHECK(get_function_angle_mode(handle) == mode, "with the angle unit chosen");
-        for (const VariableDefaults &v : CurrentVariableTable(handle))
-            for (const VariableDefaults &o : before)
+        for (const FunctionVariable &v : LibraryFunction(handle).Variables())
+            for (const FunctionVariable &o : before)
                 if (o.name == v.name) {
                     FUZZ_CHECK(SameDouble(o.value, v.value) && SameDouble(o.min, v.min) &&
                                    SameDouble(o.max, v.max) && o.steps == v.steps,

@@ -13,6 +13,7 @@
 #include "FuzzSupport.h"
 #include "model/DocumentFile.h"
 #include "model/FunctionDefinition.h"
+#include "model/LibraryFunction.h"
 #include "qel/qel.h"
 
 namespace {
@@ -47,7 +48,7 @@ void CheckSameFunctions(const FunctionList &a, const FunctionList &b)
                        ra.color1 == rb.color1 && ra.color2 == rb.color2 && ra.mode == rb.mode,
                    "the records come back: " + ra.text);
         FUZZ_CHECK(get_function_angle_mode(ra.handle) == get_function_angle_mode(rb.handle), "angle modes come back");
-        const auto va = CurrentVariableTable(ra.handle), vb = CurrentVariableTable(rb.handle);
+        const auto va = LibraryFunction(ra.handle).Variables(), vb = LibraryFunction(rb.handle).Variables();
         FUZZ_CHECK(va.size() == vb.size(), "as many variables");
         for (size_t k = 0; k < va.size(); ++k)
             FUZZ_CHECK(va[k].name == vb[k].name && SameDouble(va[k].value, vb[k].value) &&

@@ -17,6 +17,7 @@
 #include "model/CVeltrix2Doc.h"
 #include "model/CodePage1252.h"
 #include "model/FunctionDefinition.h"
+#include "model/LibraryFunction.h"
 #include "qel/qel.h"
 
 namespace {
@@ -61,19 +62,19 @@ void CheckPlot(const ExportOptions &o)
     }
     FUZZ_CHECK(doc.Count() == o.plot.definitions.size(), "one function a definition");
     for (const ParameterValue &p : o.parameters) {
-        std::vector<std::vector<VariableDefaults>> before;
+        std::vector<std::vector<FunctionVariable>> before;
         for (int i = 0; i < doc.Count(); ++i)
-            before.push_back(CurrentVariableTable(doc.Get(i).handle));
+            before.push_back(LibraryFunction(doc.Get(i).handle).Variables());
         QString error;
         const bool set = SetParameter(doc, p, &error);
         FUZZ_CHECK(set || !error.isEmpty(), "a refused --set says why");
         std::string name;
         ToCp1252(p.name, &name);
         for (int i = 0; i < doc.Count(); ++i) {
-            const auto after = CurrentVariableTable(doc.Get(i).handle);
+            const auto after = LibraryFunction(doc.Get(i).handle).Variables();
             FUZZ_CHECK(after.size() == before[size_t(i)].size(), "--set keeps the variables");
             for (size_t k = 0; k < after.size(); ++k) {
-                const VariableDefaults &a = after[k], &b = before[size_t(i)][k];
+                const FunctionVariable &a = after[k], &b = before[size_t(i)][k];
                 const bool changed = std::memcmp(&a.value, &b.value, sizeof a.value) != 0;
                 FUZZ_CHECK(!changed || (set && a.name == name && a.value == p.value),
                            "--set changes only the parameter it names, and only when accepted");

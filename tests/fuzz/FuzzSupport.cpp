@@ -23,7 +23,11 @@ struct Folder {
     {
         // In memory where the machine has it: targets write a file per input.
         const char *tmp = std::getenv("TMPDIR");
-        const std::string base = tmp && *tmp ? tmp : access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        std::string base = "/tmp";
+        if (tmp && *tmp)
+            base = tmp;
+        else if (access("/dev/shm", W_OK) == 0)
+            base = "/dev/shm";
         std::string pattern = base + "/veltrix-fuzz-XXXXXX";
         if (!mkdtemp(pattern.data()))
             FuzzFailure("mkdtemp", pattern, __FILE__, __LINE__);

@@ -11,10 +11,10 @@
 #include <string>
 
 // Stops the run (libFuzzer then keeps the input) when `condition` fails.
-#define FUZZ_CHECK(condition, what)                                                            \
-    do {                                                                                       \
-        if (!(condition))                                                                      \
-            FuzzFailure(#condition, what, __FILE__, __LINE__);                                 \
+#define FUZZ_CHECK(condition, what)                            \
+    do {                                                       \
+        if (!(condition))                                      \
+            FuzzFailure(#condition, what, __FILE__, __LINE__); \
     } while (false)
 
 [[noreturn]] void FuzzFailure(const char *condition, const std::string &what, const char *file, int line);

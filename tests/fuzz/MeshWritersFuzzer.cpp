@@ -20,6 +20,7 @@
 #include "FuzzSupport.h"
 #include "model/CVeltrix2Doc.h"
 #include "model/FunctionDefinition.h"
+#include "model/LibraryFunction.h"
 #include "output/DxfWriter.h"
 #include "output/MeshFiles.h"
 #include "output/SurfaceMesh.h"
@@ -36,7 +37,7 @@ bool SmallEnough(const CVeltrix2Doc &doc)
     int64_t samples = 0;
     for (int p = 0; p < doc.Count(); ++p) {
         int64_t points = 1;
-        for (const VariableDefaults &v : CurrentVariableTable(doc.Get(p).handle))
+        for (const FunctionVariable &v : LibraryFunction(doc.Get(p).handle).Variables())
             if (v.steps > 0)
                 points = std::min(points * (v.steps + 1), kMostSamples + 1);
         samples += points;
@@ -102,7 +103,7 @@ void CheckDxf(const CVeltrix2Doc &doc)
             FUZZ_CHECK(codes == std::set<std::string>({"8", "10", "20", "30", "11", "21", "31"}), "a LINE has its groups");
         else if (kind == "3DFACE")
             FUZZ_CHECK(codes == std::set<std::string>({"8", "10", "20", "30", "11", "21", "31", "12", "22", "32", "13",
-                                                        "23", "33"}),
+                                                       "23", "33"}),
                        "a 3DFACE has its groups");
     };
     std::string kind;
@@ -212,7 +213,7 @@ void CheckObj(const SceneMesh &mesh)
 void CheckMesh(const SceneMesh &mesh)
 {
     for (const FunctionMesh &f : mesh.functions) {
-        FUZZ_CHECK(!f.coloured || f.colours.size() == f.VertexCount(), "a colour a vertex");
+        FUZZ_CHECK(!f.colored || f.colors.size() == f.VertexCount(), "a colour a vertex");
         for (size_t t = 0; t < f.triangles.size(); t += 3) {
             const uint32_t a = f.triangles[t], b = f.triangles[t + 1], c = f.triangles[t + 2];
             FUZZ_CHECK(a < f.VertexCount() && b < f.VertexCount() && c < f.VertexCount(), "corners are vertices");

@@ -28,7 +28,7 @@ for t in $targets; do
     if env QT_QPA_PLATFORM=offscreen \
            LSAN_OPTIONS="suppressions=$here/../../cmake/lsan.supp:print_suppressions=0" \
            "$fuzzer" "$@" "$corpus" "$here/$t/seeds" >"$log" 2>&1; then
-        grep -E '^#[0-9]+ +DONE|^stat::(number_of_executed_units|average_exec_per_sec|new_units_added|peak_rss_mb)' "$log"
+        grep -E '^#[0-9]+[[:space:]]+DONE|^stat::(number_of_executed_units|average_exec_per_sec|new_units_added|peak_rss_mb)' "$log"
     else
         tail -n 60 "$log"
         echo "== $t FAILED: the input is kept in tests/fuzz/$t/regressions/ (log: $log)"

@@ -7,6 +7,7 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "model/FunctionSnapshot.h"
+#include "qel/qel.h"
 
 // Everything of a document's functions that an undo must give back: the
 // records (handles included) and, per function, the library's text, angle
@@ -50,7 +51,7 @@ inline std::ostream &operator<<(std::ostream &out, const DocumentState &state)
     for (const FunctionState &f : state.functions) {
         out << "[" << f.record.label << " #" << f.record.handle << " " << f.record.text << " lib '" << f.libraryText
             << "' angle " << f.library.angleMode << " mode " << f.record.mode << " vis " << f.record.visible;
-        for (const VariableDefaults &v : f.library.variables)
+        for (const FunctionVariable &v : f.library.variables)
             out << " " << v.name << "=" << v.value << "[" << v.min << "," << v.max << "]/" << v.steps;
         out << "] ";
     }

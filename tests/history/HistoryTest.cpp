@@ -37,7 +37,7 @@ protected:
         Add("ball", "r(alpha,beta)=2", QEL_DEGREES);
         Add("ramp", "y(x,z)=x+z");
         history.Push(FunctionCommands::ChangeRange(history, 0, "t", -1, 1));
-        history.Push(FunctionCommands::ChangeColour(history, 1, 2, 0x123456));
+        history.Push(FunctionCommands::ChangeColor(history, 1, 2, 0x123456));
         history.Push(FunctionCommands::ChangeMode(history, 2, ChessBoard));
         ASSERT_TRUE(doc.Save(dir.filePath("three.vxf")));
     }

@@ -124,12 +124,12 @@ TEST_F(ArchiveTest, SixteenBitStringsAreConvertedToTheDocumentCodePage)
         file.U16(i == 2047 ? 0x20AC : 'w');   // the euro sign across a read boundary
     // Euro sign, em dash; a CJK character, a pair of surrogates and a lone
     // surrogate have no code: one '?' each.
-    file.U8(0xFF).U16(0xFFFE).U8(7).U16(0x20AC).U16(0x2014).U16(0x6F22).U16(0xD83D).U16(0xDE00)
-        .U16(0xDC00).U16('z');
+    file.U8(0xFF).U16(0xFFFE).U8(7).U16(0x20AC).U16(0x2014).U16(0x6F22).U16(0xD83D).U16(0xDE00).U16(0xDC00).U16('z');
     WriteAll(path, file.data);
     const int fd = OpenFile(O_RDONLY);
     ArchiveReader ar(fd);
-    EXPECT_EQ(ar.ReadString(), "a\xe9" "b");
+    EXPECT_EQ(ar.ReadString(), "a\xe9"
+                               "b");
     std::string long16 = std::string(3000, 'w');
     long16[2047] = '\x80';
     EXPECT_EQ(ar.ReadString(), long16);

@@ -186,8 +186,8 @@ TEST_F(DocumentFileTest, RichDocumentRoundTrip)
     s.showCube = 0;
     s.showReferenceMarks = 0;
     s.showAxes = 0;
-    s.backgroundColor = MakeColour(10, 20, 30);
-    s.cubeColor = MakeColour(200, 100, 50);
+    s.backgroundColor = MakeColor(10, 20, 30);
+    s.cubeColor = MakeColor(200, 100, 50);
     s.axesColor = 0x123456;
     s.cursorColor = 0x00FF00;
     s.cursorKind = SphereCursor;
@@ -201,8 +201,8 @@ TEST_F(DocumentFileTest, RichDocumentRoundTrip)
     ASSERT_EQ(modify_function_variable(cart.handle, VariableRecord{"x", 1.25, -3, 4.5, 33}), 1);
     FunctionRecord sph = Add(doc, "Sphere", "r(alpha,beta)=2+sinalpha", QEL_DEGREES);
     sph.mode = FilledPolygons;
-    sph.color1 = MakeColour(255, 0, 0);
-    sph.color2 = MakeColour(0, 0, 255);
+    sph.color1 = MakeColor(255, 0, 0);
+    sph.color2 = MakeColor(0, 0, 255);
     doc.Update(1, sph);
     FunctionRecord param = Add(doc, "with parameter", "z(x,y,k)=k*x^2-y", QEL_GRADS);
     ASSERT_EQ(modify_function_variable(param.handle, VariableRecord{"k", 2.5, 0, 10, 4}), 1);

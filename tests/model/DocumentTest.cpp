@@ -86,7 +86,7 @@ TEST_F(DocumentTest, UpdateReplacesInPlace)
     doc.Add(Compiled("b"));
     FunctionRecord r = doc.Get(1);
     r.mode = Gradient;
-    r.color1 = MakeColour(1, 2, 3);
+    r.color1 = MakeColor(1, 2, 3);
     seen.clear();
     doc.Update(1, r);
     EXPECT_EQ(doc.Get(1), r);

@@ -17,8 +17,16 @@
 // Little-endian byte builder for expected file contents.
 class Bytes {
 public:
-    Bytes &Raw(const std::string &s) { data += s; return *this; }
-    Bytes &U8(uint8_t v) { data += char(v); return *this; }
+    Bytes &Raw(const std::string &s)
+    {
+        data += s;
+        return *this;
+    }
+    Bytes &U8(uint8_t v)
+    {
+        data += char(v);
+        return *this;
+    }
     Bytes &U16(uint16_t v) { return U8(uint8_t(v)).U8(uint8_t(v >> 8)); }
     Bytes &U32(uint32_t v) { return U16(uint16_t(v)).U16(uint16_t(v >> 16)); }
     Bytes &I32(int32_t v) { return U32(uint32_t(v)); }
@@ -50,7 +58,11 @@ inline void WriteAll(const QString &path, const std::string &bytes)
 class FakeCamera : public CameraLink {
 public:
     CameraPose GetCamera() const override { return pose; }
-    void SetCamera(const CameraPose &p) override { pose = p; ++setCount; }
+    void SetCamera(const CameraPose &p) override
+    {
+        pose = p;
+        ++setCount;
+    }
     CameraPose pose;
     int setCount = 0;
 };

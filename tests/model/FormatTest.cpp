@@ -137,13 +137,13 @@ TEST(FormatGeneral, MatchesThePrintfReferenceOnManyValues)
     }
 }
 
-TEST(DisplayForms, RangeColourModeStepsValue)
+TEST(DisplayForms, RangeColorModeStepsValue)
 {
     EXPECT_EQ(RangeText(-5, 5), "[-5.,5.]");
     EXPECT_EQ(RangeText(0, 6.283185308), "[0.,6.283185308]");
     EXPECT_EQ(RangeText(0.001, 1e12), "[1.e-003,1.e+012]");
-    EXPECT_EQ(ColourText(0x0000FF), "(255,0,0)");
-    EXPECT_EQ(ColourText(MakeColour(1, 2, 3)), "(1,2,3)");
+    EXPECT_EQ(ColorText(0x0000FF), "(255,0,0)");
+    EXPECT_EQ(ColorText(MakeColor(1, 2, 3)), "(1,2,3)");
     EXPECT_EQ(ModeName(0), "wire frame");
     EXPECT_EQ(ModeName(1), "filled polygons");
     EXPECT_EQ(ModeName(2), "chess board");
@@ -153,16 +153,6 @@ TEST(DisplayForms, RangeColourModeStepsValue)
     EXPECT_EQ(StepsText(20), "20");
     EXPECT_EQ(ValueText("x", 0), "x = 0.");
     EXPECT_EQ(ValueText("alpha", -1.5), "alpha = -1.5");
-}
-
-TEST(DisplayForms, FindVariableMatchesExactly)
-{
-    const VariableRecord table[] = {{"x", 0, 0, 0, 0}, {"X", 0, 0, 0, 0}, {"x", 1, 0, 0, 0}, {nullptr, 0, 0, 0, 0}};
-    EXPECT_EQ(FindVariable(table, 4, "x"), 0);
-    EXPECT_EQ(FindVariable(table, 4, "X"), 1);
-    EXPECT_EQ(FindVariable(table, 4, "xx"), -1);
-    EXPECT_EQ(FindVariable(table, 0, "x"), -1);
-    EXPECT_EQ(FindVariable(nullptr, 4, "x"), -1);
 }
 
 }  // namespace

@@ -43,11 +43,11 @@ TEST(Dxf, WireFrameCellIsFourLines)
     CVeltrix2Doc doc;
     ASSERT_TRUE(AddPlot(doc, {"wave", "z(x,y)=0.0625", WireFrame, 0, 5, 1, 0, 2, 1}));
     const QByteArray expected = kHeader +
-        "0\nLINE\n8\nwave\n10\n0.\n20\n0.\n30\n6.25e-002\n11\n5.\n21\n0.\n31\n6.25e-002\n"
-        "0\nLINE\n8\nwave\n10\n5.\n20\n0.\n30\n6.25e-002\n11\n5.\n21\n2.\n31\n6.25e-002\n"
-        "0\nLINE\n8\nwave\n10\n5.\n20\n2.\n30\n6.25e-002\n11\n0.\n21\n2.\n31\n6.25e-002\n"
-        "0\nLINE\n8\nwave\n10\n0.\n20\n2.\n30\n6.25e-002\n11\n0.\n21\n0.\n31\n6.25e-002\n" +
-        kTrailer;
+                                "0\nLINE\n8\nwave\n10\n0.\n20\n0.\n30\n6.25e-002\n11\n5.\n21\n0.\n31\n6.25e-002\n"
+                                "0\nLINE\n8\nwave\n10\n5.\n20\n0.\n30\n6.25e-002\n11\n5.\n21\n2.\n31\n6.25e-002\n"
+                                "0\nLINE\n8\nwave\n10\n5.\n20\n2.\n30\n6.25e-002\n11\n0.\n21\n2.\n31\n6.25e-002\n"
+                                "0\nLINE\n8\nwave\n10\n0.\n20\n2.\n30\n6.25e-002\n11\n0.\n21\n0.\n31\n6.25e-002\n" +
+                                kTrailer;
     EXPECT_EQ(Dxf(doc), expected);
 }
 
@@ -58,12 +58,12 @@ TEST(Dxf, FilledCellIsOneFace)
     CVeltrix2Doc doc;
     ASSERT_TRUE(AddPlot(doc, {"flat", "z(x,y)=0.05", FilledPolygons, 0, 5, 1, 0.1, 0.2, 1}));
     const QByteArray expected = kHeader +
-        "0\n3DFACE\n8\nflat\n"
-        "10\n0.\n20\n0.1\n30\n5.e-002\n"
-        "11\n5.\n21\n0.10000000000000000555\n31\n5.e-002\n"
-        "12\n5.\n22\n0.2\n32\n5.e-002\n"
-        "13\n0.\n23\n0.2\n33\n5.e-002\n" +
-        kTrailer;
+                                "0\n3DFACE\n8\nflat\n"
+                                "10\n0.\n20\n0.1\n30\n5.e-002\n"
+                                "11\n5.\n21\n0.10000000000000000555\n31\n5.e-002\n"
+                                "12\n5.\n22\n0.2\n32\n5.e-002\n"
+                                "13\n0.\n23\n0.2\n33\n5.e-002\n" +
+                                kTrailer;
     EXPECT_EQ(Dxf(doc), expected);
 }
 
@@ -76,9 +76,9 @@ TEST(Dxf, CurveSegmentsAreLinesAndHiddenFunctionsCount)
     curve.visible = false;
     ASSERT_TRUE(AddPlot(doc, curve));
     const QByteArray expected = kHeader +
-        "0\nLINE\n8\ncourbe \xE9\n10\n-1.\n20\n0.\n30\n-0.5\n11\n0.\n21\n0.\n31\n0.\n"
-        "0\nLINE\n8\ncourbe \xE9\n10\n0.\n20\n0.\n30\n0.\n11\n1.\n21\n0.\n31\n0.5\n" +
-        kTrailer;
+                                "0\nLINE\n8\ncourbe \xE9\n10\n-1.\n20\n0.\n30\n-0.5\n11\n0.\n21\n0.\n31\n0.\n"
+                                "0\nLINE\n8\ncourbe \xE9\n10\n0.\n20\n0.\n30\n0.\n11\n1.\n21\n0.\n31\n0.5\n" +
+                                kTrailer;
     EXPECT_EQ(Dxf(doc), expected);
 }
 
@@ -118,8 +118,8 @@ TEST(Dxf, ExampleDocumentReadsBackInADxfReader)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tour.dxf"));
     QString error;
-    ASSERT_TRUE(WriteFileSafely(path, [&](QIODevice &out) { return WriteDxf(doc, out); }, &error))
-        << error.toStdString();
+    const bool written = WriteFileSafely(path, [&](QIODevice &out) { return WriteDxf(doc, out); }, &error);
+    ASSERT_TRUE(written) << error.toStdString();
 
     const char *script = R"(
 import collections, json, sys, ezdxf
@@ -158,8 +158,8 @@ TEST(Dxf, LabelsStayOnOneLineAndUndrawableFunctionsAreNamed)
     const QString path = dir.filePath(QStringLiteral("labels.dxf"));
     QString error;
     QStringList leftOut;
-    ASSERT_TRUE(WriteFileSafely(path, [&](QIODevice &out) { return WriteDxf(doc, out, &leftOut); }, &error))
-        << error.toStdString();
+    const bool written = WriteFileSafely(path, [&](QIODevice &out) { return WriteDxf(doc, out, &leftOut); }, &error);
+    ASSERT_TRUE(written) << error.toStdString();
     ASSERT_EQ(leftOut.size(), 1);
     EXPECT_TRUE(leftOut[0].startsWith(QStringLiteral("The function \"huge\" cannot be drawn")))
         << leftOut[0].toStdString();

@@ -24,7 +24,7 @@ EyePolygon Square(double z)
 // A split keeps the outline on the parts of the polygon's own edges, not on
 // the cut; colours are interpolated along the cut edges; a polygon that only
 // touches the plane stays whole on one side.
-TEST(EyePolygon, SplitsKeepOutlinesAndColours)
+TEST(EyePolygon, SplitsKeepOutlinesAndColors)
 {
     const EyePlane x1{{1, 0, 0}, 1};   // x = 1
     EyePolygon right, left;
@@ -38,7 +38,7 @@ TEST(EyePolygon, SplitsKeepOutlinesAndColours)
             const bool onCut = std::fabs(a.x - 1) < 1e-12 && std::fabs(b.x - 1) < 1e-12;
             EXPECT_EQ(part->outlined[k], onCut ? 0 : 1) << k;
             cutEdges += onCut;
-            EXPECT_NEAR(part->v[k].colour.r, part->v[k].p.x * 100, 1e-9);
+            EXPECT_NEAR(part->v[k].color.r, part->v[k].p.x * 100, 1e-9);
         }
     }
     EXPECT_EQ(cutEdges, 2);

@@ -104,8 +104,8 @@ TEST_F(FigureTest, ExampleSvgLooksLikeItsPicture)
 
     const FunctionRecord saddle = tour.Get(1);
     ASSERT_EQ(saddle.mode, ChessBoard);
-    const QRgb a = qRgb(ColourRed(saddle.color1), ColourGreen(saddle.color1), ColourBlue(saddle.color1));
-    const QRgb b = qRgb(ColourRed(saddle.color2), ColourGreen(saddle.color2), ColourBlue(saddle.color2));
+    const QRgb a = qRgb(ColorRed(saddle.color1), ColorGreen(saddle.color1), ColorBlue(saddle.color1));
+    const QRgb b = qRgb(ColorRed(saddle.color2), ColorGreen(saddle.color2), ColorBlue(saddle.color2));
     auto chess = [&](QRgb c) { return c == a || c == b; };
     // Pixels 3 or more from anything else in the picture: inside the board,
     // on its cells and the edges between them.
@@ -170,10 +170,10 @@ TEST_F(FigureTest, CrossingPlanesShowTheNearerOnEachSide)
 {
     CVeltrix2Doc doc;
     const QRgb red = qRgb(220, 30, 30), blue = qRgb(30, 60, 220);
-    ASSERT_TRUE(AddPlot(doc, {"rising", "z(x,y)=x/2", ChessBoard, -4, 4, 2, -4, 4, 2, true, MakeColour(220, 30, 30),
-                              MakeColour(220, 30, 30)}));
+    ASSERT_TRUE(AddPlot(doc, {"rising", "z(x,y)=x/2", ChessBoard, -4, 4, 2, -4, 4, 2, true, MakeColor(220, 30, 30),
+                              MakeColor(220, 30, 30)}));
     ASSERT_TRUE(AddPlot(doc, {"falling", "z(x,y)=-x/2+y/4", ChessBoard, -4, 4, 2, -4, 4, 2, true,
-                              MakeColour(30, 60, 220), MakeColour(30, 60, 220)}));
+                              MakeColor(30, 60, 220), MakeColor(30, 60, 220)}));
     doc.Settings().showCube = doc.Settings().showAxes = 0;
     SceneState scene;
     scene.doc = &doc;
@@ -249,14 +249,14 @@ TEST_F(FigureTest, ClippedAtTheNearPlaneAndTheEdges)
 TEST_F(FigureTest, CursorLegendAndShadingAsInThePicture)
 {
     CVeltrix2Doc doc;
-    ASSERT_TRUE(AddPlot(doc, {"saddle", "z(x,y)=x*y/8", Gradient, -4, 4, 16, -4, 4, 16, true, MakeColour(40, 80, 200),
-                              MakeColour(250, 220, 60)}));
-    doc.Settings().cursorColor = MakeColour(255, 0, 255);
+    ASSERT_TRUE(AddPlot(doc, {"saddle", "z(x,y)=x*y/8", Gradient, -4, 4, 16, -4, 4, 16, true, MakeColor(40, 80, 200),
+                              MakeColor(250, 220, 60)}));
+    doc.Settings().cursorColor = MakeColor(255, 0, 255);
     SceneState scene;
     scene.doc = &doc;
     scene.camera.SetPose({0, 9, 9, -40, 0});
     scene.trace = {true, doc.Get(0).handle, 8, 8};
-    scene.options.colourLegend = true;
+    scene.options.colorLegend = true;
     const QSize size(640, 480);
     // Magenta, or magenta smoothed into its neighbours.
     auto magenta = [](QRgb c) { return qRed(c) - qGreen(c) > 60 && qBlue(c) - qGreen(c) > 60; };

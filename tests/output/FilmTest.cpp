@@ -136,7 +136,8 @@ TEST_F(FilmTest, FilmsHaveTheirFramesSizeRateAndCodec)
         const QString probe = Probe(file);
         for (const QString &line : {codec, QStringLiteral("width=320"), QStringLiteral("height=240"),
                                     QStringLiteral("r_frame_rate=12/1"), QStringLiteral("nb_read_frames=21")}) {
-            EXPECT_TRUE(probe.contains(line + QLatin1Char('\n'))) << line.toStdString() << "\n" << probe.toStdString();
+            EXPECT_TRUE(probe.contains(line + QLatin1Char('\n'))) << line.toStdString() << "\n"
+                                                                  << probe.toStdString();
         }
         if (format != VideoFormat::Gif) {
             EXPECT_TRUE(probe.contains(QStringLiteral("pix_fmt=yuv420p\n"))) << probe.toStdString();
@@ -169,10 +170,10 @@ TEST_F(FilmTest, MiddlePictureMatchesItsPosition)
         ASSERT_EQ(WriteAnimationFilm(file, request, {}, &error), FilmOutcome::Written) << error.toStdString();
         const QImage decoded = Decoded(file, 10);
         ASSERT_EQ(decoded.size(), expected.size());
-        const double colour = Psnr(decoded, expected, false), luma = Psnr(decoded, expected, true);
-        std::printf("%s: PSNR %.1f dB (colours), %.1f dB (luma)\n", qPrintable(VideoSuffix(format)), colour, luma);
+        const double color = Psnr(decoded, expected, false), luma = Psnr(decoded, expected, true);
+        std::printf("%s: PSNR %.1f dB (colours), %.1f dB (luma)\n", qPrintable(VideoSuffix(format)), color, luma);
         if (format == VideoFormat::Gif) {
-            EXPECT_GE(colour, 25);
+            EXPECT_GE(color, 25);
         } else {
             EXPECT_GE(luma, 35);
         }
@@ -196,9 +197,7 @@ TEST_F(FilmTest, StoppedAndFailedFilmsLeaveNoFile)
     EXPECT_EQ(WriteAnimationFilm(kept, request, [&](int done, int total) {
                   EXPECT_EQ(done, calls + 1);
                   EXPECT_EQ(total, 21);
-                  return ++calls < 3;
-              }, &error),
-              FilmOutcome::Stopped);
+                  return ++calls < 3; }, &error), FilmOutcome::Stopped);
     EXPECT_EQ(calls, 3);
     EXPECT_EQ(ReadFileBytes(kept), QByteArray("an old film"));
 
@@ -216,7 +215,7 @@ TEST_F(FilmTest, StoppedAndFailedFilmsLeaveNoFile)
 
 // A film of a few colours keeps them exactly; one of many keeps the common
 // ones exactly and the rest near.
-TEST(FilmPalette, KeepsColoursTrue)
+TEST(FilmPalette, KeepsColorsTrue)
 {
     QImage few(64, 48, QImage::Format_RGB32);
     few.fill(qRgb(10, 20, 30));

@@ -74,10 +74,10 @@ const tinygltf::Node *Child(const tinygltf::Model &m, const tinygltf::Node &pare
     return nullptr;
 }
 
-Colour MaterialColour(const tinygltf::Model &m, int material)
+Color MaterialColor(const tinygltf::Model &m, int material)
 {
     const std::vector<double> &f = m.materials[size_t(material)].pbrMetallicRoughness.baseColorFactor;
-    return MakeColour(SrgbChannel(f[0]), SrgbChannel(f[1]), SrgbChannel(f[2]));
+    return MakeColor(SrgbChannel(f[0]), SrgbChannel(f[1]), SrgbChannel(f[2]));
 }
 
 // Counts of a mesh's primitives by mode, in primitives (triangles, lines).
@@ -101,8 +101,8 @@ protected:
 
 TEST_F(GltfTest, EveryModeBecomesWhatTheViewDraws)
 {
-    const Colour c1 = MakeColour(32, 64, 192), c2 = MakeColour(255, 224, 64);
-    doc.Settings().backgroundColor = MakeColour(10, 20, 30);
+    const Color c1 = MakeColor(32, 64, 192), c2 = MakeColor(255, 224, 64);
+    doc.Settings().backgroundColor = MakeColor(10, 20, 30);
     ASSERT_TRUE(AddPlot(doc, {"Wave", "z(x,y)=x*y/5", Gradient, -5, 5, 4, -5, 5, 4, true, c1, c2}));
     ASSERT_TRUE(AddPlot(doc, {"Chess", "z(x,y)=1", ChessBoard, -5, 5, 4, -5, 5, 4, true, c1, c2}));
     ASSERT_TRUE(AddPlot(doc, {"Filled", "z(x,y)=2", FilledPolygons, -5, 5, 4, -5, 5, 4, true, c1, c2}));
@@ -135,12 +135,12 @@ TEST_F(GltfTest, EveryModeBecomesWhatTheViewDraws)
     // Colours as drawn: outlines of a gradient in the background, of filled
     // polygons in colour 2; the chess board in both colours.
     const tinygltf::Mesh &wave = mesh("Wave"), &chess = mesh("Chess"), &filled = mesh("Filled");
-    EXPECT_EQ(MaterialColour(m, wave.primitives[1].material), doc.Settings().backgroundColor);
-    EXPECT_EQ(MaterialColour(m, chess.primitives[0].material), c1);
-    EXPECT_EQ(MaterialColour(m, chess.primitives[1].material), c2);
-    EXPECT_EQ(MaterialColour(m, filled.primitives[0].material), c1);
-    EXPECT_EQ(MaterialColour(m, filled.primitives[1].material), c2);
-    EXPECT_EQ(MaterialColour(m, mesh("Wire").primitives[0].material), c1);
+    EXPECT_EQ(MaterialColor(m, wave.primitives[1].material), doc.Settings().backgroundColor);
+    EXPECT_EQ(MaterialColor(m, chess.primitives[0].material), c1);
+    EXPECT_EQ(MaterialColor(m, chess.primitives[1].material), c2);
+    EXPECT_EQ(MaterialColor(m, filled.primitives[0].material), c1);
+    EXPECT_EQ(MaterialColor(m, filled.primitives[1].material), c2);
+    EXPECT_EQ(MaterialColor(m, mesh("Wire").primitives[0].material), c1);
     for (const tinygltf::Material &material : m.materials) {
         EXPECT_TRUE(material.doubleSided);
         EXPECT_EQ(material.extensions.count("KHR_materials_unlit"), 1u);
@@ -150,13 +150,13 @@ TEST_F(GltfTest, EveryModeBecomesWhatTheViewDraws)
     // faces carry unit normals.
     const tinygltf::Primitive &surface = wave.primitives[0];
     const auto positions = Read<float>(m, surface.attributes.at("POSITION"));
-    const auto colours = Read<float>(m, surface.attributes.at("COLOR_0"));
+    const auto colors = Read<float>(m, surface.attributes.at("COLOR_0"));
     const auto normals = Read<float>(m, surface.attributes.at("NORMAL"));
     ASSERT_EQ(positions.size(), 25u * 3);
     for (size_t v = 0; v < 25; ++v) {
-        const Colour expected = GradientColor(-5, 5, positions[v * 3 + 2], c1, c2);
-        const Colour got = MakeColour(SrgbChannel(colours[v * 3]), SrgbChannel(colours[v * 3 + 1]),
-                                      SrgbChannel(colours[v * 3 + 2]));
+        const Color expected = GradientColor(-5, 5, positions[v * 3 + 2], c1, c2);
+        const Color got = MakeColor(SrgbChannel(colors[v * 3]), SrgbChannel(colors[v * 3 + 1]),
+                                    SrgbChannel(colors[v * 3 + 2]));
         EXPECT_EQ(got, expected) << v;
         const double length = std::hypot(normals[v * 3], normals[v * 3 + 1], normals[v * 3 + 2]);
         EXPECT_NEAR(length, 1, 1e-6);
@@ -220,7 +220,9 @@ TEST_F(GltfTest, HiddenFurnitureAndNamesOutsideAscii)
 {
     doc.Settings().showCube = 0;
     doc.Settings().showAxes = 0;
-    ASSERT_TRUE(AddPlot(doc, {"Fl\xe4" "che <1> & \"2\"", "z(x,y)=0", WireFrame}));
+    ASSERT_TRUE(AddPlot(doc, {"Fl\xe4"
+                              "che <1> & \"2\"",
+                              "z(x,y)=0", WireFrame}));
     ASSERT_TRUE(AddPlot(doc, {"", "z(x,y)=1", WireFrame}));
     const SceneGeometry geometry = BuildSceneGeometry(doc, glyphs);
     const QByteArray glb = GltfBinary(geometry, QStringLiteral("a <b>.vxf"));
@@ -229,7 +231,9 @@ TEST_F(GltfTest, HiddenFurnitureAndNamesOutsideAscii)
     std::vector<std::string> names;
     for (int c : plot.children)
         names.push_back(m.nodes[size_t(c)].name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Fl\xc3\xa4" "che <1> & \"2\"", "function 2"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Fl\xc3\xa4"
+                                               "che <1> & \"2\"",
+                                               "function 2"}));
     EXPECT_TRUE(m.nodes[size_t(m.scenes[0].nodes[1])].children.empty());
 
     // The page carries the same scene, and the label as text, not markup.
@@ -239,10 +243,11 @@ TEST_F(GltfTest, HiddenFurnitureAndNamesOutsideAscii)
     ASSERT_TRUE(scene.hasMatch());
     EXPECT_EQ(QByteArray::fromBase64(scene.captured(1).toLatin1()), glb);
     EXPECT_TRUE(page.contains("<title>a &lt;b&gt;.vxf</title>"));
-    EXPECT_TRUE(page.contains("Fl\xc3\xa4" "che &lt;1&gt; &amp; &quot;2&quot;</div>"));
+    EXPECT_TRUE(page.contains("Fl\xc3\xa4"
+                              "che &lt;1&gt; &amp; &quot;2&quot;</div>"));
 }
 
-TEST(GltfColours, LinearChannelsRoundTripEveryByte)
+TEST(GltfColors, LinearChannelsRoundTripEveryByte)
 {
     for (int c = 0; c < 256; ++c)
         EXPECT_EQ(SrgbChannel(float(LinearChannel(c))), c);

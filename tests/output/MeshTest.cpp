@@ -56,13 +56,13 @@ TEST(SurfaceMesh, CellsBecomeTwoTrianglesOverSharedVertices)
 {
     CVeltrix2Doc doc;
     ASSERT_TRUE(AddPlot(doc, {"saddle", "z(x,y)=x*y/10", FilledPolygons, -4, 4, 4, -2, 2, 4, true,
-                              MakeColour(10, 20, 30)}));
+                              MakeColor(10, 20, 30)}));
     const SceneMesh mesh = BuildSceneMesh(doc);
     ASSERT_EQ(mesh.functions.size(), 1u);
     const FunctionMesh &f = mesh.functions[0];
     EXPECT_EQ(f.label, "saddle");
-    EXPECT_EQ(f.color1, MakeColour(10, 20, 30));
-    EXPECT_FALSE(f.coloured);
+    EXPECT_EQ(f.color1, MakeColor(10, 20, 30));
+    EXPECT_FALSE(f.colored);
     EXPECT_EQ(f.VertexCount(), 25u);
     ASSERT_EQ(f.TriangleCount(), 32u);
     EXPECT_TRUE(mesh.notes.isEmpty());
@@ -105,19 +105,20 @@ TEST(SurfaceMesh, LeavesOutHiddenFunctionsCurvesAndCellsOutsideTheCube)
 
 // A gradient surface carries a colour per vertex, from colour 1 at the
 // lowest value to colour 2 at the highest.
-TEST(SurfaceMesh, GradientSurfacesColourEachVertex)
+TEST(SurfaceMesh, GradientSurfacesColorEachVertex)
 {
     CVeltrix2Doc doc;
-    ASSERT_TRUE(AddPlot(doc, {"ramp", "z(x,y)=x", Gradient, -4, 4, 2, 0, 1, 1, true, MakeColour(255, 0, 0),
-                              MakeColour(0, 0, 255)}));
+    ASSERT_TRUE(AddPlot(doc, {"ramp", "z(x,y)=x", Gradient, -4, 4, 2, 0, 1, 1, true, MakeColor(255, 0, 0),
+                              MakeColor(0, 0, 255)}));
     const SceneMesh mesh = BuildSceneMesh(doc);
     ASSERT_EQ(mesh.functions.size(), 1u);
     const FunctionMesh &f = mesh.functions[0];
-    ASSERT_TRUE(f.coloured);
-    ASSERT_EQ(f.colours.size(), f.VertexCount());
+    ASSERT_TRUE(f.colored);
+    ASSERT_EQ(f.colors.size(), f.VertexCount());
     for (size_t v = 0; v < f.VertexCount(); ++v) {
         const double z = f.Vertex(uint32_t(v))[2];
-        EXPECT_EQ(f.colours[v], z < 0 ? MakeColour(255, 0, 0) : z > 0 ? MakeColour(0, 0, 255) : MakeColour(127, 0, 127))
+        EXPECT_EQ(f.colors[v], z < 0 ? MakeColor(255, 0, 0) : z > 0 ? MakeColor(0, 0, 255)
+                                                                    : MakeColor(127, 0, 127))
             << "vertex at z = " << z;
     }
 }
@@ -171,9 +172,9 @@ TEST(MeshFiles, ObjNamesObjectsAndMaterialsAndSharesVertices)
 {
     CVeltrix2Doc doc;
     ASSERT_TRUE(AddPlot(doc, {"d\xE9j\xE0 vu", "z(x,y)=1", FilledPolygons, -1, 1, 2, -1, 1, 2, true,
-                              MakeColour(255, 0, 0)}));
+                              MakeColor(255, 0, 0)}));
     ASSERT_TRUE(AddPlot(doc, {"d\xE9j\xE0 vu", "z(x,y)=x/4", Gradient, -1, 1, 1, -1, 1, 1, true,
-                              MakeColour(0, 0, 255), MakeColour(0, 255, 0)}));
+                              MakeColor(0, 0, 255), MakeColor(0, 255, 0)}));
     const SceneMesh mesh = BuildSceneMesh(doc);
     const QString obj = QString::fromUtf8(Bytes([&](QIODevice &out) { return WriteObj(mesh, "scene.mtl", out); }));
     const QString mtl = QString::fromUtf8(Bytes([&](QIODevice &out) { return WriteMtl(mesh, out); }));

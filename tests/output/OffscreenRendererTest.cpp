@@ -8,12 +8,12 @@
 
 namespace {
 
-int CountColour(const QImage &image, QRgb colour)
+int CountColor(const QImage &image, QRgb color)
 {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            n += image.pixel(x, y) == colour;
+            n += image.pixel(x, y) == color;
     return n;
 }
 
@@ -22,8 +22,8 @@ class OffscreenRendererTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        doc.Settings().backgroundColor = MakeColour(32, 64, 96);
-        doc.Settings().cubeColor = MakeColour(255, 255, 0);
+        doc.Settings().backgroundColor = MakeColor(32, 64, 96);
+        doc.Settings().cubeColor = MakeColor(255, 255, 0);
         scene.doc = &doc;
         scene.width = 400;
         scene.height = 300;
@@ -38,7 +38,7 @@ TEST_F(OffscreenRendererTest, DrawsTheSceneWithoutAnyDisplay)
 {
     ASSERT_TRUE(qEnvironmentVariableIsEmpty("DISPLAY"));
     ASSERT_TRUE(AddPlot(doc, {"sheet", "z(x,y)=0", FilledPolygons, -4, 4, 8, -4, 4, 8, true,
-                              MakeColour(255, 0, 0), MakeColour(0, 255, 0)}));
+                              MakeColor(255, 0, 0), MakeColor(0, 255, 0)}));
     OffscreenRenderer renderer;
     ASSERT_TRUE(renderer.IsValid()) << renderer.Error().toStdString();
     EXPECT_GE(renderer.MaxSide(), 4096);
@@ -49,18 +49,18 @@ TEST_F(OffscreenRendererTest, DrawsTheSceneWithoutAnyDisplay)
     ASSERT_EQ(pixels.height, 300);
     const QImage image = ToImage(pixels);
     EXPECT_EQ(image.pixel(1, 1), qRgb(32, 64, 96)) << "background";
-    EXPECT_GT(CountColour(image, qRgb(255, 0, 0)), 3000) << "the faces";
-    EXPECT_GT(CountColour(image, qRgb(255, 255, 0)), 300) << "the cube";
+    EXPECT_GT(CountColor(image, qRgb(255, 0, 0)), 3000) << "the faces";
+    EXPECT_GT(CountColor(image, qRgb(255, 255, 0)), 300) << "the cube";
     // The sheet lies below the eye: its faces fill the lower half, not the top.
-    EXPECT_EQ(CountColour(image.copy(0, 0, 400, 60), qRgb(255, 0, 0)), 0);
+    EXPECT_EQ(CountColor(image.copy(0, 0, 400, 60), qRgb(255, 0, 0)), 0);
 }
 
 // The view's trace cursor comes along: a printed or exported frame shows it.
 TEST_F(OffscreenRendererTest, DrawsTheTraceCursorOfTheScene)
 {
     ASSERT_TRUE(AddPlot(doc, {"sheet", "z(x,y)=0", WireFrame, -4, 4, 8, -4, 4, 8, true,
-                              MakeColour(255, 0, 0), MakeColour(0, 255, 0)}));
-    doc.Settings().cursorColor = MakeColour(0, 255, 255);
+                              MakeColor(255, 0, 0), MakeColor(0, 255, 0)}));
+    doc.Settings().cursorColor = MakeColor(0, 255, 255);
     doc.Settings().cursorKind = CrossCursor;
     OffscreenRenderer renderer;
     ASSERT_TRUE(renderer.IsValid()) << renderer.Error().toStdString();
@@ -68,8 +68,8 @@ TEST_F(OffscreenRendererTest, DrawsTheTraceCursorOfTheScene)
     ASSERT_TRUE(renderer.Render(scene, 400, 300, plain));
     scene.trace = {true, doc.Get(0).handle, 4, 4};
     ASSERT_TRUE(renderer.Render(scene, 400, 300, traced));
-    EXPECT_EQ(CountColour(ToImage(plain), qRgb(0, 255, 255)), 0);
-    EXPECT_GT(CountColour(ToImage(traced), qRgb(0, 255, 255)), 50) << "three lines across the cube";
+    EXPECT_EQ(CountColor(ToImage(plain), qRgb(0, 255, 255)), 0);
+    EXPECT_GT(CountColor(ToImage(traced), qRgb(0, 255, 255)), 50) << "three lines across the cube";
 }
 
 // Sizes whose rows need padding, and a second picture of another size from
@@ -83,7 +83,7 @@ TEST_F(OffscreenRendererTest, RendersAnySizeAgainAndAgain)
     ASSERT_TRUE(renderer.Render(scene, 201, 151, odd));
     EXPECT_EQ(odd.Stride(), 604);
     const QImage a = ToImage(big), b = ToImage(odd);
-    const int cubeA = CountColour(a, qRgb(255, 255, 0)), cubeB = CountColour(b, qRgb(255, 255, 0));
+    const int cubeA = CountColor(a, qRgb(255, 255, 0)), cubeB = CountColor(b, qRgb(255, 255, 0));
     EXPECT_GT(cubeB, cubeA / 3);
     EXPECT_LT(cubeB, cubeA * 2 / 3) << "lines stay one pixel wide at half the size";
     EXPECT_EQ(b.pixel(200, 150), a.pixel(399, 299)) << "corner is background in both";
@@ -114,7 +114,7 @@ TEST_F(OffscreenRendererTest, RenderersLiveSideBySide)
 TEST_F(OffscreenRendererTest, DrawsWithTheViewsOptions)
 {
     ASSERT_TRUE(AddPlot(doc, {"sheet", "z(x,y)=x*y/4", Gradient, -4, 4, 8, -4, 4, 8, true,
-                              MakeColour(255, 0, 0), MakeColour(255, 0, 0)}));
+                              MakeColor(255, 0, 0), MakeColor(255, 0, 0)}));
     doc.Settings().showCube = doc.Settings().showAxes = 0;
     doc.Settings().backgroundColor = 0;
     OffscreenRenderer renderer;
@@ -128,17 +128,17 @@ TEST_F(OffscreenRendererTest, DrawsWithTheViewsOptions)
     const QImage smooth = ToImage(pixels);
     EXPECT_EQ(CountBlendedRed(jagged), 0);
     EXPECT_GT(CountBlendedRed(smooth), 100);
-    EXPECT_GT(CountColour(smooth, qRgb(255, 0, 0)), 3000) << "resolved, not black";
+    EXPECT_GT(CountColor(smooth, qRgb(255, 0, 0)), 3000) << "resolved, not black";
 
     scene.options.shadedSurfaces = true;
     ASSERT_TRUE(renderer.Render(scene, 400, 300, pixels));
-    EXPECT_LT(CountColour(ToImage(pixels), qRgb(255, 0, 0)), CountColour(smooth, qRgb(255, 0, 0)) / 2)
+    EXPECT_LT(CountColor(ToImage(pixels), qRgb(255, 0, 0)), CountColor(smooth, qRgb(255, 0, 0)) / 2)
         << "most faces lit below their full colour";
 
     scene.options = {};
-    scene.options.colourLegend = true;
+    scene.options.colorLegend = true;
     ASSERT_TRUE(renderer.Render(scene, 400, 300, pixels));
-    EXPECT_GT(CountColour(ToImage(pixels).copy(200, 200, 200, 100), qRgb(255, 255, 255)), 100)
+    EXPECT_GT(CountColor(ToImage(pixels).copy(200, 200, 200, 100), qRgb(255, 255, 255)), 100)
         << "the legend's texts in the lower right corner";
 
     EXPECT_EQ(MultisampleTarget::SamplesWithin(4, 2000, 2000, 256.0 * 1024 * 1024), 4);
@@ -153,7 +153,7 @@ TEST_F(OffscreenRendererTest, DrawsWithTheViewsOptions)
 TEST_F(OffscreenRendererTest, LinesAreAsWideAsTheSceneAsks)
 {
     ASSERT_TRUE(AddPlot(doc, {"sheet", "z(x,y)=0", FilledPolygons, -4, 4, 8, -4, 4, 8, true,
-                              MakeColour(255, 0, 0), MakeColour(0, 255, 0)}));
+                              MakeColor(255, 0, 0), MakeColor(0, 255, 0)}));
     doc.Settings().showReferenceMarks = 0;
     doc.Settings().showAxes = 0;
     OffscreenRenderer renderer;
@@ -162,8 +162,8 @@ TEST_F(OffscreenRendererTest, LinesAreAsWideAsTheSceneAsks)
     ASSERT_TRUE(renderer.Render(scene, 400, 300, thin));
     scene.lineWidth = 3;
     ASSERT_TRUE(renderer.Render(scene, 400, 300, wide));
-    const int thinEdges = CountColour(ToImage(thin), qRgb(255, 255, 0));
-    const int wideEdges = CountColour(ToImage(wide), qRgb(255, 255, 0));
+    const int thinEdges = CountColor(ToImage(thin), qRgb(255, 255, 0));
+    const int wideEdges = CountColor(ToImage(wide), qRgb(255, 255, 0));
     EXPECT_GT(thinEdges, 300);
     EXPECT_GT(wideEdges, 2.5 * thinEdges);
     EXPECT_LT(wideEdges, 3.5 * thinEdges);

@@ -12,7 +12,7 @@
 #include <QProcess>
 
 #include "model/FunctionDefinition.h"
-#include "view3d/DependentKind.h"
+#include "view3d/SampleMapping.h"
 #include "TestFunctions.h"
 
 bool AddPlot(CVeltrix2Doc &doc, const Plot &plot)

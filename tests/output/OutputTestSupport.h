@@ -21,7 +21,7 @@ struct Plot {
     double min2 = -5, max2 = 5;
     int steps2 = 4;
     bool visible = true;
-    Colour color1 = 0xFFFFFF, color2 = 0x000000;
+    Color color1 = 0xFFFFFF, color2 = 0x000000;
 };
 bool AddPlot(CVeltrix2Doc &doc, const Plot &plot);
 

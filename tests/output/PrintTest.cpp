@@ -76,7 +76,8 @@ TEST_F(PrintTest, ExampleDocumentPrintsTheScenePageAndItsFunctions)
     for (const QString &s : {QStringLiteral("Veltrix 2.0"), QStringLiteral("File: tour.vxf"),
                              QStringLiteral("Date: %1/%2/%3").arg(today.day()).arg(today.month()).arg(today.year()),
                              QStringLiteral("Page: 1")})
-        EXPECT_TRUE(first.contains(s)) << s.toStdString() << "\n" << first.toStdString();
+        EXPECT_TRUE(first.contains(s)) << s.toStdString() << "\n"
+                                       << first.toStdString();
     EXPECT_TRUE(first.contains(QRegularExpression(QStringLiteral("Time: \\d{1,2}\\.\\d{1,2}\\.\\d{1,2}"))));
 
     const QString second = Text(pdf, 2);
@@ -93,7 +94,10 @@ TEST_F(PrintTest, ExampleDocumentPrintsTheScenePageAndItsFunctions)
     const PrintLayout::Picture expected = PrintLayout::LayOutPicture(
         {a4.width(), a4.height(), a4.widthMM(), a4.heightMM()}, 400, 300, 30, 16384);
     const QStringList image = QString::fromUtf8(RunProgram(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}))
-                                  .split(QLatin1Char('\n')).value(2).simplified().split(QLatin1Char(' '));
+                                  .split(QLatin1Char('\n'))
+                                  .value(2)
+                                  .simplified()
+                                  .split(QLatin1Char(' '));
     ASSERT_GE(image.size(), 10);
     EXPECT_EQ(image[3].toInt(), expected.bufWidth);
     EXPECT_EQ(image[4].toInt(), expected.bufHeight);
@@ -110,15 +114,16 @@ TEST_F(PrintTest, ExampleDocumentPrintsTheScenePageAndItsFunctions)
                                             QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png});
     const QImage page(png + QStringLiteral(".png"));
     ASSERT_FALSE(page.isNull());
-    const Colour bg = doc.Settings().backgroundColor;
-    const QColor background(ColourRed(bg), ColourGreen(bg), ColourBlue(bg));
+    const Color bg = doc.Settings().backgroundColor;
+    const QColor background(ColorRed(bg), ColorGreen(bg), ColorBlue(bg));
     int inBand = 0, matching = 0;
     const QRect band(page.width() / 5, page.height() * 2 / 5, page.width() * 3 / 5, page.height() / 5);
     for (int y = band.top(); y <= band.bottom(); ++y)
         for (int x = band.left(); x <= band.right(); ++x, ++inBand) {
             const QColor c = page.pixelColor(x, y);
             matching += qAbs(c.red() - background.red()) + qAbs(c.green() - background.green()) +
-                            qAbs(c.blue() - background.blue()) < 30;
+                            qAbs(c.blue() - background.blue()) <
+                        30;
         }
     EXPECT_GT(matching, inBand / 3);
 }
@@ -187,7 +192,8 @@ TEST_F(PrintTest, LongTextIsCutAtTheBlocksEdge)
     const QString boxes = QString::fromUtf8(RunProgram(
         QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
     const QRegularExpressionMatch word = QRegularExpression(
-        QStringLiteral("xMax=\"([0-9.]+)\"[^>]*>z\\(x,y\\)")).match(boxes);
+                                             QStringLiteral("xMax=\"([0-9.]+)\"[^>]*>z\\(x,y\\)"))
+                                             .match(boxes);
     ASSERT_TRUE(word.hasMatch()) << boxes.toStdString();
     const double xMaxMM = word.captured(1).toDouble() * 25.4 / 72;
     QPrinter printer(QPrinter::HighResolution);

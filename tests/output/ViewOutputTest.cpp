@@ -38,9 +38,9 @@ class ViewOutputTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        doc.Settings().backgroundColor = MakeColour(32, 64, 96);
+        doc.Settings().backgroundColor = MakeColor(32, 64, 96);
         ASSERT_TRUE(AddPlot(doc, {"sheet", "z(x,y)=x/5", Gradient, -4, 4, 8, -4, 4, 8, true,
-                                  MakeColour(255, 0, 0), MakeColour(0, 0, 255)}));
+                                  MakeColor(255, 0, 0), MakeColor(0, 0, 255)}));
         view.SetDocument(&doc);
         view.resize(803, 600);
         view.show();
@@ -218,9 +218,11 @@ TEST_F(ViewOutputTest, OutputsThatAreNotRegularFilesAreRefused)
         p.setOutputFileName(answer);
         return true;
     };
+    // clang-format off
     const std::pair<const char *, void (OutputCommands::*)()> commandsBySuffix[] = {
         {"bmp", &OutputCommands::ExportBmp}, {"dxf", &OutputCommands::ExportDxf}, {"png", &OutputCommands::ExportPng},
         {"obj", &OutputCommands::ExportObj}, {"stl", &OutputCommands::ExportStl}, {"pdf", &OutputCommands::Print}};
+    // clang-format on
     for (const auto &[suffix, command] : commandsBySuffix) {
         const QString fifo = dir.filePath(QStringLiteral("pipe.%1").arg(QLatin1String(suffix)));
         const QString device = dir.filePath(QStringLiteral("null.%1").arg(QLatin1String(suffix)));
@@ -341,7 +343,7 @@ TEST_F(ViewOutputTest, OffscreenRendererDrawsTheViewsFrameBesideIt)
     EXPECT_LT(differing, before.width() * before.height() / 1000) << "the same frame";
 
     // The view still draws, also after a change.
-    doc.Settings().backgroundColor = MakeColour(0, 128, 0);
+    doc.Settings().backgroundColor = MakeColor(0, 128, 0);
     view.update();
     QTest::qWait(50);
     EXPECT_EQ(Shown().pixel(0, 0), qRgb(0, 128, 0));
@@ -463,7 +465,7 @@ TEST_F(ViewOutputTest, SmoothLinesReadBackAsShown)
 
     // Right after a camera move the view shows a frame without
     // multisampling; Copy takes the smooth one all the same.
-    view.OnCommand(505);
+    view.Actions().cameraUp->trigger();
     view.repaint();
     ASSERT_EQ(view.FrameSamples(), 0);
     commands->Copy();

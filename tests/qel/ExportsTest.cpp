@@ -47,7 +47,7 @@ TEST(Exports, NeedsOnlyTheCLibrary)
     std::set<std::string> allowed = {"libc.so.6", "libm.so.6",
                                       // the C library's own loader, which
                                       // provides its thread-local storage
-                                      "ld-linux-x86-64.so.2"};
+                                     "ld-linux-x86-64.so.2"};
     if (QEL_SANITIZED) {
         allowed.insert("libasan.so.8");
         allowed.insert("libubsan.so.1");
@@ -77,11 +77,11 @@ TEST(Exports, ExactlyTheSixteenEntryPoints)
         exported.insert(name);
     }
     const std::set<std::string> expected = {
-        "new_function",          "delete_function",          "delete_all",
-        "initialize_function",   "execute_function",         "set_function_angle_mode",
-        "get_function_text",     "get_function_n_var",       "get_function_angle_mode",
+        "new_function", "delete_function", "delete_all",
+        "initialize_function", "execute_function", "set_function_angle_mode",
+        "get_function_text", "get_function_n_var", "get_function_angle_mode",
         "is_function_initialized", "get_function_variables", "modify_function_variable",
-        "get_function_variable", "reset_function",           "store_function",
+        "get_function_variable", "reset_function", "store_function",
         "load_function"};
     EXPECT_EQ(exported, expected);
 }

@@ -62,8 +62,14 @@ std::vector<std::vector<double>> ValueSets()
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     std::vector<std::vector<double>> sets = {
-        {0.0, -0.0, 1.0},       {0.5, 2.0, 1.5},   {-1.0, 1.0, -2.5}, {3.0, -3.0, 170.0},
-        {1e300, -1e-300, 2.9},  {inf, -inf, nan},  {171.0, 0.1, -0.5}, {90.0, 200.0, 45.0},
+        {0.0, -0.0, 1.0},
+        {0.5, 2.0, 1.5},
+        {-1.0, 1.0, -2.5},
+        {3.0, -3.0, 170.0},
+        {1e300, -1e-300, 2.9},
+        {inf, -inf, nan},
+        {171.0, 0.1, -0.5},
+        {90.0, 200.0, 45.0},
     };
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> d(-10.0, 10.0);
@@ -138,8 +144,7 @@ TEST(FastPath, BenchmarkExpressionsAreBitIdentical)
     const char *const texts[] = {
         "cosx*siny", "xy", "x^2+y^2", "sin(2'(x^2+y^2))/(2'(x^2+y^2))",
         "ax^3-3xy^2+y/(1+x^2)", "(x>0)*(y>0)*xy+abs(x)-int(y)", "e^(-(x^2+y^2)/4)*cos(2x)"};
-    const Vars vars{{"x", 0}, {"y", 0}, {"a", 1.5}, {"e", 2.718281828459045},
-                    {"pi", 3.141592653589793}};
+    const Vars vars{{"x", 0}, {"y", 0}, {"a", 1.5}, {"e", 2.718281828459045}, {"pi", 3.141592653589793}};
     for (const char *text : texts) {
         Compiled c(text, vars);
         ASSERT_EQ(c.rc, 0) << text;

@@ -70,8 +70,7 @@ TEST(Language, PrioritiesAndLeftAssociativity)
 // The benchmark's C++ baselines are written from these sequences.
 TEST(Language, PostfixOrderOfTheBenchmarkExpressions)
 {
-    const Vars vars{{"x", 0}, {"y", 0}, {"a", 1.5}, {"e", 2.718281828459045},
-                    {"pi", 3.141592653589793}};
+    const Vars vars{{"x", 0}, {"y", 0}, {"a", 1.5}, {"e", 2.718281828459045}, {"pi", 3.141592653589793}};
     EXPECT_EQ(PostfixOf("x^2+y^2", vars), "x 2 ^ y 2 ^ + $");
     EXPECT_EQ(PostfixOf("sin(2'(x^2+y^2))/(2'(x^2+y^2))", vars),
               "2 x 2 ^ y 2 ^ + ' sin 2 x 2 ^ y 2 ^ + ' / $");

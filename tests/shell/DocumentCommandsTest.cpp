@@ -366,8 +366,8 @@ TEST_F(DocumentCommandsTest, ASaveCutShortByAFileSizeLimitIsReportedAndLosesNoth
         const QStringList files = QDir(dir.path()).entryList(QDir::Files);
         std::fprintf(stderr, "saved %d, errors %d, modified %d, same file %d, files %s\n", saved,
                      int(prompts.errors.size()), doc.IsModified(), sameFile, qPrintable(files.join(',')));
-        const bool ok = !saved && prompts.errors.size() == 1 && doc.IsModified() && sameFile
-                        && files == QStringList{"kept.vxf"};
+        const bool ok = !saved && prompts.errors.size() == 1 && doc.IsModified() && sameFile &&
+                        files == QStringList{"kept.vxf"};
         return ok ? 0 : 1;
     };
     EXPECT_EXIT(std::_Exit(saveUnderALimit()), testing::ExitedWithCode(0), "");

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QScreen>
+#include <QSplitter>
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "../tree/FakePrompter.h"
 #include "CMainFrame.h"
-#include "CommandIds.h"
 #include "FloatingBar.h"
 #include "TestSupport.h"
 #include "model/CVeltrix2Doc.h"
@@ -84,7 +85,7 @@ TEST_F(FrameKeysTest, DelAndCtrlZTakeAFunctionAwayAndGiveItAndItsPictureBack)
 
     // A new document starts with nothing to undo.
     saveAnswer = QMessageBox::No;
-    frame->Action(Cmd::FileNew)->trigger();
+    frame->Actions().fileNew->trigger();
     EXPECT_FALSE(frame->UndoAction()->isEnabled());
     EXPECT_EQ(frame->UndoAction()->text(), QStringLiteral("&Undo"));
 }
@@ -101,13 +102,13 @@ TEST_F(FrameKeysTest, UndoEndsTheTraceBeforeItChangesAnything)
             text = &entry;
     ASSERT_NE(text, nullptr);
     tree->Tree()->setCurrentItem(text->item);
-    tree->OnCommand(TreeCommand::Trace);
+    tree->Actions().trace->trigger();
     ASSERT_TRUE(frame->View3d()->TraceOn());
 
     // Colours may change while tracing; doing so goes on tracing.
     tree->Tree()->setCurrentItem(text->item->parent()->child(1)->child(0));
     prompter.colors.push_back(QColor(0, 128, 0));
-    tree->OnCommand(TreeCommand::ChangeColor);
+    tree->Actions().changeColor->trigger();
     EXPECT_TRUE(frame->View3d()->TraceOn());
 
     Press(Qt::Key_Z, Qt::ControlModifier);
@@ -140,11 +141,37 @@ TEST_F(FrameKeysTest, F11TogglesFullScreenFromEitherPane)
 {
     const QRect normal = frame->geometry();
     Press(Qt::Key_F11);
-    EXPECT_TRUE(frame->View3d()->IsFullScreen());
-    frame->OnCommand(Cmd::NextPane);
+    EXPECT_TRUE(frame->IsFullScreen());
+    frame->Actions().nextPane->trigger();
     Press(Qt::Key_F11);
-    EXPECT_FALSE(frame->View3d()->IsFullScreen());
+    EXPECT_FALSE(frame->IsFullScreen());
     ASSERT_TRUE(WaitForGeometry(*frame, normal)) << RectText(frame->geometry());
+}
+
+// Escape in the 3D view: the window grows and moves so that the view covers
+// the screen, the growth all in the view's pane; Escape again puts the
+// window and both panes back.
+TEST_F(FrameKeysTest, EscapeInTheViewFillsTheScreenAndRestoresTheWindow)
+{
+    frame->setGeometry(100, 80, 700, 500);
+    ASSERT_TRUE(WaitForGeometry(*frame, QRect(100, 80, 700, 500))) << RectText(frame->geometry());
+    const QRect before = frame->geometry();
+    const QList<int> panes = frame->Splitter()->sizes();
+    GLView *view = frame->View3d();
+
+    QTest::keyClick(view, Qt::Key_Escape);
+    QTest::qWait(200);
+    EXPECT_TRUE(frame->IsFullScreen());
+    const QRect screen = frame->screen()->geometry();
+    EXPECT_EQ(view->mapToGlobal(QPoint(0, 0)), screen.topLeft());
+    EXPECT_EQ(view->size(), screen.size());
+    EXPECT_EQ(frame->Splitter()->sizes().value(0), panes.value(0)) << "the tree keeps its width";
+
+    QTest::keyClick(view, Qt::Key_Escape);
+    QTest::qWait(200);
+    EXPECT_FALSE(frame->IsFullScreen());
+    EXPECT_EQ(frame->geometry(), before);
+    EXPECT_EQ(frame->Splitter()->sizes(), panes);
 }
 
 }  // namespace

@@ -27,7 +27,6 @@
 
 #include "BarLayouts.h"
 #include "CMainFrame.h"
-#include "CommandIds.h"
 #include "FloatingBar.h"
 #include "../tree/FakePrompter.h"
 #include "FramePlacement.h"
@@ -118,15 +117,15 @@ protected:
         return frame->TreeView()->findChild<QTreeWidget *>()->topLevelItemCount();
     }
 
-    // Selects the definition node of `handle` in the tree and gives the tree
-    // command `id` (Trace or Animate), as the context menu would.
-    void TreeCommandOnText(int handle, int id)
+    // Selects the definition node of `handle` in the tree and triggers the
+    // tree's `command` (trace or animate), as the context menu would.
+    void TreeCommandOnText(int handle, QAction *TreeActions::*command)
     {
         CVeltrix2View *tree = frame->TreeView();
         for (const TreeNodeEntry &e : tree->Nodes())
             if (e.function == handle && e.kind == TextNode)
                 tree->Tree()->setCurrentItem(e.item);
-        tree->OnCommand(id);
+        (tree->Actions().*command)->trigger();
     }
 
     int32_t LastHandle() const { return frame->Document()->Get(frame->Document()->Last()).handle; }
@@ -174,7 +173,7 @@ TEST_F(MainFrameTest, LayoutHasTheTreeOnTheLeftAndTheBarsInTheirPlaces)
     EXPECT_EQ(frame->toolBarArea(frame->ToolBar3d()), Qt::RightToolBarArea);
     EXPECT_EQ(frame->StandardBar()->actions().size(), 9);   // six buttons, three separators
     EXPECT_EQ(frame->ToolBar3d()->actions().size(), 15);
-    EXPECT_TRUE(frame->Action(Cmd::PickMode)->isCheckable());
+    EXPECT_TRUE(frame->View3d()->Actions().pickMode->isCheckable());
 
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     const QPoint p(screen.width() - 200, screen.height() / 3);
@@ -191,12 +190,12 @@ TEST_F(MainFrameTest, NewOnAModifiedDocumentAsksToSave)
 {
     ASSERT_TRUE(AddFunction(*frame->Document(), "saddle", "z(x,y)=x^2-y^2"));
     saveAnswer = QMessageBox::Cancel;
-    frame->Action(Cmd::FileNew)->trigger();
+    frame->Actions().fileNew->trigger();
     EXPECT_EQ(askedToSave, QStringList{"Untitled"});
     EXPECT_EQ(frame->Document()->Count(), 1);
 
     saveAnswer = QMessageBox::No;
-    frame->Action(Cmd::FileNew)->trigger();
+    frame->Actions().fileNew->trigger();
     EXPECT_EQ(frame->Document()->Count(), 0);
     EXPECT_EQ(TreeItems(), 0);
 }
@@ -207,28 +206,31 @@ TEST_F(MainFrameTest, SaveThenOpenGivesBackTheDocumentAndTheCamera)
     CVeltrix2Doc *doc = frame->Document();
     ASSERT_TRUE(AddFunction(*doc, "wave", "z(x,y)=cosx*siny", 2));
     ASSERT_TRUE(AddFunction(*doc, "bowl", "z(x,y,a)=a*(x^2+y^2)", 3));
-    for (int id : {Cmd::CameraForward, Cmd::CameraForward, Cmd::PitchDown, Cmd::YawLeft, Cmd::CameraUp})
-        frame->OnCommand(id);
+    const ViewActions &camera = frame->View3d()->Actions();
+    const QList<QAction *> moves{camera.cameraForward, camera.cameraForward, camera.pitchDown, camera.yawLeft,
+                                 camera.cameraUp};
+    for (QAction *move : moves)
+        move->trigger();
     const CameraPose moved = frame->View3d()->GetCamera();
     ASSERT_FALSE(SamePose(moved, CameraPose{}));
 
     savePath = dir.filePath("roundtrip");
-    frame->Action(Cmd::FileSave)->trigger();
+    frame->Actions().fileSave->trigger();
     const QString saved = dir.filePath("roundtrip.vxf");
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(ShownTitle(*frame), QStringLiteral("roundtrip.vxf - Veltrix 2.0"));
     const FunctionRecord first = doc->Get(doc->First());
     const FunctionRecord second = doc->Get(doc->Next(doc->First()));
 
-    frame->OnCommand(Cmd::YawRight);   // a camera move counts as a change
+    frame->View3d()->Actions().yawRight->trigger();   // a camera move counts as a change
     saveAnswer = QMessageBox::No;
-    frame->Action(Cmd::FileNew)->trigger();
+    frame->Actions().fileNew->trigger();
     EXPECT_EQ(doc->Count(), 0);
     EXPECT_EQ(askedToSave, QStringList{"roundtrip.vxf"});
     EXPECT_TRUE(SamePose(frame->View3d()->GetCamera(), CameraPose{})) << "a new document shows the default camera";
 
     openPath = saved;
-    frame->Action(Cmd::FileOpen)->trigger();
+    frame->Actions().fileOpen->trigger();
     ASSERT_EQ(doc->Count(), 2);
     const FunctionRecord a = doc->Get(doc->First());
     const FunctionRecord b = doc->Get(doc->Next(doc->First()));
@@ -253,7 +255,7 @@ TEST_F(MainFrameTest, DamagedFileShowsTheMessageAndLeavesAnUntitledEmptyDocument
     ASSERT_TRUE(AddFunction(*frame->Document(), "saddle", "z(x,y)=x^2-y^2"));
     frame->Document()->SetModifiedFlag(false);
     openPath = path;
-    frame->Action(Cmd::FileOpen)->trigger();
+    frame->Actions().fileOpen->trigger();
     EXPECT_EQ(errors, QStringList{"Error: Bad file format"});
     EXPECT_EQ(frame->Document()->Count(), 0);
     EXPECT_EQ(TreeItems(), 0);
@@ -471,7 +473,7 @@ TEST_F(MainFrameTest, DroppedFileIsOpened)
 TEST_F(MainFrameTest, ThreeDToolBarHidesAndComesBackWithItsCheckMark)
 {
     ShowAndActivate(*frame);
-    QAction *toggle = frame->Action(Cmd::View3dBar);
+    QAction *toggle = frame->Actions().toolBar3d;
     EXPECT_EQ(toggle->text(), QStringLiteral("3D Toolbar"));
     EXPECT_TRUE(toggle->isChecked());
     toggle->trigger();
@@ -482,7 +484,7 @@ TEST_F(MainFrameTest, ThreeDToolBarHidesAndComesBackWithItsCheckMark)
     EXPECT_TRUE(toggle->isChecked());
     EXPECT_EQ(frame->toolBarArea(frame->ToolBar3d()), Qt::RightToolBarArea);
 
-    QAction *standard = frame->Action(Cmd::ViewStandardBar);
+    QAction *standard = frame->Actions().standardBar;
     standard->trigger();
     EXPECT_FALSE(frame->StandardBar()->isVisible());
     EXPECT_FALSE(standard->isChecked());
@@ -531,28 +533,27 @@ TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes)
     EXPECT_EQ(frame->ActivePane(), CMainFrame::Pane::View);
 }
 
-// Commands no pane carries out yet are greyed in either pane, and stay so
-// when a menu opens; those the panes do carry out stay available.
-TEST_F(MainFrameTest, CommandsWithoutAHandlerAreGreyedInEitherPane)
+// The commands of the bars and menus that work from either pane stay
+// available in either pane, and when a menu opens.
+TEST_F(MainFrameTest, CommandsOfEitherPaneStayAvailableInBoth)
 {
-    const QList<int> unhandled;   // every command has a pane that carries it out now
-    QList<int> handled = BarLayouts::ThreeD() + BarLayouts::Animation() + BarLayouts::Trace();
-    handled.removeAll(Cmd::Separator);
-    handled << Cmd::FileNew << Cmd::FilePrintSetup << Cmd::AppAbout << Cmd::HelpSummary << Cmd::Settings
-            << Cmd::FilePrint << Cmd::FilePrintPreview << Cmd::ExportBmp << Cmd::ExportDxf << Cmd::ExportPng
-            << Cmd::ExportObj << Cmd::ExportStl << Cmd::ExportGltf << Cmd::ExportWebPage << Cmd::ExportSvg
-            << Cmd::ExportPdfFigure << Cmd::ExportAnimation;
+    const ViewActions &v = frame->View3d()->Actions();
+    const OutputActions &o = frame->Output()->Actions();
+    const FrameActions &f = frame->Actions();
+    QList<QAction *> handled = BarLayouts::ThreeD(v) + BarLayouts::Animation(v, f) + BarLayouts::Trace(v, f);
+    handled.removeAll(nullptr);
+    handled << f.fileNew << o.printSetup << f.about << f.summary << f.settings << o.print << o.printPreview;
+    handled << o.Exports();
+    handled.removeAll(nullptr);
     auto expectStates = [&](const char *where) {
-        for (int id : unhandled)
-            EXPECT_FALSE(frame->Action(id)->isEnabled()) << id << " " << where;
-        for (int id : handled)
-            EXPECT_TRUE(frame->Action(id)->isEnabled()) << id << " " << where;
+        for (QAction *action : handled)
+            EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString() << " " << where;
     };
 
     ShowAndActivate(*frame);
     ASSERT_EQ(frame->ActivePane(), CMainFrame::Pane::Tree);
     expectStates("tree");
-    frame->OnCommand(Cmd::NextPane);
+    frame->Actions().nextPane->trigger();
     ASSERT_EQ(frame->ActivePane(), CMainFrame::Pane::View);
     expectStates("view");
 
@@ -572,14 +573,14 @@ TEST_F(MainFrameTest, CopyWorksOnlyFromTheView)
     ASSERT_EQ(frame->ActivePane(), CMainFrame::Pane::Tree);
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("kept"));
-    EXPECT_FALSE(frame->Action(Cmd::EditCopy)->isEnabled());
-    frame->OnCommand(Cmd::EditCopy);
+    EXPECT_FALSE(frame->Output()->Actions().copy->isEnabled());
+    frame->Output()->Actions().copy->trigger();
     EXPECT_EQ(clipboard->text(), QStringLiteral("kept"));
 
-    frame->OnCommand(Cmd::NextPane);
+    frame->Actions().nextPane->trigger();
     ASSERT_EQ(frame->ActivePane(), CMainFrame::Pane::View);
-    EXPECT_TRUE(frame->Action(Cmd::EditCopy)->isEnabled());
-    frame->Action(Cmd::EditCopy)->trigger();
+    EXPECT_TRUE(frame->Output()->Actions().copy->isEnabled());
+    frame->Output()->Actions().copy->trigger();
     ASSERT_TRUE(clipboard->mimeData()->hasFormat(QStringLiteral("image/bmp")));
     const int width = qRound(frame->View3d()->width() * frame->View3d()->devicePixelRatioF());
     EXPECT_EQ(clipboard->image().width(), width & ~3);
@@ -600,8 +601,8 @@ TEST_F(MainFrameTest, FileAndEditMenusKeepTheirItems)
                            "E&xit"}));
     EXPECT_EQ(texts(TopMenu(QStringLiteral("&Edit"))),
               (QStringList{"&Undo", "&Redo", "-", "&Copy\tCtrl+C", "-", "Settings..."}));
-    EXPECT_EQ(frame->Action(Cmd::FilePrint)->statusTip(), QStringLiteral("Print the active document"));
-    EXPECT_EQ(frame->Action(Cmd::Settings)->statusTip(), QStringLiteral("Change the view settings"));
+    EXPECT_EQ(frame->Output()->Actions().print->statusTip(), QStringLiteral("Print the active document"));
+    EXPECT_EQ(frame->Actions().settings->statusTip(), QStringLiteral("Change the view settings"));
 }
 
 TEST_F(MainFrameTest, ViewCommandsReachTheViewFromTheTreePane)
@@ -609,15 +610,15 @@ TEST_F(MainFrameTest, ViewCommandsReachTheViewFromTheTreePane)
     ShowAndActivate(*frame);
     ASSERT_EQ(frame->ActivePane(), CMainFrame::Pane::Tree);
     const CameraPose before = frame->View3d()->GetCamera();
-    frame->Action(Cmd::CameraUp)->trigger();
+    frame->View3d()->Actions().cameraUp->trigger();
     EXPECT_GT(frame->View3d()->GetCamera().y, before.y);
 
-    frame->Action(Cmd::PickMode)->trigger();
+    frame->View3d()->Actions().pickMode->trigger();
     EXPECT_TRUE(frame->View3d()->PickMode());
-    EXPECT_TRUE(frame->Action(Cmd::PickMode)->isChecked());
-    frame->Action(Cmd::PickMode)->trigger();
+    EXPECT_TRUE(frame->View3d()->Actions().pickMode->isChecked());
+    frame->View3d()->Actions().pickMode->trigger();
     EXPECT_FALSE(frame->View3d()->PickMode());
-    EXPECT_FALSE(frame->Action(Cmd::PickMode)->isChecked());
+    EXPECT_FALSE(frame->View3d()->Actions().pickMode->isChecked());
 }
 
 TEST_F(MainFrameTest, TraceRequestsShowTheBarAndCloseEndsTraceAndAnimation)
@@ -637,7 +638,7 @@ TEST_F(MainFrameTest, TraceRequestsShowTheBarAndCloseEndsTraceAndAnimation)
     emit tree->AnimationBarRequested(true);
     EXPECT_TRUE(frame->AnimationBar()->isVisible());
 
-    frame->Action(Cmd::CloseTraceAnimation)->trigger();
+    frame->Actions().closeTraceAnimation->trigger();
     EXPECT_FALSE(frame->TraceBar()->isVisible());
     EXPECT_FALSE(frame->AnimationBar()->isVisible());
     EXPECT_FALSE(frame->TraceStatus()->TraceLayout());
@@ -650,7 +651,7 @@ TEST_F(MainFrameTest, ExitAsksToSaveAndCancelKeepsTheWindowOpen)
     ShowAndActivate(*frame);
     ASSERT_TRUE(AddFunction(*frame->Document(), "saddle", "z(x,y)=x^2-y^2"));
     saveAnswer = QMessageBox::Cancel;
-    frame->Action(Cmd::AppExit)->trigger();
+    frame->Actions().exit->trigger();
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(askedToSave.size(), 1);
 
@@ -658,7 +659,7 @@ TEST_F(MainFrameTest, ExitAsksToSaveAndCancelKeepsTheWindowOpen)
     EXPECT_FALSE(QSettings().contains("Settings/cx"));
 
     saveAnswer = QMessageBox::No;
-    frame->Action(Cmd::AppExit)->trigger();
+    frame->Actions().exit->trigger();
     EXPECT_FALSE(frame->isVisible());
     EXPECT_TRUE(QSettings().contains("Settings/cx"));
 }
@@ -681,7 +682,7 @@ TEST_F(MainFrameTest, RecentFilesAppearUnderFileAndOpenAgain)
     ASSERT_NE(entry, nullptr);
     EXPECT_TRUE(entry->text().endsWith(QStringLiteral("tour.vxf")));
 
-    frame->Action(Cmd::FileNew)->trigger();
+    frame->Actions().fileNew->trigger();
     ASSERT_EQ(frame->Document()->Count(), 0);
     recentEntry()->trigger();
     EXPECT_EQ(frame->Document()->Count(), 2);
@@ -699,11 +700,11 @@ TEST_F(MainFrameTest, SettingsReachTheSceneAtOnce)
     frame->Document()->SetModifiedFlag(false);
     ShowAndActivate(*frame);
     const QColor black(0, 0, 0), darkBlue(0, 0, 128);
-    auto count = [](const QImage &image, const QColor &colour) {
+    auto count = [](const QImage &image, const QColor &color) {
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                n += image.pixelColor(x, y) == colour;
+                n += image.pixelColor(x, y) == color;
         return n;
     };
     ASSERT_GT(count(frame->View3d()->grabFramebuffer(), black), 0);
@@ -714,8 +715,8 @@ TEST_F(MainFrameTest, SettingsReachTheSceneAtOnce)
         d.Tabs()->setCurrentWidget(d.Background());
         QTest::mouseClick(d.Background()->BackgroundButton(), Qt::LeftButton);
     });
-    ASSERT_TRUE(frame->Action(Cmd::Settings)->isEnabled());
-    frame->Action(Cmd::Settings)->trigger();
+    ASSERT_TRUE(frame->Actions().settings->isEnabled());
+    frame->Actions().settings->trigger();
     EXPECT_EQ(prompter.runs, 1);
     EXPECT_TRUE(frame->Document()->IsModified());
 
@@ -728,15 +729,15 @@ TEST_F(MainFrameTest, TracingFromTheTreeFillsTheStatusBarAndNamesTheButtons)
 {
     ShowAndActivate(*frame);
     const int wave = AddShown("wave", "z(x,y)=cosx*siny");
-    TreeCommandOnText(wave, TreeCommand::Trace);
+    TreeCommandOnText(wave, &TreeActions::trace);
     ASSERT_TRUE(frame->TraceBar()->isVisible());
     EXPECT_EQ(frame->View3d()->TracedHandle(), wave);
-    EXPECT_EQ(frame->Action(Cmd::TraceIndex1Up)->toolTip(), QStringLiteral("x + 1 step"));
-    EXPECT_EQ(frame->Action(Cmd::TraceIndex2Down)->toolTip(), QStringLiteral("y - 1 step"));
-    EXPECT_TRUE(frame->Action(Cmd::TraceIndex2Down)->statusTip().contains(QStringLiteral("Left arrow")));
+    EXPECT_EQ(frame->View3d()->Actions().traceFirstUp->toolTip(), QStringLiteral("x + 1 step"));
+    EXPECT_EQ(frame->View3d()->Actions().traceSecondDown->toolTip(), QStringLiteral("y - 1 step"));
+    EXPECT_TRUE(frame->View3d()->Actions().traceSecondDown->statusTip().contains(QStringLiteral("Left arrow")));
 
     for (int i = 0; i < 10; ++i)
-        frame->Action(Cmd::TraceIndex1Up)->trigger();
+        frame->View3d()->Actions().traceFirstUp->trigger();
     TraceStatusBar *status = frame->TraceStatus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !status->Pane(5)->text().isEmpty(); }));
     EXPECT_EQ(status->Pane(5)->text(), QStringLiteral("0."));
@@ -744,11 +745,11 @@ TEST_F(MainFrameTest, TracingFromTheTreeFillsTheStatusBarAndNamesTheButtons)
     EXPECT_FALSE(frame->Document()->IsModified());
 
     // Buttons of the floating bar prompt in the main window's status bar.
-    QStatusTipEvent tip(frame->Action(Cmd::TraceIndex1Up)->statusTip());
+    QStatusTipEvent tip(frame->View3d()->Actions().traceFirstUp->statusTip());
     QCoreApplication::sendEvent(frame->TraceBar()->Bar(), &tip);
-    EXPECT_EQ(status->Pane(0)->text(), frame->Action(Cmd::TraceIndex1Up)->statusTip());
+    EXPECT_EQ(status->Pane(0)->text(), frame->View3d()->Actions().traceFirstUp->statusTip());
 
-    frame->Action(Cmd::CloseTraceAnimation)->trigger();
+    frame->Actions().closeTraceAnimation->trigger();
     EXPECT_FALSE(frame->TraceBar()->isVisible());
     EXPECT_FALSE(status->TraceLayout());
     EXPECT_FALSE(frame->TreeView()->IsTracing());
@@ -759,24 +760,24 @@ TEST_F(MainFrameTest, TheAnimationBarPlaysStepsAndClosesWithItsOwnButton)
 {
     ShowAndActivate(*frame);
     const int ripple = AddShown("ripple", "z(x,y,t)=sin(x+t)*cosy");
-    TreeCommandOnText(ripple, TreeCommand::Animate);
+    TreeCommandOnText(ripple, &TreeActions::animate);
     ASSERT_TRUE(frame->AnimationBar()->isVisible());
-    EXPECT_TRUE(frame->Action(Cmd::AnimPlay)->isChecked()) << "playing begins at once";
+    EXPECT_TRUE(frame->View3d()->Actions().play->isChecked()) << "playing begins at once";
 
-    frame->Action(Cmd::AnimStop)->trigger();
-    EXPECT_FALSE(frame->Action(Cmd::AnimPlay)->isChecked());
-    frame->Action(Cmd::AnimRewind)->trigger();
-    frame->Action(Cmd::AnimStepForward)->trigger();
+    frame->View3d()->Actions().stop->trigger();
+    EXPECT_FALSE(frame->View3d()->Actions().play->isChecked());
+    frame->View3d()->Actions().rewind->trigger();
+    frame->View3d()->Actions().stepForward->trigger();
     EXPECT_EQ(frame->View3d()->Animation().Steps(), std::vector<uint32_t>{1});
-    frame->Action(Cmd::AnimPlay)->trigger();
-    EXPECT_TRUE(frame->Action(Cmd::AnimPlay)->isChecked());
+    frame->View3d()->Actions().play->trigger();
+    EXPECT_TRUE(frame->View3d()->Actions().play->isChecked());
     QTest::qWait(100);
     EXPECT_FALSE(frame->Document()->IsModified());
 
-    frame->Action(Cmd::CloseTraceAnimation)->trigger();
+    frame->Actions().closeTraceAnimation->trigger();
     EXPECT_FALSE(frame->AnimationBar()->isVisible());
     EXPECT_FALSE(frame->View3d()->AnimationOn());
-    EXPECT_FALSE(frame->Action(Cmd::AnimPlay)->isChecked());
+    EXPECT_FALSE(frame->View3d()->Actions().play->isChecked());
     EXPECT_FALSE(frame->TreeView()->IsAnimating());
 }
 
@@ -787,7 +788,7 @@ TEST_F(MainFrameTest, LosingTheTracedFunctionClosesTheBarsAndTheReadOut)
     ShowAndActivate(*frame);
     CVeltrix2Doc *doc = frame->Document();
     const int wave = AddShown("wave", "z(x,y)=cosx*siny");
-    TreeCommandOnText(wave, TreeCommand::Trace);
+    TreeCommandOnText(wave, &TreeActions::trace);
     ASSERT_TRUE(frame->TraceStatus()->TraceLayout());
     doc->Remove(doc->Find(wave));
     EXPECT_FALSE(frame->TraceBar()->isVisible());
@@ -795,10 +796,10 @@ TEST_F(MainFrameTest, LosingTheTracedFunctionClosesTheBarsAndTheReadOut)
     EXPECT_FALSE(frame->TreeView()->IsTracing());
     EXPECT_FALSE(frame->View3d()->TraceOn());
 
-    TreeCommandOnText(AddShown("ripple", "z(x,y,t)=sin(x+t)*cosy"), TreeCommand::Animate);
+    TreeCommandOnText(AddShown("ripple", "z(x,y,t)=sin(x+t)*cosy"), &TreeActions::animate);
     ASSERT_TRUE(frame->AnimationBar()->isVisible());
     saveAnswer = QMessageBox::No;
-    frame->Action(Cmd::FileNew)->trigger();
+    frame->Actions().fileNew->trigger();
     EXPECT_FALSE(frame->AnimationBar()->isVisible());
     EXPECT_FALSE(frame->TreeView()->IsAnimating());
     EXPECT_FALSE(frame->View3d()->Animation().IsPlaying());
@@ -871,7 +872,7 @@ TEST_F(MainFrameTest, AFunctionThatCannotBeDrawnIsToldOnceByOneBoxAndAgainInTheN
 
     ASSERT_EQ(frame->OpenDocumentFile(path), DocumentCommands::OpenResult::Opened);
     EXPECT_EQ(boxes.Take().size(), 1) << "the reopened function is another one";
-    frame->Action(Cmd::FileNew)->trigger();
+    frame->Actions().fileNew->trigger();
     ASSERT_EQ(frame->OpenDocumentFile(path), DocumentCommands::OpenResult::Opened);
     EXPECT_EQ(boxes.Take().size(), 1);
 }
@@ -913,7 +914,7 @@ TEST_F(MainFrameTest, SaveAsWithoutTheExtensionAsksBeforeReplacing)
     });
     user.start(50);
 
-    plain.Action(Cmd::FileSaveAs)->trigger();
+    plain.Actions().fileSaveAs->trigger();
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].startsWith("tour.vxf already exists")) << questions[0].toStdString();
     file.seek(0);
@@ -923,7 +924,7 @@ TEST_F(MainFrameTest, SaveAsWithoutTheExtensionAsksBeforeReplacing)
 
     questions.clear();
     answer = QMessageBox::Yes;
-    plain.Action(Cmd::FileSaveAs)->trigger();
+    plain.Actions().fileSaveAs->trigger();
     EXPECT_EQ(questions.size(), 1);
     EXPECT_EQ(plain.Document()->PathName(), victim);
     EXPECT_FALSE(plain.Document()->IsModified());
@@ -938,7 +939,7 @@ TEST_F(MainFrameTest, ClosingInFullScreenRestartsInTheNormalWindowOnTheScreen)
     ASSERT_TRUE(WaitForGeometry(*frame, normal)) << RectText(frame->geometry());
     frame->View3d()->setFocus();
     QTest::keyClick(frame->View3d(), Qt::Key_Escape);
-    ASSERT_TRUE(frame->View3d()->IsFullScreen());
+    ASSERT_TRUE(frame->IsFullScreen());
     ASSERT_TRUE(QTest::qWaitFor([&] { return frame->geometry().width() > normal.width(); }))
         << RectText(frame->geometry());
     ASSERT_TRUE(frame->close());
@@ -1023,7 +1024,7 @@ TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
     const RenderOptions options = frame->View3d()->Options();
     EXPECT_FALSE(options.smoothLines);
     EXPECT_TRUE(options.shadedSurfaces);
-    EXPECT_TRUE(options.colourLegend);
+    EXPECT_TRUE(options.colorLegend);
     EXPECT_FALSE(frame->Document()->IsModified()) << "not a change to the document";
     ASSERT_TRUE(frame->Document()->Save(after));
     EXPECT_EQ(ReadAll(before), ReadAll(after));
@@ -1033,7 +1034,7 @@ TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
     const RenderOptions again = frame->View3d()->Options();
     EXPECT_FALSE(again.smoothLines);
     EXPECT_TRUE(again.shadedSurfaces);
-    EXPECT_TRUE(again.colourLegend);
+    EXPECT_TRUE(again.colorLegend);
 }
 
 // The point under the mouse goes to the message pane, and the view's prompt
@@ -1051,7 +1052,7 @@ TEST_F(MainFrameTest, ThePointUnderTheMouseShowsInTheStatusBar)
     EXPECT_TRUE(view->statusTip().contains(QStringLiteral("Ctrl+left orbits")));
     EXPECT_TRUE(view->statusTip().contains(QStringLiteral("wheel")));
 
-    TreeCommandOnText(flat, TreeCommand::Trace);
+    TreeCommandOnText(flat, &TreeActions::trace);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !status->Pane(5)->text().isEmpty(); }));
     const QList<QRect> panes = [&] {
         QList<QRect> r;
@@ -1087,7 +1088,7 @@ TEST_F(MainFrameTest, ExportDialogsStartInTheDocumentsFolder)
         folders << r.folder;
         return QString();
     };
-    frame->OnCommand(Cmd::ExportDxf);
-    frame->OnCommand(Cmd::ExportObj);
+    frame->Output()->Actions().exportDxf->trigger();
+    frame->Output()->Actions().exportObj->trigger();
     EXPECT_EQ(folders, QStringList(2, QFileInfo(path).absolutePath()));
 }

@@ -35,7 +35,7 @@ struct ViewLog {
     std::vector<Call> calls;
 };
 
-void PressColour(ColorButton *button)
+void PressColor(ColorButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton);
 }
@@ -51,7 +51,7 @@ TEST(SettingsCommand, OkPutsTheValuesIntoTheDocumentAndItsFile)
     prompter.colors.push_back(QColor(0, 0, 128));
     prompter.Accept<SettingsDialog>([](SettingsDialog &d) {
         d.Tabs()->setCurrentWidget(d.Background());
-        PressColour(d.Background()->BackgroundButton());
+        PressColor(d.Background()->BackgroundButton());
         d.Axes()->LabelBox(0)->setText(QStringLiteral("east"));
         d.Axes()->LabelBox(1)->setText(QStringLiteral("north"));
         d.Axes()->LabelBox(2)->setText(QStringLiteral("up"));
@@ -64,7 +64,7 @@ TEST(SettingsCommand, OkPutsTheValuesIntoTheDocumentAndItsFile)
     ASSERT_TRUE(RunSettingsCommand(doc, nullptr));
 
     const ViewSettings &s = doc.Settings();
-    EXPECT_EQ(s.backgroundColor, MakeColour(0, 0, 128));
+    EXPECT_EQ(s.backgroundColor, MakeColor(0, 0, 128));
     EXPECT_EQ(s.axisLabelX, "east");
     EXPECT_EQ(s.axisLabelY, "north");
     EXPECT_EQ(s.axisLabelZ, "up");
@@ -90,7 +90,7 @@ TEST(SettingsCommand, OkPutsTheValuesIntoTheDocumentAndItsFile)
     EXPECT_EQ(reread.Settings(), doc.Settings());
 }
 
-TEST(SettingsCommand, CancelAfterAColourChangeLeavesTheDocumentAlone)
+TEST(SettingsCommand, CancelAfterAColorChangeLeavesTheDocumentAlone)
 {
     FakePrompter prompter;
     CVeltrix2Doc doc;
@@ -99,8 +99,8 @@ TEST(SettingsCommand, CancelAfterAColourChangeLeavesTheDocumentAlone)
     prompter.colors.push_back(QColor(0, 0, 128));
     prompter.Cancel<SettingsDialog>([](SettingsDialog &d) {
         d.Tabs()->setCurrentWidget(d.Background());
-        PressColour(d.Background()->BackgroundButton());
-        EXPECT_EQ(d.Background()->BackgroundButton()->GetColor(), MakeColour(0, 0, 128));
+        PressColor(d.Background()->BackgroundButton());
+        EXPECT_EQ(d.Background()->BackgroundButton()->GetColor(), MakeColor(0, 0, 128));
         d.Projection()->NearBox()->setText(QStringLiteral("3"));
     });
     EXPECT_FALSE(RunSettingsCommand(doc, nullptr));
@@ -118,13 +118,13 @@ TEST(SettingsCommand, ApplyingLeavesTheCameraAndCanBeReversed)
     doc.Settings().cameraX = 9;
     const ViewSettings before = doc.Settings();
     ViewSettings edited;
-    edited.backgroundColor = MakeColour(1, 2, 3);
+    edited.backgroundColor = MakeColor(1, 2, 3);
     edited.axisLabelZ = "up";
     edited.cameraX = -100;
     edited.cameraPitch = 45;
 
     ApplyViewSettings(doc, edited);
-    EXPECT_EQ(doc.Settings().backgroundColor, MakeColour(1, 2, 3));
+    EXPECT_EQ(doc.Settings().backgroundColor, MakeColor(1, 2, 3));
     EXPECT_EQ(doc.Settings().axisLabelZ, "up");
     EXPECT_EQ(doc.Settings().cameraX, 9);
     EXPECT_EQ(doc.Settings().cameraPitch, before.cameraPitch);

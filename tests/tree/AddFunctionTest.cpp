@@ -1,6 +1,7 @@
 #include <QTextCursor>
 
 #include "ViewFixture.h"
+#include "qel/qel.h"
 #include "tree/TreePictures.h"
 
 namespace {
@@ -24,7 +25,7 @@ Reopened Look(TextDialog &d)
 TEST_F(ViewTest, AddedFunctionAppearsWithItsWholeSubtree)
 {
     ScriptAdd(QStringLiteral("waves"), QStringLiteral("z(x,y)=cosx*siny"));
-    ASSERT_TRUE(view.OnCommand(32771));
+    view.Actions().addFunction->trigger();
 
     ASSERT_EQ(doc.Count(), 1);
     const FunctionRecord record = doc.Get(0);
@@ -94,7 +95,7 @@ TEST_F(ViewTest, AddRefusesEachBadDefinitionAndReopensWithTheFaultSelected)
     typeAndLook(QStringLiteral("z(x,y)=x+"));
     typeAndLook(QStringLiteral("z(x,y)=x*y"));
 
-    view.OnCommand(32771);
+    view.Actions().addFunction->trigger();
 
     EXPECT_EQ(prompter.MessageTexts(),
               QStringList({QStringLiteral("Syntax error"),
@@ -136,11 +137,11 @@ TEST_F(ViewTest, AddRefusesEachBadDefinitionAndReopensWithTheFaultSelected)
 TEST_F(ViewTest, AddEndsOnCancelOrABadLabel)
 {
     prompter.Cancel<LabelDialog>();
-    view.OnCommand(32771);
+    view.Actions().addFunction->trigger();
     EXPECT_EQ(prompter.runs, 1);
 
     prompter.Accept<LabelDialog>([](LabelDialog &d) { d.Edit()->clear(); });
-    view.OnCommand(32771);
+    view.Actions().addFunction->trigger();
     EXPECT_EQ(prompter.MessageTexts(),
               QStringList{QStringLiteral("The number of characters in a label has to be between 0 and 80")});
     EXPECT_EQ(prompter.runs, 2);   // the text dialog never opened
@@ -148,7 +149,7 @@ TEST_F(ViewTest, AddEndsOnCancelOrABadLabel)
     prompter.Accept<LabelDialog>([](LabelDialog &d) { d.Edit()->setText(QStringLiteral("f")); });
     prompter.Accept<TextDialog>([](TextDialog &d) { d.Edit()->setPlainText(QStringLiteral("z(x,y)=x+")); });
     prompter.Cancel<TextDialog>();
-    view.OnCommand(32771);
+    view.Actions().addFunction->trigger();
 
     EXPECT_EQ(doc.Count(), 0);
     EXPECT_EQ(view.Tree()->topLevelItemCount(), 0);
@@ -163,7 +164,7 @@ TEST_F(ViewTest, AngleUnitChosenInTheDialogShapesSphericalRanges)
         d.Edit()->setPlainText(QStringLiteral("r(alpha,beta)=1"));
         d.AngleButton(0)->click();
     });
-    view.OnCommand(32771);
+    view.Actions().addFunction->trigger();
     ASSERT_EQ(doc.Count(), 1);
     const int32_t h = doc.Get(0).handle;
     EXPECT_EQ(get_function_angle_mode(h), QEL_DEGREES);

@@ -168,14 +168,14 @@ TEST_F(TextDialogTest, ShowsTextAngleAndSelectionAsPreset)
         EXPECT_FALSE(odd.AngleButton(mode)->isChecked());
 }
 
-TEST_F(TextDialogTest, ColourAndFontStayStoredAfterCancel)
+TEST_F(TextDialogTest, ColorAndFontStayStoredAfterCancel)
 {
     {
         TextDialog dialog;
         dialog.show();
         // A first showing stores the defaults: black on white.
-        EXPECT_EQ(dialog.Edit()->TextColour(), 0x000000u);
-        EXPECT_EQ(dialog.Edit()->BackgroundColour(), 0xFFFFFFu);
+        EXPECT_EQ(dialog.Edit()->CurrentTextColor(), 0x000000u);
+        EXPECT_EQ(dialog.Edit()->CurrentBackgroundColor(), 0xFFFFFFu);
         prompter.colors.push_back(QColor(255, 255, 0));
         dialog.ColorButton()->click();
         QFont chosen(QStringLiteral("Liberation Mono"));
@@ -187,8 +187,8 @@ TEST_F(TextDialogTest, ColourAndFontStayStoredAfterCancel)
     }
     TextDialog again;
     again.show();
-    EXPECT_EQ(again.Edit()->BackgroundColour(), MakeColour(255, 255, 0));
-    EXPECT_EQ(again.Edit()->TextColour(), MakeColour(0, 0, 255));
+    EXPECT_EQ(again.Edit()->CurrentBackgroundColor(), MakeColor(255, 255, 0));
+    EXPECT_EQ(again.Edit()->CurrentTextColor(), MakeColor(0, 0, 255));
     const LogFontRecord font = again.Edit()->FontRecord();
     EXPECT_EQ(font.height, -17);
     EXPECT_EQ(font.italic, 1);
@@ -209,14 +209,14 @@ TEST_F(TextDialogTest, StoredValuesOfTheWrongSizeAreIgnored)
     edit.SetKey(QStringLiteral("edit1"));
     const LogFontRecord before = LogFontRecord::FromFont(edit.font());
     edit.LoadSettings();
-    EXPECT_EQ(edit.TextColour(), 0x000000u);
-    EXPECT_EQ(edit.BackgroundColour(), 0x302010u);
+    EXPECT_EQ(edit.CurrentTextColor(), 0x000000u);
+    EXPECT_EQ(edit.CurrentBackgroundColor(), 0x302010u);
     EXPECT_EQ(edit.FontRecord(), before);
 
     // A text of the right length is still not a stored colour.
     OpenUserSettings()->setValue(QStringLiteral("edit1/settings/color1"), QStringLiteral("abcd"));
     edit.LoadSettings();
-    EXPECT_EQ(edit.TextColour(), 0x000000u);
+    EXPECT_EQ(edit.CurrentTextColor(), 0x000000u);
 }
 
 TEST(LogFont, RecordRoundTripsThroughItsSixtyBytes)
@@ -288,8 +288,8 @@ TEST(ColorButtonTest, APressOpensOneChooserAndPaintsTheChoice)
     QWidget owner;
     ColorButton button(&owner);
     button.resize(40, 20);
-    button.SetColor(MakeColour(10, 20, 30));
-    Colour stored = 0;
+    button.SetColor(MakeColor(10, 20, 30));
+    Color stored = 0;
     int presses = 0;
     QObject::connect(&button, &ColorButton::Pressed, [&] {
         ++presses;
@@ -307,7 +307,7 @@ TEST(ColorButtonTest, APressOpensOneChooserAndPaintsTheChoice)
     EXPECT_EQ(presses, 1);
     ASSERT_EQ(prompter.colorRequests.size(), 1u);
     EXPECT_EQ(prompter.colorRequests[0], QColor(10, 20, 30));
-    EXPECT_EQ(stored, MakeColour(200, 100, 50));
+    EXPECT_EQ(stored, MakeColor(200, 100, 50));
     EXPECT_EQ(button.GetColor(), stored);
     EXPECT_EQ(button.cursor().shape(), Qt::PointingHandCursor);
     // Only the colour is painted, corner to corner.

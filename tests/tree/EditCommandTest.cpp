@@ -2,6 +2,7 @@
 #include <QTextCursor>
 
 #include "ViewFixture.h"
+#include "qel/qel.h"
 #include "tree/ModeDialog.h"
 #include "tree/PictureButton.h"
 #include "tree/RangeDialog.h"
@@ -24,7 +25,7 @@ TEST_F(ViewTest, EditedTextKeepsTheSurvivingVariablesSettings)
         angle = d.AngleButton(1)->isChecked() ? 1 : 0;
         d.Edit()->setPlainText(QStringLiteral("z(x,t)=x+t"));
     });
-    view.OnCommand(101);
+    view.Actions().editText->trigger();
 
     EXPECT_EQ(shown, "z(x,y)=x+y");
     EXPECT_EQ(caret, 10);
@@ -70,7 +71,7 @@ TEST_F(ViewTest, EditRefusesDuplicatedNamesAsAddDoes)
     Look added, edited;
     ScriptAdd(QStringLiteral("f"), QStringLiteral("z(x,x)=x"));
     prompter.Cancel<TextDialog>([&](TextDialog &d) { added = look(d); });
-    view.OnCommand(TreeCommand::AddFunction);
+    view.Actions().addFunction->trigger();
     ASSERT_EQ(prompter.MessageTexts(), QStringList{QStringLiteral("The variable \"x\" is duplicated")});
     ASSERT_EQ(doc.Count(), 0);
 
@@ -84,7 +85,7 @@ TEST_F(ViewTest, EditRefusesDuplicatedNamesAsAddDoes)
         d.Edit()->setPlainText(QStringLiteral("z(a,x,a)=x*a"));
     });
     prompter.Cancel<TextDialog>();
-    view.OnCommand(TreeCommand::EditText);
+    view.Actions().editText->trigger();
 
     EXPECT_EQ(prompter.MessageTexts(), QStringList({QStringLiteral("The variable \"x\" is duplicated"),
                                                     QStringLiteral("The variable \"x\" is duplicated"),
@@ -107,7 +108,7 @@ TEST_F(ViewTest, CancelAfterAFailedEditBringsTheOldFunctionBack)
     Select(h, TextNode);
     prompter.Accept<TextDialog>([](TextDialog &d) { d.Edit()->setPlainText(QStringLiteral("z(x,y,a)=x*")); });
     prompter.Cancel<TextDialog>();
-    view.OnCommand(101);
+    view.Actions().editText->trigger();
 
     EXPECT_EQ(prompter.MessageTexts(), QStringList{QStringLiteral("Syntax error")});
     EXPECT_EQ(doc.Get(0).text, "z(x,y,a)=x*a");
@@ -132,7 +133,7 @@ TEST_F(ViewTest, ValueDialogRefusesOutOfRangeAndAcceptsTheBounds)
         d.Edit()->setText(QStringLiteral("5"));
     });
     QSignalSpy notified(&doc, &CVeltrix2Doc::ViewsNeedUpdate);
-    view.OnCommand(106);
+    view.Actions().editValue->trigger();
 
     EXPECT_EQ(prompter.MessageTexts(), QStringList{QStringLiteral("Out of range")});
     EXPECT_EQ(reopenedWith, "5.5");
@@ -146,7 +147,7 @@ TEST_F(ViewTest, ValueDialogRefusesOutOfRangeAndAcceptsTheBounds)
     doc.SetModifiedFlag(false);
     Select(h, VariableNode, "a");
     prompter.Accept<ValueDialog>([](ValueDialog &d) { d.Edit()->setText(QStringLiteral("-5")); });
-    view.OnCommand(106);
+    view.Actions().editValue->trigger();
     EXPECT_EQ(Variable(h, "a").value, -5);
     ASSERT_EQ(notified.count(), 1);
     EXPECT_EQ(notified.at(0).at(1).toInt(), h);
@@ -170,7 +171,7 @@ TEST_F(ViewTest, RangeDialogRefusesReversedBoundsAndMovesTheValueInside)
         d.MaxEdit()->setText(QStringLiteral("3"));
     });
     QSignalSpy notified(&doc, &CVeltrix2Doc::ViewsNeedUpdate);
-    view.OnCommand(102);
+    view.Actions().editRange->trigger();
 
     EXPECT_EQ(prompter.MessageTexts(),
               QStringList{QStringLiteral("The value \"max\" must be greater or equal than the value \"min\"")});
@@ -194,13 +195,13 @@ TEST_F(ViewTest, RangeDialogRefusesReversedBoundsAndMovesTheValueInside)
         d.MinEdit()->setText(QStringLiteral("2"));
         d.MaxEdit()->setText(QStringLiteral("4"));
     });
-    view.OnCommand(102);
+    view.Actions().editRange->trigger();
     EXPECT_EQ(Variable(h, "x").value, 2.5);
     prompter.Accept<RangeDialog>([](RangeDialog &d) {
         d.MinEdit()->setText(QStringLiteral("-7"));
         d.MaxEdit()->setText(QStringLiteral("-7"));
     });
-    view.OnCommand(102);
+    view.Actions().editRange->trigger();
     EXPECT_EQ(Variable(h, "x").value, -7);
     EXPECT_EQ(Variable(h, "x").max, -7);
 }
@@ -213,7 +214,7 @@ TEST_F(ViewTest, StepsDialogRefusesNonPositiveCounts)
     for (const char *typed : {"0", "-3", "7"})
         prompter.Accept<StepsDialog>([typed](StepsDialog &d) { d.Edit()->setText(QString::fromLatin1(typed)); });
     QSignalSpy notified(&doc, &CVeltrix2Doc::ViewsNeedUpdate);
-    view.OnCommand(103);
+    view.Actions().editSteps->trigger();
 
     EXPECT_EQ(prompter.MessageTexts(), QStringList({QStringLiteral("Insert a value grater than 0"),
                                                     QStringLiteral("Insert a value grater than 0")}));
@@ -240,7 +241,7 @@ TEST_F(ViewTest, StepsDialogRefusesGridsTooLargeToDraw)
         reopened = d.Edit()->text();
         d.Edit()->setText(QStringLiteral("9"));   // 10 x 100001 points: the most there may be
     });
-    view.OnCommand(TreeCommand::EditSteps);
+    view.Actions().editSteps->trigger();
     ASSERT_EQ(prompter.MessageTexts().size(), 1);
     const QString message = prompter.MessageTexts().at(0);
     EXPECT_TRUE(message.contains("100001 x 100001 points")) << message.toStdString();
@@ -256,7 +257,7 @@ TEST_F(ViewTest, StepsDialogRefusesGridsTooLargeToDraw)
     Select(h, StepsNode, "x");
     prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("49932")); });
     prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("49931")); });
-    view.OnCommand(TreeCommand::EditSteps);
+    view.Actions().editSteps->trigger();
     ASSERT_EQ(prompter.MessageTexts().size(), 1);
     EXPECT_TRUE(prompter.MessageTexts().at(0).contains("at most 49931 steps")) << prompter.MessageTexts().at(0).toStdString();
     EXPECT_EQ(Variable(h, "x").steps, 49931);
@@ -265,7 +266,7 @@ TEST_F(ViewTest, StepsDialogRefusesGridsTooLargeToDraw)
     prompter.messages.clear();
     Select(h, StepsNode, "a");
     prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("2000000000")); });
-    view.OnCommand(TreeCommand::EditSteps);
+    view.Actions().editSteps->trigger();
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_EQ(Variable(h, "a").steps, 2000000000);
 
@@ -274,7 +275,7 @@ TEST_F(ViewTest, StepsDialogRefusesGridsTooLargeToDraw)
     Select(h, StepsNode, "x");
     prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("1")); });
     prompter.Cancel<StepsDialog>();
-    view.OnCommand(TreeCommand::EditSteps);
+    view.Actions().editSteps->trigger();
     ASSERT_EQ(prompter.MessageTexts().size(), 1);
     EXPECT_TRUE(prompter.MessageTexts().at(0).contains("reduce the steps of \"y\" first"))
         << prompter.MessageTexts().at(0).toStdString();
@@ -288,7 +289,7 @@ TEST_F(ViewTest, StepsOfAFunctionOfOneVariableMayReachTheWholeGrid)
     Select(h, StepsNode, "x");
     prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("1048576")); });
     prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("1048575")); });
-    view.OnCommand(TreeCommand::EditSteps);
+    view.Actions().editSteps->trigger();
     ASSERT_EQ(prompter.MessageTexts().size(), 1);
     EXPECT_TRUE(prompter.MessageTexts().at(0).contains("a grid of 1048577 points")) << prompter.MessageTexts().at(0).toStdString();
     EXPECT_TRUE(prompter.MessageTexts().at(0).contains("\"x\" can have at most 1048575 steps"));
@@ -301,10 +302,10 @@ TEST_F(ViewTest, CancelledDialogsChangeNothing)
     doc.SetModifiedFlag(false);
     Select(h, VariableNode, "x");
     prompter.Cancel<ValueDialog>([](ValueDialog &d) { d.Edit()->setText(QStringLiteral("1")); });
-    view.OnCommand(106);
+    view.Actions().editValue->trigger();
     Select(h, RangeNode, "x");
     prompter.Cancel<RangeDialog>([](RangeDialog &d) { d.MinEdit()->setText(QStringLiteral("1")); });
-    view.OnCommand(102);
+    view.Actions().editRange->trigger();
     Select(h, ModeNode);
     prompter.steps.push_back([](QDialog &dialog) {
         auto &d = dynamic_cast<ModeDialog &>(dialog);
@@ -313,7 +314,7 @@ TEST_F(ViewTest, CancelledDialogsChangeNothing)
         d.reject();
         return false;
     });
-    view.OnCommand(105);
+    view.Actions().changeMode->trigger();
 
     EXPECT_EQ(Variable(h, "x").min, -5);
     EXPECT_EQ(Variable(h, "x").value, 0);
@@ -322,18 +323,18 @@ TEST_F(ViewTest, CancelledDialogsChangeNothing)
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(ViewTest, ModeAndColourChangesReachRecordAndNode)
+TEST_F(ViewTest, ModeAndColorChangesReachRecordAndNode)
 {
     const int32_t h = AddDirect("f", "z(x,y)=x");
     Select(h, ModeNode);
     prompter.Accept<ModeDialog>([](ModeDialog &d) { d.ModeButton(2)->click(); });
-    view.OnCommand(105);
+    view.Actions().changeMode->trigger();
     EXPECT_EQ(doc.Get(0).mode, 2);
     EXPECT_EQ(NodeText(h, ModeNode), "chess board");
 
     Select(h, Color2Node);
     prompter.colors.push_back(QColor(255, 0, 0));
-    view.OnCommand(128);   // double-click edits a colour node
+    emit view.Tree()->LeftButtonDoubleClicked();   // double-click edits a colour node
     ASSERT_EQ(prompter.colorRequests.size(), 1u);
     EXPECT_EQ(prompter.colorRequests[0], QColor(0, 0, 0));
     EXPECT_EQ(doc.Get(0).color2, 0x0000FFu);
@@ -346,14 +347,14 @@ TEST_F(ViewTest, LabelEditRefusesAnEmptyLabelWithoutReopening)
     const int32_t h = AddDirect("old", "z(x,y)=x");
     Select(h, FunctionNode);
     prompter.Accept<LabelDialog>([](LabelDialog &d) { d.Edit()->clear(); });
-    view.OnCommand(32779);
+    view.Actions().editLabel->trigger();
     EXPECT_EQ(prompter.runs, 1);
     EXPECT_EQ(prompter.MessageTexts(),
               QStringList{QStringLiteral("The number of characters in a label has to be between 0 and 80")});
     EXPECT_EQ(doc.Get(0).label, "old");
 
     prompter.Accept<LabelDialog>([](LabelDialog &d) { d.Edit()->setText(QString(80, QLatin1Char('n'))); });
-    view.OnCommand(32779);
+    view.Actions().editLabel->trigger();
     EXPECT_EQ(doc.Get(0).label, std::string(80, 'n'));
     EXPECT_EQ(NodeText(h, FunctionNode), QString(80, QLatin1Char('n')));
 }
@@ -372,7 +373,7 @@ TEST_F(ViewTest, TextsCrossBetweenTreeAndDocumentInTheDocumentCodePage)
         shown = d.Edit()->text();
         d.Edit()->setText(QString::fromUtf8("caf\u00e9 \u2014 \u20ac"));
     });
-    view.OnCommand(32779);
+    view.Actions().editLabel->trigger();
     EXPECT_EQ(shown, QString::fromUtf8("Price \u20ac"));
     EXPECT_EQ(doc.Get(0).label, "caf\xe9 \x97 \x80");
     EXPECT_EQ(NodeText(h, FunctionNode), QString::fromUtf8("caf\u00e9 \u2014 \u20ac"));

@@ -5,9 +5,9 @@
 
 #include "ViewFixture.h"
 #include "model/DisplayForms.h"
-#include "tree/ReadableColour.h"
+#include "tree/ReadableColor.h"
 
-TEST(ReadableColour, ContrastRatioRunsFromOneToTwentyOne)
+TEST(ReadableColor, ContrastRatioRunsFromOneToTwentyOne)
 {
     EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
     EXPECT_NEAR(ContrastRatio(Qt::white, Qt::black), 21.0, 1e-9);
@@ -28,26 +28,26 @@ TEST(ReadableColour, ContrastRatioRunsFromOneToTwentyOne)
 
 namespace {
 // How many pixels of exactly `colour` the item's row shows.
-int PixelsInRow(CColorTreeCtrl &tree, QTreeWidgetItem *item, const QColor &colour)
+int PixelsInRow(CColorTreeCtrl &tree, QTreeWidgetItem *item, const QColor &color)
 {
     const QImage shot = tree.viewport()->grab().toImage();
     const QRect row = tree.visualItemRect(item).intersected(shot.rect());
     int count = 0;
     for (int y = row.top(); y <= row.bottom(); ++y)
         for (int x = row.left(); x <= row.right(); ++x)
-            count += shot.pixelColor(x, y) == colour;
+            count += shot.pixelColor(x, y) == color;
     return count;
 }
 }  // namespace
 
 // A colour close to the paper is written in the text colour, and the node
 // shows its real colour as a swatch before the text.
-TEST_F(ViewTest, ColoursCloseToThePaperAreWrittenReadablyNextToASwatch)
+TEST_F(ViewTest, ColorsCloseToThePaperAreWrittenReadablyNextToASwatch)
 {
     const int32_t h = AddDirect("cream", "z(x,y)=x");
     FunctionRecord record = doc.Get(0);
-    record.color1 = MakeColour(244, 232, 200);
-    record.color2 = MakeColour(0, 0, 128);
+    record.color1 = MakeColor(244, 232, 200);
+    record.color2 = MakeColor(0, 0, 128);
     doc.Update(0, record);
     CColorTreeCtrl *tree = view.Tree();
     const QColor text = tree->palette().color(QPalette::Text);
@@ -70,7 +70,7 @@ TEST_F(ViewTest, ColoursCloseToThePaperAreWrittenReadablyNextToASwatch)
     // A new colour brings its swatch along.
     Select(h, Color1Node);
     prompter.colors.push_back(QColor(250, 250, 250));
-    view.OnCommand(TreeCommand::ChangeColor);
+    view.Actions().changeColor->trigger();
     EXPECT_EQ(tree->GetItemSwatch(cream), QColor(250, 250, 250));
     EXPECT_EQ(tree->GetItemColor(cream), text);
     EXPECT_EQ(cream->text(0), QStringLiteral("(250,250,250)"));

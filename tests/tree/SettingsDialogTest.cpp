@@ -227,7 +227,7 @@ TEST(SettingsDialog, ReferenceMarksBoxShowsOnlyWithTheCubeAndKeepsItsState)
     EXPECT_EQ(kept.settings.showReferenceMarks, 1);
 }
 
-TEST(SettingsDialog, ColourButtonsChangeTheDialogsCopyOnly)
+TEST(SettingsDialog, ColorButtonsChangeTheDialogsCopyOnly)
 {
     FakePrompter prompter;
     ViewSettings start;
@@ -240,7 +240,7 @@ TEST(SettingsDialog, ColourButtonsChangeTheDialogsCopyOnly)
         QTest::mouseClick(dialog.Background()->BackgroundButton(), Qt::LeftButton);
         ASSERT_EQ(prompter.colorRequests.size(), 1u);
         EXPECT_EQ(prompter.colorRequests[0], QColor(0, 0, 0));
-        EXPECT_EQ(dialog.Background()->BackgroundButton()->GetColor(), MakeColour(0, 0, 128));
+        EXPECT_EQ(dialog.Background()->BackgroundButton()->GetColor(), MakeColor(0, 0, 128));
         dialog.reject();
         EXPECT_EQ(dialog.settings, start);
     }
@@ -251,7 +251,7 @@ TEST(SettingsDialog, ColourButtonsChangeTheDialogsCopyOnly)
         d.Tabs()->setCurrentWidget(d.Trace());
         QTest::mouseClick(d.Trace()->CursorColorButton(), Qt::LeftButton);
     });
-    EXPECT_EQ(out.settings.axesColor, MakeColour(10, 20, 30));
+    EXPECT_EQ(out.settings.axesColor, MakeColor(10, 20, 30));
     EXPECT_EQ(out.settings.cursorColor, start.cursorColor);
     EXPECT_EQ(out.settings.backgroundColor, start.backgroundColor);
 }

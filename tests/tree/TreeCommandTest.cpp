@@ -1,7 +1,9 @@
 #include <QMenu>
+#include <QSet>
 #include <QSignalSpy>
 
 #include "ViewFixture.h"
+#include "qel/qel.h"
 #include "tree/StepsDialog.h"
 #include "tree/TreePictures.h"
 #include "tree/ValueDialog.h"
@@ -40,7 +42,7 @@ TEST_F(ViewTest, VisibleFlipsTheRecordAndTheIcon)
     doc.SetModifiedFlag(false);
     QSignalSpy notified(&doc, &CVeltrix2Doc::ViewsNeedUpdate);
     Select(h, FunctionNode);
-    view.OnCommand(32778);
+    view.Actions().visible->trigger();
 
     EXPECT_EQ(doc.Get(0).visible, 0);
     EXPECT_TRUE(doc.IsModified());
@@ -51,7 +53,7 @@ TEST_F(ViewTest, VisibleFlipsTheRecordAndTheIcon)
     ASSERT_FALSE(notified.isEmpty());
     EXPECT_EQ(notified.last().at(1).toInt(), -1);
 
-    view.OnCommand(32778);
+    view.Actions().visible->trigger();
     EXPECT_EQ(doc.Get(0).visible, 1);
     EXPECT_EQ(IconImage(item->icon(0)), images[0].toImage().convertToFormat(QImage::Format_ARGB32));
 }
@@ -63,12 +65,12 @@ TEST_F(ViewTest, DeletingTheSecondOfThreeKeepsTheOthersInOrder)
     const int32_t c = AddDirect("c", "z(x,y)=x*y");
 
     Select(b, TextNode);
-    view.OnCommand(32773);
+    view.Actions().deleteFunction->trigger();
     EXPECT_EQ(prompter.MessageTexts(), QStringList{QStringLiteral("Select a function label")});
     EXPECT_EQ(doc.Count(), 3);
 
     Select(b, FunctionNode);
-    view.OnCommand(32773);
+    view.Actions().deleteFunction->trigger();
     ASSERT_EQ(doc.Count(), 2);
     EXPECT_EQ(doc.Get(0).handle, a);
     EXPECT_EQ(doc.Get(1).handle, c);
@@ -81,21 +83,21 @@ TEST_F(ViewTest, DeletingTheSecondOfThreeKeepsTheOthersInOrder)
     // The nodes of the function before it still know their variables.
     Select(a, StepsNode, "x");
     prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("9")); });
-    view.OnCommand(103);
+    view.Actions().editSteps->trigger();
     EXPECT_EQ(Variable(a, "x").steps, 9);
     // The freed handle is the next one handed out.
     EXPECT_EQ(AddDirect("d", "z(x,y)=1+x"), b);
     EXPECT_EQ(view.Tree()->topLevelItem(2)->text(0), "d");
 }
 
-TEST_F(ViewTest, TracingRefusesDefinitionChangesButNotColours)
+TEST_F(ViewTest, TracingRefusesDefinitionChangesButNotColors)
 {
     const int32_t h = AddDirect("f", "z(x,y)=x");
     const int32_t other = AddDirect("g", "z(x,y)=y");
     QSignalSpy bar(&view, &CVeltrix2View::TraceBarRequested);
     QSignalSpy trace(&view, &CVeltrix2View::TraceRequested);
     Select(h, TextNode);
-    view.OnCommand(108);
+    view.Actions().trace->trigger();
     ASSERT_TRUE(view.IsTracing());
     ASSERT_EQ(bar.count(), 1);
     EXPECT_TRUE(bar.at(0).at(0).toBool());
@@ -104,22 +106,22 @@ TEST_F(ViewTest, TracingRefusesDefinitionChangesButNotColours)
     EXPECT_EQ(trace.at(0).at(1).toInt(), h);
 
     // Animation cannot start meanwhile.
-    view.OnCommand(109);
+    view.Actions().animate->trigger();
     EXPECT_FALSE(view.IsAnimating());
 
     Select(h, FunctionNode);
-    view.OnCommand(32773);
+    view.Actions().deleteFunction->trigger();
     EXPECT_EQ(doc.Count(), 2);
     Select(h, VariableNode, "x");
-    view.OnCommand(106);
-    view.OnCommand(128);
+    view.Actions().editValue->trigger();
+    emit view.Tree()->LeftButtonDoubleClicked();
     Select(h, ModeNode);
-    view.OnCommand(128);
+    emit view.Tree()->LeftButtonDoubleClicked();
     EXPECT_EQ(prompter.runs, 0);
 
     Select(h, Color1Node);
     prompter.colors.push_back(QColor(0, 0, 255));
-    view.OnCommand(128);
+    emit view.Tree()->LeftButtonDoubleClicked();
     EXPECT_EQ(doc.Get(0).color1, 0xFF0000u);
 
     // Context menus grey what the flags forbid.
@@ -142,11 +144,11 @@ TEST_F(ViewTest, TracingRefusesDefinitionChangesButNotColours)
 
     // Stopping makes Delete available again.
     Select(h, TextNode);
-    view.OnCommand(108);
+    view.Actions().trace->trigger();
     EXPECT_FALSE(view.IsTracing());
     EXPECT_FALSE(bar.last().at(0).toBool());
     Select(h, FunctionNode);
-    view.OnCommand(32773);
+    view.Actions().deleteFunction->trigger();
     EXPECT_EQ(doc.Count(), 1);
 }
 
@@ -155,10 +157,10 @@ TEST_F(ViewTest, AnimationMirrorsTraceAndResetForgetsBoth)
     const int32_t h = AddDirect("f", "z(x,y,a)=x*a");
     QSignalSpy animation(&view, &CVeltrix2View::AnimationRequested);
     Select(h, TextNode);
-    view.OnCommand(109);
+    view.Actions().animate->trigger();
     ASSERT_TRUE(view.IsAnimating());
     EXPECT_EQ(view.AnimatedFunction(), h);
-    view.OnCommand(108);
+    view.Actions().trace->trigger();
     EXPECT_FALSE(view.IsTracing());
 
     QMenu functions;
@@ -263,37 +265,34 @@ TEST_F(ViewTest, EvaluateShowsTheCurrentValue)
     const int32_t h = AddDirect("f", "z(x,y,a)=x+a/3");
     modify_function_variable(h, VariableRecord{"a", 1, -5, 5, 20});
     Select(h, TextNode);
-    view.OnCommand(107);
+    view.Actions().evaluate->trigger();
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].title, "Current value");
     EXPECT_EQ(prompter.messages[0].text, "0.3333333333");
 }
 
-// The main window enables the commands it routes to the tree by asking
-// Handles: every command the tree's own menus offer must be one, and the
-// settings dialog (not built yet) must not.
-TEST_F(ViewTest, HandlesEveryCommandOfItsMenusAndNotTheSettings)
+// Every item of the tree's menus is one of its actions, or stands in for
+// one under another text and runs it.
+TEST_F(ViewTest, EveryMenuItemIsOrRunsOneOfTheTreesActions)
 {
     const int32_t h = AddDirect("f", "z(x,y,a)=x*a");
     view.Tree()->expandAll();
+    QStringList names;
+    for (QAction *action : view.Actions().All())
+        names << action->objectName();
+    EXPECT_EQ(names.size(), 14);
+    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size()) << "one name each";
     QMenu functions;
     for (const TreeNodeEntry &entry : std::vector<TreeNodeEntry>(view.Nodes())) {
         view.Tree()->setCurrentItem(entry.item);
         view.PopulateFunctionsMenu(&functions);
         auto menu = view.BuildContextMenu(view.Tree()->visualItemRect(entry.item).topLeft() + QPoint(20, 3));
-        for (const QMenu *m : {&functions, menu.get()}) {
-            for (QAction *action : m->actions()) {
-                if (action->isSeparator())
-                    continue;
-                EXPECT_TRUE(view.Handles(action->data().toInt())) << action->text().toStdString();
-            }
-        }
+        for (QAction *action : functions.actions())
+            EXPECT_TRUE(action->isSeparator() || view.Actions().All().contains(action)) << action->text().toStdString();
+        for (QAction *action : menu->actions())
+            EXPECT_TRUE(action->isSeparator() || names.contains(action->objectName())) << action->text().toStdString();
     }
     EXPECT_EQ(view.Nodes().front().function, h);
-    for (int id : {127, 128, 32822})
-        EXPECT_TRUE(view.Handles(id)) << id;
-    for (int id : {32783, 57634, 500, 0})
-        EXPECT_FALSE(view.Handles(id)) << id;
 }
 
 TEST_F(ViewTest, EachContextMenuEditRunsItsNodesCommand)
@@ -303,8 +302,14 @@ TEST_F(ViewTest, EachContextMenuEditRunsItsNodesCommand)
     struct {
         TreeNodeKind kind;
         const char *dialogClass;
-    } cases[] = {{FunctionNode, "LabelDialog"}, {TextNode, "TextDialog"},   {VariableNode, "ValueDialog"},
-                 {RangeNode, "RangeDialog"},     {StepsNode, "StepsDialog"}, {ModeNode, "ModeDialog"}};
+    } cases[] = {
+        {FunctionNode, "LabelDialog"},
+        {TextNode, "TextDialog"},
+        {VariableNode, "ValueDialog"},
+        {RangeNode, "RangeDialog"},
+        {StepsNode, "StepsDialog"},
+        {ModeNode, "ModeDialog"},
+    };
     for (const auto &c : cases) {
         QString opened;
         prompter.steps.push_back([&opened](QDialog &dialog) {

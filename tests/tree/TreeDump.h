@@ -8,6 +8,7 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "model/DisplayForms.h"
+#include "qel/qel.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/CVeltrix2View.h"
 #include "tree/ColorButton.h"
@@ -45,7 +46,7 @@ inline std::string TreeDump(const CVeltrix2View &view)
 // document and the library alone.
 inline std::string ExpectedTree(const CVeltrix2Doc &doc)
 {
-    auto shown = [&](Colour c) { return ToQColor(c).name(); };
+    auto shown = [&](Color c) { return ToQColor(c).name(); };
     QStringList lines;
     for (int p = doc.First(); p != -1; p = doc.Next(p)) {
         const FunctionRecord r = doc.Get(p);
@@ -61,8 +62,8 @@ inline std::string ExpectedTree(const CVeltrix2Doc &doc)
             lines << QStringLiteral("      ") + StepsText(v.steps);
         }
         lines << QStringLiteral("  ") + ModeName(r.mode);
-        lines << QStringLiteral("    ") + ColourText(r.color1) + QStringLiteral(" in ") + shown(r.color1);
-        lines << QStringLiteral("    ") + ColourText(r.color2) + QStringLiteral(" in ") + shown(r.color2);
+        lines << QStringLiteral("    ") + ColorText(r.color1) + QStringLiteral(" in ") + shown(r.color1);
+        lines << QStringLiteral("    ") + ColorText(r.color2) + QStringLiteral(" in ") + shown(r.color2);
     }
     return lines.join(QLatin1Char('\n')).toStdString();
 }

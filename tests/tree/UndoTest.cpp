@@ -14,6 +14,7 @@
 #include "ViewFixture.h"
 #include "history/DocumentHistory.h"
 #include "history/FunctionCommands.h"
+#include "qel/qel.h"
 #include "tree/ModeDialog.h"
 #include "tree/PictureButton.h"
 #include "tree/RangeDialog.h"
@@ -56,13 +57,13 @@ TEST_F(UndoTest, EveryEditOfTheTreeIsUndoneAndRedoneExactly)
         {"Add function ramp",
          [&] {
              ScriptAdd(QStringLiteral("ramp"), QStringLiteral("y(x,z)=x*z"));
-             view.OnCommand(TreeCommand::AddFunction);
+             view.Actions().addFunction->trigger();
          }},
         {"Edit label of waves",
          [&] {
              Select(HandleAt(0), FunctionNode);
              prompter.Accept<LabelDialog>([](LabelDialog &d) { d.Edit()->setText(QStringLiteral("sea")); });
-             view.OnCommand(TreeCommand::EditLabel);
+             view.Actions().editLabel->trigger();
          }},
         {"Edit text of sea",
          [&] {
@@ -71,13 +72,13 @@ TEST_F(UndoTest, EveryEditOfTheTreeIsUndoneAndRedoneExactly)
                  d.Edit()->setPlainText(QStringLiteral("z(x,t,b)=x*t+b"));
                  d.AngleButton(QEL_DEGREES)->click();
              });
-             view.OnCommand(TreeCommand::EditText);
+             view.Actions().editText->trigger();
          }},
         {"Change value of b",
          [&] {
              Select(HandleAt(0), VariableNode, "b");
              prompter.Accept<ValueDialog>([](ValueDialog &d) { d.Edit()->setText(QStringLiteral("2")); });
-             view.OnCommand(TreeCommand::EditValue);
+             view.Actions().editValue->trigger();
          }},
         {"Change range of t",
          [&] {
@@ -86,41 +87,41 @@ TEST_F(UndoTest, EveryEditOfTheTreeIsUndoneAndRedoneExactly)
                  d.MinEdit()->setText(QStringLiteral("3"));
                  d.MaxEdit()->setText(QStringLiteral("6"));
              });
-             view.OnCommand(TreeCommand::EditRange);
+             view.Actions().editRange->trigger();
          }},
         {"Change steps of x",
          [&] {
              Select(HandleAt(0), StepsNode, "x");
              prompter.Accept<StepsDialog>([](StepsDialog &d) { d.Edit()->setText(QStringLiteral("7")); });
-             view.OnCommand(TreeCommand::EditSteps);
+             view.Actions().editSteps->trigger();
          }},
         {"Change mode of ball",
          [&] {
              Select(HandleAt(1), ModeNode);
              prompter.Accept<ModeDialog>([](ModeDialog &d) { d.ModeButton(3)->click(); });
-             view.OnCommand(TreeCommand::ChangeMode);
+             view.Actions().changeMode->trigger();
          }},
         {"Change colour 1 of ball",
          [&] {
              Select(HandleAt(1), Color1Node);
              prompter.colors.push_back(QColor(10, 20, 30));
-             view.OnCommand(TreeCommand::ChangeColor);
+             view.Actions().changeColor->trigger();
          }},
         {"Change colour 2 of ramp",
          [&] {
              Select(HandleAt(2), Color2Node);
              prompter.colors.push_back(QColor(200, 0, 100));
-             view.OnCommand(TreeCommand::DoubleClick);
+             emit view.Tree()->LeftButtonDoubleClicked();
          }},
         {"Hide ball",
          [&] {
              Select(HandleAt(1), FunctionNode);
-             view.OnCommand(TreeCommand::Visible);
+             view.Actions().visible->trigger();
          }},
         {"Delete function sea",
          [&] {
              Select(HandleAt(0), FunctionNode);
-             view.OnCommand(TreeCommand::DeleteFunction);
+             view.Actions().deleteFunction->trigger();
          }},
     };
     for (const auto &[text, edit] : edits) {
@@ -155,7 +156,7 @@ TEST_F(UndoTest, UndoneDeleteComesBackWhereItWas)
     view.Tree()->expandAll();
     const Seen before = Now();
     Select(1, FunctionNode);
-    view.OnCommand(TreeCommand::DeleteFunction);
+    view.Actions().deleteFunction->trigger();
     EXPECT_EQ(view.Tree()->topLevelItemCount(), 2);
     stack.undo();
     EXPECT_EQ(Now(), before);
@@ -242,15 +243,15 @@ TEST_F(KeyTest, MenuKeyAndShiftF10OpenTheSelectedNodesMenu)
 // document counts as modified exactly when it stands away from its save.
 TEST_F(UndoTest, RandomEditsUndosAndRedosKeepEverythingConsistent)
 {
-    const char *definitions[] = {"z(x,y)=x*y",       "z(x,y,a)=a*x+y",    "r(alpha,beta)=1+beta",
-                                 "x(y,z,k)=k*y*z",   "y(x,z)=x-z",        "z(x,t,y)=sin(x+t)*y",
-                                 "beta(r,alpha)=r",  "z(y,x,b,c)=b*x+c*y"};
+    const char *definitions[] = {"z(x,y)=x*y", "z(x,y,a)=a*x+y", "r(alpha,beta)=1+beta",
+                                 "x(y,z,k)=k*y*z", "y(x,z)=x-z", "z(x,t,y)=sin(x+t)*y",
+                                 "beta(r,alpha)=r", "z(y,x,b,c)=b*x+c*y"};
     QTemporaryDir dir;
     const QString path = dir.filePath("run.vxf");
     std::mt19937 random(1234);
     auto below = [&random](int n) { return int(random() % unsigned(n)); };
     auto variableOf = [&](int position) {
-        const std::vector<VariableDefaults> table = CurrentVariableTable(HandleAt(position));
+        const std::vector<FunctionVariable> table = LibraryFunction(HandleAt(position)).Variables();
         return table.at(size_t(below(int(table.size()) - 2)));   // not e or pi
     };
 
@@ -292,7 +293,7 @@ TEST_F(UndoTest, RandomEditsUndosAndRedosKeepEverythingConsistent)
                     ASSERT_TRUE(RecompileFunction(HandleAt(position), text, below(3)).ok) << text;
                     command = FunctionCommands::EditText(history, position, before, text);
                 } else if (choice == 9) {
-                    const VariableDefaults v = variableOf(position);
+                    const FunctionVariable v = variableOf(position);
                     command = FunctionCommands::ChangeValue(history, position, v.name, v.min + (v.max - v.min) / 3);
                 } else if (choice == 10) {
                     const double min = below(10) - 5;
@@ -303,7 +304,7 @@ TEST_F(UndoTest, RandomEditsUndosAndRedosKeepEverythingConsistent)
                 } else if (choice == 12) {
                     command = FunctionCommands::ChangeMode(history, position, below(4));
                 } else if (choice == 13) {
-                    command = FunctionCommands::ChangeColour(history, position, 1 + below(2), Colour(random() & 0xFFFFFF));
+                    command = FunctionCommands::ChangeColor(history, position, 1 + below(2), Color(random() & 0xFFFFFF));
                 } else if (choice == 14) {
                     command = FunctionCommands::ToggleVisible(history, position);
                 } else {

@@ -10,6 +10,7 @@
 #include "FakePrompter.h"
 #include "model/CVeltrix2Doc.h"
 #include "model/FunctionDefinition.h"
+#include "qel/qel.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/CVeltrix2View.h"
 #include "tree/LabelDialog.h"

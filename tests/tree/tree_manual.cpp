@@ -7,11 +7,12 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "model/FunctionDefinition.h"
+#include "qel/qel.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/CVeltrix2View.h"
 
 namespace {
-void AddSample(CVeltrix2Doc &doc, const char *label, const char *text, Colour color1, int mode)
+void AddSample(CVeltrix2Doc &doc, const char *label, const char *text, Color color1, int mode)
 {
     const DefinitionOutcome outcome = CompileNewFunction(text, QEL_RADIANS);
     if (!outcome.ok)

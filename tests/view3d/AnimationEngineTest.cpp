@@ -101,8 +101,10 @@ TEST_F(AnimationEngineTest, TwoParametersRunLikeAnOdometerTwelvePositionsALoop)
     Define("z(x,y,A,B)=A+B", {{"A", 0, 1, 2}, {"B", 0, 1, 3}});
     ASSERT_TRUE(engine.Start(list, function->handle(), 10));
     const std::vector<Steps> shown = Play(12);
+    // clang-format off
     const std::vector<Steps> expected{{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 0}, {1, 1}, {1, 2},
                                       {1, 3}, {2, 0}, {2, 1}, {2, 2}, {2, 3}, {0, 0}};
+    // clang-format on
     EXPECT_EQ(shown, expected);
     EXPECT_DOUBLE_EQ(Value("A"), 0);
     EXPECT_DOUBLE_EQ(Value("B"), 0);

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
@@ -70,68 +71,71 @@ TEST_F(GLViewTest, ToolBarCommandsMoveTheCameraAndMarkTheDocument)
 
     view.SetCamera({1, 2, 3, 0, 30});
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(view.OnCommand(501));
+    view.Actions().cameraForward->trigger();
     EXPECT_NEAR(Pose().x, 1 + kStep * kAhead.x, 1e-12);
     EXPECT_NEAR(Pose().z, 3 + kStep * kAhead.z, 1e-12);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_TRUE(view.OnCommand(502));
+    view.Actions().cameraBack->trigger();
     EXPECT_NEAR(Pose().x, 1, 1e-12);
     EXPECT_NEAR(Pose().z, 3, 1e-12);
 
-    EXPECT_TRUE(view.OnCommand(507));   // left
+    view.Actions().cameraLeft->trigger();   // left
     EXPECT_NEAR(Pose().x, 1 - kStep * kRightHand.x, 1e-12);
     EXPECT_NEAR(Pose().z, 3 - kStep * kRightHand.z, 1e-12);
-    EXPECT_TRUE(view.OnCommand(508));
-    EXPECT_TRUE(view.OnCommand(508));   // right
+    view.Actions().cameraRight->trigger();
+    view.Actions().cameraRight->trigger();   // right
     EXPECT_NEAR(Pose().x, 1 + kStep * kRightHand.x, 1e-12);
     EXPECT_NEAR(Pose().z, 3 + kStep * kRightHand.z, 1e-12);
-    EXPECT_TRUE(view.OnCommand(505));
+    view.Actions().cameraUp->trigger();
     EXPECT_NEAR(Pose().y, 2 + kStep, 1e-12);
-    EXPECT_TRUE(view.OnCommand(506));
-    EXPECT_TRUE(view.OnCommand(506));
+    view.Actions().cameraDown->trigger();
+    view.Actions().cameraDown->trigger();
     EXPECT_NEAR(Pose().y, 2 - kStep, 1e-12);
-    EXPECT_TRUE(view.OnCommand(511));
+    view.Actions().yawLeft->trigger();
     EXPECT_NEAR(Pose().yaw, 30 + kStep, 1e-12);
-    EXPECT_TRUE(view.OnCommand(512));
-    EXPECT_TRUE(view.OnCommand(512));
+    view.Actions().yawRight->trigger();
+    view.Actions().yawRight->trigger();
     EXPECT_NEAR(Pose().yaw, 30 - kStep, 1e-12);
-    EXPECT_TRUE(view.OnCommand(510));
+    view.Actions().pitchDown->trigger();
     EXPECT_NEAR(Pose().pitch, -kStep, 1e-12);
-    EXPECT_TRUE(view.OnCommand(509));
-    EXPECT_TRUE(view.OnCommand(509));
+    view.Actions().pitchUp->trigger();
+    view.Actions().pitchUp->trigger();
     EXPECT_NEAR(Pose().pitch, kStep, 1e-12);
 
-    EXPECT_TRUE(view.OnCommand(500));
+    view.Actions().cameraReset->trigger();
     EXPECT_EQ(Pose().x, 4.0);
     EXPECT_EQ(Pose().yaw, 15.0);
 
     QSignalSpy pick(&view, &GLView::PickModeChanged);
-    EXPECT_TRUE(view.OnCommand(513));
+    view.Actions().pickMode->trigger();
     EXPECT_TRUE(view.PickMode());
-    EXPECT_TRUE(view.OnCommand(513));
+    view.Actions().pickMode->trigger();
     EXPECT_FALSE(view.PickMode());
     EXPECT_EQ(pick.count(), 2);
-    EXPECT_FALSE(view.OnCommand(32800));
 }
 
-// The main window enables a command by asking Handles: it must say yes
-// exactly for what OnCommand carries out, tool bar gaps included.
-TEST_F(GLViewTest, HandlesNamesExactlyTheCommandsItCarriesOut)
+// The view's actions are the main window's tool bar buttons: each has its
+// own name and a prompt for the status bar, and only pick mode and play
+// stay pressed.
+TEST_F(GLViewTest, ActionsHaveNamesPromptsAndTheirCheckStates)
 {
-    QList<int> ids{32798, 32803, 57607, 57634, 32783};
-    for (int id = 100; id <= 130; ++id)
-        ids << id;
-    for (int id = 495; id <= 520; ++id)
-        ids << id;
-    int handled = 0;
-    for (int id : ids) {
-        const bool claimed = view.Handles(id);
-        EXPECT_EQ(view.OnCommand(id), claimed) << id;
-        handled += claimed;
+    const ViewActions &a = view.Actions();
+    const QList<QAction *> all{a.pickMode, a.cameraReset, a.cameraForward, a.cameraBack, a.cameraUp,
+                               a.cameraDown, a.cameraLeft, a.cameraRight, a.pitchUp, a.pitchDown,
+                               a.yawLeft, a.yawRight, a.play, a.stop, a.rewind,
+                               a.stepBack, a.stepForward, a.traceFirstUp, a.traceFirstDown,
+                               a.traceSecondUp, a.traceSecondDown};
+    QSet<QString> names;
+    for (QAction *action : all) {
+        ASSERT_NE(action, nullptr);
+        names.insert(action->objectName());
+        EXPECT_FALSE(action->statusTip().isEmpty()) << action->objectName().toStdString();
+        EXPECT_FALSE(action->toolTip().isEmpty()) << action->objectName().toStdString();
+        EXPECT_EQ(action->isCheckable(), action == a.pickMode || action == a.play)
+            << action->objectName().toStdString();
     }
-    EXPECT_EQ(handled, 21);   // 500..513 without 503/504, the animation and trace bars' 113..121
-    EXPECT_FALSE(view.Handles(129));
-    EXPECT_FALSE(view.Handles(57634));
+    EXPECT_EQ(names.size(), all.size());
+    EXPECT_EQ(a.traceSecondDown->toolTip(), QStringLiteral("Second variable - 1 step"));
 }
 
 TEST(GLViewDocument, TakesTheDocumentsCameraAndHandsItsOwnBack)
@@ -144,7 +148,7 @@ TEST(GLViewDocument, TakesTheDocumentsCameraAndHandsItsOwnBack)
     EXPECT_EQ(view.GetCamera().x, -3.0);
     EXPECT_EQ(view.GetCamera().yaw, 40.0);
     EXPECT_EQ(doc.GetCameraLink(), &view);
-    view.OnCommand(505);
+    view.Actions().cameraUp->trigger();
     EXPECT_EQ(doc.GetCameraLink()->GetCamera().y, view.GetCamera().y);
 }
 
@@ -319,32 +323,16 @@ TEST_F(GLViewTest, ArrowsMoveTheTraceCursorAndLeaveCameraAndDocumentAlone)
     EXPECT_TRUE(doc.IsModified());
 }
 
-TEST(GLViewWindow, EscapeFillsTheScreenAndRestoresTheWindow)
+// The view only asks for full screen: the main window owns the geometry.
+TEST_F(GLViewTest, EscapeAsksForFullScreenOncePerPress)
 {
-    CVeltrix2Doc doc;
-    QSplitter frame;
-    frame.addWidget(new QWidget);
-    auto *view = new GLView;
-    frame.addWidget(view);
-    view->SetDocument(&doc);
-    frame.setGeometry(100, 80, 700, 500);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    const QRect before = frame.geometry();
-    const QList<int> panes = frame.sizes();
-
-    QTest::keyClick(view, Qt::Key_Escape);
-    QTest::qWait(200);
-    EXPECT_TRUE(view->IsFullScreen());
-    const QRect screen = frame.screen()->geometry();
-    EXPECT_EQ(view->mapToGlobal(QPoint(0, 0)), screen.topLeft());
-    EXPECT_EQ(view->size(), screen.size());
-
-    QTest::keyClick(view, Qt::Key_Escape);
-    QTest::qWait(200);
-    EXPECT_FALSE(view->IsFullScreen());
-    EXPECT_EQ(frame.geometry(), before);
-    EXPECT_EQ(frame.sizes(), panes);
+    QSignalSpy requests(&view, &GLView::FullScreenRequested);
+    Key(QEvent::KeyPress, Qt::Key_Escape);
+    Key(QEvent::KeyPress, Qt::Key_Escape, true);   // held: the window system repeats it
+    Key(QEvent::KeyRelease, Qt::Key_Escape);
+    EXPECT_EQ(requests.count(), 1);
+    Key(QEvent::KeyPress, Qt::Key_Escape);
+    EXPECT_EQ(requests.count(), 2);
 }
 
 TEST(GLViewWindow, AnUnusableGridIsReportedOncePerFunction)
@@ -415,7 +403,7 @@ TEST(GLViewWindow, LeftClickInPickModeNamesTheFunctionUnderTheMouse)
 
     QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(200, 150));
     EXPECT_EQ(picked.count(), 0) << "not in pick mode: the click only sets anchors";
-    view.OnCommand(513);
+    view.Actions().pickMode->trigger();
     const CameraPose before = view.GetCamera();
     QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(200, 150));
     QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));

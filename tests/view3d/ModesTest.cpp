@@ -57,7 +57,7 @@ TEST_F(ModesTest, TraceStepsMoveTheCursorAndEachFrameReportsItOnce)
     QSignalSpy notes(&doc, &CVeltrix2Doc::ViewsNeedUpdate);
 
     view.SetTrace(true, h);
-    view.OnCommand(119);   // below the first sample
+    view.Actions().traceFirstDown->trigger();   // below the first sample
     ASSERT_TRUE(WaitFor([&] { return values.count() > 0; }));
     EXPECT_EQ(values.last().at(1).toDouble(), -5.0) << "stays on the first sample";
     EXPECT_EQ(values.last().at(2).toDouble(), -5.0);
@@ -65,8 +65,8 @@ TEST_F(ModesTest, TraceStepsMoveTheCursorAndEachFrameReportsItOnce)
 
     values.clear();
     for (int i = 0; i < 3; ++i)
-        view.OnCommand(118);
-    view.OnCommand(120);
+        view.Actions().traceFirstUp->trigger();
+    view.Actions().traceSecondUp->trigger();
     ASSERT_TRUE(WaitFor([&] { return values.count() > 0; }));
     QTest::qWait(50);
     EXPECT_EQ(values.count(), 1) << "four steps before the frame: one frame, one report";
@@ -88,7 +88,7 @@ TEST_F(ModesTest, TraceStepsMoveTheCursorAndEachFrameReportsItOnce)
 
     view.SetTrace(false, -1);
     values.clear();
-    view.OnCommand(118);
+    view.Actions().traceFirstUp->trigger();
     QTest::qWait(100);
     EXPECT_TRUE(values.isEmpty()) << "no cursor, no read-out";
 }
@@ -140,13 +140,13 @@ TEST_F(ModesTest, AFastAnimationMergesItsTicksAndLeavesRoomForInput)
     view.show();
     ASSERT_TRUE(WaitFor([&] { return applied > appliedHidden + 2; }, 10000)) << "and plays on when shown";
 
-    view.OnCommand(115);
+    view.Actions().stop->trigger();
     EXPECT_FALSE(view.Animation().IsPlaying());
     EXPECT_FALSE(playing.last().at(0).toBool());
     const std::vector<uint32_t> stopped = view.Animation().Steps();
     QTest::qWait(100);
     EXPECT_EQ(view.Animation().Steps(), stopped);
-    view.OnCommand(114);
+    view.Actions().play->trigger();
     EXPECT_TRUE(playing.last().at(0).toBool());
     view.SetAnimation(false, -1);
     EXPECT_FALSE(view.AnimationOn());

@@ -94,8 +94,7 @@ TEST(SurfaceNormals, PointsWithoutFiniteNeighboursGetNone)
 {
     const double inf = INFINITY;
     // A 2 x 3 grid whose middle column is not finite.
-    const std::vector<GLPoint> points = {{0, 0, 0}, {inf, 0, 0}, {2, 0, 0},
-                                         {0, 0, 1}, {inf, 0, 1}, {2, 0, 1}};
+    const std::vector<GLPoint> points = {{0, 0, 0}, {inf, 0, 0}, {2, 0, 0}, {0, 0, 1}, {inf, 0, 1}, {2, 0, 1}};
     const std::vector<GLPoint> normals = GridNormals(points, 2, 3);
     EXPECT_TRUE(IsZero(normals[1])) << "a point that is not finite";
     EXPECT_TRUE(IsZero(normals[0])) << "only one direction left";
@@ -128,7 +127,7 @@ TEST(SceneLighting, TheLightComesFromBehindTheEyeAndTurnsWithIt)
     camera.pitch = 0;
     const Direction sight = LineOfSight(camera);
     const Camera before = camera;
-    ApplyCameraCommand(camera, CmdCameraForward, 1);
+    MoveCamera(camera, CameraMove::Forward, 1);
     EXPECT_NEAR(camera.posX - before.posX, sight.x, 1e-12);
     EXPECT_NEAR(camera.posZ - before.posZ, sight.z, 1e-12);
 }

@@ -61,22 +61,22 @@ void OffscreenScene::HideFurniture()
     settings().showAxes = 0;
 }
 
-bool HasColourNear(const QImage &image, QPoint p, Colour colour, int radius)
+bool HasColorNear(const QImage &image, QPoint p, Color color, int radius)
 {
     for (int dy = -radius; dy <= radius; ++dy)
         for (int dx = -radius; dx <= radius; ++dx) {
             const QPoint q = p + QPoint(dx, dy);
-            if (image.rect().contains(q) && PixelColour(image, q) == colour)
+            if (image.rect().contains(q) && PixelColor(image, q) == color)
                 return true;
         }
     return false;
 }
 
-int CountColour(const QImage &image, Colour colour)
+int CountColor(const QImage &image, Color color)
 {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            n += PixelColour(image, QPoint(x, y)) == colour;
+            n += PixelColor(image, QPoint(x, y)) == color;
     return n;
 }

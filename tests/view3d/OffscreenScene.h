@@ -49,13 +49,13 @@ private:
     int width_, height_;
 };
 
-inline Colour PixelColour(const QImage &image, QPoint p)
+inline Color PixelColor(const QImage &image, QPoint p)
 {
     const QRgb c = image.pixel(p);
-    return MakeColour(qRed(c), qGreen(c), qBlue(c));
+    return MakeColor(qRed(c), qGreen(c), qBlue(c));
 }
 
 // True when some pixel within `radius` of p has the colour.
-bool HasColourNear(const QImage &image, QPoint p, Colour colour, int radius = 1);
+bool HasColorNear(const QImage &image, QPoint p, Color color, int radius = 1);
 // Number of pixels of exactly that colour.
-int CountColour(const QImage &image, Colour colour);
+int CountColor(const QImage &image, Color color);

@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr Colour kOrange = 0x0078F0, kBlue = 0xFF0000;   // (240, 120, 0) and (0, 0, 255)
+constexpr Color kOrange = 0x0078F0, kBlue = 0xFF0000;   // (240, 120, 0) and (0, 0, 255)
 
-int32_t AddFunction(CVeltrix2Doc &doc, const char *text, int mode, Colour c1, Colour c2,
+int32_t AddFunction(CVeltrix2Doc &doc, const char *text, int mode, Color c1, Color c2,
                     double min = -5, double max = 5, int steps = 20, const char *label = "f",
                     const char *first = "x", const char *second = "y")
 {
@@ -29,18 +29,18 @@ int32_t AddFunction(CVeltrix2Doc &doc, const char *text, int mode, Colour c1, Co
 }
 
 // Equal to a few steps of the bar's colour ramp.
-bool Close(Colour a, Colour b)
+bool Close(Color a, Color b)
 {
-    return std::abs(ColourRed(a) - ColourRed(b)) <= 8 && std::abs(ColourGreen(a) - ColourGreen(b)) <= 8 &&
-           std::abs(ColourBlue(a) - ColourBlue(b)) <= 8;
+    return std::abs(ColorRed(a) - ColorRed(b)) <= 8 && std::abs(ColorGreen(a) - ColorGreen(b)) <= 8 &&
+           std::abs(ColorBlue(a) - ColorBlue(b)) <= 8;
 }
 
 // Brightness levels of `colour` in the image: pixels whose channels are
 // the colour's scaled by one factor (to the rounding of 8 bits).
-std::set<int> Brightnesses(const QImage &image, Colour colour)
+std::set<int> Brightnesses(const QImage &image, Color color)
 {
     std::set<int> levels;
-    const double r = ColourRed(colour), g = ColourGreen(colour);
+    const double r = ColorRed(color), g = ColorGreen(color);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = image.pixel(x, y);
@@ -54,7 +54,7 @@ std::set<int> Brightnesses(const QImage &image, Colour colour)
     return levels;
 }
 
-TEST(Shading, LightsFilledModesInTheirOwnColoursAndLeavesLinesUnlit)
+TEST(Shading, LightsFilledModesInTheirOwnColorsAndLeavesLinesUnlit)
 {
     OffscreenScene scene;
     ASSERT_TRUE(scene.ok());
@@ -70,7 +70,7 @@ TEST(Shading, LightsFilledModesInTheirOwnColoursAndLeavesLinesUnlit)
     const QImage lit = scene.Render();
     const std::set<int> levels = Brightnesses(lit, kOrange);
     EXPECT_GE(levels.size(), 10u) << "a curved surface shows many brightnesses of its colour";
-    EXPECT_GT(CountColour(lit, kBlue), 500) << "the outlines keep their own colour, unlit";
+    EXPECT_GT(CountColor(lit, kBlue), 500) << "the outlines keep their own colour, unlit";
 
     // Chess board and gradient faces are lit as well; wire frames are not.
     for (int mode : {ChessBoard, Gradient, WireFrame}) {
@@ -88,7 +88,7 @@ TEST(Shading, LightsFilledModesInTheirOwnColoursAndLeavesLinesUnlit)
 
 // The legend shows the range the gradient used: the extremes of x*y on
 // [-2, 2]^2, and on [-5, 5]^2 the cube's limits instead of +-25.
-TEST(Legend, ListsVisibleGradientFunctionsWithTheRangeTheirColoursUsed)
+TEST(Legend, ListsVisibleGradientFunctionsWithTheRangeTheirColorsUsed)
 {
     OffscreenScene scene(600, 400);
     ASSERT_TRUE(scene.ok());
@@ -126,7 +126,7 @@ TEST(Legend, DrawsTheBarsInTheCornerOnlyWhenAskedFor)
     AddFunction(scene.doc(), "z(x,y)=x*y", Gradient, kBlue, kOrange, -2, 2, 10, "Wave");
     const QImage without = scene.Render();
     RenderOptions options;
-    options.colourLegend = true;
+    options.colorLegend = true;
     scene.renderer().SetOptions(options);
     const QImage with = scene.Render();
 
@@ -134,14 +134,14 @@ TEST(Legend, DrawsTheBarsInTheCornerOnlyWhenAskedFor)
     ASSERT_EQ(layout.shown, 1);
     const int barY = 400 - 1 - int(layout.BarBottom(0) + layout.barHeight / 2);
     const QPoint lowEnd(int(layout.left) + 2, barY), highEnd(int(layout.right) - 3, barY);
-    EXPECT_TRUE(Close(PixelColour(with, lowEnd), kBlue));
-    EXPECT_TRUE(Close(PixelColour(with, highEnd), kOrange));
-    EXPECT_EQ(PixelColour(without, lowEnd), 0u);
+    EXPECT_TRUE(Close(PixelColor(with, lowEnd), kBlue));
+    EXPECT_TRUE(Close(PixelColor(with, highEnd), kOrange));
+    EXPECT_EQ(PixelColor(without, lowEnd), 0u);
     // Label and numbers: white pixels inside the legend's panel only.
     const QRect panel(int(layout.left), 400 - int(layout.top), int(layout.right - layout.left),
                       int(layout.top) - 20);
-    EXPECT_GT(CountColour(with.copy(panel), 0xFFFFFF), 100);
-    EXPECT_EQ(CountColour(without, 0xFFFFFF), 0);
+    EXPECT_GT(CountColor(with.copy(panel), 0xFFFFFF), 100);
+    EXPECT_EQ(CountColor(without, 0xFFFFFF), 0);
 }
 
 // How far along the user's z one unit of a 24-bit depth buffer reaches at

@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr Colour kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
+constexpr Color kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
 
-void AddFunction(CVeltrix2Doc &doc, TestFunction &f, int mode, Colour c1, Colour c2)
+void AddFunction(CVeltrix2Doc &doc, TestFunction &f, int mode, Color c1, Color c2)
 {
     ASSERT_TRUE(f.ok());
     doc.Add(f.Record(mode, c1, c2));
@@ -20,7 +20,7 @@ void AddFunction(CVeltrix2Doc &doc, TestFunction &f, int mode, Colour c1, Colour
 }
 
 // A function on a 4 x 4 grid over [-5, 5] in x and y: cells 2.5 wide.
-void AddCoarseFunction(CVeltrix2Doc &doc, const char *text, int mode, Colour c1, Colour c2)
+void AddCoarseFunction(CVeltrix2Doc &doc, const char *text, int mode, Color c1, Color c2)
 {
     TestFunction f(text);
     f.SetRange("x", -5, 5, 4);
@@ -28,57 +28,57 @@ void AddCoarseFunction(CVeltrix2Doc &doc, const char *text, int mode, Colour c1,
     AddFunction(doc, f, mode, c1, c2);
 }
 
-TEST(Render, ClearsToTheBackgroundColour)
+TEST(Render, ClearsToTheBackgroundColor)
 {
     OffscreenScene scene;
     ASSERT_TRUE(scene.ok());
     scene.HideFurniture();
-    scene.settings().backgroundColor = MakeColour(32, 64, 96);
+    scene.settings().backgroundColor = MakeColor(32, 64, 96);
     const QImage image = scene.Render();
-    EXPECT_EQ(CountColour(image, MakeColour(32, 64, 96)), image.width() * image.height());
+    EXPECT_EQ(CountColor(image, MakeColor(32, 64, 96)), image.width() * image.height());
 }
 
-TEST(Render, DefaultSceneHasBlackBackgroundAndCubeEdgesInCubeColour)
+TEST(Render, DefaultSceneHasBlackBackgroundAndCubeEdgesInCubeColor)
 {
     OffscreenScene scene;
     ASSERT_TRUE(scene.ok());
     QImage image = scene.Render();
-    EXPECT_EQ(PixelColour(image, QPoint(2, 2)), 0u);
-    EXPECT_GT(CountColour(image, kWhite), 500);
+    EXPECT_EQ(PixelColor(image, QPoint(2, 2)), 0u);
+    EXPECT_GT(CountColor(image, kWhite), 500);
 
-    scene.settings().cubeColor = MakeColour(255, 255, 0);
+    scene.settings().cubeColor = MakeColor(255, 255, 0);
     scene.settings().showReferenceMarks = 0;
     scene.settings().showAxes = 0;
     image = scene.Render();
     // Points along the top front edge and a vertical edge, away from marks.
     for (double t : {-0.6, 0.1, 0.7}) {
-        EXPECT_TRUE(HasColourNear(image, scene.Project(t * 5, 5, 5), MakeColour(255, 255, 0)))
+        EXPECT_TRUE(HasColorNear(image, scene.Project(t * 5, 5, 5), MakeColor(255, 255, 0)))
             << "top edge at " << t;
-        EXPECT_TRUE(HasColourNear(image, scene.Project(-5, t * 5, 5), MakeColour(255, 255, 0)))
+        EXPECT_TRUE(HasColorNear(image, scene.Project(-5, t * 5, 5), MakeColor(255, 255, 0)))
             << "vertical edge at " << t;
     }
-    EXPECT_EQ(PixelColour(image, scene.Project(0, 0, 0)), 0u);
+    EXPECT_EQ(PixelColor(image, scene.Project(0, 0, 0)), 0u);
 }
 
-TEST(Render, MarksNeedTheCubeAndAxesHaveTheirOwnColour)
+TEST(Render, MarksNeedTheCubeAndAxesHaveTheirOwnColor)
 {
     OffscreenScene scene;
     ASSERT_TRUE(scene.ok());
-    const Colour cube = MakeColour(255, 255, 0), axes = MakeColour(0, 255, 255);
+    const Color cube = MakeColor(255, 255, 0), axes = MakeColor(0, 255, 255);
     scene.settings().cubeColor = cube;
     scene.settings().axesColor = axes;
     scene.settings().showReferenceMarks = 0;
-    const int plainCube = CountColour(scene.Render(), cube);
+    const int plainCube = CountColor(scene.Render(), cube);
     scene.settings().showReferenceMarks = 1;
     QImage image = scene.Render();
-    EXPECT_GT(CountColour(image, cube), plainCube + 200) << "ticks and numbers";
-    EXPECT_TRUE(HasColourNear(image, scene.Project(2.5, 0, 0), axes));
-    EXPECT_TRUE(HasColourNear(image, scene.Project(0, 2.5, 0), axes));
+    EXPECT_GT(CountColor(image, cube), plainCube + 200) << "ticks and numbers";
+    EXPECT_TRUE(HasColorNear(image, scene.Project(2.5, 0, 0), axes));
+    EXPECT_TRUE(HasColorNear(image, scene.Project(0, 2.5, 0), axes));
 
     scene.settings().showCube = 0;
     image = scene.Render();
-    EXPECT_EQ(CountColour(image, cube), 0) << "marks without the cube";
-    EXPECT_GT(CountColour(image, axes), 100);
+    EXPECT_EQ(CountColor(image, cube), 0) << "marks without the cube";
+    EXPECT_GT(CountColor(image, axes), 100);
 }
 
 TEST(Render, ReferenceMarkTextsUseFourSignificantDigits)
@@ -89,7 +89,7 @@ TEST(Render, ReferenceMarkTextsUseFourSignificantDigits)
     EXPECT_EQ(ReferenceMarkLabels(0.1), (Labels{"-5.e-002", "5.e-002", "0"}));
 }
 
-TEST(Render, ChessBoardStartsWithTheSecondColour)
+TEST(Render, ChessBoardStartsWithTheSecondColor)
 {
     OffscreenScene scene;
     ASSERT_TRUE(scene.ok());
@@ -98,25 +98,25 @@ TEST(Render, ChessBoardStartsWithTheSecondColour)
     const QImage image = scene.Render();
     // Cell (i, j) covers x in [-5 + 2.5 i, ...], y in [-5 + 2.5 j, ...].
     auto centre = [&](int i, int j) { return scene.Project(-3.75 + 2.5 * i, -1, -3.75 + 2.5 * j); };
-    EXPECT_EQ(PixelColour(image, centre(0, 0)), kBlue);
-    EXPECT_EQ(PixelColour(image, centre(1, 0)), kRed);
-    EXPECT_EQ(PixelColour(image, centre(0, 1)), kRed);
-    EXPECT_EQ(PixelColour(image, centre(3, 3)), kBlue);
+    EXPECT_EQ(PixelColor(image, centre(0, 0)), kBlue);
+    EXPECT_EQ(PixelColor(image, centre(1, 0)), kRed);
+    EXPECT_EQ(PixelColor(image, centre(0, 1)), kRed);
+    EXPECT_EQ(PixelColor(image, centre(3, 3)), kBlue);
 }
 
-TEST(Render, FilledPolygonsShowOutlinesInTheSecondColour)
+TEST(Render, FilledPolygonsShowOutlinesInTheSecondColor)
 {
     OffscreenScene scene;
     ASSERT_TRUE(scene.ok());
     scene.HideFurniture();
     AddCoarseFunction(scene.doc(), "z(x,y)=0", FilledPolygons, kRed, kWhite);
     const QImage image = scene.Render();
-    EXPECT_EQ(PixelColour(image, scene.Project(1.25, 0, 1.25)), kRed);
-    EXPECT_TRUE(HasColourNear(image, scene.Project(0, 0, 1.3), kWhite)) << "edge between cells";
-    EXPECT_TRUE(HasColourNear(image, scene.Project(-2.5, 0, -1.7), kWhite));
+    EXPECT_EQ(PixelColor(image, scene.Project(1.25, 0, 1.25)), kRed);
+    EXPECT_TRUE(HasColorNear(image, scene.Project(0, 0, 1.3), kWhite)) << "edge between cells";
+    EXPECT_TRUE(HasColorNear(image, scene.Project(-2.5, 0, -1.7), kWhite));
 }
 
-TEST(Render, GradientOfAConstantIsTheFirstColourAndRampsOtherwise)
+TEST(Render, GradientOfAConstantIsTheFirstColorAndRampsOtherwise)
 {
     OffscreenScene scene;
     ASSERT_TRUE(scene.ok());
@@ -126,9 +126,9 @@ TEST(Render, GradientOfAConstantIsTheFirstColourAndRampsOtherwise)
         AddFunction(scene.doc(), f, Gradient, kGreen, kBlue);
     }
     QImage image = scene.Render();
-    const int inked = image.width() * image.height() - CountColour(image, 0);
+    const int inked = image.width() * image.height() - CountColor(image, 0);
     EXPECT_GT(inked, 2000);
-    EXPECT_EQ(CountColour(image, kGreen), inked) << "every drawn pixel in color1";
+    EXPECT_EQ(CountColor(image, kGreen), inked) << "every drawn pixel in color1";
 
     scene.doc().Clear();
     AddCoarseFunction(scene.doc(), "z(x,y)=x/2", Gradient, kGreen, kBlue);
@@ -154,7 +154,7 @@ TEST(Render, HiddenFunctionsAreNotDrawn)
     r.visible = 0;
     scene.doc().Add(r);
     f.Release();
-    EXPECT_EQ(CountColour(scene.Render(), kRed), 0);
+    EXPECT_EQ(CountColor(scene.Render(), kRed), 0);
 }
 
 TEST(Render, SphereInDegreesFillsTheMiddle)
@@ -167,8 +167,8 @@ TEST(Render, SphereInDegreesFillsTheMiddle)
     f.SetRange("beta", -90, 90, 18);
     AddFunction(scene.doc(), f, ChessBoard, kRed, kRed);
     const QImage image = scene.Render();
-    EXPECT_EQ(PixelColour(image, scene.Project(0, 0, 0)), kRed);
-    EXPECT_EQ(PixelColour(image, QPoint(2, 2)), 0u);
+    EXPECT_EQ(PixelColor(image, scene.Project(0, 0, 0)), kRed);
+    EXPECT_EQ(PixelColor(image, QPoint(2, 2)), 0u);
 }
 
 TEST(Text3D, LabelsFaceTheCameraWhateverItsAngles)
@@ -199,7 +199,7 @@ TEST(Text3D, LabelsFaceTheCameraWhateverItsAngles)
         scene.Render(c);
         glColor3ub(255, 255, 255);
         DrawText3D(font, c, "H", -0.5, -0.5, 0, 2);
-        counts.push_back(CountColour(scene.Frame(), kWhite));
+        counts.push_back(CountColor(scene.Frame(), kWhite));
     }
     EXPECT_GT(counts[0], 1000);
     for (int n : counts)

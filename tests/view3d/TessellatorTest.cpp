@@ -231,20 +231,20 @@ TEST(GradientRange, FollowsIeeeComparisonsForSamplesThatAreNotNumbers)
     EXPECT_EQ(r.high, 5);
 }
 
-TEST(GradientColor, InterpolatesChannelsAndFallsBackToTheFirstColour)
+TEST(GradientColor, InterpolatesChannelsAndFallsBackToTheFirstColor)
 {
-    const Colour c1 = MakeColour(0, 100, 200), c2 = MakeColour(200, 0, 100);
+    const Color c1 = MakeColor(0, 100, 200), c2 = MakeColor(200, 0, 100);
     EXPECT_EQ(GradientColor(0, 10, 0, c1, c2), c1);
     EXPECT_EQ(GradientColor(0, 10, 10, c1, c2), c2);
-    EXPECT_EQ(GradientColor(0, 10, 5, c1, c2), MakeColour(100, 50, 150));
-    EXPECT_EQ(GradientColor(0, 10, 2.5, c1, c2), MakeColour(50, 75, 175));   // truncated
+    EXPECT_EQ(GradientColor(0, 10, 5, c1, c2), MakeColor(100, 50, 150));
+    EXPECT_EQ(GradientColor(0, 10, 2.5, c1, c2), MakeColor(50, 75, 175));   // truncated
     EXPECT_EQ(GradientColor(3, 3, 7, c1, c2), c1);
     EXPECT_EQ(GradientColor(kNaN, 3, 7, c1, c2), c1);
     EXPECT_EQ(GradientColor(0, kNaN, 7, c1, c2), c1);
     // Beyond the range the channels wrap in their low 8 bits.
-    EXPECT_EQ(ColourRed(GradientColor(0, 10, 20, c1, c2)), 400 & 0xFF);
-    EXPECT_EQ(ColourGreen(GradientColor(0, 10, 20, c1, c2)), (-100) & 0xFF);
-    EXPECT_EQ(GradientColor(0, 10, kNaN, c1, c2), MakeColour(0, 0, 0));
+    EXPECT_EQ(ColorRed(GradientColor(0, 10, 20, c1, c2)), 400 & 0xFF);
+    EXPECT_EQ(ColorGreen(GradientColor(0, 10, 20, c1, c2)), (-100) & 0xFF);
+    EXPECT_EQ(GradientColor(0, 10, kNaN, c1, c2), MakeColor(0, 0, 0));
 }
 
 TEST(InsideCube, BoundsAreInclusiveAndNaNFails)

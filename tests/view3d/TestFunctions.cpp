@@ -27,7 +27,7 @@ void TestFunction::SetRange(const char *name, double min, double max, int32_t st
     modify_function_variable(handle_, r);
 }
 
-FunctionRecord TestFunction::Record(int mode, Colour c1, Colour c2) const
+FunctionRecord TestFunction::Record(int mode, Color c1, Color c2) const
 {
     FunctionRecord r;
     r.label = "f";

@@ -18,7 +18,7 @@ public:
     int32_t handle() const { return handle_; }
     const std::string &text() const { return text_; }
     void SetRange(const char *name, double min, double max, int32_t steps) const;
-    FunctionRecord Record(int mode = WireFrame, Colour c1 = 0xFFFFFF, Colour c2 = 0) const;
+    FunctionRecord Record(int mode = WireFrame, Color c1 = 0xFFFFFF, Color c2 = 0) const;
     // Gives the handle to a document, which deletes it.
     int32_t Release();
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr Colour kGreen = 0x00FF00;
+constexpr Color kGreen = 0x00FF00;
 
 double Value(int32_t handle, const char *name)
 {
@@ -17,7 +17,7 @@ double Value(int32_t handle, const char *name)
     return v.value;
 }
 
-int32_t AddTo(CVeltrix2Doc &doc, TestFunction &f, int mode = WireFrame, Colour c1 = 0xFFFFFF)
+int32_t AddTo(CVeltrix2Doc &doc, TestFunction &f, int mode = WireFrame, Color c1 = 0xFFFFFF)
 {
     EXPECT_TRUE(f.ok());
     doc.Add(f.Record(mode, c1));
@@ -95,7 +95,7 @@ protected:
     }
     bool GreenAt(const QImage &image, double x, double y, double z) const
     {
-        return HasColourNear(image, scene.Project(x, y, z), kGreen, 1);
+        return HasColorNear(image, scene.Project(x, y, z), kGreen, 1);
     }
 
     OffscreenScene scene;
@@ -123,12 +123,12 @@ TEST_F(CursorShape, TheSphereSitsOnThePointAndNothingIsDrawnOutsideTheCube)
     EXPECT_FALSE(GreenAt(image, 0, 3, 0));
 
     scene.settings().cursorKind = 7;
-    EXPECT_EQ(CountColour(scene.Render(), kGreen), 0) << "an unknown kind draws nothing";
+    EXPECT_EQ(CountColor(scene.Render(), kGreen), 0) << "an unknown kind draws nothing";
 
     scene.settings().cursorKind = SphereCursor;
     scene.settings().cubeDimension = 1.5;   // the point (Y = 1) lies above it
     image = scene.Render();
-    EXPECT_EQ(CountColour(image, kGreen), 0);
+    EXPECT_EQ(CountColor(image, kGreen), 0);
     ASSERT_TRUE(scene.Reading()) << "still read";
     EXPECT_EQ(scene.Reading()->value, 1.0);
 }
@@ -138,7 +138,7 @@ TEST_F(CursorShape, AHiddenTracedFunctionDrawsNothingAndReadsNothing)
     FunctionRecord hidden = scene.doc().Get(0);
     hidden.visible = 0;
     scene.doc().Update(0, hidden);
-    EXPECT_EQ(CountColour(scene.Render(), kGreen), 0);
+    EXPECT_EQ(CountColor(scene.Render(), kGreen), 0);
     EXPECT_FALSE(scene.Reading());
     // A frame without rebuilding: only the cursor could touch the variables.
     modify_function_variable(handle, VariableRecord{"x", 0.5, -1, 1, 2});

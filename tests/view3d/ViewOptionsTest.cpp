@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr Colour kRed = 0x0000FF;
+constexpr Color kRed = 0x0000FF;
 
 // A shown 400 x 300 view of one function on black, without the furniture.
 class ViewOptionsTest : public testing::Test {
@@ -29,7 +29,7 @@ protected:
         view.resize(400, 300);
     }
 
-    int32_t Add(const char *text, int mode, Colour c1, Colour c2, int steps = 8, const char *label = "f")
+    int32_t Add(const char *text, int mode, Color c1, Color c2, int steps = 8, const char *label = "f")
     {
         TestFunction f(text);
         EXPECT_TRUE(f.ok());
@@ -115,13 +115,13 @@ TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
 
     // While the camera moves, frames go without multisampling; the scene
     // at rest is drawn smooth again, or at once when a picture is taken.
-    view.OnCommand(CmdCameraForward);
+    view.Actions().cameraForward->trigger();
     EXPECT_TRUE(view.SceneMoving());
     view.grabFramebuffer();
     EXPECT_EQ(view.FrameSamples(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, 2000));
     EXPECT_FALSE(view.SceneMoving());
-    view.OnCommand(CmdCameraBackward);
+    view.Actions().cameraBack->trigger();
     view.grabFramebuffer();
     view.SettleFrame();
     EXPECT_GE(view.FrameSamples(), 2);
@@ -283,7 +283,7 @@ TEST_F(ViewOptionsTest, PointsAreReadAtMostEveryIntervalAndNotInPickMode)
     Press(centre, Qt::RightButton);
     EXPECT_EQ(gone.count(), 1);
     Release(centre, Qt::RightButton);
-    view.OnCommand(CmdPickMode);
+    view.Actions().pickMode->trigger();
     point.clear();
     Move(centre);
     QTest::qWait(3 * GLView::kPointReadIntervalMs);

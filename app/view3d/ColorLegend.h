@@ -13,7 +13,7 @@ class OutlineFont;
 struct LegendEntry {
     std::string label;   // 8-bit, as the document keeps it
     double low = 0, high = 0;
-    Colour color1 = 0, color2 = 0;
+    Color color1 = 0, color2 = 0;
 };
 
 // The number written at an end of a bar.
@@ -53,7 +53,7 @@ struct LegendDrawing {
         LegendText label, low, high;
     };
     double left = 0, bottom = 0, right = 0, top = 0;   // of the panel
-    Colour background = 0, ink = 0;
+    Color background = 0, ink = 0;
     std::vector<Item> items;
 };
 
@@ -65,9 +65,9 @@ constexpr int kLegendBarSegments = 64;
 // width x height pixels, with the text widths of `metrics`.  Entries that
 // do not fit are left out; none shown when nothing fits.
 LegendDrawing ComposeLegend(const std::vector<LegendEntry> &entries, const GlyphMetricsTable &metrics, int width,
-                            int height, Colour background);
+                            int height, Color background);
 
 // Draws the legend over whatever is there.  Leaves the projection and
 // model-view matrices as it found them.
-void DrawColourLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
-                      int height, Colour background);
+void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
+                     int height, Color background);

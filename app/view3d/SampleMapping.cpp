@@ -1,23 +1,8 @@
-#include "view3d/DependentKind.h"
+#include "view3d/SampleMapping.h"
 
 #include <cmath>
 
 namespace {
-
-struct KindNames {
-    const char *dependent, *first, *second;
-};
-
-// Indexed by DependentKind.
-constexpr KindNames kKinds[] = {
-    {"", "", ""},
-    {"z", "x", "y"},
-    {"x", "z", "y"},
-    {"y", "x", "z"},
-    {"r", "alpha", "beta"},
-    {"alpha", "r", "beta"},
-    {"beta", "alpha", "r"},
-};
 
 // pi as the angle factors have always been written, not M_PI: surfaces keep
 // the exact coordinates they always had.
@@ -30,17 +15,6 @@ GLPoint Spherical(double f, double r, double alpha, double beta)
 }
 
 } // namespace
-
-DependentKind KindFromName(const std::string &dependent)
-{
-    for (int k = KindZ; k <= KindBeta; ++k)
-        if (dependent == kKinds[k].dependent)
-            return DependentKind(k);
-    return NoKind;
-}
-
-const char *FirstPlottedName(DependentKind kind) { return kKinds[kind].first; }
-const char *SecondPlottedName(DependentKind kind) { return kKinds[kind].second; }
 
 double AngleFactor(int angleMode)
 {

@@ -1,4 +1,4 @@
-#include "view3d/ColourLegend.h"
+#include "view3d/ColorLegend.h"
 
 #include <algorithm>
 
@@ -15,15 +15,15 @@ constexpr double kMargin = 10, kPadding = 6;
 constexpr double kBarWidth = 170, kBarHeight = 12, kText = 13, kGap = 4, kSpacing = 10;
 constexpr double kReferenceHeight = 600;
 
-void SetColour(Colour c)
+void SetColor(Color c)
 {
-    glColor3ub(GLubyte(ColourRed(c)), GLubyte(ColourGreen(c)), GLubyte(ColourBlue(c)));
+    glColor3ub(GLubyte(ColorRed(c)), GLubyte(ColorGreen(c)), GLubyte(ColorBlue(c)));
 }
 
-Colour Contrasting(Colour background)
+Color Contrasting(Color background)
 {
     const double luminance =
-        0.299 * ColourRed(background) + 0.587 * ColourGreen(background) + 0.114 * ColourBlue(background);
+        0.299 * ColorRed(background) + 0.587 * ColorGreen(background) + 0.114 * ColorBlue(background);
     return luminance > 140 ? 0x000000 : 0xFFFFFF;
 }
 
@@ -72,7 +72,7 @@ void Bar(const LegendEntry &e, double x0, double y0, double x1, double y1)
     glBegin(GL_QUAD_STRIP);
     for (int k = 0; k <= kLegendBarSegments; ++k) {
         const double t = double(k) / kLegendBarSegments;
-        SetColour(GradientColor(e.low, e.high, e.low + t * (e.high - e.low), e.color1, e.color2));
+        SetColor(GradientColor(e.low, e.high, e.low + t * (e.high - e.low), e.color1, e.color2));
         const double x = x0 + t * (x1 - x0);
         glVertex2d(x, y0);
         glVertex2d(x, y1);
@@ -108,7 +108,7 @@ LegendLayout LayOutLegend(int entries, int width, int height)
 }
 
 LegendDrawing ComposeLegend(const std::vector<LegendEntry> &entries, const GlyphMetricsTable &metrics, int width,
-                            int height, Colour background)
+                            int height, Color background)
 {
     LegendDrawing d;
     const LegendLayout l = LayOutLegend(int(entries.size()), width, height);
@@ -140,8 +140,8 @@ LegendDrawing ComposeLegend(const std::vector<LegendEntry> &entries, const Glyph
     return d;
 }
 
-void DrawColourLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
-                      int height, Colour background)
+void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
+                     int height, Color background)
 {
     const LegendDrawing d = ComposeLegend(entries, font.AllMetrics(), width, height, background);
     if (d.items.empty())
@@ -158,15 +158,15 @@ void DrawColourLegend(const std::vector<LegendEntry> &entries, const OutlineFont
     glDisable(GL_LIGHTING);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
-    SetColour(d.background);
+    SetColor(d.background);
     Rectangle(GL_QUADS, d.left, d.bottom, d.right, d.top);
-    SetColour(d.ink);
+    SetColor(d.ink);
     Rectangle(GL_LINE_LOOP, d.left, d.bottom, d.right, d.top);
     for (const LegendDrawing::Item &item : d.items) {
-        SetColour(d.ink);
+        SetColor(d.ink);
         Text(font, item.label);
         Bar(item.entry, item.barLeft, item.barBottom, item.barRight, item.barTop);
-        SetColour(d.ink);
+        SetColor(d.ink);
         Rectangle(GL_LINE_LOOP, item.barLeft, item.barBottom, item.barRight, item.barTop);
         Text(font, item.low);
         Text(font, item.high);

@@ -1,4 +1,4 @@
-#include "tree/ReadableColour.h"
+#include "tree/ReadableColor.h"
 
 #include <algorithm>
 #include <cmath>
