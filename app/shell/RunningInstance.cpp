@@ -15,12 +15,7 @@
 #include "HandOverMessage.h"
 
 namespace {
-constexpr int kIdleRetryMs = 200;
 constexpr int kReadTimeoutMs = 10000;
-// Callers served at once; more wait in the server's queue, of the same
-// length, and beyond that the system turns them away.  A flood of callers
-// thus holds a bounded number of descriptors.
-constexpr int kMaxCallers = 32;
 // How often a server that stopped (its descriptors ran out) is restarted.
 constexpr int kWatchMs = 1000;
 

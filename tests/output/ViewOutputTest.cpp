@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "GuiWaits.h"
 #include "OutputTestSupport.h"
 #include "output/BitmapPixels.h"
 #include "output/OffscreenRenderer.h"
@@ -45,7 +46,7 @@ protected:
         view.resize(803, 600);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-        QTest::qWait(50);
+        ASSERT_TRUE(ShowFrames(view, 1));
         commands = std::make_unique<OutputCommands>(&view, &printer, nullptr);
         commands->prompts().askSavePath = [this](const OutputCommands::SaveRequest &r) {
             requests.push_back(r);
@@ -312,7 +313,7 @@ TEST_F(ViewOutputTest, CopyPutsTheSamePictureOnTheClipboard)
 TEST_F(ViewOutputTest, NarrowViewGivesAnEmptyBitmap)
 {
     view.resize(3, 600);
-    QTest::qWait(50);
+    ASSERT_TRUE(ShowFrames(view, 1));
     BitmapPixels pixels;
     ASSERT_TRUE(CaptureView(view, pixels));
     EXPECT_EQ(pixels.width, 0);
@@ -344,8 +345,7 @@ TEST_F(ViewOutputTest, OffscreenRendererDrawsTheViewsFrameBesideIt)
 
     // The view still draws, also after a change.
     doc.Settings().backgroundColor = MakeColor(0, 128, 0);
-    view.update();
-    QTest::qWait(50);
+    ASSERT_TRUE(ShowFrames(view, 1));
     EXPECT_EQ(Shown().pixel(0, 0), qRgb(0, 128, 0));
 
     // And printing from the GUI process works the same way.
@@ -433,7 +433,7 @@ TEST_F(ViewOutputTest, SmoothLinesReadBackAsShown)
     RenderOptions smooth;
     smooth.smoothLines = true;
     view.SetRenderOptions(smooth);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, kPatienceMs));
     BitmapPixels pixels;
     ASSERT_TRUE(CaptureView(view, pixels));
     const QImage captured = ToImage(pixels);
