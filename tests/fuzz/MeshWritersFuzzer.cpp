@@ -30,7 +30,7 @@
 
 namespace {
 
-constexpr int64_t kMostSamples = 20000;
+constexpr int64_t kMostSamples = 4096;
 
 bool SmallEnough(const CVeltrix2Doc &doc)
 {
