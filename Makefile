@@ -62,6 +62,7 @@ bench: deps $(BENCH_BUILD)/build.ninja
 	    else xvfb-run -a -s "-screen 0 1280x1024x24" $$b || exit 1; fi; \
 	done
 	@sh bench/export/compare.sh $(BENCH_BUILD)
+	@sh bench/gui/gui_times.sh $(BENCH_BUILD)
 	@sh bench/export/share_times.sh $(BENCH_BUILD)
 
 format-check: deps

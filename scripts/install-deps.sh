@@ -9,7 +9,7 @@ qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
 libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
 xvfb xauth xdotool x11-utils imagemagick
 fonts-liberation
-libegl-dev poppler-utils python3-ezdxf xclip
+libegl-dev libpng-dev poppler-utils python3-ezdxf xclip
 admesh
 libtinygltf-dev libjs-three chromium
 libtinygltf-dev libjs-three chromium

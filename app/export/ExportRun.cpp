@@ -226,7 +226,7 @@ private:
         if (request.frames == 0 && loop > kMaxLoopFrames)
             return Fail(ExportUsageError, QStringLiteral("One loop of the animation has %1 pictures: give their number with --frames.")
                                               .arg(loop));
-        // A GIF is walked twice (its colours first): the frame shown runs at
+        // A GIF is walked twice (its colors first): the frame shown runs at
         // half speed over both walks.
         const int passes = request.format == VideoFormat::Gif ? 2 : 1;
         FilmProgress progress;
@@ -291,13 +291,14 @@ private:
 
     int RenderAndWrite(OffscreenRenderer &renderer, const QString &path)
     {
-        BitmapPixels pixels;
         const QSize size = options_.size;
-        if (!renderer.Render(DocumentScene(doc_, size, options_.drawing), size.width(), size.height(), pixels))
-            return Fail(ExportOutputFailed, QStringLiteral("The scene cannot be rendered: %1.").arg(renderer.Error()));
-        Note(renderer.LeftOut());
         QString error;
-        if (!WritePictureFile(path, pixels, &error))
+        const bool written = WriteRenderedPicture(path, renderer, DocumentScene(doc_, size, options_.drawing),
+                                                  size.width(), size.height(), &error);
+        // What the drawing left out is told with the picture that lacks it.
+        if (written)
+            Note(renderer.LeftOut());
+        if (!written)
             return Fail(ExportOutputFailed, error);
         return ExportWritten;
     }

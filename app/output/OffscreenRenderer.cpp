@@ -8,10 +8,13 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <new>
+#include <vector>
 
 #include <QOpenGLContext>
 
 #include "model/CVeltrix2Doc.h"
+#include "output/PictureStreams.h"
 #include "view3d/FramebufferFunctions.h"
 #include "view3d/MultisampleTarget.h"
 #include "view3d/SceneRenderer.h"
@@ -30,6 +33,13 @@ SharedDisplay g_display;
 // Most memory the multisampled buffers of one picture may take.
 constexpr double kMultisampleBudget = 256.0 * 1024 * 1024;
 
+// Pixels of the largest framebuffer: 32 M pixels take 256 MB with their
+// depth and stencil.  Pictures up to 5600 x 5600 are drawn whole.
+constexpr qint64 kStripPixels = qint64(32) << 20;
+
+// Rows read back at a time.
+constexpr int kBandRows = 64;
+
 bool HasExtension(const char *list, const char *name)
 {
     if (!list)
@@ -46,9 +56,12 @@ struct OffscreenRenderer::Impl {
     GLuint framebuffer = 0, color = 0, depth = 0;
     int fbWidth = 0, fbHeight = 0;
     int maxSide = 0;
+    qint64 stripPixels = kStripPixels;
     // Smooth lines draw here first and are resolved into `framebuffer`.
     MultisampleTarget multisample{fb};
     SceneRenderer renderer;
+    // A picture draws each function once: meshes, never display lists.
+    ListSet lists{{}, FunctionStorage::Mesh};
     bool rendererReady = false;
     QString error;
     QStringList leftOut;
@@ -66,6 +79,8 @@ struct OffscreenRenderer::Impl {
     void DoneCurrent() const;
     bool EnsureFramebuffer(int width, int height);
     void DeleteFramebuffer();
+    bool DrawStrips(const SceneState &scene, int width, int height, int strip, bool multisampled,
+                    PictureRows &rows);
 };
 
 bool OffscreenRenderer::Impl::OpenDisplay()
@@ -183,6 +198,59 @@ void OffscreenRenderer::Impl::DeleteFramebuffer()
     fbWidth = fbHeight = 0;
 }
 
+// The picture's rows below .. below + count - 1 (from the bottom) are drawn
+// into the framebuffer's rows 0 .. count - 1: the viewport is the whole
+// picture's, moved down by `below`, so a strip is the very part of the whole
+// picture.  Strips go to `rows` in the order it wants them, each read in its
+// layout.
+bool OffscreenRenderer::Impl::DrawStrips(const SceneState &scene, int width, int height, int strip,
+                                         bool multisampled, PictureRows &rows)
+{
+    const PictureRows::Layout layout = rows.RowLayout();
+    const qsizetype stride = layout.Stride(width);
+    // Rows are read back a band at a time: the file takes them as they come.
+    const int band = std::min(strip, kBandRows);
+    std::vector<uchar> buffer;
+    try {
+        buffer.resize(size_t(stride) * size_t(band));
+    } catch (const std::bad_alloc &) {
+        return Fail(QStringLiteral("no memory for %1 rows of %2 pixels").arg(band).arg(width));
+    }
+    if (!rows.Begin(width, height))
+        return Fail(QStringLiteral("the picture could not be written"));
+    const int strips = (height + strip - 1) / strip;
+    for (int k = 0; k < strips; ++k) {
+        const int below = layout.topDown ? std::max(0, height - (k + 1) * strip) : k * strip;
+        const int count = layout.topDown ? height - k * strip - below : std::min(strip, height - below);
+        if (multisampled)
+            multisample.Bind();
+        glViewport(0, -below, width, height);
+        renderer.RenderScene(lists, scene.camera);
+        if (multisampled)
+            multisample.ResolveColor(framebuffer);
+        if (k + 1 == strips)
+            SceneRenderer::ClearLists(lists);   // drawn for the last time
+        glPixelStorei(GL_PACK_ALIGNMENT, layout.alignment);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+        for (int done = 0; done < count; done += band) {
+            const int n = std::min(band, count - done);
+            // A top-down file takes the strip's top band first.
+            const int y = layout.topDown ? count - done - n : done;
+            glReadPixels(0, y, width, n, layout.bgr ? GL_BGR : GL_RGB, GL_UNSIGNED_BYTE, buffer.data());
+            const GLenum glError = glGetError();
+            if (glError != GL_NO_ERROR)
+                return Fail(QStringLiteral("rendering failed (OpenGL error 0x%1)").arg(glError, 0, 16));
+            // GL reads bottom-up: a top-down layout takes the rows backwards.
+            const uchar *first = layout.topDown ? buffer.data() + (n - 1) * stride : buffer.data();
+            if (!rows.Rows(first, n, layout.topDown ? -stride : stride))
+                return Fail(QStringLiteral("the picture could not be written"));
+        }
+    }
+    if (!rows.End())
+        return Fail(QStringLiteral("the picture could not be written"));
+    return true;
+}
+
 OffscreenRenderer::OffscreenRenderer() : d_(std::make_unique<Impl>())
 {
     if (!d_->OpenDisplay())
@@ -225,12 +293,31 @@ int OffscreenRenderer::MaxSide() const
     return IsValid() ? d_->maxSide : 0;
 }
 
+qint64 OffscreenRenderer::StripPixels() const
+{
+    return d_->stripPixels;
+}
+
+void OffscreenRenderer::SetStripPixels(qint64 pixels)
+{
+    d_->stripPixels = std::max<qint64>(pixels, 1);
+}
+
 const QStringList &OffscreenRenderer::LeftOut() const
 {
     return d_->leftOut;
 }
 
 bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, BitmapPixels &out)
+{
+    BitmapPixels pixels;
+    if (!Render(scene, width, height, *PixelRows(pixels)))
+        return false;
+    out = std::move(pixels);
+    return true;
+}
+
+bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, PictureRows &rows)
 {
     if (!IsValid())
         return false;
@@ -240,49 +327,35 @@ bool OffscreenRenderer::Render(const SceneState &scene, int width, int height, B
         return false;
     while (glGetError() != GL_NO_ERROR) {
     }
-    bool ok = d_->EnsureFramebuffer(width, height);
+    const int strip = int(std::clamp<qint64>(d_->stripPixels / width, 1, height));
+    bool ok = d_->EnsureFramebuffer(width, strip);
     if (ok) {
         SceneRenderer &r = d_->renderer;
         r.SetDocument(scene.doc);
         r.SetOptions(scene.options);
         r.Resize(width, height);
-        r.SetTrace(scene.trace);
-        r.SetLineWidth(scene.lineWidth);
-        // Large pictures (prints) get fewer samples, or none, rather than
-        // hundreds of megabytes.
-        const int samples =
-            MultisampleTarget::SamplesWithin(kSmoothLineSamples, width, height, kMultisampleBudget);
-        const bool multisampled =
-            scene.options.smoothLines && samples > 0 &&
-            d_->multisample.Prepare(width, height, samples, kMultisampleBudget);
-        if (multisampled)
-            d_->multisample.Bind();
-        else
-            d_->multisample.Release();
-        // Each picture is drawn once: straight from the samples, no lists.
-        r.RenderSceneOnce(scene.camera);
+        r.RebuildLists(d_->lists, -1);
         d_->leftOut.clear();
         for (const DrawProblem &problem : r.Problems()) {
             const int position = scene.doc ? scene.doc->Find(problem.handle) : -1;
             if (position >= 0 && scene.doc->Get(position).visible)
                 d_->leftOut << problem.message;
         }
-        if (multisampled)
-            d_->multisample.ResolveColor(d_->framebuffer);
-
-        BitmapPixels pixels;
-        pixels.width = width;
-        pixels.height = height;
-        pixels.rows = QByteArray(pixels.ImageSize(), Qt::Uninitialized);
-        glPixelStorei(GL_PACK_ALIGNMENT, 4);
-        glReadBuffer(GL_COLOR_ATTACHMENT0);
-        glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, pixels.rows.data());
-        const GLenum glError = glGetError();
-        if (glError != GL_NO_ERROR)
-            ok = d_->Fail(QStringLiteral("rendering failed (OpenGL error 0x%1)").arg(glError, 0, 16));
-        else
-            out = std::move(pixels);
-        // The document may go away before the next picture.
+        r.SetTrace(scene.trace);
+        r.SetLineWidth(scene.lineWidth);
+        // Large pictures (prints) get fewer samples, or none, rather than
+        // hundreds of megabytes.
+        const int samples =
+            MultisampleTarget::SamplesWithin(kSmoothLineSamples, width, strip, kMultisampleBudget);
+        const bool multisampled =
+            scene.options.smoothLines && samples > 0 &&
+            d_->multisample.Prepare(width, strip, samples, kMultisampleBudget);
+        if (!multisampled)
+            d_->multisample.Release();
+        ok = d_->DrawStrips(scene, width, height, strip, multisampled, rows);
+        // The document may go away before the next picture, and the meshes
+        // are of no use after this one.
+        SceneRenderer::ClearLists(d_->lists);
         r.SetDocument(nullptr);
     }
     d_->DoneCurrent();

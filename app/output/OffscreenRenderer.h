@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "output/BitmapPixels.h"
+#include "output/PictureRows.h"
 
 struct SceneState;
 
@@ -32,6 +33,17 @@ public:
     // Renders `scene` at width x height pixels into `out`.  False (with
     // Error()) when the context or the framebuffer fails.
     bool Render(const SceneState &scene, int width, int height, BitmapPixels &out);
+    // The same picture handed to `rows` strip by strip, read straight into
+    // the layout they ask for.  A picture of more than StripPixels() pixels
+    // is drawn a strip at a time into a framebuffer of that size, so that
+    // the largest pictures need a fraction of their own size in memory.
+    // False (with Error()) when rendering or `rows` fail.
+    bool Render(const SceneState &scene, int width, int height, PictureRows &rows);
+
+    // Most pixels of one strip's framebuffer.
+    qint64 StripPixels() const;
+    void SetStripPixels(qint64 pixels);
+
     // Why shown functions of the last rendered scene are missing from it:
     // one message per function whose grid could not be made.
     const QStringList &LeftOut() const;

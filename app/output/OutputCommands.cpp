@@ -269,11 +269,7 @@ void OutputCommands::ExportPng()
     bool written = false;
     {
         WaitCursor wait;
-        BitmapPixels pixels;
-        if (!renderer.Render(scene, size->width(), size->height(), pixels))
-            error = QStringLiteral("The scene cannot be rendered: %1.").arg(renderer.Error());
-        else
-            written = WritePictureFile(path, pixels, &error);
+        written = WriteRenderedPicture(path, renderer, scene, size->width(), size->height(), &error);
     }
     if (!written)
         prompts_.showError(error);

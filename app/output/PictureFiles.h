@@ -2,7 +2,9 @@
 
 #include <QString>
 
+class OffscreenRenderer;
 struct BitmapPixels;
+struct SceneState;
 
 // Whether a file suffix (any case) names a picture format the scene can be
 // written in: png, jpg, jpeg or bmp.
@@ -13,3 +15,9 @@ bool IsPictureSuffix(const QString &suffix);
 // Qt's image writers.  Through a temporary file; on failure `error` names
 // the file and the reason.
 bool WritePictureFile(const QString &path, const BitmapPixels &pixels, QString *error);
+
+// Renders `scene` at width x height pixels straight into the file `path`
+// (a .png or .bmp streams its rows as they are drawn; the other formats go
+// through Qt's writers).  On failure `error` says why, for the user.
+bool WriteRenderedPicture(const QString &path, OffscreenRenderer &renderer, const SceneState &scene, int width,
+                          int height, QString *error);

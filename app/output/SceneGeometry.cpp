@@ -97,7 +97,7 @@ public:
         AddPart(GeometryPart::Triangles, gradient, c1, faces_);
         AddPart(GeometryPart::Triangles, false, c2, otherFaces_);
         // A curve has no cells; the outlines of cells are in color2 or the
-        // background colour.
+        // background color.
         const bool curve = !hasCells_;
         const Color lineColor = curve ? c1 : mode_ == FilledPolygons ? c2
                                          : mode_ == Gradient         ? background_
@@ -106,7 +106,7 @@ public:
         if (!HasTriangles())
             out_.normals.clear();
         if (!gradient)
-            out_.colors.clear();   // every part has a colour of its own
+            out_.colors.clear();   // every part has a color of its own
     }
 
 private:
@@ -254,12 +254,12 @@ SceneGeometry BuildSceneGeometry(const CVeltrix2Doc &doc, const GlyphOutlines &g
         scene.cube = ToUser(CubeEdges(s.cubeDimension));
         if (s.showReferenceMarks) {
             scene.ticks = ToUser(ReferenceTicks(s.cubeDimension));
-            AddTexts(scene, ReferenceMarkTexts(s, glyphs.AllMetrics()), s.cubeColor, glyphs);
+            AddTexts(scene, ReferenceMarkTexts(s, glyphs), s.cubeColor, glyphs);
         }
     }
     if (s.showAxes) {
         scene.axes = ToUser(AxisLines(s.cubeDimension));
-        AddTexts(scene, AxisTexts(s, glyphs.AllMetrics()), s.axesColor, glyphs);
+        AddTexts(scene, AxisTexts(s, glyphs), s.axesColor, glyphs);
     }
     return scene;
 }

@@ -10,6 +10,7 @@
 #include "model/CVeltrix2Doc.h"
 #include "output/OffscreenRenderer.h"
 #include "output/PagePrinter.h"
+#include "output/PictureStreams.h"
 #include "output/SafeFileWriter.h"
 #include "view3d/SceneState.h"
 
@@ -47,11 +48,10 @@ bool PrintScene(QPagedPaintDevice &device, const SceneState &scene,
         place = PrintLayout::LayOutPicture(pages.Metrics(), scene.width, scene.height,
                                            scene.doc->Settings().printBufferMB, renderer.MaxSide());
         if (!place.IsEmpty()) {
-            BitmapPixels pixels;
-            if (!renderer.Render(scene, place.bufWidth, place.bufHeight, pixels))
+            // Read straight into the picture the page shows, row by row.
+            if (!renderer.Render(scene, place.bufWidth, place.bufHeight, *ImageRows(picture)))
                 return Fail(error, QStringLiteral("The scene could not be rendered for printing: %1.")
                                        .arg(renderer.Error()));
-            picture = ToImage(pixels);
             if (leftOut)
                 *leftOut << renderer.LeftOut();
         }

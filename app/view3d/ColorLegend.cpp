@@ -48,7 +48,7 @@ void Text(const OutlineFont &font, const LegendText &t)
     if (t.text.empty() || !font.IsBuilt())
         return;
     glPushAttrib(GL_LIST_BIT);
-    glListBase(font.ListBase());
+    glListBase(font.ListsFor(t.text));
     glPushMatrix();
     glTranslated(t.x, t.y, 0);
     glScaled(t.size, t.size, 1);

@@ -24,7 +24,8 @@ struct PlacedText {
     double scale = 1;
 };
 
-using GlyphMetricsTable = std::array<GlyphMetrics, GlyphOutlines::kGlyphs + 1>;
+// The glyphs' metrics, read as they are asked for.
+using GlyphMetricsTable = GlyphOutlines;
 
 // Sum of the black-box widths of the text's characters, in em.
 double TextWidth(const GlyphMetricsTable &metrics, const std::string &text);

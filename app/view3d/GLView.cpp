@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -21,6 +25,16 @@
 #include "view3d/TimerClock.h"
 
 namespace {
+
+// A rebuild leaves the samples and meshes it compiled into the lists behind
+// as free memory scattered through the heap, megabytes for a fine grid,
+// which the C library would keep for the process: hand it back.
+void ReturnFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
 
 // Held navigation keys, in the order their steps are applied.
 constexpr int kHeldKeyOrder[] = {VkRight, VkLeft, VkUp, VkDown, VkPageUp,
@@ -218,6 +232,11 @@ void GLView::initializeGL()
         framebufferFunctions_.Load([gl](const char *name) { return gl->getProcAddress(name); });
     renderer_->InitializeGL();
     rebuildAllPending_ = true;
+    // The first frame comes plain, and at once; the smooth one follows as
+    // soon as the window rests, as after a move.  Multisampling the first
+    // would cost llvmpipe the frame several times over, and a shader
+    // compiled for the resolve, before the window shows anything.
+    SceneMoves();
 }
 
 void GLView::ReleaseGL()
@@ -246,13 +265,19 @@ void GLView::paintGL()
         rebuildAllPending_ = false;
         animationRebuildDue_ = false;
         renderer_->RebuildLists(*screenLists_, -1);
+        ReturnFreedMemory();
         QTimer::singleShot(0, this, &GLView::ReportProblems);
     } else if (animationRebuildDue_) {
         // Built here rather than at each tick: however many ticks came since
-        // the last frame, the function is sampled once per frame.
+        // the last frame, the function is sampled once per frame.  Each
+        // position is drawn once: as a mesh, never compiled into a list.
         animationRebuildDue_ = false;
-        renderer_->RebuildLists(*screenLists_, animation_->Handle());
+        renderer_->RebuildLists(*screenLists_, animation_->Handle(), FunctionStorage::Mesh);
+    } else if (stillHandle_ >= 0) {
+        // The animation ended: its function is replayed from a list again.
+        renderer_->RebuildLists(*screenLists_, stillHandle_);
     }
+    stillHandle_ = -1;
     const int w = renderer_->ViewportWidth(), h = renderer_->ViewportHeight();
     const bool smooth = renderer_->Options().smoothLines && framebufferFunctionsLoaded_;
     if (!smooth)
@@ -463,6 +488,12 @@ bool GLView::AnimationOn() const
 
 void GLView::SetAnimation(bool on, int handle)
 {
+    // A function whose animation ends is replayed from a list again.
+    if (animation_->IsOn() && (!on || animation_->Handle() != handle) && doc_ &&
+        doc_->Find(animation_->Handle()) >= 0) {
+        stillHandle_ = animation_->Handle();
+        update();
+    }
     animatedText_.clear();
     if (on && doc_) {
         const int position = doc_->Find(handle);

@@ -80,6 +80,8 @@ public:
 
     // Renderer of this view's context; valid after initializeGL.
     SceneRenderer *Renderer() const { return renderer_.get(); }
+    // The functions' drawings in this view's context.
+    const ListSet &ScreenLists() const { return *screenLists_; }
 
     // The view's commands, for the main window's bars.
     const ViewActions &Actions() const { return actions_; }
@@ -207,4 +209,5 @@ private:
     std::unique_ptr<AnimationEngine> animation_;
     std::string animatedText_;
     bool animationRebuildDue_ = false;
+    int stillHandle_ = -1;   // a function whose animation ended, drawn as a mesh still
 };

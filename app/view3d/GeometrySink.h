@@ -29,8 +29,10 @@ struct SegmentGeometry {
 class GeometrySink {
 public:
     virtual ~GeometrySink() = default;
-    // low and high: the range of the gradient colours.
+    // low and high: the range of the gradient colors.
     virtual void BeginFunction(const FunctionRecord &record, double low, double high) = 0;
+    // A surface's cells follow, from a grid of count1 x count2 samples.
+    virtual void BeginGrid(uint32_t count1, uint32_t count2) { (void)count1, (void)count2; }
     virtual void Cell(const CellGeometry &cell) = 0;
     virtual void Segment(const SegmentGeometry &segment) = 0;
     virtual void EndFunction() = 0;

@@ -43,38 +43,53 @@ std::vector<OutlineContour> ContoursOf(const QPainterPath &path)
 
 } // namespace
 
-GlyphOutlines::GlyphOutlines() : raw_(LoadFont())
+const QRawFont &GlyphOutlines::Raw() const
 {
-    if (!raw_.isValid())
-        return;
-    for (int code = 0; code < kGlyphs; ++code) {
-        const char16_t u = Cp1252ToUnicode(static_cast<unsigned char>(code));
-        const quint32 glyph = u ? raw_.glyphIndexesForString(QString(QChar(u))).value(0) : 0;
-        glyph_[size_t(code)] = glyph;
-        if (glyph == 0)
-            continue;
-        const QRectF box = raw_.pathForGlyph(glyph).boundingRect();
-        const double advance = raw_.advancesForGlyphIndexes({glyph}, QRawFont::UseDesignMetrics).value(0).x();
-        GlyphMetrics &m = metrics_[size_t(code)];
-        m.blackBoxX = float(box.width() / kDesignSize);
-        m.blackBoxY = float(box.height() / kDesignSize);
-        m.originX = float(box.left() / kDesignSize);
-        m.originY = float(-box.top() / kDesignSize);
-        m.cellIncX = float(advance / kDesignSize);
+    if (!raw_)
+        raw_ = LoadFont();
+    return *raw_;
+}
+
+quint32 GlyphOutlines::Glyph(unsigned char code) const
+{
+    std::optional<quint32> &glyph = glyph_[code];
+    if (!glyph) {
+        const char16_t u = code < kGlyphs ? Cp1252ToUnicode(code) : 0;
+        glyph = u && Raw().isValid() ? Raw().glyphIndexesForString(QString(QChar(u))).value(0) : 0;
     }
+    return *glyph;
+}
+
+const GlyphMetrics &GlyphOutlines::Metrics(unsigned char code) const
+{
+    std::optional<GlyphMetrics> &m = metrics_[code];
+    if (m)
+        return *m;
+    m = GlyphMetrics();
+    if (const quint32 glyph = Glyph(code)) {
+        const QRectF box = Raw().pathForGlyph(glyph).boundingRect();
+        const double advance =
+            Raw().advancesForGlyphIndexes({glyph}, QRawFont::UseDesignMetrics).value(0).x();
+        m->blackBoxX = float(box.width() / kDesignSize);
+        m->blackBoxY = float(box.height() / kDesignSize);
+        m->originX = float(box.left() / kDesignSize);
+        m->originY = float(-box.top() / kDesignSize);
+        m->cellIncX = float(advance / kDesignSize);
+    }
+    return *m;
 }
 
 const std::vector<OutlineContour> &GlyphOutlines::Contours(unsigned char code) const
 {
     std::optional<std::vector<OutlineContour>> &c = contours_[code];
     if (!c)
-        c = glyph_[code] ? ContoursOf(raw_.pathForGlyph(glyph_[code])) : std::vector<OutlineContour>{};
+        c = Glyph(code) ? ContoursOf(Raw().pathForGlyph(Glyph(code))) : std::vector<OutlineContour>{};
     return *c;
 }
 
 double GlyphOutlines::TextWidth(const std::string &text) const
 {
-    return ::TextWidth(metrics_, text);
+    return ::TextWidth(*this, text);
 }
 
 std::vector<OutlineContour> GlyphOutlines::TextContours(const std::string &text) const
@@ -88,8 +103,8 @@ std::vector<OutlineContour> GlyphOutlines::TextContours(const std::string &text)
             out.push_back(std::move(contour));
         }
         // The view's lists move the pen only for glyphs the font has.
-        if (glyph_[c])
-            pen += metrics_[c].cellIncX;
+        if (HasGlyph(c))
+            pen += Metrics(c).cellIncX;
     }
     return out;
 }
@@ -102,10 +117,10 @@ QPainterPath GlyphOutlines::TextPath(const std::string &text) const
     out.setFillRule(Qt::OddEvenFill);
     double pen = 0;
     for (unsigned char c : text.substr(0, std::min<size_t>(text.size(), 255))) {
-        if (!glyph_[c])
+        if (!HasGlyph(c))
             continue;
-        out.addPath((toEm * QTransform::fromTranslate(pen, 0)).map(raw_.pathForGlyph(glyph_[c])));
-        pen += metrics_[c].cellIncX;
+        out.addPath((toEm * QTransform::fromTranslate(pen, 0)).map(Raw().pathForGlyph(Glyph(c))));
+        pen += Metrics(c).cellIncX;
     }
     return out;
 }

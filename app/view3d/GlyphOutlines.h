@@ -28,19 +28,21 @@ using OutlineContour = std::vector<OutlinePoint>;
 // OpenGL and no widgets: the view tessellates the contours into display
 // lists, the exporters write them as lines or paths.  Needs a
 // QGuiApplication (any platform, offscreen included) for the font.
+// Everything is read on first use, glyph by glyph: a scene shows about
+// fifteen of the 255, and one without texts needs no font at all.
 class GlyphOutlines {
 public:
     static constexpr int kGlyphs = 255;
     // Largest distance between a curve and its flattened polygon, in em.
     static constexpr double kDeviationEm = 0.004;
 
-    GlyphOutlines();
-
     // False when no font could be loaded; every glyph is then empty.
-    bool IsValid() const { return raw_.isValid(); }
-    bool HasGlyph(unsigned char code) const { return glyph_[code] != 0; }
-    const GlyphMetrics &Metrics(unsigned char code) const { return metrics_[code]; }
-    const std::array<GlyphMetrics, kGlyphs + 1> &AllMetrics() const { return metrics_; }
+    bool IsValid() const { return Raw().isValid(); }
+    bool HasGlyph(unsigned char code) const { return Glyph(code) != 0; }
+    const GlyphMetrics &Metrics(unsigned char code) const;
+    const GlyphMetrics &operator[](unsigned char code) const { return Metrics(code); }
+    // The metrics as a table, read as they are asked for.
+    const GlyphOutlines &AllMetrics() const { return *this; }
     // The glyph's contours at the pen position 0; empty for codes without one.
     const std::vector<OutlineContour> &Contours(unsigned char code) const;
 
@@ -54,8 +56,11 @@ public:
     QPainterPath TextPath(const std::string &text) const;
 
 private:
-    QRawFont raw_;
-    std::array<quint32, kGlyphs + 1> glyph_{};
-    std::array<GlyphMetrics, kGlyphs + 1> metrics_{};
+    const QRawFont &Raw() const;
+    quint32 Glyph(unsigned char code) const;
+
+    mutable std::optional<QRawFont> raw_;
+    mutable std::array<std::optional<quint32>, kGlyphs + 1> glyph_{};
+    mutable std::array<std::optional<GlyphMetrics>, kGlyphs + 1> metrics_{};
     mutable std::array<std::optional<std::vector<OutlineContour>>, kGlyphs + 1> contours_;
 };

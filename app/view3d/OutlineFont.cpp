@@ -1,11 +1,10 @@
 #include "view3d/OutlineFont.h"
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
 #include <GL/glu.h>
-
-#include "view3d/FurnitureGeometry.h"
 
 namespace {
 
@@ -72,27 +71,33 @@ void TessellateGlyph(GLUtesselator *tess, const std::vector<OutlineContour> &out
 bool OutlineFont::Build()
 {
     Release();
-    const GLuint base = glGenLists(kGlyphs + 1);
-    if (base == 0)
-        return false;
-    base_ = base;
-    const GlyphOutlines glyphs;
-    GLUtesselator *tess = NewTessellator();
-    for (int code = 0; code < kGlyphs; ++code) {
-        const unsigned char c = static_cast<unsigned char>(code);
-        metrics_[c] = glyphs.Metrics(c);
-        glNewList(base_ + GLuint(code), GL_COMPILE);
-        if (glyphs.HasGlyph(c)) {
+    base_ = glGenLists(kGlyphs + 1);
+    return base_ != 0;
+}
+
+GLuint OutlineFont::ListsFor(const std::string &text) const
+{
+    if (base_ == 0)
+        return 0;
+    GLUtesselator *tess = nullptr;
+    for (const unsigned char c : text.substr(0, std::min<size_t>(text.size(), kGlyphs))) {
+        if (c >= kGlyphs || compiled_[c])
+            continue;
+        compiled_[c] = true;
+        if (!tess)
+            tess = NewTessellator();
+        glNewList(base_ + GLuint(c), GL_COMPILE);
+        if (glyphs_.HasGlyph(c)) {
             glNormal3d(0, 0, 1);
             if (tess)
-                TessellateGlyph(tess, glyphs.Contours(c));
-            glTranslated(metrics_[c].cellIncX, 0, 0);
+                TessellateGlyph(tess, glyphs_.Contours(c));
+            glTranslated(glyphs_.Metrics(c).cellIncX, 0, 0);
         }
         glEndList();
     }
     if (tess)
         gluDeleteTess(tess);
-    return true;
+    return base_;
 }
 
 void OutlineFont::Release()
@@ -100,14 +105,10 @@ void OutlineFont::Release()
     if (base_ != 0)
         glDeleteLists(base_, kGlyphs + 1);
     base_ = 0;
-}
-
-const GlyphMetrics &OutlineFont::Metrics(unsigned char code) const
-{
-    return metrics_[code];
+    compiled_.reset();
 }
 
 double OutlineFont::TextWidth(const std::string &text) const
 {
-    return ::TextWidth(metrics_, text);
+    return ::TextWidth(glyphs_, text);
 }

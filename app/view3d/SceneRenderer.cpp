@@ -5,7 +5,8 @@
 #include <GL/glu.h>
 
 #include "model/CVeltrix2Doc.h"
-#include "view3d/GLGeometrySink.h"
+#include "view3d/MeshDrawing.h"
+#include "view3d/MeshSink.h"
 #include "view3d/SampleGrid.h"
 #include "view3d/SceneFurniture.h"
 #include "view3d/SceneLighting.h"
@@ -36,7 +37,7 @@ void SceneRenderer::ReleaseGL(std::initializer_list<ListSet *> sets)
 {
     for (ListSet *set : sets) {
         for (const ListEntry &e : set->entries)
-            DeleteList(e.listId);
+            DeleteLists(e);
         set->entries.clear();
     }
     font_.Release();
@@ -119,8 +120,9 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
         const FunctionRecord *record = VisibleRecord(e);
         if (!record)
             continue;
-        MarkStencil(StencilTag(record->handle));
-        glCallList(e.listId);
+        const GLint tag = StencilTag(record->handle);
+        MarkStencil(tag);
+        e.Draw(tag);
         MarkStencil(0);
         if (trace_.on && record->handle == trace_.handle)
             reading = DrawTraceCursor(*record);
@@ -143,11 +145,16 @@ std::optional<TraceReading> SceneRenderer::RenderSceneOnce(const Camera &camera)
         const FunctionRecord &record = functions.At(p);
         if (!record.visible)
             continue;
-        MarkStencil(StencilTag(record.handle));
-        const GradientRange range = DrawFunction(record, Destination::Frame);
+        // Sampled into a mesh, drawn, and let go before the next.
+        ListSet once{{}, FunctionStorage::Mesh};
+        DrawFunction(record, &once, FunctionStorage::Mesh);
+        const ListEntry &e = once.entries.back();
+        const GLint tag = StencilTag(record.handle);
+        MarkStencil(tag);
+        e.Draw(tag);
         MarkStencil(0);
         if (record.mode == Gradient)
-            legend.push_back({record.label, range.low, range.high, record.color1, record.color2});
+            legend.push_back({record.label, e.range.low, e.range.high, record.color1, record.color2});
         if (trace_.on && record.handle == trace_.handle)
             reading = DrawTraceCursor(record);
     }
@@ -248,26 +255,48 @@ TraceReading SceneRenderer::DrawTraceCursor(const FunctionRecord &record)
     return placed.reading;
 }
 
-void SceneRenderer::DeleteList(GLuint id)
+void ListEntry::Draw(GLint tag) const
 {
-    if (id != 0)
+    if (mesh) {
+        DrawRenderMesh(*mesh, tag);
+        return;
+    }
+    for (const GLuint id : listIds) {
+        glCallList(id);
+        glFlush();
+    }
+}
+
+void SceneRenderer::DeleteLists(const ListEntry &entry)
+{
+    for (const GLuint id : entry.listIds)
         glDeleteLists(id, 1);
+}
+
+void SceneRenderer::ClearLists(ListSet &lists)
+{
+    if (lists.deleteOnRebuildAll)
+        for (const ListEntry &e : lists.entries)
+            DeleteLists(e);
+    lists.entries.clear();
 }
 
 void SceneRenderer::RebuildLists(ListSet &lists, int handle)
 {
+    RebuildLists(lists, handle, lists.storage);
+}
+
+void SceneRenderer::RebuildLists(ListSet &lists, int handle, FunctionStorage storage)
+{
     problems_.clear();
     drawn_.clear();
     if (handle == -1) {
-        if (lists.deleteOnRebuildAll)
-            for (const ListEntry &e : lists.entries)
-                DeleteList(e.listId);
-        lists.entries.clear();
+        ClearLists(lists);
     } else {
         auto it = std::find_if(lists.entries.begin(), lists.entries.end(),
                                [handle](const ListEntry &e) { return e.handle == handle; });
         if (it != lists.entries.end()) {
-            DeleteList(it->listId);
+            DeleteLists(*it);
             lists.entries.erase(it);
         }
     }
@@ -277,7 +306,7 @@ void SceneRenderer::RebuildLists(ListSet &lists, int handle)
     for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
         const FunctionRecord &record = functions.At(p);
         if (handle == -1 || record.handle == handle)
-            DrawFunction(record, Destination::List, &lists);
+            DrawFunction(record, &lists, storage);
     }
 }
 
@@ -293,7 +322,7 @@ void SceneRenderer::DrawFunctionsForPicking()
         if (!record.visible)
             continue;
         glLoadName(GLuint(record.handle));
-        DrawFunction(record, Destination::Picking);
+        DrawFunction(record, nullptr, FunctionStorage::Mesh);
     }
 }
 
@@ -324,36 +353,38 @@ int32_t SceneRenderer::PickFunction(const Camera &camera, double x, double y)
     return NearestHit(hits, buffer, kWords);
 }
 
-GradientRange SceneRenderer::DrawFunction(const FunctionRecord &record, Destination destination, ListSet *lists)
+void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, FunctionStorage storage)
 {
-    const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
-    if (grid.Usable())
-        drawn_.push_back(record.handle);
-    else
-        problems_.push_back({record.handle, grid.problem});
-
-    const Color background = doc_->Settings().backgroundColor;
-    const double cube = doc_->Settings().cubeDimension;
-    if (destination == Destination::Picking) {
-        GLGeometrySink sink(background, GLGeometrySink::Submission::Immediate);
-        DrawSamples(sink, record, grid, cube);
-        return sink.Range();
+    const ViewSettings &s = doc_->Settings();
+    // The selection pass needs no normals.
+    MeshSink sink(s.backgroundColor, lists && options_.shadedSurfaces);
+    {
+        const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
+        if (grid.Usable())
+            drawn_.push_back(record.handle);
+        else
+            problems_.push_back({record.handle, grid.problem});
+        DrawSamples(sink, record, grid, s.cubeDimension);
+    }   // the samples are in the mesh now
+    auto mesh = std::make_shared<RenderMesh>(sink.TakeMesh());
+    const GLint tag = StencilTag(record.handle);
+    if (!lists) {
+        DrawRenderMesh(*mesh, tag, MeshSubmission::Immediate);
+        return;
     }
-    GLGeometrySink sink(background,
-                        destination == Destination::Frame ? GLGeometrySink::Submission::Direct
-                                                          : GLGeometrySink::Submission::Arrays,
-                        options_.shadedSurfaces ? GLGeometrySink::Lighting::Shaded
-                                                : GLGeometrySink::Lighting::Flat);
-    if (destination == Destination::Frame) {
-        DrawSamples(sink, record, grid, cube);
-        return sink.Range();
+    ListEntry entry{{}, record.handle, sink.Range(), nullptr};
+    if (storage == FunctionStorage::Mesh) {
+        entry.mesh = std::move(mesh);
+    } else {
+        for (const MeshPiece &piece : MeshPieces(*mesh)) {
+            const GLuint id = glGenLists(1);
+            if (id == 0)
+                break;   // no list names left: nothing to compile into
+            glNewList(id, GL_COMPILE);
+            DrawMeshPiece(*mesh, piece, tag, MeshSubmission::IntoList);
+            glEndList();
+            entry.listIds.push_back(id);
+        }
     }
-    const GLuint id = glGenLists(1);
-    if (id == 0)
-        return {};   // no list names left: nothing to compile into
-    glNewList(id, GL_COMPILE);
-    DrawSamples(sink, record, grid, cube);
-    glEndList();
-    lists->entries.push_back({id, record.handle, sink.Range()});
-    return sink.Range();
+    lists->entries.push_back(std::move(entry));
 }

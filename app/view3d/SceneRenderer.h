@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "view3d/ColorLegend.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/OutlineFont.h"
+#include "view3d/RenderMesh.h"
 #include "view3d/RenderOptions.h"
 #include "view3d/ScenePoint.h"
 #include "view3d/TraceCursor.h"
@@ -19,16 +21,31 @@
 class CVeltrix2Doc;
 struct FunctionRecord;
 
-// Display list of one function in one context.
+// How a function's geometry is kept between its rebuilds: compiled into a
+// display list that every frame replays (the view's functions, which change
+// seldom and are drawn often), or as a mesh drawn straight from its arrays
+// (geometry drawn about once: pictures, printed pages, animation positions,
+// where compiling a list would cost more than the one drawing it serves).
+enum class FunctionStorage { DisplayList,
+                             Mesh };
+
+// The drawing of one function in one context: display lists (one per piece
+// of the mesh, replayed with a flush after each, MeshDrawing.h), or a mesh.
 struct ListEntry {
-    GLuint listId = 0;
+    std::vector<GLuint> listIds;
     int32_t handle = -1;
-    GradientRange range;   // of the colours in the list, for the legend
+    GradientRange range;   // of the colors drawn, for the legend
+    std::shared_ptr<const RenderMesh> mesh;   // drawn directly when set
+
+    // Draws the function into the current context; `tag` is its stencil mark.
+    void Draw(GLint tag) const;
 };
 
-// The display lists of the functions for one context, in drawing order.
+// The drawings of the functions for one context, in drawing order.
 struct ListSet {
     std::vector<ListEntry> entries;
+    // How rebuilt functions are kept, unless a rebuild says otherwise.
+    FunctionStorage storage = FunctionStorage::DisplayList;
     // False for a set whose owner deletes the lists itself after use (the
     // print path): rebuilding all only forgets them.
     bool deleteOnRebuildAll = true;
@@ -75,7 +92,7 @@ public:
 
     // One frame: projection, clear, the visible functions' lists (the traced
     // one followed by the trace cursor), the cube, marks and axes, and the
-    // colour legend when it is asked for.  Each function's pixels are marked
+    // color legend when it is asked for.  Each function's pixels are marked
     // with it in the stencil buffer, for PointAt.  Returns
     // what the cursor read when it was placed in this frame (the traced
     // function is visible and has a list here), for the status bar.
@@ -96,7 +113,7 @@ public:
                                       double sampleY = 0.5) const;
 
     // The legend's bars for the functions of `lists`: each visible gradient
-    // function, with the range its colours were drawn with.
+    // function, with the range its colors were drawn with.
     std::vector<LegendEntry> Legend(const ListSet &lists) const;
 
     // The trace cursor this renderer draws.  Each frame that places it keeps
@@ -108,10 +125,14 @@ public:
     double LineWidth() const { return lineWidth_; }
     const TraceState &Trace() const { return trace_; }
 
-    // Recompiles the lists of the function `handle`, or of every function
-    // for -1.  Functions whose grid is unusable get an empty list and are
-    // listed in Problems().
+    // Samples the function `handle` again, or every function for -1, and
+    // keeps its drawing as the set's storage says (or `storage`, for this
+    // rebuild).  Functions whose grid is unusable draw nothing and are listed
+    // in Problems().
     void RebuildLists(ListSet &lists, int handle);
+    void RebuildLists(ListSet &lists, int handle, FunctionStorage storage);
+    // Forgets every drawing of the set (deleting lists as the set says).
+    static void ClearLists(ListSet &lists);
     // Draws every visible function directly, each under its handle as the
     // selection name (for the selection pass).
     void DrawFunctionsForPicking();
@@ -129,21 +150,13 @@ public:
 private:
     // The record a list draws when the function is there and visible.
     const FunctionRecord *VisibleRecord(const ListEntry &entry) const;
-    // Where a function's geometry goes: compiled into a list appended to a
-    // set, drawn into the frame, or drawn for the selection pass.
-    enum class Destination {
-        List,
-        Frame,
-        Picking
-    };
-    // The range of the function's gradient colours.
-    GradientRange DrawFunction(const FunctionRecord &record, Destination destination, ListSet *lists = nullptr);
+    void DrawFunction(const FunctionRecord &record, ListSet *lists, FunctionStorage storage);
     // Projection, clear and state of a frame; the furniture and legend that
     // end it.
     void BeginFrame(const Camera &camera);
     void EndFrame(const Camera &camera, const std::vector<LegendEntry> &legend);
     TraceReading DrawTraceCursor(const FunctionRecord &record);
-    static void DeleteList(GLuint id);
+    static void DeleteLists(const ListEntry &entry);
 
     const CVeltrix2Doc *doc_;
     OutlineFont font_;

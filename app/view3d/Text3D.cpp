@@ -14,7 +14,7 @@ void DrawText3D(const OutlineFont &font, const Camera &camera, const std::string
     const GLsizei n = GLsizei(std::min<size_t>(text.size(), 255));
     const double yawRad = camera.yaw * kDegree;
     glPushAttrib(GL_LIST_BIT);
-    glListBase(font.ListBase());
+    glListBase(font.ListsFor(text));
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslated(x, y, z);

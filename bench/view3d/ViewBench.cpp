@@ -16,7 +16,8 @@
 #include "model/CVeltrix2Doc.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/FramebufferFunctions.h"
-#include "view3d/GLGeometrySink.h"
+#include "view3d/MeshDrawing.h"
+#include "view3d/MeshSink.h"
 #include "view3d/MultisampleTarget.h"
 #include "view3d/SampleGrid.h"
 #include "view3d/SceneRenderer.h"
@@ -137,7 +138,7 @@ void BM_ListReplay(benchmark::State &state)
     b.SetSteps(int(state.range(0)));
     for (auto _ : state) {
         b.BeginFrame();
-        glCallList(b.lists.entries.at(0).listId);
+        b.lists.entries.at(0).Draw(1);
         glFinish();
     }
 }
@@ -155,31 +156,32 @@ void BM_ImmediatePerCell(benchmark::State &state)
     }
 }
 
-// The list's own primitives (all faces, then all outlines) through glVertex.
+// The function's mesh (all faces, then all outlines) through glVertex.
 void BM_Immediate(benchmark::State &state)
 {
     Bench &b = TheBench();
     b.SetSteps(int(state.range(0)));
-    const SampleGridResult grid = SampleGrid(b.Record().text, b.Record().handle);
-    GLGeometrySink sink(0, GLGeometrySink::Submission::Immediate);
-    DrawSamples(sink, b.Record(), grid, b.doc.Settings().cubeDimension);
+    MeshSink sink(0);
+    DrawSamples(sink, b.Record(), SampleGrid(b.Record().text, b.Record().handle), b.doc.Settings().cubeDimension);
+    const RenderMesh mesh = sink.TakeMesh();
     for (auto _ : state) {
         b.BeginFrame();
-        sink.Draw();
+        DrawRenderMesh(mesh, 1, MeshSubmission::Immediate);
         glFinish();
     }
 }
 
+// The same mesh from its arrays, in pieces, as pictures and animations draw it.
 void BM_VertexArrays(benchmark::State &state)
 {
     Bench &b = TheBench();
     b.SetSteps(int(state.range(0)));
-    const SampleGridResult grid = SampleGrid(b.Record().text, b.Record().handle);
-    GLGeometrySink sink(0);
-    DrawSamples(sink, b.Record(), grid, b.doc.Settings().cubeDimension);   // gathers, draws once
+    MeshSink sink(0);
+    DrawSamples(sink, b.Record(), SampleGrid(b.Record().text, b.Record().handle), b.doc.Settings().cubeDimension);
+    const RenderMesh mesh = sink.TakeMesh();
     for (auto _ : state) {
         b.BeginFrame();
-        sink.Draw();
+        DrawRenderMesh(mesh, 1);
         glFinish();
     }
 }

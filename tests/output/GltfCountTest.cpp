@@ -92,7 +92,7 @@ TEST(GltfCount, TourHoldsWhatTheViewDraws)
     const Counts functions = Feedback(s.cubeDimension, [&] {
         for (const ListEntry &e : scene.lists().entries)
             if (scene.doc().Get(scene.doc().Find(e.handle)).visible)
-                glCallList(e.listId);
+                e.Draw(0);
     });
     // Without a built font the texts draw nothing: the lines of the cube,
     // marks and axes are left.

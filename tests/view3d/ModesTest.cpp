@@ -158,6 +158,41 @@ TEST_F(ModesTest, AFastAnimationMergesItsTicksAndLeavesRoomForInput)
     EXPECT_FALSE(playing.last().at(0).toBool());
 }
 
+// Every animation position is drawn once: it is never compiled into a display
+// list.  Once the animation ends the function is replayed from lists again,
+// with the same picture.
+TEST_F(ModesTest, AnimationPositionsAreDrawnAsMeshesAndTheEndBringsListsBack)
+{
+    const int32_t h = Add("z(x,y,t)=sin(x+t)*cosy", 30);
+    modify_function_variable(h, VariableRecord{"t", 0, 0, 6.28, 50});
+    doc.Settings().animationIntervalMs = 5;
+    Show();
+    auto entry = [&]() -> const ListEntry * {
+        for (const ListEntry &e : view.ScreenLists().entries)
+            if (e.handle == h)
+                return &e;
+        return nullptr;
+    };
+    ASSERT_TRUE(WaitFor([&] { return entry() != nullptr; }));
+    EXPECT_FALSE(entry()->mesh) << "a still function is replayed from lists";
+    EXPECT_FALSE(entry()->listIds.empty());
+
+    view.SetAnimation(true, h);
+    ASSERT_TRUE(WaitFor([&] { return entry() && entry()->mesh; }));
+    EXPECT_TRUE(entry()->listIds.empty());
+    view.Actions().stop->trigger();   // stop at a position
+    view.update();
+    ASSERT_TRUE(WaitFor([&] { return !view.Animation().FrameDue(); }));
+    QTest::qWait(50);
+    view.SettleFrame();
+    const QImage moving = view.grabFramebuffer();
+
+    view.SetAnimation(false, -1);
+    ASSERT_TRUE(WaitFor([&] { return entry() && !entry()->mesh; }));
+    EXPECT_FALSE(entry()->listIds.empty());
+    EXPECT_EQ(view.grabFramebuffer(), moving) << "the same position, now from lists";
+}
+
 TEST_F(ModesTest, ModesEndWhenTheirFunctionIsRemovedOrRedefined)
 {
     const int32_t wave = Add("z(x,y)=cosx*siny");
@@ -169,7 +204,7 @@ TEST_F(ModesTest, ModesEndWhenTheirFunctionIsRemovedOrRedefined)
     FunctionRecord r = doc.Get(doc.Find(wave));
     r.color1 = 0x123456;
     doc.Update(doc.Find(wave), r);
-    EXPECT_TRUE(view.TraceOn()) << "a new colour is the same function";
+    EXPECT_TRUE(view.TraceOn()) << "a new color is the same function";
     EXPECT_EQ(ended.count(), 0);
     r.text = "z(x,y)=sinx*cosy";
     doc.Update(doc.Find(wave), r);

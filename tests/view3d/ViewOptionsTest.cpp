@@ -110,9 +110,11 @@ TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
     EXPECT_FALSE(view.Options().smoothLines) << "the designed picture until the user's choice arrives";
     SetOptions(true);
     Show();
-    EXPECT_GE(view.FrameSamples(), 2);
+    // The first frame comes plain and at once, the smooth one when the
+    // window rests.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, 2000));
     const QImage smooth = view.grabFramebuffer();
-    EXPECT_GT(CountBlendedRed(smooth), 100) << "intermediate colours along the sheet's edges";
+    EXPECT_GT(CountBlendedRed(smooth), 100) << "intermediate colors along the sheet's edges";
 
     // While the camera moves, frames go without multisampling; the scene
     // at rest is drawn smooth again, or at once when a picture is taken.
@@ -131,7 +133,7 @@ TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
     const QImage jagged = view.grabFramebuffer();
     EXPECT_EQ(view.FrameSamples(), 0);
     EXPECT_EQ(CountBlendedRed(jagged), 0) << "the designed look: red or black";
-    // Inside the sheet both are the same colour.
+    // Inside the sheet both are the same color.
     const QPoint middle = PixelOf(0, 0, 0);
     EXPECT_EQ(smooth.pixel(middle), qRgb(255, 0, 0));
     EXPECT_EQ(jagged.pixel(middle), qRgb(255, 0, 0));

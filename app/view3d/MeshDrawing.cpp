@@ -1,0 +1,144 @@
+#include "view3d/MeshDrawing.h"
+
+#include <algorithm>
+
+#include "view3d/SceneStencil.h"
+
+namespace {
+
+void SetColor(Color c)
+{
+    glColor3ub(GLubyte(ColorRed(c)), GLubyte(ColorGreen(c)), GLubyte(ColorBlue(c)));
+}
+
+size_t IndicesPerPrimitive(const MeshBatch &b)
+{
+    return b.primitive == MeshBatch::Triangles ? 3 : 2;
+}
+
+GLenum Mode(const MeshBatch &b)
+{
+    return b.primitive == MeshBatch::Triangles ? GL_TRIANGLES : GL_LINES;
+}
+
+void DrawImmediate(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &span)
+{
+    const bool colors = b.pointColors && !mesh.colors.empty();
+    const bool normals = b.lit && !mesh.normals.empty();
+    glBegin(Mode(b));
+    for (size_t n = span.first; n < span.first + span.count; ++n) {
+        const size_t k = b.indices[n];
+        if (colors)
+            glColor3fv(&mesh.colors[k * 3]);
+        if (normals)
+            glNormal3fv(&mesh.normals[k * 3]);
+        glVertex3fv(&mesh.positions[k * 3]);
+    }
+    glEnd();
+}
+
+void DrawArrays(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &span)
+{
+    const bool colors = b.pointColors && !mesh.colors.empty();
+    const bool normals = b.lit && !mesh.normals.empty();
+    if (colors) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(3, GL_FLOAT, 0, mesh.colors.data());
+    }
+    if (normals) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
+    }
+    // The range spares the driver a pass over the indices to find it, and
+    // keeps what it fetches to the points this span names.
+    glDrawRangeElements(Mode(b), span.lowest, span.highest, GLsizei(span.count), GL_UNSIGNED_INT,
+                        b.indices.data() + span.first);
+    if (normals)
+        glDisableClientState(GL_NORMAL_ARRAY);
+    if (colors)
+        glDisableClientState(GL_COLOR_ARRAY);
+}
+
+} // namespace
+
+std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives)
+{
+    std::vector<MeshPiece> pieces;
+    size_t room = 0;   // primitives the last piece can still take
+    for (size_t k = 0; k < mesh.batches.size(); ++k) {
+        const MeshBatch &b = mesh.batches[k];
+        const size_t per = IndicesPerPrimitive(b);
+        for (size_t first = 0; first < b.indices.size();) {
+            if (room == 0) {
+                pieces.emplace_back();
+                room = std::max<size_t>(primitives, 1);
+            }
+            const size_t count = std::min(room * per, b.indices.size() - first) / per * per;
+            if (count == 0)
+                break;   // a partial primitive at the end draws nothing
+            const auto [lowest, highest] =
+                std::minmax_element(b.indices.begin() + ptrdiff_t(first), b.indices.begin() + ptrdiff_t(first + count));
+            pieces.back().push_back({k, first, count, *lowest, *highest});
+            room -= count / per;
+            first += count;
+        }
+    }
+    return pieces;
+}
+
+void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, MeshSubmission submission)
+{
+    if (mesh.PointCount() == 0)
+        return;
+    const bool arrays = submission != MeshSubmission::Immediate;
+    if (arrays) {
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
+    }
+    bool pushedBack = false;
+    for (const MeshSpan &span : piece) {
+        const MeshBatch &b = mesh.batches[span.batch];
+        if (b.pushedBack != pushedBack) {
+            pushedBack = b.pushedBack;
+            if (pushedBack) {
+                glEnable(GL_POLYGON_OFFSET_FILL);
+                glPolygonOffset(1, 1);
+            } else {
+                glDisable(GL_POLYGON_OFFSET_FILL);
+            }
+            // Where pushed-back faces show, their depth lies behind the
+            // surface: the stencil says so to whoever reads points back.
+            glStencilFunc(GL_ALWAYS, pushedBack ? tag | kStencilOffsetFace : tag, 0xFF);
+        }
+        if (!b.pointColors)
+            SetColor(b.color);
+        if (b.lit)
+            glEnable(GL_LIGHTING);
+        if (arrays)
+            DrawArrays(mesh, b, span);
+        else
+            DrawImmediate(mesh, b, span);
+        if (b.lit)
+            glDisable(GL_LIGHTING);
+    }
+    if (pushedBack) {
+        glDisable(GL_POLYGON_OFFSET_FILL);
+        glStencilFunc(GL_ALWAYS, tag, 0xFF);
+    }
+    if (arrays)
+        glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission)
+{
+    if (submission != MeshSubmission::Direct) {
+        const std::vector<MeshPiece> whole = MeshPieces(mesh, SIZE_MAX);
+        for (const MeshPiece &piece : whole)
+            DrawMeshPiece(mesh, piece, tag, submission);
+        return;
+    }
+    for (const MeshPiece &piece : MeshPieces(mesh)) {
+        DrawMeshPiece(mesh, piece, tag, submission);
+        glFlush();
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include <GL/gl.h>
+
+#include "view3d/RenderMesh.h"
+
+// How a mesh's points reach GL.  Direct: vertex arrays and index lists,
+// drawn at once.  IntoList: the same, into the display list being
+// compiled.  Immediate: glVertex calls, for the selection pass, where Mesa
+// is safe only with those (it crashes replaying some lists there).
+enum class MeshSubmission { Direct,
+                            IntoList,
+                            Immediate };
+
+// Primitives handed to the driver between two flushes.  Given a whole
+// frame at once, llvmpipe bins all of it (tens of megabytes for a dense
+// surface) before it draws a pixel; given pieces with a flush after each,
+// it draws while it is handed the next, in memory that stays small.  The
+// pixels are the same: the primitives come in the same order.
+constexpr size_t kPrimitivesPerFlush = 2500;
+
+// A stretch of one batch's indices.
+struct MeshSpan {
+    size_t batch = 0;
+    size_t first = 0, count = 0;   // in indices
+    uint32_t lowest = 0, highest = 0;   // of the points named
+};
+using MeshPiece = std::vector<MeshSpan>;
+
+// The mesh cut, in drawing order, into pieces of at most `primitives`
+// primitives each.
+std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives = kPrimitivesPerFlush);
+
+// Draws one piece into the current context.  `tag` is the function's mark
+// in the stencil (faces pushed back add kStencilOffsetFace to it).  Leaves
+// client arrays, offset and lighting off, and the stencil at `tag`.
+void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, MeshSubmission submission);
+
+// Draws the whole mesh: directly piece by piece with a flush after each, or
+// in one go into a list or the selection pass.
+void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission = MeshSubmission::Direct);

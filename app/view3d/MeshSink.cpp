@@ -1,0 +1,164 @@
+#include "view3d/MeshSink.h"
+
+#include <iterator>
+
+#include "model/FunctionRecord.h"
+#include "view3d/GradientColor.h"
+
+namespace {
+
+constexpr int kCornerI[4] = {0, 1, 1, 0}, kCornerJ[4] = {0, 0, 1, 1};
+
+void Push(std::vector<float> &to, const GLPoint &p)
+{
+    to.push_back(float(p.x));
+    to.push_back(float(p.y));
+    to.push_back(float(p.z));
+}
+
+// 8-bit channels as GL turns them into floats.
+void PushColor(std::vector<float> &to, Color c)
+{
+    for (const int channel : {ColorRed(c), ColorGreen(c), ColorBlue(c)})
+        to.push_back(float(channel) / 255.0f);
+}
+
+template <size_t N> void Append(std::vector<uint32_t> &to, const uint32_t (&indices)[N])
+{
+    for (const uint32_t k : indices)
+        to.push_back(k);
+}
+
+bool SameNormal(const float *stored, const GLPoint &n)
+{
+    return stored[0] == float(n.x) && stored[1] == float(n.y) && stored[2] == float(n.z);
+}
+
+} // namespace
+
+void MeshSink::BeginFunction(const FunctionRecord &record, double low, double high)
+{
+    color1_ = record.color1;
+    color2_ = record.color2;
+    mode_ = record.mode;
+    low_ = low;
+    high_ = high;
+    mesh_ = RenderMesh();
+    std::fill(std::begin(roles_), std::end(roles_), 0);
+    slot_.clear();
+    count2_ = 0;
+}
+
+// Room for a grid whose cells are all inside: the arrays never move while
+// they fill, and take no more than they need.
+void MeshSink::BeginGrid(uint32_t count1, uint32_t count2)
+{
+    slot_.assign(size_t(count1) * count2, 0);
+    count2_ = count2;
+    const size_t cells = count1 > 1 && count2 > 1 ? size_t(count1 - 1) * (count2 - 1) : 0;
+    const size_t points = mode_ == ChessBoard ? 4 * cells : slot_.size();
+    mesh_.positions.reserve(3 * points);
+    if (mode_ == Gradient || mode_ == ChessBoard)
+        mesh_.colors.reserve(3 * points);
+    if (WantsNormals())
+        mesh_.normals.reserve(3 * points);
+    if (mode_ == FilledPolygons || mode_ == ChessBoard || mode_ == Gradient)
+        Batch(Faces).indices.reserve(6 * cells);
+    if (mode_ != ChessBoard)
+        Batch(Outlines).indices.reserve(8 * cells);
+}
+
+bool MeshSink::WantsNormals() const
+{
+    return shaded_ && (mode_ == FilledPolygons || mode_ == ChessBoard || mode_ == Gradient);
+}
+
+// Batches are made on first use, in the order they are drawn: a function has
+// either cells (faces, then outlines) or segments.
+MeshBatch &MeshSink::Batch(BatchRole role)
+{
+    int &slot = roles_[role];
+    if (slot == 0) {
+        MeshBatch b;
+        const bool faces = role == Faces;
+        b.primitive = faces ? MeshBatch::Triangles : MeshBatch::Lines;
+        b.lit = faces && WantsNormals();
+        b.pushedBack = faces && (mode_ == FilledPolygons || mode_ == Gradient);
+        b.pointColors = (faces && mode_ == ChessBoard) || (mode_ == Gradient && role != Outlines);
+        switch (role) {
+        case Outlines:
+            b.color = mode_ == FilledPolygons ? color2_ : mode_ == Gradient ? background_
+                                                                            : color1_;
+            break;
+        default: b.color = color1_; break;
+        }
+        mesh_.batches.push_back(std::move(b));
+        slot = int(mesh_.batches.size());
+    }
+    return mesh_.batches[size_t(slot - 1)];
+}
+
+uint32_t MeshSink::AddPoint(const GLPoint &p, Color color, const GLPoint *normal)
+{
+    const uint32_t index = uint32_t(mesh_.PointCount());
+    Push(mesh_.positions, p);
+    if (mode_ == Gradient || mode_ == ChessBoard)
+        PushColor(mesh_.colors, color);
+    if (normal)
+        Push(mesh_.normals, *normal);
+    return index;
+}
+
+uint32_t MeshSink::CornerPoint(const CellGeometry &c, int k)
+{
+    const GLPoint *normal = WantsNormals() ? &c.normal[k] : nullptr;
+    uint32_t &slot = slot_[size_t(c.i + kCornerI[k]) * count2_ + c.j + kCornerJ[k]];
+    if (slot != 0 && (!normal || SameNormal(&mesh_.normals[size_t(slot - 1) * 3], *normal)))
+        return slot - 1;
+    const Color color = mode_ == Gradient ? GradientColor(low_, high_, c.value[k], color1_, color2_) : 0;
+    const uint32_t added = AddPoint(c.p[k], color, normal);
+    if (slot == 0)
+        slot = added + 1;
+    return added;
+}
+
+void MeshSink::Cell(const CellGeometry &c)
+{
+    const bool faces = mode_ == FilledPolygons || mode_ == ChessBoard || mode_ == Gradient;
+    if (!faces && mode_ != WireFrame)
+        return;
+    uint32_t p[4];
+    if (mode_ == ChessBoard) {
+        // Neighbouring cells differ in color: every cell has points of its
+        // own, and the faces are drawn in cell order like the other modes'.
+        const Color color = (c.i + c.j) % 2 ? color1_ : color2_;
+        for (int k = 0; k < 4; ++k)
+            p[k] = AddPoint(c.p[k], color, WantsNormals() ? &c.normal[k] : nullptr);
+    } else {
+        for (int k = 0; k < 4; ++k)
+            p[k] = CornerPoint(c, k);
+    }
+    if (faces)
+        Append(Batch(Faces).indices, {p[0], p[1], p[3], p[1], p[2], p[3]});
+    if (mode_ != ChessBoard)
+        Append(Batch(Outlines).indices, {p[0], p[1], p[1], p[2], p[2], p[3], p[3], p[0]});
+}
+
+void MeshSink::Segment(const SegmentGeometry &s)
+{
+    MeshBatch &b = Batch(Segments);
+    for (int e = 0; e < 2; ++e)
+        b.indices.push_back(AddPoint(s.p[e], GradientColor(low_, high_, s.value[e], color1_, color2_), nullptr));
+}
+
+void MeshSink::EndFunction()
+{
+    slot_ = {};
+}
+
+RenderMesh MeshSink::TakeMesh()
+{
+    RenderMesh out = std::move(mesh_);
+    mesh_ = RenderMesh();
+    return out;
+}

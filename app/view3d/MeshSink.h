@@ -1,0 +1,59 @@
+#pragma once
+
+#include <vector>
+
+#include "view3d/FunctionTessellator.h"
+#include "view3d/GeometrySink.h"
+#include "view3d/RenderMesh.h"
+
+// Turns a function's cells and segments into a RenderMesh in its
+// visualization mode.  A grid point shared by cells is one point of the
+// mesh; a cell is two triangles, P0 P1 P3 and P1 P2 P3, and its outline the
+// four edges P0 P1, P1 P2, P2 P3, P3 P0, each cell drawing its own (so an
+// edge between two cells is drawn once from each side, as a cell-by-cell
+// drawing does).
+//   WireFrame       the outlines in color1
+//   FilledPolygons  faces in color1 (pushed back), outlines in color2
+//   ChessBoard      faces in color1 where i + j is odd, color2 where even
+//                   (each cell with points of its own)
+//   Gradient        faces in their points' colors between color1 and color2
+//                   by value (pushed back), outlines in the background color
+// Curve segments are lines in color1, or between their ends' gradient
+// colors in Gradient.  Shaded, the faces of the filled modes carry the
+// points' normals and are lit; a point whose cells need different normals
+// (a corner without neighbours to take it from) is one point per normal.
+class MeshSink : public GeometrySink {
+public:
+    explicit MeshSink(Color background, bool shaded = false) : background_(background), shaded_(shaded) {}
+
+    void BeginFunction(const FunctionRecord &record, double low, double high) override;
+    void BeginGrid(uint32_t count1, uint32_t count2) override;
+    void Cell(const CellGeometry &cell) override;
+    void Segment(const SegmentGeometry &segment) override;
+    void EndFunction() override;
+    bool WantsNormals() const override;
+
+    // The range of the gradient colors of the last function.
+    GradientRange Range() const { return {low_, high_}; }
+    // The last function's mesh; the sink is empty afterwards.
+    RenderMesh TakeMesh();
+
+private:
+    enum BatchRole { Faces,
+                     Outlines,
+                     Segments,
+                     kRoles };
+    MeshBatch &Batch(BatchRole role);
+    uint32_t AddPoint(const GLPoint &p, Color color, const GLPoint *normal);
+    uint32_t CornerPoint(const CellGeometry &cell, int k);
+
+    Color background_;
+    bool shaded_;
+    Color color1_ = 0, color2_ = 0;
+    int mode_ = 0;
+    double low_ = 0, high_ = 0;
+    RenderMesh mesh_;
+    int roles_[kRoles] = {};         // batch index + 1 of each role, 0 before its first use
+    std::vector<uint32_t> slot_;     // grid point -> mesh point + 1, 0 before its first use
+    uint32_t count2_ = 0;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "model/ViewSettings.h"
+
+// Geometry ready for drawing: every point once, with index lists that name
+// the points of triangles and line segments.  Batches are drawn in order,
+// each in one color or in its points' colors.  A mesh drawn once (a
+// picture, a printed page, an animation position) goes straight from these
+// arrays to the driver; the view compiles the same drawing into a display
+// list that it replays until the function changes.
+struct MeshBatch {
+    enum Primitive : uint8_t { Triangles,
+                               Lines };
+    Primitive primitive = Triangles;
+    bool pointColors = false;   // else `color` for the whole batch
+    // Filled faces pushed back by the polygon offset, so that outlines drawn
+    // on them stay in front (and marked so in the stencil, SceneStencil.h).
+    bool pushedBack = false;
+    bool lit = false;            // drawn with lighting, from the normals
+    Color color = 0;
+    std::vector<uint32_t> indices;   // 3 per triangle, 2 per segment
+
+    size_t PrimitiveCount() const { return indices.size() / (primitive == Triangles ? 3 : 2); }
+};
+
+struct RenderMesh {
+    std::vector<float> positions;     // x, y, z per point (GL coordinates)
+    // Red, green, blue per point (0 to 1), when a batch uses them: as floats,
+    // the very values a display list keeps of 8-bit colors, so that a mesh
+    // drawn directly and one replayed from a list give the same pixels.
+    std::vector<float> colors;
+    std::vector<float> normals;       // x, y, z per point, when a batch is lit
+    std::vector<MeshBatch> batches;
+
+    size_t PointCount() const { return positions.size() / 3; }
+    bool IsEmpty() const;
+    // Memory the arrays take.
+    size_t Bytes() const;
+};

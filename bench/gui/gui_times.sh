@@ -1,0 +1,76 @@
+#!/bin/sh
+# The program's first frame and memory, from outside, median of 5 runs:
+#   the first frame of `veltrix examples/tour.vxf` against a trivial Qt window
+#   holding one QOpenGLWidget (800x600, about the program's 3D pane), in CPU
+#   time (user + system, all threads) and wall time   target <= 1.5x
+#   the resident memory of the program showing a 400-step gradient surface
+#   when its first frame is shown                      target <= 200 MB
+# FirstFrameProbe, preloaded, ends each run at its first frame.  The runs
+# have an X server of their own and fresh settings.
+# Usage: gui_times.sh BUILD_DIR   (a build with the benchmarks on)
+#   VELTRIX=path runs another program (an older build, say) instead.
+set -e
+build=${1:?usage: gui_times.sh BUILD_DIR}
+here=$(cd "$(dirname "$0")" && pwd)
+program=${VELTRIX:-$build/app/shell/veltrix}
+probe=$build/bench/gui/first_frame_probe.so
+trivial=$build/bench/gui/trivial_gl_window
+maker=$build/bench/export/make_bench_document
+tour=$here/../../examples/tour.vxf
+runs=${RUNS:-5}
+
+work=$(mktemp -d)
+display=:$((100 + $$ % 800))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null; rm -rf "$work"' EXIT
+sleep 1
+"$maker" "$work/a400.vxf" 400 3
+
+# One run: appends "wall_ms cpu_ms rss_kb" to the file $1.
+first_frame() {
+    to=$1
+    shift
+    rm -rf "$work/cfg" "$work/run"
+    mkdir -m 0700 "$work/cfg" "$work/run"
+    DISPLAY=$display XDG_CONFIG_HOME=$work/cfg XDG_RUNTIME_DIR=$work/run \
+        FIRST_FRAME_T0_NS=$(date +%s%N) LD_PRELOAD=$probe "$@" 2>"$work/err" >/dev/null || true
+    line=$(grep '^first-frame' "$work/err" || true)
+    if [ -z "$line" ]; then
+        echo "no frame from: $*" >&2
+        cat "$work/err" >&2
+        exit 1
+    fi
+    echo "$line" | awk '{ for (i = 2; i <= NF; ++i) { split($i, kv, "="); v[kv[1]] = kv[2] }
+                          print v["wall_ms"], v["cpu_ms"], v["rss_kb"] }' >>"$to"
+}
+
+median() {  # file column
+    sort -n -k "$2" "$1" | sed -n "$(((runs + 1) / 2))p" | awk -v c="$2" '{ print $c }'
+}
+
+: >"$work/ours" && : >"$work/trivial" && : >"$work/big"
+first_frame "$work/warm" "$program" "$tour"
+i=0
+while [ $i -lt $runs ]; do
+    first_frame "$work/ours" "$program" "$tour"
+    first_frame "$work/trivial" "$trivial" 800 600
+    first_frame "$work/big" "$program" "$work/a400.vxf"
+    i=$((i + 1))
+done
+
+echo
+echo "First frame and memory of the program, median of $runs (load: $(cut -d' ' -f1-3 /proc/loadavg))"
+echo
+echo "| what                                      | program  | trivial  | ratio | target  | result |"
+echo "|-------------------------------------------|----------|----------|-------|---------|--------|"
+for c in 2:cpu 1:wall; do
+    awk -v l="first frame of tour.vxf, ${c#*:} ms" -v a="$(median "$work/ours" "${c%%:*}")" \
+        -v b="$(median "$work/trivial" "${c%%:*}")" 'BEGIN {
+        r = a / b
+        printf "| %-41s | %8.0f | %8.0f | %5.2f | <= 1.5  | %-6s |\n", l, a, b, r, (r <= 1.5 ? "met" : "MISSED") }'
+done
+awk -v kb="$(median "$work/big" 3)" -v ms="$(median "$work/big" 1)" 'BEGIN {
+    printf "| %-41s | %8.0f | %8s | %5s | <= 200  | %-6s |\n", "400-step surface shown: resident MB", kb / 1024,
+        "-", "-", (kb / 1024 <= 200 ? "met" : "MISSED")
+    printf "| %-41s | %8.0f | %8s | %5s | %-7s | %-6s |\n", "400-step surface: first frame wall ms", ms, "-", "-", "-", "-" }'
