@@ -134,6 +134,10 @@ void CheckStl(const SceneMesh &mesh)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
+    if (!StlRefusal(mesh).isEmpty()) {
+        FUZZ_CHECK(!WriteStl(mesh, buffer) && buffer.data().isEmpty(), "a refused mesh writes nothing");
+        return;
+    }
     FUZZ_CHECK(WriteStl(mesh, buffer), "the STL file is written");
     const QByteArray &bytes = buffer.data();
     FUZZ_CHECK(bytes.size() >= 84, "a header and a count");

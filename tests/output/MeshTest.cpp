@@ -175,6 +175,26 @@ TEST(MeshFiles, StlHoldsEveryTriangleWithItsNormal)
     EXPECT_EQ(FacetAt(stl, 33).corner[0][2], -1.0f) << "the second function follows the first";
 }
 
+// A document's cube may reach beyond single precision; STL cannot hold such
+// a scene and writes nothing, OBJ keeps every digit.
+TEST(MeshFiles, StlRefusesCoordinatesBeyondSinglePrecision)
+{
+    CVeltrix2Doc doc;
+    doc.Settings().cubeDimension = 1e40;
+    ASSERT_TRUE(AddPlot(doc, {"wide", "z(x,y)=1", WireFrame, -1e39, 1e39, 1, -1e39, 1e39, 1}));
+    const SceneMesh mesh = BuildSceneMesh(doc);
+    ASSERT_EQ(mesh.TriangleCount(), 2u);
+    EXPECT_TRUE(StlRefusal(mesh).contains(QStringLiteral("-1e+39"))) << StlRefusal(mesh).toStdString();
+    QBuffer stl;
+    stl.open(QIODevice::WriteOnly);
+    EXPECT_FALSE(WriteStl(mesh, stl));
+    EXPECT_TRUE(stl.data().isEmpty());
+    EXPECT_TRUE(Bytes([&](QIODevice &out) { return WriteObj(mesh, QStringLiteral("wide.mtl"), out); }).contains("v -1e+39 "));
+
+    doc.Settings().cubeDimension = 10;
+    EXPECT_TRUE(StlRefusal(BuildSceneMesh(doc)).isEmpty());
+}
+
 // OBJ: an object per function named by its label (UTF-8), a unique material
 // each, indices counting across the whole file, colours on the vertices of
 // gradient surfaces; the materials file gives colour 1.
