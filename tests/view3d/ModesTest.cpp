@@ -183,7 +183,7 @@ TEST_F(ModesTest, AnimationPositionsAreDrawnAsMeshesAndTheEndBringsListsBack)
     view.Actions().stop->trigger();   // stop at a position
     view.update();
     ASSERT_TRUE(WaitFor([&] { return !view.Animation().FrameDue(); }));
-    QTest::qWait(50);
+    ASSERT_TRUE(ShowFrames(view, 1));
     view.SettleFrame();
     const QImage moving = view.grabFramebuffer();
 

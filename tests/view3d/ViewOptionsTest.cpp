@@ -112,7 +112,7 @@ TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
     Show();
     // The first frame comes plain and at once, the smooth one when the
     // window rests.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, kPatienceMs));
     const QImage smooth = view.grabFramebuffer();
     EXPECT_GT(CountBlendedRed(smooth), 100) << "intermediate colors along the sheet's edges";
 
