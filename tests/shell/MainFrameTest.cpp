@@ -16,6 +16,7 @@
 #include <QMap>
 #include <QMimeData>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSplitter>
@@ -293,6 +294,35 @@ void StartOn(QProcess &process, const QString &display, const QStringList &argum
     process.start(QStringLiteral(VELTRIX_PROGRAM), arguments);
 }
 
+// A second X server for the test (without the sanitizer's runtime, which
+// breaks its start); returns its display, ":N", once it takes clients.  A
+// server that picks its own number starts at :0 and takes no lock file, so
+// any other start on this machine may take that display from under it: the
+// number is drawn from high up instead, and drawn again when it is in use.
+QString StartSecondServer(QProcess &server)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LD_PRELOAD"));
+    server.setProcessEnvironment(env);
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const QString display = QLatin1Char(':') + QString::number(1000 + QRandomGenerator::global()->bounded(30000));
+        server.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                              QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        if (!server.waitForStarted(10000))
+            return QString();
+        // The number comes back once the server listens; a server that
+        // found the display taken ends instead.
+        const bool answered =
+            QTest::qWaitFor([&] { return server.canReadLine() || server.state() == QProcess::NotRunning; }, kPatienceMs);
+        if (answered && server.canReadLine() && QLatin1Char(':') + QString::fromLatin1(server.readLine().trimmed()) == display)
+            return display;
+        server.kill();
+        server.waitForFinished(10000);
+    }
+    return QString();
+}
+
 // Whether a window of that exact title exists on the display.
 bool HasWindow(const QString &display, const QString &title)
 {
@@ -364,18 +394,9 @@ TEST_F(MainFrameTest, EachDisplayHasItsOwnProgram)
     for (const char *name : {"other.vxf", "third.vxf", "fourth.vxf"})
         ASSERT_TRUE(QFile::copy(first, dir.filePath(QString::fromLatin1(name))));
 
-    // A second X server, on a display number it chooses itself (without the
-    // sanitizer's runtime, which breaks its start).
     QProcess server;
-    QProcessEnvironment serverEnv = QProcessEnvironment::systemEnvironment();
-    serverEnv.remove(QStringLiteral("LD_PRELOAD"));
-    server.setProcessEnvironment(serverEnv);
-    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                          QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                          QStringLiteral("tcp")});
-    ASSERT_TRUE(server.waitForStarted(10000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.canReadLine(); }, kPatienceMs)) << "the X server did not start";
-    const QString there = QLatin1Char(':') + QString::fromLatin1(server.readLine().trimmed());
+    const QString there = StartSecondServer(server);
+    ASSERT_FALSE(there.isEmpty()) << "no second X server started";
     const QString here = qEnvironmentVariable("DISPLAY");
     ASSERT_NE(there, here);
 
