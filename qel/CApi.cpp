@@ -1,4 +1,4 @@
-// The sixteen exports: range check, slot lookup, then the function object.
+// The exports: range check, slot lookup, then the function object.
 // No C++ exception may cross into the caller; running out of memory while
 // compiling or loading leaves the function reset and reports a failure.
 
@@ -190,6 +190,36 @@ int32_t load_function(int32_t handle, int fd)
         f->Reset();
         return 0;
     }
+}
+
+int32_t set_function_components(int32_t handle, int32_t count)
+{
+    if (!HandleTable::InRange(handle))
+        return kOutOfRange;
+    QelFunction *f = Functions().Find(handle);
+    return f == nullptr ? kEmptySlot : f->SetComponents(count);
+}
+
+int32_t get_function_components(int32_t handle)
+{
+    if (!HandleTable::InRange(handle))
+        return kOutOfRange;
+    const QelFunction *f = Functions().Find(handle);
+    return f == nullptr ? kEmptySlot : f->Components();
+}
+
+int32_t execute_function_components(int32_t handle, const double *values, double *results)
+{
+    if (!HandleTable::InRange(handle))
+        return kOutOfRange;
+    QelFunction *f = Functions().Find(handle);
+    if (f == nullptr)
+        return kEmptySlot;
+    if (results == nullptr) {
+        double discarded[QelFunction::kMaxComponents];
+        return f->EvaluateComponents(values, discarded);
+    }
+    return f->EvaluateComponents(values, results);
 }
 
 } // extern "C"

@@ -16,6 +16,20 @@ namespace qel {
 namespace {
 const void *const *g_runHandlers = nullptr;
 const void *const *g_runInlineHandlers = nullptr;
+
+template <double (*Operation)(double, int32_t)>
+inline double Remembered(double x, CallMemo *memo, int32_t mode)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    if (bits == memo->operand && mode == memo->mode)
+        return memo->result;
+    const double result = Operation(x, mode);
+    memo->operand = bits;
+    memo->mode = mode;
+    memo->result = result;
+    return result;
+}
 } // namespace
 
 // clang-format off
@@ -67,6 +81,17 @@ const void *const *g_runInlineHandlers = nullptr;
     top = ops::name(ip->constant, variables[ip->variable]);             \
     QEL_NEXT;
 
+// The one-operand operators that call the math library remember their last
+// operand and result (CallMemo).
+#define QEL_CALLING_UNARY_CODE(name, op)                                  \
+    name:                                                                 \
+    top = Remembered<ops::name>(top, ip->memo, mode);                     \
+    QEL_NEXT;                                                             \
+    name##V:                                                              \
+    *++sp = top;                                                          \
+    top = Remembered<ops::name>(variables[ip->variable], ip->memo, mode); \
+    QEL_NEXT;
+
 // Given values are read where they are and copied to the current values
 // afterwards, off the path of the computation.  stack[0] takes the
 // meaningless register of the first push.
@@ -100,7 +125,8 @@ int32_t Evaluator::Run(const EvaluationState &state, const double *values, doubl
         QEL_BINARY_OPERATORS(QEL_BINARY_ENTRIES)
     };
     QEL_RUNNER_START(g_runHandlers)
-    QEL_UNARY_OPERATORS(QEL_UNARY_CODE)
+    QEL_CALLING_UNARY_OPERATORS(QEL_CALLING_UNARY_CODE)
+    QEL_INLINE_UNARY_OPERATORS(QEL_UNARY_CODE)
     QEL_BINARY_OPERATORS(QEL_BINARY_CODE)
     // clang-format on
 Return:

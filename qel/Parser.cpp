@@ -16,14 +16,14 @@ bool ExpectsOperand(Parser::State s)
 
 } // namespace
 
-Parser::Result Parser::Run()
+Parser::Result Parser::Run(size_t start)
 {
     struct Level {
         State state;
         size_t start; // first character after the level's (
     };
-    std::vector<Level> levels{{Start, 0}};
-    size_t pos = 0;
+    std::vector<Level> levels{{Start, start}};
+    size_t pos = start;
 
     for (;;) {
         const Step step = Advance(levels.back().state, pos);

@@ -44,7 +44,10 @@ public:
 
     Parser(const Scanner &scanner, std::vector<Token> &infix) : scanner_(scanner), infix_(infix) {}
 
-    Result Run();
+    // Analyses one expression starting at `start` (0: the whole text).  It
+    // ends at the end of the text or at the first character it cannot take,
+    // which a tuple's caller then reads as its ',' or ')'.
+    Result Run(size_t start = 0);
 
     static bool IsComplete(State s)
     {

@@ -36,6 +36,23 @@ bool IsInline(Instruction::Code code)
     }
 }
 
+// Whether an instruction is a one-operand operator that calls the math
+// library; `ofVariable` is set for the form that reads a variable.
+bool IsCallingUnary(Instruction::Code code, bool *ofVariable = nullptr)
+{
+    switch (code) {
+// clang-format off
+#define QEL_CALLING_UNARY(name, o) \
+    case Instruction::name: if (ofVariable) *ofVariable = false; return true; \
+    case Instruction::name##V: if (ofVariable) *ofVariable = true; return true;
+        // clang-format on
+        QEL_CALLING_UNARY_OPERATORS(QEL_CALLING_UNARY)
+#undef QEL_CALLING_UNARY
+    default:
+        return false;
+    }
+}
+
 // The forms of a two-operand instruction, in the order of Instruction::Code.
 enum class Form {
     S,
@@ -271,7 +288,38 @@ bool Program::Build(const std::vector<Token> &postfix)
     const bool inlineOnly = std::all_of(code_.begin(), code_.end(),
                                         [](const Instruction &i) { return IsInline(i.code); });
     runner_ = Evaluator::Link(code_, inlineOnly);
+    // A memo per call; the calls of one function of one variable share one.
+    memos_.assign(static_cast<size_t>(std::count_if(code_.begin(), code_.end(),
+                                                    [](const Instruction &i) { return IsCallingUnary(i.code); })),
+                  CallMemo());
+    size_t next = 0;
+    for (size_t k = 0; k < code_.size(); ++k) {
+        Instruction &i = code_[k];
+        bool ofVariable = false;
+        if (!IsCallingUnary(i.code, &ofVariable))
+            continue;
+        i.memo = &memos_[next++];
+        for (size_t before = 0; ofVariable && before < k; ++before)
+            if (code_[before].code == i.code && code_[before].variable == i.variable) {
+                i.memo = code_[before].memo;
+                break;
+            }
+    }
     return true;
+}
+
+void Program::ShareMemos(const Program &other)
+{
+    for (Instruction &i : code_) {
+        bool ofVariable = false;
+        if (!IsCallingUnary(i.code, &ofVariable) || !ofVariable)
+            continue;
+        for (const Instruction &o : other.code_)
+            if (o.code == i.code && o.variable == i.variable) {
+                i.memo = o.memo;
+                break;
+            }
+    }
 }
 
 void Program::Clear()

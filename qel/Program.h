@@ -10,6 +10,17 @@
 
 namespace qel {
 
+// The last operand and result of one call of the math library.  Sampling
+// walks a grid row by row, and along a row one of the two variables keeps
+// its value: a function of it (cos x while y runs) would be called again
+// and again with the same operand.  The bits of the operand and the angle
+// unit decide, so the result is exactly the call's.
+struct CallMemo {
+    uint64_t operand = 0;
+    double result = 0;
+    int32_t mode = -1;   // none yet
+};
+
 // An instruction of the compiled program.  The program keeps the top of the
 // value stack in a register; the rest of the stack is an array sized once,
 // from the program's maximum depth.
@@ -45,6 +56,7 @@ struct Instruction {
     union {
         double constant;  // PushConstant, the C, LC, VC and CV forms
         int32_t variable2; // the right operand of the VV forms
+        CallMemo *memo;   // the one-operand operators that call the math library
     };
     const void *handler;  // where the evaluator's code for `code` is
 };
@@ -55,12 +67,24 @@ using Runner = int32_t (*)(const EvaluationState &state, const double *values, d
 
 class Program {
 public:
+    // Instructions point at the program's memos: a copy would share them.
+    Program() = default;
+    Program(Program &&) = default;
+    Program &operator=(Program &&) = default;
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
+
     // Compiles a postfix list.  Returns false, leaving the program empty, for
     // a list in which an operator would find too few operands or that would
     // not leave exactly one value: the parser never produces one, and the
     // evaluator relies on it.
     bool Build(const std::vector<Token> &postfix);
     void Clear();
+    // The calls of a function of a variable that `other` makes too share
+    // other's memo: the expressions of a tuple often hold the same ones
+    // (cos v in the torus's x and y).  `other` must outlive this program's
+    // use of them.
+    void ShareMemos(const Program &other);
 
     const Instruction *Code() const { return code_.data(); }
     size_t Size() const { return code_.size(); }
@@ -73,6 +97,7 @@ private:
     std::vector<Instruction> code_;
     size_t stackSize_ = 0;
     Runner runner_ = nullptr;
+    std::vector<CallMemo> memos_;
 };
 
 } // namespace qel

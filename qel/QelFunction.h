@@ -14,8 +14,15 @@
 
 namespace qel {
 
+class Scanner;
+
 // One function of the handle table: its text, variable table, angle unit and
 // compiled form.
+//
+// A text is one expression, or, for a function set to more components, a
+// tuple of that many expressions, "(a, b, c)", each compiled to a program of
+// its own over the one variable table.  Blanks may stand around the tuple's
+// parentheses and commas; the expressions themselves are written as ever.
 class QelFunction {
 public:
     // Result codes of Initialize, as initialize_function returns them.
@@ -38,14 +45,23 @@ public:
     // program would otherwise lack its end.
     int32_t Initialize(const char *text, const VariableRecord *vars, int32_t count, int32_t *stop);
     // 0 evaluated into *out; 1 not compiled.  values (or null) holds one value
-    // per variable and is left behind as the current values.
+    // per variable and is left behind as the current values.  A tuple gives
+    // its first component.
     int32_t Evaluate(const double *values, double *out)
     {
         if (!compiled_)
             return 1;
         return state_.run(state_, values, out);
     }
+    // The same for every component: out holds Components() values.
+    int32_t EvaluateComponents(const double *values, double *out);
     void Reset();
+
+    static constexpr int32_t kMaxComponents = 3;
+    int32_t Components() const { return components_; }
+    // 1..kMaxComponents, taking effect with the next compile; another count
+    // is ignored.  A compiled function keeps its count (AlreadyCompiled).
+    int32_t SetComponents(int32_t count);
 
     bool IsCompiled() const { return compiled_; }
     int32_t AngleMode() const { return angleMode_; }
@@ -58,6 +74,22 @@ public:
     const std::vector<Token> &Postfix() const { return postfix_; }
 
 private:
+    // A component after the first: its own program and stack.
+    struct Component {
+        std::vector<Token> postfix;
+        Program program;
+        std::vector<double> stack;
+        EvaluationState state;
+    };
+
+    // Compiles one expression from its infix list into the program, stack
+    // and state given; false when the program cannot be built.
+    bool Build(const std::vector<Token> &infix, std::vector<Token> &postfix, Program &program,
+               std::vector<double> &stack, EvaluationState &state);
+    // Parses the tuple of components_ expressions of text_ into one infix
+    // list each; on failure *stop is where the analysis ended.
+    bool ParseTuple(const Scanner &scanner, std::vector<std::vector<Token>> &infixes, size_t *stop) const;
+
     std::string text_;
     std::vector<Token> postfix_;
     Program program_;
@@ -65,7 +97,9 @@ private:
     VariableTable variables_;
     int32_t angleMode_ = Radians;
     bool compiled_ = false;
+    int32_t components_ = 1;
     EvaluationState state_; // points into program_, stack_ and variables_
+    std::vector<Component> extra_; // the components after the first
 };
 
 } // namespace qel

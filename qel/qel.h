@@ -30,6 +30,11 @@ typedef struct VariableRecord {
     int32_t steps;
 } VariableRecord;
 
+/* Most expressions one function's text may hold (set_function_components). */
+enum {
+    QEL_MAX_COMPONENTS = 3
+};
+
 /* Angle units of a function (set_function_angle_mode). */
 enum {
     QEL_DEGREES = 0,
@@ -136,6 +141,45 @@ QEL_API int32_t store_function(int32_t handle, int fd);
  *   0      not there, a short read, a damaged block or a syntax error:
  *          the function is left reset */
 QEL_API int32_t load_function(int32_t handle, int fd);
+
+/*
+ * Tuples.  A function's text is one expression, or, once the function is
+ * set to 2 or 3 components, a tuple of that many expressions in
+ * parentheses, separated by commas: "(cos(u)*3, sin(u)*3, v)".  Blanks may
+ * stand before and after the tuple's parentheses and commas; inside each
+ * expression the language is the same as ever.  Each expression is compiled
+ * over the one variable table.  initialize_function and load_function take
+ * the count into account; a failing tuple reports, as its stop position,
+ * the character where the analysis ended: inside a faulty expression, or
+ * the '(' ',' or ')' that is missing or out of place.  store_function writes
+ * the tuple's text as it was given, in the same block as ever; the count
+ * itself is not stored, so a reader sets it before load_function.
+ * execute_function gives the first component.  A new function has one
+ * component, and everything above behaves exactly as without these three
+ * functions.
+ */
+
+/* The number of components the next compile expects, 1..QEL_MAX_COMPONENTS;
+ * any other count is ignored.  It survives reset_function and a failed
+ * compile, like the angle unit.
+ *   0      done (an ignored count too)
+ *   3      already compiled: nothing changes (reset the function first)
+ *   -1     handle outside 0..99
+ *   -2     empty slot */
+QEL_API int32_t set_function_components(int32_t handle, int32_t count);
+
+/*   1..QEL_MAX_COMPONENTS  the function's number of components
+ *   -1     handle outside 0..99
+ *   -2     empty slot */
+QEL_API int32_t get_function_components(int32_t handle);
+
+/* Evaluates every component with `values` (as execute_function) into
+ * results[0 .. components-1]; results may be null.
+ *   0      evaluated
+ *   1      not compiled
+ *   -1     handle outside 0..99
+ *   -2     empty slot */
+QEL_API int32_t execute_function_components(int32_t handle, const double *values, double *results);
 
 #ifdef __cplusplus
 }

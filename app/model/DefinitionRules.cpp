@@ -1,8 +1,11 @@
 #include <algorithm>
 
 #include "CodePage1252.h"
+#include "FormRules.h"
 #include "FunctionDefinition.h"
 #include "FunctionRecord.h"
+
+using namespace FormRules;
 
 namespace {
 
@@ -30,6 +33,15 @@ const Partners *FindPartners(const std::string &dependent)
     return nullptr;
 }
 
+bool Contains(const std::vector<std::string> &names, const char *name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+}  // namespace
+
+namespace FormRules {
+
 QString Quoted(const std::string &name)
 {
     return QLatin1Char('"') + FromCp1252(name) + QLatin1Char('"');
@@ -52,12 +64,13 @@ DefinitionOutcome FailureSelecting(const QString &message, int start, int end)
     return outcome;
 }
 
-bool Contains(const std::vector<std::string> &names, const char *name)
+DefinitionOutcome FailureAt(const QString &message, const std::vector<std::string> &names,
+                            const std::vector<int> &positions, size_t index)
 {
-    return std::find(names.begin(), names.end(), name) != names.end();
+    return FailureSelecting(message, positions[index], positions[index] + int(names[index].size()));
 }
 
-}  // namespace
+}  // namespace FormRules
 
 DefinitionOutcome ValidateDefinition(const std::string &text, bool adding)
 {
@@ -67,6 +80,13 @@ DefinitionOutcome ValidateDefinition(const std::string &text, bool adding)
                                 header.errorPosition);
 
     const DefinitionNames names = ExtractNames(text);
+    if (names.tuple)
+        return ValidateTuple(text, header, names);
+    if (names.dependent == "rho" || names.dependent == "theta")
+        return ValidateCylindrical(names);
+
+    // The forms of one Cartesian or spherical dependent, and z over rho and
+    // theta, which passes them with its own partners.
     const int dependentLength = int(names.dependent.size());
     const Partners *partners = FindPartners(names.dependent);
     if (!partners)
@@ -84,8 +104,8 @@ DefinitionOutcome ValidateDefinition(const std::string &text, bool adding)
             return Failure(QStringLiteral("Do not use \"e\" or \"pi\" as variable name"));
     }
 
-    if (!Contains(names.independents, partners->first) &&
-        !Contains(names.independents, partners->second)) {
+    if (!Contains(names.independents, partners->first) && !Contains(names.independents, partners->second) &&
+        KindOfNames(names) != KindPolarZ) {
         const QString message = QStringLiteral("The variable %1 doesn't depend from \"%2\" or \"%3\"")
                                     .arg(Quoted(names.dependent), QLatin1String(partners->first),
                                          QLatin1String(partners->second));

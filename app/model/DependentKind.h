@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-// What the dependent variable of a definition makes of its two plotted
-// variables: Cartesian kinds 1-3, spherical kinds 4-6; 0 for a name that
-// plots nothing.
+// What a definition's header makes of its plotted variables: Cartesian kinds
+// 1-3, spherical kinds 4-6, cylindrical kinds 7-9, and the curves and
+// surfaces whose three coordinates are given by expressions, 10 and 11; 0
+// for a header that plots nothing.
 enum DependentKind {
     NoKind = 0,
     KindZ = 1,
@@ -13,10 +15,29 @@ enum DependentKind {
     KindR = 4,
     KindAlpha = 5,
     KindBeta = 6,
+    KindRho = 7,        // rho(theta,z)
+    KindTheta = 8,      // theta(rho,z)
+    KindPolarZ = 9,     // z(rho,theta)
+    KindSurface = 10,   // (x,y,z)(u,v)
+    KindCurve = 11,     // (x,y,z)(t)
 };
 
-DependentKind KindFromName(const std::string &dependent);
+enum class Coordinates {
+    None,
+    Cartesian,
+    Spherical,
+    Cylindrical,
+    Parametric,   // the expressions give x, y and z themselves
+};
 
-// Names of the first and second plotted variable of a kind ("" for NoKind).
+Coordinates CoordinatesOf(DependentKind kind);
+
+// The kind of a definition's dependent name and independent names.  A
+// single name "z" is Cartesian, unless the names hold neither x nor y but
+// rho or theta; a tuple of dependents (tuple = true) is a surface over u and
+// v when either is among the names, else a curve over t.
+DependentKind KindOfHeader(const std::string &dependent, bool tuple, const std::vector<std::string> &independents);
+
+// Names of the first and second plotted variable of a kind ("" for none).
 const char *FirstPlottedName(DependentKind kind);
 const char *SecondPlottedName(DependentKind kind);

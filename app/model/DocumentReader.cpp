@@ -7,6 +7,7 @@
 #include "ArchiveReader.h"
 #include "DocumentFile.h"
 #include "DocumentFormat.h"
+#include "FunctionDefinition.h"
 #include "qel/qel.h"
 
 #include <fcntl.h>
@@ -120,6 +121,9 @@ ReadOutcome ReadFunctions(ArchiveReader &ar, int fd, FunctionList &loaded)
         r.handle = new_function();
         if (r.handle < 0)
             return ReadOutcome::BlockFailed;
+        // A curve's or surface's block holds a tuple of expressions, which
+        // the library is told of before it compiles the block.
+        PrepareForDefinition(r.handle, r.text);
         if (load_function(r.handle, fd) != 1) {
             delete_function(r.handle);
             return ReadOutcome::BlockFailed;

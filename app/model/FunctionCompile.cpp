@@ -14,12 +14,14 @@ std::vector<VariableRecord> ToRecords(const std::vector<FunctionVariable> &table
     return records;
 }
 
-// Compiles the expression part of `text`; returns initialize_function's code.
+// Compiles the expression part of `text` into the function `handle`, which
+// is not compiled; returns initialize_function's code.
 int32_t Compile(int32_t handle, const std::string &text, int expressionStart,
                 const std::vector<FunctionVariable> &table, int32_t *stop)
 {
     const std::vector<VariableRecord> records = ToRecords(table);
     *stop = 0;
+    PrepareForDefinition(handle, text);
     return initialize_function(handle, text.c_str() + expressionStart, records.data(),
                                int32_t(records.size()), stop);
 }
@@ -35,6 +37,17 @@ DefinitionOutcome SyntaxErrorAt(int position)
 }
 
 }  // namespace
+
+int32_t ExpressionCount(const std::string &text)
+{
+    const HeaderAnalysis header = AnalyzeHeader(text);
+    return header.valid && header.tuple ? header.dependentCount : 1;
+}
+
+void PrepareForDefinition(int32_t handle, const std::string &text)
+{
+    set_function_components(handle, ExpressionCount(text));
+}
 
 int32_t CompileExpression(int32_t handle, const std::string &text, const std::vector<FunctionVariable> &table)
 {
@@ -78,7 +91,7 @@ DefinitionOutcome RecompileFunction(int32_t handle, const std::string &text, int
 
     // Every independent variable starts plain, whatever its name; the ones
     // that survive the edit keep their old settings.
-    std::vector<FunctionVariable> table = EditVariableTable(names);
+    std::vector<FunctionVariable> table = EditVariableTable(names, angleMode);
     const std::vector<FunctionVariable> old = LibraryFunction(handle).Variables();
     for (FunctionVariable &v : table)
         for (const FunctionVariable &o : old)

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "FunctionDefinition.h"
 
 namespace {
@@ -15,14 +17,25 @@ enum HeaderState {
     AfterClose,         // after ')'
     Done,               // after '='
     Rejected,
+    // A tuple of dependents: "(x,y,z)(u,v)=".
+    AfterTupleSeparator,   // after the tuple's '(' or a ',' in it
+    InTupleName,
+    AfterTuple,            // after the tuple's ')': the independents' '(' or '='
 };
 
-HeaderState NextState(HeaderState state, char c, int &independentCount)
+struct Counts {
+    int dependents = 0;
+    int independents = 0;
+};
+
+HeaderState NextState(HeaderState state, char c, Counts &n)
 {
     switch (state) {
     case BeforeDependent:
         if (c == ' ')
             return BeforeDependent;
+        if (c == '(')
+            return AfterTupleSeparator;
         return IsIdentifierChar(c) ? InDependent : Rejected;
     case InDependent:
         if (IsIdentifierChar(c))
@@ -36,7 +49,7 @@ HeaderState NextState(HeaderState state, char c, int &independentCount)
         if (IsIdentifierChar(c))
             return InIndependent;
         if (c == ',' || c == ')') {
-            ++independentCount;
+            ++n.independents;
             return c == ',' ? AfterSeparator : AfterClose;
         }
         return Rejected;
@@ -44,8 +57,39 @@ HeaderState NextState(HeaderState state, char c, int &independentCount)
         if (c == ' ')
             return AfterClose;
         return c == '=' ? Done : Rejected;
+    case AfterTupleSeparator:
+        return IsIdentifierChar(c) ? InTupleName : Rejected;
+    case InTupleName:
+        if (IsIdentifierChar(c))
+            return InTupleName;
+        if (c == ',' || c == ')') {
+            ++n.dependents;
+            return c == ',' ? AfterTupleSeparator : AfterTuple;
+        }
+        return Rejected;
+    case AfterTuple:
+        if (c == '(')
+            return AfterSeparator;
+        return c == '=' ? Done : Rejected;
     default:
         return Rejected;
+    }
+}
+
+// The names of a list "a,b,c" that ends at the first ')' (or '=', or the
+// end), starting at `from`, with where each starts.
+size_t ReadList(const std::string &text, size_t from, std::vector<std::string> &names, std::vector<int> &positions)
+{
+    size_t i = from;
+    for (;;) {
+        const size_t start = i;
+        while (i < text.size() && text[i] != ',' && text[i] != ')' && text[i] != '=')
+            ++i;
+        names.push_back(text.substr(start, i - start));
+        positions.push_back(int(start));
+        if (i >= text.size() || text[i] != ',')
+            return i;
+        ++i;
     }
 }
 
@@ -55,13 +99,16 @@ HeaderAnalysis AnalyzeHeader(const std::string &text)
 {
     HeaderAnalysis result;
     HeaderState state = BeforeDependent;
-    int count = 0;
+    Counts counts;
     for (size_t i = 0; i < text.size(); ++i) {
-        state = NextState(state, text[i], count);
+        if (state == BeforeDependent && text[i] == '(')
+            result.tuple = true;
+        state = NextState(state, text[i], counts);
         if (state == Done) {
             result.valid = true;
             result.expressionStart = int(i) + 1;
-            result.independentCount = count;
+            result.independentCount = counts.independents;
+            result.dependentCount = result.tuple ? counts.dependents : 1;
             return result;
         }
         if (state == Rejected) {
@@ -77,23 +124,51 @@ DefinitionNames ExtractNames(const std::string &text)
 {
     DefinitionNames names;
     size_t i = 0;
-    for (; i < text.size() && text[i] != '=' && text[i] != '('; ++i)
-        if (text[i] != ' ')
-            names.dependent += text[i];
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    if (i < text.size() && text[i] == '(') {
+        names.tuple = true;
+        names.dependentsOpen = int(i);
+        i = ReadList(text, i + 1, names.dependents, names.dependentPositions);
+        if (i >= text.size() || text[i] != ')')
+            return names;
+        names.dependentsClose = int(i++);
+    } else {
+        names.dependentPosition = int(i);
+        for (; i < text.size() && text[i] != '=' && text[i] != '('; ++i)
+            if (text[i] != ' ')
+                names.dependent += text[i];
+    }
     if (i >= text.size() || text[i] != '(')
         return names;
-    const size_t close = text.find(')', i);
-    const std::string list = text.substr(i + 1, close == std::string::npos ? std::string::npos
-                                                                           : close - i - 1);
-    size_t start = 0;
-    for (;;) {
-        const size_t comma = list.find(',', start);
-        names.independents.push_back(list.substr(start, comma == std::string::npos
-                                                            ? std::string::npos
-                                                            : comma - start));
-        if (comma == std::string::npos)
-            break;
-        start = comma + 1;
-    }
+    names.independentsOpen = int(i);
+    i = ReadList(text, i + 1, names.independents, names.independentPositions);
+    if (i < text.size() && text[i] == ')')
+        names.independentsClose = int(i);
     return names;
+}
+
+DependentKind KindOfNames(const DefinitionNames &names)
+{
+    if (names.tuple && TupleAxes(names).empty())
+        return NoKind;
+    return KindOfHeader(names.dependent, names.tuple, names.independents);
+}
+
+std::vector<int> TupleAxes(const DefinitionNames &names)
+{
+    static const char *const kAxes[] = {"x", "y", "z"};
+    std::vector<int> axes;
+    for (const std::string &name : names.dependents) {
+        const auto axis = std::find(std::begin(kAxes), std::end(kAxes), name);
+        if (axis == std::end(kAxes) || std::find(axes.begin(), axes.end(), axis - kAxes) != axes.end())
+            return {};
+        axes.push_back(int(axis - kAxes));
+    }
+    return axes.size() == 3 ? axes : std::vector<int>{};
+}
+
+bool IsClassicKind(DependentKind kind)
+{
+    return kind >= KindZ && kind <= KindBeta;
 }

@@ -19,16 +19,18 @@ std::vector<VariableRecord> LibraryTable(int32_t handle)
     return table;
 }
 
-DependentKind KindOf(const std::string &definition)
-{
-    return definition.empty() ? NoKind : KindFromName(ExtractNames(definition).dependent);
-}
-
 }  // namespace
 
-LibraryFunction::LibraryFunction(int32_t handle, const std::string &definition)
-    : handle_(handle), kind_(KindOf(definition))
+LibraryFunction::LibraryFunction(int32_t handle, const std::string &definition) : handle_(handle), kind_(NoKind)
 {
+    if (definition.empty())
+        return;
+    const DefinitionNames names = ExtractNames(definition);
+    kind_ = KindOfNames(names);
+    if (GivesPoints()) {
+        const std::vector<int> axes = TupleAxes(names);
+        std::copy(axes.begin(), axes.end(), axes_);
+    }
 }
 
 LibraryFunction::LibraryFunction(const FunctionRecord &record) : LibraryFunction(record.handle, record.text) {}
@@ -101,6 +103,23 @@ double LibraryFunction::EvaluateAt(const double *values) const
     double value = 0;
     execute_function(handle_, values, &value);
     return value;
+}
+
+SpacePoint LibraryFunction::PointAt(const double *values) const
+{
+    double components[QEL_MAX_COMPONENTS] = {};
+    if (!GivesPoints())
+        return {};
+    execute_function_components(handle_, values, components);
+    double xyz[3];
+    for (int k = 0; k < 3; ++k)
+        xyz[axes_[k]] = components[k];
+    return {xyz[0], xyz[1], xyz[2]};
+}
+
+SpacePoint LibraryFunction::Point() const
+{
+    return PointAt(nullptr);
 }
 
 bool LibraryFunction::IsPlotted(const std::string &name) const

@@ -17,6 +17,11 @@ enum AngleUnit : int32_t {
     Grads = 2
 };
 
+// A point in the user's coordinates.
+struct SpacePoint {
+    double x = 0, y = 0, z = 0;
+};
+
 // One function of the expression library as the program sees it: its
 // variable table with values, ranges and steps, its angle unit and its
 // value.  Everything above the model reaches the library through this class
@@ -24,10 +29,11 @@ enum AngleUnit : int32_t {
 // functions, and copying this copies the handle.
 //
 // The rules about a function's variables live here, once: a function is
-// plotted over the two variables its dependent variable names (z over x and
-// y, r over alpha and beta, ...), e and pi are constants, and every other
-// variable is a parameter, which an animation sweeps and the exporter's
-// --set changes.  New kinds of plots extend these rules here.
+// plotted over the two variables its header names (z over x and y, r over
+// alpha and beta, rho over theta and z, a surface (x,y,z) over u and v, a
+// curve over t, ...), e and pi are constants, and every other variable is a
+// parameter, which an animation sweeps and the exporter's --set changes.
+// New kinds of plots extend these rules here.
 class LibraryFunction {
 public:
     // `definition`: the whole text "z(x,y)=..." the function was compiled
@@ -61,6 +67,14 @@ public:
     // sampling loops: no copy, no lookup.
     double EvaluateAt(const double *values) const;
 
+    // Curves and surfaces "(x,y,z)(...)=(...)": their expressions give the
+    // point itself, whatever the order of x, y and z in the header.
+    bool GivesPoints() const { return CoordinatesOf(kind_) == Coordinates::Parametric; }
+    // The point at `values`, as EvaluateAt; the point at the current values.
+    // The origin for a function that gives no points.
+    SpacePoint PointAt(const double *values) const;
+    SpacePoint Point() const;
+
     DependentKind Kind() const { return kind_; }
     bool IsPlotted(const std::string &name) const;
     // The other plotted variable of a plotted one ("" for any other name).
@@ -71,4 +85,6 @@ public:
 private:
     int32_t handle_;
     DependentKind kind_;
+    // Which of x, y, z each expression of a curve or surface gives.
+    int axes_[3] = {0, 1, 2};
 };

@@ -1,7 +1,9 @@
 #include "output/SurfaceMesh.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <unordered_map>
 
 #include "model/CVeltrix2Doc.h"
 #include "model/CodePage1252.h"
@@ -21,12 +23,79 @@ double Dot(const double *a, const double *b)
     return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
+// Points closer than this part of the cube's edge are one place: far below
+// any grid's spacing, far above the rounding of a seam's samples (a full
+// turn of 6.283185308 misses 2 pi by 1e-9), and what single-precision files
+// could not tell apart anyway.
+constexpr double kSamePlace = 1e-6;
+
+// The vertices on a grid's edges by where they are, so that the edges that
+// meet (a seam, a pole) share them.  Points are found in buckets of the
+// tolerance's size: a match lies in the point's bucket or a neighbouring one.
+class EdgeVertices {
+public:
+    explicit EdgeVertices(double tolerance) : tolerance_(tolerance) {}
+
+    uint32_t Find(const GLPoint &p) const
+    {
+        if (!(tolerance_ > 0))
+            return kNoVertex;
+        const Bucket b = BucketOf(p);
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dz = -1; dz <= 1; ++dz) {
+                    const auto range = buckets_.equal_range(Key({b.x + dx, b.y + dy, b.z + dz}));
+                    for (auto it = range.first; it != range.second; ++it)
+                        if (Near(it->second.point, p))
+                            return it->second.vertex;
+                }
+        return kNoVertex;
+    }
+
+    void Add(const GLPoint &p, uint32_t vertex)
+    {
+        if (tolerance_ > 0)
+            buckets_.emplace(Key(BucketOf(p)), Entry{p, vertex});
+    }
+
+private:
+    struct Bucket {
+        int64_t x, y, z;
+    };
+    struct Entry {
+        GLPoint point;
+        uint32_t vertex;
+    };
+
+    Bucket BucketOf(const GLPoint &p) const
+    {
+        return {int64_t(std::floor(p.x / tolerance_)), int64_t(std::floor(p.y / tolerance_)),
+                int64_t(std::floor(p.z / tolerance_))};
+    }
+    static uint64_t Key(const Bucket &b)
+    {
+        return uint64_t(b.x) * 73856093u ^ uint64_t(b.y) * 19349663u ^ uint64_t(b.z) * 83492791u;
+    }
+    bool Near(const GLPoint &a, const GLPoint &b) const
+    {
+        return std::abs(a.x - b.x) <= tolerance_ && std::abs(a.y - b.y) <= tolerance_ &&
+               std::abs(a.z - b.z) <= tolerance_;
+    }
+
+    double tolerance_;
+    std::unordered_multimap<uint64_t, Entry> buckets_;
+};
+
 // Collects one function's cells.  Vertices are keyed by their grid sample,
-// so a corner shared by up to four cells is stored once.
+// so a corner shared by up to four cells is stored once; on the grid's edges
+// by where they are as well.
 class MeshSink : public GeometrySink {
 public:
-    MeshSink(FunctionMesh &mesh, const SampleGridResult &grid)
-        : mesh_(mesh), count2_(grid.count2), vertexOfSample_(grid.grid.size(), kNoVertex) {}
+    MeshSink(FunctionMesh &mesh, const SampleGridResult &grid, double cubeDimension)
+        : mesh_(mesh), count1_(grid.count1), count2_(grid.count2), vertexOfSample_(grid.grid.size(), kNoVertex),
+          edges_(kSamePlace * cubeDimension)
+    {
+    }
 
     void BeginFunction(const FunctionRecord &record, double low, double high) override
     {
@@ -50,9 +119,20 @@ public:
     void EndFunction() override {}
 
 private:
+    bool OnEdge(size_t sample) const
+    {
+        const size_t i = sample / count2_, j = sample % count2_;
+        return i == 0 || i + 1 == count1_ || j == 0 || j + 1 == count2_;
+    }
+
     uint32_t Vertex(size_t sample, const GLPoint &p, double value)
     {
         uint32_t &index = vertexOfSample_[sample];
+        if (index == kNoVertex && OnEdge(sample)) {
+            index = edges_.Find(p);
+            if (index == kNoVertex)
+                edges_.Add(p, uint32_t(mesh_.VertexCount()));
+        }
         if (index == kNoVertex) {
             index = uint32_t(mesh_.VertexCount());
             // The user's coordinates: x, y, z = GL X, Z, Y.
@@ -83,8 +163,9 @@ private:
     }
 
     FunctionMesh &mesh_;
-    uint32_t count2_;
+    uint32_t count1_, count2_;
     std::vector<uint32_t> vertexOfSample_;
+    EdgeVertices edges_;
     double low_ = 0, high_ = 0;
     Color color1_ = 0, color2_ = 0;
 };
@@ -113,7 +194,7 @@ SceneMesh BuildSceneMesh(const CVeltrix2Doc &doc)
         mesh.position = p;
         mesh.color1 = record.color1;
         mesh.colored = record.mode == Gradient;
-        MeshSink sink(mesh, grid);
+        MeshSink sink(mesh, grid, cube);
         DrawSamples(sink, record, grid, cube);
         if (!mesh.triangles.empty())
             scene.functions.push_back(std::move(mesh));

@@ -13,7 +13,10 @@ class CVeltrix2Doc;
 
 // The cells one function shows in the view, as triangles in the user's
 // coordinates (x, y, z): two per cell, P0 P1 P2 and P0 P2 P3, so that a
-// surface z(x, y) faces up.  Corners shared by cells are one vertex.
+// surface z(x, y) faces up.  Corners shared by cells are one vertex, and so
+// are the corners on the grid's edges that meet at the same place: the
+// seams of a closed surface (a torus, a cylinder, a sphere) are shared
+// edges, and its mesh is closed.
 struct FunctionMesh {
     std::string label;                 // the document's 8-bit text
     int position = 0;                  // in the document's list, from 0

@@ -23,6 +23,7 @@
 #include "FullScreenView.h"
 #include "KeyBindings.h"
 #include "MessageBoxTitles.h"
+#include "ParametersDock.h"
 #include "PointReadout.h"
 #include "SettingsCommand.h"
 #include "ShellResources.h"
@@ -35,6 +36,7 @@
 #include "output/OutputCommands.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/CVeltrix2View.h"
+#include "tree/ParameterPanel.h"
 #include "view3d/GLView.h"
 
 namespace {
@@ -119,6 +121,10 @@ void CMainFrame::CreatePanes()
     splitter_->setSizes({kTreePaneWidth, qMax(1, width() - kTreePaneWidth)});
     setCentralWidget(splitter_);
     fullScreen_ = new FullScreenView(this, splitter_, view_);
+
+    parameters_ = new ParametersDock(doc_, actions_.parameters, this);
+    addDockWidget(Qt::RightDockWidgetArea, parameters_);
+    parameters_->Restore();
 }
 
 void CMainFrame::CreateBars()
@@ -203,7 +209,7 @@ void CMainFrame::CreateMenus()
     FillFunctionsMenu(functions);
 
     QMenu *view = bar->addMenu(QStringLiteral("&View"));
-    view->addActions({f.standardBar, f.toolBar3d, f.statusBar});
+    view->addActions({f.standardBar, f.toolBar3d, f.statusBar, f.parameters});
     view->addSeparator();
     view->addActions((new ViewPreferences(view_, this))->Actions());
 
@@ -272,6 +278,12 @@ void CMainFrame::ConnectPanes()
     connect(tree_, &CVeltrix2View::AnimationBarRequested, this, &CMainFrame::ShowAnimationBar);
     connect(tree_, &CVeltrix2View::TraceRequested, view_, &GLView::SetTrace);
     connect(tree_, &CVeltrix2View::AnimationRequested, view_, &GLView::SetAnimation);
+    // The Parameters pane shows the selected function, rests while a trace
+    // or an animation owns the variables, and has its drags drawn live.
+    ParameterPanel *panel = parameters_->Panel();
+    connect(tree_, &CVeltrix2View::SelectedFunctionChanged, panel, &ParameterPanel::ShowFunction);
+    connect(tree_, &CVeltrix2View::RunningChanged, panel, &ParameterPanel::SetLocked);
+    connect(panel, &ParameterPanel::Previewed, view_, &GLView::PreviewFunction);
     connect(history_, &DocumentHistory::ReplayStarting, this, &CMainFrame::EndRunsBeforeReplay);
     connect(documents_, &DocumentCommands::DocumentReplaced, this, [this] {
         CloseTraceAndAnimation();

@@ -14,6 +14,7 @@ class FloatingBar;
 class FullScreenView;
 class GLView;
 class OutputCommands;
+class ParametersDock;
 class QMenu;
 class QPrinter;
 class QSplitter;
@@ -55,6 +56,7 @@ public:
     QToolBar *ToolBar3d() const { return toolBar3d_; }
     FloatingBar *AnimationBar() const { return animationBar_; }
     FloatingBar *TraceBar() const { return traceBar_; }
+    ParametersDock *Parameters() const { return parameters_; }
     SplashWindow *Splash() const;
     // The main window's own commands.
     const FrameActions &Actions() const { return actions_; }
@@ -124,6 +126,7 @@ private:
     QToolBar *toolBar3d_ = nullptr;
     FloatingBar *animationBar_ = nullptr;
     FloatingBar *traceBar_ = nullptr;
+    ParametersDock *parameters_ = nullptr;
     FullScreenView *fullScreen_ = nullptr;
     QMenu *fileMenu_ = nullptr;
     QAction *undo_ = nullptr;

@@ -45,6 +45,10 @@ FrameActions FrameActions::Make(QObject *owner)
                                 QStringLiteral("Show or hide the3d toolbar\nToggle 3d toolBar"));
     a.statusBar = MakeCheckable(owner, "statusBar", QStringLiteral("&Status Bar"),
                                 QStringLiteral("Show or hide the status bar\nToggle StatusBar"));
+    a.parameters = MakeCheckable(owner, "parameters", QStringLiteral("&Parameters"),
+                                 QStringLiteral("Show or hide the sliders of the selected function's parameters\n"
+                                                "Parameters"));
+    a.parameters->setChecked(false);
     a.fullScreen = MakeCommandAction(owner, "fullScreen", QStringLiteral("Full Screen"), QString(),
                                      StandardKeys(K::FullScreen, {K(Qt::Key_F11)}));
 

@@ -18,6 +18,7 @@ struct FrameActions {
     QAction *standardBar = nullptr;   // checked while the bar is shown
     QAction *toolBar3d = nullptr;     // checked while the bar is shown
     QAction *statusBar = nullptr;     // checked while the bar is shown
+    QAction *parameters = nullptr;    // checked while the Parameters pane is shown
     QAction *fullScreen = nullptr;    // a key only, no menu item
 
     QAction *summary = nullptr;

@@ -82,6 +82,14 @@ void CVeltrix2View::UpdateActionStates()
     actions_.trace->setChecked(trace_.OnFunction(function));
     actions_.animate->setEnabled(animation_.MayToggle(function, trace_));
     actions_.animate->setChecked(animation_.OnFunction(function));
+    if (function != selectedFunction_) {
+        selectedFunction_ = function;
+        emit SelectedFunctionChanged(function);
+    }
+    if (busy != running_) {
+        running_ = busy;
+        emit RunningChanged(busy);
+    }
 }
 
 // Keys that work while the tree has the focus.

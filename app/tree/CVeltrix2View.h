@@ -72,6 +72,10 @@ signals:
     void AnimationBarRequested(bool show);
     void TraceRequested(bool on, int handle);
     void AnimationRequested(bool on, int handle);
+    // The function of the selected node changed (-1: nothing selected).
+    void SelectedFunctionChanged(int handle);
+    // A trace or an animation began or ended: `running` while either is on.
+    void RunningChanged(bool running);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -125,4 +129,6 @@ private:
     FunctionEditFlows flows_;
     FunctionRun trace_;
     FunctionRun animation_;
+    int selectedFunction_ = -1;   // as last told
+    bool running_ = false;        // as last told
 };

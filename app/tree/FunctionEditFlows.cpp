@@ -145,9 +145,16 @@ void FunctionEditFlows::EditText(int32_t function)
 
 void FunctionEditFlows::Evaluate(int32_t function)
 {
-    const double result = LibraryFunction(function).Evaluate();
-    Prompter::Current().Message(parent_, QMessageBox::NoIcon, QStringLiteral("Current value"),
-                                FormatGeneral(result, 10));
+    const LibraryFunction library(function, doc_.Get(doc_.Find(function)).text);
+    QString result;
+    if (library.GivesPoints()) {
+        // A curve or surface is worth its point.
+        const SpacePoint p = library.Point();
+        result = QStringLiteral("(%1, %2, %3)").arg(FormatGeneral(p.x, 10), FormatGeneral(p.y, 10), FormatGeneral(p.z, 10));
+    } else {
+        result = FormatGeneral(library.Evaluate(), 10);
+    }
+    Prompter::Current().Message(parent_, QMessageBox::NoIcon, QStringLiteral("Current value"), result);
 }
 
 void FunctionEditFlows::EditValue(int32_t function, const std::string &variable)

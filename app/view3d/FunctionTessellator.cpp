@@ -18,13 +18,18 @@ GradientRange ComputeGradientRange(const SampleGridResult &g, double cubeDimensi
             r.low = s;
     }
     const double h = cubeDimension / 2;
-    if (g.kind >= KindZ && g.kind <= KindY) {
+    // Heights are clamped to the cube, radii to the farthest a point of the
+    // cube can be; angles keep the grid's range.
+    const bool height = (g.kind >= KindZ && g.kind <= KindY) || g.kind == KindPolarZ ||
+                        CoordinatesOf(g.kind) == Coordinates::Parametric;
+    if (height) {
         if (r.high > h || std::isnan(r.high))
             r.high = h;
         if (-h > r.low)
             r.low = -h;
-    } else if (g.kind == KindR) {
-        const double radius = std::sqrt(3 * h * h);
+    } else if (g.kind == KindR || g.kind == KindRho) {
+        // From the centre (spherical) or from the z axis (cylindrical).
+        const double radius = std::sqrt((g.kind == KindR ? 3 : 2) * h * h);
         if (r.high > radius)
             r.high = radius;
         if (-radius > r.low)
@@ -90,11 +95,13 @@ private:
     // Every sample mapped once: a point is a corner of up to four cells.
     static std::vector<GLPoint> MapAll(const SampleGridResult &g)
     {
+        if (!g.points.empty())
+            return g.points;
         const double f = AngleFactor(g.angleMode);
         std::vector<GLPoint> points(g.grid.size());
         for (uint32_t i = 0; i < g.count1; ++i)
             for (uint32_t j = 0; j < g.count2; ++j)
-                points[size_t(i) * g.count2 + j] = MapSample(g.kind, f, g.U(i), g.W(j), g.At(i, j));
+                points[size_t(i) * g.count2 + j] = g.Point(i, j, f);
         return points;
     }
 

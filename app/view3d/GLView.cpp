@@ -264,6 +264,7 @@ void GLView::paintGL()
     if (rebuildAllPending_) {
         rebuildAllPending_ = false;
         animationRebuildDue_ = false;
+        previewsDue_.clear();
         renderer_->RebuildLists(*screenLists_, -1);
         ReturnFreedMemory();
         QTimer::singleShot(0, this, &GLView::ReportProblems);
@@ -272,12 +273,17 @@ void GLView::paintGL()
         // the last frame, the function is sampled once per frame.  Each
         // position is drawn once: as a mesh, never compiled into a list.
         animationRebuildDue_ = false;
+        previewsDue_.erase(animation_->Handle());
         renderer_->RebuildLists(*screenLists_, animation_->Handle(), FunctionStorage::Mesh);
     } else if (stillHandle_ >= 0) {
         // The animation ended: its function is replayed from a list again.
         renderer_->RebuildLists(*screenLists_, stillHandle_);
     }
     stillHandle_ = -1;
+    // Values being dragged: each drawn once, as an animation's positions are.
+    for (const int handle : previewsDue_)
+        renderer_->RebuildLists(*screenLists_, handle, FunctionStorage::Mesh);
+    previewsDue_.clear();
     const int w = renderer_->ViewportWidth(), h = renderer_->ViewportHeight();
     const bool smooth = renderer_->Options().smoothLines && framebufferFunctionsLoaded_;
     if (!smooth)
@@ -332,6 +338,10 @@ void GLView::OnViewsNeedUpdate(QObject *sender, int hint)
 
 void GLView::Rebuild(int handle)
 {
+    if (handle < 0)
+        previewsDue_.clear();
+    else
+        previewsDue_.erase(handle);
     const bool waitCursor = !animation_->IsOn();
     if (waitCursor)
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -527,6 +537,16 @@ void GLView::AnimationApplied(int32_t handle)
 {
     animationRebuildDue_ = true;
     SceneMoves();
+    if (doc_)
+        doc_->UpdateAllViews(this, handle);
+    update();
+}
+
+void GLView::PreviewFunction(int handle)
+{
+    previewsDue_.insert(handle);
+    SceneMoves();
+    // The tree shows the value now.
     if (doc_)
         doc_->UpdateAllViews(this, handle);
     update();

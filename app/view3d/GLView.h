@@ -89,6 +89,10 @@ public:
 public slots:
     void SetTrace(bool on, int handle);
     void SetAnimation(bool on, int handle);
+    // The library holds new values of the function `handle` while the user
+    // drags them: the function is sampled again with the next frame, as an
+    // animation's positions are, however many values came since the last.
+    void PreviewFunction(int handle);
 
 signals:
     void PickModeChanged(bool on);
@@ -210,4 +214,5 @@ private:
     std::string animatedText_;
     bool animationRebuildDue_ = false;
     int stillHandle_ = -1;   // a function whose animation ended, drawn as a mesh still
+    std::set<int> previewsDue_;   // functions whose values are being dragged
 };

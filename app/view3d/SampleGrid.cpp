@@ -47,11 +47,12 @@ void Fail(SampleGridResult &r, SampleGridResult::Status status, const QString &m
     r.status = status;
     r.problem = message;
     r.grid.clear();
+    r.points.clear();
 }
 
-bool Allocate(SampleGridResult &r, const std::string &label)
+bool Allocate(SampleGridResult &r, const std::string &label, bool points)
 {
-    const uint64_t points = uint64_t(r.count1) * r.count2;
+    const uint64_t count = uint64_t(r.count1) * r.count2;
     const QString tooLarge =
         QStringLiteral("The function %1 cannot be drawn: its grid of %2 x %3 points is too large "
                        "(at most %4 points). Reduce the number of steps.")
@@ -59,12 +60,14 @@ bool Allocate(SampleGridResult &r, const std::string &label)
             .arg(r.count1)
             .arg(r.count2)
             .arg(kMaxGridPoints);
-    if (points > kMaxGridPoints) {
+    if (count > kMaxGridPoints) {
         Fail(r, SampleGridResult::TooLarge, tooLarge);
         return false;
     }
     try {
-        r.grid.assign(size_t(points), 0.0);
+        r.grid.assign(size_t(count), 0.0);
+        if (points)
+            r.points.assign(size_t(count), GLPoint());
     } catch (const std::bad_alloc &) {
         Fail(r, SampleGridResult::TooLarge, tooLarge);
         return false;
@@ -104,16 +107,25 @@ SampleGridResult SampleGrid(const std::string &text, int32_t handle, const std::
     r.count2 = a2.count;
     r.start2 = a2.start;
     r.step2 = a2.step;
-    if (!Allocate(r, label))
+    const bool points = function.GivesPoints();
+    if (!Allocate(r, label, points))
         return r;
 
+    double *const at = values.empty() ? nullptr : values.data();
     for (uint32_t i = 0; i < r.count1; ++i) {
         for (uint32_t j = 0; j < r.count2; ++j) {
             if (r.index1 >= 0)
                 values[size_t(r.index1)] = r.U(i);
             if (r.index2 >= 0)
                 values[size_t(r.index2)] = r.W(j);
-            r.grid[size_t(i) * r.count2 + j] = function.EvaluateAt(values.empty() ? nullptr : values.data());
+            const size_t k = size_t(i) * r.count2 + j;
+            if (points) {
+                const SpacePoint p = function.PointAt(at);
+                r.points[k] = FromUser(p.x, p.y, p.z);
+                r.grid[k] = p.z;
+            } else {
+                r.grid[k] = function.EvaluateAt(at);
+            }
         }
     }
     // Evaluating leaves the plotted variables at the grid's last point: give

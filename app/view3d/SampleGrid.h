@@ -21,13 +21,23 @@ struct SampleGridResult {
 
     DependentKind kind = NoKind;
     int angleMode = 1;
-    std::vector<double> grid;    // count1 rows of count2 values
+    // count1 rows of count2 values: the function's, or for curves and
+    // surfaces that give their points, the height z of each point.
+    std::vector<double> grid;
+    // The points of curves and surfaces that give them, in GL coordinates,
+    // in the order of `grid`; empty for every other kind.
+    std::vector<GLPoint> points;
     uint32_t count1 = 1, count2 = 1;
     int32_t index1 = -1, index2 = -1;   // table index, -1 when absent
     double start1 = 0, start2 = 0;
     double step1 = 0, step2 = 0;
 
     double At(uint32_t i, uint32_t j) const { return grid[size_t(i) * count2 + j]; }
+    // The sample (i, j) in GL coordinates.
+    GLPoint Point(uint32_t i, uint32_t j, double angleFactor) const
+    {
+        return points.empty() ? MapSample(kind, angleFactor, U(i), W(j), At(i, j)) : points[size_t(i) * count2 + j];
+    }
     double U(uint32_t i) const { return i * step1 + start1; }
     double W(uint32_t j) const { return j * step2 + start2; }
     bool Usable() const { return status == Ok; }

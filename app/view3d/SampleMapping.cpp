@@ -14,6 +14,14 @@ GLPoint Spherical(double f, double r, double alpha, double beta)
     return {r * std::cos(b) * std::cos(a), r * std::sin(b), r * std::cos(b) * std::sin(a)};
 }
 
+// rho the distance from the z axis, theta the angle from the x axis
+// towards the y axis, z the height.
+GLPoint Cylindrical(double f, double rho, double theta, double z)
+{
+    const double a = f * theta;
+    return FromUser(rho * std::cos(a), rho * std::sin(a), z);
+}
+
 } // namespace
 
 double AngleFactor(int angleMode)
@@ -34,6 +42,9 @@ GLPoint MapSample(DependentKind kind, double f, double u, double w, double v)
     case KindR: return Spherical(f, v, u, w);
     case KindAlpha: return Spherical(f, u, v, w);
     case KindBeta: return Spherical(f, w, u, v);
+    case KindRho: return Cylindrical(f, v, u, w);
+    case KindTheta: return Cylindrical(f, u, v, w);
+    case KindPolarZ: return Cylindrical(f, u, w, v);
     default: return {};
     }
 }

@@ -7,11 +7,19 @@ struct GLPoint {
     double x = 0, y = 0, z = 0;
 };
 
+// The user's point (x, y, z) in GL coordinates.
+inline GLPoint FromUser(double x, double y, double z)
+{
+    return {x, z, y};
+}
+
 // Radians per angle unit of a function (LibraryFunction::Unit).
 double AngleFactor(int angleMode);
 
 // Maps a sample (first variable u, second variable w, function value v) into
-// GL coordinates; f is the angle factor for the spherical kinds.
+// GL coordinates; f is the angle factor for the spherical and cylindrical
+// kinds.  Curves and surfaces that give their points themselves have no
+// mapping: the origin.
 GLPoint MapSample(DependentKind kind, double f, double u, double w, double v);
 
 // True when the point lies in the cube of the given edge around the origin;

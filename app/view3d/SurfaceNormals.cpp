@@ -1,5 +1,6 @@
 #include "view3d/SurfaceNormals.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -33,6 +34,24 @@ GLPoint Unit(const GLPoint &v)
     return {v.x / length, v.y / length, v.z / length};
 }
 
+// The largest extent of the finite points along any axis.
+double Extent(const std::vector<GLPoint> &points)
+{
+    double low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
+    bool first = true;
+    for (const GLPoint &p : points) {
+        if (!Finite(p))
+            continue;
+        const double c[3] = {p.x, p.y, p.z};
+        for (int k = 0; k < 3; ++k) {
+            low[k] = first ? c[k] : std::min(low[k], c[k]);
+            high[k] = first ? c[k] : std::max(high[k], c[k]);
+        }
+        first = false;
+    }
+    return std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
+}
+
 // Below this share of the other direction's difference, a difference is
 // rounding, not a direction: at a sphere's pole sampled in degrees the grid's
 // points along the azimuth lie on a ring some 1e-10 of the radius wide,
@@ -40,6 +59,20 @@ GLPoint Unit(const GLPoint &v)
 constexpr double kRounding = 1e-7;
 
 } // namespace
+
+bool RowsMeet(const std::vector<GLPoint> &points, uint32_t count, uint32_t length, size_t step, size_t stride)
+{
+    if (count < 3 || length == 0)
+        return false;
+    const double tolerance = 1e-6 * Extent(points);
+    const size_t last = size_t(count - 1) * step;
+    for (size_t k = 0; k < length; ++k) {
+        const GLPoint &a = points[k * stride], &b = points[last + k * stride];
+        if (!Finite(a) || !Finite(b) || !(std::abs(a.x - b.x) <= tolerance && std::abs(a.y - b.y) <= tolerance && std::abs(a.z - b.z) <= tolerance))
+            return false;
+    }
+    return true;
+}
 
 bool IsZero(const GLPoint &v)
 {
@@ -50,6 +83,17 @@ std::vector<GLPoint> GridNormals(const std::vector<GLPoint> &points, uint32_t co
 {
     std::vector<GLPoint> normals(points.size());
     auto at = [&](uint32_t i, uint32_t j) -> const GLPoint & { return points[size_t(i) * count2 + j]; };
+    // Across a seam the row before the first is the one before the last.
+    const bool closed1 = RowsMeet(points, count1, count2, count2, 1);
+    const bool closed2 = RowsMeet(points, count2, count1, 1, count2);
+    auto before = [](uint32_t k, uint32_t count, bool closed) -> int64_t {
+        return k > 0 ? int64_t(k) - 1 : closed ? int64_t(count) - 2
+                                               : -1;
+    };
+    auto after = [](uint32_t k, uint32_t count, bool closed) -> int64_t {
+        return k + 1 < count ? int64_t(k) + 1 : closed ? 1
+                                                       : -1;
+    };
     // The difference across (i, j) along one direction, from the finite
     // neighbours among `before` and `after` (the point itself otherwise).
     auto across = [&](const GLPoint &centre, const GLPoint *before, const GLPoint *after) {
@@ -62,10 +106,12 @@ std::vector<GLPoint> GridNormals(const std::vector<GLPoint> &points, uint32_t co
             const GLPoint &p = at(i, j);
             if (!Finite(p))
                 continue;
-            const GLPoint along1 = across(p, i > 0 ? &at(i - 1, j) : nullptr,
-                                          i + 1 < count1 ? &at(i + 1, j) : nullptr);
-            const GLPoint along2 = across(p, j > 0 ? &at(i, j - 1) : nullptr,
-                                          j + 1 < count2 ? &at(i, j + 1) : nullptr);
+            const int64_t i0 = before(i, count1, closed1), i1 = after(i, count1, closed1);
+            const int64_t j0 = before(j, count2, closed2), j1 = after(j, count2, closed2);
+            const GLPoint along1 = across(p, i0 >= 0 ? &at(uint32_t(i0), j) : nullptr,
+                                          i1 >= 0 ? &at(uint32_t(i1), j) : nullptr);
+            const GLPoint along2 = across(p, j0 >= 0 ? &at(i, uint32_t(j0)) : nullptr,
+                                          j1 >= 0 ? &at(i, uint32_t(j1)) : nullptr);
             const double length1 = Length(along1), length2 = Length(along2);
             if (!(length1 > kRounding * length2) || !(length2 > kRounding * length1))
                 continue;

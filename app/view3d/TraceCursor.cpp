@@ -38,10 +38,18 @@ TracePlacement PlaceTraceCursor(const FunctionRecord &record, TraceState &state)
     const double f = AngleFactor(function.Unit());
     const double u = MoveToGridPoint(function, FirstPlottedName(kind), state.index1);
     const double w = MoveToGridPoint(function, SecondPlottedName(kind), state.index2);
-    const double v = function.Evaluate();
-
     TracePlacement placement;
-    placement.point = MapSample(kind, f, u, w, v);
+    double v = 0;
+    if (function.GivesPoints()) {
+        // The point's height stands for the function's value, as in the
+        // gradient colours.
+        const SpacePoint p = function.Point();
+        placement.point = FromUser(p.x, p.y, p.z);
+        v = p.z;
+    } else {
+        v = function.Evaluate();
+        placement.point = MapSample(kind, f, u, w, v);
+    }
     // GL (X, Y, Z) is the user's (x, z, y).
     placement.reading = {record.handle, v, placement.point.x, placement.point.z, placement.point.y};
     return placement;

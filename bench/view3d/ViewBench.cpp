@@ -1,6 +1,9 @@
 // Rebuilding and replaying a function's display list against drawing the
 // same geometry in immediate mode (one primitive per cell, as a frame would
-// without lists) and from client vertex arrays, at 800x600.
+// without lists) and from client vertex arrays, at 800x600.  And a surface
+// given by three expressions (a torus) against a z(x,y) surface of as many
+// cells.
+#include <cmath>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,6 +17,7 @@
 
 #include "BenchDocument.h"
 #include "model/CVeltrix2Doc.h"
+#include "model/LibraryFunction.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/FramebufferFunctions.h"
 #include "view3d/MeshDrawing.h"
@@ -243,6 +247,78 @@ void BM_FullFrameShaded(benchmark::State &state)
     b.doc.Settings().showCube = b.doc.Settings().showAxes = 0;
 }
 
+// A z(x,y) surface and a torus, 200 x 200 cells each and wholly inside the
+// cube: what drawing a torus costs beside a surface of as many cells.
+struct Shapes {
+    CVeltrix2Doc doc;
+    SceneRenderer renderer{&doc};
+    ListSet lists;
+    int32_t handles[2] = {-1, -1};
+
+    Shapes()
+    {
+        renderer.InitializeGL();
+        renderer.Resize(kWidth, kHeight);
+        BenchPlot surface;
+        surface.steps = 200;
+        handles[0] = AddBenchPlot(doc, surface);
+        BenchPlot torus;
+        torus.text = "(x,y,z)(u,v)=(cos(u)*(3+cos(v)), sin(u)*(3+cos(v)), sin(v))";
+        handles[1] = AddBenchPlot(doc, torus);
+        for (const char *name : {"u", "v"})
+            LibraryFunction(handles[1]).Write(FunctionVariable{name, 0, 0, 2 * M_PI, 200});
+        renderer.RebuildLists(lists, -1);
+    }
+
+    // Only function `k` is shown.
+    void Show(int k)
+    {
+        for (int p = 0; p < 2; ++p) {
+            FunctionRecord r = doc.Get(p);
+            r.visible = p == k;
+            doc.Update(p, r);
+        }
+    }
+};
+
+Shapes *theShapes = nullptr;
+
+// Sampling, tessellating and compiling the function's lists: what a change
+// of the function costs.  Arg 0 the surface, 1 the torus; arg 2 shaded.
+void BM_ShapeRebuild(benchmark::State &state)
+{
+    Shapes &s = *theShapes;
+    RenderOptions options;
+    options.shadedSurfaces = state.range(1) != 0;
+    s.renderer.SetOptions(options);
+    for (auto _ : state) {
+        s.renderer.RebuildLists(s.lists, s.handles[state.range(0)]);
+        glFinish();
+    }
+    s.renderer.SetOptions(RenderOptions());
+    s.renderer.RebuildLists(s.lists, -1);
+}
+
+// Sampling alone: the evaluations of the grid.
+void BM_ShapeSampling(benchmark::State &state)
+{
+    Shapes &s = *theShapes;
+    const FunctionRecord record = s.doc.Get(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SampleGrid(record.text, record.handle).grid.data());
+}
+
+// A frame with the function alone, from its lists.
+void BM_ShapeFrame(benchmark::State &state)
+{
+    Shapes &s = *theShapes;
+    s.Show(int(state.range(0)));
+    for (auto _ : state) {
+        s.renderer.RenderScene(s.lists, Camera());
+        glFinish();
+    }
+}
+
 // llvmpipe renders on threads of its own: wall time is what counts.  Three
 // repetitions each, compared by their medians, since the machine is shared.
 // clang-format off
@@ -260,6 +336,9 @@ BENCHMARK(BM_FullFrame)->STEPS;
 #define FRAME_CASES Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(3)->ReportAggregatesOnly(true)
 BENCHMARK(BM_FullFrameSmooth)->Args({20, 4})->Args({200, 2})->Args({200, 4})->Args({400, 4})->FRAME_CASES;
 BENCHMARK(BM_FullFrameShaded)->Arg(20)->Arg(200)->Arg(400)->FRAME_CASES;
+BENCHMARK(BM_ShapeRebuild)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})->FRAME_CASES;
+BENCHMARK(BM_ShapeSampling)->Arg(0)->Arg(1)->FRAME_CASES;
+BENCHMARK(BM_ShapeFrame)->Arg(0)->Arg(1)->FRAME_CASES;
 
 // Prints the two ratios the list is measured by, from the same run.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -280,6 +359,12 @@ public:
             std::printf("steps %-3s medians: rebuild/immediate %.2f (target <= 1.5), replay/arrays %.2f (target <= 1.2)\n",
                         n, t("BM_Rebuild") / t("BM_Immediate"), t("BM_ListReplay") / t("BM_VertexArrays"));
         }
+        auto shape = [&](const std::string &name) { return times_[name + "/min_time:0.500/repeats:3/real_time"]; };
+        std::printf("200-step torus against a 200-step z(x,y) surface (target <= 1.2): rebuild %.2f, shaded rebuild %.2f, "
+                    "frame %.2f\n",
+                    shape("BM_ShapeRebuild/1/0") / shape("BM_ShapeRebuild/0/0"),
+                    shape("BM_ShapeRebuild/1/1") / shape("BM_ShapeRebuild/0/1"),
+                    shape("BM_ShapeFrame/1") / shape("BM_ShapeFrame/0"));
     }
 
 private:
@@ -299,9 +384,11 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     theBench = new Bench;
+    theShapes = new Shapes;
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    delete theShapes;
     delete theBench;
     return 0;
 }

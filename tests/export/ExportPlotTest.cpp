@@ -137,6 +137,12 @@ TEST_F(ExportPlotTest, RefusedDefinitionsSayWhyAndWhere)
         {{"-e", "z(x,y)=x", "--steps", "y=0"}, "Insert a value grater than 0", ""},
         {{"-e", "z(x,y)=x", "--steps", "x=2000000"}, "With 2000000 steps for \"x\" the function would be drawn", ""},
         {{"-e", QString::fromUtf8("z(x,y)=x*\xd0\xb6")}, "The character \"\xd0\xb6\" (U+0436) cannot be stored", ""},
+        // Curves, surfaces and cylindrical coordinates point at their faults.
+        {{"-e", "(x,y,z)(u,v)=(u,v)"}, "one each for \"x\", \"y\" and \"z\", separated by commas: (cos(t),sin(t),t/5) (there are 2)", "    (x,y,z)(u,v)=(u,v)\n                     ^\n"},
+        {{"-e", "(x,y,w)(t)=(t,t,t)"}, "The coordinates of a curve or surface are \"x\", \"y\" and \"z\", each once", "    (x,y,w)(t)=(t,t,t)\n         ^\n"},
+        {{"-e", "(x,y,z)(a,b)=(a,b,a)"}, "A curve depends on \"t\", a surface on \"u\" and \"v\"", "    (x,y,z)(a,b)=(a,b,a)\n           ^~~~~\n"},
+        {{"-e", "(x,y,z)(u,v)=(u,v+,1)"}, "Syntax error", "    (x,y,z)(u,v)=(u,v+,1)\n                      ^\n"},
+        {{"-e", "rho(x,y)=1"}, "The variable \"rho\" doesn't depend on \"theta\" or \"z\"", "    rho(x,y)=1\n    ^~~\n"},
     };
     for (const Case &c : cases) {
         const Outcome run = Export(c.arguments + QStringList{"-o", Path("refused.png")});

@@ -199,6 +199,45 @@ TEST_F(ExportProgramTest, MeshesOfASmallSurface)
                                                                                     << report.toStdString();
 }
 
+// The closed torus as an independent STL reader sees it: every facet has
+// its three neighbours, none is turned over.
+TEST_F(ExportProgramTest, TheTorusMeshIsClosed)
+{
+    ASSERT_EQ(Export({"-e", "(x,y,z)(u,v)=(cos(u)*(2+cos(v)), sin(u)*(2+cos(v)), sin(v))", "--steps", "u=40", "--steps",
+                      "v=30", "-o", Path("torus.stl")})
+                  .status,
+              0);
+    const QString report = QString::fromLocal8Bit(
+        RunProgram(QStringLiteral("admesh"), {QStringLiteral("--exact"), Path("torus.stl")}));
+    for (const char *line : {"Number of facets +: +2400 ", "Facets with 1 disconnected edge +: +0 ",
+                             "Facets with 2 disconnected edges +: +0 ", "Facets with 3 disconnected edges +: +0 ",
+                             "Degenerate facets +: +0\n", "Backwards edges +: +0\n", "Edges fixed +: +0\n"})
+        EXPECT_TRUE(report.contains(QRegularExpression(QString::fromLatin1(line)))) << line << "\n"
+                                                                                    << report.toStdString();
+}
+
+// The example of shapes in every format: all drawn through the one
+// tessellation, the curves left out of meshes with a note.
+TEST_F(ExportProgramTest, ShapesInEveryFormat)
+{
+    const QString shapes = QStringLiteral(VELTRIX_EXAMPLES_DIR "/shapes.vxf");
+    for (const char *name : {"s.png", "s.pdf", "s.svg", "s.dxf", "s.obj", "s.stl", "s.glb", "s.html"}) {
+        const Outcome run = Export({shapes, QStringLiteral("-o"), Path(name)});
+        EXPECT_EQ(run.status, 0) << name << ": " << run.errors.toStdString();
+        const bool mesh = QByteArray(name).endsWith("obj") || QByteArray(name).endsWith("stl");
+        const QString notes = mesh ? QStringLiteral("veltrix-export: note: The curve \"Helix\" has no area and was left out.\n"
+                                                    "veltrix-export: note: The curve \"Trefoil knot\" has no area and was left out.\n")
+                                   : QString();
+        EXPECT_EQ(run.errors, notes) << name;
+        EXPECT_GT(QFileInfo(Path(name)).size(), 1000) << name;
+    }
+    // The helix's radius is the parameter an animation sweeps.
+    const Outcome frames = Export({shapes, QStringLiteral("-o"), Path("f.png"), QStringLiteral("--frames"),
+                                   QStringLiteral("3"), QStringLiteral("--size"), QStringLiteral("160x128")});
+    ASSERT_EQ(frames.status, 0) << frames.errors.toStdString();
+    EXPECT_NE(QImage(Path("f0001.png")), QImage(Path("f0002.png")));
+}
+
 // Curves have no area: left out of a mesh with a note, the rest written.
 TEST_F(ExportProgramTest, MeshesLeaveCurvesOutWithANote)
 {

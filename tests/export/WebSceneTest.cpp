@@ -172,6 +172,13 @@ TEST_F(WebSceneTest, ScenesPassTheGltfValidator)
     const QJsonObject edges = Validate(Path("edges.glb"));
     EXPECT_EQ(edges[QStringLiteral("numErrors")].toInt(-1), 0);
     EXPECT_EQ(edges[QStringLiteral("numWarnings")].toInt(-1), 0);
+
+    // Curves and surfaces: closed, open, self-crossing, on every side.
+    ASSERT_EQ(Export({QStringLiteral(VELTRIX_EXAMPLES_DIR "/shapes.vxf"), QStringLiteral("-o"), Path("shapes.glb")}).status,
+              0);
+    const QJsonObject shapes = Validate(Path("shapes.glb"));
+    EXPECT_EQ(shapes[QStringLiteral("numErrors")].toInt(-1), 0);
+    EXPECT_EQ(shapes[QStringLiteral("numWarnings")].toInt(-1), 0);
 }
 
 // The page of the example in headless Chromium, with no network: it fetches

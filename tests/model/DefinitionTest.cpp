@@ -53,7 +53,7 @@ TEST(HeaderAnalysis, ErrorPositionIsJustAfterTheOffendingCharacter)
     EXPECT_EQ(AnalyzeHeader("z(x, y)=x").errorPosition, 5);
     EXPECT_EQ(AnalyzeHeader("z(x,,y)=x").errorPosition, 5);
     EXPECT_EQ(AnalyzeHeader("z()=x").errorPosition, 3);
-    EXPECT_EQ(AnalyzeHeader("(x)=x").errorPosition, 1);
+    EXPECT_EQ(AnalyzeHeader("=x").errorPosition, 1);
     EXPECT_EQ(AnalyzeHeader("z(x,y)x").errorPosition, 7);
     EXPECT_FALSE(AnalyzeHeader("z (x,y)=x").valid);
     // Running out of text: the position is the end.

@@ -17,6 +17,7 @@
 
 #include "FileTestSupport.h"
 #include "QelSlots.h"
+#include "model/LibraryFunction.h"
 
 namespace {
 
@@ -97,6 +98,78 @@ TEST_F(DocumentFileTest, SmallFileMatchesTheLayoutByteForByte)
         ASSERT_EQ(uint8_t(actual[i]), uint8_t(expected.data[i])) << "byte " << i;
     EXPECT_EQ(doc.PathName(), path);
     EXPECT_FALSE(doc.IsModified());
+}
+
+// A curve is an ordinary entry: its whole definition as the record's text,
+// then the library's block as ever, whose text is the tuple of expressions.
+TEST_F(DocumentFileTest, CurvesAndSurfacesAreOrdinaryEntriesWithTheirTuple)
+{
+    CVeltrix2Doc doc;
+    const std::string helix = "(x,y,z)(t)=(cos(t), sin(t), t/5)";
+    Add(doc, "helix", helix, QEL_DEGREES);
+    const QString path = Path("helix.vxf");
+    ASSERT_TRUE(doc.Save(path));
+
+    Bytes entry;
+    entry.Raw("helix").Raw(std::string(76, '\0'));
+    entry.I32(1).U32(0xFFFFFF).U32(0x000000).I32(0).I32(int32_t(helix.size())).Raw(helix);
+    const std::string tuple = "(cos(t), sin(t), t/5)";
+    entry.I32(int32_t(tuple.size())).Raw(tuple).I32(QEL_DEGREES).I32(3);
+    entry.Raw(VariableEntry("t", 0, 0, 360, 100).data);
+    entry.Raw(VariableEntry("e", 2.718281828, 0, 0, 0).data);
+    entry.Raw(VariableEntry("pi", 3.141592654, 0, 0, 0).data);
+    const std::string bytes = ReadAll(path);
+    ASSERT_GT(bytes.size(), entry.data.size());
+    EXPECT_EQ(bytes.substr(bytes.size() - entry.data.size()), entry.data);
+
+    // Read back among other forms, each evaluates as before and saves to the
+    // same bytes.
+    Add(doc, "torus", "(x,y,z)(u,v,a)=(cos(u)*(a+cos(v)), sin(u)*(a+cos(v)), sin(v))");
+    Add(doc, "cylinder", "rho(theta,z)=2");
+    Add(doc, "plain", "z(x,y)=x*y");
+    ASSERT_EQ(modify_function_variable(doc.Get(1).handle, VariableRecord{"a", 3, 1, 4, 6}), 1);
+    const double at[] = {1.25, 0.5, 3, 2.718281828, 3.141592654};
+    const SpacePoint before = LibraryFunction(doc.Get(1)).PointAt(at);
+    EXPECT_NE(before.x, 0);
+    ASSERT_TRUE(doc.Save(path));
+    const std::vector<SavedFunction> saved = Snapshot(doc);
+    CVeltrix2Doc reopened;
+    ASSERT_EQ(reopened.Open(path), ReadOutcome::Ok);
+    EXPECT_EQ(UsedHandles(), 4) << "one handle per function";
+    const std::vector<SavedFunction> loaded = Snapshot(reopened);
+    ASSERT_EQ(loaded.size(), saved.size());
+    for (size_t i = 0; i < saved.size(); ++i) {
+        EXPECT_EQ(loaded[i].record.text, saved[i].record.text);
+        EXPECT_EQ(loaded[i].library, saved[i].library);
+    }
+    const SpacePoint after = LibraryFunction(reopened.Get(1)).PointAt(at);
+    EXPECT_EQ(before.x, after.x);
+    EXPECT_EQ(before.y, after.y);
+    EXPECT_EQ(before.z, after.z);
+    ASSERT_TRUE(reopened.Save(Path("again.vxf")));
+    EXPECT_EQ(ReadAll(Path("again.vxf")), ReadAll(path));
+}
+
+// What we ship and what users have: a document read and written again is
+// the file it was, to the byte.
+TEST_F(DocumentFileTest, ExampleDocumentsReadAndWriteByteIdentical)
+{
+    const QDir examples(QStringLiteral(VELTRIX_EXAMPLES_DIR));
+    const QStringList files = examples.entryList({QStringLiteral("*.vxf")}, QDir::Files, QDir::Name);
+    ASSERT_GE(files.size(), 2);
+    for (const QString &name : files) {
+        SCOPED_TRACE(name.toStdString());
+        CVeltrix2Doc doc;
+        ASSERT_EQ(doc.Open(examples.filePath(name)), ReadOutcome::Ok);
+        ASSERT_GT(doc.Count(), 0);
+        ASSERT_TRUE(doc.Save(Path("copy.vxf")));
+        EXPECT_EQ(ReadAll(Path("copy.vxf")), ReadAll(examples.filePath(name)));
+    }
+    const std::string original = TwoFunctionFile(Path("two.vxf"));
+    CVeltrix2Doc doc;
+    ASSERT_EQ(doc.Open(Path("two.vxf")), ReadOutcome::Ok);
+    ASSERT_TRUE(doc.Save(Path("two again.vxf")));
+    EXPECT_EQ(ReadAll(Path("two again.vxf")), original);
 }
 
 TEST_F(DocumentFileTest, EmptyDocumentEndsAfterTheCount)

@@ -43,6 +43,15 @@ TEST_F(LibraryFunctionTest, EveryKindOfPlotHasItsPlottedVariablesParametersAndCo
         // wherever the header names them.
         {"z(b,x,a,y)=a*b*x*y", {"x", "y"}, {"b", "a"}},
         {"z(x)=4-abs(x)", {"x"}, {}},
+        {"rho(theta,z,a)=a", {"theta", "z"}, {"a"}},
+        {"theta(rho,z,a)=a*rho", {"rho", "z"}, {"a"}},
+        {"z(rho,theta,a)=a*rho", {"rho", "theta"}, {"a"}},
+        // z over x keeps x and y plotted, whatever else is named.
+        {"z(rho,x)=rho*x", {"x"}, {"rho"}},
+        {"(x,y,z)(u,v,a)=(u,v,a)", {"u", "v"}, {"a"}},
+        {"(x,y,z)(t,a)=(t,a,t)", {"t"}, {"a"}},
+        // u names a surface: t is a parameter then, an animation's time.
+        {"(x,y,z)(t,u)=(u,t,u)", {"u"}, {"t"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -152,6 +153,56 @@ TEST(SurfaceMesh, DropsTrianglesWithoutArea)
 
 // Binary STL: a header that does not start with "solid", the count, and per
 // triangle a unit normal agreeing with the corners' order.
+// Each directed edge of the mesh's triangles with the number of times it
+// is used.
+std::map<std::pair<uint32_t, uint32_t>, int> DirectedEdges(const FunctionMesh &f)
+{
+    std::map<std::pair<uint32_t, uint32_t>, int> edges;
+    for (size_t t = 0; t < f.triangles.size(); t += 3)
+        for (int k = 0; k < 3; ++k)
+            ++edges[{f.triangles[t + size_t(k)], f.triangles[t + size_t(k + 1) % 3]}];
+    return edges;
+}
+
+// Where a grid's edges meet (a torus's two seams, a sphere's seam and
+// poles) the triangles share vertices: every edge has two triangles, one on
+// each side, and the mesh is closed.  An open strip keeps its border.
+TEST(SurfaceMesh, ClosedSurfacesGiveClosedMeshes)
+{
+    CVeltrix2Doc doc;
+    ASSERT_TRUE(AddPlot(doc, {"torus", "(x,y,z)(u,v)=(cos(u)*(2+cos(v)), sin(u)*(2+cos(v)), sin(v))", FilledPolygons,
+                              0, 6.283185308, 24, 0, 6.283185308, 12}));
+    ASSERT_TRUE(AddPlot(doc, {"sphere", "r(alpha,beta)=3", FilledPolygons, 0, 6.283185308, 16, -1.570796327,
+                              1.570796327, 8}));
+    ASSERT_TRUE(AddPlot(doc, {"strip", "(x,y,z)(u,v)=((2+v*cos(u/2))*cos(u), (2+v*cos(u/2))*sin(u), v*sin(u/2))",
+                              FilledPolygons, 0, 6.283185308, 24, -1, 1, 4}));
+    const SceneMesh mesh = BuildSceneMesh(doc);
+    ASSERT_EQ(mesh.functions.size(), 3u);
+
+    const FunctionMesh &torus = mesh.functions[0];
+    EXPECT_EQ(torus.VertexCount(), 24u * 12u);
+    EXPECT_EQ(torus.TriangleCount(), 2u * 24u * 12u);
+    const FunctionMesh &sphere = mesh.functions[1];
+    EXPECT_EQ(sphere.VertexCount(), 16u * 7u + 2u) << "one vertex per pole";
+    EXPECT_EQ(sphere.TriangleCount(), 2u * 16u * 8u - 2u * 16u) << "the poles' thin halves dropped";
+    for (const FunctionMesh *closed : {&torus, &sphere}) {
+        SCOPED_TRACE(closed->label);
+        const auto edges = DirectedEdges(*closed);
+        for (const auto &[edge, uses] : edges) {
+            EXPECT_EQ(uses, 1) << "an edge walked twice the same way: a face turned over";
+            EXPECT_EQ(edges.count({edge.second, edge.first}), 1u) << "an open edge";
+        }
+    }
+
+    // A strip has a border; its seam is shared but turned over (it has one
+    // side only), so its triangles walk the seam's edges the same way.
+    const auto edges = DirectedEdges(mesh.functions[2]);
+    size_t open = 0;
+    for (const auto &[edge, uses] : edges)
+        open += edges.count({edge.second, edge.first}) == 0;
+    EXPECT_GT(open, 0u);
+}
+
 TEST(MeshFiles, StlHoldsEveryTriangleWithItsNormal)
 {
     CVeltrix2Doc doc;

@@ -20,7 +20,7 @@ bool AddPlot(CVeltrix2Doc &doc, const Plot &plot)
     TestFunction f(plot.text);
     if (!f.ok())
         return false;
-    const DependentKind kind = KindFromName(ExtractNames(plot.text).dependent);
+    const DependentKind kind = KindOfNames(ExtractNames(plot.text));
     f.SetRange(FirstPlottedName(kind), plot.min1, plot.max1, plot.steps1);
     f.SetRange(SecondPlottedName(kind), plot.min2, plot.max2, plot.steps2);
     FunctionRecord r = f.Record(plot.mode, plot.color1, plot.color2);

@@ -67,7 +67,8 @@ TEST(Exports, NeedsOnlyTheCLibrary)
     EXPECT_EQ(soname, "libqel.so.2");
 }
 
-TEST(Exports, ExactlyTheSixteenEntryPoints)
+// The sixteen entry points and the three for tuples of expressions.
+TEST(Exports, ExactlyTheNineteenEntryPoints)
 {
     const std::string symbols =
         Output(std::string(QEL_NM) + " -D --defined-only --format=posix " + QEL_LIBRARY_FILE);
@@ -82,7 +83,8 @@ TEST(Exports, ExactlyTheSixteenEntryPoints)
         "get_function_text", "get_function_n_var", "get_function_angle_mode",
         "is_function_initialized", "get_function_variables", "modify_function_variable",
         "get_function_variable", "reset_function", "store_function",
-        "load_function"};
+        "load_function", "set_function_components", "get_function_components",
+        "execute_function_components"};
     EXPECT_EQ(exported, expected);
 }
 

@@ -25,15 +25,19 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QSlider>
+#include <QUndoStack>
 
 #include "BarLayouts.h"
 #include "CMainFrame.h"
 #include "FloatingBar.h"
 #include "../tree/FakePrompter.h"
 #include "FramePlacement.h"
+#include "ParametersDock.h"
 #include "RunningInstance.h"
 #include "TestSupport.h"
 #include "TraceStatusBar.h"
+#include "history/DocumentHistory.h"
 #include "model/CVeltrix2Doc.h"
 #include "output/OutputCommands.h"
 #include "qel/qel.h"
@@ -41,6 +45,7 @@
 #include "tree/Prompter.h"
 #include "tree/CVeltrix2View.h"
 #include "tree/ColorButton.h"
+#include "tree/ParameterPanel.h"
 #include "tree/SettingsDialog.h"
 #include "tree/SettingsPages.h"
 #include "tree/ValueDialog.h"
@@ -1031,11 +1036,11 @@ TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
     QList<QAction *> toggles;
     for (QAction *a : TopMenu(QStringLiteral("&View"))->actions()) {
         texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        if (a->isCheckable() && !a->isSeparator() && texts.size() > 4)
+        if (a->isCheckable() && !a->isSeparator() && texts.size() > 5)
             toggles << a;
     }
-    ASSERT_EQ(texts, (QStringList{"&Standard Toolbar", "3D Toolbar", "&Status Bar", "-", "Smooth Lines",
-                                  "Shaded Surfaces", "Colour Legend"}));
+    ASSERT_EQ(texts, (QStringList{"&Standard Toolbar", "3D Toolbar", "&Status Bar", "&Parameters", "-",
+                                  "Smooth Lines", "Shaded Surfaces", "Colour Legend"}));
     ASSERT_EQ(toggles.size(), 3);
     EXPECT_TRUE(toggles[0]->isChecked());
     EXPECT_FALSE(toggles[1]->isChecked());
@@ -1062,6 +1067,60 @@ TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
     EXPECT_FALSE(again.smoothLines);
     EXPECT_TRUE(again.shadedSurfaces);
     EXPECT_TRUE(again.colorLegend);
+}
+
+// View > Parameters shows the pane, off for a user who never chose and kept
+// as the user leaves it; the pane shows the selected function's parameters,
+// its drags are drawn at once and recorded once.
+TEST_F(MainFrameTest, TheParametersPaneIsTheUsersAndDrawsItsDragsLive)
+{
+    QAction *toggle = frame->Actions().parameters;
+    ParametersDock *dock = frame->Parameters();
+    ShowAndActivate(*frame);
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_FALSE(dock->isVisible());
+    toggle->trigger();
+    EXPECT_TRUE(dock->isVisible());
+    EXPECT_TRUE(QSettings().value(QStringLiteral("View/Parameters")).toBool());
+
+    const int32_t torus = AddShown("torus", "(x,y,z)(u,v,a)=(cos(u)*(a+cos(v)), sin(u)*(a+cos(v)), sin(v))");
+    VariableRecord a{"a", 2, 1, 4, 3};
+    ASSERT_EQ(modify_function_variable(torus, a), 1);
+    frame->Document()->UpdateAllViews(nullptr, -1);
+    for (const TreeNodeEntry &e : frame->TreeView()->Nodes())
+        if (e.function == torus && e.kind == FunctionNode)
+            frame->TreeView()->Tree()->setCurrentItem(e.item);
+    ParameterPanel *panel = dock->Panel();
+    ASSERT_EQ(panel->Function(), torus);
+    ASSERT_EQ(panel->RowCount(), 1);
+
+    const QImage before = frame->View3d()->grabFramebuffer();
+    QSlider *slider = panel->Slider(0);
+    QUndoStack &stack = DocumentHistory::Of(*frame->Document()).Stack();
+    const int done = stack.count();
+    slider->setSliderDown(true);
+    slider->setValue(3);   // a = 4: the torus reaches the cube's sides
+    const QImage dragged = frame->View3d()->grabFramebuffer();
+    EXPECT_NE(dragged, before) << "drawn while the drag goes on";
+    EXPECT_EQ(stack.count(), done);
+    slider->setSliderDown(false);
+    EXPECT_EQ(stack.count(), done + 1);
+    EXPECT_EQ(stack.undoText(), "Change value of a");
+    frame->UndoAction()->trigger();
+    ASSERT_EQ(get_function_variable(torus, "a", &a), 1);
+    EXPECT_EQ(a.value, 2);
+    EXPECT_EQ(slider->value(), 1);
+
+    // The pane's own close button is the user's choice too.
+    dock->close();
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_FALSE(QSettings().value(QStringLiteral("View/Parameters")).toBool());
+    toggle->trigger();
+    frame.reset();
+    frame = MakeFrame();
+    EXPECT_TRUE(frame->Actions().parameters->isChecked());
+    frame->show();
+    EXPECT_TRUE(frame->Parameters()->isVisible());
 }
 
 // The point under the mouse goes to the message pane, and the view's prompt

@@ -134,6 +134,57 @@ TEST_F(ViewTest, AddRefusesEachBadDefinitionAndReopensWithTheFaultSelected)
     EXPECT_EQ(view.Tree()->topLevelItemCount(), 1);
 }
 
+// Curves, surfaces and cylinders go through the same dialogs; their
+// refusals point at the fault, and their sampled parameters run over a full
+// turn in the unit chosen.
+TEST_F(ViewTest, AddTakesCurvesSurfacesAndCylindersAndPointsAtTheirFaults)
+{
+    std::vector<Reopened> seen;
+    auto typeAndLook = [this, &seen](const QString &typed, int unit = -1) {
+        prompter.Accept<TextDialog>([&seen, typed, unit](TextDialog &d) {
+            seen.push_back(Look(d));
+            d.Edit()->setPlainText(typed);
+            if (unit >= 0)
+                d.AngleButton(unit)->click();
+        });
+    };
+    prompter.Accept<LabelDialog>([](LabelDialog &d) { d.Edit()->setText(QStringLiteral("torus")); });
+    typeAndLook(QStringLiteral("(x,y,z)(u,v)=(u,v)"));
+    typeAndLook(QStringLiteral("(x,y,w)(u,v)=(u,v,u)"));
+    typeAndLook(QStringLiteral("(x,y,z)(u,v)=(cos(u),sin(u),v*)"));
+    typeAndLook(QStringLiteral("(x,y,z)(u,v)=(cos(u)*(2+cos(v)), sin(u)*(2+cos(v)), sin(v))"), QEL_DEGREES);
+    view.Actions().addFunction->trigger();
+
+    ASSERT_EQ(prompter.messages.size(), 3u);
+    EXPECT_TRUE(prompter.messages[0].text.startsWith(QStringLiteral("Write three expressions in parentheses")));
+    EXPECT_TRUE(prompter.messages[1].text.startsWith(QStringLiteral("The coordinates of a curve or surface")));
+    EXPECT_EQ(prompter.messages[2].text, QStringLiteral("Syntax error"));
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[1].selectionStart, 17);   // before the ')' where the third is due
+    EXPECT_EQ(seen[1].selectionEnd, 17);
+    EXPECT_EQ(seen[2].selectionStart, 5);    // the w
+    EXPECT_EQ(seen[2].selectionEnd, 6);
+    EXPECT_EQ(seen[3].selectionStart, 30);   // the ) after v*
+    EXPECT_EQ(seen[3].selectionEnd, 30);
+
+    ASSERT_EQ(doc.Count(), 1);
+    const int32_t torus = doc.Get(0).handle;
+    EXPECT_EQ(NodeText(torus, VariableNode, "u"), "u = 0.");
+    EXPECT_EQ(NodeText(torus, RangeNode, "u"), "[0.,360.]");
+    EXPECT_EQ(NodeText(torus, StepsNode, "v"), "20");
+    EXPECT_EQ(Node(torus, VariableNode, "e"), nullptr);
+
+    ScriptAdd(QStringLiteral("helix"), QStringLiteral("(x,y,z)(t)=(cos(t), sin(t), t/5)"));
+    ScriptAdd(QStringLiteral("cylinder"), QStringLiteral("rho(theta,z)=2"));
+    view.Actions().addFunction->trigger();
+    view.Actions().addFunction->trigger();
+    ASSERT_EQ(doc.Count(), 3);
+    EXPECT_EQ(NodeText(doc.Get(1).handle, RangeNode, "t"), "[0.,6.283185308]");
+    EXPECT_EQ(NodeText(doc.Get(1).handle, StepsNode, "t"), "100");
+    EXPECT_EQ(NodeText(doc.Get(2).handle, RangeNode, "theta"), "[0.,6.283185308]");
+    EXPECT_EQ(NodeText(doc.Get(2).handle, RangeNode, "z"), "[-5.,5.]");
+}
+
 TEST_F(ViewTest, AddEndsOnCancelOrABadLabel)
 {
     prompter.Cancel<LabelDialog>();
