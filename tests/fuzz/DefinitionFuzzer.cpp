@@ -35,7 +35,13 @@ void CheckHeader(const std::string &text)
     FUZZ_CHECK(header.expressionStart >= 2 && header.expressionStart <= length, "the expression starts in the text");
     FUZZ_CHECK(text[size_t(header.expressionStart) - 1] == '=', "the expression starts after '='");
     const DefinitionNames names = ExtractNames(text);
-    FUZZ_CHECK(!names.dependent.empty(), "a valid header names its dependent variable");
+    if (names.tuple) {
+        FUZZ_CHECK(names.dependent.empty() && !names.dependents.empty(), "a valid tuple names its dependents");
+        for (const std::string &name : names.dependents)
+            FUZZ_CHECK(!name.empty(), "no empty dependent name");
+    } else {
+        FUZZ_CHECK(!names.dependent.empty(), "a valid header names its dependent variable");
+    }
     FUZZ_CHECK(int(names.independents.size()) == header.independentCount,
                "every independent name counted is extracted");
     for (const std::string &name : names.independents)
