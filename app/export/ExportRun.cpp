@@ -27,13 +27,7 @@ namespace {
 // The scene as the document was saved: its camera, at the given size.
 SceneState DocumentScene(const CVeltrix2Doc &doc, QSize size, const RenderOptions &drawing)
 {
-    const ViewSettings &s = doc.Settings();
-    SceneState scene;
-    scene.doc = &doc;
-    scene.camera.SetPose(CameraPose{s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
-    scene.width = size.width();
-    scene.height = size.height();
-    scene.options = drawing;
+    SceneState scene = SavedScene(doc, size.width(), size.height(), drawing);
     // Pictures larger than the default size show its lines as much wider.
     scene.lineWidth = ScaledLineWidth(size.width(), size.height(), kDefaultPictureSize.width(),
                                       kDefaultPictureSize.height());
@@ -112,19 +106,9 @@ private:
     {
         QString error;
         const ReadOutcome outcome = doc_.Open(options_.document, &error);
-        switch (outcome) {
-        case ReadOutcome::Ok:
+        if (outcome == ReadOutcome::Ok)
             return ExportWritten;
-        case ReadOutcome::CannotOpen:
-            return Fail(ExportDocumentUnreadable, QStringLiteral("The document %1 cannot be opened: %2.")
-                                                      .arg(QDir::toNativeSeparators(options_.document), error));
-        case ReadOutcome::InvalidFile:
-        case ReadOutcome::BadFormat:
-        case ReadOutcome::BlockFailed:
-            break;
-        }
-        return Fail(ExportDocumentUnreadable, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(options_.document),
-                                                                           ReadOutcomeMessage(outcome)));
+        return Fail(ExportDocumentUnreadable, ReadFailureLine(options_.document, outcome, error));
     }
 
     int WriteDrawing()

@@ -18,9 +18,12 @@
 #include "view3d/TraceCursor.h"
 
 // A face's outline: drawn along its cell edges in `colour`, or not at all.
+// Where the spacing leaves grid lines without outlines, the face is also
+// stroked in its own fill along the edges no outline covers.
 struct SceneFigure::FaceStyle {
     bool outlined = false;
     QRgb color = 0;
+    bool thinned = false;
 };
 
 // A text of the scene, as figure outlines, and the colour it is drawn in.
@@ -159,6 +162,7 @@ public:
 
     // GeometrySink
     void BeginFunction(const FunctionRecord &record, double low, double high) override;
+    void BeginGrid(uint32_t count1, uint32_t count2, const GridProbe &probe) override;
     void Cell(const CellGeometry &cell) override;
     void Segment(const SegmentGeometry &segment) override;
     void EndFunction() override;
@@ -167,9 +171,10 @@ public:
     std::vector<LegendEntry> legend;
 
 private:
-    uint32_t Style(bool outlined, Color color);
+    uint32_t Style(bool outlined, Color color, bool thinned = false);
+    // `outlined`: which edges carry the outline (all when empty).
     void AddFace(const GLPoint *corners, const Rgb *colors, int count, uint32_t style, bool cell, uint32_t i,
-                 uint32_t j);
+                 uint32_t j, std::vector<uint8_t> outlined = {});
     void AddLine(const GLPoint &a, const GLPoint &b, const Rgb &ca, const Rgb &cb);
     void AddLines(const std::vector<LineSegment> &lines, Color color);
     void AddText(const PlacedText &text, Color color);
@@ -189,18 +194,20 @@ private:
     bool graph_ = false;   // the function's surface is a Cartesian graph
     double low_ = 0, high_ = 0;
     uint32_t outlineStyle_ = 0, plainStyle_ = 0;
+    // The grid lines outlined on this figure.
+    OutlineSpacing spacing_;
     // Wire-frame cells, whose shared edges are drawn once.
     std::vector<CellGeometry> wireCells_;
 };
 
-uint32_t SceneFigure::Builder::Style(bool outlined, Color color)
+uint32_t SceneFigure::Builder::Style(bool outlined, Color color, bool thinned)
 {
-    figure_.faceStyles_.push_back({outlined, ToQRgb(color)});
+    figure_.faceStyles_.push_back({outlined, ToQRgb(color), thinned});
     return uint32_t(figure_.faceStyles_.size() - 1);
 }
 
 void SceneFigure::Builder::AddFace(const GLPoint *corners, const Rgb *colors, int count, uint32_t style,
-                                   bool cell, uint32_t i, uint32_t j)
+                                   bool cell, uint32_t i, uint32_t j, std::vector<uint8_t> outlined)
 {
     DepthItem item;
     item.kind = DepthItem::Face;
@@ -212,6 +219,7 @@ void SceneFigure::Builder::AddFace(const GLPoint *corners, const Rgb *colors, in
     item.payload = style;
     for (int k = 0; k < count; ++k)
         item.shape.v.push_back({figure_.projection_->ToEye(corners[k]), colors[k]});
+    item.shape.outlined = std::move(outlined);
     order_.Add(std::move(item));
 }
 
@@ -282,6 +290,7 @@ void SceneFigure::Builder::BeginFunction(const FunctionRecord &record, double lo
     record_ = &record;
     low_ = low;
     high_ = high;
+    spacing_ = OutlineSpacing();
     wireCells_.clear();
     switch (record.mode) {
     case FilledPolygons: outlineStyle_ = Style(true, record.color2); break;
@@ -291,6 +300,26 @@ void SceneFigure::Builder::BeginFunction(const FunctionRecord &record, double lo
     plainStyle_ = Style(false, 0);
     if (record.mode == Gradient)
         legend.push_back({record.label, low, high, record.color1, record.color2});
+}
+
+void SceneFigure::Builder::BeginGrid(uint32_t, uint32_t, const GridProbe &probe)
+{
+    const FigureProjection &projection = *figure_.projection_;
+    spacing_ = ChooseOutlineSpacing(
+        probe,
+        [&projection](const GLPoint &p, double *x, double *y) {
+            const EyePoint e = projection.ToEye(p);
+            if (!(-e.z > 0))
+                return false;
+            const FigurePoint f = projection.ToFigure(e);
+            *x = f.x;
+            *y = f.y;
+            return true;
+        },
+        figure_.lineWidth_);
+    if (spacing_.IsEveryLine() || (record_->mode != FilledPolygons && record_->mode != Gradient))
+        return;
+    outlineStyle_ = Style(true, record_->mode == FilledPolygons ? record_->color2 : settings_.backgroundColor, true);
 }
 
 bool SceneFigure::Builder::WantsNormals() const
@@ -344,7 +373,14 @@ void SceneFigure::Builder::Cell(const CellGeometry &cell)
     }
     if (WantsNormals())
         Light(cell, colors);
-    AddFace(cell.p, colors, 4, style, true, cell.i, cell.j);
+    std::vector<uint8_t> outlined;
+    if (style == outlineStyle_ && !spacing_.IsEveryLine()) {
+        for (int e = 0; e < 4; ++e) {
+            const GridLine line = CellEdgeLine(cell.i, cell.j, e);
+            outlined.push_back(spacing_.DrawsLine(line.family, line.index));
+        }
+    }
+    AddFace(cell.p, colors, 4, style, true, cell.i, cell.j, std::move(outlined));
 }
 
 void SceneFigure::Builder::Segment(const SegmentGeometry &s)
@@ -453,8 +489,22 @@ SceneFigure::SceneFigure(const SceneState &scene, int width, int height)
     items_ = order.Sorted();
     stats_ = order.Stats();
     ShareCellEdges();
-    if (scene.options.colorLegend)
-        legend_ = ComposeLegend(builder.legend, glyphs_->AllMetrics(), width, height, background_);
+    if (scene.options.colorLegend) {
+        // Clear of the numbers and letters, in the legend's window
+        // coordinates (y up).
+        const FigureProjection &projection = *projection_;
+        const std::vector<ScreenRect> texts = FurnitureTextRects(
+            s, glyphs_->AllMetrics(), scene.camera, [&projection, height](const GLPoint &p, double *x, double *y) {
+                const EyePoint e = projection.ToEye(p);
+                if (!(-e.z > 0))
+                    return false;
+                const FigurePoint f = projection.ToFigure(e);
+                *x = f.x;
+                *y = height - f.y;
+                return true;
+            });
+        legend_ = ComposeLegend(builder.legend, glyphs_->AllMetrics(), width, height, background_, texts);
+    }
 }
 
 SceneFigure::~SceneFigure() = default;
@@ -518,8 +568,9 @@ void SceneFigure::PaintFace(FigureCanvas &canvas, const DepthItem &item) const
         return;
     }
     // The edges of a whole cell that it does not stroke, a neighbour drawn
-    // later strokes; a piece's cut edges need the fill's own stroke.
-    if (item.cell && style.outlined)
+    // later strokes (unless the spacing left their line without outline); a
+    // piece's cut edges need the fill's own stroke.
+    if (item.cell && style.outlined && !style.thinned)
         canvas.Polygon(points, fill, nullptr, 0);
     else
         canvas.Polygon(points, fill, &fill, kSeamWidth);

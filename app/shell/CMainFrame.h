@@ -98,7 +98,7 @@ private:
     void EndRunsBeforeReplay();
     void CreateBars();
     void ConnectPanes();
-    void PlaceFloatingBars();
+    void OpenFloatingBar(FloatingBar *bar);
     void RestorePlacement();
     void SavePlacement();
     void RebuildRecentFileMenu();

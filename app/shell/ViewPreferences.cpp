@@ -14,14 +14,14 @@ const QString kColorLegend = QStringLiteral("View/ColourLegend");
 ViewPreferences::ViewPreferences(GLView *view, QObject *parent) : QObject(parent), view_(view)
 {
     const RenderOptions stored = Load(QSettings());
-    smoothLines_ = MakeToggle(QStringLiteral("Smooth Lines"),
+    smoothLines_ = MakeToggle(QStringLiteral("Smooth &Lines"),
                               QStringLiteral("Draw lines and edges without jagged steps\nSmooth Lines"),
                               stored.smoothLines);
-    shaded_ = MakeToggle(QStringLiteral("Shaded Surfaces"),
+    shaded_ = MakeToggle(QStringLiteral("S&haded Surfaces"),
                          QStringLiteral("Light filled surfaces from the eye, so that their shape shows\n"
                                         "Shaded Surfaces"),
                          stored.shadedSurfaces);
-    legend_ = MakeToggle(QStringLiteral("Colour Legend"),
+    legend_ = MakeToggle(QStringLiteral("&Colour Legend"),
                          QStringLiteral("Show the values of the gradient colours in a corner of the scene\n"
                                         "Colour Legend"),
                          stored.colorLegend);

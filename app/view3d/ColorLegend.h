@@ -5,6 +5,7 @@
 
 #include "model/ViewSettings.h"
 #include "view3d/FurnitureGeometry.h"
+#include "view3d/ScreenProjection.h"
 
 class OutlineFont;
 
@@ -61,13 +62,17 @@ struct LegendDrawing {
 // between.
 constexpr int kLegendBarSegments = 64;
 
-// The legend of the entries in the lower right corner of a viewport of
-// width x height pixels, with the text widths of `metrics`.  Entries that
-// do not fit are left out; none shown when nothing fits.
+// The legend of the entries in a corner of a viewport of width x height
+// pixels, with the text widths of `metrics`.  Entries that do not fit are
+// left out; none shown when nothing fits.  The corner is the lower right one
+// unless the legend would cover one of `avoid` there (the numbers and
+// letters of the cube and axes, window coordinates): then the first of the
+// lower left, upper left and upper right corners where it covers none, or
+// else the one where it covers least.
 LegendDrawing ComposeLegend(const std::vector<LegendEntry> &entries, const GlyphMetricsTable &metrics, int width,
-                            int height, Color background);
+                            int height, Color background, const std::vector<ScreenRect> &avoid = {});
 
 // Draws the legend over whatever is there.  Leaves the projection and
 // model-view matrices as it found them.
 void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
-                     int height, Color background);
+                     int height, Color background, const std::vector<ScreenRect> &avoid = {});

@@ -55,7 +55,7 @@ public:
     {
         static const int di[4] = {0, 1, 1, 0}, dj[4] = {0, 0, 1, 1};
         CellGeometry cell;
-        sink_.BeginGrid(g_.count1, g_.count2);
+        sink_.BeginGrid(g_.count1, g_.count2, MakeGridProbe(points_, g_.count1, g_.count2, cube_));
         for (uint32_t i = 0; i + 1 < g_.count1; ++i) {
             for (uint32_t j = 0; j + 1 < g_.count2; ++j) {
                 bool inside = true;

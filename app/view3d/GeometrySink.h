@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "view3d/OutlineThinning.h"
 #include "view3d/SampleMapping.h"
 
 struct FunctionRecord;
@@ -31,8 +32,12 @@ public:
     virtual ~GeometrySink() = default;
     // low and high: the range of the gradient colors.
     virtual void BeginFunction(const FunctionRecord &record, double low, double high) = 0;
-    // A surface's cells follow, from a grid of count1 x count2 samples.
-    virtual void BeginGrid(uint32_t count1, uint32_t count2) { (void)count1, (void)count2; }
+    // A surface's cells follow, from a grid of count1 x count2 samples of
+    // which `probe` is a coarse lattice (for the spacing of its outlines).
+    virtual void BeginGrid(uint32_t count1, uint32_t count2, const GridProbe &probe)
+    {
+        (void)count1, (void)count2, (void)probe;
+    }
     virtual void Cell(const CellGeometry &cell) = 0;
     virtual void Segment(const SegmentGeometry &segment) = 0;
     virtual void EndFunction() = 0;

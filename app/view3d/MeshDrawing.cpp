@@ -68,6 +68,8 @@ std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives)
     for (size_t k = 0; k < mesh.batches.size(); ++k) {
         const MeshBatch &b = mesh.batches[k];
         const size_t per = IndicesPerPrimitive(b);
+        if (k > 0 && b.outline != mesh.batches[k - 1].outline)
+            room = 0;   // outlines of another class start a piece of their own
         for (size_t first = 0; first < b.indices.size();) {
             if (room == 0) {
                 pieces.emplace_back();
@@ -86,7 +88,13 @@ std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives)
     return pieces;
 }
 
-void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, MeshSubmission submission)
+OutlineClass PieceOutline(const RenderMesh &mesh, const MeshPiece &piece)
+{
+    return piece.empty() ? OutlineClass() : mesh.batches[piece.front().batch].outline;
+}
+
+void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, MeshSubmission submission,
+                   const OutlineSpacing &spacing)
 {
     if (mesh.PointCount() == 0)
         return;
@@ -98,6 +106,8 @@ void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, Me
     bool pushedBack = false;
     for (const MeshSpan &span : piece) {
         const MeshBatch &b = mesh.batches[span.batch];
+        if (!b.outline.DrawnAt(spacing))
+            continue;
         if (b.pushedBack != pushedBack) {
             pushedBack = b.pushedBack;
             if (pushedBack) {
@@ -129,16 +139,18 @@ void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, Me
         glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission)
+void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission, const OutlineSpacing &spacing)
 {
     if (submission != MeshSubmission::Direct) {
         const std::vector<MeshPiece> whole = MeshPieces(mesh, SIZE_MAX);
         for (const MeshPiece &piece : whole)
-            DrawMeshPiece(mesh, piece, tag, submission);
+            DrawMeshPiece(mesh, piece, tag, submission, spacing);
         return;
     }
     for (const MeshPiece &piece : MeshPieces(mesh)) {
-        DrawMeshPiece(mesh, piece, tag, submission);
+        if (!PieceOutline(mesh, piece).DrawnAt(spacing))
+            continue;
+        DrawMeshPiece(mesh, piece, tag, submission, spacing);
         glFlush();
     }
 }

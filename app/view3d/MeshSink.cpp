@@ -1,5 +1,6 @@
 #include "view3d/MeshSink.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "model/FunctionRecord.h"
@@ -45,17 +46,22 @@ void MeshSink::BeginFunction(const FunctionRecord &record, double low, double hi
     high_ = high;
     mesh_ = RenderMesh();
     std::fill(std::begin(roles_), std::end(roles_), 0);
+    for (auto &family : outlineBatches_)
+        std::fill(std::begin(family), std::end(family), 0);
     slot_.clear();
     count2_ = 0;
+    cells_ = 0;
 }
 
 // Room for a grid whose cells are all inside: the arrays never move while
 // they fill, and take no more than they need.
-void MeshSink::BeginGrid(uint32_t count1, uint32_t count2)
+void MeshSink::BeginGrid(uint32_t count1, uint32_t count2, const GridProbe &probe)
 {
     slot_.assign(size_t(count1) * count2, 0);
     count2_ = count2;
+    mesh_.probe = probe;
     const size_t cells = count1 > 1 && count2 > 1 ? size_t(count1 - 1) * (count2 - 1) : 0;
+    cells_ = cells;
     const size_t points = mode_ == ChessBoard ? 4 * cells : slot_.size();
     mesh_.positions.reserve(3 * points);
     if (mode_ == Gradient || mode_ == ChessBoard)
@@ -64,7 +70,7 @@ void MeshSink::BeginGrid(uint32_t count1, uint32_t count2)
         mesh_.normals.reserve(3 * points);
     if (mode_ == FilledPolygons || mode_ == ChessBoard || mode_ == Gradient)
         Batch(Faces).indices.reserve(6 * cells);
-    if (mode_ != ChessBoard)
+    if (mode_ == WireFrame)
         Batch(Outlines).indices.reserve(8 * cells);
 }
 
@@ -85,13 +91,32 @@ MeshBatch &MeshSink::Batch(BatchRole role)
         b.lit = faces && WantsNormals();
         b.pushedBack = faces && (mode_ == FilledPolygons || mode_ == Gradient);
         b.pointColors = (faces && mode_ == ChessBoard) || (mode_ == Gradient && role != Outlines);
-        switch (role) {
-        case Outlines:
-            b.color = mode_ == FilledPolygons ? color2_ : mode_ == Gradient ? background_
-                                                                            : color1_;
-            break;
-        default: b.color = color1_; break;
-        }
+        // The role's outlines are a wire frame's; the other modes' come by
+        // grid line (OutlineBatch).
+        b.color = color1_;
+        mesh_.batches.push_back(std::move(b));
+        slot = int(mesh_.batches.size());
+    }
+    return mesh_.batches[size_t(slot - 1)];
+}
+
+bool MeshSink::ThinnedOutlines() const
+{
+    return mode_ == FilledPolygons || mode_ == Gradient;
+}
+
+MeshBatch &MeshSink::OutlineBatch(const GridLine &line)
+{
+    const uint8_t level = std::min<uint8_t>(GridLineLevel(line.index), kLevels - 1);
+    int &slot = outlineBatches_[line.family][level];
+    if (slot == 0) {
+        MeshBatch b;
+        b.primitive = MeshBatch::Lines;
+        b.color = mode_ == FilledPolygons ? color2_ : background_;
+        b.outline = OutlineClass{int8_t(line.family), level};
+        // A family's edges are two per cell; half its lines are of level 0,
+        // a quarter of level 1, and so on.
+        b.indices.reserve(4 * cells_ / (size_t(1) << std::min<int>(level + 1, 20)) + 16);
         mesh_.batches.push_back(std::move(b));
         slot = int(mesh_.batches.size());
     }
@@ -140,8 +165,11 @@ void MeshSink::Cell(const CellGeometry &c)
     }
     if (faces)
         Append(Batch(Faces).indices, {p[0], p[1], p[3], p[1], p[2], p[3]});
-    if (mode_ != ChessBoard)
+    if (mode_ == WireFrame)
         Append(Batch(Outlines).indices, {p[0], p[1], p[1], p[2], p[2], p[3], p[3], p[0]});
+    if (ThinnedOutlines())
+        for (int e = 0; e < 4; ++e)
+            Append(OutlineBatch(CellEdgeLine(c.i, c.j, e)).indices, {p[e], p[(e + 1) % 4]});
 }
 
 void MeshSink::Segment(const SegmentGeometry &s)

@@ -11,7 +11,9 @@
 // mesh; a cell is two triangles, P0 P1 P3 and P1 P2 P3, and its outline the
 // four edges P0 P1, P1 P2, P2 P3, P3 P0, each cell drawing its own (so an
 // edge between two cells is drawn once from each side, as a cell-by-cell
-// drawing does).
+// drawing does).  The outlines of the filled and gradient modes come in a
+// batch per family and level of grid line, so that a drawing can leave out
+// those a coarser spacing drops (OutlineThinning.h).
 //   WireFrame       the outlines in color1
 //   FilledPolygons  faces in color1 (pushed back), outlines in color2
 //   ChessBoard      faces in color1 where i + j is odd, color2 where even
@@ -27,7 +29,7 @@ public:
     explicit MeshSink(Color background, bool shaded = false) : background_(background), shaded_(shaded) {}
 
     void BeginFunction(const FunctionRecord &record, double low, double high) override;
-    void BeginGrid(uint32_t count1, uint32_t count2) override;
+    void BeginGrid(uint32_t count1, uint32_t count2, const GridProbe &probe) override;
     void Cell(const CellGeometry &cell) override;
     void Segment(const SegmentGeometry &segment) override;
     void EndFunction() override;
@@ -44,6 +46,10 @@ private:
                      Segments,
                      kRoles };
     MeshBatch &Batch(BatchRole role);
+    // The batch of the outlines on grid line `line`, made on first use.
+    MeshBatch &OutlineBatch(const GridLine &line);
+    // The filled and gradient modes' outlines, which come by grid line.
+    bool ThinnedOutlines() const;
     uint32_t AddPoint(const GLPoint &p, Color color, const GLPoint *normal);
     uint32_t CornerPoint(const CellGeometry &cell, int k);
 
@@ -54,6 +60,10 @@ private:
     double low_ = 0, high_ = 0;
     RenderMesh mesh_;
     int roles_[kRoles] = {};         // batch index + 1 of each role, 0 before its first use
+    // The same for the outlines of each family and level.
+    static constexpr int kLevels = 33;
+    int outlineBatches_[2][kLevels] = {};
+    size_t cells_ = 0;   // in the grid, for the room batches take
     std::vector<uint32_t> slot_;     // grid point -> mesh point + 1, 0 before its first use
     uint32_t count2_ = 0;
 };

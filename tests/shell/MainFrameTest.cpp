@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 
 #include <QAction>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFileDialog>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -181,12 +184,8 @@ TEST_F(MainFrameTest, LayoutHasTheTreeOnTheLeftAndTheBarsInTheirPlaces)
     EXPECT_EQ(frame->ToolBar3d()->actions().size(), 15);
     EXPECT_TRUE(frame->View3d()->Actions().pickMode->isCheckable());
 
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    const QPoint p(screen.width() - 200, screen.height() / 3);
     EXPECT_FALSE(frame->AnimationBar()->isVisible());
     EXPECT_FALSE(frame->TraceBar()->isVisible());
-    EXPECT_EQ(frame->AnimationBar()->pos(), p);
-    EXPECT_EQ(frame->TraceBar()->pos(), p);
     EXPECT_EQ(frame->AnimationBar()->windowTitle(), QStringLiteral("Animation"));
     EXPECT_EQ(frame->TraceBar()->windowTitle(), QStringLiteral("Trace"));
     EXPECT_FALSE(frame->TraceBar()->windowFlags() & Qt::WindowCloseButtonHint);
@@ -500,7 +499,7 @@ TEST_F(MainFrameTest, ThreeDToolBarHidesAndComesBackWithItsCheckMark)
 {
     ShowAndActivate(*frame);
     QAction *toggle = frame->Actions().toolBar3d;
-    EXPECT_EQ(toggle->text(), QStringLiteral("3D Toolbar"));
+    EXPECT_EQ(toggle->text(), QStringLiteral("&3D Toolbar"));
     EXPECT_TRUE(toggle->isChecked());
     toggle->trigger();
     EXPECT_FALSE(frame->ToolBar3d()->isVisible());
@@ -624,12 +623,58 @@ TEST_F(MainFrameTest, FileAndEditMenusKeepTheirItems)
     };
     EXPECT_EQ(texts(TopMenu(QStringLiteral("&File"))),
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
-                           "&Print...\tCtrl+P", "Print Pre&view...", "P&rint Setup...", "-", "Export", "-", "Recent File", "-",
+                           "&Print...\tCtrl+P", "Print Pre&view...", "P&rint Setup...", "-", "&Export", "-", "Recent File", "-",
                            "E&xit"}));
     EXPECT_EQ(texts(TopMenu(QStringLiteral("&Edit"))),
-              (QStringList{"&Undo", "&Redo", "-", "&Copy\tCtrl+C", "-", "Settings..."}));
+              (QStringList{"&Undo", "&Redo", "-", "&Copy\tCtrl+C", "-", "&Settings..."}));
     EXPECT_EQ(frame->Output()->Actions().print->statusTip(), QStringLiteral("Print the active document"));
     EXPECT_EQ(frame->Actions().settings->statusTip(), QStringLiteral("Change the view settings"));
+}
+
+// Every item of every menu opens with a letter: the keyboard reaches them
+// all.  Two items of a menu share a letter only where the designed texts
+// do (the View menu's "&Standard Toolbar" and "&Status Bar").
+TEST_F(MainFrameTest, EveryMenuItemHasAMnemonic)
+{
+    const int wave = AddShown("wave", "z(x,y)=cosx*siny");
+    QStringList missing, shared;
+    std::function<void(QMenu *)> check = [&](QMenu *menu) {
+        emit menu->aboutToShow();
+        QMap<QString, QString> letters;
+        for (QAction *a : menu->actions()) {
+            // The recent-file list's stand-in when it is empty is never enabled.
+            if (a->isSeparator() || !a->isVisible() || (a->text() == "Recent File" && !a->isEnabled()))
+                continue;
+            const QString text = a->text().section(QLatin1Char('\t'), 0, 0);
+            const QString key = QKeySequence::mnemonic(text).toString();
+            if (key.isEmpty())
+                missing << menu->title() + " > " + text;
+            else if (letters.contains(key) && !(text == "&Status Bar" && letters[key] == "&Standard Toolbar"))
+                shared << menu->title() + " > " + letters[key] + " / " + text;
+            letters[key] = text;
+            if (a->menu())
+                check(a->menu());
+        }
+    };
+    QMenu *functions = TopMenu(QStringLiteral("F&unctions"));
+    ASSERT_TRUE(functions);
+    for (QAction *top : frame->menuBar()->actions()) {
+        EXPECT_FALSE(QKeySequence::mnemonic(top->text()).isEmpty()) << top->text().toStdString();
+        if (top->menu() != functions)
+            check(top->menu());
+    }
+    // The Functions menu as it opens for each kind of node.
+    CVeltrix2View *tree = frame->TreeView();
+    tree->Tree()->expandAll();
+    for (const TreeNodeEntry &e : tree->Nodes()) {
+        if (e.function != wave)
+            continue;
+        tree->Tree()->setCurrentItem(e.item);
+        e.item->setSelected(true);
+        check(functions);
+    }
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
+    EXPECT_TRUE(shared.isEmpty()) << shared.join(", ").toStdString();
 }
 
 TEST_F(MainFrameTest, ViewCommandsReachTheViewFromTheTreePane)
@@ -671,6 +716,70 @@ TEST_F(MainFrameTest, TraceRequestsShowTheBarAndCloseEndsTraceAndAnimation)
     EXPECT_FALSE(frame->TraceStatus()->TraceLayout());
     EXPECT_FALSE(frame->View3d()->TraceOn());
     EXPECT_FALSE(frame->View3d()->AnimationOn());
+}
+
+// The bars opened over the 3D tool bar's arrows at the screen's right edge.
+TEST_F(MainFrameTest, FloatingBarsOpenBesideThe3dToolBarOverNoControl)
+{
+    frame->resize(1000, 700);
+    ShowAndActivate(*frame);
+    ASSERT_TRUE(AddFunction(*frame->Document(), "wave", "z(x,y)=cosx*siny"));
+    const int handle = frame->Document()->Get(frame->Document()->First()).handle;
+    auto global = [](const QWidget *w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); };
+    const QRect toolBar = global(frame->ToolBar3d());
+    const QRect scene = global(frame->View3d());
+    ASSERT_EQ(toolBar.left(), scene.right() + 1) << "the 3D tool bar is docked right of the scene";
+
+    emit frame->TreeView()->TraceBarRequested(true);
+    emit frame->TreeView()->AnimationBarRequested(true);
+    QCoreApplication::processEvents();
+    for (const FloatingBar *bar : {frame->TraceBar(), frame->AnimationBar()}) {
+        ASSERT_TRUE(bar->isVisible());
+        const QRect placed = bar->frameGeometry();
+        EXPECT_FALSE(placed.intersects(toolBar)) << bar->windowTitle().toStdString();
+        EXPECT_FALSE(placed.intersects(global(frame->StandardBar())));
+        EXPECT_TRUE(scene.contains(placed)) << bar->windowTitle().toStdString();
+        EXPECT_LE(toolBar.left() - placed.right(), 20) << "beside the tool bar";
+    }
+    EXPECT_FALSE(frame->TraceBar()->frameGeometry().intersects(frame->AnimationBar()->frameGeometry()));
+
+    // Closed and opened again after the window moved: beside it again.
+    frame->Actions().closeTraceAnimation->trigger();
+    frame->move(frame->pos() + QPoint(-40, 30));
+    QCoreApplication::processEvents();
+    emit frame->TreeView()->TraceBarRequested(true);
+    emit frame->TreeView()->TraceRequested(true, handle);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(global(frame->View3d()).contains(frame->TraceBar()->frameGeometry()));
+    EXPECT_FALSE(frame->TraceBar()->frameGeometry().intersects(global(frame->ToolBar3d())));
+}
+
+// A close box the window manager draws on a bar (or Alt+F4 on it) does what
+// the bar's own close button does, instead of nothing.
+TEST_F(MainFrameTest, ClosingABarThroughTheWindowManagerEndsTraceAndAnimation)
+{
+    ShowAndActivate(*frame);
+    ASSERT_TRUE(AddFunction(*frame->Document(), "wave", "z(x,y)=cosx*siny"));
+    const int handle = frame->Document()->Get(frame->Document()->First()).handle;
+    CVeltrix2View *tree = frame->TreeView();
+    emit tree->TraceBarRequested(true);
+    emit tree->TraceRequested(true, handle);
+    ASSERT_TRUE(frame->TraceBar()->isVisible());
+
+    QCloseEvent close;
+    QCoreApplication::sendEvent(frame->TraceBar(), &close);
+    EXPECT_FALSE(close.isAccepted()) << "the owner hides the bar";
+    EXPECT_FALSE(frame->TraceBar()->isVisible());
+    EXPECT_FALSE(frame->View3d()->TraceOn());
+    EXPECT_FALSE(frame->TraceStatus()->TraceLayout());
+
+    emit tree->AnimationBarRequested(true);
+    emit tree->AnimationRequested(true, handle);
+    ASSERT_TRUE(frame->AnimationBar()->isVisible());
+    EXPECT_TRUE(frame->AnimationBar()->close() == false);
+    EXPECT_FALSE(frame->AnimationBar()->isVisible());
+    EXPECT_FALSE(frame->View3d()->AnimationOn());
+    EXPECT_FALSE(frame->TreeView()->IsAnimating());
 }
 
 TEST_F(MainFrameTest, ExitAsksToSaveAndCancelKeepsTheWindowOpen)
@@ -1039,8 +1148,8 @@ TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
         if (a->isCheckable() && !a->isSeparator() && texts.size() > 5)
             toggles << a;
     }
-    ASSERT_EQ(texts, (QStringList{"&Standard Toolbar", "3D Toolbar", "&Status Bar", "&Parameters", "-",
-                                  "Smooth Lines", "Shaded Surfaces", "Colour Legend"}));
+    ASSERT_EQ(texts, (QStringList{"&Standard Toolbar", "&3D Toolbar", "&Status Bar", "&Parameters", "-",
+                                  "Smooth &Lines", "S&haded Surfaces", "&Colour Legend"}));
     ASSERT_EQ(toggles.size(), 3);
     EXPECT_TRUE(toggles[0]->isChecked());
     EXPECT_FALSE(toggles[1]->isChecked());

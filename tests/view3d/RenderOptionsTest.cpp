@@ -144,6 +144,72 @@ TEST(Legend, DrawsTheBarsInTheCornerOnlyWhenAskedFor)
     EXPECT_EQ(CountColor(without, 0xFFFFFF), 0);
 }
 
+// Pixels that differ between two frames of one size.
+QRect ChangedBox(const QImage &a, const QImage &b)
+{
+    QRect box;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+int CountChangedIn(const QImage &a, const QImage &b, const QRect &box)
+{
+    int n = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+// With the cube's numbers and the axis letters in the designed lower right
+// corner, the legend moves to a corner where it hides none of them; with
+// them elsewhere it stays where it was designed to be.
+TEST(Legend, KeepsClearOfTheNumbersAndLetters)
+{
+    OffscreenScene scene(600, 400);
+    ASSERT_TRUE(scene.ok());
+    AddFunction(scene.doc(), "z(x,y)=x*y/8", Gradient, kBlue, kOrange, -2, 2, 10, "Wave");
+    RenderOptions options;
+    options.colorLegend = true;
+    // Where the legend lies by design: the same without the furniture.
+    scene.HideFurniture();
+    const QImage empty = scene.Render();
+    scene.renderer().SetOptions(options);
+    const QRect designed = ChangedBox(empty, scene.Render());
+    scene.settings().showCube = scene.settings().showReferenceMarks = scene.settings().showAxes = 1;
+    Camera aside;   // the cube further right and lower
+    aside.posX = -1, aside.posY = 9;
+    for (const Camera &camera : {Camera(), aside}) {
+        const double x = camera.posX;
+        // The texts alone: an empty stipple hides every line, the glyphs
+        // are triangles.
+        scene.renderer().SetOptions(RenderOptions());
+        const QImage plain = scene.Render(camera);
+        glEnable(GL_LINE_STIPPLE);
+        glLineStipple(1, 0);
+        const QImage texts = scene.Render(camera);
+        scene.settings().showReferenceMarks = 0;
+        scene.settings().axisLabelX = scene.settings().axisLabelY = scene.settings().axisLabelZ = "";
+        const QImage bare = scene.Render(camera);
+        glDisable(GL_LINE_STIPPLE);
+        scene.settings().showReferenceMarks = 1;
+        scene.settings().axisLabelX = "x", scene.settings().axisLabelY = "y", scene.settings().axisLabelZ = "z";
+        scene.renderer().SetOptions(options);
+        const QImage with = scene.Render(camera);
+
+        const QRect legend = ChangedBox(plain, with);
+        ASSERT_FALSE(legend.isEmpty()) << "camera at x " << x;
+        EXPECT_EQ(CountChangedIn(texts, bare, legend), 0) << "camera at x " << x << ": legend at " << legend.x() << ","
+                                                          << legend.y();
+        const bool textsInCorner = CountChangedIn(texts, bare, designed) > 0;
+        EXPECT_EQ(textsInCorner, x == aside.posX) << "the texts lie in that corner only seen from aside";
+        EXPECT_EQ(designed.contains(legend), !textsInCorner) << "camera at x " << x;
+    }
+}
+
 // How far along the user's z one unit of a 24-bit depth buffer reaches at
 // pixel (x, y) of the last frame (GL window coordinates).
 double DepthUnitInZ(int x, int y)
