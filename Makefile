@@ -3,15 +3,22 @@
 #   make test      install what is missing, build, run every test
 #   make sanitize  the same tests built with address + undefined-behaviour sanitizers
 #   make bench     build and run the benchmarks, and the exporter against gnuplot
+#   make fuzz      build the fuzz targets with Clang and run each for FUZZ_SECONDS
 #   make format-check  the house style of .clang-format (make format applies it)
+#
+# CC=clang CXX=clang++ make test (or sanitize) builds with Clang in folders
+# of its own; Clang's sanitizer build holds the fuzz targets as well.
 
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
+CLANG      := $(if $(findstring clang,$(notdir $(CXX))),-clang,)
+BUILD      ?= build$(CLANG)
+ASAN_BUILD ?= build-asan$(CLANG)
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-asan-clang
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build test sanitize bench run install clean format format-check
+.PHONY: all deps build test sanitize fuzz bench run install clean format format-check
 
 all: build
 
@@ -28,11 +35,20 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/build.ninja: | deps
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELTRIX_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELTRIX_SANITIZE=ON \
+	      $(if $(CLANG),-DVELTRIX_FUZZ=ON)
 
 sanitize: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+$(FUZZ_BUILD)/build.ninja: | deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	      -DVELTRIX_SANITIZE=ON -DVELTRIX_FUZZ=ON
+
+fuzz: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	sh tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 $(BENCH_BUILD)/build.ninja: | deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
@@ -62,4 +78,4 @@ install: build
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

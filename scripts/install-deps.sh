@@ -4,7 +4,7 @@
 set -e
 
 PACKAGES="
-build-essential cmake ninja-build pkg-config
+build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
 qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
 libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
 xvfb xauth xdotool x11-utils imagemagick

@@ -210,6 +210,10 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     } else if (documents.size() != 1) {
         return Fail(error, documents.isEmpty() ? QStringLiteral("No document given.")
                                                : QStringLiteral("One document at a time, not %1.").arg(documents.size()));
+    } else if (documents.front().isEmpty()) {
+        // An empty name (a script's unset variable) would read as no
+        // document and write an empty scene.
+        return Fail(error, QStringLiteral("The document's name is empty."));
     } else {
         options.document = documents.front();
     }

@@ -138,9 +138,13 @@ private:
             console_.note(note);
         if (mesh.functions.empty())
             console_.note(QStringLiteral("No visible surface: %1 holds no triangles.").arg(options_.output));
+        const bool stl = options_.format == ExportFormat::Stl;
+        const QString refusal = stl ? StlRefusal(mesh) : QString();
+        if (!refusal.isEmpty())
+            return Fail(ExportOutputFailed, refusal);
         QString error;
         const bool written =
-            options_.format == ExportFormat::Stl
+            stl
                 ? WriteFileSafely(options_.output, [&](QIODevice &out) { return WriteStl(mesh, out); }, &error)
                 : WriteObjFiles(mesh, options_.output, &error);
         return written ? ExportWritten : Fail(ExportOutputFailed, error);

@@ -423,6 +423,11 @@ void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)
         prompts_.showNote(request.caption, mesh.notes.join(QLatin1Char('\n')));
         return;
     }
+    const QString refusal = stl ? StlRefusal(mesh) : QString();
+    if (!refusal.isEmpty()) {
+        prompts_.showError(refusal);
+        return;
+    }
     const QString path = AskSavePath(request);
     if (path.isEmpty())
         return;

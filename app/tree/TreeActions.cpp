@@ -3,18 +3,20 @@
 #include <QAction>
 #include <QIcon>
 
+#include <optional>
+
 #include "tree/TreePictures.h"
 
 namespace {
 
 QAction *Make(QObject *owner, const char *name, const QString &text, const QString &prompt = QString(),
-              MenuPicture picture = MenuPicture(-1))
+              std::optional<MenuPicture> picture = std::nullopt)
 {
     auto *action = new QAction(text, owner);
     action->setObjectName(QLatin1String(name));
     action->setStatusTip(prompt);
-    if (picture >= 0)
-        action->setIcon(QIcon(MenuPictures().at(picture)));
+    if (picture)
+        action->setIcon(QIcon(MenuPictures().at(*picture)));
     return action;
 }
 

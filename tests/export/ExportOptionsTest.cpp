@@ -41,7 +41,7 @@ TEST(ExportOptions, ReadsTheCommandLine)
 
     // clang-format off
     const std::pair<const char *, ExportFormat> formats[] = {
-        {"a.jpg", ExportFormat::Picture}, {"a.bmp", ExportFormat::Picture}, {"a.pdf", ExportFormat::Pdf},
+        {"a.jpg", ExportFormat::Picture}, {"a.jpeg", ExportFormat::Picture}, {"a.bmp", ExportFormat::Picture}, {"a.pdf", ExportFormat::Pdf},
         {"a.dxf", ExportFormat::Dxf},     {"a.Obj", ExportFormat::Obj},     {"a.stl", ExportFormat::Stl},
         {"a.SVG", ExportFormat::Svg},     {"a.mp4", ExportFormat::Video},   {"a.gif", ExportFormat::Video}};
     // clang-format on
@@ -91,6 +91,7 @@ TEST(ExportOptions, ReadsFiguresAndFilms)
 TEST(ExportOptions, RefusesWhatDoesNotFit)
 {
     EXPECT_TRUE(Refusal({"-o", "a.png"}).contains(QStringLiteral("No document")));
+    EXPECT_EQ(Refusal({"", "-o", "a.png"}), QStringLiteral("The document's name is empty."));
     EXPECT_TRUE(Refusal({"a.vxf", "b.vxf", "-o", "a.png"}).contains(QStringLiteral("One document")));
     EXPECT_TRUE(Refusal({"a.vxf"}).contains(QStringLiteral("-o OUT")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.tiff"}).contains(QStringLiteral("unknown")));
@@ -103,6 +104,7 @@ TEST(ExportOptions, RefusesWhatDoesNotFit)
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--set", "a=inf"}).contains(QStringLiteral("NAME=VALUE")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.stl", "--frames", "3"}).contains(QStringLiteral("picture")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--frames", "-2"}).contains(QStringLiteral("--frames -2")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--frames", "0"}).contains(QStringLiteral("--frames 0")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--paper", "A4"}).contains(QStringLiteral(".pdf")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.pdf", "--paper", "napkin"}).contains(QStringLiteral("napkin")));
     EXPECT_FALSE(Refusal({"a.vxf", "-o", "a.png", "--colour", "red"}).isEmpty());
@@ -199,6 +201,11 @@ TEST(ExportOptions, SetGivesEveryFunctionsParameterItsValue)
     EXPECT_FALSE(SetParameter(doc, {QStringLiteral("a"), 5}, &error));
     EXPECT_EQ(error, QStringLiteral("Out of range: a = 5. is outside [0.,3.] in \"two\""));
     EXPECT_EQ(ValueOf(one, "a"), 2.5) << "nothing changed";
+    // Both ends of every range are within it.
+    for (double end : {0.0, 3.0}) {
+        EXPECT_TRUE(SetParameter(doc, {QStringLiteral("a"), end}, &error)) << end << " " << error.toStdString();
+        EXPECT_EQ(ValueOf(two, "a"), end);
+    }
 
     for (const char *name : {"x", "pi", "c"}) {
         EXPECT_FALSE(SetParameter(doc, {QString::fromLatin1(name), 0}, &error)) << name;

@@ -318,7 +318,10 @@ TEST_F(ExportProgramTest, FramesFollowTheAnimation)
     EXPECT_FALSE(QFileInfo::exists(Path("frame0006.png")));
     EXPECT_FALSE(QFileInfo::exists(Path("frame.png")));
 
-    const QString still = Document("still.vxf", {{"flat", "z(x,y)=1", WireFrame}});
+    // Nothing shown to animate: a function without parameters, or with them
+    // but hidden.
+    const QString still = Document("still.vxf", {{"flat", "z(x,y)=1", WireFrame},
+                                                 {"hidden", "z(x,y,t)=t", WireFrame, -5, 5, 4, -5, 5, 4, false}});
     const Outcome none = Export({still, QStringLiteral("-o"), Path("still.png"), QStringLiteral("--frames"), QStringLiteral("2")});
     EXPECT_EQ(none.status, 3);
     EXPECT_TRUE(none.errors.contains(QStringLiteral("parameters to animate"))) << none.errors.toStdString();

@@ -24,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "GuiWaits.h"
 #include "OutputTestSupport.h"
 #include "output/BitmapPixels.h"
 #include "output/OffscreenRenderer.h"
@@ -47,7 +48,7 @@ protected:
         view.resize(803, 600);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-        QTest::qWait(50);
+        ASSERT_TRUE(ShowFrames(view, 1));
         commands = std::make_unique<OutputCommands>(
             &view, [this] { return &printer; }, nullptr);
         commands->prompts().askSavePath = [this](const OutputCommands::SaveRequest &r) {
@@ -315,7 +316,7 @@ TEST_F(ViewOutputTest, CopyPutsTheSamePictureOnTheClipboard)
 TEST_F(ViewOutputTest, NarrowViewGivesAnEmptyBitmap)
 {
     view.resize(3, 600);
-    QTest::qWait(50);
+    ASSERT_TRUE(ShowFrames(view, 1));
     BitmapPixels pixels;
     ASSERT_TRUE(CaptureView(view, pixels));
     EXPECT_EQ(pixels.width, 0);
@@ -347,8 +348,7 @@ TEST_F(ViewOutputTest, OffscreenRendererDrawsTheViewsFrameBesideIt)
 
     // The view still draws, also after a change.
     doc.Settings().backgroundColor = MakeColor(0, 128, 0);
-    view.update();
-    QTest::qWait(50);
+    ASSERT_TRUE(ShowFrames(view, 1));
     EXPECT_EQ(Shown().pixel(0, 0), qRgb(0, 128, 0));
 
     // And printing from the GUI process works the same way.
@@ -521,7 +521,7 @@ TEST_F(ViewOutputTest, SmoothLinesReadBackAsShown)
     RenderOptions smooth;
     smooth.smoothLines = true;
     view.SetRenderOptions(smooth);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, kPatienceMs));
     BitmapPixels pixels;
     ASSERT_TRUE(CaptureView(view, pixels));
     const QImage captured = ToImage(pixels);
