@@ -6,18 +6,25 @@
 #   make test      install what is missing, build, run every test
 #   make sanitize  the same tests built with address + undefined-behaviour sanitizers
 #   make bench     build and run the benchmarks, and the exporter against gnuplot
+#   make fuzz      build the fuzz targets with Clang and run each for FUZZ_SECONDS
 #   make format-check  the house style of .clang-format (make format applies it)
 #   make licence-check  every file's copyright and licence (reuse lint)
 #   make package   the Debian packages veltrix and libqel-dev (build-package/)
 #   make install   the programs, the library and its development files
+#
+# CC=clang CXX=clang++ make test (or sanitize) builds with Clang in folders
+# of its own; Clang's sanitizer build holds the fuzz targets as well.
 
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
+CLANG      := $(if $(findstring clang,$(notdir $(CXX))),-clang,)
+BUILD      ?= build$(CLANG)
+ASAN_BUILD ?= build-asan$(CLANG)
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-asan-clang
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps deps-run build programs test sanitize bench run install package clean format format-check licence-check spdx-headers
+.PHONY: all deps deps-run build programs test sanitize fuzz bench run install package clean format format-check licence-check spdx-headers
 
 all: build
 
@@ -45,11 +52,20 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/build.ninja: | deps
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELTRIX_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELTRIX_SANITIZE=ON \
+	      $(if $(CLANG),-DVELTRIX_FUZZ=ON)
 
 sanitize: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+$(FUZZ_BUILD)/build.ninja: | deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	      -DVELTRIX_SANITIZE=ON -DVELTRIX_FUZZ=ON
+
+fuzz: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	sh tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 $(BENCH_BUILD)/build.ninja: | deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
@@ -89,4 +105,4 @@ package: deps
 	@sh scripts/make-package.sh build-package
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) build-package
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) build-package

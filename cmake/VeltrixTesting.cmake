@@ -26,12 +26,18 @@ function(veltrix_add_test name target)
                          ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${VELTRIX_SANITIZER_ENV}")
 endfunction()
 
-# Tests that load the Mesa driver keep it mapped under the sanitizers.
+# Tests that load the Mesa driver keep it mapped under the sanitizers.  GCC's
+# runtime is a shared library that must come first; Clang's is part of
+# every program already.
 set(VELTRIX_GL_SANITIZER_ENV ${VELTRIX_SANITIZER_ENV})
 if(VELTRIX_SANITIZE)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
-                    OUTPUT_VARIABLE asan OUTPUT_STRIP_TRAILING_WHITESPACE)
-    list(APPEND VELTRIX_GL_SANITIZER_ENV "LD_PRELOAD=${asan} /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so")
+    set(preload /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so)
+    if(NOT VELTRIX_CLANG)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
+                        OUTPUT_VARIABLE asan OUTPUT_STRIP_TRAILING_WHITESPACE)
+        set(preload "${asan} ${preload}")
+    endif()
+    list(APPEND VELTRIX_GL_SANITIZER_ENV "LD_PRELOAD=${preload}")
 endif()
 
 function(veltrix_add_headless_gl_test name target)

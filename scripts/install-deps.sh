@@ -22,6 +22,7 @@ xvfb xauth xdotool imagemagick
 
 # Everything else the tests, the packaging check, the benchmarks and CI use.
 TEST_PACKAGES="
+clang libclang-rt-14-dev
 libbenchmark-dev libmuparser-dev
 x11-utils fonts-liberation
 poppler-utils python3-ezdxf xclip

@@ -30,13 +30,7 @@ namespace {
 // The scene as the document was saved: its camera, at the given size.
 SceneState DocumentScene(const CVeltrix2Doc &doc, QSize size, const RenderOptions &drawing)
 {
-    const ViewSettings &s = doc.Settings();
-    SceneState scene;
-    scene.doc = &doc;
-    scene.camera.SetPose(CameraPose{s.cameraX, s.cameraY, s.cameraZ, s.cameraPitch, s.cameraYaw});
-    scene.width = size.width();
-    scene.height = size.height();
-    scene.options = drawing;
+    SceneState scene = SavedScene(doc, size.width(), size.height(), drawing);
     // Pictures larger than the default size show its lines as much wider.
     scene.lineWidth = ScaledLineWidth(size.width(), size.height(), kDefaultPictureSize.width(),
                                       kDefaultPictureSize.height());
@@ -115,19 +109,9 @@ private:
     {
         QString error;
         const ReadOutcome outcome = doc_.Open(options_.document, &error);
-        switch (outcome) {
-        case ReadOutcome::Ok:
+        if (outcome == ReadOutcome::Ok)
             return ExportWritten;
-        case ReadOutcome::CannotOpen:
-            return Fail(ExportDocumentUnreadable, QStringLiteral("The document %1 cannot be opened: %2.")
-                                                      .arg(QDir::toNativeSeparators(options_.document), error));
-        case ReadOutcome::InvalidFile:
-        case ReadOutcome::BadFormat:
-        case ReadOutcome::BlockFailed:
-            break;
-        }
-        return Fail(ExportDocumentUnreadable, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(options_.document),
-                                                                           ReadOutcomeMessage(outcome)));
+        return Fail(ExportDocumentUnreadable, ReadFailureLine(options_.document, outcome, error));
     }
 
     int WriteDrawing()
@@ -157,9 +141,13 @@ private:
             console_.note(note);
         if (mesh.functions.empty())
             console_.note(QStringLiteral("No visible surface: %1 holds no triangles.").arg(options_.output));
+        const bool stl = options_.format == ExportFormat::Stl;
+        const QString refusal = stl ? StlRefusal(mesh) : QString();
+        if (!refusal.isEmpty())
+            return Fail(ExportOutputFailed, refusal);
         QString error;
         const bool written =
-            options_.format == ExportFormat::Stl
+            stl
                 ? WriteFileSafely(options_.output, [&](QIODevice &out) { return WriteStl(mesh, out); }, &error)
                 : WriteObjFiles(mesh, options_.output, &error);
         return written ? ExportWritten : Fail(ExportOutputFailed, error);

@@ -21,6 +21,10 @@ enum class ReadOutcome {
 // Message box texts for an outcome (empty for Ok / CannotOpen).
 QString ReadOutcomeMessage(ReadOutcome outcome);
 QString ReadOutcomeTitle(ReadOutcome outcome);
+// One line for a document that could not be read, for a program without
+// message boxes: "The document P cannot be opened: REASON." or "P: Invalid
+// file"; `error` is the reason given with CannotOpen.
+QString ReadFailureLine(const QString &path, ReadOutcome outcome, const QString &error);
 
 // Writes settings and functions to `path` through a temporary file that
 // replaces the target only when everything was written.  Functions whose

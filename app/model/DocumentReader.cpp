@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include <QDir>
 #include <QFile>
 
 #include "ArchiveReader.h"
@@ -35,6 +36,14 @@ QString ReadOutcomeTitle(ReadOutcome outcome)
     case ReadOutcome::BlockFailed: return QStringLiteral("Error");
     default: return QString();
     }
+}
+
+QString ReadFailureLine(const QString &path, ReadOutcome outcome, const QString &error)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    if (outcome == ReadOutcome::CannotOpen)
+        return QStringLiteral("The document %1 cannot be opened: %2.").arg(shown, error);
+    return QStringLiteral("%1: %2").arg(shown, ReadOutcomeMessage(outcome));
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <set>
 
 #include <QDir>
@@ -89,8 +90,22 @@ QStringList MaterialNames(const SceneMesh &mesh)
 
 } // namespace
 
+QString StlRefusal(const SceneMesh &mesh)
+{
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    for (const FunctionMesh &f : mesh.functions)
+        for (double v : f.positions)
+            if (!(std::fabs(v) <= kLargest))
+                return QStringLiteral("The scene is too large for an STL file, which holds single-precision numbers: "
+                                      "a coordinate reaches %1. Choose a smaller cube, or export OBJ.")
+                    .arg(v, 0, 'g', 3);
+    return QString();
+}
+
 bool WriteStl(const SceneMesh &mesh, QIODevice &device)
 {
+    if (!StlRefusal(mesh).isEmpty())
+        return false;
     ChunkedWriter out(device);
     // A binary file's header must not start with "solid", which marks text STL.
     std::string header = "Veltrix 2.0 surfaces, binary STL";

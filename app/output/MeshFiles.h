@@ -10,8 +10,12 @@ struct SceneMesh;
 
 // Binary STL: an 80-byte header, the triangle count and, per triangle, its
 // unit normal and three corners as little-endian floats.  False when a write
-// failed.
+// failed, or at once, with nothing written, for a mesh StlRefusal refuses.
 bool WriteStl(const SceneMesh &mesh, QIODevice &out);
+// Why the mesh cannot go into an STL file, for the user: a coordinate beyond
+// the single-precision numbers the format holds (a document's cube may be
+// far larger).  Empty when it can.
+QString StlRefusal(const SceneMesh &mesh);
 
 // Wavefront OBJ: one object per function, named by its label, with indexed
 // faces over shared vertices and per-vertex colours ("v x y z r g b") for

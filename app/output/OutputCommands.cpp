@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
+#include <QStatusTipEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -48,6 +50,13 @@ public:
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
+// Whether the printer writes a PDF file (Print to File) rather than printing.
+bool PrintsToFile(QPrinter &printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
+           printer.paintEngine() && printer.paintEngine()->type() == QPaintEngine::Pdf;
+}
+
 // The range the user chose in the print dialog; none for all pages.
 std::optional<PrintLayout::PageRange> ChosenRange(const QPrinter &printer)
 {
@@ -58,8 +67,8 @@ std::optional<PrintLayout::PageRange> ChosenRange(const QPrinter &printer)
 
 } // namespace
 
-OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
-    : QObject(parent), view_(view), printer_(printer), parent_(parent)
+OutputCommands::OutputCommands(GLView *view, std::function<QPrinter *()> printer, QWidget *parent)
+    : QObject(parent), view_(view), printer_(std::move(printer)), parent_(parent)
 {
     prompts_.askSavePath = [parent](const SaveRequest &r) {
         QFileDialog dialog(parent, r.caption);
@@ -69,13 +78,20 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !r.confirmOverwrite);
         if (!r.folder.isEmpty())
             dialog.setDirectory(r.folder);
+        if (!r.name.isEmpty())
+            dialog.selectFile(r.name);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
-    prompts_.askPrint = [parent](QPrinter &printer) {
+    prompts_.askPrint = [parent](QPrinter &printer, const QString &pdfPath) {
         QPrintDialog dialog(&printer, parent);
         dialog.setMinMax(1, 1000);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        // The dialog offers "<job name>.pdf" in the home folder for a file;
+        // the document's own name beside it is the better guess.  Setting
+        // the printer's file instead would choose printing to a file.
+        if (auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename")); file && !pdfPath.isEmpty())
+            file->setText(pdfPath);
         return dialog.exec() == QDialog::Accepted;
     };
     prompts_.askPictureSize = [parent](QSize viewSize, int maxSide) -> std::optional<QSize> {
@@ -86,6 +102,13 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
     };
     prompts_.showError = [parent](const QString &message) {
         QMessageBox::critical(parent, QStringLiteral("Error"), message);
+    };
+    // The main window shows a status tip in its status bar.
+    prompts_.showStatus = [parent](const QString &message) {
+        if (parent) {
+            QStatusTipEvent tip(message);
+            QCoreApplication::sendEvent(parent, &tip);
+        }
     };
     prompts_.showNote = [parent](const QString &caption, const QString &message) {
         QMessageBox::information(parent, caption, message);
@@ -110,6 +133,15 @@ OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
             return !dialog->wasCanceled();
         };
     };
+    prompts_.showWorking = [parent](const QString &title, const QString &caption,
+                                    int total) -> std::function<void(int)> {
+        auto dialog = std::make_shared<QProgressDialog>(caption, QString(), 0, total, parent);
+        dialog->setWindowTitle(title);
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setCancelButton(nullptr);
+        dialog->setMinimumDuration(1000);
+        return [dialog](int done) { dialog->setValue(done); };
+    };
     MakeActions();
 }
 
@@ -123,27 +155,27 @@ void OutputCommands::MakeActions()
                                        QStringLiteral("Display full pages\nPrint Preview"));
     a.printSetup = MakeCommandAction(this, "printSetup", QStringLiteral("P&rint Setup..."),
                                      QStringLiteral("Change the printer and printing options\nPage Setup"));
-    a.exportBmp = MakeCommandAction(this, "exportBmp", QStringLiteral("BMP"),
+    a.exportBmp = MakeCommandAction(this, "exportBmp", QStringLiteral("&BMP"),
                                     QStringLiteral("Export the rendered scene to a .bmp image"));
-    a.exportDxf = MakeCommandAction(this, "exportDxf", QStringLiteral("DXF"),
+    a.exportDxf = MakeCommandAction(this, "exportDxf", QStringLiteral("&DXF"),
                                     QStringLiteral("Export the rendered scene to a .dxf file"));
-    a.exportPng = MakeCommandAction(this, "exportPng", QStringLiteral("PNG..."),
+    a.exportPng = MakeCommandAction(this, "exportPng", QStringLiteral("&PNG..."),
                                     QStringLiteral("Export the scene to a .png image of the size you choose"));
-    a.exportObj = MakeCommandAction(this, "exportObj", QStringLiteral("OBJ..."),
+    a.exportObj = MakeCommandAction(this, "exportObj", QStringLiteral("&OBJ..."),
                                     QStringLiteral("Export the visible surfaces to a .obj mesh"));
-    a.exportStl = MakeCommandAction(this, "exportStl", QStringLiteral("STL..."),
+    a.exportStl = MakeCommandAction(this, "exportStl", QStringLiteral("S&TL..."),
                                     QStringLiteral("Export the visible surfaces to a .stl mesh"));
     a.exportGltf =
-        MakeCommandAction(this, "exportGltf", QStringLiteral("glTF..."),
+        MakeCommandAction(this, "exportGltf", QStringLiteral("&glTF..."),
                           QStringLiteral("Export the scene to a .glb file that 3D programs and viewers open"));
-    a.exportWebPage = MakeCommandAction(this, "exportWebPage", QStringLiteral("Web Page..."),
+    a.exportWebPage = MakeCommandAction(this, "exportWebPage", QStringLiteral("&Web Page..."),
                                         QStringLiteral("Export the scene to a web page that turns it with the mouse"));
-    a.exportSvg = MakeCommandAction(this, "exportSvg", QStringLiteral("SVG..."),
+    a.exportSvg = MakeCommandAction(this, "exportSvg", QStringLiteral("S&VG..."),
                                     QStringLiteral("Export the scene to a .svg vector figure for papers and slides"));
-    a.exportPdfFigure = MakeCommandAction(this, "exportPdfFigure", QStringLiteral("PDF Figure..."),
+    a.exportPdfFigure = MakeCommandAction(this, "exportPdfFigure", QStringLiteral("PD&F Figure..."),
                                           QStringLiteral("Export the scene to a one-page vector .pdf figure"));
     a.exportAnimation =
-        MakeCommandAction(this, "exportAnimation", QStringLiteral("Animation..."),
+        MakeCommandAction(this, "exportAnimation", QStringLiteral("&Animation..."),
                           QStringLiteral("Export the animation of a function to an .mp4, .webm or .gif film"));
     a.copy = MakeCommandAction(this, "copy", QStringLiteral("&Copy\tCtrl+C"),
                                QStringLiteral("Copy the selection and put it on the Clipboard\nCopy"),
@@ -174,14 +206,31 @@ void OutputCommands::MakeActions()
 
 void OutputCommands::PrintSetup()
 {
-    QPageSetupDialog dialog(printer_, parent_);
+    QPageSetupDialog dialog(printer_(), parent_);
     dialog.exec();
+}
+
+QString OutputCommands::ProposedName(const QString &suffix) const
+{
+    const CVeltrix2Doc *doc = view_->Document();
+    if (!doc || doc->PathName().isEmpty())
+        return QString();
+    return QFileInfo(doc->PathName()).completeBaseName() + QLatin1Char('.') + suffix;
+}
+
+void OutputCommands::ShowWritten(const QString &path, QSize size)
+{
+    QString text = QStringLiteral("Wrote %1").arg(QFileInfo(path).fileName());
+    if (size.isValid())
+        text += QStringLiteral(" (%1 x %2)").arg(size.width()).arg(size.height());
+    prompts_.showStatus(text);
 }
 
 QString OutputCommands::AskSavePath(SaveRequest request)
 {
     if (startFolder_)
         request.folder = startFolder_();
+    request.name = ProposedName(request.suffix);
     QString path = prompts_.askSavePath(request);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + request.suffix;
@@ -208,6 +257,7 @@ void OutputCommands::ExportBmp()
                                       {QStringLiteral("Windows or OS/2 bitmap (*.bmp)")},
                                       QStringLiteral("bmp"),
                                       true,
+                                      {},
                                       {}});
     if (path.isEmpty())
         return;
@@ -215,6 +265,8 @@ void OutputCommands::ExportBmp()
     QString error;
     if (!WriteFileSafely(path, [&](QIODevice &out) { return out.write(bytes) == bytes.size(); }, &error))
         prompts_.showError(error);
+    else
+        ShowWritten(path, QSize(pixels.width, pixels.height));
 }
 
 void OutputCommands::ExportDxf()
@@ -228,6 +280,7 @@ void OutputCommands::ExportDxf()
                               {QStringLiteral("Autocad Drawing (*.dxf)"), QStringLiteral("All Files (*.*)")},
                               QStringLiteral("dxf"),
                               true,
+                              {},
                               {}};
     const QString path = AskSavePath(request);
     if (path.isEmpty())
@@ -239,9 +292,12 @@ void OutputCommands::ExportDxf()
         WaitCursor wait;
         written = WriteFileSafely(path, [&](QIODevice &out) { return WriteDxf(*doc, out, &leftOut); }, &error);
     }
-    if (!written)
+    if (!written) {
         prompts_.showError(error);
-    else if (!leftOut.isEmpty())
+        return;
+    }
+    ShowWritten(path);
+    if (!leftOut.isEmpty())
         prompts_.showNote(request.caption, leftOut.join(QLatin1Char('\n')));
 }
 
@@ -263,6 +319,7 @@ void OutputCommands::ExportPng()
                               {QStringLiteral("PNG image (*.png)")},
                               QStringLiteral("png"),
                               true,
+                              {},
                               {}};
     const QString path = AskSavePath(request);
     if (path.isEmpty())
@@ -272,26 +329,37 @@ void OutputCommands::ExportPng()
     bool written = false;
     {
         WaitCursor wait;
-        written = WriteRenderedPicture(path, renderer, scene, size->width(), size->height(), &error);
+        std::function<void(int)> working;
+        if (prompts_.showWorking)
+            working = prompts_.showWorking(request.caption,
+                                           QStringLiteral("Writing %1...").arg(QFileInfo(path).fileName()),
+                                           size->height());
+        const PictureProgress progress = [&working](int done, int) {
+            if (working)
+                working(done);
+        };
+        written = WriteRenderedPicture(path, renderer, scene, size->width(), size->height(), &error, progress);
     }
     if (!written)
         prompts_.showError(error);
+    else
+        ShowWritten(path, *size);
 }
 
 void OutputCommands::ExportObj()
 {
-    ExportMesh({QStringLiteral("Export OBJ"), {QStringLiteral("Wavefront OBJ (*.obj)")}, QStringLiteral("obj"), true, {}},
+    ExportMesh({QStringLiteral("Export OBJ"), {QStringLiteral("Wavefront OBJ (*.obj)")}, QStringLiteral("obj"), true, {}, {}},
                false);
 }
 
 void OutputCommands::ExportStl()
 {
-    ExportMesh({QStringLiteral("Export STL"), {QStringLiteral("STL (*.stl)")}, QStringLiteral("stl"), true, {}}, true);
+    ExportMesh({QStringLiteral("Export STL"), {QStringLiteral("STL (*.stl)")}, QStringLiteral("stl"), true, {}, {}}, true);
 }
 
 void OutputCommands::ExportGltf()
 {
-    ExportScene({QStringLiteral("Export glTF"), {QStringLiteral("glTF binary (*.glb)")}, QStringLiteral("glb"), true, {}},
+    ExportScene({QStringLiteral("Export glTF"), {QStringLiteral("glTF binary (*.glb)")}, QStringLiteral("glb"), true, {}, {}},
                 false);
 }
 
@@ -301,6 +369,7 @@ void OutputCommands::ExportWebPage()
                               {QStringLiteral("Web page (*.html *.htm)")},
                               QStringLiteral("html"),
                               true,
+                              {},
                               {}};
     ExportScene(request, true);
 }
@@ -333,9 +402,12 @@ void OutputCommands::ExportScene(const SaveRequest &request, bool page)
         };
         written = WriteFileSafely(path, write, &error);
     }
-    if (!written)
+    if (!written) {
         prompts_.showError(error);
-    else if (!scene.notes.isEmpty())
+        return;
+    }
+    ShowWritten(path);
+    if (!scene.notes.isEmpty())
         prompts_.showNote(request.caption, scene.notes.join(QLatin1Char('\n')));
 }
 
@@ -354,6 +426,11 @@ void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)
         prompts_.showNote(request.caption, mesh.notes.join(QLatin1Char('\n')));
         return;
     }
+    const QString refusal = stl ? StlRefusal(mesh) : QString();
+    if (!refusal.isEmpty()) {
+        prompts_.showError(refusal);
+        return;
+    }
     const QString path = AskSavePath(request);
     if (path.isEmpty())
         return;
@@ -366,9 +443,16 @@ void OutputCommands::ExportMesh(const SaveRequest &request, bool stl)
         else
             written = WriteObjFiles(mesh, path, &error);
     }
-    if (!written)
+    if (!written) {
         prompts_.showError(error);
-    else if (!mesh.notes.isEmpty())
+        return;
+    }
+    if (stl)
+        ShowWritten(path);
+    else
+        prompts_.showStatus(QStringLiteral("Wrote %1 and %2")
+                                .arg(QFileInfo(path).fileName(), QFileInfo(MaterialLibraryPath(path)).fileName()));
+    if (!mesh.notes.isEmpty())
         prompts_.showNote(request.caption, mesh.notes.join(QLatin1Char('\n')));
 }
 
@@ -378,6 +462,7 @@ void OutputCommands::ExportSvg()
                               {QStringLiteral("SVG figure (*.svg)")},
                               QStringLiteral("svg"),
                               true,
+                              {},
                               {}};
     ExportFigure(request, false);
 }
@@ -388,6 +473,7 @@ void OutputCommands::ExportPdfFigure()
                               {QStringLiteral("PDF figure (*.pdf)")},
                               QStringLiteral("pdf"),
                               true,
+                              {},
                               {}};
     ExportFigure(request, true);
 }
@@ -413,9 +499,12 @@ void OutputCommands::ExportFigure(const SaveRequest &request, bool pdf)
         written = pdf ? WritePdfFigure(path, scene, size, &error, &leftOut)
                       : WriteSvgFigure(path, scene, size, &error, &leftOut);
     }
-    if (!written)
+    if (!written) {
         prompts_.showError(error);
-    else if (!leftOut.isEmpty())
+        return;
+    }
+    ShowWritten(path, size);
+    if (!leftOut.isEmpty())
         prompts_.showNote(request.caption, leftOut.join(QLatin1Char('\n')));
 }
 
@@ -474,6 +563,7 @@ void OutputCommands::ExportAnimation()
                                       {QString::fromLatin1(filters[int(choice->format)])},
                                       VideoSuffix(choice->format),
                                       true,
+                                      {},
                                       {}});
     if (path.isEmpty())
         return;
@@ -501,7 +591,10 @@ void OutputCommands::ExportAnimation()
         shown.Play(request.scene.doc->Settings().animationIntervalMs);
     if (outcome == FilmOutcome::Failed)
         prompts_.showError(error);
-    else if (outcome == FilmOutcome::Written && !leftOut.isEmpty())
+    if (outcome != FilmOutcome::Written)
+        return;
+    ShowWritten(path, request.size);
+    if (!leftOut.isEmpty())
         prompts_.showNote(QStringLiteral("Export Animation"), leftOut.join(QLatin1Char('\n')));
 }
 
@@ -521,20 +614,25 @@ void OutputCommands::Copy()
 
 void OutputCommands::Print()
 {
+    QPrinter &printer = *printer_();
     // Every print starts from all pages, with 1 to 1 offered as a range.
-    printer_->setPrintRange(QPrinter::AllPages);
-    printer_->setFromTo(1, 1);
-    if (!prompts_.askPrint(*printer_))
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(1, 1);
+    const CVeltrix2Doc *doc = view_->Document();
+    const QString pdf = ProposedName(QStringLiteral("pdf"));
+    if (!prompts_.askPrint(printer, pdf.isEmpty() ? QString() : QFileInfo(doc->PathName()).absoluteDir().filePath(pdf)))
         return;
-    printer_->setDocName(PrintJobName());
+    printer.setDocName(PrintJobName());
     QString error;
     bool printed = false;
     {
         WaitCursor wait;
-        printed = PrintOn(*printer_, &error);
+        printed = PrintOn(printer, &error);
     }
     if (!printed)
         prompts_.showError(error);
+    else if (PrintsToFile(printer))
+        ShowWritten(printer.outputFileName());
 }
 
 // A PDF file chosen in the print dialog is written here rather than by the
@@ -543,9 +641,7 @@ void OutputCommands::Print()
 bool OutputCommands::PrintOn(QPrinter &printer, QString *error)
 {
     const SceneState scene = view_->CurrentScene();
-    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
-                        printer.paintEngine() && printer.paintEngine()->type() == QPaintEngine::Pdf;
-    if (toFile)
+    if (PrintsToFile(printer))
         return PrintSceneToPdf(printer.outputFileName(), scene, printer.pageLayout(), printer.resolution(),
                                ChosenRange(printer), error);
     return PrintScene(printer, scene, ChosenRange(printer), error);
@@ -553,9 +649,10 @@ bool OutputCommands::PrintOn(QPrinter &printer, QString *error)
 
 void OutputCommands::PrintPreview()
 {
-    printer_->setPrintRange(QPrinter::AllPages);
-    printer_->setDocName(PrintJobName());
-    QPrintPreviewDialog dialog(printer_, parent_);
+    QPrinter *printer = printer_();
+    printer->setPrintRange(QPrinter::AllPages);
+    printer->setDocName(PrintJobName());
+    QPrintPreviewDialog dialog(printer, parent_);
     // The preview draws the pages each time it needs them; printing from it
     // goes through the same drawing with the range chosen there.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {

@@ -62,16 +62,20 @@ public:
         QString suffix;              // appended when the name has none
         bool confirmOverwrite = true;
         QString folder;              // where the dialog starts; empty: the working folder
+        QString name;                // the file name proposed there; empty: none
     };
     struct Prompts {
         // The chosen path, or empty for Cancel.
         std::function<QString(const SaveRequest &)> askSavePath;
-        // Shows the print dialog for `printer`; false for Cancel.
-        std::function<bool(QPrinter &)> askPrint;
+        // Shows the print dialog for `printer`, proposing `pdfPath` (when
+        // not empty) as the file of "Print to File (PDF)"; false for Cancel.
+        std::function<bool(QPrinter &, const QString &pdfPath)> askPrint;
         // The size of an exported picture, or none for Cancel; offers the
         // view's size and multiples of it up to `maxSide` a side.
         std::function<std::optional<QSize>(QSize viewSize, int maxSide)> askPictureSize;
         std::function<void(const QString &)> showError;
+        // What a command did, for the status bar ("Wrote j1.png (1348 x 1394)").
+        std::function<void(const QString &)> showStatus;
         // What an export left out.
         std::function<void(const QString &caption, const QString &)> showNote;
         // The film to make of the animation of the function `label`, or
@@ -83,10 +87,17 @@ public:
         // it gives takes each step done and says whether to go on (false
         // once the user cancelled).
         std::function<FilmProgress(const QString &caption, int total)> showProgress;
+        // Shows the progress of an export of `total` steps that cannot be
+        // cancelled, once it has taken about a second; the callback it gives
+        // takes each step done.
+        std::function<std::function<void(int done)>(const QString &title, const QString &caption, int total)>
+            showWorking;
     };
 
-    // `printer` is the main window's, shared with Print Setup.
-    OutputCommands(GLView *view, QPrinter *printer, QWidget *parent);
+    // `printer` gives the main window's printer, shared with Print Setup;
+    // asked for only when a command needs it, since making a printer loads
+    // the print system and asks it for the default printer.
+    OutputCommands(GLView *view, std::function<QPrinter *()> printer, QWidget *parent);
 
     Prompts &prompts() { return prompts_; }
     const OutputActions &Actions() const { return actions_; }
@@ -124,6 +135,11 @@ public:
 private:
     void MakeActions();
     QString AskSavePath(SaveRequest request);
+    // The document's name with `suffix` ("j1.dxf" for j1.vxf); empty for an
+    // untitled document.
+    QString ProposedName(const QString &suffix) const;
+    // "Wrote j1.png (1348 x 1394)" in the status bar; no size when empty.
+    void ShowWritten(const QString &path, QSize size = QSize());
     void ExportMesh(const SaveRequest &request, bool stl);
     void ExportScene(const SaveRequest &request, bool page);
     bool CaptureSettledView(BitmapPixels &pixels);
@@ -133,7 +149,7 @@ private:
     bool PrintOn(QPrinter &printer, QString *error);
 
     GLView *view_;
-    QPrinter *printer_;
+    std::function<QPrinter *()> printer_;
     QWidget *parent_;
     Prompts prompts_;
     OutputActions actions_;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include "model/CVeltrix2Doc.h"
@@ -40,6 +41,25 @@ QFont CellFont(int cell, QFont::Weight weight, bool italic)
 QColor ToQColor(Color c)
 {
     return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c));
+}
+
+// Pages painted into a recording (a print preview's) rather than a printer.
+bool RecordedForReplay(const QPainter &painter)
+{
+    return painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Picture;
+}
+
+// The picture averaged down to kPreviewDpi where it would show `destWidth`
+// printer pixels wide at `printerDpi`; never enlarged.
+QImage ReducedForScreen(const QImage &picture, int destWidth, int printerDpi)
+{
+    constexpr int kPreviewDpi = 120;
+    if (printerDpi <= 0 || picture.width() <= 0)
+        return picture;
+    const int width = qRound(double(destWidth) * kPreviewDpi / printerDpi);
+    if (width <= 0 || width >= picture.width())
+        return picture;
+    return picture.scaledToWidth(width, Qt::SmoothTransformation);
 }
 
 } // namespace
@@ -125,10 +145,20 @@ void PagePrinter::DrawFirstPage(QPainter &painter, const QImage &picture, const 
         return;
     // The picture is placed in printer pixels, and reaches a PDF losslessly:
     // JPEG would blur the one-pixel lines and the labels.
+    const QRect target(place.x, place.y, place.destWidth, place.destHeight);
     painter.save();
     painter.resetTransform();
-    painter.setRenderHint(QPainter::LosslessImageRendering);
-    painter.drawImage(QRect(place.x, place.y, place.destWidth, place.destHeight), picture);
+    if (RecordedForReplay(painter)) {
+        // A preview replays the page at its zoom, picking single pixels of
+        // the picture: one-pixel lines would break into dots.  Averaged down
+        // to about the screen's resolution and drawn smoothly, they stay
+        // whole lines as the print has them.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, ReducedForScreen(picture, place.destWidth, device_.logicalDpiX()));
+    } else {
+        painter.setRenderHint(QPainter::LosslessImageRendering);
+        painter.drawImage(target, picture);
+    }
     painter.restore();
 }
 

@@ -41,14 +41,26 @@ std::unique_ptr<PictureRows> StreamFor(const QByteArray &format, QIODevice &out)
     return nullptr;
 }
 
-// Passes rows on and remembers whether writing them failed, to tell a full
-// disk from a picture that could not be drawn.
+// Passes rows on, tells `progress` how many went, and remembers whether
+// writing them failed, to tell a full disk from a picture that could not be
+// drawn.
 class WatchedRows : public PictureRows {
 public:
-    explicit WatchedRows(PictureRows &to) : to_(to) {}
+    WatchedRows(PictureRows &to, const PictureProgress &progress) : to_(to), progress_(progress) {}
     Layout RowLayout() const override { return to_.RowLayout(); }
-    bool Begin(int width, int height) override { return Note(to_.Begin(width, height)); }
-    bool Rows(const uchar *first, int count, qsizetype stride) override { return Note(to_.Rows(first, count, stride)); }
+    bool Begin(int width, int height) override
+    {
+        height_ = height;
+        return Note(to_.Begin(width, height));
+    }
+    bool Rows(const uchar *first, int count, qsizetype stride) override
+    {
+        const bool ok = Note(to_.Rows(first, count, stride));
+        done_ += count;
+        if (ok && progress_)
+            progress_(done_, height_);
+        return ok;
+    }
     bool End() override { return Note(to_.End()); }
     bool Failed() const { return failed_; }
 
@@ -59,6 +71,8 @@ private:
         return ok;
     }
     PictureRows &to_;
+    const PictureProgress &progress_;
+    int height_ = 0, done_ = 0;
     bool failed_ = false;
 };
 
@@ -86,7 +100,7 @@ bool WritePictureFile(const QString &path, const BitmapPixels &pixels, QString *
 }
 
 bool WriteRenderedPicture(const QString &path, OffscreenRenderer &renderer, const SceneState &scene, int width,
-                          int height, QString *error)
+                          int height, QString *error, const PictureProgress &progress)
 {
     const QByteArray format = FormatOf(path);
     bool rendered = true;
@@ -94,7 +108,7 @@ bool WriteRenderedPicture(const QString &path, OffscreenRenderer &renderer, cons
     if (format == "png" || format == "bmp") {
         written = WriteFileSafely(path, [&](QIODevice &out) {
             const std::unique_ptr<PictureRows> stream = StreamFor(format, out);
-            WatchedRows rows(*stream);
+            WatchedRows rows(*stream, progress);
             rendered = renderer.Render(scene, width, height, rows) || rows.Failed();
             return rendered && !rows.Failed(); }, error);
     } else {

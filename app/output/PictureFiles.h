@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
 class OffscreenRenderer;
@@ -19,8 +21,12 @@ bool IsPictureSuffix(const QString &suffix);
 // the file and the reason.
 bool WritePictureFile(const QString &path, const BitmapPixels &pixels, QString *error);
 
+// Told the rows written so far of a picture `rows` high.
+using PictureProgress = std::function<void(int rowsDone, int rows)>;
+
 // Renders `scene` at width x height pixels straight into the file `path`
-// (a .png or .bmp streams its rows as they are drawn; the other formats go
-// through Qt's writers).  On failure `error` says why, for the user.
+// (a .png or .bmp streams its rows as they are drawn, and tells `progress`
+// of them; the other formats go through Qt's writers).  On failure `error`
+// says why, for the user.
 bool WriteRenderedPicture(const QString &path, OffscreenRenderer &renderer, const SceneState &scene, int width,
-                          int height, QString *error);
+                          int height, QString *error, const PictureProgress &progress = {});

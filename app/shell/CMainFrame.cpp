@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
-#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QToolBar>
@@ -44,12 +43,7 @@
 
 namespace {
 constexpr int kTreePaneWidth = 250;
-
-QSize ScreenSize()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(1024, 768);
-}
+constexpr int kFloatingBarMargin = 8;
 
 bool IsInside(const QWidget *widget, const QWidget *ancestor)
 {
@@ -59,7 +53,7 @@ bool IsInside(const QWidget *widget, const QWidget *ancestor)
 
 CMainFrame::CMainFrame(Options options)
     : options_(options), doc_(new CVeltrix2Doc(this)), history_(&DocumentHistory::Of(*doc_)),
-      actions_(FrameActions::Make(this)), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+      actions_(FrameActions::Make(this))
 {
     InitShellResources();
     new MessageBoxTitles(this);
@@ -70,7 +64,14 @@ CMainFrame::CMainFrame(Options options)
     documents_ = new DocumentCommands(doc_, this);
 
     CreatePanes();
-    output_ = new OutputCommands(view_, printer_.get(), this);
+    output_ = new OutputCommands(
+        view_,
+        [this] {
+            if (!printer_)
+                printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            return printer_.get();
+        },
+        this);
     output_->SetStartFolder([this] { return documents_->StartFolder(); });
     output_->SetSelectedFunction([this] {
         const QTreeWidgetItem *item = tree_ ? tree_->Tree()->currentItem() : nullptr;
@@ -161,20 +162,27 @@ void CMainFrame::CreateBars()
 
     animationBar_ = new FloatingBar(QStringLiteral("Animation"), animation, this);
     traceBar_ = new FloatingBar(QStringLiteral("Trace"), trace, this);
-    PlaceFloatingBars();
+    animationBar_->hide();
+    traceBar_->hide();
 
     status_ = new TraceStatusBar(this);
     setStatusBar(status_);
 }
 
-void CMainFrame::PlaceFloatingBars()
+// A bar opens over the scene's top right corner, beside the 3D tool bar
+// docked at the right, inside the window and over no control; below the
+// other bar when that is open.
+void CMainFrame::OpenFloatingBar(FloatingBar *bar)
 {
-    const QSize screen = ScreenSize();
-    const QPoint p(screen.width() - 200, screen.height() / 3);
-    for (FloatingBar *bar : {animationBar_, traceBar_}) {
-        bar->hide();
-        bar->move(p);
-    }
+    if (bar->isVisible())
+        return;
+    const QRect scene(view_->mapToGlobal(QPoint(0, 0)), view_->size());
+    FloatingBar *other = bar == traceBar_ ? animationBar_ : traceBar_;
+    bar->PlaceInside(scene, kFloatingBarMargin, other->isVisible() ? other : nullptr);
+    bar->show();
+    // The window manager's frame is known once the bar is shown: place it
+    // again with the frame counted.
+    bar->PlaceInside(scene, kFloatingBarMargin, other->isVisible() ? other : nullptr);
 }
 
 void CMainFrame::CreateMenus()
@@ -188,7 +196,7 @@ void CMainFrame::CreateMenus()
     fileMenu_->addSeparator();
     fileMenu_->addActions({o.print, o.printPreview, o.printSetup});
     fileMenu_->addSeparator();
-    QMenu *exportMenu = fileMenu_->addMenu(QStringLiteral("Export"));
+    QMenu *exportMenu = fileMenu_->addMenu(QStringLiteral("&Export"));
     for (QAction *item : o.Exports()) {
         if (item)
             exportMenu->addAction(item);
@@ -256,7 +264,11 @@ void CMainFrame::ConnectActions()
     connect(f.fileSave, &QAction::triggered, documents_, [this] { documents_->Save(); });
     connect(f.fileSaveAs, &QAction::triggered, documents_, [this] { documents_->SaveAs(); });
     connect(f.exit, &QAction::triggered, this, &QWidget::close);
-    connect(f.settings, &QAction::triggered, this, [this] { RunSettingsCommand(*doc_, this); });
+    connect(f.settings, &QAction::triggered, this, [this] {
+        QString corrected;
+        if (RunSettingsCommand(*doc_, this, &corrected) && !corrected.isEmpty())
+            status_->showMessage(corrected);
+    });
     connect(f.standardBar, &QAction::triggered, this, [this] { standardBar_->setVisible(!standardBar_->isVisible()); });
     connect(standardBar_, &QToolBar::visibilityChanged, f.standardBar, &QAction::setChecked);
     connect(f.toolBar3d, &QAction::triggered, this, &CMainFrame::ToggleToolBar3d);
@@ -267,6 +279,9 @@ void CMainFrame::ConnectActions()
     connect(f.nextPane, &QAction::triggered, this, &CMainFrame::SwitchPane);
     connect(f.prevPane, &QAction::triggered, this, &CMainFrame::SwitchPane);
     connect(f.closeTraceAnimation, &QAction::triggered, this, &CMainFrame::CloseTraceAndAnimation);
+    // The window manager's close box of a bar is the bars' close button.
+    for (FloatingBar *bar : {animationBar_, traceBar_})
+        connect(bar, &FloatingBar::CloseRequested, f.closeTraceAnimation, &QAction::trigger);
 }
 
 void CMainFrame::ConnectPanes()
@@ -281,6 +296,7 @@ void CMainFrame::ConnectPanes()
     connect(tree_, &CVeltrix2View::AnimationBarRequested, this, &CMainFrame::ShowAnimationBar);
     connect(tree_, &CVeltrix2View::TraceRequested, view_, &GLView::SetTrace);
     connect(tree_, &CVeltrix2View::AnimationRequested, view_, &GLView::SetAnimation);
+    connect(tree_, &CVeltrix2View::StatusMessage, status_, [this](const QString &text) { status_->showMessage(text); });
     // The Parameters pane shows the selected function, rests while a trace
     // or an animation owns the variables, and has its drags drawn live.
     ParameterPanel *panel = parameters_->Panel();
@@ -393,12 +409,18 @@ void CMainFrame::SwitchPane()
 void CMainFrame::ShowTraceBar(bool on)
 {
     status_->SetTraceLayout(on);
-    traceBar_->setVisible(on);
+    if (on)
+        OpenFloatingBar(traceBar_);
+    else
+        traceBar_->hide();
 }
 
 void CMainFrame::ShowAnimationBar(bool on)
 {
-    animationBar_->setVisible(on);
+    if (on)
+        OpenFloatingBar(animationBar_);
+    else
+        animationBar_->hide();
 }
 
 void CMainFrame::SetTraceValues(double value, double x, double y, double z)

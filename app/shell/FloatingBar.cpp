@@ -26,20 +26,27 @@ FloatingBar::FloatingBar(const QString &caption, const QList<QAction *> &actions
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar_);
     // Wide enough for a window manager to show the caption beside its own
-    // title-bar buttons, yet inside the screen at its start position, which
-    // is 200 pixels from the right edge.
+    // title-bar buttons, yet narrow beside the scene it sits over.
     constexpr int kCaptionRoom = 196;
     setFixedSize(qMax(sizeHint().width(), kCaptionRoom), sizeHint().height());
 }
 
 void FloatingBar::closeEvent(QCloseEvent *event)
 {
-    // The window manager may still draw a close button; only the owner's
-    // "close" command ends tracing and animation, so refuse the user's.
-    if (event->spontaneous())
-        event->ignore();
-    else
-        QWidget::closeEvent(event);
+    // The owner's close command ends tracing and animation and hides the
+    // bars; a bar that only went away would leave the mode running.
+    event->ignore();
+    emit CloseRequested();
+}
+
+void FloatingBar::PlaceInside(const QRect &area, int margin, const QWidget *above)
+{
+    // The window manager's frame around the bar, once it is known.
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const int frameWidth = width() + (frame.width() - inner.width());
+    const int top = above ? above->frameGeometry().bottom() + 1 + margin : area.top() + margin;
+    move(area.right() + 1 - margin - frameWidth, top);
 }
 
 bool FloatingBar::event(QEvent *event)

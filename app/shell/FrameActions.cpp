@@ -39,12 +39,12 @@ FrameActions FrameActions::Make(QObject *owner)
     a.exit = MakeCommandAction(owner, "exit", QStringLiteral("E&xit"),
                                QStringLiteral("Quit the application; prompts to save documents\nExit"),
                                StandardKeys(K::Quit, {K(QStringLiteral("Ctrl+Q"))}));
-    a.settings = MakeCommandAction(owner, "settings", QStringLiteral("Settings..."),
+    a.settings = MakeCommandAction(owner, "settings", QStringLiteral("&Settings..."),
                                    QStringLiteral("Change the view settings\nSettings"));
 
     a.standardBar = MakeCheckable(owner, "standardBar", QStringLiteral("&Standard Toolbar"),
                                   QStringLiteral("Show or hide the toolbar\nToggle ToolBar"));
-    a.toolBar3d = MakeCheckable(owner, "toolBar3d", QStringLiteral("3D Toolbar"),
+    a.toolBar3d = MakeCheckable(owner, "toolBar3d", QStringLiteral("&3D Toolbar"),
                                 QStringLiteral("Show or hide the3d toolbar\nToggle 3d toolBar"));
     a.statusBar = MakeCheckable(owner, "statusBar", QStringLiteral("&Status Bar"),
                                 QStringLiteral("Show or hide the status bar\nToggle StatusBar"));
@@ -55,7 +55,7 @@ FrameActions FrameActions::Make(QObject *owner)
     a.fullScreen = MakeCommandAction(owner, "fullScreen", QStringLiteral("Full Screen"), QString(),
                                      StandardKeys(K::FullScreen, {K(Qt::Key_F11)}));
 
-    a.summary = MakeCommandAction(owner, "summary", QStringLiteral("Summary"),
+    a.summary = MakeCommandAction(owner, "summary", QStringLiteral("&Summary"),
                                   QStringLiteral("Display the manual\nthe manual"));
     a.about = MakeCommandAction(owner, "about", QStringLiteral("&About Veltrix..."),
                                 QStringLiteral("Display program information, version number and copyright\nAbout"));

@@ -15,19 +15,12 @@
 #include <unistd.h>
 
 #include "CMainFrame.h"
+#include "HandOverMessage.h"
 
 namespace {
-// A path is one line; longer lines are no paths.
-constexpr qint64 kMaxMessage = 64 * 1024;
-constexpr int kIdleRetryMs = 200;
 constexpr int kReadTimeoutMs = 10000;
-// Callers served at once; more wait in the server's queue, of the same
-// length, and beyond that the system turns them away.  A flood of callers
-// thus holds a bounded number of descriptors.
-constexpr int kMaxCallers = 32;
 // How often a server that stopped (its descriptors ran out) is restarted.
 constexpr int kWatchMs = 1000;
-const QByteArray kTaken = QByteArrayLiteral("taken\n");
 
 // Whether the socket file at `path` (if any) is the user's own: a socket in
 // a shared folder made by someone else must not receive the user's paths.
@@ -96,20 +89,21 @@ RunningInstance::~RunningInstance() = default;
 
 bool RunningInstance::HandOver(const QString &path, int timeoutMs) const
 {
-    if (!OwnSocketOrNone(name_))
+    const QByteArray line = HandOverLine(QFileInfo(path).absoluteFilePath());
+    if (line.isEmpty() || !OwnSocketOrNone(name_))
         return false;
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(qMin(timeoutMs, 2000)))
         return false;
-    socket.write(QFileInfo(path).absoluteFilePath().toUtf8() + '\n');
+    socket.write(line);
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
     while (!socket.canReadLine()) {
         if (!socket.waitForReadyRead(timeoutMs))
             return false;   // no answer: the program may hang, or ended
     }
-    return socket.readLine() == kTaken;
+    return socket.readLine() == HandOverAnswer();
 }
 
 bool RunningInstance::Listen()
@@ -177,22 +171,16 @@ void RunningInstance::Accept()
 void RunningInstance::Read(QLocalSocket *socket)
 {
     if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > kMaxMessage)
+        if (socket->bytesAvailable() > kMaxHandOverLine)
             socket->abort();
         return;
     }
-    QByteArray line = socket->readLine(kMaxMessage);
-    if (!line.endsWith('\n')) {
+    const QString path = HandedOverPath(socket->readLine(kMaxHandOverLine + 1));
+    if (path.isEmpty()) {
         socket->abort();
         return;
     }
-    line.chop(1);
-    const QString path = QString::fromUtf8(line);
-    if (path.isEmpty() || !QDir::isAbsolutePath(path) || path.contains(QChar(0))) {
-        socket->abort();
-        return;
-    }
-    socket->write(kTaken);
+    socket->write(HandOverAnswer());
     socket->disconnectFromServer();
     waiting_ << path;
     emit Called();

@@ -22,6 +22,13 @@ class QTimer;
 class RunningInstance : public QObject {
     Q_OBJECT
 public:
+    // How often a file held back by an open dialog is offered again.
+    static constexpr int kIdleRetryMs = 200;
+    // Callers served at once; more wait in the server's queue, of the same
+    // length, and beyond that the system turns them away.  A flood of
+    // callers thus holds a bounded number of descriptors.
+    static constexpr int kMaxCallers = 32;
+
     // The socket of this user and display: in the session's runtime
     // folder, else a name of the user's own in the temporary folder.
     static QString DefaultServerName();

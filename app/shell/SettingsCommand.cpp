@@ -30,12 +30,16 @@ private:
 };
 }  // namespace
 
-bool RunSettingsCommand(CVeltrix2Doc &doc, QWidget *dialogParent)
+bool RunSettingsCommand(CVeltrix2Doc &doc, QWidget *dialogParent, QString *corrected)
 {
     SettingsDialog dialog(dialogParent);
     dialog.settings = doc.Settings();
     if (!Prompter::Current().Run(dialog))
         return false;
+    if (corrected)
+        *corrected = dialog.corrections.isEmpty()
+                         ? QString()
+                         : QStringLiteral("Settings corrected: ") + dialog.corrections.join(QStringLiteral("; "));
     DocumentHistory &history = DocumentHistory::Of(doc);
     history.Push(new ChangeSettings(history, dialog.settings));
     return true;

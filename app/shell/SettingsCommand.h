@@ -7,10 +7,14 @@ struct ViewSettings;
 class CVeltrix2Doc;
 class QWidget;
 
+#include <QString>
+
 // Edit > Settings...: the settings dialog over the document's view
 // settings.  True when the user confirmed; the document then holds the
-// dialog's values.
-bool RunSettingsCommand(CVeltrix2Doc &doc, QWidget *dialogParent);
+// dialog's values, and `corrected`, when given, says which typed values
+// were out of range and what they became ("Settings corrected: near plane
+// 0 → 0.0001"), or is empty.
+bool RunSettingsCommand(CVeltrix2Doc &doc, QWidget *dialogParent, QString *corrected = nullptr);
 
 // Makes `settings` the document's view settings (the camera rows excepted),
 // marks the document modified and, with the wait cursor shown, has every

@@ -19,6 +19,11 @@ constexpr int kGripRoom = 20;
 constexpr int kGap = 2;
 constexpr int kValuePanes[] = {2, 5, 7, 9};
 
+bool IsValuePane(int i)
+{
+    return i == 2 || i == 5 || i == 7 || i == 9;
+}
+
 // The number in the ten-digit form, or with fewer digits when the pane
 // cannot show that whole: a cut-off exponent would show another number.
 QString FittingNumber(double v, const QLabel *pane)
@@ -31,6 +36,21 @@ QString FittingNumber(double v, const QLabel *pane)
         text = FormatGeneral(v, digits);
     return text;
 }
+
+// The widest text of ten significant digits in the font: the exponent form
+// with a sign, "-d.ddddddddde-ddd", in the widest digit and sign.
+QString WidestTenDigitNumber(const QFontMetrics &metrics)
+{
+    QChar digit = QLatin1Char('0');
+    for (char c = '1'; c <= '9'; ++c)
+        if (metrics.horizontalAdvance(QLatin1Char(c)) > metrics.horizontalAdvance(digit))
+            digit = QLatin1Char(c);
+    const QChar sign = metrics.horizontalAdvance(QLatin1Char('+')) > metrics.horizontalAdvance(QLatin1Char('-'))
+                           ? QLatin1Char('+')
+                           : QLatin1Char('-');
+    return QStringLiteral("-") + digit + QLatin1Char('.') + QString(9, digit) + QLatin1Char('e') + sign +
+           QString(3, digit);
+}
 }  // namespace
 
 TraceStatusBar::TraceStatusBar(QWidget *parent) : QStatusBar(parent)
@@ -39,7 +59,7 @@ TraceStatusBar::TraceStatusBar(QWidget *parent) : QStatusBar(parent)
     for (int i = 0; i < kPaneCount; ++i) {
         auto *pane = new QLabel(QString::fromLatin1(fixedTexts[i]), this);
         pane->setTextFormat(Qt::PlainText);
-        const bool bordered = i == 2 || i == 5 || i == 7 || i == 9;
+        const bool bordered = IsValuePane(i);
         if (bordered || i == 0)
             pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // The fixed captions get exactly the room the layout gives them.
@@ -51,12 +71,27 @@ TraceStatusBar::TraceStatusBar(QWidget *parent) : QStatusBar(parent)
     Layout();
 }
 
-std::array<int, TraceStatusBar::kPaneCount> TraceStatusBar::PaneRightEdges(int width, int charWidth)
+std::array<int, TraceStatusBar::kPaneCount> TraceStatusBar::PaneRightEdges(int width, int charWidth, int valueWidth,
+                                                                           int captionWidth)
 {
+    // From the right end leftwards, each pane as wide as designed or as it
+    // needs; the message pane takes what is left.
     std::array<int, kPaneCount> edges{};
-    for (int i = 0; i < kPaneCount; ++i)
-        edges[i] = width - kGripRoom - kEdgeChars[i] * charWidth;
+    edges[kPaneCount - 1] = width - kGripRoom - kEdgeChars[kPaneCount - 1] * charWidth;
+    for (int i = kPaneCount - 1; i >= 1; --i) {
+        const int need = IsValuePane(i) ? valueWidth : i == 1 ? captionWidth
+                                                              : 0;
+        edges[i - 1] = edges[i] - qMax((kEdgeChars[i - 1] - kEdgeChars[i]) * charWidth, need);
+    }
     return edges;
+}
+
+int TraceStatusBar::ValuePaneWidth() const
+{
+    const QLabel *pane = panes_[kValuePanes[0]];
+    const QMargins margins = pane->contentsMargins();
+    return pane->fontMetrics().horizontalAdvance(WidestTenDigitNumber(pane->fontMetrics())) + pane->indent() +
+           2 * pane->frameWidth() + margins.left() + margins.right() + 1;
 }
 
 void TraceStatusBar::SetTraceLayout(bool traceShown)
@@ -130,11 +165,12 @@ void TraceStatusBar::Layout()
             panes_[i]->hide();
         return;
     }
-    auto edges = PaneRightEdges(width(), fontMetrics().horizontalAdvance(QLatin1Char('A')));
-    // "Function value" is wider than its ten "A"s in many fonts: the message
-    // pane before it gives way, as it does when the bar narrows.
+    // "Function value" is wider than its ten "A"s in many fonts, and ten
+    // digits than the value panes' eleven: the message pane before them
+    // gives way, as it does when the bar narrows.
     const int caption = panes_[1]->fontMetrics().horizontalAdvance(panes_[1]->text()) + 1;
-    edges[0] = qMin(edges[0], edges[1] - caption - kGap);
+    const auto edges = PaneRightEdges(width(), fontMetrics().horizontalAdvance(QLatin1Char('A')),
+                                      ValuePaneWidth() + kGap, caption + kGap);
     int left = 0;
     for (int i = 0; i < kPaneCount; ++i) {
         const int right = edges[i];

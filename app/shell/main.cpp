@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "CMainFrame.h"
+#include "CommandLinePrint.h"
 #include "PlotStart.h"
 #include "model/ProcessStartup.h"
 #include "RunningInstance.h"
@@ -16,9 +17,21 @@
 int main(int argc, char *argv[])
 {
     PrepareProcess();
+    // A print from the command line opens no window: it needs no display.
+    QStringList given;
+    for (int k = 0; k < argc; ++k)
+        given << QString::fromLocal8Bit(argv[k]);
+    const bool print = AsksForPrint(given);
+    if (print)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     GLView::PrepareSurfaceFormat();
     QApplication app(argc, argv);
     ConfigureSettingsStore();
+    if (print) {
+        return PrintFromCommandLine(QApplication::arguments(), [](const QString &text) {
+            std::fprintf(stderr, "veltrix: %s\n", text.toLocal8Bit().constData());
+        });
+    }
 
     // A document opened while the program runs goes to the running program;
     // a plot from the command line is a program of its own.

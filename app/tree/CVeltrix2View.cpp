@@ -193,7 +193,7 @@ void CVeltrix2View::EditSelectedNode()
         ChangeColor();
         return;
     }
-    if (Busy())
+    if (RefusedWhileBusy())
         return;
     switch (entry->kind) {
     case FunctionNode: EditLabel(); break;
@@ -206,9 +206,20 @@ void CVeltrix2View::EditSelectedNode()
     }
 }
 
+bool CVeltrix2View::RefusedWhileBusy()
+{
+    if (!Busy())
+        return false;
+    emit StatusMessage(animation_.on ? QStringLiteral("Functions cannot be changed or deleted while one is animated: "
+                                                      "close the animation first.")
+                                     : QStringLiteral("Functions cannot be changed or deleted while one is traced: "
+                                                      "close the trace first."));
+    return true;
+}
+
 void CVeltrix2View::DeleteFunction()
 {
-    if (Busy())
+    if (RefusedWhileBusy())
         return;
     const std::optional<TreeNodeEntry> entry = mirror_->SelectedEntry();
     if (!entry)

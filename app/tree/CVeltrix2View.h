@@ -75,6 +75,8 @@ signals:
     void AnimationBarRequested(bool show);
     void TraceRequested(bool on, int handle);
     void AnimationRequested(bool on, int handle);
+    // Why a key or a double-click did nothing, for the status bar.
+    void StatusMessage(const QString &text);
     // The function of the selected node changed (-1: nothing selected).
     void SelectedFunctionChanged(int handle);
     // A trace or an animation began or ended: `running` while either is on.
@@ -101,6 +103,9 @@ private:
     void UpdateActionStates();
     void AddShortcut(const QList<QKeySequence> &keys, void (CVeltrix2View::*handler)());
     bool Busy() const { return trace_.on || animation_.on; }
+    // True, after saying why in the status bar, while a trace or an
+    // animation keeps the functions from changing.
+    bool RefusedWhileBusy();
     // The selected node when it is one of `kinds`, and, for a command that
     // changes a function's definition, variables, mode or existence, only
     // while neither trace nor animation runs.

@@ -167,6 +167,7 @@ void FunctionEditFlows::EditValue(int32_t function, const std::string &variable)
         return;
     ValueDialog dialog(parent_);
     dialog.value = v->value;
+    dialog.ShowRange(FromCp1252(variable), v->min, v->max);
     const bool accepted = AskUntilValid(parent_, dialog, [&] {
         return dialog.value >= v->min && dialog.value <= v->max ? QString() : QStringLiteral("Out of range");
     });

@@ -3,10 +3,13 @@
 
 #include "tree/SettingsDialog.h"
 
+#include <cmath>
+
 #include <QPushButton>
 #include <QTabWidget>
 
 #include "model/CodePage1252.h"
+#include "tree/FieldExchange.h"
 #include "tree/Prompter.h"
 #include "tree/SettingsPages.h"
 
@@ -57,6 +60,27 @@ bool SettingsDialog::SaveFields()
     }
     for (SettingsPage *page : pages_)
         page->Save(settings);
+    const ViewSettings typed = settings;
     ApplySettingsRanges(settings);
+    corrections = SettingsCorrections(typed, settings);
     return true;
+}
+
+QStringList SettingsCorrections(const ViewSettings &typed, const ViewSettings &corrected)
+{
+    QStringList said;
+    auto number = [&](const char *name, double before, double after) {
+        // NaN differs from itself: it was corrected all the same.
+        if (!(before == after) && !(std::isnan(before) && std::isnan(after)))
+            said << QStringLiteral("%1 %2 → %3")
+                        .arg(QLatin1String(name), NumberFieldText(before), NumberFieldText(after));
+    };
+    number("near plane", typed.nearPlane, corrected.nearPlane);
+    number("far plane", typed.farPlane, corrected.farPlane);
+    number("field of view", typed.fieldOfView, corrected.fieldOfView);
+    number("sensitivity", typed.sensitivity, corrected.sensitivity);
+    number("cube dimension", typed.cubeDimension, corrected.cubeDimension);
+    number("time interval (ms)", typed.animationIntervalMs, corrected.animationIntervalMs);
+    number("max. buffer size (MB)", typed.printBufferMB, corrected.printBufferMB);
+    return said;
 }

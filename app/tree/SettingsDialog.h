@@ -25,6 +25,9 @@ public:
     explicit SettingsDialog(QWidget *parent = nullptr);
 
     ViewSettings settings;
+    // What OK corrected, as "near plane 0 → 0.0001": a field as typed and
+    // the value it was given instead; empty when nothing was corrected.
+    QStringList corrections;
 
     QTabWidget *Tabs() const { return tabs_; }
     ProjectionPage *Projection() const { return projection_; }
@@ -55,3 +58,7 @@ private:
     MiscPage *misc_;
     QList<SettingsPage *> pages_;
 };
+
+// The fields that `corrected` holds otherwise than `typed`, in the order of
+// the pages, each as its caption, the typed value and the one it became.
+QStringList SettingsCorrections(const ViewSettings &typed, const ViewSettings &corrected);

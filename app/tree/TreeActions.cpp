@@ -6,18 +6,20 @@
 #include <QAction>
 #include <QIcon>
 
+#include <optional>
+
 #include "tree/TreePictures.h"
 
 namespace {
 
 QAction *Make(QObject *owner, const char *name, const QString &text, const QString &prompt = QString(),
-              MenuPicture picture = MenuPicture(-1))
+              std::optional<MenuPicture> picture = std::nullopt)
 {
     auto *action = new QAction(text, owner);
     action->setObjectName(QLatin1String(name));
     action->setStatusTip(prompt);
-    if (picture >= 0)
-        action->setIcon(QIcon(MenuPictures().at(picture)));
+    if (picture)
+        action->setIcon(QIcon(MenuPictures().at(*picture)));
     return action;
 }
 
@@ -26,31 +28,31 @@ QAction *Make(QObject *owner, const char *name, const QString &text, const QStri
 TreeActions TreeActions::Make(QObject *owner)
 {
     TreeActions a;
-    a.refreshTree = ::Make(owner, "refreshTree", QStringLiteral("Refresh tree"),
+    a.refreshTree = ::Make(owner, "refreshTree", QStringLiteral("&Refresh tree"),
                            QStringLiteral("Reload all the functions"), RefreshPicture);
-    a.addFunction = ::Make(owner, "addFunction", QStringLiteral("Add Function..."),
+    a.addFunction = ::Make(owner, "addFunction", QStringLiteral("&Add Function..."),
                            QStringLiteral("Add a new function"), FunctionPicture);
-    a.deleteFunction = ::Make(owner, "deleteFunction", QStringLiteral("Delete function"),
+    a.deleteFunction = ::Make(owner, "deleteFunction", QStringLiteral("&Delete function"),
                               QStringLiteral("Delete the function"), CrossPicture);
-    a.editLabel = ::Make(owner, "editLabel", QStringLiteral("Edit label..."),
+    a.editLabel = ::Make(owner, "editLabel", QStringLiteral("&Edit label..."),
                          QStringLiteral("Edit the function label"), EditPicture);
-    a.visible = ::Make(owner, "visible", QStringLiteral("Visible"));
+    a.visible = ::Make(owner, "visible", QStringLiteral("&Visible"));
     a.visible->setCheckable(true);
-    a.editText = ::Make(owner, "editText", QStringLiteral("Edit text..."), QStringLiteral("Edit the function text"),
+    a.editText = ::Make(owner, "editText", QStringLiteral("&Edit text..."), QStringLiteral("Edit the function text"),
                         EditPicture);
-    a.evaluate = ::Make(owner, "evaluate", QStringLiteral("Evaluate"), QString(), CurvePicture);
-    a.trace = ::Make(owner, "trace", QStringLiteral("Trace"));
+    a.evaluate = ::Make(owner, "evaluate", QStringLiteral("E&valuate"), QString(), CurvePicture);
+    a.trace = ::Make(owner, "trace", QStringLiteral("&Trace"));
     a.trace->setCheckable(true);
-    a.animate = ::Make(owner, "animate", QStringLiteral("Animate"));
+    a.animate = ::Make(owner, "animate", QStringLiteral("A&nimate"));
     a.animate->setCheckable(true);
-    a.editValue = ::Make(owner, "editValue", QStringLiteral("Edit value..."), QString(), EditPicture);
-    a.editRange = ::Make(owner, "editRange", QStringLiteral("Edit range..."),
+    a.editValue = ::Make(owner, "editValue", QStringLiteral("&Edit value..."), QString(), EditPicture);
+    a.editRange = ::Make(owner, "editRange", QStringLiteral("&Edit range..."),
                          QStringLiteral("Edit the range of the variable"), EditPicture);
-    a.editSteps = ::Make(owner, "editSteps", QStringLiteral("Edit steps..."),
+    a.editSteps = ::Make(owner, "editSteps", QStringLiteral("&Edit steps..."),
                          QStringLiteral("Change the number of steps for the variable"), EditPicture);
-    a.changeMode = ::Make(owner, "changeMode", QStringLiteral("Change mode..."),
+    a.changeMode = ::Make(owner, "changeMode", QStringLiteral("&Change mode..."),
                           QStringLiteral("Change the visualization mode"), EditPicture);
-    a.changeColor = ::Make(owner, "changeColor", QStringLiteral("Change color..."),
+    a.changeColor = ::Make(owner, "changeColor", QStringLiteral("&Change color..."),
                            QStringLiteral("Change the color"), EditPicture);
     return a;
 }

@@ -46,28 +46,28 @@ std::unique_ptr<QMenu> TreeMenus::ContextMenu(const TreeNodeEntry *entry) const
     const TreeActions &a = actions_;
     auto menu = std::make_unique<QMenu>(menuParent_);
     if (!entry) {
-        AddStandIn(menu.get(), a.refreshTree, QStringLiteral("Refresch"));
-        AddStandIn(menu.get(), a.addFunction, QStringLiteral("Add Function..."));
+        AddStandIn(menu.get(), a.refreshTree, QStringLiteral("&Refresch"));
+        AddStandIn(menu.get(), a.addFunction, QStringLiteral("&Add Function..."));
         return menu;
     }
 
     // Every "Edit..." and "Evaluate" has the red cross as its checked picture.
     const QPixmap cross = MenuPictures().at(CrossPicture);
     const QIcon edit = MenuIcon(MenuPictures().at(EditPicture), cross);
-    const QString editText = QStringLiteral("Edit...");
+    const QString editText = QStringLiteral("&Edit...");
     switch (entry->kind) {
     case FunctionNode:
-        AddStandIn(menu.get(), a.deleteFunction, QStringLiteral("Delete Function"), pictures_.at(CrossPicture));
-        AddStandIn(menu.get(), a.visible, QStringLiteral("Visible"));
+        AddStandIn(menu.get(), a.deleteFunction, QStringLiteral("&Delete Function"), pictures_.at(CrossPicture));
+        AddStandIn(menu.get(), a.visible, QStringLiteral("&Visible"));
         menu->addSeparator();
         AddStandIn(menu.get(), a.editLabel, editText, edit);
         break;
     case TextNode:
         AddStandIn(menu.get(), a.editText, editText, edit);
-        AddStandIn(menu.get(), a.evaluate, QStringLiteral("Evaluate"),
+        AddStandIn(menu.get(), a.evaluate, QStringLiteral("E&valuate"),
                    MenuIcon(MenuPictures().at(CurvePicture), cross));
-        AddStandIn(menu.get(), a.trace, QStringLiteral("Trace"));
-        AddStandIn(menu.get(), a.animate, QStringLiteral("Animate"));
+        AddStandIn(menu.get(), a.trace, QStringLiteral("&Trace"));
+        AddStandIn(menu.get(), a.animate, QStringLiteral("&Animate"));
         break;
     case VariableNode: AddStandIn(menu.get(), a.editValue, editText, edit); break;
     case RangeNode: AddStandIn(menu.get(), a.editRange, editText, edit); break;

@@ -5,13 +5,24 @@
 
 #include "tree/SingleFieldDialog.h"
 
-// Asks for a new current value of a variable.
+class QLabel;
+
+// Asks for a new current value of a variable, showing beside the field the
+// range the value must lie in.
 class ValueDialog : public SingleFieldDialog {
     Q_OBJECT
 public:
     explicit ValueDialog(QWidget *parent = nullptr);
 
     double value = 0;
+
+    // "x in [-5.,5.]" beside the field; the dialog widens when that needs
+    // more room than there is before the buttons.
+    void ShowRange(const QString &variable, double min, double max);
+    QString RangeShown() const;
+
+private:
+    QLabel *range_;
 
 protected:
     void LoadFields() override;

@@ -110,8 +110,65 @@ LegendLayout LayOutLegend(int entries, int width, int height)
     return l;
 }
 
+namespace {
+
+void Move(LegendText &t, double dx, double dy)
+{
+    t.x += dx;
+    t.y += dy;
+}
+
+// The drawing moved by (dx, dy), every part with it.
+void Move(LegendDrawing &d, double dx, double dy)
+{
+    d.left += dx, d.right += dx, d.bottom += dy, d.top += dy;
+    for (LegendDrawing::Item &item : d.items) {
+        item.barLeft += dx, item.barRight += dx, item.barBottom += dy, item.barTop += dy;
+        for (double &x : item.markX)
+            x += dx;
+        Move(item.label, dx, dy);
+        Move(item.low, dx, dy);
+        Move(item.high, dx, dy);
+    }
+}
+
+double Covered(const LegendDrawing &d, const std::vector<ScreenRect> &avoid)
+{
+    const ScreenRect panel{d.left, d.bottom, d.right, d.top};
+    double area = 0;
+    for (const ScreenRect &r : avoid)
+        area += panel.Overlap(r);
+    return area;
+}
+
+// Into the corner that covers least of `avoid`, the designed lower right
+// one first and the upper right one last: the view's floating bars open
+// there.
+void PlaceInCorner(LegendDrawing &d, int height, double margin, const std::vector<ScreenRect> &avoid)
+{
+    const double up = height - margin - d.top;   // from the bottom edge to the top edge
+    const double left = margin - d.left;          // from the right edge to the left edge
+    const double moves[4][2] = {{0, 0}, {left, 0}, {left, up}, {0, up}};
+    int best = 0;
+    double least = -1;
+    for (int k = 0; k < 4; ++k) {
+        LegendDrawing moved = d;
+        Move(moved, moves[k][0], moves[k][1]);
+        const double covered = Covered(moved, avoid);
+        if (least < 0 || covered < least) {
+            least = covered;
+            best = k;
+        }
+        if (covered == 0)
+            break;
+    }
+    Move(d, moves[best][0], moves[best][1]);
+}
+
+} // namespace
+
 LegendDrawing ComposeLegend(const std::vector<LegendEntry> &entries, const GlyphMetricsTable &metrics, int width,
-                            int height, Color background)
+                            int height, Color background, const std::vector<ScreenRect> &avoid)
 {
     LegendDrawing d;
     const LegendLayout l = LayOutLegend(int(entries.size()), width, height);
@@ -138,15 +195,22 @@ LegendDrawing ComposeLegend(const std::vector<LegendEntry> &entries, const Glyph
         const std::string high = LegendNumber(item.entry.high);
         item.low = {LegendNumber(item.entry.low), l.left, numbers, em};
         item.high = {high, l.right - Advance(metrics, high) * em, numbers, em};
+        const LegendEntry &e = item.entry;
+        if (e.high > e.low)
+            for (const double level : e.marks)
+                if (level >= e.low && level <= e.high)
+                    item.markX.push_back(l.left + (level - e.low) / (e.high - e.low) * (l.right - l.left));
         d.items.push_back(std::move(item));
     }
+    if (!avoid.empty())
+        PlaceInCorner(d, height, kMargin * l.unit, avoid);
     return d;
 }
 
 void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
-                     int height, Color background)
+                     int height, Color background, const std::vector<ScreenRect> &avoid)
 {
-    const LegendDrawing d = ComposeLegend(entries, font.AllMetrics(), width, height, background);
+    const LegendDrawing d = ComposeLegend(entries, font.AllMetrics(), width, height, background, avoid);
     if (d.items.empty())
         return;
     glMatrixMode(GL_PROJECTION);
@@ -171,6 +235,12 @@ void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont 
         Bar(item.entry, item.barLeft, item.barBottom, item.barRight, item.barTop);
         SetColor(d.ink);
         Rectangle(GL_LINE_LOOP, item.barLeft, item.barBottom, item.barRight, item.barTop);
+        glBegin(GL_LINES);
+        for (const double x : item.markX) {
+            glVertex2d(x, item.barBottom);
+            glVertex2d(x, item.barTop);
+        }
+        glEnd();
         Text(font, item.low);
         Text(font, item.high);
     }

@@ -8,6 +8,7 @@
 
 #include "model/ViewSettings.h"
 #include "view3d/FurnitureGeometry.h"
+#include "view3d/ScreenProjection.h"
 
 class OutlineFont;
 
@@ -17,6 +18,8 @@ struct LegendEntry {
     std::string label;   // 8-bit, as the document keeps it
     double low = 0, high = 0;
     Color color1 = 0, color2 = 0;
+    // Levels of the function's contour lines, marked on the bar.
+    std::vector<double> marks;
 };
 
 // The number written at an end of a bar.
@@ -48,12 +51,15 @@ struct LegendText {
 // The legend as drawn: a panel in the background colour outlined in ink
 // (black or white, whichever shows on the background), and per entry its
 // label, its bar from color1 (low, at the left) to color2 (high), outlined
-// in ink, and the two end values in ink.
+// in ink, with a short ink line across it at each contour level, and the two
+// end values in ink.
 struct LegendDrawing {
     struct Item {
         LegendEntry entry;
         double barLeft = 0, barBottom = 0, barRight = 0, barTop = 0;
         LegendText label, low, high;
+        // Where the contour levels lie along the bar (x, window coordinates).
+        std::vector<double> markX;
     };
     double left = 0, bottom = 0, right = 0, top = 0;   // of the panel
     Color background = 0, ink = 0;
@@ -64,13 +70,17 @@ struct LegendDrawing {
 // between.
 constexpr int kLegendBarSegments = 64;
 
-// The legend of the entries in the lower right corner of a viewport of
-// width x height pixels, with the text widths of `metrics`.  Entries that
-// do not fit are left out; none shown when nothing fits.
+// The legend of the entries in a corner of a viewport of width x height
+// pixels, with the text widths of `metrics`.  Entries that do not fit are
+// left out; none shown when nothing fits.  The corner is the lower right one
+// unless the legend would cover one of `avoid` there (the numbers and
+// letters of the cube and axes, window coordinates): then the first of the
+// lower left, upper left and upper right corners where it covers none, or
+// else the one where it covers least.
 LegendDrawing ComposeLegend(const std::vector<LegendEntry> &entries, const GlyphMetricsTable &metrics, int width,
-                            int height, Color background);
+                            int height, Color background, const std::vector<ScreenRect> &avoid = {});
 
 // Draws the legend over whatever is there.  Leaves the projection and
 // model-view matrices as it found them.
 void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont &font, int width,
-                     int height, Color background);
+                     int height, Color background, const std::vector<ScreenRect> &avoid = {});

@@ -3,8 +3,12 @@
 
 #include "view3d/FurnitureGeometry.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/FormatGeneral.h"
 #include "model/ViewSettings.h"
+#include "view3d/Camera.h"
 
 namespace {
 
@@ -111,4 +115,67 @@ std::vector<PlacedText> AxisTexts(const ViewSettings &s, const GlyphMetricsTable
         {s.axisLabelZ, {-TextWidth(metrics, s.axisLabelZ) / 2, d, 0}, scale},
         {s.axisLabelY, {-TextWidth(metrics, s.axisLabelY) / 2, 0, d}, scale},
     };
+}
+
+namespace {
+
+// The box of a text's glyphs from its pen, in em, y up.
+ScreenRect EmBox(const GlyphMetricsTable &metrics, const std::string &text)
+{
+    ScreenRect box{0, 0, 0, 0};
+    double pen = 0;
+    bool first = true;
+    for (const unsigned char c : text) {
+        const GlyphMetrics &g = metrics[c];
+        const double top = g.originY, bottom = g.originY - g.blackBoxY;
+        const double left = pen + g.originX, right = left + g.blackBoxX;
+        if (first) {
+            box = {left, bottom, right, top};
+            first = false;
+        } else {
+            box = {std::min(box.x0, left), std::min(box.y0, bottom), std::max(box.x1, right), std::max(box.y1, top)};
+        }
+        pen += g.cellIncX;
+    }
+    return box;
+}
+
+} // namespace
+
+std::vector<ScreenRect> FurnitureTextRects(const ViewSettings &s, const GlyphMetricsTable &metrics,
+                                           const Camera &camera, const ScreenProjection &project)
+{
+    std::vector<PlacedText> texts;
+    if (s.showCube && s.showReferenceMarks)
+        texts = ReferenceMarkTexts(s, metrics);
+    if (s.showAxes)
+        for (PlacedText &t : AxisTexts(s, metrics))
+            texts.push_back(std::move(t));
+    // The texts face the camera: their x runs along its right, their y
+    // along its up (the camera turns by -yaw about Y, then -pitch about X).
+    const double yaw = camera.yaw * kDegree, pitch = camera.pitch * kDegree;
+    const GLPoint right{std::cos(yaw), 0, -std::sin(yaw)};
+    const GLPoint up{std::sin(pitch) * std::sin(yaw), std::cos(pitch), std::sin(pitch) * std::cos(yaw)};
+    std::vector<ScreenRect> rects;
+    for (const PlacedText &t : texts) {
+        if (t.text.empty())
+            continue;
+        const ScreenRect em = EmBox(metrics, t.text);
+        ScreenRect r;
+        bool seen = true, first = true;
+        for (const double ex : {em.x0, em.x1}) {
+            for (const double ey : {em.y0, em.y1}) {
+                const GLPoint p{t.at.x + t.scale * (ex * right.x + ey * up.x), t.at.y + t.scale * (ex * right.y + ey * up.y),
+                                t.at.z + t.scale * (ex * right.z + ey * up.z)};
+                double x = 0, y = 0;
+                seen = seen && project(p, &x, &y);
+                r = first ? ScreenRect{x, y, x, y}
+                          : ScreenRect{std::min(r.x0, x), std::min(r.y0, y), std::max(r.x1, x), std::max(r.y1, y)};
+                first = false;
+            }
+        }
+        if (seen)
+            rects.push_back(r);
+    }
+    return rects;
 }

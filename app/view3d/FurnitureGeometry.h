@@ -9,7 +9,9 @@
 
 #include "view3d/SampleMapping.h"
 #include "view3d/GlyphOutlines.h"
+#include "view3d/ScreenProjection.h"
 
+struct Camera;
 struct ViewSettings;
 
 // The cube, its reference marks and the axes as plain geometry in GL
@@ -46,3 +48,10 @@ std::array<std::string, 3> ReferenceMarkLabels(double cubeDimension);
 std::vector<PlacedText> ReferenceMarkTexts(const ViewSettings &settings, const GlyphMetricsTable &metrics);
 // The axis labels, in the order x, z, y (empty labels included).
 std::vector<PlacedText> AxisTexts(const ViewSettings &settings, const GlyphMetricsTable &metrics);
+
+// Where the texts the settings show (the marks' numbers with the cube and
+// its marks, the axis labels with the axes) lie on a picture seen from
+// `camera` through `project`: the box of each one's glyphs, which face the
+// camera.  Texts behind the eye, and empty ones, have none.
+std::vector<ScreenRect> FurnitureTextRects(const ViewSettings &settings, const GlyphMetricsTable &metrics,
+                                           const Camera &camera, const ScreenProjection &project);

@@ -71,6 +71,8 @@ std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives)
     for (size_t k = 0; k < mesh.batches.size(); ++k) {
         const MeshBatch &b = mesh.batches[k];
         const size_t per = IndicesPerPrimitive(b);
+        if (k > 0 && b.outline != mesh.batches[k - 1].outline)
+            room = 0;   // outlines of another class start a piece of their own
         for (size_t first = 0; first < b.indices.size();) {
             if (room == 0) {
                 pieces.emplace_back();
@@ -89,7 +91,13 @@ std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives)
     return pieces;
 }
 
-void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, MeshSubmission submission)
+OutlineClass PieceOutline(const RenderMesh &mesh, const MeshPiece &piece)
+{
+    return piece.empty() ? OutlineClass() : mesh.batches[piece.front().batch].outline;
+}
+
+void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, MeshSubmission submission,
+                   const OutlineSpacing &spacing)
 {
     if (mesh.PointCount() == 0)
         return;
@@ -99,8 +107,11 @@ void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, Me
         glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
     }
     bool pushedBack = false;
+    GLint mark = tag;
     for (const MeshSpan &span : piece) {
         const MeshBatch &b = mesh.batches[span.batch];
+        if (!b.outline.DrawnAt(spacing))
+            continue;
         if (b.pushedBack != pushedBack) {
             pushedBack = b.pushedBack;
             if (pushedBack) {
@@ -109,9 +120,14 @@ void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, Me
             } else {
                 glDisable(GL_POLYGON_OFFSET_FILL);
             }
-            // Where pushed-back faces show, their depth lies behind the
-            // surface: the stencil says so to whoever reads points back.
-            glStencilFunc(GL_ALWAYS, pushedBack ? tag | kStencilOffsetFace : tag, 0xFF);
+        }
+        // Where pushed-back faces show, their depth lies behind the surface:
+        // the stencil says so to whoever reads points back.
+        const GLint wanted = b.unmarked ? 0 : pushedBack ? tag | kStencilOffsetFace
+                                                         : tag;
+        if (wanted != mark) {
+            mark = wanted;
+            glStencilFunc(GL_ALWAYS, mark, 0xFF);
         }
         if (!b.pointColors)
             SetColor(b.color);
@@ -124,24 +140,26 @@ void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, Me
         if (b.lit)
             glDisable(GL_LIGHTING);
     }
-    if (pushedBack) {
+    if (pushedBack)
         glDisable(GL_POLYGON_OFFSET_FILL);
+    if (mark != tag)
         glStencilFunc(GL_ALWAYS, tag, 0xFF);
-    }
     if (arrays)
         glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission)
+void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission, const OutlineSpacing &spacing)
 {
     if (submission != MeshSubmission::Direct) {
         const std::vector<MeshPiece> whole = MeshPieces(mesh, SIZE_MAX);
         for (const MeshPiece &piece : whole)
-            DrawMeshPiece(mesh, piece, tag, submission);
+            DrawMeshPiece(mesh, piece, tag, submission, spacing);
         return;
     }
     for (const MeshPiece &piece : MeshPieces(mesh)) {
-        DrawMeshPiece(mesh, piece, tag, submission);
+        if (!PieceOutline(mesh, piece).DrawnAt(spacing))
+            continue;
+        DrawMeshPiece(mesh, piece, tag, submission, spacing);
         glFlush();
     }
 }

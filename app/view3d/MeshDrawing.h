@@ -35,14 +35,20 @@ struct MeshSpan {
 using MeshPiece = std::vector<MeshSpan>;
 
 // The mesh cut, in drawing order, into pieces of at most `primitives`
-// primitives each.
+// primitives each.  A piece holds outlines of one class only (or none), so
+// that a list compiled from it can be left out as a whole.
 std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives = kPrimitivesPerFlush);
+// The outlines a piece holds (no family: nothing a spacing leaves out).
+OutlineClass PieceOutline(const RenderMesh &mesh, const MeshPiece &piece);
 
-// Draws one piece into the current context.  `tag` is the function's mark
-// in the stencil (faces pushed back add kStencilOffsetFace to it).  Leaves
-// client arrays, offset and lighting off, and the stencil at `tag`.
-void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, MeshSubmission submission);
+// Draws one piece into the current context, without the outlines that
+// `spacing` leaves out.  `tag` is the function's mark in the stencil (faces
+// pushed back add kStencilOffsetFace to it).  Leaves client arrays, offset
+// and lighting off, and the stencil at `tag`.
+void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, MeshSubmission submission,
+                   const OutlineSpacing &spacing = OutlineSpacing());
 
 // Draws the whole mesh: directly piece by piece with a flush after each, or
 // in one go into a list or the selection pass.
-void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission = MeshSubmission::Direct);
+void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission = MeshSubmission::Direct,
+                    const OutlineSpacing &spacing = OutlineSpacing());

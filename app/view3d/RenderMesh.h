@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/ViewSettings.h"
+#include "view3d/OutlineThinning.h"
 
 // Geometry ready for drawing: every point once, with index lists that name
 // the points of triangles and line segments.  Batches are drawn in order,
@@ -24,6 +25,12 @@ struct MeshBatch {
     // on them stay in front (and marked so in the stencil, SceneStencil.h).
     bool pushedBack = false;
     bool lit = false;            // drawn with lighting, from the normals
+    // Not the function's own points (contour lines on the floor): left out
+    // of the function's mark in the stencil.
+    bool unmarked = false;
+    // Outlines of one family of grid lines at one level, left out at a
+    // coarser spacing (OutlineThinning.h); by default drawn always.
+    OutlineClass outline;
     Color color = 0;
     std::vector<uint32_t> indices;   // 3 per triangle, 2 per segment
 
@@ -38,6 +45,9 @@ struct RenderMesh {
     std::vector<float> colors;
     std::vector<float> normals;       // x, y, z per point, when a batch is lit
     std::vector<MeshBatch> batches;
+    // A surface's lattice, which tells the spacing of its outlines on a
+    // picture; empty for a curve.
+    GridProbe probe;
 
     size_t PointCount() const { return positions.size() / 3; }
     bool IsEmpty() const;

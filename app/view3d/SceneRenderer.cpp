@@ -10,7 +10,6 @@
 #include "model/CVeltrix2Doc.h"
 #include "view3d/MeshDrawing.h"
 #include "view3d/MeshSink.h"
-#include "view3d/SampleGrid.h"
 #include "view3d/SceneFurniture.h"
 #include "view3d/SceneLighting.h"
 #include "view3d/SceneStencil.h"
@@ -107,8 +106,14 @@ void SceneRenderer::EndFrame(const Camera &camera, const std::vector<LegendEntry
     }
     if (s.showAxes)
         DrawAxes(s, font_, camera);
-    if (options_.colorLegend)
-        DrawColorLegend(legend, font_, viewportWidth_, viewportHeight_, s.backgroundColor);
+    if (options_.colorLegend && !legend.empty()) {
+        // The legend keeps clear of the numbers and letters just drawn.
+        double matrix[16];
+        glGetDoublev(GL_PROJECTION_MATRIX, matrix);
+        const std::vector<ScreenRect> texts = FurnitureTextRects(
+            s, font_.AllMetrics(), camera, MatrixProjection(matrix, viewportWidth_, viewportHeight_));
+        DrawColorLegend(legend, font_, viewportWidth_, viewportHeight_, s.backgroundColor, texts);
+    }
     glDisable(GL_STENCIL_TEST);
     glFinish();
 }
@@ -125,7 +130,7 @@ std::optional<TraceReading> SceneRenderer::RenderScene(const ListSet &lists, con
             continue;
         const GLint tag = StencilTag(record->handle);
         MarkStencil(tag);
-        e.Draw(tag);
+        DrawEntry(e, tag);
         MarkStencil(0);
         if (trace_.on && record->handle == trace_.handle)
             reading = DrawTraceCursor(*record);
@@ -154,10 +159,10 @@ std::optional<TraceReading> SceneRenderer::RenderSceneOnce(const Camera &camera)
         const ListEntry &e = once.entries.back();
         const GLint tag = StencilTag(record.handle);
         MarkStencil(tag);
-        e.Draw(tag);
+        DrawEntry(e, tag);
         MarkStencil(0);
         if (record.mode == Gradient)
-            legend.push_back({record.label, e.range.low, e.range.high, record.color1, record.color2});
+            legend.push_back({record.label, e.range.low, e.range.high, record.color1, record.color2, e.contourLevels});
         if (trace_.on && record.handle == trace_.handle)
             reading = DrawTraceCursor(record);
     }
@@ -180,7 +185,8 @@ std::vector<LegendEntry> SceneRenderer::Legend(const ListSet &lists) const
     for (const ListEntry &e : lists.entries) {
         const FunctionRecord *record = VisibleRecord(e);
         if (record && record->mode == Gradient)
-            entries.push_back({record->label, e.range.low, e.range.high, record->color1, record->color2});
+            entries.push_back(
+                {record->label, e.range.low, e.range.high, record->color1, record->color2, e.contourLevels});
     }
     return entries;
 }
@@ -258,16 +264,28 @@ TraceReading SceneRenderer::DrawTraceCursor(const FunctionRecord &record)
     return placed.reading;
 }
 
-void ListEntry::Draw(GLint tag) const
+void ListEntry::Draw(GLint tag, const OutlineSpacing &spacing) const
 {
     if (mesh) {
-        DrawRenderMesh(*mesh, tag);
+        DrawRenderMesh(*mesh, tag, MeshSubmission::Direct, spacing);
         return;
     }
-    for (const GLuint id : listIds) {
-        glCallList(id);
+    for (size_t k = 0; k < listIds.size(); ++k) {
+        if (k < listOutlines.size() && !listOutlines[k].DrawnAt(spacing))
+            continue;
+        glCallList(listIds[k]);
         glFlush();
     }
+}
+
+void SceneRenderer::DrawEntry(const ListEntry &entry, GLint tag) const
+{
+    // The camera is on the projection matrix, the model-view is the identity.
+    double matrix[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, matrix);
+    const OutlineSpacing spacing =
+        ChooseOutlineSpacing(entry.probe, MatrixProjection(matrix, viewportWidth_, viewportHeight_), lineWidth_);
+    entry.Draw(tag, spacing);
 }
 
 void SceneRenderer::DeleteLists(const ListEntry &entry)
@@ -362,12 +380,13 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, F
     // The selection pass needs no normals.
     MeshSink sink(s.backgroundColor, lists && options_.shadedSurfaces);
     {
-        const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
-        if (grid.Usable())
+        // The selection pass needs no contour lines either.
+        const QString problem = TessellateFunction(sink, record, s.cubeDimension,
+                                                   lists ? options_.contours : ContourOptions{});
+        if (problem.isEmpty())
             drawn_.push_back(record.handle);
         else
-            problems_.push_back({record.handle, grid.problem});
-        DrawSamples(sink, record, grid, s.cubeDimension);
+            problems_.push_back({record.handle, problem});
     }   // the samples are in the mesh now
     auto mesh = std::make_shared<RenderMesh>(sink.TakeMesh());
     const GLint tag = StencilTag(record.handle);
@@ -375,7 +394,7 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, F
         DrawRenderMesh(*mesh, tag, MeshSubmission::Immediate);
         return;
     }
-    ListEntry entry{{}, record.handle, sink.Range(), nullptr};
+    ListEntry entry{{}, {}, record.handle, sink.Range(), sink.ContourLevels(), nullptr, mesh->probe};
     if (storage == FunctionStorage::Mesh) {
         entry.mesh = std::move(mesh);
     } else {
@@ -387,6 +406,7 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, F
             DrawMeshPiece(*mesh, piece, tag, MeshSubmission::IntoList);
             glEndList();
             entry.listIds.push_back(id);
+            entry.listOutlines.push_back(PieceOutline(*mesh, piece));
         }
     }
     lists->entries.push_back(std::move(entry));

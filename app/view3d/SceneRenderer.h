@@ -36,12 +36,16 @@ enum class FunctionStorage { DisplayList,
 // of the mesh, replayed with a flush after each, MeshDrawing.h), or a mesh.
 struct ListEntry {
     std::vector<GLuint> listIds;
+    std::vector<OutlineClass> listOutlines;   // what each list holds
     int32_t handle = -1;
     GradientRange range;   // of the colors drawn, for the legend
+    std::vector<double> contourLevels;   // of the lines drawn, for the legend
     std::shared_ptr<const RenderMesh> mesh;   // drawn directly when set
+    GridProbe probe;   // of a surface: where its grid lines fall on a picture
 
-    // Draws the function into the current context; `tag` is its stencil mark.
-    void Draw(GLint tag) const;
+    // Draws the function into the current context, with the outlines of the
+    // grid lines `spacing` keeps; `tag` is its stencil mark.
+    void Draw(GLint tag, const OutlineSpacing &spacing = OutlineSpacing()) const;
 };
 
 // The drawings of the functions for one context, in drawing order.
@@ -84,8 +88,9 @@ public:
     int ViewportWidth() const { return viewportWidth_; }
     int ViewportHeight() const { return viewportHeight_; }
 
-    // Smooth lines are the framebuffer owner's business; shading takes
-    // effect as the lists are rebuilt, the legend with the next frame.
+    // Smooth lines are the framebuffer owner's business; shading and
+    // contour lines take effect as the lists are rebuilt, the legend with
+    // the next frame.
     void SetOptions(const RenderOptions &options) { options_ = options; }
     const RenderOptions &Options() const { return options_; }
 
@@ -159,6 +164,9 @@ private:
     void BeginFrame(const Camera &camera);
     void EndFrame(const Camera &camera, const std::vector<LegendEntry> &legend);
     TraceReading DrawTraceCursor(const FunctionRecord &record);
+    // Draws a function's drawing with its outlines spaced for the frame's
+    // projection (loaded) and line width.
+    void DrawEntry(const ListEntry &entry, GLint tag) const;
     static void DeleteLists(const ListEntry &entry);
 
     const CVeltrix2Doc *doc_;

@@ -34,3 +34,7 @@ struct SceneState {
     // lines as much wider, so that it looks like the view, only sharper.
     double lineWidth = 1.0;
 };
+
+// The scene as the document was saved, from its camera, at width x height
+// pixels, drawn with `options`, no trace cursor, one-pixel lines.
+SceneState SavedScene(const CVeltrix2Doc &doc, int width, int height, const RenderOptions &options);

@@ -23,10 +23,15 @@ GLPoint Cross(const GLPoint &a, const GLPoint &b)
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
+double Length(const GLPoint &v)
+{
+    return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
+
 // The vector scaled to length 1, or zero when it has (almost) none.
 GLPoint Unit(const GLPoint &v)
 {
-    const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+    const double length = Length(v);
     if (!(length > 1e-300) || !std::isfinite(length))
         return {};
     return {v.x / length, v.y / length, v.z / length};
@@ -49,6 +54,12 @@ double Extent(const std::vector<GLPoint> &points)
     }
     return std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
 }
+
+// Below this share of the other direction's difference, a difference is
+// rounding, not a direction: at a sphere's pole sampled in degrees the grid's
+// points along the azimuth lie on a ring some 1e-10 of the radius wide,
+// which cos(beta) of the rounded right angle may even turn inside out.
+constexpr double kRounding = 1e-7;
 
 } // namespace
 
@@ -104,6 +115,9 @@ std::vector<GLPoint> GridNormals(const std::vector<GLPoint> &points, uint32_t co
                                           i1 >= 0 ? &at(uint32_t(i1), j) : nullptr);
             const GLPoint along2 = across(p, j0 >= 0 ? &at(i, uint32_t(j0)) : nullptr,
                                           j1 >= 0 ? &at(i, uint32_t(j1)) : nullptr);
+            const double length1 = Length(along1), length2 = Length(along2);
+            if (!(length1 > kRounding * length2) || !(length2 > kRounding * length1))
+                continue;
             normals[size_t(i) * count2 + j] = Unit(Cross(along1, along2));
         }
     }

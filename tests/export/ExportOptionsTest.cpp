@@ -44,7 +44,7 @@ TEST(ExportOptions, ReadsTheCommandLine)
 
     // clang-format off
     const std::pair<const char *, ExportFormat> formats[] = {
-        {"a.jpg", ExportFormat::Picture}, {"a.bmp", ExportFormat::Picture}, {"a.pdf", ExportFormat::Pdf},
+        {"a.jpg", ExportFormat::Picture}, {"a.jpeg", ExportFormat::Picture}, {"a.bmp", ExportFormat::Picture}, {"a.pdf", ExportFormat::Pdf},
         {"a.dxf", ExportFormat::Dxf},     {"a.Obj", ExportFormat::Obj},     {"a.stl", ExportFormat::Stl},
         {"a.SVG", ExportFormat::Svg},     {"a.mp4", ExportFormat::Video},   {"a.gif", ExportFormat::Video}};
     // clang-format on
@@ -61,7 +61,7 @@ TEST(ExportOptions, ReadsTheCommandLine)
     EXPECT_EQ(letter.drawing, RenderOptions{});
     ExportOptions rich;
     ASSERT_TRUE(Parse({"d.vxf", "-o", "p.pdf", "--smooth-lines", "--legend"}, rich));
-    EXPECT_EQ(rich.drawing, (RenderOptions{true, false, true}));
+    EXPECT_EQ(rich.drawing, (RenderOptions{true, false, true, {}}));
     ExportOptions help;
     ASSERT_TRUE(Parse({"--help"}, help));
     EXPECT_TRUE(help.help);
@@ -94,6 +94,7 @@ TEST(ExportOptions, ReadsFiguresAndFilms)
 TEST(ExportOptions, RefusesWhatDoesNotFit)
 {
     EXPECT_TRUE(Refusal({"-o", "a.png"}).contains(QStringLiteral("No document")));
+    EXPECT_EQ(Refusal({"", "-o", "a.png"}), QStringLiteral("The document's name is empty."));
     EXPECT_TRUE(Refusal({"a.vxf", "b.vxf", "-o", "a.png"}).contains(QStringLiteral("One document")));
     EXPECT_TRUE(Refusal({"a.vxf"}).contains(QStringLiteral("-o OUT")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.tiff"}).contains(QStringLiteral("unknown")));
@@ -106,6 +107,7 @@ TEST(ExportOptions, RefusesWhatDoesNotFit)
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--set", "a=inf"}).contains(QStringLiteral("NAME=VALUE")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.stl", "--frames", "3"}).contains(QStringLiteral("picture")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--frames", "-2"}).contains(QStringLiteral("--frames -2")));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--frames", "0"}).contains(QStringLiteral("--frames 0")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.png", "--paper", "A4"}).contains(QStringLiteral(".pdf")));
     EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.pdf", "--paper", "napkin"}).contains(QStringLiteral("napkin")));
     EXPECT_FALSE(Refusal({"a.vxf", "-o", "a.png", "--colour", "red"}).isEmpty());
@@ -128,6 +130,22 @@ TEST(ExportOptions, RefusesWhatDoesNotFit)
     EXPECT_EQ(Refusal({"a.vxf", "-o", "a.png", "--size", "10x10", "--size", "20x20"}),
               QStringLiteral("--size may be given only once."));
     EXPECT_EQ(Refusal({"a.vxf", "-o", "a\tb.png"}), QStringLiteral("The output name a?b.png holds a control character."));
+}
+
+TEST(ExportOptions, ContourLinesForWhatIsDrawn)
+{
+    ExportOptions o, one, none;
+    ASSERT_TRUE(Parse({"a.vxf", "-o", "a.svg", "--contours", "12", "--contour-floor"}, o));
+    EXPECT_EQ(o.drawing.contours, (ContourOptions{12, true}));
+    ASSERT_TRUE(Parse({"a.vxf", "-o", "a.png", "--contours", "1"}, one));
+    EXPECT_EQ(one.drawing.contours, (ContourOptions{1, false}));
+    ASSERT_TRUE(Parse({"a.vxf", "-o", "a.png"}, none));
+    EXPECT_EQ(none.drawing.contours.levels, 0);
+    for (const char *n : {"0", "101", "ten"})
+        EXPECT_EQ(Refusal({"a.vxf", "-o", "a.png", "--contours", n}),
+                  QStringLiteral("--contours %1 is not a number of levels from 1 to 100.").arg(QLatin1String(n)));
+    EXPECT_EQ(Refusal({"a.vxf", "-o", "a.png", "--contour-floor"}), QStringLiteral("--contour-floor needs --contours N."));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.stl", "--contours", "5"}).contains(QStringLiteral("--contours")));
 }
 
 // Arguments are decoded as file names are; bytes that would not come back
@@ -186,6 +204,11 @@ TEST(ExportOptions, SetGivesEveryFunctionsParameterItsValue)
     EXPECT_FALSE(SetParameter(doc, {QStringLiteral("a"), 5}, &error));
     EXPECT_EQ(error, QStringLiteral("Out of range: a = 5. is outside [0.,3.] in \"two\""));
     EXPECT_EQ(ValueOf(one, "a"), 2.5) << "nothing changed";
+    // Both ends of every range are within it.
+    for (double end : {0.0, 3.0}) {
+        EXPECT_TRUE(SetParameter(doc, {QStringLiteral("a"), end}, &error)) << end << " " << error.toStdString();
+        EXPECT_EQ(ValueOf(two, "a"), end);
+    }
 
     for (const char *name : {"x", "pi", "c"}) {
         EXPECT_FALSE(SetParameter(doc, {QString::fromLatin1(name), 0}, &error)) << name;

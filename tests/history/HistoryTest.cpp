@@ -144,6 +144,23 @@ TEST_F(HistoryTest, FunctionBackUnderAnotherHandleIsStillFoundByItsPlace)
     EXPECT_NE(is_function_initialized(foreign), -2);   // not touched
 }
 
+// A new range keeps a value that lies within it, both ends included; a
+// value outside it starts again at the new minimum.
+TEST_F(HistoryTest, ANewRangeKeepsAValueWithinItEndsIncluded)
+{
+    Add("f", "z(x,y,a)=x*a");
+    const struct {
+        double value, min, max, after;
+    } cases[] = {{3, -1, 3, 3}, {-1, -1, 3, -1}, {0.5, -1, 3, 0.5}, {4, -1, 3, -1}, {-2, -1, 3, -1}};
+    for (const auto &c : cases) {
+        history.Push(FunctionCommands::ChangeValue(history, 0, "a", c.value));
+        history.Push(FunctionCommands::ChangeRange(history, 0, "a", c.min, c.max));
+        VariableRecord a{};
+        ASSERT_EQ(get_function_variable(doc.Get(0).handle, "a", &a), 1);
+        EXPECT_EQ(a.value, c.after) << c.value << " in [" << c.min << ", " << c.max << "]";
+    }
+}
+
 // The names are the menu's: an ampersand of a label is shown, not taken for
 // a mnemonic.  Only undo and redo are announced, not the first doing.
 TEST_F(HistoryTest, CommandsAreNamedAndOnlyReplaysAreAnnounced)

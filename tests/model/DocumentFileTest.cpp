@@ -243,7 +243,11 @@ TEST_F(DocumentFileTest, AHugeAxisLabelIsHeldOnceWhileOpening)
     ASSERT_EQ(reopened.Open(path), ReadOutcome::Ok);
     const long growth = PeakResidentKiB() - before;
     EXPECT_EQ(reopened.Settings().axisLabelY.size(), size_t(kLabelKiB) * 1024);
-    EXPECT_GE(growth, kLabelKiB);
+    // The kernel sums resident pages per CPU and reads the sum without
+    // waiting for every CPU's share: the figure may lag by some hundred
+    // KiB, the more so on a busy machine.  The label's own size is no
+    // exact floor, a copy of it still shows.
+    EXPECT_GE(growth, kLabelKiB * 7 / 8) << "the label's pages were not counted";
     EXPECT_LT(growth, kLabelKiB * 3 / 2) << "the label was held more than once";
 }
 

@@ -209,6 +209,14 @@ TEST(Dxf, FailedWriteLeavesTheExistingFileAlone)
     const QString nowhere = dir.filePath(QStringLiteral("no/such/folder/x.dxf"));
     EXPECT_FALSE(WriteFileSafely(nowhere, [&](QIODevice &out) { return WriteDxf(doc, out); }, &error));
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(nowhere))) << error.toStdString();
+
+    // A folder made at the target while the file was written: the last
+    // step, putting the file in its place, fails and says so.
+    const QString taken = dir.filePath(QStringLiteral("taken.dxf"));
+    error.clear();
+    EXPECT_FALSE(WriteFileSafely(taken, [&](QIODevice &out) { return QDir().mkdir(taken) && WriteDxf(doc, out); }, &error));
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(taken))) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(taken).isDir());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Veltrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <array>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -285,6 +286,54 @@ TEST_F(FigureTest, CursorLegendAndShadingAsInThePicture)
             EXPECT_GT(shown, 10) << kind;
             EXPECT_GE(found, shown * 9 / 10) << kind << " " << shaded;
         }
+    }
+}
+
+// A fine gradient grid in a figure: the outlines thin out as in the
+// picture (same lines, so the figure still looks like it), and the surface
+// keeps about the colors it has at 20 steps instead of going dark.  Here
+// the 20 steps' lines lie 30 pixels apart, the 150 steps' at least 6.
+TEST_F(FigureTest, DenseGradientKeepsItsColorsAndTheLinesOfThePicture)
+{
+    const QSize size(640, 480);
+    auto scene = [&](CVeltrix2Doc &doc, int steps, int mode, Color c1, Color c2) {
+        EXPECT_TRUE(AddPlot(doc, {"wave", "z(x,y)=cosx*siny", mode, -5, 5, steps, -5, 5, steps, true, c1, c2}));
+        doc.Settings().showCube = doc.Settings().showAxes = 0;
+        SceneState s;
+        s.doc = &doc;
+        s.camera.SetPose({0, 9, 9, -40, 0});
+        return s;
+    };
+    // The mean colors of the figure and of the picture where a white chess
+    // board of the same grid covers.
+    auto means = [&](int steps) {
+        CVeltrix2Doc cover, gradient;
+        const QImage covered = Painted(scene(cover, steps, ChessBoard, 0xFFFFFF, 0xFFFFFF), size);
+        const SceneState drawn = scene(gradient, steps, Gradient, MakeColor(200, 60, 40), MakeColor(60, 220, 250));
+        const QImage shown[2] = {Painted(drawn, size), Rendered(drawn, size)};
+        std::array<std::array<double, 3>, 2> sums = {};
+        int n = 0;
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                if (qGray(covered.pixel(x, y)) < 128)
+                    continue;
+                for (int k = 0; k < 2; ++k) {
+                    const QRgb c = shown[k].pixel(x, y);
+                    sums[size_t(k)][0] += qRed(c), sums[size_t(k)][1] += qGreen(c), sums[size_t(k)][2] += qBlue(c);
+                }
+                ++n;
+            }
+        }
+        for (auto &sum : sums)
+            for (double &channel : sum)
+                channel /= n;
+        return sums;
+    };
+    const auto designed = means(20), fine = means(150);
+    for (size_t c = 0; c < 3; ++c) {
+        EXPECT_NEAR(fine[0][c], designed[0][c], 0.15 * designed[0][c]) << c;
+        // The picture's lines: as many, about as dark.
+        EXPECT_NEAR(fine[0][c], fine[1][c], 0.04 * fine[1][c]) << c;
     }
 }
 

@@ -128,7 +128,8 @@ TEST(SurfaceMesh, GradientSurfacesColorEachVertex)
 }
 
 // At a sphere's poles two corners of each cell meet: those triangles have
-// no area (no normal) and are dropped; every other one is kept.
+// no area (no normal) and are dropped; every other one is kept, however
+// thin: a cell 1e-4 wide gives both its triangles to the files.
 TEST(SurfaceMesh, DropsTrianglesWithoutArea)
 {
     CVeltrix2Doc doc;
@@ -142,6 +143,15 @@ TEST(SurfaceMesh, DropsTrianglesWithoutArea)
     const SceneMesh mesh = BuildSceneMesh(doc);
     ASSERT_EQ(mesh.functions.size(), 1u);
     EXPECT_EQ(mesh.functions[0].TriangleCount(), 2u * 32 - 16) << "one triangle of each of the 16 polar cells";
+
+    CVeltrix2Doc strip;
+    ASSERT_TRUE(AddPlot(strip, {"strip", "z(x,y)=x", FilledPolygons, -1, 1, 1, 0, 1e-4, 1}));
+    const SceneMesh thin = BuildSceneMesh(strip);
+    const QByteArray stl = Bytes([&](QIODevice &out) { return WriteStl(thin, out); });
+    ASSERT_GE(stl.size(), 84);
+    EXPECT_EQ(qFromLittleEndian<quint32>(stl.constData() + 80), 2u);
+    const QByteArray obj = Bytes([&](QIODevice &out) { return WriteObj(thin, QStringLiteral("strip.mtl"), out); });
+    EXPECT_EQ(obj.count("\nf "), 2);
 }
 
 // Binary STL: a header that does not start with "solid", the count, and per
@@ -217,6 +227,26 @@ TEST(MeshFiles, StlHoldsEveryTriangleWithItsNormal)
         EXPECT_GT(f.normal[2], 0) << "surfaces z(x, y) face up";
     }
     EXPECT_EQ(FacetAt(stl, 33).corner[0][2], -1.0f) << "the second function follows the first";
+}
+
+// A document's cube may reach beyond single precision; STL cannot hold such
+// a scene and writes nothing, OBJ keeps every digit.
+TEST(MeshFiles, StlRefusesCoordinatesBeyondSinglePrecision)
+{
+    CVeltrix2Doc doc;
+    doc.Settings().cubeDimension = 1e40;
+    ASSERT_TRUE(AddPlot(doc, {"wide", "z(x,y)=1", WireFrame, -1e39, 1e39, 1, -1e39, 1e39, 1}));
+    const SceneMesh mesh = BuildSceneMesh(doc);
+    ASSERT_EQ(mesh.TriangleCount(), 2u);
+    EXPECT_TRUE(StlRefusal(mesh).contains(QStringLiteral("-1e+39"))) << StlRefusal(mesh).toStdString();
+    QBuffer stl;
+    stl.open(QIODevice::WriteOnly);
+    EXPECT_FALSE(WriteStl(mesh, stl));
+    EXPECT_TRUE(stl.data().isEmpty());
+    EXPECT_TRUE(Bytes([&](QIODevice &out) { return WriteObj(mesh, QStringLiteral("wide.mtl"), out); }).contains("v -1e+39 "));
+
+    doc.Settings().cubeDimension = 10;
+    EXPECT_TRUE(StlRefusal(BuildSceneMesh(doc)).isEmpty());
 }
 
 // OBJ: an object per function named by its label (UTF-8), a unique material

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Veltrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <algorithm>
 #include <csignal>
 
 #include <sys/resource.h>
@@ -11,6 +12,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -25,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "GuiWaits.h"
 #include "OutputTestSupport.h"
 #include "output/BitmapPixels.h"
 #include "output/OffscreenRenderer.h"
@@ -48,8 +51,9 @@ protected:
         view.resize(803, 600);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-        QTest::qWait(50);
-        commands = std::make_unique<OutputCommands>(&view, &printer, nullptr);
+        ASSERT_TRUE(ShowFrames(view, 1));
+        commands = std::make_unique<OutputCommands>(
+            &view, [this] { return &printer; }, nullptr);
         commands->prompts().askSavePath = [this](const OutputCommands::SaveRequest &r) {
             requests.push_back(r);
             return answer;
@@ -192,7 +196,7 @@ TEST_F(ViewOutputTest, DxfAsksBeforeReplacingAFile)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("a thesis");
     }
-    OutputCommands real(&view, &printer, nullptr);   // with its own dialogs
+    OutputCommands real(&view, [this] { return &printer; }, nullptr);   // with its own dialogs
     real.prompts().showError = [this](const QString &m) { errors << m; };
     const QString question = QStringLiteral("thesis.vxf already exists.\nDo you want to replace it?");
     {
@@ -216,7 +220,7 @@ TEST_F(ViewOutputTest, DxfAsksBeforeReplacingAFile)
 TEST_F(ViewOutputTest, OutputsThatAreNotRegularFilesAreRefused)
 {
     commands->prompts().askPictureSize = [](QSize viewSize, int) { return std::optional<QSize>(viewSize); };
-    commands->prompts().askPrint = [this](QPrinter &p) {
+    commands->prompts().askPrint = [this](QPrinter &p, const QString &) {
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(answer);
         return true;
@@ -248,7 +252,7 @@ TEST_F(ViewOutputTest, OutputsThatAreNotRegularFilesAreRefused)
 TEST_F(ViewOutputTest, PrintToAPdfFileThatCannotBeWrittenIsReported)
 {
     const auto printTo = [this](const QString &path, std::optional<std::pair<int, int>> range) {
-        commands->prompts().askPrint = [path, range](QPrinter &p) {
+        commands->prompts().askPrint = [path, range](QPrinter &p, const QString &) {
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(path);
             p.setPageSize(QPageSize(QPageSize::Letter));
@@ -315,7 +319,7 @@ TEST_F(ViewOutputTest, CopyPutsTheSamePictureOnTheClipboard)
 TEST_F(ViewOutputTest, NarrowViewGivesAnEmptyBitmap)
 {
     view.resize(3, 600);
-    QTest::qWait(50);
+    ASSERT_TRUE(ShowFrames(view, 1));
     BitmapPixels pixels;
     ASSERT_TRUE(CaptureView(view, pixels));
     EXPECT_EQ(pixels.width, 0);
@@ -347,8 +351,7 @@ TEST_F(ViewOutputTest, OffscreenRendererDrawsTheViewsFrameBesideIt)
 
     // The view still draws, also after a change.
     doc.Settings().backgroundColor = MakeColor(0, 128, 0);
-    view.update();
-    QTest::qWait(50);
+    ASSERT_TRUE(ShowFrames(view, 1));
     EXPECT_EQ(Shown().pixel(0, 0), qRgb(0, 128, 0));
 
     // And printing from the GUI process works the same way.
@@ -378,7 +381,17 @@ TEST_F(ViewOutputTest, ExportPngRendersAtTheChosenSize)
 
     chosen = QSize(1606, 1200);
     answer = dir.filePath(QStringLiteral("large"));
+    QString working;
+    std::vector<int> steps;
+    commands->prompts().showWorking = [&](const QString &title, const QString &caption, int total) {
+        working = title + QLatin1Char('|') + caption + QLatin1Char('|') + QString::number(total);
+        return [&steps](int done) { steps.push_back(done); };
+    };
     commands->ExportPng();
+    EXPECT_EQ(working, QStringLiteral("Export PNG|Writing large.png...|1200"));
+    ASSERT_FALSE(steps.empty());
+    EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
+    EXPECT_EQ(steps.back(), 1200) << "every row told";
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].filters, QStringList{"PNG image (*.png)"});
     EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
@@ -395,6 +408,81 @@ TEST_F(ViewOutputTest, ExportPngRendersAtTheChosenSize)
     ASSERT_TRUE(renderer.Render(scene, 1606, 1200, pixels));
     EXPECT_EQ(file, ToImage(pixels));
     EXPECT_EQ(file.pixel(0, 0), qRgb(32, 64, 96));
+}
+
+// The dialogs propose the document's name with the format's suffix beside
+// it, and the status bar says what was written.
+TEST_F(ViewOutputTest, ExportsProposeTheDocumentsNameAndSayWhatTheyWrote)
+{
+    QStringList status;
+    commands->prompts().showStatus = [&](const QString &text) { status << text; };
+    commands->prompts().askPictureSize = [](QSize, int) { return std::optional<QSize>(QSize(1348, 1394)); };
+    // Untitled: no name.
+    commands->ExportDxf();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].name.isEmpty());
+
+    ASSERT_TRUE(doc.Save(dir.filePath(QStringLiteral("j1.vxf"))));
+    requests.clear();
+    answer = dir.filePath(QStringLiteral("j1.dxf"));
+    commands->ExportDxf();
+    answer = dir.filePath(QStringLiteral("j1.png"));
+    commands->ExportPng();
+    answer = dir.filePath(QStringLiteral("j1.obj"));
+    commands->ExportObj();
+    answer.clear();
+    commands->ExportBmp();   // cancelled: nothing said
+    QStringList names;
+    for (const OutputCommands::SaveRequest &r : requests)
+        names << r.name;
+    EXPECT_EQ(names, (QStringList{"j1.dxf", "j1.png", "j1.obj", "j1.bmp"}));
+    EXPECT_EQ(status, (QStringList{"Wrote j1.dxf", "Wrote j1.png (1348 x 1394)", "Wrote j1.obj and j1.mtl"}));
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("j1.png"))).size(), QSize(1348, 1394));
+
+    // Print to File: the PDF beside the document.
+    QString proposed;
+    commands->prompts().askPrint = [&](QPrinter &p, const QString &pdf) {
+        proposed = pdf;
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(pdf);
+        return true;
+    };
+    commands->Print();
+    EXPECT_EQ(proposed, dir.filePath(QStringLiteral("j1.pdf")));
+    EXPECT_EQ(status.last(), QStringLiteral("Wrote j1.pdf"));
+    EXPECT_TRUE(QFileInfo::exists(proposed));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
+}
+
+// The dialogs themselves show those names: the file dialog in the
+// document's folder, the print dialog in its file field.
+TEST_F(ViewOutputTest, TheDialogsShowTheProposedNames)
+{
+    OutputCommands own(&view, [this] { return &printer; }, nullptr);
+    ASSERT_TRUE(doc.Save(dir.filePath(QStringLiteral("j1.vxf"))));
+    own.SetStartFolder([this] { return dir.path(); });
+    QString shown;
+    // Reads the dialog as soon as it is up, then cancels it.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (auto *files = qobject_cast<QFileDialog *>(modal))
+            shown = files->selectedFiles().value(0);
+        else if (auto *file = modal->findChild<QLineEdit *>(QStringLiteral("filename")))
+            shown = file->text();
+        poll.stop();
+        modal->close();
+    });
+    auto readAndCancel = [&] { poll.start(10); };
+    readAndCancel();
+    own.ExportDxf();
+    EXPECT_EQ(shown, dir.filePath(QStringLiteral("j1.dxf")));
+    shown.clear();
+    readAndCancel();
+    own.Print();
+    EXPECT_EQ(shown, dir.filePath(QStringLiteral("j1.pdf")));
 }
 
 // OBJ and STL write the visible surfaces; what was left out is said after
@@ -436,7 +524,7 @@ TEST_F(ViewOutputTest, SmoothLinesReadBackAsShown)
     RenderOptions smooth;
     smooth.smoothLines = true;
     view.SetRenderOptions(smooth);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, kPatienceMs));
     BitmapPixels pixels;
     ASSERT_TRUE(CaptureView(view, pixels));
     const QImage captured = ToImage(pixels);

@@ -3,11 +3,10 @@
 
 #include "QelTestSupport.h"
 
-#include "qel/Operators.h"
+#include "ReferenceWalk.h"
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 std::vector<VariableRecord> Vars::Records() const
 {
@@ -83,44 +82,11 @@ int32_t FailsAt(const std::string &text, const Vars &vars)
 
 double ReferenceWalk(const qel::QelFunction &f, const double *values)
 {
-    std::vector<double> stack;
-    for (const qel::Token &t : f.Postfix()) {
-        switch (t.kind) {
-        case qel::TokenKind::Number:
-            stack.push_back(t.value);
-            break;
-        case qel::TokenKind::Variable:
-            stack.push_back(values[t.variable]);
-            break;
-        case qel::TokenKind::Operator: {
-            if (t.op == qel::OpEnd)
-                return stack.back();
-            if (qel::InfoOf(t.op).arity == 1) {
-                stack.back() = qel::ApplyUnary(t.op, stack.back(), f.AngleMode());
-            } else {
-                const double b = stack.back();
-                stack.pop_back();
-                stack.back() = qel::ApplyBinary(t.op, stack.back(), b);
-            }
-            break;
-        }
-        case qel::TokenKind::Parenthesis:
-            ADD_FAILURE() << "parenthesis in a postfix list";
-            return std::nan("");
-        }
-    }
-    ADD_FAILURE() << "postfix list without end marker";
-    return std::nan("");
-}
-
-bool SameBits(double a, double b)
-{
-    // Which of two NaN operands x86 passes on depends on the order in which
-    // the compiler puts the operands of a commutative instruction, so any NaN
-    // stands for any other.
-    if (std::isnan(a) && std::isnan(b))
-        return true;
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    bool wellFormed = true;
+    const double value = PlainPostfixWalk(f, values, &wellFormed);
+    if (!wellFormed)
+        ADD_FAILURE() << "a postfix list that a plain walk cannot finish";
+    return value;
 }
 
 double Opaque(double x)

@@ -4,6 +4,7 @@
 #ifndef QEL_TEST_SUPPORT_H
 #define QEL_TEST_SUPPORT_H
 
+#include "ReferenceWalk.h"
 #include "qel/QelFunction.h"
 #include "qel/qel.h"
 
@@ -53,13 +54,8 @@ double Eval(const std::string &text, const Vars &vars = XY(), int32_t angleMode 
 // The stop position of a text that must fail to compile.
 int32_t FailsAt(const std::string &text, const Vars &vars = XY());
 
-// The plain walk over the postfix list, one token after another, with a
-// value stack: the meaning of a compiled function, against which the
-// evaluator's fused program is held bit for bit.
+// PlainPostfixWalk, with a test failure for a list it cannot finish.
 double ReferenceWalk(const qel::QelFunction &f, const double *values);
-
-// Identical bits, or both NaN.
-bool SameBits(double a, double b);
 
 // x unknown to the compiler, so that the library functions in a test's
 // expected value run at run time, as in the library, instead of being folded

@@ -14,6 +14,7 @@
 
 #include "../tree/FakePrompter.h"
 #include "AboutDialog.h"
+#include "GuiWaits.h"
 #include "SplashWindow.h"
 
 TEST(AboutDialog, ShowsReleaseAndYearAndItsButtonsOpenTheAddresses)
@@ -74,7 +75,7 @@ TEST(SplashWindow, FirstPressAnywhereIsSwallowedAndRemovesThePicture)
     QTest::mouseClick(&behind, Qt::LeftButton);
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(dismissed.count(), 1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); })) << "closed and deleted";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, kPatienceMs)) << "closed and deleted";
 
     QTest::mouseClick(&behind, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
@@ -92,7 +93,7 @@ TEST(SplashWindow, KeyPressIsSwallowedToo)
     splash->ShowCentred();
     QTest::keyClick(&edit, Qt::Key_A);
     EXPECT_TRUE(edit.text().isEmpty());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); })) << "closed and deleted";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, kPatienceMs)) << "closed and deleted";
     QTest::keyClick(&edit, Qt::Key_B);
     EXPECT_EQ(edit.text(), QStringLiteral("b"));
 }
@@ -105,6 +106,6 @@ TEST(SplashWindow, GoesAwayByItselfAfterItsTimer)
     QElapsedTimer clock;
     clock.start();
     splash->ShowCentred();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 3000)) << "still shown";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, kPatienceMs)) << "still shown";
     EXPECT_GE(clock.elapsed(), SplashWindow::kPeriodMs - 50);
 }

@@ -56,6 +56,22 @@ TEST(FramePlacement, AStoreThatCannotBeReadPutsTheFrameInTheScreenCorner)
                                  .size.boundedTo(screen->availableGeometry().size()));
 }
 
+// A size stored without its corner: the window system places the window,
+// which is no larger than the screen.
+TEST(FramePlacement, AStoredSizeWithoutItsCornerIsLimitedToTheScreen)
+{
+    ClearSettingsStore();
+    QSettings store;
+    FramePlacement::Save(store, QRect(0, 0, 5000, 4000));
+    store.remove("Settings/x");
+    store.remove("Settings/y");
+    QWidget window;
+    FramePlacement::Restore(window, store);
+    const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
+    ASSERT_LT(room.width(), 5000);
+    EXPECT_EQ(window.size(), QSize(5000, 4000).boundedTo(room));
+}
+
 TEST(FramePlacement, SavedRectangleComesBackAsFourByteLittleEndianValues)
 {
     ClearSettingsStore();

@@ -17,6 +17,8 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "GuiWaits.h"
+#include "HandOverMessage.h"
 #include "RunningInstance.h"
 
 namespace {
@@ -43,10 +45,11 @@ QByteArray Send(const QString &name, const QByteArray &line)
 {
     QLocalSocket socket;
     socket.connectToServer(name);
-    if (!QTest::qWaitFor([&] { return socket.state() == QLocalSocket::ConnectedState; }, 2000))
+    const bool settled = QTest::qWaitFor([&] { return socket.state() != QLocalSocket::ConnectingState; }, kPatienceMs);
+    if (!settled || socket.state() != QLocalSocket::ConnectedState)
         return "<not connected>";
     socket.write(line);
-    if (!QTest::qWaitFor([&] { return socket.canReadLine() || socket.state() != QLocalSocket::ConnectedState; }, 3000))
+    if (!QTest::qWaitFor([&] { return socket.canReadLine() || socket.state() != QLocalSocket::ConnectedState; }, kPatienceMs))
         return "<no answer>";
     return socket.readLine();
 }
@@ -118,6 +121,18 @@ TEST_F(RunningInstanceTest, OnlyAbsolutePathsOnOneLineAreTaken)
     EXPECT_EQ(called.count(), 1);
 }
 
+// A path travels as one line or not at all: a line feed in a file's name
+// would otherwise end the path early and open another file, and bytes that
+// are not UTF-8 would be read as another name.
+TEST(HandOverMessage, APathComesAcrossUnchangedOrIsNotSent)
+{
+    const QString path = QStringLiteral("/tmp/caf\u00e9 1.vxf");
+    EXPECT_EQ(HandedOverPath(HandOverLine(path)), path);
+    EXPECT_TRUE(HandOverLine(QStringLiteral("/tmp/a\nb.vxf")).isEmpty());
+    EXPECT_TRUE(HandedOverPath("/tmp/\xff\xfe.vxf\n").isEmpty());
+    EXPECT_TRUE(HandedOverPath("/tmp/a.vxf").isEmpty()) << "no end of line";
+}
+
 // A document replaced under an open dialog would leave the dialog without
 // its function: the file waits until the dialog is closed, but the other
 // start is let go at once.
@@ -131,14 +146,15 @@ TEST_F(RunningInstanceTest, AFileWaitsForTheOpenDialogToClose)
     QDialog dialog;
     dialog.setModal(true);
     dialog.show();
-    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, kPatienceMs));
     EXPECT_EQ(Send(name, "/tmp/a.vxf\n"), QByteArray("taken\n"));
     EXPECT_EQ(called.count(), 1) << "the window comes forward at once";
-    QTest::qWait(500);
+    // Offered again twice while the dialog stays.
+    ASSERT_TRUE(RunTimersDueWithin(3 * RunningInstance::kIdleRetryMs));
     EXPECT_EQ(handed.count(), 0);
 
     dialog.accept();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return handed.count() == 1; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return handed.count() == 1; }, kPatienceMs));
 }
 
 // One program per display: the screens of one display share a socket,
@@ -163,19 +179,23 @@ TEST_F(RunningInstanceTest, AFloodOfCallersNeitherExhaustsNorEndsTheServer)
     ASSERT_TRUE(instance.Listen());
     const int before = OpenDescriptors();
     std::vector<int> callers;
+    // The server's end of each caller it took.
+    const auto served = [&] { return OpenDescriptors() - before - int(callers.size()); };
+    const int most = RunningInstance::kMaxCallers;
     for (int round = 0; round < 8; ++round) {
         for (int i = 0; i < 30; ++i)
             if (const int fd = SilentCaller(name); fd >= 0)
                 callers.push_back(fd);
-        QTest::qWait(20);
+        // It takes all it may before the next round comes.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return served() >= std::min(int(callers.size()), most); }, kPatienceMs))
+            << served() << " of " << callers.size();
     }
-    const int served = OpenDescriptors() - before - int(callers.size());
-    EXPECT_GT(int(callers.size()), 64);
-    EXPECT_LE(served, 2 * 32 + 4) << "each caller held by the server";
+    EXPECT_GT(int(callers.size()), 2 * most);
+    EXPECT_LE(served(), 2 * most + 4) << "each caller held by the server";
     for (int fd : callers)
         ::close(fd);
     callers.clear();
-    QTest::qWait(200);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return served() <= 0; }, kPatienceMs)) << "callers that left are let go";
 
     // No descriptor left when callers come: the server cannot take them.
     struct rlimit original;
@@ -187,15 +207,15 @@ TEST_F(RunningInstanceTest, AFloodOfCallersNeitherExhaustsNorEndsTheServer)
     struct rlimit exhausted = original;
     exhausted.rlim_cur = rlim_t(lowestFree);
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &exhausted), 0);
-    QTest::qWait(300);
-    EXPECT_FALSE(instance.IsListening()) << "the flood was meant to stop the server";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !instance.IsListening(); }, kPatienceMs))
+        << "the flood was meant to stop the server";
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &original), 0);
     for (int fd : callers)
         ::close(fd);
 
     QSignalSpy handed(&instance, &RunningInstance::FileHandedOver);
     QByteArray answer;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return (answer = Send(name, "/tmp/a.vxf\n")) == "taken\n"; }, 5000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (answer = Send(name, "/tmp/a.vxf\n")) == "taken\n"; }, kPatienceMs))
         << answer.toStdString();
     EXPECT_EQ(handed.count(), 1);
 }

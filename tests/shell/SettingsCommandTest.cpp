@@ -64,7 +64,9 @@ TEST(SettingsCommand, OkPutsTheValuesIntoTheDocumentAndItsFile)
         d.Misc()->IntervalBox()->setText(QStringLiteral("250"));
         d.Misc()->BufferBox()->setText(QStringLiteral("64"));
     });
-    ASSERT_TRUE(RunSettingsCommand(doc, nullptr));
+    QString corrected;
+    ASSERT_TRUE(RunSettingsCommand(doc, nullptr, &corrected));
+    EXPECT_EQ(corrected, QStringLiteral("Settings corrected: far plane 2 → 6"));
 
     const ViewSettings &s = doc.Settings();
     EXPECT_EQ(s.backgroundColor, MakeColor(0, 0, 128));
@@ -91,6 +93,27 @@ TEST(SettingsCommand, OkPutsTheValuesIntoTheDocumentAndItsFile)
     CVeltrix2Doc reread;
     ASSERT_EQ(reread.Open(path), ReadOutcome::Ok);
     EXPECT_EQ(reread.Settings(), doc.Settings());
+}
+
+// The designed corrections stay; the user is told what they changed.
+TEST(SettingsCommand, CorrectedValuesAreNamedWithWhatTheyBecame)
+{
+    FakePrompter prompter;
+    CVeltrix2Doc doc;
+    prompter.Accept<SettingsDialog>([](SettingsDialog &d) {
+        d.Projection()->NearBox()->setText(QStringLiteral("0"));
+        d.Projection()->FieldOfViewBox()->setText(QStringLiteral("500"));
+        d.Misc()->IntervalBox()->setText(QStringLiteral("0"));
+    });
+    QString corrected;
+    ASSERT_TRUE(RunSettingsCommand(doc, nullptr, &corrected));
+    EXPECT_EQ(corrected, QStringLiteral("Settings corrected: near plane 0 → 0.0001; field of view 500 → 45; "
+                                        "time interval (ms) 0 → 1"));
+    EXPECT_EQ(doc.Settings().nearPlane, 0.0001);
+
+    prompter.Accept<SettingsDialog>([](SettingsDialog &) {});
+    ASSERT_TRUE(RunSettingsCommand(doc, nullptr, &corrected));
+    EXPECT_TRUE(corrected.isEmpty());
 }
 
 TEST(SettingsCommand, CancelAfterAColorChangeLeavesTheDocumentAlone)

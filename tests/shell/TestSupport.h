@@ -8,6 +8,8 @@
 #include <QString>
 #include <string>
 
+#include "GuiWaits.h"
+
 class CVeltrix2Doc;
 class QWidget;
 
@@ -21,7 +23,7 @@ bool AddFunction(CVeltrix2Doc &doc, const std::string &label, const std::string 
 std::string RectText(const QRect &r);
 
 // Waits (events running) until `window` has the geometry `wanted`.
-bool WaitForGeometry(const QWidget &window, const QRect &wanted, int timeoutMs = 5000);
+bool WaitForGeometry(const QWidget &window, const QRect &wanted, int timeoutMs = kPatienceMs);
 
 // Writes `bytes` to a new file in `dir` and returns its path.
 QString WriteFile(const QString &dir, const QString &name, const QByteArray &bytes);

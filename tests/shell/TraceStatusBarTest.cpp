@@ -8,15 +8,13 @@
 #include <QLabel>
 #include <QMainWindow>
 
+#include <vector>
+
 #include "PointReadout.h"
 #include "TraceStatusBar.h"
+#include "model/FormatGeneral.h"
 
 namespace {
-int CharWidth(const TraceStatusBar &bar)
-{
-    return bar.fontMetrics().horizontalAdvance(QLatin1Char('A'));
-}
-
 int RightEdge(const QLabel *pane)
 {
     return pane->geometry().x() + pane->geometry().width();
@@ -33,7 +31,27 @@ TEST(TraceStatusBar, IdleShowsReadyAndHoverPromptsReplaceIt)
     EXPECT_EQ(bar.Pane(0)->text(), QStringLiteral("Ready"));
 }
 
-TEST(TraceStatusBar, TracePanesKeepTheirDistanceFromTheRightEnd)
+TEST(TraceStatusBar, PanesKeepTheDesignedDistancesUnlessTheyNeedMoreRoom)
+{
+    const int w = 7, W = 1000;
+    const int distances[] = {64, 54, 43, 39, 37, 26, 24, 13, 11, 0};
+    const auto designed = TraceStatusBar::PaneRightEdges(W, w, 11 * w, 10 * w);
+    for (int i = 0; i < TraceStatusBar::kPaneCount; ++i)
+        EXPECT_EQ(designed[size_t(i)], W - 20 - distances[i] * w) << i;
+
+    // Value panes of 100 pixels: each one 23 pixels wider than designed, the
+    // panes left of it move by that much, the last one keeps the right end.
+    const auto wide = TraceStatusBar::PaneRightEdges(W, w, 100, 10 * w);
+    const int moved[] = {92, 92, 69, 69, 69, 46, 46, 23, 23, 0};
+    for (int i = 0; i < TraceStatusBar::kPaneCount; ++i)
+        EXPECT_EQ(wide[size_t(i)], designed[size_t(i)] - moved[i]) << i;
+    // A wide caption pushes only the message pane.
+    const auto caption = TraceStatusBar::PaneRightEdges(W, w, 11 * w, 10 * w + 15);
+    EXPECT_EQ(caption[0], designed[0] - 15);
+    EXPECT_EQ(caption[1], designed[1]);
+}
+
+TEST(TraceStatusBar, TracePanesKeepTheirPlacesFromTheRightEnd)
 {
     QMainWindow window;
     auto *bar = new TraceStatusBar;
@@ -42,16 +60,20 @@ TEST(TraceStatusBar, TracePanesKeepTheirDistanceFromTheRightEnd)
     window.show();
     bar->SetTraceLayout(true);
 
+    std::vector<int> first;
     for (int width : {1100, 900}) {
         window.resize(width, 300);
         QCoreApplication::processEvents();
         const int W = bar->width();
-        const int w = CharWidth(*bar);
-        const int distances[] = {64, 54, 43, 39, 37, 26, 24, 13, 11, 0};
-        for (int i = 1; i < TraceStatusBar::kPaneCount; ++i)
-            EXPECT_EQ(RightEdge(bar->Pane(i)), W - 20 - distances[i] * w) << "pane " << i << " at " << W;
-        // The message pane ends where the caption after it has room.
-        EXPECT_LE(RightEdge(bar->Pane(0)), W - 20 - 64 * w);
+        EXPECT_EQ(RightEdge(bar->Pane(9)), W - 20);
+        std::vector<int> fromRight;
+        for (int i = 0; i < TraceStatusBar::kPaneCount; ++i)
+            fromRight.push_back(W - RightEdge(bar->Pane(i)));
+        // The panes stay where they are from the right end; the message
+        // pane ends where the caption after it begins.
+        if (first.empty())
+            first = fromRight;
+        EXPECT_EQ(fromRight, first) << W;
         EXPECT_EQ(RightEdge(bar->Pane(0)), bar->Pane(1)->x() - 2);
         for (int i = 1; i < TraceStatusBar::kPaneCount; ++i)
             EXPECT_TRUE(bar->Pane(i)->isVisible()) << i;
@@ -68,16 +90,18 @@ TEST(TraceStatusBar, TracePanesKeepTheirDistanceFromTheRightEnd)
     EXPECT_GT(bar->Pane(0)->width(), bar->width() - 30);
 }
 
-// The captions show whole whatever the font: "Function value" was cut to
-// "Function valu" where it is wider than the ten "A"s of its pane.
-TEST(TraceStatusBar, CaptionsAreNeverCut)
+// The captions and ten-digit numbers show whole whatever the font:
+// "Function value" was cut to "Function valu" where it is wider than the
+// ten "A"s of its pane, and numbers lost digits in the eleven of theirs.
+TEST(TraceStatusBar, CaptionsAndTenDigitNumbersAreNeverCut)
 {
     QMainWindow window;
     auto *bar = new TraceStatusBar;
     window.setStatusBar(bar);
-    window.resize(1000, 300);
+    window.resize(1800, 300);
     window.show();
     bar->SetTraceLayout(true);
+    const double values[] = {-0.03386704563, -1.5, 123456789.25, -8.888888888e-300};
     for (const char *family : {"DejaVu Sans", "Liberation Sans", "Liberation Serif", "Liberation Mono"}) {
         for (int points : {8, 9, 11, 14}) {
             bar->setFont(QFont(QString::fromLatin1(family), points));
@@ -86,6 +110,15 @@ TEST(TraceStatusBar, CaptionsAreNeverCut)
                 const QLabel *caption = bar->Pane(i);
                 EXPECT_GE(caption->contentsRect().width(), caption->fontMetrics().horizontalAdvance(caption->text()))
                     << family << " " << points << " pane " << i;
+            }
+            bar->SetTraceValues(values[0], values[1], values[2], values[3]);
+            const int panes[] = {2, 5, 7, 9};
+            for (int k = 0; k < 4; ++k) {
+                const QLabel *pane = bar->Pane(panes[k]);
+                EXPECT_EQ(pane->text(), FormatGeneral(values[k], 10)) << family << " " << points;
+                EXPECT_LE(pane->fontMetrics().horizontalAdvance(pane->text()),
+                          pane->contentsRect().width() - pane->indent())
+                    << family << " " << points << " pane " << panes[k];
             }
         }
     }
@@ -119,9 +152,9 @@ TEST(TraceStatusBar, TraceValuesUseTheTenDigitNumberForm)
     EXPECT_EQ(bar.Pane(9)->text(), QStringLiteral("1.e+012"));
 }
 
-// The value panes are about eleven "A"s wide: a long number loses digits,
-// never its exponent or sign, and the tool tip keeps all ten.
-TEST(TraceStatusBar, LongNumbersKeepTheirExponentInTheNarrowPanes)
+// A bar too narrow for all the panes cuts the first value pane: its number
+// loses digits, never its exponent or sign, and the tool tip keeps all ten.
+TEST(TraceStatusBar, ACutPaneKeepsTheExponent)
 {
     QMainWindow window;
     auto *bar = new TraceStatusBar;
@@ -130,15 +163,22 @@ TEST(TraceStatusBar, LongNumbersKeepTheirExponentInTheNarrowPanes)
     window.show();
     bar->SetTraceLayout(true);
     QCoreApplication::processEvents();
+    // Where pane 2's left end lies at a bar width of 0, and so the window
+    // width at which only two thirds of it show.
+    const int fromLeft = bar->Pane(2)->x() - bar->width();
+    const int paneWidth = bar->Pane(2)->width();
+    window.resize(window.width() - bar->width() - fromLeft - paneWidth / 3, 300);
+    QCoreApplication::processEvents();
     bar->SetTraceValues(-0.07056000403, -1.5, 123456789.25, 0);
     const QLabel *value = bar->Pane(2);
+    ASSERT_LT(value->width(), paneWidth);
     EXPECT_TRUE(value->text().startsWith(QStringLiteral("-7.")));
     EXPECT_TRUE(value->text().endsWith(QStringLiteral("e-002"))) << value->text().toStdString();
     EXPECT_LE(value->fontMetrics().horizontalAdvance(value->text()),
               value->contentsRect().width() - value->indent());
     EXPECT_EQ(value->toolTip(), QStringLiteral("-7.056000403e-002"));
     EXPECT_EQ(bar->Pane(5)->text(), QStringLiteral("-1.5"));
-    EXPECT_TRUE(bar->Pane(7)->text().startsWith(QStringLiteral("12345"))) << "rounded, still the same size";
+    EXPECT_EQ(bar->Pane(7)->text(), FormatGeneral(123456789.25, 10));
 
     bar->SetTraceLayout(false);
     EXPECT_TRUE(value->text().isEmpty());

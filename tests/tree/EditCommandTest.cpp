@@ -129,8 +129,11 @@ TEST_F(ViewTest, ValueDialogRefusesOutOfRangeAndAcceptsTheBounds)
     const int32_t h = AddDirect("f", "z(x,y,a)=x*a");
     doc.SetModifiedFlag(false);
     Select(h, VariableNode, "x");
-    QString reopenedWith;
-    prompter.Accept<ValueDialog>([](ValueDialog &d) { d.Edit()->setText(QStringLiteral("5.5")); });
+    QString reopenedWith, range;
+    prompter.Accept<ValueDialog>([&](ValueDialog &d) {
+        range = d.RangeShown();
+        d.Edit()->setText(QStringLiteral("5.5"));
+    });
     prompter.Accept<ValueDialog>([&](ValueDialog &d) {
         reopenedWith = d.Edit()->text();
         d.Edit()->setText(QStringLiteral("5"));
@@ -140,6 +143,7 @@ TEST_F(ViewTest, ValueDialogRefusesOutOfRangeAndAcceptsTheBounds)
 
     EXPECT_EQ(prompter.MessageTexts(), QStringList{QStringLiteral("Out of range")});
     EXPECT_EQ(reopenedWith, "5.5");
+    EXPECT_EQ(range, "x in [-5.,5.]");
     EXPECT_EQ(Variable(h, "x").value, 5);
     EXPECT_EQ(NodeText(h, VariableNode, "x"), "x = 5.");
     // x is a plotting variable of z: the surface does not change, but the

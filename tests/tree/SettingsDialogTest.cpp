@@ -311,10 +311,18 @@ TEST(SettingsDialog, AxisLabelTheDocumentCannotStoreKeepsTheDialogOpen)
     EXPECT_EQ(dialog.settings, Distinct());
 
     Type(dialog.Axes()->LabelBox(1), "a-axis");
+    Type(dialog.Axes()->LabelBox(2), "\xce\xb2");   // nor has beta
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(dialog.Axes()->LabelBox(2)->selectedText(), QString::fromUtf8("\xce\xb2"));
+
+    Type(dialog.Axes()->LabelBox(2), "b");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.settings.axisLabelX, "\x80");
     EXPECT_EQ(dialog.settings.axisLabelY, "a-axis");
+    EXPECT_EQ(dialog.settings.axisLabelZ, "b");
     EXPECT_EQ(dialog.settings.nearPlane, 2);
 }
 

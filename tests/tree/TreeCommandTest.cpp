@@ -112,9 +112,16 @@ TEST_F(ViewTest, TracingRefusesDefinitionChangesButNotColors)
     view.Actions().animate->trigger();
     EXPECT_FALSE(view.IsAnimating());
 
-    Select(h, FunctionNode);
+    // Del says in the status bar why it does nothing.
+    QSignalSpy status(&view, &CVeltrix2View::StatusMessage);
+    Select(other, FunctionNode);
     view.Actions().deleteFunction->trigger();
+    for (QAction *key : view.actions())
+        if (key->shortcuts().contains(QKeySequence(QKeySequence::Delete)))
+            key->trigger();
     EXPECT_EQ(doc.Count(), 2);
+    ASSERT_EQ(status.count(), 1);
+    EXPECT_TRUE(status.at(0).at(0).toString().contains(QStringLiteral("close the trace first")));
     Select(h, VariableNode, "x");
     view.Actions().editValue->trigger();
     emit view.Tree()->LeftButtonDoubleClicked();
@@ -130,20 +137,20 @@ TEST_F(ViewTest, TracingRefusesDefinitionChangesButNotColors)
     // Context menus grey what the flags forbid.
     Select(h, FunctionNode);
     auto menu = view.BuildContextMenu(view.Tree()->visualItemRect(Node(h, FunctionNode)->item).topLeft() + QPoint(20, 3));
-    EXPECT_EQ(States(*menu), (std::vector<ItemState>{{"Delete Function", false, false},
-                                                     {"Visible", true, true},
-                                                     {"Edit...", true, false}}));
+    EXPECT_EQ(States(*menu), (std::vector<ItemState>{{"&Delete Function", false, false},
+                                                     {"&Visible", true, true},
+                                                     {"&Edit...", true, false}}));
     view.Tree()->expandAll();
     menu = view.BuildContextMenu(view.Tree()->visualItemRect(Node(h, TextNode)->item).topLeft() + QPoint(20, 3));
-    EXPECT_EQ(States(*menu), (std::vector<ItemState>{{"Edit...", false, false},
-                                                     {"Evaluate", true, false},
-                                                     {"Trace", true, true},
-                                                     {"Animate", false, false}}));
+    EXPECT_EQ(States(*menu), (std::vector<ItemState>{{"&Edit...", false, false},
+                                                     {"E&valuate", true, false},
+                                                     {"&Trace", true, true},
+                                                     {"&Animate", false, false}}));
     menu = view.BuildContextMenu(view.Tree()->visualItemRect(Node(other, TextNode)->item).topLeft() + QPoint(20, 3));
-    EXPECT_EQ(States(*menu), (std::vector<ItemState>{{"Edit...", false, false},
-                                                     {"Evaluate", true, false},
-                                                     {"Trace", false, false},
-                                                     {"Animate", false, false}}));
+    EXPECT_EQ(States(*menu), (std::vector<ItemState>{{"&Edit...", false, false},
+                                                     {"E&valuate", true, false},
+                                                     {"&Trace", false, false},
+                                                     {"&Animate", false, false}}));
 
     // Stopping makes Delete available again.
     Select(h, TextNode);
@@ -168,12 +175,12 @@ TEST_F(ViewTest, AnimationMirrorsTraceAndResetForgetsBoth)
 
     QMenu functions;
     view.PopulateFunctionsMenu(&functions);
-    EXPECT_EQ(States(functions), (std::vector<ItemState>{{"Refresh tree", true, false},
-                                                         {"Add Function...", true, false},
-                                                         {"Edit text...", false, false},
-                                                         {"Evaluate", true, false},
-                                                         {"Trace", false, false},
-                                                         {"Animate", true, true}}));
+    EXPECT_EQ(States(functions), (std::vector<ItemState>{{"&Refresh tree", true, false},
+                                                         {"&Add Function...", true, false},
+                                                         {"&Edit text...", false, false},
+                                                         {"E&valuate", true, false},
+                                                         {"&Trace", false, false},
+                                                         {"A&nimate", true, true}}));
     view.ResetTraceState();
     EXPECT_FALSE(view.IsAnimating());
     EXPECT_EQ(animation.count(), 1);   // the reset tells nobody
@@ -184,17 +191,17 @@ TEST_F(ViewTest, FunctionsMenuFollowsTheSelectedNode)
     const int32_t h = AddDirect("f", "z(x,y)=x");
     QMenu functions;
     view.PopulateFunctionsMenu(&functions);
-    EXPECT_EQ(States(functions), (std::vector<ItemState>{{"Refresh tree", true, false},
-                                                         {"Add Function...", true, false}}));
+    EXPECT_EQ(States(functions), (std::vector<ItemState>{{"&Refresh tree", true, false},
+                                                         {"&Add Function...", true, false}}));
     Select(h, FunctionNode);
     view.PopulateFunctionsMenu(&functions);
-    EXPECT_EQ(States(functions), (std::vector<ItemState>{{"Refresh tree", true, false},
-                                                         {"Add Function...", true, false},
-                                                         {"Delete function", true, false},
-                                                         {"Edit label...", true, false},
-                                                         {"Visible", true, true}}));
+    EXPECT_EQ(States(functions), (std::vector<ItemState>{{"&Refresh tree", true, false},
+                                                         {"&Add Function...", true, false},
+                                                         {"&Delete function", true, false},
+                                                         {"&Edit label...", true, false},
+                                                         {"&Visible", true, true}}));
     EXPECT_EQ(functions.actions().at(2)->isSeparator(), true);
-    const char *expected[][2] = {{"Edit value...", "x"}, {"Edit range...", "x"}, {"Edit steps...", "x"}};
+    const char *expected[][2] = {{"&Edit value...", "x"}, {"&Edit range...", "x"}, {"&Edit steps...", "x"}};
     const TreeNodeKind kinds[] = {VariableNode, RangeNode, StepsNode};
     for (int i = 0; i < 3; ++i) {
         Select(h, kinds[i], expected[i][1]);
@@ -203,7 +210,7 @@ TEST_F(ViewTest, FunctionsMenuFollowsTheSelectedNode)
     }
     Select(h, Color2Node);
     view.PopulateFunctionsMenu(&functions);
-    EXPECT_EQ(functions.actions().last()->text(), "Change color...");
+    EXPECT_EQ(functions.actions().last()->text(), "&Change color...");
     EXPECT_EQ(functions.actions().last()->statusTip(), "Change the color");
     EXPECT_EQ(functions.actions().at(1)->statusTip(), "Add a new function");
 
@@ -228,7 +235,7 @@ TEST_F(ViewTest, RightClickOffALabelDeselectsAndOffersTheShortMenu)
     menu = view.BuildContextMenu(QPoint(row.right() - 5, row.center().y()));
     EXPECT_EQ(view.Tree()->currentItem(), nullptr);
     EXPECT_TRUE(view.Tree()->selectedItems().isEmpty());
-    EXPECT_EQ(States(*menu), (std::vector<ItemState>{{"Refresch", true, false}, {"Add Function...", true, false}}));
+    EXPECT_EQ(States(*menu), (std::vector<ItemState>{{"&Refresch", true, false}, {"&Add Function...", true, false}}));
 }
 
 TEST_F(ViewTest, NotificationWithAHandleRewritesThatFunctionsValues)
@@ -323,7 +330,7 @@ TEST_F(ViewTest, EachContextMenuEditRunsItsNodesCommand)
         auto menu = view.BuildContextMenu(view.Tree()->visualItemRect(item).topLeft() + QPoint(20, 3));
         QAction *edit = nullptr;
         for (QAction *action : menu->actions())
-            if (action->text() == "Edit...")
+            if (action->text() == "&Edit...")
                 edit = action;
         ASSERT_NE(edit, nullptr) << c.dialogClass;
         edit->trigger();

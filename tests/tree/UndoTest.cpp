@@ -236,7 +236,7 @@ TEST_F(KeyTest, MenuKeyAndShiftF10OpenTheSelectedNodesMenu)
     view.Tree()->clearSelection();
     press(Qt::Key_Menu);
     EXPECT_EQ(shown.join(QLatin1Char('|')).toStdString(),
-              "Delete Function,Visible,-,Edit...|Edit...|Refresch,Add Function...");
+              "&Delete Function,&Visible,-,&Edit...|&Edit...|&Refresch,&Add Function...");
 }
 
 // Long runs of random edits, undos, redos and saves.  The model is the list

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "GuiWaits.h"
 #include "TestFunctions.h"
 #include "X11Keys.h"
 #include "model/CVeltrix2Doc.h"
@@ -353,11 +354,11 @@ TEST(GLViewWindow, AnUnusableGridIsReportedOncePerFunction)
     view.resize(300, 200);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    QTest::qWait(100);
-    EXPECT_EQ(problems.count(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return problems.count() == 1; }, kPatienceMs));
     doc.UpdateAllViews(nullptr, -1);
     doc.UpdateAllViews(nullptr, handle);
-    QTest::qWait(50);
+    // A problem is told after the frame that met it, before the next one.
+    ASSERT_TRUE(ShowFrames(view));
     EXPECT_EQ(problems.count(), 1) << "told once";
 
     VariableRecord x{"x", 0, -5, 5, 20};
@@ -366,7 +367,7 @@ TEST(GLViewWindow, AnUnusableGridIsReportedOncePerFunction)
     x.steps = -4;
     modify_function_variable(handle, x);
     doc.UpdateAllViews(nullptr, handle);
-    QTest::qWait(50);
+    ASSERT_TRUE(ShowFrames(view));
     EXPECT_EQ(problems.count(), 2) << "told again after it had drawn";
     EXPECT_TRUE(problems.last().at(0).toString().contains("-4"));
 
@@ -378,7 +379,7 @@ TEST(GLViewWindow, AnUnusableGridIsReportedOncePerFunction)
     g.SetRange("y", -5, 5, 0);
     doc.Add(g.Record());
     g.Release();
-    QTest::qWait(50);
+    ASSERT_TRUE(ShowFrames(view));
     EXPECT_EQ(problems.count(), 3);
 
     int boxes = 0;

@@ -28,6 +28,20 @@ GLPoint PointAt(const RenderMesh &m, uint32_t k)
     return {m.positions[k * 3], m.positions[k * 3 + 1], m.positions[k * 3 + 2]};
 }
 
+// The batches after the faces: the outlines, by grid line.
+std::vector<MeshBatch> Outlines(const RenderMesh &m)
+{
+    return std::vector<MeshBatch>(m.batches.begin() + 1, m.batches.end());
+}
+
+size_t Primitives(const std::vector<MeshBatch> &batches)
+{
+    size_t n = 0;
+    for (const MeshBatch &b : batches)
+        n += b.PrimitiveCount();
+    return n;
+}
+
 // A 3 x 2 cell surface: z = x + 10 y over x in [0, 3], y in [0, 2].
 class MeshOfGrid : public testing::Test {
 protected:
@@ -44,16 +58,32 @@ TEST_F(MeshOfGrid, GradientSharesEveryGridPointAndOutlinesEachCell)
 {
     const RenderMesh m = MeshOf(f, Gradient, 100);
     EXPECT_EQ(m.PointCount(), 12u) << "4 x 3 samples, each once";
-    ASSERT_EQ(m.batches.size(), 2u);
-    const MeshBatch &faces = m.batches[0], &outlines = m.batches[1];
+    ASSERT_GE(m.batches.size(), 2u);
+    const MeshBatch &faces = m.batches[0];
     EXPECT_EQ(faces.primitive, MeshBatch::Triangles);
     EXPECT_TRUE(faces.pointColors);
     EXPECT_TRUE(faces.pushedBack);
     EXPECT_EQ(faces.PrimitiveCount(), 12u);
-    EXPECT_EQ(outlines.primitive, MeshBatch::Lines);
-    EXPECT_FALSE(outlines.pointColors);
-    EXPECT_EQ(outlines.color, Color(0x123456)) << "outlines in the background color";
-    EXPECT_EQ(outlines.PrimitiveCount(), 24u) << "four edges a cell, shared edges twice";
+    EXPECT_EQ(faces.outline.family, -1) << "faces are drawn at every spacing";
+    for (const MeshBatch &outlines : Outlines(m)) {
+        EXPECT_EQ(outlines.primitive, MeshBatch::Lines);
+        EXPECT_FALSE(outlines.pointColors);
+        EXPECT_EQ(outlines.color, Color(0x123456)) << "outlines in the background color";
+        // Each batch holds the edges on the grid lines of one family and
+        // level: lines of constant i lie at x = i here, those of constant j
+        // at y = j (GL Z).
+        ASSERT_GE(outlines.outline.family, 0);
+        auto line = [&](uint32_t k) {
+            const GLPoint p = PointAt(m, k);
+            return outlines.outline.family == LinesOfConstantI ? p.x : p.z;
+        };
+        for (size_t k = 0; k < outlines.indices.size(); k += 2) {
+            const double index = line(outlines.indices[k]);
+            EXPECT_EQ(index, line(outlines.indices[k + 1])) << "both ends on the line";
+            EXPECT_EQ(GridLineLevel(uint32_t(index)), outlines.outline.level);
+        }
+    }
+    EXPECT_EQ(Primitives(Outlines(m)), 24u) << "four edges a cell, shared edges twice";
 
     // The first cell (i = 0, j = 0): P0 (0, 0), P1 (1, 0), P2 (1, 1), P3 (0, 1),
     // as triangles P0 P1 P3 and P1 P2 P3, and edges P0P1 P1P2 P2P3 P3P0.
@@ -64,9 +94,13 @@ TEST_F(MeshOfGrid, GradientSharesEveryGridPointAndOutlinesEachCell)
               std::vector<double>({0, 0, 1, 0, 0, 1}));
     EXPECT_EQ(std::vector<double>({x(t[3]), y(t[3]), x(t[4]), y(t[4]), x(t[5]), y(t[5])}),
               std::vector<double>({1, 0, 1, 1, 0, 1}));
-    const std::vector<uint32_t> &e = outlines.indices;
-    EXPECT_EQ(std::vector<uint32_t>(e.begin(), e.begin() + 8),
-              std::vector<uint32_t>({t[0], t[1], t[1], t[4], t[4], t[2], t[2], t[0]}));
+    // Its edges, each in the batch of its grid line.
+    std::vector<std::pair<uint32_t, uint32_t>> edges;
+    for (const MeshBatch &b : Outlines(m))
+        for (size_t k = 0; k < b.indices.size(); k += 2)
+            edges.emplace_back(b.indices[k], b.indices[k + 1]);
+    for (const auto &edge : std::vector<std::pair<uint32_t, uint32_t>>{{t[0], t[1]}, {t[1], t[4]}, {t[4], t[2]}, {t[2], t[0]}})
+        EXPECT_NE(std::find(edges.begin(), edges.end(), edge), edges.end());
 
     // Each point's color is its value's gradient color, as GL makes floats
     // of 8-bit channels.
@@ -84,8 +118,9 @@ TEST_F(MeshOfGrid, CellsOutsideTheCubeLeaveTheirPointsOut)
     // Cube of edge 30: values above 15 (the row y = 2) are outside.
     const RenderMesh m = MeshOf(f, FilledPolygons, 30);
     EXPECT_EQ(m.PointCount(), 8u) << "only the points of the cells of the first row";
-    ASSERT_EQ(m.batches.size(), 2u);
+    ASSERT_GE(m.batches.size(), 2u);
     EXPECT_EQ(m.batches[0].PrimitiveCount(), 6u);
+    EXPECT_EQ(Primitives(Outlines(m)), 12u);
     for (const MeshBatch &b : m.batches)
         for (const uint32_t k : b.indices)
             EXPECT_LE(PointAt(m, k).y, 15);
@@ -99,12 +134,15 @@ TEST_F(MeshOfGrid, EachModeHasItsBatches)
     EXPECT_EQ(wire.batches[0].color, Color(0x0000FF));
     EXPECT_TRUE(wire.colors.empty());
 
+    EXPECT_EQ(wire.batches[0].outline.family, -1) << "a wire frame is never thinned";
+
     const RenderMesh filled = MeshOf(f, FilledPolygons, 100);
-    ASSERT_EQ(filled.batches.size(), 2u);
+    ASSERT_GE(filled.batches.size(), 2u);
     EXPECT_EQ(filled.batches[0].color, Color(0x0000FF));
     EXPECT_TRUE(filled.batches[0].pushedBack);
     EXPECT_FALSE(filled.batches[0].pointColors);
-    EXPECT_EQ(filled.batches[1].color, Color(0xFF0000)) << "outlines in color2";
+    for (const MeshBatch &b : Outlines(filled))
+        EXPECT_EQ(b.color, Color(0xFF0000)) << "outlines in color2";
 
     // The chess board: cells of two colors never share a point, and are
     // drawn in cell order in one batch, without outlines or offset.
@@ -125,7 +163,8 @@ TEST_F(MeshOfGrid, ShadedFacesCarryNormalsAndOutlinesStayUnlit)
     const RenderMesh m = MeshOf(f, Gradient, 100, true);
     EXPECT_EQ(m.normals.size(), m.positions.size());
     EXPECT_TRUE(m.batches[0].lit);
-    EXPECT_FALSE(m.batches[1].lit);
+    for (const MeshBatch &b : Outlines(m))
+        EXPECT_FALSE(b.lit);
     EXPECT_TRUE(MeshOf(f, Gradient, 100, false).normals.empty());
 }
 
@@ -135,7 +174,7 @@ TEST(MeshSink, APointWithTwoNormalsIsTwoPoints)
     TestFunction f("z(x,y)=0");
     MeshSink sink(0, true);
     sink.BeginFunction(f.Record(FilledPolygons), 0, 0);
-    sink.BeginGrid(3, 2);
+    sink.BeginGrid(3, 2, GridProbe());
     CellGeometry c;
     c.p[0] = {0, 0, 0}, c.p[1] = {1, 0, 0}, c.p[2] = {1, 0, 1}, c.p[3] = {0, 0, 1};
     for (GLPoint &n : c.normal)
@@ -200,6 +239,14 @@ TEST(MeshPieces, CoverTheBatchesInOrderInBoundedPieces)
     EXPECT_EQ(seen[1], lines.indices);
     EXPECT_EQ(MeshPieces(m, SIZE_MAX).size(), 1u);
     EXPECT_TRUE(MeshPieces(RenderMesh()).empty());
+
+    // Outlines of another class start a piece, so that a list compiled from
+    // a piece is left out or drawn whole.
+    m.batches[1].outline = OutlineClass{LinesOfConstantJ, 2};
+    const std::vector<MeshPiece> classed = MeshPieces(m, SIZE_MAX);
+    ASSERT_EQ(classed.size(), 2u);
+    EXPECT_EQ(PieceOutline(m, classed[0]).family, -1);
+    EXPECT_EQ(PieceOutline(m, classed[1]), (OutlineClass{LinesOfConstantJ, 2}));
 }
 
 } // namespace

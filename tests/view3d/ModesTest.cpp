@@ -3,12 +3,12 @@
 
 // Trace and animation as the 3D view carries them out: on screen, driven by
 // commands, keys and the view's own timer.
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "GuiWaits.h"
 #include "TestFunctions.h"
 #include "model/CVeltrix2Doc.h"
 #include "qel/qel.h"
@@ -36,15 +36,10 @@ protected:
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     }
-    // Runs the event loop until `done` or `ms` have passed.
     template <typename Done>
-    bool WaitFor(Done done, int ms = 3000)
+    bool WaitFor(Done done)
     {
-        QElapsedTimer clock;
-        clock.start();
-        while (!done() && clock.elapsed() < ms)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        return done();
+        return QTest::qWaitFor(done, kPatienceMs);
     }
 
     CVeltrix2Doc doc;
@@ -66,13 +61,21 @@ TEST_F(ModesTest, TraceStepsMoveTheCursorAndEachFrameReportsItOnce)
     EXPECT_EQ(values.last().at(2).toDouble(), -5.0);
     EXPECT_EQ(view.Renderer()->Trace().index1, 0);
 
+    // Each frame's read-out comes after it is shown, before the next one:
+    // as many read-outs as frames shown before.
     values.clear();
+    QList<qsizetype> readOutsAtFrames;
+    const QMetaObject::Connection frames = QObject::connect(&view, &QOpenGLWidget::frameSwapped, [&] {
+        readOutsAtFrames << values.count();
+    });
     for (int i = 0; i < 3; ++i)
         view.Actions().traceFirstUp->trigger();
     view.Actions().traceSecondUp->trigger();
     ASSERT_TRUE(WaitFor([&] { return values.count() > 0; }));
-    QTest::qWait(50);
-    EXPECT_EQ(values.count(), 1) << "four steps before the frame: one frame, one report";
+    ASSERT_TRUE(ShowFrames(view, 1));
+    QObject::disconnect(frames);
+    for (qsizetype k = 0; k < readOutsAtFrames.size(); ++k)
+        EXPECT_EQ(readOutsAtFrames[k], k) << "four steps before the frame: one frame, one report";
     EXPECT_EQ(values.last().at(1).toDouble(), -3.5);
     EXPECT_EQ(values.last().at(2).toDouble(), -4.5);
     EXPECT_NEAR(values.last().at(0).toDouble(), std::cos(-3.5) * std::sin(-4.5), 1e-12);
@@ -92,7 +95,7 @@ TEST_F(ModesTest, TraceStepsMoveTheCursorAndEachFrameReportsItOnce)
     view.SetTrace(false, -1);
     values.clear();
     view.Actions().traceFirstUp->trigger();
-    QTest::qWait(100);
+    ASSERT_TRUE(ShowFrames(view));
     EXPECT_TRUE(values.isEmpty()) << "no cursor, no read-out";
 }
 
@@ -118,8 +121,8 @@ TEST_F(ModesTest, AFastAnimationMergesItsTicksAndLeavesRoomForInput)
     ASSERT_TRUE(view.Animation().IsPlaying());
     ASSERT_EQ(playing.count(), 1);
     EXPECT_TRUE(playing.last().at(0).toBool());
-    ASSERT_TRUE(WaitFor([&] { return frames >= 4; }, 10000));
-    QTest::qWait(300);
+    ASSERT_TRUE(WaitFor([&] { return frames >= 4; }));
+    ASSERT_TRUE(WaitFor([&] { return frames >= 8; })) << "some more frames, with many ticks between them";
     EXPECT_LE(applied, frames + 1) << "never more than one position waiting for a frame";
     EXPECT_GT(view.Animation().Steps().at(0), 0u);
     EXPECT_FALSE(doc.IsModified()) << "the animation's values are not the user's edits";
@@ -128,26 +131,28 @@ TEST_F(ModesTest, AFastAnimationMergesItsTicksAndLeavesRoomForInput)
     const int before = frames;
     QCoreApplication::postEvent(&view, new QKeyEvent(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier));
     QCoreApplication::postEvent(&view, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Home, Qt::NoModifier));
-    ASSERT_TRUE(WaitFor([&] { return view.GetCamera().y != height; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return view.GetCamera().y != height; }));
     EXPECT_LE(frames, before + 1) << "the key was taken before a second frame";
 
     // Hidden (as in a collapsed pane), the view draws nothing: the timer
     // goes on firing, and every tick is merged into the position waiting.
     view.hide();
-    QTest::qWait(200);
+    const uint64_t mergedShown = view.Animation().MergedTicks();
+    ASSERT_TRUE(WaitFor([&] { return view.Animation().MergedTicks() > mergedShown + 10; }));
     const int appliedHidden = applied;
     const uint64_t mergedHidden = view.Animation().MergedTicks();
-    QTest::qWait(200);
-    EXPECT_LE(applied, appliedHidden + 1);
-    EXPECT_GT(view.Animation().MergedTicks(), mergedHidden + 10);
+    ASSERT_TRUE(WaitFor([&] { return view.Animation().MergedTicks() > mergedHidden + 10; }));
+    EXPECT_LE(applied, appliedHidden + 1) << "ten more ticks, and none drawn";
     view.show();
-    ASSERT_TRUE(WaitFor([&] { return applied > appliedHidden + 2; }, 10000)) << "and plays on when shown";
+    ASSERT_TRUE(WaitFor([&] { return applied > appliedHidden + 2; })) << "and plays on when shown";
 
     view.Actions().stop->trigger();
     EXPECT_FALSE(view.Animation().IsPlaying());
     EXPECT_FALSE(playing.last().at(0).toBool());
     const std::vector<uint32_t> stopped = view.Animation().Steps();
-    QTest::qWait(100);
+    // The timer's next ticks would have fallen due within a few intervals.
+    ASSERT_TRUE(RunTimersDueWithin(10 * int(doc.Settings().animationIntervalMs)));
+    ASSERT_TRUE(ShowFrames(view));
     EXPECT_EQ(view.Animation().Steps(), stopped);
     view.Actions().play->trigger();
     EXPECT_TRUE(playing.last().at(0).toBool());
@@ -181,7 +186,7 @@ TEST_F(ModesTest, AnimationPositionsAreDrawnAsMeshesAndTheEndBringsListsBack)
     view.Actions().stop->trigger();   // stop at a position
     view.update();
     ASSERT_TRUE(WaitFor([&] { return !view.Animation().FrameDue(); }));
-    QTest::qWait(50);
+    ASSERT_TRUE(ShowFrames(view, 1));
     view.SettleFrame();
     const QImage moving = view.grabFramebuffer();
 

@@ -10,7 +10,9 @@
 
 #include "OffscreenScene.h"
 #include "TestFunctions.h"
+#include "view3d/ColorLegend.h"
 #include "view3d/FramebufferFunctions.h"
+#include "view3d/GlyphOutlines.h"
 #include "view3d/MultisampleTarget.h"
 
 namespace {
@@ -147,6 +149,72 @@ TEST(Legend, DrawsTheBarsInTheCornerOnlyWhenAskedFor)
     EXPECT_EQ(CountColor(without, 0xFFFFFF), 0);
 }
 
+// Pixels that differ between two frames of one size.
+QRect ChangedBox(const QImage &a, const QImage &b)
+{
+    QRect box;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+int CountChangedIn(const QImage &a, const QImage &b, const QRect &box)
+{
+    int n = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+// With the cube's numbers and the axis letters in the designed lower right
+// corner, the legend moves to a corner where it hides none of them; with
+// them elsewhere it stays where it was designed to be.
+TEST(Legend, KeepsClearOfTheNumbersAndLetters)
+{
+    OffscreenScene scene(600, 400);
+    ASSERT_TRUE(scene.ok());
+    AddFunction(scene.doc(), "z(x,y)=x*y/8", Gradient, kBlue, kOrange, -2, 2, 10, "Wave");
+    RenderOptions options;
+    options.colorLegend = true;
+    // Where the legend lies by design: the same without the furniture.
+    scene.HideFurniture();
+    const QImage empty = scene.Render();
+    scene.renderer().SetOptions(options);
+    const QRect designed = ChangedBox(empty, scene.Render());
+    scene.settings().showCube = scene.settings().showReferenceMarks = scene.settings().showAxes = 1;
+    Camera aside;   // the cube further right and lower
+    aside.posX = -1, aside.posY = 9;
+    for (const Camera &camera : {Camera(), aside}) {
+        const double x = camera.posX;
+        // The texts alone: an empty stipple hides every line, the glyphs
+        // are triangles.
+        scene.renderer().SetOptions(RenderOptions());
+        const QImage plain = scene.Render(camera);
+        glEnable(GL_LINE_STIPPLE);
+        glLineStipple(1, 0);
+        const QImage texts = scene.Render(camera);
+        scene.settings().showReferenceMarks = 0;
+        scene.settings().axisLabelX = scene.settings().axisLabelY = scene.settings().axisLabelZ = "";
+        const QImage bare = scene.Render(camera);
+        glDisable(GL_LINE_STIPPLE);
+        scene.settings().showReferenceMarks = 1;
+        scene.settings().axisLabelX = "x", scene.settings().axisLabelY = "y", scene.settings().axisLabelZ = "z";
+        scene.renderer().SetOptions(options);
+        const QImage with = scene.Render(camera);
+
+        const QRect legend = ChangedBox(plain, with);
+        ASSERT_FALSE(legend.isEmpty()) << "camera at x " << x;
+        EXPECT_EQ(CountChangedIn(texts, bare, legend), 0) << "camera at x " << x << ": legend at " << legend.x() << ","
+                                                          << legend.y();
+        const bool textsInCorner = CountChangedIn(texts, bare, designed) > 0;
+        EXPECT_EQ(textsInCorner, x == aside.posX) << "the texts lie in that corner only seen from aside";
+        EXPECT_EQ(designed.contains(legend), !textsInCorner) << "camera at x " << x;
+    }
+}
+
 // How far along the user's z one unit of a 24-bit depth buffer reaches at
 // pixel (x, y) of the last frame (GL window coordinates).
 double DepthUnitInZ(int x, int y)
@@ -267,7 +335,7 @@ TEST(DrawnOnce, IsTheFrameOfTheLists)
     trace.handle = doc.Get(0).handle;
     trace.index1 = 4;
     trace.index2 = 7;
-    for (const RenderOptions &options : {RenderOptions{}, RenderOptions{false, true, true}}) {
+    for (const RenderOptions &options : {RenderOptions{}, RenderOptions{false, true, true, {10, true}}}) {
         scene.renderer().SetOptions(options);
         scene.renderer().SetTrace(trace);
         const QImage lists = scene.Render();
@@ -277,3 +345,23 @@ TEST(DrawnOnce, IsTheFrameOfTheLists)
 }
 
 } // namespace
+
+TEST(ContourLines, LegendMarksTheLevelsOnTheBar)
+{
+    const GlyphOutlines metrics;
+    LegendEntry e{"f", -4, 4, 0xFF0000, 0x0000FF, {-3, 0, 3, 9}};
+    const LegendDrawing d = ComposeLegend({e}, metrics, 800, 600, 0);
+    ASSERT_EQ(d.items.size(), 1u);
+    const LegendDrawing::Item &item = d.items.front();
+    ASSERT_EQ(item.markX.size(), 3u);   // 9 lies beyond the bar
+    const double width = item.barRight - item.barLeft;
+    EXPECT_NEAR(item.markX[0], item.barLeft + width / 8, 1e-9);
+    EXPECT_NEAR(item.markX[1], item.barLeft + width / 2, 1e-9);
+    // A legend that gives way to what it would cover takes its marks along.
+    const LegendDrawing moved = ComposeLegend({e}, metrics, 800, 600, 0, {ScreenRect{0, 0, 800, 600}, ScreenRect{400, 0, 800, 300}});
+    ASSERT_EQ(moved.items.size(), 1u);
+    const LegendDrawing::Item &there = moved.items.front();
+    ASSERT_TRUE(there.barLeft != item.barLeft || there.barBottom != item.barBottom) << "did not move";
+    ASSERT_EQ(there.markX.size(), 3u);
+    EXPECT_NEAR(there.markX[1], (there.barLeft + there.barRight) / 2, 1e-9);
+}

@@ -9,6 +9,7 @@
 #include "OffscreenScene.h"
 #include "TestFunctions.h"
 #include "view3d/FurnitureGeometry.h"
+#include "view3d/OutlineThinning.h"
 #include "view3d/Text3D.h"
 
 namespace {
@@ -172,6 +173,106 @@ TEST(Render, SphereInDegreesFillsTheMiddle)
     const QImage image = scene.Render();
     EXPECT_EQ(PixelColor(image, scene.Project(0, 0, 0)), kRed);
     EXPECT_EQ(PixelColor(image, QPoint(2, 2)), 0u);
+}
+
+// The mean color of the pixels that `mask` marks as drawn (not black).
+QColor MeanWhere(const QImage &image, const QImage &mask)
+{
+    double r = 0, g = 0, b = 0;
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((mask.pixel(x, y) & 0xFFFFFF) == 0)
+                continue;
+            const QRgb c = image.pixel(x, y);
+            r += qRed(c), g += qGreen(c), b += qBlue(c);
+            ++n;
+        }
+    }
+    return n ? QColor(int(r / n), int(g / n), int(b / n)) : QColor();
+}
+
+// A gradient surface outlines its cells in the background color: at 400
+// steps, every grid line outlined would leave it nearly black.  Its outlines
+// thin out with the cells' size on the picture, so it keeps the colors it
+// has at 20 steps; in the view's lists and in the pictures drawn once alike.
+TEST(Render, DenseGradientKeepsItsColors)
+{
+    OffscreenScene scene(600, 450);
+    ASSERT_TRUE(scene.ok());
+    scene.HideFurniture();
+    // The surface's mean color, over the pixels it covers (its outlines
+    // included: a white chess board shows them).
+    auto meanColor = [&](int steps, bool once) {
+        auto plot = [&](int mode, Color c1, Color c2) {
+            scene.doc().Clear();
+            TestFunction f("z(x,y)=cosx*siny");
+            f.SetRange("x", -5, 5, steps);
+            f.SetRange("y", -5, 5, steps);
+            AddFunction(scene.doc(), f, mode, c1, c2);
+            return once ? scene.RenderOnce() : scene.Render();
+        };
+        const QImage covered = plot(ChessBoard, kWhite, kWhite);
+        return MeanWhere(plot(Gradient, 0xC04020, 0x40E0FF), covered);
+    };
+    const QColor designed = meanColor(20, false);
+    // Lines 6 pixels apart and more (in depth) at 20 steps: the designed
+    // outlines, on every grid line.
+    double m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    EXPECT_TRUE(ChooseOutlineSpacing(scene.lists().entries.at(0).probe, MatrixProjection(m, 600, 450), 1).IsEveryLine());
+    EXPECT_EQ(meanColor(20, true), designed);
+    for (int steps : {150, 400}) {
+        for (bool once : {false, true}) {
+            const QColor mean = meanColor(steps, once);
+            EXPECT_NEAR(mean.red(), designed.red(), 0.08 * designed.red()) << steps;
+            EXPECT_NEAR(mean.green(), designed.green(), 0.08 * designed.green()) << steps;
+            EXPECT_NEAR(mean.blue(), designed.blue(), 0.08 * designed.blue()) << steps;
+        }
+    }
+}
+
+// The spacing follows each frame, not the rebuild: coming closer to a fine
+// surface brings back the outlines of the lines between those shown from
+// afar, with no new sampling.
+TEST(Render, OutlinesComeBackAsTheCameraComesCloser)
+{
+    OffscreenScene scene(600, 450);
+    ASSERT_TRUE(scene.ok());
+    scene.HideFurniture();
+    TestFunction f("z(x,y)=0");
+    f.SetRange("x", -5, 5, 400);
+    f.SetRange("y", -5, 5, 400);
+    AddFunction(scene.doc(), f, FilledPolygons, kRed, kWhite);
+    Camera far;
+    const QImage afar = scene.Render(far);
+    Camera near = far;
+    near.posY = 0.3;   // just above the plane z = 0 (GL Y)
+    near.posZ = 0;
+    near.pitch = -90;
+    scene.renderer().RenderScene(scene.lists(), near);
+    const QImage close = scene.Frame();
+    auto share = [](const QImage &image, Color c) {
+        const int drawn = image.width() * image.height() - CountColor(image, 0);
+        return drawn ? double(CountColor(image, c)) / drawn : 0.0;
+    };
+    // From afar, lines a few line widths apart; from close by, every grid
+    // line, tens of pixels apart: outlines show on the faces either way.
+    EXPECT_GT(share(afar, kWhite), 0.05);
+    EXPECT_LT(share(afar, kWhite), 0.35);
+    EXPECT_GT(share(close, kWhite), 0.02);
+    EXPECT_LT(share(close, kWhite), 0.35);
+    EXPECT_EQ(scene.Render(near), close) << "as a rebuild for that camera draws it";
+    const GridProbe &probe = scene.lists().entries.at(0).probe;
+    ASSERT_FALSE(probe.IsEmpty());
+    auto shift = [&](const Camera &camera) {
+        scene.renderer().RenderScene(scene.lists(), camera);
+        double m[16];
+        glGetDoublev(GL_PROJECTION_MATRIX, m);
+        return ChooseOutlineSpacing(probe, MatrixProjection(m, 600, 450), 1).shift[0];
+    };
+    EXPECT_EQ(shift(near), 0);
+    EXPECT_GT(shift(far), 0);
 }
 
 TEST(Text3D, LabelsFaceTheCameraWhateverItsAngles)

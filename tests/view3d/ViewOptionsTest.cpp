@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "BlendedPixels.h"
+#include "GuiWaits.h"
 #include "TestFunctions.h"
 #include "model/CVeltrix2Doc.h"
 #include "view3d/GLView.h"
@@ -48,7 +49,7 @@ protected:
     {
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-        QTest::qWait(30);
+        ASSERT_TRUE(ShowFrames(view, 1));
     }
 
     void SetOptions(bool smooth, bool shaded = false)
@@ -114,7 +115,7 @@ TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
     Show();
     // The first frame comes plain and at once, the smooth one when the
     // window rests.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, kPatienceMs));
     const QImage smooth = view.grabFramebuffer();
     EXPECT_GT(CountBlendedRed(smooth), 100) << "intermediate colors along the sheet's edges";
 
@@ -124,7 +125,7 @@ TEST_F(ViewOptionsTest, SmoothLinesBlendTheEdgesOfFilledFunctions)
     EXPECT_TRUE(view.SceneMoving());
     view.grabFramebuffer();
     EXPECT_EQ(view.FrameSamples(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.FrameSamples() >= 2; }, kPatienceMs));
     EXPECT_FALSE(view.SceneMoving());
     view.Actions().cameraBack->trigger();
     view.grabFramebuffer();
@@ -244,14 +245,14 @@ TEST_F(ViewOptionsTest, TheValueUnderTheMouseComesFromTheDepthBuffer)
     QSignalSpy gone(&view, &GLView::PointUnderMouseGone);
     for (bool smooth : {true, false}) {
         SetOptions(smooth);
-        QTest::qWait(30);
+        ASSERT_TRUE(ShowFrames(view, 1));
         point.clear();
         gone.clear();
         // Amid a face (cells are 1 wide), where the depth lies behind the
         // surface by the polygon offset.
         const QPoint over = PixelOf(1.5, 0, 2.5);
         Move(over);
-        ASSERT_TRUE(point.wait(1000)) << smooth;
+        ASSERT_TRUE(point.wait(kPatienceMs)) << smooth;
         const QList<QVariant> args = point.takeFirst();
         EXPECT_EQ(args.at(0).toString(), QStringLiteral("Flat"));
         // The point lies under the mouse: back in the picture it falls on
@@ -262,7 +263,7 @@ TEST_F(ViewOptionsTest, TheValueUnderTheMouseComesFromTheDepthBuffer)
         EXPECT_EQ(doc.Find(handle), 0);
 
         Move(QPoint(3, 3));
-        ASSERT_TRUE(gone.wait(1000)) << "empty paper";
+        ASSERT_TRUE(gone.wait(kPatienceMs)) << "empty paper";
         EXPECT_EQ(point.count(), 0);
     }
 }
@@ -282,7 +283,7 @@ TEST_F(ViewOptionsTest, PointsAreReadAtMostEveryIntervalAndNotInPickMode)
     }
     const qint64 elapsed = clock.elapsed();
     EXPECT_LE(point.count(), elapsed / GLView::kPointReadIntervalMs + 1);
-    ASSERT_TRUE(point.count() > 0 || point.wait(1000));
+    ASSERT_TRUE(point.count() > 0 || point.wait(kPatienceMs));
 
     // A drag is no resting mouse; neither is pick mode.
     Press(centre, Qt::RightButton);
@@ -291,7 +292,8 @@ TEST_F(ViewOptionsTest, PointsAreReadAtMostEveryIntervalAndNotInPickMode)
     view.Actions().pickMode->trigger();
     point.clear();
     Move(centre);
-    QTest::qWait(3 * GLView::kPointReadIntervalMs);
+    // A read would have come when its timer fell due.
+    ASSERT_TRUE(RunTimersDueWithin(3 * GLView::kPointReadIntervalMs));
     EXPECT_EQ(point.count(), 0);
 }
 
