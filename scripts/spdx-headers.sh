@@ -32,7 +32,7 @@ licence_of() {
 style_of() {
     f=$1
     case "$f" in
-        LICENSES/* | .reuse/* | packaging/changelog | packaging/copyright | packaging/triggers | app/output/web/*) echo none; return ;;
+        LICENSES/* | .reuse/* | packaging/changelog | packaging/copyright | packaging/triggers | app/output/web/* | tests/fuzz/*/seeds/* | tests/fuzz/*/regressions/* | tests/fuzz/*/*.dict) echo none; return ;;
         *.png | *.jpg | *.jpeg | *.gif | *.bmp | *.ico | *.svg | *.pdf | *.vxf | *.json | *.dxf | *.stl | *.obj | *.mtl | *.glb | *.gltf | *.csv | *.dat | *.bin | *.files)
             echo none; return ;;
     esac

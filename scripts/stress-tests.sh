@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the whole test suite of a build several times in a row while
 # stress-ng keeps two cores busy, as a loaded machine would: a test that
 # depends on the machine's speed fails here.

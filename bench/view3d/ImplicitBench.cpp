@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Implicit surfaces: the box sampled through the library and polygonised,
 // as a rebuild of the view does it.  Target: a 64^3 box in at most 50 ms.
 #include <benchmark/benchmark.h>

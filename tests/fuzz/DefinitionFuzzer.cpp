@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Definitions as the add and edit commands take them: the header rules, the
 // validation messages with their selections, adding (which must leave no
 // library function behind when it fails) and editing (which keeps the

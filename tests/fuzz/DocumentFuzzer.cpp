@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The document reader on any bytes.  What it accepts is written back and
 // read again: the second read must equal the first, and writing that gives
 // the same bytes again.  What it refuses leaves an empty document and no

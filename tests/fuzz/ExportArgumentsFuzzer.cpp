@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The exporter's command line: arguments decoded from bytes, parsed, and a
 // plot given with -e built into a document with its --set values, as the
 // program does before it renders anything.

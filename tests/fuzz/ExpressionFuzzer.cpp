@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The expression library through its C interface: compile a text with a
 // variable table, set the variables, evaluate, and hold the evaluator's
 // fused program against the plain walk over the postfix list, bit for bit;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The line a start hands its file over with.  Whatever bytes arrive, a path
 // is taken only when the line names exactly that path; and every path a
 // start sends either comes across unchanged or is not sent at all.

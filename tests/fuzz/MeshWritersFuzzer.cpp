@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The DXF, OBJ and STL writers on whatever documents the reader accepts.
 // Each output is read back by a small checker of its own format: its
 // structure, its numbers, and as many entities, vertices and triangles as

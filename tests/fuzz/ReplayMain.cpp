@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs a fuzz target's function over kept inputs, as an ordinary test: every
 // file named, and every file in the folders named (in name order).  Folders
 // that do not exist are skipped: a target may have no findings kept yet.

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Veltrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the fuzz targets of a build one after another.
 #   sh tests/fuzz/run.sh BUILD SECONDS [TARGET ...]
 # Each target runs SECONDS (all targets when none is named) over its seeds

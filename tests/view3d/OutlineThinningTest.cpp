@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Which grid lines carry outlines: levels, cell edges, and the spacing a
 // picture asks for.
 #include <gtest/gtest.h>
