@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "CMainFrame.h"
+#include "CommandLineHelp.h"
 #include "CommandLinePrint.h"
 #include "PlotStart.h"
 #include "model/ProcessStartup.h"
@@ -21,6 +22,12 @@ int main(int argc, char *argv[])
     QStringList given;
     for (int k = 0; k < argc; ++k)
         given << QString::fromLocal8Bit(argv[k]);
+    const HelpRequest help = AsksForHelp(given);
+    if (help != HelpRequest::None) {
+        const QString text = help == HelpRequest::Usage ? ProgramUsage() : ProgramVersion();
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     const bool print = AsksForPrint(given);
     if (print)
         qputenv("QT_QPA_PLATFORM", "offscreen");
