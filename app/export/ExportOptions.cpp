@@ -149,6 +149,9 @@ QString ExportUsage()
                "  --smooth-lines       draw pictures, films and pages with smoothed edges and lines\n"
                "  --shaded             light filled surfaces from the viewer's side\n"
                "  --legend             draw a colour bar for every gradient function\n"
+               "  --contours N         draw about N contour lines on every graph z(x,y),\n"
+               "                       at round levels (1 to 100)\n"
+               "  --contour-floor      project the contour lines onto the cube's floor too\n"
                "%1"
                "  -h, --help           show this text\n"
                "  -v, --version        show the version\n"
@@ -173,12 +176,15 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     const QCommandLineOption smooth(QStringLiteral("smooth-lines"));
     const QCommandLineOption shaded(QStringLiteral("shaded"));
     const QCommandLineOption legend(QStringLiteral("legend"));
+    const QCommandLineOption contours(QStringLiteral("contours"), QString(), QStringLiteral("N"));
+    const QCommandLineOption contourFloor(QStringLiteral("contour-floor"));
     const QCommandLineOption figure(QStringLiteral("figure"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption save(QStringLiteral("save"), QString(), QStringLiteral("DOC"));
     const QCommandLineOption info(QStringLiteral("info"));
-    parser.addOptions({output, size, set, frames, fps, paper, smooth, shaded, legend, figure, help, version, save, info});
+    parser.addOptions({output, size, set, frames, fps, paper, smooth, shaded, legend, contours, contourFloor, figure, help,
+                       version, save, info});
     AddPlotOptions(parser);
     if (!parser.parse(arguments))
         return Fail(error, parser.errorText());
@@ -187,7 +193,7 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     if (options.help || options.version)
         return true;
     // A second value would silently win over the first.
-    for (const QCommandLineOption *single : {&output, &size, &frames, &paper, &save}) {
+    for (const QCommandLineOption *single : {&output, &size, &frames, &paper, &save, &contours}) {
         if (parser.values(*single).size() > 1) {
             const QString name = single->names().front();
             return Fail(error, QStringLiteral("%1%2 may be given only once.")
@@ -229,7 +235,8 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
     if (options.output.isEmpty()) {
         if (options.save.isEmpty() && !options.info)
             return Fail(error, QStringLiteral("No output given: -o OUT."));
-        for (const QCommandLineOption *o : {&size, &frames, &fps, &figure, &paper, &smooth, &shaded, &legend})
+        for (const QCommandLineOption *o :
+             {&size, &frames, &fps, &figure, &paper, &smooth, &shaded, &legend, &contours, &contourFloor})
             if (parser.isSet(*o))
                 return Fail(error, QStringLiteral("--%1 needs an output: -o OUT.").arg(o->names().front()));
         return true;
@@ -284,13 +291,26 @@ bool ParseExportArguments(const QStringList &arguments, ExportOptions &options, 
                                    .arg(parser.value(fps))
                                    .arg(kMaxFps));
     }
-    for (const QCommandLineOption *drawing : {&smooth, &shaded, &legend}) {
+    for (const QCommandLineOption *drawing : {&smooth, &shaded, &legend, &contours, &contourFloor}) {
         if (parser.isSet(*drawing) && !drawn)
             return Fail(error, QStringLiteral("--%1 is for pictures, figures and .pdf files only.").arg(drawing->names().front()));
     }
     options.drawing.smoothLines = parser.isSet(smooth);
     options.drawing.shadedSurfaces = parser.isSet(shaded);
     options.drawing.colorLegend = parser.isSet(legend);
+    if (parser.isSet(contours)) {
+        bool ok = false;
+        options.drawing.contours.levels = parser.value(contours).toInt(&ok);
+        if (!ok || options.drawing.contours.levels < 1 || options.drawing.contours.levels > kMaxContourLevels)
+            return Fail(error, QStringLiteral("--contours %1 is not a number of levels from 1 to %2.")
+                                   .arg(parser.value(contours))
+                                   .arg(kMaxContourLevels));
+    }
+    if (parser.isSet(contourFloor)) {
+        if (!parser.isSet(contours))
+            return Fail(error, QStringLiteral("--contour-floor needs --contours N."));
+        options.drawing.contours.floor = true;
+    }
     if (parser.isSet(paper)) {
         if (options.format != ExportFormat::Pdf)
             return Fail(error, QStringLiteral("--paper is for printed .pdf pages only."));

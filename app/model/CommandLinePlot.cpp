@@ -197,7 +197,9 @@ bool ReadPlotOptions(const QCommandLineParser &parser, PlotRequest *request, QSt
 QString PlotOptionsUsage()
 {
     return QStringLiteral(
-        "  -e DEFINITION        plot a function, as Add Function does: z(x,y)=cosx*siny\n"
+        "  -e DEFINITION        plot a function, as Add Function does: z(x,y)=cosx*siny,\n"
+        "                       or the surface where an expression is 0:\n"
+        "                       0(x,y,z)=x^2+y^2+z^2-4\n"
         "                       (may be repeated; instead of a document)\n"
         "  --label TEXT         label of the next -e function (default: its definition)\n"
         "  --range NAME=MIN:MAX range of the variable NAME in every -e function\n"

@@ -84,6 +84,8 @@ DefinitionOutcome ValidateDefinition(const std::string &text, bool adding)
         return ValidateTuple(text, header, names);
     if (names.dependent == "rho" || names.dependent == "theta")
         return ValidateCylindrical(names);
+    if (IsImplicitDependent(names.dependent))
+        return ValidateImplicit(names, adding);
 
     // The forms of one Cartesian or spherical dependent, and z over rho and
     // theta, which passes them with its own partners.
@@ -114,6 +116,29 @@ DefinitionOutcome ValidateDefinition(const std::string &text, bool adding)
 
     // Editing too: the library would only ever find the first of two equal
     // names, and the tree would show both.
+    for (const std::string &name : names.independents)
+        if (std::count(names.independents.begin(), names.independents.end(), name) > 1)
+            return Failure(QStringLiteral("The variable %1 is duplicated").arg(Quoted(name)));
+    return DefinitionOutcome();
+}
+
+DefinitionOutcome ValidateImplicit(const DefinitionNames &names, bool adding)
+{
+    for (const std::string &name : names.independents) {
+        if (name == names.dependent)
+            return FailureSelecting(Quoted(name) + QStringLiteral(" is a dependent o an independent variable?"), 0,
+                                    int(name.size()));
+        if (name == "pi" || name == "e")
+            return Failure(QStringLiteral("Do not use \"e\" or \"pi\" as variable name"));
+    }
+    for (const char *axis : {"x", "y", "z"}) {
+        if (Contains(names.independents, axis))
+            continue;
+        const QString message = QStringLiteral("The surface where an expression is 0 depends on \"x\", \"y\" "
+                                               "and \"z\": write it as 0(x,y,z)=..., \"%1\" is missing")
+                                    .arg(QLatin1String(axis));
+        return adding ? Failure(message) : FailureSelecting(message, 0, int(names.dependent.size()));
+    }
     for (const std::string &name : names.independents)
         if (std::count(names.independents.begin(), names.independents.end(), name) > 1)
             return Failure(QStringLiteral("The variable %1 is duplicated").arg(Quoted(name)));

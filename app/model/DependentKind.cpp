@@ -7,6 +7,7 @@ namespace {
 struct KindNames {
     const char *dependent, *first, *second;
     Coordinates coordinates;
+    const char *third = "";
 };
 
 // Indexed by DependentKind.
@@ -23,6 +24,7 @@ constexpr KindNames kKinds[] = {
     {"z", "rho", "theta", Coordinates::Cylindrical},
     {"", "u", "v", Coordinates::Parametric},
     {"", "t", "", Coordinates::Parametric},
+    {"0", "x", "y", Coordinates::Implicit, "z"},
 };
 
 bool Holds(const std::vector<std::string> &names, const char *name)
@@ -44,6 +46,8 @@ DependentKind KindOfHeader(const std::string &dependent, bool tuple, const std::
     if (dependent == "z" && !Holds(independents, "x") && !Holds(independents, "y") &&
         (Holds(independents, "rho") || Holds(independents, "theta")))
         return KindPolarZ;
+    if (dependent == kKinds[KindImplicit].dependent)
+        return KindImplicit;
     for (int k = KindZ; k <= KindTheta; ++k)
         if (dependent == kKinds[k].dependent)
             return DependentKind(k);
@@ -52,3 +56,4 @@ DependentKind KindOfHeader(const std::string &dependent, bool tuple, const std::
 
 const char *FirstPlottedName(DependentKind kind) { return kKinds[kind].first; }
 const char *SecondPlottedName(DependentKind kind) { return kKinds[kind].second; }
+const char *ThirdPlottedName(DependentKind kind) { return kKinds[kind].third; }

@@ -65,6 +65,14 @@ struct DefinitionOutcome {
     int32_t handle = -1;       // the compiled function on success
 };
 
+// An implicit surface "0(x,y,z)=f" (the points where f is 0) has the
+// dependent name "0" and needs x, y and z among its names; further names are
+// parameters.  Its own rules stand in for the partner rule of the other
+// forms: the same messages for a name that is the dependent one, for e and
+// pi and for duplicates, and one of its own for a missing x, y or z.
+bool IsImplicitDependent(const std::string &dependent);
+DefinitionOutcome ValidateImplicit(const DefinitionNames &names, bool adding);
+
 // Rules 1..5, without compiling.  `adding` decides only whether a missing
 // partner selects the dependent variable (editing) or nothing (adding).
 DefinitionOutcome ValidateDefinition(const std::string &text, bool adding);

@@ -3,10 +3,32 @@
 #include "CodePage1252.h"
 #include "LibraryFunction.h"
 
+#include <QStringList>
+
 namespace {
 QString Quoted(const std::string &name)
 {
     return QLatin1Char('"') + FromCp1252(name) + QLatin1Char('"');
+}
+// An implicit surface is sampled at every point of its box.
+QString VolumeTooLargeMessage(const LibraryFunction &function, const std::string &name, int32_t steps)
+{
+    uint64_t points = 1;
+    QStringList sides;
+    for (const char *axis : {"x", "y", "z"}) {
+        const std::optional<FunctionVariable> v = function.Variable(axis);
+        const uint64_t n = name == axis ? uint64_t(steps) + 1 : v && v->steps > 0 ? uint64_t(v->steps) + 1
+                                                                                  : 1;
+        points *= n;
+        sides << QString::number(n);
+    }
+    if (points <= kMaxVolumePoints)
+        return QString();
+    return QStringLiteral("With %1 steps for %2 the surface would be sampled in a box of %3 points, "
+                          "more than the %4 points a box may have. Reduce the steps of \"x\", \"y\" or \"z\".")
+        .arg(steps)
+        .arg(Quoted(name), sides.join(QStringLiteral(" x ")))
+        .arg(kMaxVolumePoints);
 }
 }  // namespace
 
@@ -15,6 +37,8 @@ QString GridTooLargeMessage(int32_t handle, const std::string &text, const std::
     const LibraryFunction function(handle, text);
     if (steps <= 0 || !function.IsPlotted(name))
         return QString();
+    if (function.Kind() == KindImplicit)
+        return VolumeTooLargeMessage(function, name, steps);
     // The other plotted variable: absent it is one point wide; without a
     // usable number of steps the function cannot be drawn anyway, which the
     // view says.

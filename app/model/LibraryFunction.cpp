@@ -124,12 +124,13 @@ SpacePoint LibraryFunction::Point() const
 
 bool LibraryFunction::IsPlotted(const std::string &name) const
 {
-    return kind_ != NoKind && (name == FirstPlottedName(kind_) || name == SecondPlottedName(kind_));
+    return kind_ != NoKind && !name.empty() &&
+           (name == FirstPlottedName(kind_) || name == SecondPlottedName(kind_) || name == ThirdPlottedName(kind_));
 }
 
 std::string LibraryFunction::PlottedPartner(const std::string &name) const
 {
-    if (kind_ == NoKind)
+    if (kind_ == NoKind || kind_ == KindImplicit)
         return std::string();
     if (name == FirstPlottedName(kind_))
         return SecondPlottedName(kind_);

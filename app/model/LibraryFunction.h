@@ -31,7 +31,8 @@ struct SpacePoint {
 // The rules about a function's variables live here, once: a function is
 // plotted over the two variables its header names (z over x and y, r over
 // alpha and beta, rho over theta and z, a surface (x,y,z) over u and v, a
-// curve over t, ...), e and pi are constants, and every other variable is a
+// curve over t, ...) or, as an implicit surface 0(x,y,z)=f, over x, y and
+// z; e and pi are constants, and every other variable is a
 // parameter, which an animation sweeps and the exporter's --set changes.
 // New kinds of plots extend these rules here.
 class LibraryFunction {
@@ -77,7 +78,8 @@ public:
 
     DependentKind Kind() const { return kind_; }
     bool IsPlotted(const std::string &name) const;
-    // The other plotted variable of a plotted one ("" for any other name).
+    // The other plotted variable of a plotted one ("" for any other name, and
+    // for an implicit surface, which has three).
     std::string PlottedPartner(const std::string &name) const;
     static bool IsConstant(const std::string &name);
     bool IsParameter(const std::string &name) const;

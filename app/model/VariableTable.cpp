@@ -10,6 +10,10 @@ constexpr int32_t kDefaultSteps = 20;
 // A curve costs a line per step, a surface a cell per pair of steps: curves
 // get more of them, so that a circle looks round.
 constexpr int32_t kCurveSteps = 100;
+// An implicit surface is sampled at every point of a box: its x, y and z get
+// a finer grid than a surface's two variables, at a cost still far below a
+// frame's.
+constexpr int32_t kImplicitSteps = 40;
 
 int UnitOf(int angleMode)
 {
@@ -79,12 +83,22 @@ FunctionVariable ParametricDefaults(const std::string &name, int angleMode)
     return v;
 }
 
+// The box of an implicit surface; other names are plain parameters.
+FunctionVariable ImplicitDefaults(const std::string &name)
+{
+    FunctionVariable v = Plain(name);
+    if (name == "x" || name == "y" || name == "z")
+        v.steps = kImplicitSteps;
+    return v;
+}
+
 FunctionVariable Defaults(Coordinates coordinates, const std::string &name, int angleMode)
 {
     switch (coordinates) {
     case Coordinates::Spherical: return SphericalDefaults(name, angleMode);
     case Coordinates::Cylindrical: return CylindricalDefaults(name, angleMode);
     case Coordinates::Parametric: return ParametricDefaults(name, angleMode);
+    case Coordinates::Implicit: return ImplicitDefaults(name);
     default: return Plain(name);
     }
 }
@@ -102,6 +116,11 @@ std::vector<FunctionVariable> BuildTable(const DefinitionNames &names, Coordinat
 }
 
 }  // namespace
+
+bool IsImplicitDependent(const std::string &dependent)
+{
+    return dependent == "0";
+}
 
 std::vector<std::string> TableNames(const DefinitionNames &names)
 {

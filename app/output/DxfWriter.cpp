@@ -2,7 +2,6 @@
 
 #include "model/CVeltrix2Doc.h"
 #include "view3d/FunctionTessellator.h"
-#include "view3d/SampleGrid.h"
 
 // One group: its code line and its value line.
 void DxfWriter::Group(const char *code, double value, int digits)
@@ -48,7 +47,18 @@ void DxfWriter::Cell(const CellGeometry &c)
         for (int k = 0; k < 4; ++k)
             Line(c.p[k], c.p[(k + 1) % 4]);
     } else {
-        Face(c);
+        Face(c.p);
+    }
+}
+
+void DxfWriter::Triangle(const TriangleGeometry &t)
+{
+    if (mode_ == WireFrame) {
+        for (int k = 0; k < 3; ++k)
+            Line(t.p[k], t.p[(k + 1) % 3]);
+    } else {
+        const GLPoint corners[4] = {t.p[0], t.p[1], t.p[2], t.p[2]};
+        Face(corners);
     }
 }
 
@@ -70,18 +80,18 @@ void DxfWriter::Line(const GLPoint &p, const GLPoint &q)
     out_.Append('\n');
 }
 
-void DxfWriter::Face(const CellGeometry &c)
+void DxfWriter::Face(const GLPoint (&p)[4])
 {
     static const char *const codes[4][3] = {
         {"10", "20", "30"}, {"11", "21", "31"}, {"12", "22", "32"}, {"13", "23", "33"}};
     out_.Append("0\n3DFACE\n8\n");
     out_.Append(layer_);
     for (int k = 0; k < 4; ++k) {
-        Group(codes[k][0], c.p[k].x, 15);
+        Group(codes[k][0], p[k].x, 15);
         // The second corner's file Z has always been written with 20 digits
         // like the lines; keeping it keeps drawings identical to earlier ones.
-        Group(codes[k][1], c.p[k].z, k == 1 ? 20 : 15);
-        Group(codes[k][2], c.p[k].y, 15);
+        Group(codes[k][1], p[k].z, k == 1 ? 20 : 15);
+        Group(codes[k][2], p[k].y, 15);
     }
     out_.Append('\n');
 }
@@ -94,10 +104,9 @@ bool WriteDxf(const CVeltrix2Doc &doc, QIODevice &out, QStringList *leftOut)
     const double cube = doc.Settings().cubeDimension;
     for (int p = functions.First(); p >= 0 && writer.Ok(); p = functions.Next(p)) {
         const FunctionRecord &record = functions.At(p);
-        const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
-        if (!grid.Usable() && leftOut)
-            *leftOut << grid.problem;
-        DrawSamples(writer, record, grid, cube);
+        const QString problem = TessellateFunction(writer, record, cube);
+        if (!problem.isEmpty() && leftOut)
+            *leftOut << problem;
     }
     writer.WriteTrailer();
     return writer.Ok();

@@ -13,7 +13,9 @@ class QIODevice;
 // Writes the geometry the emitter produces as entities of an ASCII DXF
 // drawing in the user's coordinates (x, y, z = GL X, Z, Y), on a layer named
 // by the function's label (DxfLayerName): a wire-frame cell as four LINEs,
-// any other cell as one 3DFACE, a curve segment as one LINE.  Lines end in
+// any other cell as one 3DFACE, a curve segment as one LINE; a triangle of
+// an implicit surface as three LINEs or one 3DFACE whose fourth corner is
+// its third, as DXF writes triangles.  Lines end in
 // a single line feed.  Writing stops at the first failed write (see Ok()).
 // The text is gathered and written in large pieces; the trailer writes the
 // rest.
@@ -29,13 +31,14 @@ public:
     void BeginFunction(const FunctionRecord &record, double low, double high) override;
     void Cell(const CellGeometry &cell) override;
     void Segment(const SegmentGeometry &segment) override;
+    void Triangle(const TriangleGeometry &triangle) override;
     void EndFunction() override {}
 
     bool Ok() const { return out_.Ok(); }
 
 private:
     void Line(const GLPoint &p, const GLPoint &q);
-    void Face(const CellGeometry &cell);
+    void Face(const GLPoint (&corners)[4]);
     void Group(const char *code, double value, int digits);
 
     ChunkedWriter out_;

@@ -64,8 +64,8 @@ std::optional<PrintLayout::PageRange> ChosenRange(const QPrinter &printer)
 
 } // namespace
 
-OutputCommands::OutputCommands(GLView *view, QPrinter *printer, QWidget *parent)
-    : QObject(parent), view_(view), printer_(printer), parent_(parent)
+OutputCommands::OutputCommands(GLView *view, std::function<QPrinter *()> printer, QWidget *parent)
+    : QObject(parent), view_(view), printer_(std::move(printer)), parent_(parent)
 {
     prompts_.askSavePath = [parent](const SaveRequest &r) {
         QFileDialog dialog(parent, r.caption);
@@ -203,7 +203,7 @@ void OutputCommands::MakeActions()
 
 void OutputCommands::PrintSetup()
 {
-    QPageSetupDialog dialog(printer_, parent_);
+    QPageSetupDialog dialog(printer_(), parent_);
     dialog.exec();
 }
 
@@ -611,24 +611,25 @@ void OutputCommands::Copy()
 
 void OutputCommands::Print()
 {
+    QPrinter &printer = *printer_();
     // Every print starts from all pages, with 1 to 1 offered as a range.
-    printer_->setPrintRange(QPrinter::AllPages);
-    printer_->setFromTo(1, 1);
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(1, 1);
     const CVeltrix2Doc *doc = view_->Document();
     const QString pdf = ProposedName(QStringLiteral("pdf"));
-    if (!prompts_.askPrint(*printer_, pdf.isEmpty() ? QString() : QFileInfo(doc->PathName()).absoluteDir().filePath(pdf)))
+    if (!prompts_.askPrint(printer, pdf.isEmpty() ? QString() : QFileInfo(doc->PathName()).absoluteDir().filePath(pdf)))
         return;
-    printer_->setDocName(PrintJobName());
+    printer.setDocName(PrintJobName());
     QString error;
     bool printed = false;
     {
         WaitCursor wait;
-        printed = PrintOn(*printer_, &error);
+        printed = PrintOn(printer, &error);
     }
     if (!printed)
         prompts_.showError(error);
-    else if (PrintsToFile(*printer_))
-        ShowWritten(printer_->outputFileName());
+    else if (PrintsToFile(printer))
+        ShowWritten(printer.outputFileName());
 }
 
 // A PDF file chosen in the print dialog is written here rather than by the
@@ -645,9 +646,10 @@ bool OutputCommands::PrintOn(QPrinter &printer, QString *error)
 
 void OutputCommands::PrintPreview()
 {
-    printer_->setPrintRange(QPrinter::AllPages);
-    printer_->setDocName(PrintJobName());
-    QPrintPreviewDialog dialog(printer_, parent_);
+    QPrinter *printer = printer_();
+    printer->setPrintRange(QPrinter::AllPages);
+    printer->setDocName(PrintJobName());
+    QPrintPreviewDialog dialog(printer, parent_);
     // The preview draws the pages each time it needs them; printing from it
     // goes through the same drawing with the range chosen there.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {

@@ -91,8 +91,10 @@ public:
             showWorking;
     };
 
-    // `printer` is the main window's, shared with Print Setup.
-    OutputCommands(GLView *view, QPrinter *printer, QWidget *parent);
+    // `printer` gives the main window's printer, shared with Print Setup;
+    // asked for only when a command needs it, since making a printer loads
+    // the print system and asks it for the default printer.
+    OutputCommands(GLView *view, std::function<QPrinter *()> printer, QWidget *parent);
 
     Prompts &prompts() { return prompts_; }
     const OutputActions &Actions() const { return actions_; }
@@ -144,7 +146,7 @@ private:
     bool PrintOn(QPrinter &printer, QString *error);
 
     GLView *view_;
-    QPrinter *printer_;
+    std::function<QPrinter *()> printer_;
     QWidget *parent_;
     Prompts prompts_;
     OutputActions actions_;

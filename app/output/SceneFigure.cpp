@@ -12,7 +12,8 @@
 #include "view3d/FurnitureGeometry.h"
 #include "view3d/GlyphOutlines.h"
 #include "view3d/GradientColor.h"
-#include "view3d/SampleGrid.h"
+#include "model/LibraryFunction.h"
+#include "view3d/ContourLines.h"
 #include "view3d/SceneLighting.h"
 #include "view3d/SceneState.h"
 #include "view3d/TraceCursor.h"
@@ -165,6 +166,9 @@ public:
     void BeginGrid(uint32_t count1, uint32_t count2, const GridProbe &probe) override;
     void Cell(const CellGeometry &cell) override;
     void Segment(const SegmentGeometry &segment) override;
+    void Triangle(const TriangleGeometry &triangle) override;
+    void ContourLevelsUsed(const std::vector<double> &levels) override;
+    void Contour(const ContourGeometry &contour) override;
     void EndFunction() override;
     bool WantsNormals() const override;
 
@@ -179,8 +183,11 @@ private:
     void AddLines(const std::vector<LineSegment> &lines, Color color);
     void AddText(const PlacedText &text, Color color);
     void TraceCursor(const FunctionRecord &record);
-    // The colours of a cell's corners under the light (shaded surfaces).
-    void Light(const CellGeometry &cell, Rgb *colors) const;
+    // The colours of a face's corners under the light (shaded surfaces).
+    void Light(const GLPoint *corners, const GLPoint *normals, int count, Rgb *colors) const;
+    // The colours of a face's corners in the function's mode (false: it has
+    // no faces) and the style of its outline.
+    bool FaceColors(const double *values, int count, bool odd, Rgb *colors, uint32_t &style) const;
 
     SceneFigure &figure_;
     const SceneState &scene_;
@@ -196,8 +203,11 @@ private:
     uint32_t outlineStyle_ = 0, plainStyle_ = 0;
     // The grid lines outlined on this figure.
     OutlineSpacing spacing_;
-    // Wire-frame cells, whose shared edges are drawn once.
+    // Wire-frame cells, whose shared edges are drawn once; the same for a
+    // mesh's triangles, by their vertices.
     std::vector<CellGeometry> wireCells_;
+    std::unordered_set<uint64_t> wireEdges_;
+    bool hasLegend_ = false;
 };
 
 uint32_t SceneFigure::Builder::Style(bool outlined, Color color, bool thinned)
@@ -273,11 +283,11 @@ void SceneFigure::Builder::Functions()
         const FunctionRecord &record = functions.At(p);
         if (!record.visible)
             continue;
-        const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
-        if (!grid.Usable())
-            figure_.leftOut_ << grid.problem;
-        graph_ = grid.kind >= KindZ && grid.kind <= KindY;
-        DrawSamples(*this, record, grid, settings_.cubeDimension);
+        const DependentKind kind = LibraryFunction(record).Kind();
+        graph_ = kind >= KindZ && kind <= KindY;
+        const QString problem = TessellateFunction(*this, record, settings_.cubeDimension, scene_.options.contours);
+        if (!problem.isEmpty())
+            figure_.leftOut_ << problem;
         graph_ = false;
         if (scene_.trace.on && record.handle == scene_.trace.handle)
             TraceCursor(record);
@@ -292,14 +302,45 @@ void SceneFigure::Builder::BeginFunction(const FunctionRecord &record, double lo
     high_ = high;
     spacing_ = OutlineSpacing();
     wireCells_.clear();
+    wireEdges_.clear();
     switch (record.mode) {
     case FilledPolygons: outlineStyle_ = Style(true, record.color2); break;
     case Gradient: outlineStyle_ = Style(true, settings_.backgroundColor); break;
     default: break;
     }
     plainStyle_ = Style(false, 0);
-    if (record.mode == Gradient)
-        legend.push_back({record.label, low, high, record.color1, record.color2});
+    hasLegend_ = record.mode == Gradient;
+    if (hasLegend_)
+        legend.push_back({record.label, low, high, record.color1, record.color2, {}});
+}
+
+void SceneFigure::Builder::ContourLevelsUsed(const std::vector<double> &levels)
+{
+    if (hasLegend_)
+        legend.back().marks = levels;
+}
+
+// A line on the surface lies in the plane of the faces it crosses: brought
+// a little nearer the eye along its rays, which leaves it where it is on the
+// figure, it is drawn over them, as the view's pushed-back faces let it.
+void SceneFigure::Builder::Contour(const ContourGeometry &c)
+{
+    const Rgb color = ToRgb(c.onFloor ? FloorContourColor(record_->mode, record_->color1, record_->color2, low_,
+                                                          high_, c.level)
+                                      : SurfaceContourColor(record_->mode, record_->color1, record_->color2, low_,
+                                                            high_, c.level));
+    DepthItem item;
+    item.kind = DepthItem::Line;
+    item.group = group_;
+    for (const GLPoint &p : c.p) {
+        EyePoint e = figure_.projection_->ToEye(p);
+        if (!c.onFloor) {
+            constexpr double kNearer = 1 - 1e-4;
+            e = {e.x * kNearer, e.y * kNearer, e.z * kNearer};
+        }
+        item.shape.v.push_back({e, color});
+    }
+    order_.Add(std::move(item));
 }
 
 void SceneFigure::Builder::BeginGrid(uint32_t, uint32_t, const GridProbe &probe)
@@ -328,51 +369,56 @@ bool SceneFigure::Builder::WantsNormals() const
            (record_->mode == FilledPolygons || record_->mode == ChessBoard || record_->mode == Gradient);
 }
 
-void SceneFigure::Builder::Light(const CellGeometry &cell, Rgb *colors) const
+void SceneFigure::Builder::Light(const GLPoint *corners, const GLPoint *normals, int count, Rgb *colors) const
 {
     // The light's two-sided model: a face turned away from the eye is lit
     // on its back.  Window y is up, figure y down: front faces turn
     // clockwise on the figure.
     double area = 0;
     FigurePoint f[4];
-    for (int k = 0; k < 4; ++k)
-        f[k] = figure_.projection_->ToFigure(figure_.projection_->ToEye(cell.p[k]));
-    for (int k = 0; k < 4; ++k)
-        area += f[k].x * f[(k + 1) % 4].y - f[(k + 1) % 4].x * f[k].y;
+    for (int k = 0; k < count; ++k)
+        f[k] = figure_.projection_->ToFigure(figure_.projection_->ToEye(corners[k]));
+    for (int k = 0; k < count; ++k)
+        area += f[k].x * f[(k + 1) % count].y - f[(k + 1) % count].x * f[k].y;
     const double side = area < 0 ? 1 : -1;
-    for (int k = 0; k < 4; ++k) {
-        const GLPoint &n = cell.normal[k];
+    for (int k = 0; k < count; ++k) {
+        const GLPoint &n = normals[k];
         const double facing = std::max(0.0, side * (n.x * light_.x + n.y * light_.y + n.z * light_.z));
         const double brightness = std::min(1.0, 0.3 + 0.7 * facing);
         colors[k] = {colors[k].r * brightness, colors[k].g * brightness, colors[k].b * brightness};
     }
 }
 
+bool SceneFigure::Builder::FaceColors(const double *values, int count, bool odd, Rgb *colors, uint32_t &style) const
+{
+    style = plainStyle_;
+    switch (record_->mode) {
+    case FilledPolygons:
+        std::fill(colors, colors + count, ToRgb(record_->color1));
+        style = outlineStyle_;
+        return true;
+    case ChessBoard: std::fill(colors, colors + count, ToRgb(odd ? record_->color1 : record_->color2)); return true;
+    case Gradient:
+        for (int k = 0; k < count; ++k)
+            colors[k] = ToRgb(GradientColor(low_, high_, values[k], record_->color1, record_->color2));
+        style = outlineStyle_;
+        return true;
+    default: return false;
+    }
+}
+
 void SceneFigure::Builder::Cell(const CellGeometry &cell)
 {
-    Rgb colors[4];
-    uint32_t style = plainStyle_;
-    switch (record_->mode) {
-    case WireFrame:
+    if (record_->mode == WireFrame) {
         wireCells_.push_back(cell);
         return;
-    case FilledPolygons:
-        std::fill(colors, colors + 4, ToRgb(record_->color1));
-        style = outlineStyle_;
-        break;
-    case ChessBoard:
-        std::fill(colors, colors + 4, ToRgb((cell.i + cell.j) % 2 ? record_->color1 : record_->color2));
-        break;
-    case Gradient:
-        for (int k = 0; k < 4; ++k)
-            colors[k] = ToRgb(GradientColor(low_, high_, cell.value[k], record_->color1, record_->color2));
-        style = outlineStyle_;
-        break;
-    default:
-        return;
     }
+    Rgb colors[4];
+    uint32_t style = plainStyle_;
+    if (!FaceColors(cell.value, 4, (cell.i + cell.j) % 2 == 1, colors, style))
+        return;
     if (WantsNormals())
-        Light(cell, colors);
+        Light(cell.p, cell.normal, 4, colors);
     std::vector<uint8_t> outlined;
     if (style == outlineStyle_ && !spacing_.IsEveryLine()) {
         for (int e = 0; e < 4; ++e) {
@@ -381,6 +427,28 @@ void SceneFigure::Builder::Cell(const CellGeometry &cell)
         }
     }
     AddFace(cell.p, colors, 4, style, true, cell.i, cell.j, std::move(outlined));
+}
+
+// A triangle of a mesh is a face of its own (it meets its neighbours at
+// edges, but they are not a grid's), outlined whole.
+void SceneFigure::Builder::Triangle(const TriangleGeometry &t)
+{
+    if (record_->mode == WireFrame) {
+        const Rgb color = ToRgb(record_->color1);
+        for (int k = 0; k < 3; ++k) {
+            const uint32_t a = t.vertex[k], b = t.vertex[(k + 1) % 3];
+            if (wireEdges_.insert(uint64_t(std::min(a, b)) << 32 | std::max(a, b)).second)
+                AddLine(t.p[k], t.p[(k + 1) % 3], color, color);
+        }
+        return;
+    }
+    Rgb colors[3];
+    uint32_t style = plainStyle_;
+    if (!FaceColors(t.value, 3, t.odd, colors, style))
+        return;
+    if (WantsNormals())
+        Light(t.p, t.normal, 3, colors);
+    AddFace(t.p, colors, 3, style, false, 0, 0);
 }
 
 void SceneFigure::Builder::Segment(const SegmentGeometry &s)
@@ -659,6 +727,8 @@ void SceneFigure::PaintLegend(FigureCanvas &canvas) const
         }
         canvas.Polygon(rectangle(item.barLeft, item.barBottom, item.barRight, item.barTop), bar, &inkPaint,
                        lineWidth_);
+        for (const double x : item.markX)
+            canvas.Polyline(QPolygonF{point(x, item.barBottom), point(x, item.barTop)}, inkPaint, lineWidth_);
         text(item.low);
         text(item.high);
     }

@@ -7,7 +7,6 @@
 #include "model/CodePage1252.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/GradientColor.h"
-#include "view3d/SampleGrid.h"
 
 namespace {
 
@@ -37,9 +36,38 @@ std::vector<LineSegment> ToUser(const std::vector<LineSegment> &lines)
 // by their grid sample, so a corner shared by up to four cells is one vertex.
 class FunctionSink : public GeometrySink {
 public:
-    FunctionSink(FunctionGeometry &out, const SampleGridResult &grid, Color background)
-        : out_(out), count2_(grid.count2), vertexOfSample_(grid.grid.size(), kNoVertex),
-          background_(background) {}
+    FunctionSink(FunctionGeometry &out, Color background) : out_(out), background_(background) {}
+
+    void BeginGrid(uint32_t count1, uint32_t count2, const GridProbe &) override
+    {
+        count2_ = count2;
+        vertexOfSample_.assign(size_t(count1) * count2, kNoVertex);
+    }
+
+    void BeginMesh(uint32_t vertexCount) override { vertexOfSample_.assign(vertexCount, kNoVertex); }
+
+    // A mesh's triangles are drawn as cells are: faces with their edges as
+    // outlines (each triangle its own), or the edges alone in WireFrame.
+    void Triangle(const TriangleGeometry &t) override
+    {
+        hasCells_ = true;
+        uint32_t v[3];
+        for (int k = 0; k < 3; ++k)
+            v[k] = MeshVertex(t, k);
+        // The user's coordinates mirror GL's: the turn changes with them.
+        const std::initializer_list<uint32_t> face = {v[0], v[2], v[1]};
+        const std::initializer_list<uint32_t> edges = {v[0], v[1], v[1], v[2], v[2], v[0]};
+        switch (mode_) {
+        case WireFrame: lines_.insert(lines_.end(), edges); break;
+        case ChessBoard: (t.odd ? faces_ : otherFaces_).insert((t.odd ? faces_ : otherFaces_).end(), face); break;
+        case FilledPolygons:
+        case Gradient:
+            faces_.insert(faces_.end(), face);
+            lines_.insert(lines_.end(), edges);
+            break;
+        default: break;
+        }
+    }
 
     void BeginFunction(const FunctionRecord &record, double low, double high) override
     {
@@ -149,6 +177,16 @@ private:
         return index;
     }
 
+    uint32_t MeshVertex(const TriangleGeometry &t, int k)
+    {
+        uint32_t &index = vertexOfSample_[t.vertex[k]];
+        if (index == kNoVertex) {
+            index = NewVertex(t.p[k], t.value[k]);
+            AppendNormal(t.normal[k]);
+        }
+        return index;
+    }
+
     uint32_t CellVertex(size_t sample, const CellGeometry &cell, int corner)
     {
         hasCells_ = true;
@@ -177,7 +215,7 @@ private:
     }
 
     FunctionGeometry &out_;
-    uint32_t count2_;
+    uint32_t count2_ = 0;
     std::vector<uint32_t> vertexOfSample_;
     Color background_;
     double low_ = 0, high_ = 0;
@@ -237,18 +275,21 @@ SceneGeometry BuildSceneGeometry(const CVeltrix2Doc &doc, const GlyphOutlines &g
     SceneGeometry scene;
     const ViewSettings &s = doc.Settings();
     scene.settings = s;
-    ForEachShownGrid(doc, scene.notes, [&](int p, const FunctionRecord &record, const SampleGridResult &grid) {
+    ForEachShownFunction(doc, scene.notes, [&](int p, const FunctionRecord &record) {
         FunctionGeometry f;
         f.label = record.label;
         f.position = p;
         f.color1 = record.color1;
         f.color2 = record.color2;
         f.mode = record.mode;
-        FunctionSink sink(f, grid, s.backgroundColor);
-        DrawSamples(sink, record, grid, s.cubeDimension);
+        FunctionSink sink(f, s.backgroundColor);
+        const QString problem = TessellateFunction(sink, record, s.cubeDimension);
+        if (!problem.isEmpty())
+            return problem;
         if (f.parts.empty())
             scene.notes << QStringLiteral("%1 has nothing inside the cube.").arg(QuotedLabel(record.label));
         scene.functions.push_back(std::move(f));
+        return QString();
     });
     if (s.showCube) {
         scene.cube = ToUser(CubeEdges(s.cubeDimension));
@@ -264,19 +305,17 @@ SceneGeometry BuildSceneGeometry(const CVeltrix2Doc &doc, const GlyphOutlines &g
     return scene;
 }
 
-void ForEachShownGrid(const CVeltrix2Doc &doc, QStringList &notes,
-                      const std::function<void(int position, const FunctionRecord &, const SampleGridResult &)> &take)
+void ForEachShownFunction(const CVeltrix2Doc &doc, QStringList &notes,
+                          const std::function<QString(int position, const FunctionRecord &)> &take)
 {
     const FunctionList &functions = doc.Functions();
     for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
         const FunctionRecord &record = functions.At(p);
         if (!record.visible)
             continue;
-        const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
-        if (grid.Usable())
-            take(p, record, grid);
-        else
-            notes << grid.problem;
+        const QString problem = take(p, record);
+        if (!problem.isEmpty())
+            notes << problem;
     }
 }
 

@@ -13,7 +13,6 @@
 
 class CVeltrix2Doc;
 struct FunctionRecord;
-struct SampleGridResult;
 
 // Indices into a function's vertices drawn as one kind of primitive in one
 // colour (or in the vertices' own colours).
@@ -29,7 +28,8 @@ struct GeometryPart {
 };
 
 // What the view draws of one visible function, as indexed primitives over
-// its sample points in the user's coordinates (x, y, z; z up).  A cell is
+// its sample points in the user's coordinates (x, y, z; z up), or over the
+// vertices of an implicit surface's triangles, drawn like cells.  A cell is
 // two triangles P0 P1 P2 and P0 P2 P3; an outline or a wire-frame cell its
 // four edges, as the view draws them (edges shared by two cells twice).
 //   WireFrame       lines in color1
@@ -80,10 +80,11 @@ struct SceneGeometry {
 // QGuiApplication for the texts' font (the offscreen platform will do).
 SceneGeometry BuildSceneGeometry(const CVeltrix2Doc &doc, const GlyphOutlines &glyphs);
 
-// Samples every visible function of `doc` afresh, in list order, and hands
-// each usable grid to `take`; a grid that cannot be made is said in `notes`.
-void ForEachShownGrid(const CVeltrix2Doc &doc, QStringList &notes,
-                      const std::function<void(int position, const FunctionRecord &, const SampleGridResult &)> &take);
+// Hands every visible function of `doc`, in list order, to `take`, which
+// samples it (TessellateFunction) and returns why it could not, if so: that
+// goes into `notes`.
+void ForEachShownFunction(const CVeltrix2Doc &doc, QStringList &notes,
+                          const std::function<QString(int position, const FunctionRecord &)> &take);
 
 // A label in quotes, for notes.
 QString QuotedLabel(const std::string &label);

@@ -10,7 +10,6 @@
 #include "output/SceneGeometry.h"
 #include "view3d/FunctionTessellator.h"
 #include "view3d/GradientColor.h"
-#include "view3d/SampleGrid.h"
 
 namespace {
 
@@ -86,16 +85,41 @@ private:
     std::unordered_multimap<uint64_t, Entry> buckets_;
 };
 
-// Collects one function's cells.  Vertices are keyed by their grid sample,
-// so a corner shared by up to four cells is stored once; on the grid's edges
-// by where they are as well.
+// Collects one function's cells or triangles.  Vertices are keyed by their
+// grid sample, so a corner shared by up to four cells is stored once; on the
+// grid's edges by where they are as well.  A mesh's triangles (an implicit
+// surface) name their shared vertices themselves.
 class MeshSink : public GeometrySink {
 public:
-    MeshSink(FunctionMesh &mesh, const SampleGridResult &grid, double cubeDimension)
-        : mesh_(mesh), count1_(grid.count1), count2_(grid.count2), vertexOfSample_(grid.grid.size(), kNoVertex),
-          edges_(kSamePlace * cubeDimension)
+    MeshSink(FunctionMesh &mesh, double cubeDimension) : mesh_(mesh), edges_(kSamePlace * cubeDimension) {}
+
+    void BeginGrid(uint32_t count1, uint32_t count2, const GridProbe &) override
     {
+        surface_ = true;
+        count1_ = count1;
+        count2_ = count2;
+        vertexOfSample_.assign(size_t(count1) * count2, kNoVertex);
     }
+
+    void BeginMesh(uint32_t vertexCount) override
+    {
+        surface_ = true;
+        count1_ = count2_ = 0;
+        vertexOfSample_.assign(vertexCount, kNoVertex);
+    }
+
+    // The user's coordinates mirror GL's: the turn changes with them.
+    void Triangle(const TriangleGeometry &t) override
+    {
+        uint32_t v[3];
+        for (int k = 0; k < 3; ++k)
+            v[k] = Vertex(t.vertex[k], t.p[k], t.value[k]);
+        Triangle(v[0], v[2], v[1]);
+    }
+
+    // A surface's cells or triangles came (perhaps none inside the cube), not
+    // a curve's segments.
+    bool IsSurface() const { return surface_; }
 
     void BeginFunction(const FunctionRecord &record, double low, double high) override
     {
@@ -121,6 +145,8 @@ public:
 private:
     bool OnEdge(size_t sample) const
     {
+        if (count2_ == 0)
+            return false;   // a mesh's vertex
         const size_t i = sample / count2_, j = sample % count2_;
         return i == 0 || i + 1 == count1_ || j == 0 || j + 1 == count2_;
     }
@@ -163,9 +189,10 @@ private:
     }
 
     FunctionMesh &mesh_;
-    uint32_t count1_, count2_;
+    uint32_t count1_ = 0, count2_ = 0;   // 0 for a mesh
     std::vector<uint32_t> vertexOfSample_;
     EdgeVertices edges_;
+    bool surface_ = false;
     double low_ = 0, high_ = 0;
     Color color1_ = 0, color2_ = 0;
 };
@@ -184,20 +211,21 @@ SceneMesh BuildSceneMesh(const CVeltrix2Doc &doc)
 {
     SceneMesh scene;
     const double cube = doc.Settings().cubeDimension;
-    ForEachShownGrid(doc, scene.notes, [&](int p, const FunctionRecord &record, const SampleGridResult &grid) {
-        if (grid.index1 < 0 || grid.index2 < 0) {
-            scene.notes << QStringLiteral("The curve %1 has no area and was left out.").arg(QuotedLabel(record.label));
-            return;
-        }
+    ForEachShownFunction(doc, scene.notes, [&](int p, const FunctionRecord &record) {
         FunctionMesh mesh;
         mesh.label = record.label;
         mesh.position = p;
         mesh.color1 = record.color1;
         mesh.colored = record.mode == Gradient;
-        MeshSink sink(mesh, grid, cube);
-        DrawSamples(sink, record, grid, cube);
-        if (!mesh.triangles.empty())
+        MeshSink sink(mesh, cube);
+        const QString problem = TessellateFunction(sink, record, cube);
+        if (!problem.isEmpty())
+            return problem;
+        if (!sink.IsSurface())
+            scene.notes << QStringLiteral("The curve %1 has no area and was left out.").arg(QuotedLabel(record.label));
+        else if (!mesh.triangles.empty())
             scene.functions.push_back(std::move(mesh));
+        return QString();
     });
     return scene;
 }

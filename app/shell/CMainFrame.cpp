@@ -50,7 +50,7 @@ bool IsInside(const QWidget *widget, const QWidget *ancestor)
 
 CMainFrame::CMainFrame(Options options)
     : options_(options), doc_(new CVeltrix2Doc(this)), history_(&DocumentHistory::Of(*doc_)),
-      actions_(FrameActions::Make(this)), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+      actions_(FrameActions::Make(this))
 {
     InitShellResources();
     new MessageBoxTitles(this);
@@ -61,7 +61,14 @@ CMainFrame::CMainFrame(Options options)
     documents_ = new DocumentCommands(doc_, this);
 
     CreatePanes();
-    output_ = new OutputCommands(view_, printer_.get(), this);
+    output_ = new OutputCommands(
+        view_,
+        [this] {
+            if (!printer_)
+                printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            return printer_.get();
+        },
+        this);
     output_->SetStartFolder([this] { return documents_->StartFolder(); });
     output_->SetSelectedFunction([this] {
         const QTreeWidgetItem *item = tree_ ? tree_->Tree()->currentItem() : nullptr;

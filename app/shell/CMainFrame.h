@@ -134,7 +134,7 @@ private:
     QAction *recentAnchor_ = nullptr;
     QList<QAction *> recentActions_;
     QPointer<SplashWindow> splash_;
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPrinter> printer_;   // made on first use
     bool toolBar3dShown_ = true;
     bool splashShown_ = false;
     Pane activePane_ = Pane::Tree;

@@ -121,6 +121,8 @@ void Move(LegendDrawing &d, double dx, double dy)
     d.left += dx, d.right += dx, d.bottom += dy, d.top += dy;
     for (LegendDrawing::Item &item : d.items) {
         item.barLeft += dx, item.barRight += dx, item.barBottom += dy, item.barTop += dy;
+        for (double &x : item.markX)
+            x += dx;
         Move(item.label, dx, dy);
         Move(item.low, dx, dy);
         Move(item.high, dx, dy);
@@ -190,6 +192,11 @@ LegendDrawing ComposeLegend(const std::vector<LegendEntry> &entries, const Glyph
         const std::string high = LegendNumber(item.entry.high);
         item.low = {LegendNumber(item.entry.low), l.left, numbers, em};
         item.high = {high, l.right - Advance(metrics, high) * em, numbers, em};
+        const LegendEntry &e = item.entry;
+        if (e.high > e.low)
+            for (const double level : e.marks)
+                if (level >= e.low && level <= e.high)
+                    item.markX.push_back(l.left + (level - e.low) / (e.high - e.low) * (l.right - l.left));
         d.items.push_back(std::move(item));
     }
     if (!avoid.empty())
@@ -225,6 +232,12 @@ void DrawColorLegend(const std::vector<LegendEntry> &entries, const OutlineFont 
         Bar(item.entry, item.barLeft, item.barBottom, item.barRight, item.barTop);
         SetColor(d.ink);
         Rectangle(GL_LINE_LOOP, item.barLeft, item.barBottom, item.barRight, item.barTop);
+        glBegin(GL_LINES);
+        for (const double x : item.markX) {
+            glVertex2d(x, item.barBottom);
+            glVertex2d(x, item.barTop);
+        }
+        glEnd();
         Text(font, item.low);
         Text(font, item.high);
     }

@@ -15,6 +15,8 @@ struct LegendEntry {
     std::string label;   // 8-bit, as the document keeps it
     double low = 0, high = 0;
     Color color1 = 0, color2 = 0;
+    // Levels of the function's contour lines, marked on the bar.
+    std::vector<double> marks;
 };
 
 // The number written at an end of a bar.
@@ -46,12 +48,15 @@ struct LegendText {
 // The legend as drawn: a panel in the background colour outlined in ink
 // (black or white, whichever shows on the background), and per entry its
 // label, its bar from color1 (low, at the left) to color2 (high), outlined
-// in ink, and the two end values in ink.
+// in ink, with a short ink line across it at each contour level, and the two
+// end values in ink.
 struct LegendDrawing {
     struct Item {
         LegendEntry entry;
         double barLeft = 0, barBottom = 0, barRight = 0, barTop = 0;
         LegendText label, low, high;
+        // Where the contour levels lie along the bar (x, window coordinates).
+        std::vector<double> markX;
     };
     double left = 0, bottom = 0, right = 0, top = 0;   // of the panel
     Color background = 0, ink = 0;

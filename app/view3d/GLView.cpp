@@ -202,8 +202,9 @@ void GLView::SetRenderOptions(const RenderOptions &options)
     if (options == before)
         return;
     renderer_->SetOptions(options);
-    // Normals are compiled into the lists, or left out of them.
-    if (options.shadedSurfaces != before.shadedSurfaces)
+    // Normals and contour lines are compiled into the lists, or left out of
+    // them.
+    if (options.shadedSurfaces != before.shadedSurfaces || options.contours != before.contours)
         rebuildAllPending_ = true;
     update();
 }

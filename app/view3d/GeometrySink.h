@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "view3d/OutlineThinning.h"
 #include "view3d/SampleMapping.h"
@@ -24,6 +25,26 @@ struct SegmentGeometry {
     double value[2] = {};
 };
 
+// One triangle of a surface that comes as a mesh (an implicit surface),
+// inside the cube.  Vertex numbers name the mesh's points: triangles that
+// share a point give it the same number, so a sink can keep it once.  The
+// corners turn counter-clockwise about the normals' side in GL coordinates.
+struct TriangleGeometry {
+    uint32_t vertex[3] = {};
+    GLPoint p[3];
+    double value[3] = {};   // what the gradient colors follow: the height
+    GLPoint normal[3];      // unit, from the function's gradient
+    bool odd = false;       // the chess board's color: color1 when odd
+};
+
+// A piece of a contour line: on the surface, or its projection onto the
+// cube's floor.
+struct ContourGeometry {
+    GLPoint p[2];
+    double level = 0;
+    bool onFloor = false;
+};
+
 // Receives the geometry of one function, cell after cell (or segment after
 // segment) in drawing order.  Drawing, picking and export all take the same
 // cells from the emitter; how a cell looks is the sink's business.
@@ -40,6 +61,13 @@ public:
     }
     virtual void Cell(const CellGeometry &cell) = 0;
     virtual void Segment(const SegmentGeometry &segment) = 0;
+    // A surface given as a mesh of `vertexCount` points; its triangles follow.
+    virtual void BeginMesh(uint32_t vertexCount) { (void)vertexCount; }
+    virtual void Triangle(const TriangleGeometry &triangle) = 0;
+    // Contour lines, after the surface's cells, when they were asked for;
+    // geometry that is not a picture (meshes, drawings) has none.
+    virtual void ContourLevelsUsed(const std::vector<double> &levels) { (void)levels; }
+    virtual void Contour(const ContourGeometry &contour) { (void)contour; }
     virtual void EndFunction() = 0;
     // Whether the cells of this function need their corners' normals.
     virtual bool WantsNormals() const { return false; }

@@ -104,6 +104,7 @@ void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, Me
         glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
     }
     bool pushedBack = false;
+    GLint mark = tag;
     for (const MeshSpan &span : piece) {
         const MeshBatch &b = mesh.batches[span.batch];
         if (!b.outline.DrawnAt(spacing))
@@ -116,9 +117,14 @@ void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, Me
             } else {
                 glDisable(GL_POLYGON_OFFSET_FILL);
             }
-            // Where pushed-back faces show, their depth lies behind the
-            // surface: the stencil says so to whoever reads points back.
-            glStencilFunc(GL_ALWAYS, pushedBack ? tag | kStencilOffsetFace : tag, 0xFF);
+        }
+        // Where pushed-back faces show, their depth lies behind the surface:
+        // the stencil says so to whoever reads points back.
+        const GLint wanted = b.unmarked ? 0 : pushedBack ? tag | kStencilOffsetFace
+                                                         : tag;
+        if (wanted != mark) {
+            mark = wanted;
+            glStencilFunc(GL_ALWAYS, mark, 0xFF);
         }
         if (!b.pointColors)
             SetColor(b.color);
@@ -131,10 +137,10 @@ void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, Me
         if (b.lit)
             glDisable(GL_LIGHTING);
     }
-    if (pushedBack) {
+    if (pushedBack)
         glDisable(GL_POLYGON_OFFSET_FILL);
+    if (mark != tag)
         glStencilFunc(GL_ALWAYS, tag, 0xFF);
-    }
     if (arrays)
         glDisableClientState(GL_VERTEX_ARRAY);
 }

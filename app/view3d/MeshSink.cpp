@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "model/FunctionRecord.h"
+#include "view3d/ContourLines.h"
 #include "view3d/GradientColor.h"
 
 namespace {
@@ -51,6 +52,18 @@ void MeshSink::BeginFunction(const FunctionRecord &record, double low, double hi
     slot_.clear();
     count2_ = 0;
     cells_ = 0;
+    levels_.clear();
+}
+
+void MeshSink::BeginMesh(uint32_t vertexCount)
+{
+    slot_.assign(vertexCount, 0);
+    mesh_.positions.reserve(3 * size_t(vertexCount));
+}
+
+bool MeshSink::HasFaces() const
+{
+    return mode_ == FilledPolygons || mode_ == ChessBoard || mode_ == Gradient;
 }
 
 // Room for a grid whose cells are all inside: the arrays never move while
@@ -89,11 +102,20 @@ MeshBatch &MeshSink::Batch(BatchRole role)
         const bool faces = role == Faces;
         b.primitive = faces ? MeshBatch::Triangles : MeshBatch::Lines;
         b.lit = faces && WantsNormals();
-        b.pushedBack = faces && (mode_ == FilledPolygons || mode_ == Gradient);
+        // Contour lines lie on the faces: the faces give way to them.
+        b.pushedBack = faces && (mode_ == FilledPolygons || mode_ == Gradient || !levels_.empty());
         b.pointColors = (faces && mode_ == ChessBoard) || (mode_ == Gradient && role != Outlines);
-        // The role's outlines are a wire frame's; the other modes' come by
-        // grid line (OutlineBatch).
-        b.color = color1_;
+        b.unmarked = role == FloorContours;
+        // The role's outlines are a wire frame's, or a mesh's edges; a grid's
+        // in the other modes come by grid line (OutlineBatch).
+        switch (role) {
+        case Outlines:
+            b.color = mode_ == FilledPolygons ? color2_ : mode_ == Gradient ? background_
+                                                                            : color1_;
+            break;
+        case SurfaceContours: b.color = SurfaceContourColor(mode_, color1_, color2_, low_, high_, 0); break;
+        default: b.color = color1_; break;
+        }
         mesh_.batches.push_back(std::move(b));
         slot = int(mesh_.batches.size());
     }
@@ -136,12 +158,17 @@ uint32_t MeshSink::AddPoint(const GLPoint &p, Color color, const GLPoint *normal
 
 uint32_t MeshSink::CornerPoint(const CellGeometry &c, int k)
 {
-    const GLPoint *normal = WantsNormals() ? &c.normal[k] : nullptr;
-    uint32_t &slot = slot_[size_t(c.i + kCornerI[k]) * count2_ + c.j + kCornerJ[k]];
+    return SharedPoint(size_t(c.i + kCornerI[k]) * count2_ + c.j + kCornerJ[k], c.p[k], c.value[k],
+                       WantsNormals() ? &c.normal[k] : nullptr);
+}
+
+uint32_t MeshSink::SharedPoint(size_t key, const GLPoint &p, double value, const GLPoint *normal)
+{
+    uint32_t &slot = slot_[key];
     if (slot != 0 && (!normal || SameNormal(&mesh_.normals[size_t(slot - 1) * 3], *normal)))
         return slot - 1;
-    const Color color = mode_ == Gradient ? GradientColor(low_, high_, c.value[k], color1_, color2_) : 0;
-    const uint32_t added = AddPoint(c.p[k], color, normal);
+    const Color color = mode_ == Gradient ? GradientColor(low_, high_, value, color1_, color2_) : 0;
+    const uint32_t added = AddPoint(p, color, normal);
     if (slot == 0)
         slot = added + 1;
     return added;
@@ -149,7 +176,7 @@ uint32_t MeshSink::CornerPoint(const CellGeometry &c, int k)
 
 void MeshSink::Cell(const CellGeometry &c)
 {
-    const bool faces = mode_ == FilledPolygons || mode_ == ChessBoard || mode_ == Gradient;
+    const bool faces = HasFaces();
     if (!faces && mode_ != WireFrame)
         return;
     uint32_t p[4];
@@ -172,6 +199,42 @@ void MeshSink::Cell(const CellGeometry &c)
             Append(OutlineBatch(CellEdgeLine(c.i, c.j, e)).indices, {p[e], p[(e + 1) % 4]});
 }
 
+void MeshSink::Triangle(const TriangleGeometry &t)
+{
+    if (!HasFaces() && mode_ != WireFrame)
+        return;
+    uint32_t p[3];
+    for (int k = 0; k < 3; ++k) {
+        const GLPoint *normal = WantsNormals() ? &t.normal[k] : nullptr;
+        if (mode_ == ChessBoard)
+            p[k] = AddPoint(t.p[k], t.odd ? color1_ : color2_, normal);
+        else
+            p[k] = SharedPoint(t.vertex[k], t.p[k], t.value[k], normal);
+    }
+    if (HasFaces())
+        Append(Batch(Faces).indices, {p[0], p[1], p[2]});
+    if (mode_ != ChessBoard)
+        Append(Batch(Outlines).indices, {p[0], p[1], p[1], p[2], p[2], p[0]});
+}
+
+void MeshSink::ContourLevelsUsed(const std::vector<double> &levels)
+{
+    levels_ = levels;
+    if (!levels_.empty() && roles_[Faces] != 0)
+        mesh_.batches[size_t(roles_[Faces] - 1)].pushedBack = true;
+}
+
+void MeshSink::Contour(const ContourGeometry &c)
+{
+    MeshBatch &b = Batch(c.onFloor ? FloorContours : SurfaceContours);
+    const Color color = c.onFloor ? FloorContourColor(mode_, color1_, color2_, low_, high_, c.level)
+                                  : SurfaceContourColor(mode_, color1_, color2_, low_, high_, c.level);
+    // Lines are not lit, but every point has a normal once some have.
+    static const GLPoint up{0, 1, 0};
+    for (const GLPoint &p : c.p)
+        b.indices.push_back(AddPoint(p, color, WantsNormals() ? &up : nullptr));
+}
+
 void MeshSink::Segment(const SegmentGeometry &s)
 {
     MeshBatch &b = Batch(Segments);
@@ -182,6 +245,19 @@ void MeshSink::Segment(const SegmentGeometry &s)
 void MeshSink::EndFunction()
 {
     slot_ = {};
+    // Contour lines cross the outlines at the same depth: drawn first, they
+    // keep those pixels and stay whole.
+    int firstOutline = roles_[Outlines];
+    for (const auto &family : outlineBatches_)
+        for (const int slot : family)
+            if (slot != 0 && (firstOutline == 0 || slot < firstOutline))
+                firstOutline = slot;
+    if (roles_[SurfaceContours] != 0 && firstOutline != 0 && firstOutline < roles_[SurfaceContours]) {
+        auto &b = mesh_.batches;
+        std::rotate(b.begin() + (firstOutline - 1), b.begin() + (roles_[SurfaceContours] - 1),
+                    b.begin() + roles_[SurfaceContours]);
+    }
+    std::fill(std::begin(roles_), std::end(roles_), 0);
 }
 
 RenderMesh MeshSink::TakeMesh()

@@ -21,7 +21,13 @@
 //   Gradient        faces in their points' colors between color1 and color2
 //                   by value (pushed back), outlines in the background color
 // Curve segments are lines in color1, or between their ends' gradient
-// colors in Gradient.  Shaded, the faces of the filled modes carry the
+// colors in Gradient.  The triangles of a mesh (an implicit surface) are
+// drawn like cells: faces, and their three edges as outlines; in ChessBoard
+// by the parity of the grid cell they lie in.  Contour lines on the surface
+// are drawn over the faces (pushed back, in every filled mode) in black or
+// white, whichever shows on them (in Gradient, on the color of their level);
+// those on the floor in color1 or the level's gradient color, unmarked in
+// the stencil (they are not the function's points).  Shaded, the faces of the filled modes carry the
 // points' normals and are lit; a point whose cells need different normals
 // (a corner without neighbours to take it from) is one point per normal.
 class MeshSink : public GeometrySink {
@@ -32,11 +38,17 @@ public:
     void BeginGrid(uint32_t count1, uint32_t count2, const GridProbe &probe) override;
     void Cell(const CellGeometry &cell) override;
     void Segment(const SegmentGeometry &segment) override;
+    void BeginMesh(uint32_t vertexCount) override;
+    void Triangle(const TriangleGeometry &triangle) override;
+    void ContourLevelsUsed(const std::vector<double> &levels) override;
+    void Contour(const ContourGeometry &contour) override;
     void EndFunction() override;
     bool WantsNormals() const override;
 
     // The range of the gradient colors of the last function.
     GradientRange Range() const { return {low_, high_}; }
+    // The contour levels of the last function (none when it has no lines).
+    const std::vector<double> &ContourLevels() const { return levels_; }
     // The last function's mesh; the sink is empty afterwards.
     RenderMesh TakeMesh();
 
@@ -44,6 +56,8 @@ private:
     enum BatchRole { Faces,
                      Outlines,
                      Segments,
+                     SurfaceContours,
+                     FloorContours,
                      kRoles };
     MeshBatch &Batch(BatchRole role);
     // The batch of the outlines on grid line `line`, made on first use.
@@ -52,6 +66,9 @@ private:
     bool ThinnedOutlines() const;
     uint32_t AddPoint(const GLPoint &p, Color color, const GLPoint *normal);
     uint32_t CornerPoint(const CellGeometry &cell, int k);
+    // The point `key` of the grid or mesh, shared while its normal is the same.
+    uint32_t SharedPoint(size_t key, const GLPoint &p, double value, const GLPoint *normal);
+    bool HasFaces() const;
 
     Color background_;
     bool shaded_;
@@ -66,4 +83,5 @@ private:
     size_t cells_ = 0;   // in the grid, for the room batches take
     std::vector<uint32_t> slot_;     // grid point -> mesh point + 1, 0 before its first use
     uint32_t count2_ = 0;
+    std::vector<double> levels_;
 };

@@ -22,6 +22,9 @@ struct MeshBatch {
     // on them stay in front (and marked so in the stencil, SceneStencil.h).
     bool pushedBack = false;
     bool lit = false;            // drawn with lighting, from the normals
+    // Not the function's own points (contour lines on the floor): left out
+    // of the function's mark in the stencil.
+    bool unmarked = false;
     // Outlines of one family of grid lines at one level, left out at a
     // coarser spacing (OutlineThinning.h); by default drawn always.
     OutlineClass outline;

@@ -7,7 +7,6 @@
 #include "model/CVeltrix2Doc.h"
 #include "view3d/MeshDrawing.h"
 #include "view3d/MeshSink.h"
-#include "view3d/SampleGrid.h"
 #include "view3d/SceneFurniture.h"
 #include "view3d/SceneLighting.h"
 #include "view3d/SceneStencil.h"
@@ -160,7 +159,7 @@ std::optional<TraceReading> SceneRenderer::RenderSceneOnce(const Camera &camera)
         DrawEntry(e, tag);
         MarkStencil(0);
         if (record.mode == Gradient)
-            legend.push_back({record.label, e.range.low, e.range.high, record.color1, record.color2});
+            legend.push_back({record.label, e.range.low, e.range.high, record.color1, record.color2, e.contourLevels});
         if (trace_.on && record.handle == trace_.handle)
             reading = DrawTraceCursor(record);
     }
@@ -183,7 +182,8 @@ std::vector<LegendEntry> SceneRenderer::Legend(const ListSet &lists) const
     for (const ListEntry &e : lists.entries) {
         const FunctionRecord *record = VisibleRecord(e);
         if (record && record->mode == Gradient)
-            entries.push_back({record->label, e.range.low, e.range.high, record->color1, record->color2});
+            entries.push_back(
+                {record->label, e.range.low, e.range.high, record->color1, record->color2, e.contourLevels});
     }
     return entries;
 }
@@ -377,12 +377,13 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, F
     // The selection pass needs no normals.
     MeshSink sink(s.backgroundColor, lists && options_.shadedSurfaces);
     {
-        const SampleGridResult grid = SampleGrid(record.text, record.handle, record.label);
-        if (grid.Usable())
+        // The selection pass needs no contour lines either.
+        const QString problem = TessellateFunction(sink, record, s.cubeDimension,
+                                                   lists ? options_.contours : ContourOptions{});
+        if (problem.isEmpty())
             drawn_.push_back(record.handle);
         else
-            problems_.push_back({record.handle, grid.problem});
-        DrawSamples(sink, record, grid, s.cubeDimension);
+            problems_.push_back({record.handle, problem});
     }   // the samples are in the mesh now
     auto mesh = std::make_shared<RenderMesh>(sink.TakeMesh());
     const GLint tag = StencilTag(record.handle);
@@ -390,7 +391,7 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, F
         DrawRenderMesh(*mesh, tag, MeshSubmission::Immediate);
         return;
     }
-    ListEntry entry{{}, {}, record.handle, sink.Range(), nullptr, mesh->probe};
+    ListEntry entry{{}, {}, record.handle, sink.Range(), sink.ContourLevels(), nullptr, mesh->probe};
     if (storage == FunctionStorage::Mesh) {
         entry.mesh = std::move(mesh);
     } else {

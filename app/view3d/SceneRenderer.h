@@ -36,6 +36,7 @@ struct ListEntry {
     std::vector<OutlineClass> listOutlines;   // what each list holds
     int32_t handle = -1;
     GradientRange range;   // of the colors drawn, for the legend
+    std::vector<double> contourLevels;   // of the lines drawn, for the legend
     std::shared_ptr<const RenderMesh> mesh;   // drawn directly when set
     GridProbe probe;   // of a surface: where its grid lines fall on a picture
 
@@ -84,8 +85,9 @@ public:
     int ViewportWidth() const { return viewportWidth_; }
     int ViewportHeight() const { return viewportHeight_; }
 
-    // Smooth lines are the framebuffer owner's business; shading takes
-    // effect as the lists are rebuilt, the legend with the next frame.
+    // Smooth lines are the framebuffer owner's business; shading and
+    // contour lines take effect as the lists are rebuilt, the legend with
+    // the next frame.
     void SetOptions(const RenderOptions &options) { options_ = options; }
     const RenderOptions &Options() const { return options_; }
 

@@ -1,6 +1,7 @@
 #include "view3d/TraceCursor.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "model/FunctionRecord.h"
@@ -29,12 +30,58 @@ double MoveToGridPoint(const LibraryFunction &function, const char *name, int32_
     return v.value;
 }
 
+// The highest z of the implicit surface over the point (x, y) the other
+// variables stand at: the top sign change of f down the column of z's grid,
+// placed between its two grid values as the drawn surface places it.  z
+// keeps that value; NaN, with z as it was, where the column has none.
+double TopOfColumn(const LibraryFunction &function)
+{
+    std::optional<FunctionVariable> z = function.Variable("z");
+    if (!z || z->steps < 1)
+        return NAN;
+    const FunctionVariable before = *z;
+    const double step = (z->max - z->min) / z->steps;
+    auto at = [&](int32_t k) {
+        z->value = z->min + k * step;
+        function.Write(*z);
+        return function.Evaluate();
+    };
+    // From the end of z's range where the box's top is.
+    const bool upward = step > 0;
+    int32_t k = upward ? z->steps : 0;
+    double f = at(k);
+    for (int32_t n = 0; n < z->steps; ++n) {
+        const int32_t next = upward ? k - 1 : k + 1;
+        const double g = at(next);
+        if (std::isfinite(f) && std::isfinite(g) && (f >= 0) != (g >= 0)) {
+            const double t = f / (f - g);
+            z->value = z->min + (k + t * (next - k)) * step;
+            function.Write(*z);
+            return z->value;
+        }
+        k = next;
+        f = g;
+    }
+    function.Write(before);
+    return NAN;
+}
+
 } // namespace
 
 TracePlacement PlaceTraceCursor(const FunctionRecord &record, TraceState &state)
 {
     const LibraryFunction function(record);
     const DependentKind kind = function.Kind();
+    if (kind == KindImplicit) {
+        // The cursor walks x and y, on the surface as it is seen from above.
+        const double x = MoveToGridPoint(function, "x", state.index1);
+        const double y = MoveToGridPoint(function, "y", state.index2);
+        const double z = TopOfColumn(function);
+        TracePlacement placement;
+        placement.point = {x, z, y};
+        placement.reading = {record.handle, std::isnan(z) ? NAN : function.Evaluate(), x, y, z};
+        return placement;
+    }
     const double f = AngleFactor(function.Unit());
     const double u = MoveToGridPoint(function, FirstPlottedName(kind), state.index1);
     const double w = MoveToGridPoint(function, SecondPlottedName(kind), state.index2);

@@ -34,5 +34,8 @@ struct TracePlacement {
 // grid point the current value of the two plotted variables in the library
 // (on purpose: the tree and "Evaluate" then show the traced point) and
 // evaluates the function there.  A plotted variable the function lacks
-// leaves its coordinate at 0.
+// leaves its coordinate at 0.  On an implicit surface the cursor walks x and
+// y and stands on the top of the surface over that point (z the highest
+// crossing down z's grid, kept as z's value); where there is none it reads
+// no z and is not drawn.
 TracePlacement PlaceTraceCursor(const FunctionRecord &record, TraceState &state);

@@ -2,8 +2,9 @@
 // same geometry in immediate mode (one primitive per cell, as a frame would
 // without lists) and from client vertex arrays, at 800x600.  And a surface
 // given by three expressions (a torus) against a z(x,y) surface of as many
-// cells.
+// cells.  And what contour lines add to a frame.
 #include <cmath>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -105,6 +106,7 @@ public:
         glDisable(GL_POLYGON_OFFSET_FILL);
     }
     void Segment(const SegmentGeometry &) override {}
+    void Triangle(const TriangleGeometry &) override {}
     void EndFunction() override {}
 
 private:
@@ -247,6 +249,43 @@ void BM_FullFrameShaded(benchmark::State &state)
     b.doc.Settings().showCube = b.doc.Settings().showAxes = 0;
 }
 
+// A frame drawn once (a picture, a page, an animation position): sampled,
+// tessellated and drawn, with contour lines on the surface and the floor
+// (second argument 1) or without.
+void BM_FrameOnceContours(benchmark::State &state)
+{
+    Bench &b = TheBench();
+    b.SetSteps(int(state.range(0)));
+    b.doc.Settings().showCube = b.doc.Settings().showAxes = 1;
+    RenderOptions options;
+    if (state.range(1))
+        options.contours = {kDefaultContourLevels, true};
+    b.renderer.SetOptions(options);
+    for (auto _ : state)
+        b.renderer.RenderSceneOnce(Camera());
+    b.renderer.SetOptions(RenderOptions());
+    b.doc.Settings().showCube = b.doc.Settings().showAxes = 0;
+}
+
+// The view's frame, replayed from lists compiled with contour lines or
+// without.
+void BM_FullFrameContours(benchmark::State &state)
+{
+    Bench &b = TheBench();
+    b.SetSteps(int(state.range(0)));
+    b.doc.Settings().showCube = b.doc.Settings().showAxes = 1;
+    RenderOptions options;
+    if (state.range(1))
+        options.contours = {kDefaultContourLevels, true};
+    b.renderer.SetOptions(options);
+    b.renderer.RebuildLists(b.lists, -1);
+    for (auto _ : state)
+        b.renderer.RenderScene(b.lists, Camera());
+    b.renderer.SetOptions(RenderOptions());
+    b.renderer.RebuildLists(b.lists, -1);
+    b.doc.Settings().showCube = b.doc.Settings().showAxes = 0;
+}
+
 // A z(x,y) surface and a torus, 200 x 200 cells each and wholly inside the
 // cube: what drawing a torus costs beside a surface of as many cells.
 struct Shapes {
@@ -336,6 +375,8 @@ BENCHMARK(BM_FullFrame)->STEPS;
 #define FRAME_CASES Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(3)->ReportAggregatesOnly(true)
 BENCHMARK(BM_FullFrameSmooth)->Args({20, 4})->Args({200, 2})->Args({200, 4})->Args({400, 4})->FRAME_CASES;
 BENCHMARK(BM_FullFrameShaded)->Arg(20)->Arg(200)->Arg(400)->FRAME_CASES;
+BENCHMARK(BM_FrameOnceContours)->Args({200, 0})->Args({200, 1})->FRAME_CASES;
+BENCHMARK(BM_FullFrameContours)->Args({200, 0})->Args({200, 1})->FRAME_CASES;
 BENCHMARK(BM_ShapeRebuild)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})->FRAME_CASES;
 BENCHMARK(BM_ShapeSampling)->Arg(0)->Arg(1)->FRAME_CASES;
 BENCHMARK(BM_ShapeFrame)->Arg(0)->Arg(1)->FRAME_CASES;
@@ -356,8 +397,20 @@ public:
         for (const char *n : {"20", "200", "400"}) {
             const std::string suffix = std::string("/") + n + "/min_time:0.500/repeats:3/real_time";
             auto t = [&](const char *name) { return times_[std::string(name) + suffix]; };
+            if (!Have({"BM_Rebuild" + suffix, "BM_Immediate" + suffix, "BM_ListReplay" + suffix,
+                       "BM_VertexArrays" + suffix}))
+                continue;   // filtered out
             std::printf("steps %-3s medians: rebuild/immediate %.2f (target <= 1.5), replay/arrays %.2f (target <= 1.2)\n",
                         n, t("BM_Rebuild") / t("BM_Immediate"), t("BM_ListReplay") / t("BM_VertexArrays"));
+        }
+        const std::string tail = "/min_time:0.500/repeats:3/real_time";
+        for (const char *frame : {"BM_FrameOnceContours", "BM_FullFrameContours"}) {
+            const std::string without = std::string(frame) + "/200/0" + tail, with = std::string(frame) + "/200/1" + tail;
+            if (!Have({without, with}))
+                continue;
+            std::printf("200 steps, %s: contour lines add %.0f%% (target <= 20%%)\n",
+                        frame == std::string("BM_FrameOnceContours") ? "frame drawn once" : "view's frame",
+                        100 * (times_[with] / times_[without] - 1));
         }
         auto shape = [&](const std::string &name) { return times_[name + "/min_time:0.500/repeats:3/real_time"]; };
         std::printf("200-step torus against a 200-step z(x,y) surface (target <= 1.2): rebuild %.2f, shaded rebuild %.2f, "
@@ -368,6 +421,14 @@ public:
     }
 
 private:
+    bool Have(std::initializer_list<std::string> names) const
+    {
+        for (const std::string &n : names)
+            if (!times_.count(n))
+                return false;
+        return true;
+    }
+
     std::map<std::string, double> times_;
 };
 

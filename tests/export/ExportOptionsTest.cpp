@@ -58,7 +58,7 @@ TEST(ExportOptions, ReadsTheCommandLine)
     EXPECT_EQ(letter.drawing, RenderOptions{});
     ExportOptions rich;
     ASSERT_TRUE(Parse({"d.vxf", "-o", "p.pdf", "--smooth-lines", "--legend"}, rich));
-    EXPECT_EQ(rich.drawing, (RenderOptions{true, false, true}));
+    EXPECT_EQ(rich.drawing, (RenderOptions{true, false, true, {}}));
     ExportOptions help;
     ASSERT_TRUE(Parse({"--help"}, help));
     EXPECT_TRUE(help.help);
@@ -127,6 +127,22 @@ TEST(ExportOptions, RefusesWhatDoesNotFit)
     EXPECT_EQ(Refusal({"a.vxf", "-o", "a.png", "--size", "10x10", "--size", "20x20"}),
               QStringLiteral("--size may be given only once."));
     EXPECT_EQ(Refusal({"a.vxf", "-o", "a\tb.png"}), QStringLiteral("The output name a?b.png holds a control character."));
+}
+
+TEST(ExportOptions, ContourLinesForWhatIsDrawn)
+{
+    ExportOptions o, one, none;
+    ASSERT_TRUE(Parse({"a.vxf", "-o", "a.svg", "--contours", "12", "--contour-floor"}, o));
+    EXPECT_EQ(o.drawing.contours, (ContourOptions{12, true}));
+    ASSERT_TRUE(Parse({"a.vxf", "-o", "a.png", "--contours", "1"}, one));
+    EXPECT_EQ(one.drawing.contours, (ContourOptions{1, false}));
+    ASSERT_TRUE(Parse({"a.vxf", "-o", "a.png"}, none));
+    EXPECT_EQ(none.drawing.contours.levels, 0);
+    for (const char *n : {"0", "101", "ten"})
+        EXPECT_EQ(Refusal({"a.vxf", "-o", "a.png", "--contours", n}),
+                  QStringLiteral("--contours %1 is not a number of levels from 1 to 100.").arg(QLatin1String(n)));
+    EXPECT_EQ(Refusal({"a.vxf", "-o", "a.png", "--contour-floor"}), QStringLiteral("--contour-floor needs --contours N."));
+    EXPECT_TRUE(Refusal({"a.vxf", "-o", "a.stl", "--contours", "5"}).contains(QStringLiteral("--contours")));
 }
 
 // Arguments are decoded as file names are; bytes that would not come back

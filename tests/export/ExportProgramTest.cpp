@@ -134,7 +134,7 @@ TEST_F(ExportProgramTest, DrawingOptionsAreAskedForOnTheCommandLine)
     const QImage image = Picture("rich.png");
     SceneState scene = TourScene();
     EXPECT_NE(image, Rendered(scene, QSize(640, 512)));
-    scene.options = RenderOptions{true, true, true};
+    scene.options = RenderOptions{true, true, true, {}};
     EXPECT_EQ(image, Rendered(scene, QSize(640, 512)));
 }
 
@@ -197,6 +197,46 @@ TEST_F(ExportProgramTest, MeshesOfASmallSurface)
                              "Backwards edges +: +0\n", "Facets with 3 disconnected edges +: +0 "})
         EXPECT_TRUE(report.contains(QRegularExpression(QString::fromLatin1(line)))) << line << "\n"
                                                                                     << report.toStdString();
+}
+
+// An implicit sphere from the command line is a closed surface: admesh
+// finds no open edge, nothing turned the wrong way and a ball's volume.
+TEST_F(ExportProgramTest, ImplicitSphereIsAClosedMesh)
+{
+    ASSERT_EQ(Export({QStringLiteral("-e"), QStringLiteral("0(x,y,z)=x^2+y^2+z^2-4"), QStringLiteral("-o"), Path("ball.stl")})
+                  .status,
+              0);
+    const QString report = QString::fromLocal8Bit(RunProgram(QStringLiteral("admesh"), {Path("ball.stl")}));
+    for (const char *line : {"Total disconnected facets +: +0 ", "Number of parts +: +1 ", "Backwards edges +: +0\n",
+                             "Facets reversed +: +0\n", "Degenerate facets +: +0\n"})
+        EXPECT_TRUE(report.contains(QRegularExpression(QString::fromLatin1(line)))) << line << "\n"
+                                                                                    << report.toStdString();
+    const QRegularExpressionMatch volume = QRegularExpression(QStringLiteral("Volume +: +([0-9.]+)")).match(report);
+    ASSERT_TRUE(volume.hasMatch()) << report.toStdString();
+    EXPECT_NEAR(volume.captured(1).toDouble(), 4.0 / 3 * M_PI * 8, 1.0);
+}
+
+// Contour lines reach pictures and figures: more of the ink on the floor of
+// a saddle with them than without.
+TEST_F(ExportProgramTest, ContourLinesReachPicturesAndFigures)
+{
+    const QStringList saddle = {QStringLiteral("-e"), QStringLiteral("z(x,y)=x*y/5"), QStringLiteral("--mode"),
+                                QStringLiteral("filled"), QStringLiteral("--colors"), QStringLiteral("FF0000,000000"),
+                                QStringLiteral("--size"), QStringLiteral("400x300")};
+    ASSERT_EQ(Export(saddle + QStringList{QStringLiteral("-o"), Path("plain.png")}).status, 0);
+    ASSERT_EQ(Export(saddle + QStringList{QStringLiteral("--contours"), QStringLiteral("8"), QStringLiteral("--contour-floor"),
+                                          QStringLiteral("-o"), Path("lines.png")})
+                  .status,
+              0);
+    const QImage plain(Path("plain.png")), lines(Path("lines.png"));
+    const QRect all(0, 0, 400, 300);
+    // The lines on the red surface are white on it, those on the floor red.
+    EXPECT_GT(CountColor(lines, all, qRgb(255, 255, 255)), CountColor(plain, all, qRgb(255, 255, 255)) + 100);
+    ASSERT_EQ(Export(saddle + QStringList{QStringLiteral("--contours"), QStringLiteral("8"), QStringLiteral("-o"), Path("lines.svg")})
+                  .status,
+              0);
+    ASSERT_EQ(Export(saddle + QStringList{QStringLiteral("-o"), Path("plain.svg")}).status, 0);
+    EXPECT_GT(ReadFileBytes(Path("lines.svg")).count("#ffffff"), ReadFileBytes(Path("plain.svg")).count("#ffffff") + 50);
 }
 
 // The closed torus as an independent STL reader sees it: every facet has

@@ -55,6 +55,7 @@ public:
     void BeginFunction(const FunctionRecord &record, double, double) override { mode_ = record.mode; }
     void Cell(const CellGeometry &) override { mode_ == WireFrame ? lines += 4 : ++faces; }
     void Segment(const SegmentGeometry &) override { ++lines; }
+    void Triangle(const TriangleGeometry &) override { mode_ == WireFrame ? lines += 3 : ++faces; }
     void EndFunction() override {}
 
 private:
@@ -127,7 +128,7 @@ void CheckDxf(const CVeltrix2Doc &doc)
     }
     finishEntity(kind);
     const CountingSink expected = CountGeometry(doc);
-    FUZZ_CHECK(entityLines == expected.lines && entityFaces == expected.faces, "an entity for each cell and segment");
+    FUZZ_CHECK(entityLines == expected.lines && entityFaces == expected.faces, "an entity for each cell, triangle and segment");
 }
 
 void CheckStl(const SceneMesh &mesh)

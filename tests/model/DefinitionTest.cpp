@@ -4,6 +4,8 @@
 
 #include "QelSlots.h"
 #include "model/FunctionDefinition.h"
+#include "model/GridSize.h"
+#include "model/LibraryFunction.h"
 
 namespace {
 
@@ -276,3 +278,42 @@ TEST_F(CompileFlow, FailedEditLeavesTheFunctionResetAndEnsureCompiledRestoresIt)
 }
 
 }  // namespace
+
+// The implicit surface 0(x,y,z)=f: the classic header with "0" as its
+// dependent name, its own rule for x, y and z, the classic messages for the
+// rest, a finer default grid for x, y and z and parameters as ever.
+TEST_F(CompileFlow, ImplicitSurfacesNeedXYAndZ)
+{
+    const std::string missing =
+        "The surface where an expression is 0 depends on \"x\", \"y\" and \"z\": write it as 0(x,y,z)=..., ";
+    ExpectOutcome(ValidateDefinition("0(x,y)=x+y", true), {missing + "\"z\" is missing", false, 0, 0}, "no z");
+    ExpectOutcome(ValidateDefinition("0(y,z,t)=y", false), {missing + "\"x\" is missing", true, 0, 1}, "edit");
+    ExpectOutcome(ValidateDefinition("0=4", true), {missing + "\"x\" is missing", false, 0, 0}, "no names");
+    ExpectOutcome(ValidateDefinition("0(x,y,z,0)=x", true), {"\"0\" is a dependent o an independent variable?", true, 0, 1},
+                  "0 named twice");
+    ExpectOutcome(ValidateDefinition("0(x,y,z,pi)=x", true), {"Do not use \"e\" or \"pi\" as variable name", false, 0, 0},
+                  "pi");
+    ExpectOutcome(ValidateDefinition("0(x,y,z,y)=x", true), {"The variable \"y\" is duplicated", false, 0, 0}, "y twice");
+    // Other digits stay unknown dependents, with the classic message.
+    EXPECT_EQ(ValidateDefinition("1(x,y,z)=x", true).message.toStdString(),
+              "\"1\" is an unknown dependent variable: use only \"x\" ,\"y\" ,\"z\" ,\"r\", alpha\" or \"beta\"");
+
+    const DefinitionOutcome o = CompileNewFunction(" 0(z,y,x,a) =x^2+y^2+z^2-a", QEL_DEGREES);
+    ASSERT_TRUE(o.ok) << o.message.toStdString();
+    const LibraryFunction f(o.handle, " 0(z,y,x,a) =x^2+y^2+z^2-a");
+    EXPECT_EQ(f.Kind(), KindImplicit);
+    for (const char *axis : {"x", "y", "z"}) {
+        EXPECT_TRUE(f.IsPlotted(axis));
+        EXPECT_EQ(f.PlottedPartner(axis), "");
+        EXPECT_EQ(f.Variable(axis)->steps, 40) << axis;
+        EXPECT_EQ(f.Variable(axis)->min, -5);
+    }
+    ASSERT_EQ(f.Parameters().size(), 1u);
+    EXPECT_EQ(f.Parameters()[0].name, "a");
+    EXPECT_EQ(f.Variable("a")->steps, 20);
+    // The box may hold 4194304 points: 161 steps each fit, 200 do not.
+    EXPECT_TRUE(GridTooLargeMessage(o.handle, " 0(z,y,x,a) =x^2+y^2+z^2-a", "x", 150).isEmpty());
+    EXPECT_TRUE(GridTooLargeMessage(o.handle, " 0(z,y,x,a) =x^2+y^2+z^2-a", "x", 4000)
+                    .contains(QStringLiteral("a box of 4001 x 41 x 41 points")));
+    EXPECT_TRUE(GridTooLargeMessage(o.handle, " 0(z,y,x,a) =x^2+y^2+z^2-a", "a", 100000).isEmpty());
+}

@@ -49,7 +49,8 @@ protected:
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
         ASSERT_TRUE(ShowFrames(view, 1));
-        commands = std::make_unique<OutputCommands>(&view, &printer, nullptr);
+        commands = std::make_unique<OutputCommands>(
+            &view, [this] { return &printer; }, nullptr);
         commands->prompts().askSavePath = [this](const OutputCommands::SaveRequest &r) {
             requests.push_back(r);
             return answer;
@@ -192,7 +193,7 @@ TEST_F(ViewOutputTest, DxfAsksBeforeReplacingAFile)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("a thesis");
     }
-    OutputCommands real(&view, &printer, nullptr);   // with its own dialogs
+    OutputCommands real(&view, [this] { return &printer; }, nullptr);   // with its own dialogs
     real.prompts().showError = [this](const QString &m) { errors << m; };
     const QString question = QStringLiteral("thesis.vxf already exists.\nDo you want to replace it?");
     {
@@ -454,7 +455,7 @@ TEST_F(ViewOutputTest, ExportsProposeTheDocumentsNameAndSayWhatTheyWrote)
 // document's folder, the print dialog in its file field.
 TEST_F(ViewOutputTest, TheDialogsShowTheProposedNames)
 {
-    OutputCommands own(&view, &printer, nullptr);
+    OutputCommands own(&view, [this] { return &printer; }, nullptr);
     ASSERT_TRUE(doc.Save(dir.filePath(QStringLiteral("j1.vxf"))));
     own.SetStartFolder([this] { return dir.path(); });
     QString shown;

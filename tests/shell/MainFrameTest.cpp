@@ -24,6 +24,8 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QCheckBox>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -46,6 +48,7 @@
 #include "qel/qel.h"
 #include "tree/CColorTreeCtrl.h"
 #include "tree/Prompter.h"
+#include "ContourDialog.h"
 #include "tree/CVeltrix2View.h"
 #include "tree/ColorButton.h"
 #include "tree/ParameterPanel.h"
@@ -1137,24 +1140,32 @@ TEST_F(MainFrameTest, ClosingAfterEditValueAsksToSave)
     EXPECT_TRUE(frame->isVisible());
 }
 
-// The three drawing choices sit in the View menu, are the user's (a new
-// window has them again) and never reach the document's file.
+// The drawing choices sit in the View menu, are the user's (a new window
+// has them again) and never reach the document's file.  Contour lines start
+// off; their options dialog sets the levels and the floor, and turns them on.
 TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
 {
     QStringList texts;
     QList<QAction *> toggles;
+    QAction *contourOptions = nullptr;
     for (QAction *a : TopMenu(QStringLiteral("&View"))->actions()) {
         texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
         if (a->isCheckable() && !a->isSeparator() && texts.size() > 5)
             toggles << a;
+        if (a->text() == QStringLiteral("Contour &Options..."))
+            contourOptions = a;
     }
     ASSERT_EQ(texts, (QStringList{"&Standard Toolbar", "&3D Toolbar", "&Status Bar", "&Parameters", "-",
-                                  "Smooth &Lines", "S&haded Surfaces", "&Colour Legend"}));
-    ASSERT_EQ(toggles.size(), 3);
+                                  "Smooth &Lines", "S&haded Surfaces", "&Colour Legend", "Co&ntour Lines",
+                                  "Contour &Options..."}));
+    ASSERT_EQ(toggles.size(), 4);
+    ASSERT_TRUE(contourOptions);
     EXPECT_TRUE(toggles[0]->isChecked());
     EXPECT_FALSE(toggles[1]->isChecked());
     EXPECT_FALSE(toggles[2]->isChecked());
+    EXPECT_FALSE(toggles[3]->isChecked());
     EXPECT_FALSE(toggles[1]->statusTip().isEmpty());
+    EXPECT_EQ(frame->View3d()->Options().contours.levels, 0);
 
     ASSERT_TRUE(AddFunction(*frame->Document(), "wave", "z(x,y)=cosx*siny", Gradient));
     const QString before = dir.filePath("before.vxf"), after = dir.filePath("after.vxf");
@@ -1162,10 +1173,28 @@ TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
     toggles[0]->trigger();
     toggles[1]->trigger();
     toggles[2]->trigger();
-    const RenderOptions options = frame->View3d()->Options();
+    toggles[3]->trigger();
+    RenderOptions options = frame->View3d()->Options();
     EXPECT_FALSE(options.smoothLines);
     EXPECT_TRUE(options.shadedSurfaces);
     EXPECT_TRUE(options.colorLegend);
+    EXPECT_EQ(options.contours, (ContourOptions{10, false}));
+
+    // Off again, then the options: 7 levels on the floor, and on at once.
+    toggles[3]->trigger();
+    EXPECT_EQ(frame->View3d()->Options().contours.levels, 0);
+    {
+        FakePrompter prompter;
+        prompter.Accept<ContourDialog>([](ContourDialog &d) {
+            EXPECT_EQ(d.LevelsBox()->value(), 10);
+            d.LevelsBox()->setValue(7);
+            d.FloorBox()->setChecked(true);
+        });
+        contourOptions->trigger();
+        EXPECT_EQ(prompter.runs, 1);
+    }
+    EXPECT_TRUE(toggles[3]->isChecked());
+    EXPECT_EQ(frame->View3d()->Options().contours, (ContourOptions{7, true}));
     EXPECT_FALSE(frame->Document()->IsModified()) << "not a change to the document";
     ASSERT_TRUE(frame->Document()->Save(after));
     EXPECT_EQ(ReadAll(before), ReadAll(after));
@@ -1176,6 +1205,7 @@ TEST_F(MainFrameTest, ViewMenuDrawingChoicesAreKeptPerUserNotInTheDocument)
     EXPECT_FALSE(again.smoothLines);
     EXPECT_TRUE(again.shadedSurfaces);
     EXPECT_TRUE(again.colorLegend);
+    EXPECT_EQ(again.contours, (ContourOptions{7, true}));
 }
 
 // View > Parameters shows the pane, off for a user who never chose and kept

@@ -7,7 +7,9 @@
 
 #include "OffscreenScene.h"
 #include "TestFunctions.h"
+#include "view3d/ColorLegend.h"
 #include "view3d/FramebufferFunctions.h"
+#include "view3d/GlyphOutlines.h"
 #include "view3d/MultisampleTarget.h"
 
 namespace {
@@ -330,7 +332,7 @@ TEST(DrawnOnce, IsTheFrameOfTheLists)
     trace.handle = doc.Get(0).handle;
     trace.index1 = 4;
     trace.index2 = 7;
-    for (const RenderOptions &options : {RenderOptions{}, RenderOptions{false, true, true}}) {
+    for (const RenderOptions &options : {RenderOptions{}, RenderOptions{false, true, true, {10, true}}}) {
         scene.renderer().SetOptions(options);
         scene.renderer().SetTrace(trace);
         const QImage lists = scene.Render();
@@ -340,3 +342,23 @@ TEST(DrawnOnce, IsTheFrameOfTheLists)
 }
 
 } // namespace
+
+TEST(ContourLines, LegendMarksTheLevelsOnTheBar)
+{
+    const GlyphOutlines metrics;
+    LegendEntry e{"f", -4, 4, 0xFF0000, 0x0000FF, {-3, 0, 3, 9}};
+    const LegendDrawing d = ComposeLegend({e}, metrics, 800, 600, 0);
+    ASSERT_EQ(d.items.size(), 1u);
+    const LegendDrawing::Item &item = d.items.front();
+    ASSERT_EQ(item.markX.size(), 3u);   // 9 lies beyond the bar
+    const double width = item.barRight - item.barLeft;
+    EXPECT_NEAR(item.markX[0], item.barLeft + width / 8, 1e-9);
+    EXPECT_NEAR(item.markX[1], item.barLeft + width / 2, 1e-9);
+    // A legend that gives way to what it would cover takes its marks along.
+    const LegendDrawing moved = ComposeLegend({e}, metrics, 800, 600, 0, {ScreenRect{0, 0, 800, 600}, ScreenRect{400, 0, 800, 300}});
+    ASSERT_EQ(moved.items.size(), 1u);
+    const LegendDrawing::Item &there = moved.items.front();
+    ASSERT_TRUE(there.barLeft != item.barLeft || there.barBottom != item.barBottom) << "did not move";
+    ASSERT_EQ(there.markX.size(), 3u);
+    EXPECT_NEAR(there.markX[1], (there.barLeft + there.barRight) / 2, 1e-9);
+}

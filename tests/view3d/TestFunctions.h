@@ -38,10 +38,16 @@ public:
     }
     void Cell(const CellGeometry &c) override { cells.push_back(c); }
     void Segment(const SegmentGeometry &s) override { segments.push_back(s); }
+    void Triangle(const TriangleGeometry &t) override { triangles.push_back(t); }
+    void ContourLevelsUsed(const std::vector<double> &l) override { levels = l; }
+    void Contour(const ContourGeometry &c) override { contours.push_back(c); }
     void EndFunction() override { ++ends; }
 
     int begins = 0, ends = 0;
     double low = 0, high = 0;
     std::vector<CellGeometry> cells;
     std::vector<SegmentGeometry> segments;
+    std::vector<TriangleGeometry> triangles;
+    std::vector<double> levels;
+    std::vector<ContourGeometry> contours;
 };
