@@ -129,7 +129,8 @@ TEST(SurfaceMesh, GradientSurfacesColorEachVertex)
 
 // At a sphere's poles two corners of each cell meet: those triangles have
 // no area (no normal) and are dropped; every other one is kept, however
-// thin: a cell 1e-4 wide gives both its triangles to the files.
+// thin or small: a cell 1e-4 wide gives both its triangles to the files,
+// also when it is only 2e-3 long (what counts is its shape, not its size).
 TEST(SurfaceMesh, DropsTrianglesWithoutArea)
 {
     CVeltrix2Doc doc;
@@ -144,14 +145,16 @@ TEST(SurfaceMesh, DropsTrianglesWithoutArea)
     ASSERT_EQ(mesh.functions.size(), 1u);
     EXPECT_EQ(mesh.functions[0].TriangleCount(), 2u * 32 - 16) << "one triangle of each of the 16 polar cells";
 
-    CVeltrix2Doc strip;
-    ASSERT_TRUE(AddPlot(strip, {"strip", "z(x,y)=x", FilledPolygons, -1, 1, 1, 0, 1e-4, 1}));
-    const SceneMesh thin = BuildSceneMesh(strip);
-    const QByteArray stl = Bytes([&](QIODevice &out) { return WriteStl(thin, out); });
-    ASSERT_GE(stl.size(), 84);
-    EXPECT_EQ(qFromLittleEndian<quint32>(stl.constData() + 80), 2u);
-    const QByteArray obj = Bytes([&](QIODevice &out) { return WriteObj(thin, QStringLiteral("strip.mtl"), out); });
-    EXPECT_EQ(obj.count("\nf "), 2);
+    for (double half : {1.0, 1e-3}) {
+        CVeltrix2Doc strip;
+        ASSERT_TRUE(AddPlot(strip, {"strip", "z(x,y)=x", FilledPolygons, -half, half, 1, 0, 1e-4, 1}));
+        const SceneMesh thin = BuildSceneMesh(strip);
+        const QByteArray stl = Bytes([&](QIODevice &out) { return WriteStl(thin, out); });
+        ASSERT_GE(stl.size(), 84);
+        EXPECT_EQ(qFromLittleEndian<quint32>(stl.constData() + 80), 2u) << half;
+        const QByteArray obj = Bytes([&](QIODevice &out) { return WriteObj(thin, QStringLiteral("strip.mtl"), out); });
+        EXPECT_EQ(obj.count("\nf "), 2) << half;
+    }
 }
 
 // Binary STL: a header that does not start with "solid", the count, and per
