@@ -109,6 +109,17 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     }
 
+    // The shown window with a wave added and traced: the trace bar asked
+    // for, as the tree asks for it.
+    void TraceAWave(int *handle)
+    {
+        ShowAndActivate(*frame);
+        ASSERT_TRUE(AddFunction(*frame->Document(), "wave", "z(x,y)=cosx*siny"));
+        *handle = frame->Document()->Get(frame->Document()->First()).handle;
+        emit frame->TreeView()->TraceBarRequested(true);
+        emit frame->TreeView()->TraceRequested(true, *handle);
+    }
+
     QString SavedTour()
     {
         CVeltrix2Doc doc;
@@ -701,13 +712,9 @@ TEST_F(MainFrameTest, ViewCommandsReachTheViewFromTheTreePane)
 
 TEST_F(MainFrameTest, TraceRequestsShowTheBarAndCloseEndsTraceAndAnimation)
 {
-    ShowAndActivate(*frame);
-    ASSERT_TRUE(AddFunction(*frame->Document(), "wave", "z(x,y)=cosx*siny"));
-    const int handle = frame->Document()->Get(frame->Document()->First()).handle;
+    int handle = 0;
+    ASSERT_NO_FATAL_FAILURE(TraceAWave(&handle));
     CVeltrix2View *tree = frame->TreeView();
-
-    emit tree->TraceBarRequested(true);
-    emit tree->TraceRequested(true, handle);
     EXPECT_TRUE(frame->TraceBar()->isVisible());
     EXPECT_TRUE(frame->TraceStatus()->TraceLayout());
     EXPECT_TRUE(frame->View3d()->TraceOn());
@@ -764,12 +771,9 @@ TEST_F(MainFrameTest, FloatingBarsOpenBesideThe3dToolBarOverNoControl)
 // the bar's own close button does, instead of nothing.
 TEST_F(MainFrameTest, ClosingABarThroughTheWindowManagerEndsTraceAndAnimation)
 {
-    ShowAndActivate(*frame);
-    ASSERT_TRUE(AddFunction(*frame->Document(), "wave", "z(x,y)=cosx*siny"));
-    const int handle = frame->Document()->Get(frame->Document()->First()).handle;
+    int handle = 0;
+    ASSERT_NO_FATAL_FAILURE(TraceAWave(&handle));
     CVeltrix2View *tree = frame->TreeView();
-    emit tree->TraceBarRequested(true);
-    emit tree->TraceRequested(true, handle);
     ASSERT_TRUE(frame->TraceBar()->isVisible());
 
     QCloseEvent close;
