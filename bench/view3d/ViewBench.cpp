@@ -235,21 +235,28 @@ void BM_FullFrameSmooth(benchmark::State &state)
     b.doc.Settings().showCube = b.doc.Settings().showAxes = 0;
 }
 
-// The frame with shaded surfaces: lists compiled with normals, lit faces.
-void BM_FullFrameShaded(benchmark::State &state)
+// The view's frame replayed from lists compiled with `options`; the lists
+// are compiled back without them afterwards.
+void FrameFromListsWith(benchmark::State &state, const RenderOptions &options)
 {
     Bench &b = TheBench();
     b.SetSteps(int(state.range(0)));
     b.doc.Settings().showCube = b.doc.Settings().showAxes = 1;
-    RenderOptions shaded;
-    shaded.shadedSurfaces = true;
-    b.renderer.SetOptions(shaded);
+    b.renderer.SetOptions(options);
     b.renderer.RebuildLists(b.lists, -1);
     for (auto _ : state)
         b.renderer.RenderScene(b.lists, Camera());
     b.renderer.SetOptions(RenderOptions());
     b.renderer.RebuildLists(b.lists, -1);
     b.doc.Settings().showCube = b.doc.Settings().showAxes = 0;
+}
+
+// The frame with shaded surfaces: lists compiled with normals, lit faces.
+void BM_FullFrameShaded(benchmark::State &state)
+{
+    RenderOptions shaded;
+    shaded.shadedSurfaces = true;
+    FrameFromListsWith(state, shaded);
 }
 
 // A frame drawn once (a picture, a page, an animation position): sampled,
@@ -274,19 +281,10 @@ void BM_FrameOnceContours(benchmark::State &state)
 // without.
 void BM_FullFrameContours(benchmark::State &state)
 {
-    Bench &b = TheBench();
-    b.SetSteps(int(state.range(0)));
-    b.doc.Settings().showCube = b.doc.Settings().showAxes = 1;
     RenderOptions options;
     if (state.range(1))
         options.contours = {kDefaultContourLevels, true};
-    b.renderer.SetOptions(options);
-    b.renderer.RebuildLists(b.lists, -1);
-    for (auto _ : state)
-        b.renderer.RenderScene(b.lists, Camera());
-    b.renderer.SetOptions(RenderOptions());
-    b.renderer.RebuildLists(b.lists, -1);
-    b.doc.Settings().showCube = b.doc.Settings().showAxes = 0;
+    FrameFromListsWith(state, options);
 }
 
 // A z(x,y) surface and a torus, 200 x 200 cells each and wholly inside the
