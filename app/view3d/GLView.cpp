@@ -29,9 +29,9 @@
 
 namespace {
 
-// A rebuild leaves the samples and meshes it compiled into the lists behind
-// as free memory scattered through the heap, megabytes for a fine grid,
-// which the C library would keep for the process: hand it back.
+// A rebuild leaves the samples and the meshes it replaced behind as free
+// memory scattered through the heap, megabytes for a fine grid, which the
+// C library would keep for the process: hand it back.
 void ReturnFreedMemory()
 {
 #ifdef __GLIBC__
@@ -205,7 +205,7 @@ void GLView::SetRenderOptions(const RenderOptions &options)
     if (options == before)
         return;
     renderer_->SetOptions(options);
-    // Normals and contour lines are compiled into the lists, or left out of
+    // Normals and contour lines are built into the meshes, or left out of
     // them.
     if (options.shadedSurfaces != before.shadedSurfaces || options.contours != before.contours)
         rebuildAllPending_ = true;
@@ -274,19 +274,15 @@ void GLView::paintGL()
         QTimer::singleShot(0, this, &GLView::ReportProblems);
     } else if (animationRebuildDue_) {
         // Built here rather than at each tick: however many ticks came since
-        // the last frame, the function is sampled once per frame.  Each
-        // position is drawn once: as a mesh, never compiled into a list.
+        // the last frame, the function is sampled once per frame.
         animationRebuildDue_ = false;
         previewsDue_.erase(animation_->Handle());
-        renderer_->RebuildLists(*screenLists_, animation_->Handle(), FunctionStorage::Mesh);
-    } else if (stillHandle_ >= 0) {
-        // The animation ended: its function is replayed from a list again.
-        renderer_->RebuildLists(*screenLists_, stillHandle_);
+        renderer_->RebuildLists(*screenLists_, animation_->Handle());
     }
-    stillHandle_ = -1;
-    // Values being dragged: each drawn once, as an animation's positions are.
+    // Values being dragged: sampled once per frame, as an animation's
+    // positions are.
     for (const int handle : previewsDue_)
-        renderer_->RebuildLists(*screenLists_, handle, FunctionStorage::Mesh);
+        renderer_->RebuildLists(*screenLists_, handle);
     previewsDue_.clear();
     const int w = renderer_->ViewportWidth(), h = renderer_->ViewportHeight();
     const bool smooth = renderer_->Options().smoothLines && framebufferFunctionsLoaded_;
@@ -502,12 +498,6 @@ bool GLView::AnimationOn() const
 
 void GLView::SetAnimation(bool on, int handle)
 {
-    // A function whose animation ends is replayed from a list again.
-    if (animation_->IsOn() && (!on || animation_->Handle() != handle) && doc_ &&
-        doc_->Find(animation_->Handle()) >= 0) {
-        stillHandle_ = animation_->Handle();
-        update();
-    }
     animatedText_.clear();
     if (on && doc_) {
         const int position = doc_->Find(handle);

@@ -32,8 +32,8 @@ class SceneRenderer;
 class TimerClock;
 struct ListSet;
 
-// The 3D pane: owns the GL context, the camera and the display lists of the
-// screen, and turns mouse, keys and its actions (camera, pick mode,
+// The 3D pane: owns the GL context, the camera and the functions' drawings
+// for the screen, and turns mouse, keys and its actions (camera, pick mode,
 // animation and trace steps) into camera moves and runs.  The drawing
 // itself is SceneRenderer's, so that off-screen contexts draw the same.
 class GLView : public QOpenGLWidget, public CameraLink {
@@ -216,6 +216,5 @@ private:
     std::unique_ptr<AnimationEngine> animation_;
     std::string animatedText_;
     bool animationRebuildDue_ = false;
-    int stillHandle_ = -1;   // a function whose animation ended, drawn as a mesh still
     std::set<int> previewsDue_;   // functions whose values are being dragged
 };

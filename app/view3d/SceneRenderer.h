@@ -24,13 +24,16 @@
 class CVeltrix2Doc;
 struct FunctionRecord;
 
-// How a function's geometry is kept between its rebuilds: compiled into a
-// display list that every frame replays (the view's functions, which change
-// seldom and are drawn often), or as a mesh drawn straight from its arrays
-// (geometry drawn about once: pictures, printed pages, animation positions,
-// where compiling a list would cost more than the one drawing it serves).
-enum class FunctionStorage { DisplayList,
-                             Mesh };
+// How a function's geometry is kept between its rebuilds: as a mesh, drawn
+// straight from its arrays every frame, or compiled into display lists that
+// every frame replays.  Meshes are the rule: with Mesa's software rasterizer
+// the lists of a 400-step surface took 50 MB more than its mesh, compiling
+// them cost twice as long as sampling and meshing the function, and a frame
+// replayed from them took longer than one drawn from the arrays.  A set may
+// still choose lists: drivers that keep them in video memory replay them
+// without sending the points again.
+enum class FunctionStorage { Mesh,
+                             DisplayList };
 
 // The drawing of one function in one context: display lists (one per piece
 // of the mesh, replayed with a flush after each, MeshDrawing.h), or a mesh.
@@ -52,7 +55,7 @@ struct ListEntry {
 struct ListSet {
     std::vector<ListEntry> entries;
     // How rebuilt functions are kept, unless a rebuild says otherwise.
-    FunctionStorage storage = FunctionStorage::DisplayList;
+    FunctionStorage storage = FunctionStorage::Mesh;
     // False for a set whose owner deletes the lists itself after use (the
     // print path): rebuilding all only forgets them.
     bool deleteOnRebuildAll = true;
