@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -17,6 +18,7 @@
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
 #include <QTimer>
+#include <QWindow>
 #include <QWheelEvent>
 
 #include "model/CVeltrix2Doc.h"
@@ -259,11 +261,16 @@ void GLView::resizeGL(int w, int h)
 {
     const qreal dpr = devicePixelRatioF();
     renderer_->Resize(qRound(w * dpr), qRound(h * dpr));
+    // The widget paints right after each resize.  While the window is not
+    // on the screen yet that frame is never seen: the window's first
+    // exposure paints every widget again, this one included.
+    const QWindow *shown = window()->windowHandle();
+    unseenFrame_ = !shown || !shown->isExposed();
 }
 
 void GLView::paintGL()
 {
-    if (!doc_)
+    if (std::exchange(unseenFrame_, false) || !doc_)
         return;
     if (rebuildAllPending_) {
         rebuildAllPending_ = false;

@@ -216,5 +216,6 @@ private:
     std::unique_ptr<AnimationEngine> animation_;
     std::string animatedText_;
     bool animationRebuildDue_ = false;
+    bool unseenFrame_ = false;   // the frame the widget paints on a resize, unexposed
     std::set<int> previewsDue_;   // functions whose values are being dragged
 };
