@@ -40,13 +40,37 @@ void DrawImmediate(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &s
     glEnd();
 }
 
+// `points` copies of the color `c`, as 8-bit colors become floats.
+const float *ColorArray(Color c, size_t points)
+{
+    // Kept from draw to draw: a frame draws its faces of one color again and
+    // again, seldom of two.
+    static thread_local std::vector<float> array;
+    static thread_local Color filledWith = 0;
+    if (c != filledWith) {
+        array.clear();
+        filledWith = c;
+    }
+    const float rgb[3] = {float(ColorRed(c)) / 255.0f, float(ColorGreen(c)) / 255.0f, float(ColorBlue(c)) / 255.0f};
+    while (array.size() < 3 * points)
+        array.insert(array.end(), rgb, rgb + 3);
+    return array.data();
+}
+
 void DrawArrays(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &span)
 {
-    const bool colors = b.pointColors && !mesh.colors.empty();
+    // Faces of one color come with an array of that color too: llvmpipe
+    // compiles one set of shaders for faces colored by their points and
+    // another for faces in the current color, about 2 ms each, and a scene
+    // with filled and gradient surfaces would wait for both before its
+    // first frame.  The pixels are the same.
+    const float *colors = b.pointColors && !mesh.colors.empty() ? mesh.colors.data()
+                          : b.primitive == MeshBatch::Triangles ? ColorArray(b.color, span.highest + 1)
+                                                                : nullptr;
     const bool normals = b.lit && !mesh.normals.empty();
     if (colors) {
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(3, GL_FLOAT, 0, mesh.colors.data());
+        glColorPointer(3, GL_FLOAT, 0, colors);
     }
     if (normals) {
         glEnableClientState(GL_NORMAL_ARRAY);

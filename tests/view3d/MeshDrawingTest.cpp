@@ -114,7 +114,7 @@ void CompileQuads(const std::vector<CellGeometry> &cells, const FunctionRecord &
             for (int k = 0; k < 4; ++k) {
                 if (coloured && r.mode == Gradient)
                     color(GradientColor(low, high, c.value[k], r.color1, r.color2));
-                else if (coloured)
+                else if (coloured && r.mode == ChessBoard)
                     color((c.i + c.j) % 2 ? r.color1 : r.color2);
                 glVertex3f(GLfloat(c.p[k].x), GLfloat(c.p[k].y), GLfloat(c.p[k].z));
             }
@@ -122,16 +122,19 @@ void CompileQuads(const std::vector<CellGeometry> &cells, const FunctionRecord &
         glEnd();
     };
     const GLint tag = StencilTag(r.handle);
+    const bool outlined = r.mode == Gradient || r.mode == FilledPolygons;
     glNewList(list, GL_COMPILE);
-    if (r.mode == Gradient) {
+    if (r.mode == FilledPolygons)
+        color(r.color1);
+    if (outlined) {
         glEnable(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(1, 1);
         glStencilFunc(GL_ALWAYS, tag | kStencilOffsetFace, 0xFF);
     }
     quads(true);
-    if (r.mode == Gradient) {
+    if (outlined) {
         glStencilFunc(GL_ALWAYS, tag, 0xFF);
-        color(background);
+        color(r.mode == FilledPolygons ? r.color2 : background);
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         quads(false);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -150,7 +153,7 @@ TEST(MeshDrawing, MeshesDrawWhatQuadrilateralsDrew)
     scene.HideFurniture();
     ASSERT_TRUE(AddFolds(scene, "z(x,y)=sin(x)*cos(y)*3+ln(x+3)", 37, 23));
     const Camera camera;
-    for (const int mode : {Gradient, ChessBoard}) {
+    for (const int mode : {Gradient, ChessBoard, FilledPolygons}) {
         FunctionRecord r = scene.doc().Get(0);
         r.mode = mode;
         scene.doc().Update(0, r);
