@@ -88,14 +88,14 @@ void DrawArrays(const RenderMesh &mesh, const MeshBatch &b, const MeshSpan &span
 
 } // namespace
 
-std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives)
+std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives, PieceEnds ends)
 {
     std::vector<MeshPiece> pieces;
     size_t room = 0;   // primitives the last piece can still take
     for (size_t k = 0; k < mesh.batches.size(); ++k) {
         const MeshBatch &b = mesh.batches[k];
         const size_t per = IndicesPerPrimitive(b);
-        if (k > 0 && b.outline != mesh.batches[k - 1].outline)
+        if (ends == PieceEnds::WhenFullOrOutlinesChange && k > 0 && b.outline != mesh.batches[k - 1].outline)
             room = 0;   // outlines of another class start a piece of their own
         for (size_t first = 0; first < b.indices.size();) {
             if (room == 0) {
@@ -181,8 +181,6 @@ void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission
         return;
     }
     for (const MeshPiece &piece : MeshPieces(mesh)) {
-        if (!PieceOutline(mesh, piece).DrawnAt(spacing))
-            continue;
         DrawMeshPiece(mesh, piece, tag, submission, spacing);
         glFlush();
     }

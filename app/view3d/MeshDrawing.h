@@ -34,11 +34,20 @@ struct MeshSpan {
 };
 using MeshPiece = std::vector<MeshSpan>;
 
+// How pieces end: at `primitives` primitives, and for lists also where the
+// outlines change class, so that a list compiled from a piece holds
+// outlines of one class only (or none) and can be left out as a whole.  A
+// piece drawn directly leaves out outlines span by span, and each flush
+// costs llvmpipe a scene handed to its threads: those pieces only end full.
+enum class PieceEnds { WhenFull,
+                       WhenFullOrOutlinesChange };
+
 // The mesh cut, in drawing order, into pieces of at most `primitives`
-// primitives each.  A piece holds outlines of one class only (or none), so
-// that a list compiled from it can be left out as a whole.
-std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives = kPrimitivesPerFlush);
-// The outlines a piece holds (no family: nothing a spacing leaves out).
+// primitives each.
+std::vector<MeshPiece> MeshPieces(const RenderMesh &mesh, size_t primitives = kPrimitivesPerFlush,
+                                  PieceEnds ends = PieceEnds::WhenFull);
+// The outlines a piece cut for lists holds (no family: nothing a spacing
+// leaves out).
 OutlineClass PieceOutline(const RenderMesh &mesh, const MeshPiece &piece);
 
 // Draws one piece into the current context, without the outlines that

@@ -398,7 +398,7 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, F
     if (storage == FunctionStorage::Mesh) {
         entry.mesh = std::move(mesh);
     } else {
-        for (const MeshPiece &piece : MeshPieces(*mesh)) {
+        for (const MeshPiece &piece : MeshPieces(*mesh, kPrimitivesPerFlush, PieceEnds::WhenFullOrOutlinesChange)) {
             const GLuint id = glGenLists(1);
             if (id == 0)
                 break;   // no list names left: nothing to compile into

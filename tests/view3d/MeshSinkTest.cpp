@@ -240,10 +240,12 @@ TEST(MeshPieces, CoverTheBatchesInOrderInBoundedPieces)
     EXPECT_EQ(MeshPieces(m, SIZE_MAX).size(), 1u);
     EXPECT_TRUE(MeshPieces(RenderMesh()).empty());
 
-    // Outlines of another class start a piece, so that a list compiled from
-    // a piece is left out or drawn whole.
+    // Cut for lists, outlines of another class start a piece, so that a list
+    // compiled from a piece is left out or drawn whole; drawn directly, the
+    // pieces end only when full.
     m.batches[1].outline = OutlineClass{LinesOfConstantJ, 2};
-    const std::vector<MeshPiece> classed = MeshPieces(m, SIZE_MAX);
+    EXPECT_EQ(MeshPieces(m, SIZE_MAX).size(), 1u);
+    const std::vector<MeshPiece> classed = MeshPieces(m, SIZE_MAX, PieceEnds::WhenFullOrOutlinesChange);
     ASSERT_EQ(classed.size(), 2u);
     EXPECT_EQ(PieceOutline(m, classed[0]).family, -1);
     EXPECT_EQ(PieceOutline(m, classed[1]), (OutlineClass{LinesOfConstantJ, 2}));
