@@ -5,10 +5,11 @@
 
 /* Preloaded into a GUI program (LD_PRELOAD): at the program's first
  * glXSwapBuffers (its first frame reaching the window) prints one line
- *   first-frame wall_ms=W cpu_ms=C rss_kb=R hwm_kb=H
+ *   first-frame wall_ms=W cpu_ms=C rss_kb=R hwm_kb=H size=WIDTHxHEIGHT
  * and ends the process.  W counts from FIRST_FRAME_T0_NS (CLOCK_REALTIME
  * nanoseconds taken by the launcher just before it started the program),
- * C is the user and system time of all the process's threads.  With
+ * C is the user and system time of all the process's threads, and the line
+ * ends with the window's size (the viewport of the frame swapped).  With
  * FIRST_FRAME_SWAPS=N it waits for the N-th swap instead. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -20,6 +21,7 @@
 #include <unistd.h>
 
 typedef void (*SwapFunction)(void *display, unsigned long drawable);
+typedef void (*GetIntegersFunction)(unsigned int name, int *values);
 
 static long StatusKb(const char *field)
 {
@@ -53,8 +55,13 @@ void glXSwapBuffers(void *display, unsigned long drawable)
     getrusage(RUSAGE_SELF, &usage);
     const double cpu = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
                        (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-    fprintf(stderr, "first-frame wall_ms=%.1f cpu_ms=%.1f rss_kb=%ld hwm_kb=%ld\n", wall, cpu,
-            StatusKb("VmRSS:"), StatusKb("VmHWM:"));
+    /* glGetIntegerv(GL_VIEWPORT): the window composed into, whole. */
+    int viewport[4] = {0, 0, 0, 0};
+    const GetIntegersFunction getIntegers = (GetIntegersFunction)dlsym(RTLD_DEFAULT, "glGetIntegerv");
+    if (getIntegers)
+        getIntegers(0x0BA2u, viewport);
+    fprintf(stderr, "first-frame wall_ms=%.1f cpu_ms=%.1f rss_kb=%ld hwm_kb=%ld size=%dx%d\n", wall, cpu,
+            StatusKb("VmRSS:"), StatusKb("VmHWM:"), viewport[2], viewport[3]);
     fflush(stderr);
     _exit(0);
 }
