@@ -42,7 +42,9 @@ export XDG_CONFIG_HOME="$SCRATCH/config"
 export XDG_RUNTIME_DIR="$SCRATCH/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: the server would start over when the probe below leaves, and
+# turn the program away if it came meanwhile.
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 XVFB_PID=$!
 APP_PID=""
 cleanup() {

@@ -28,7 +28,9 @@ runs=${RUNS:-5}
 
 work=$(mktemp -d)
 display=:$((100 + $$ % 800))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: between two runs the server would start over, and turn the
+# next program away if it came meanwhile.
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null; rm -rf "$work"' EXIT
 sleep 1
