@@ -180,8 +180,14 @@ void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission
             DrawMeshPiece(mesh, piece, tag, submission, spacing);
         return;
     }
-    for (const MeshPiece &piece : MeshPieces(mesh)) {
-        DrawMeshPiece(mesh, piece, tag, submission, spacing);
+    DrawMeshPieces(mesh, MeshPieces(mesh), tag, spacing);
+}
+
+void DrawMeshPieces(const RenderMesh &mesh, const std::vector<MeshPiece> &pieces, GLint tag,
+                    const OutlineSpacing &spacing)
+{
+    for (const MeshPiece &piece : pieces) {
+        DrawMeshPiece(mesh, piece, tag, MeshSubmission::Direct, spacing);
         glFlush();
     }
 }

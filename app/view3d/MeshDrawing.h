@@ -57,6 +57,10 @@ OutlineClass PieceOutline(const RenderMesh &mesh, const MeshPiece &piece);
 void DrawMeshPiece(const RenderMesh &mesh, const MeshPiece &piece, GLint tag, MeshSubmission submission,
                    const OutlineSpacing &spacing = OutlineSpacing());
 
+// Draws the pieces of `mesh` (MeshPieces) directly, with a flush after each.
+void DrawMeshPieces(const RenderMesh &mesh, const std::vector<MeshPiece> &pieces, GLint tag,
+                    const OutlineSpacing &spacing = OutlineSpacing());
+
 // Draws the whole mesh: directly piece by piece with a flush after each, or
 // in one go into a list or the selection pass.
 void DrawRenderMesh(const RenderMesh &mesh, GLint tag, MeshSubmission submission = MeshSubmission::Direct,

@@ -267,7 +267,7 @@ TraceReading SceneRenderer::DrawTraceCursor(const FunctionRecord &record)
 void ListEntry::Draw(GLint tag, const OutlineSpacing &spacing) const
 {
     if (mesh) {
-        DrawRenderMesh(*mesh, tag, MeshSubmission::Direct, spacing);
+        DrawMeshPieces(*mesh, pieces, tag, spacing);
         return;
     }
     for (size_t k = 0; k < listIds.size(); ++k) {
@@ -394,8 +394,9 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, F
         DrawRenderMesh(*mesh, tag, MeshSubmission::Immediate);
         return;
     }
-    ListEntry entry{{}, {}, record.handle, sink.Range(), sink.ContourLevels(), nullptr, mesh->probe};
+    ListEntry entry{{}, {}, record.handle, sink.Range(), sink.ContourLevels(), nullptr, mesh->probe, {}};
     if (storage == FunctionStorage::Mesh) {
+        entry.pieces = MeshPieces(*mesh);
         entry.mesh = std::move(mesh);
     } else {
         for (const MeshPiece &piece : MeshPieces(*mesh, kPrimitivesPerFlush, PieceEnds::WhenFullOrOutlinesChange)) {

@@ -15,6 +15,7 @@
 #include "view3d/Camera.h"
 #include "view3d/ColorLegend.h"
 #include "view3d/FunctionTessellator.h"
+#include "view3d/MeshDrawing.h"
 #include "view3d/OutlineFont.h"
 #include "view3d/RenderMesh.h"
 #include "view3d/RenderOptions.h"
@@ -27,11 +28,11 @@ struct FunctionRecord;
 // How a function's geometry is kept between its rebuilds: as a mesh, drawn
 // straight from its arrays every frame, or compiled into display lists that
 // every frame replays.  Meshes are the rule: with Mesa's software rasterizer
-// the lists of a 400-step surface took 50 MB more than its mesh, compiling
-// them cost twice as long as sampling and meshing the function, and a frame
-// replayed from them took longer than one drawn from the arrays.  A set may
-// still choose lists: drivers that keep them in video memory replay them
-// without sending the points again.
+// the lists of a 400-step surface took 50 MB more than its mesh, and a
+// rebuild that compiles them four times as long (150 against 36 ms), while
+// a frame replayed from them was no faster than one drawn from the arrays.
+// A set may still choose lists: drivers that keep them in video memory
+// replay them without sending the points again.
 enum class FunctionStorage { Mesh,
                              DisplayList };
 
@@ -45,6 +46,9 @@ struct ListEntry {
     std::vector<double> contourLevels;   // of the lines drawn, for the legend
     std::shared_ptr<const RenderMesh> mesh;   // drawn directly when set
     GridProbe probe;   // of a surface: where its grid lines fall on a picture
+    // The mesh cut into the pieces drawn between flushes, once: cutting
+    // finds each piece's range of points, a pass over all the indices.
+    std::vector<MeshPiece> pieces;
 
     // Draws the function into the current context, with the outlines of the
     // grid lines `spacing` keeps; `tag` is its stencil mark.
