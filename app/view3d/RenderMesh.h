@@ -12,10 +12,9 @@
 
 // Geometry ready for drawing: every point once, with index lists that name
 // the points of triangles and line segments.  Batches are drawn in order,
-// each in one color or in its points' colors.  A mesh drawn once (a
-// picture, a printed page, an animation position) goes straight from these
-// arrays to the driver; the view compiles the same drawing into a display
-// list that it replays until the function changes.
+// each in one color or in its points' colors.  The view keeps a function's
+// mesh until the function changes and draws it from these arrays every
+// frame; a picture, a printed page or an animation position draws it once.
 struct MeshBatch {
     enum Primitive : uint8_t { Triangles,
                                Lines };

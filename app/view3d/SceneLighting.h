@@ -15,7 +15,7 @@ GLPoint HeadlightDirection(const Camera &camera);
 
 // Sets up the one light of shaded surfaces: white, directional, from the
 // viewer's side, with the drawing colour as ambient and diffuse colour of both sides
-// of a face.  Lighting itself stays off: the display lists switch it on
+// of a face.  Lighting itself stays off: the mesh drawing switches it on
 // around the faces that are lit.  Call with the model-view matrix at the
 // identity (the camera lives on the projection).
 void SetUpHeadlight(const Camera &camera);

@@ -36,8 +36,9 @@ struct FunctionRecord;
 enum class FunctionStorage { Mesh,
                              DisplayList };
 
-// The drawing of one function in one context: display lists (one per piece
-// of the mesh, replayed with a flush after each, MeshDrawing.h), or a mesh.
+// The drawing of one function in one context: its mesh, drawn piece by
+// piece with a flush after each (MeshDrawing.h), or display lists compiled
+// from those pieces.
 struct ListEntry {
     std::vector<GLuint> listIds;
     std::vector<OutlineClass> listOutlines;   // what each list holds
@@ -96,8 +97,8 @@ public:
     int ViewportHeight() const { return viewportHeight_; }
 
     // Smooth lines are the framebuffer owner's business; shading and
-    // contour lines take effect as the lists are rebuilt, the legend with
-    // the next frame.
+    // contour lines take effect as the functions are rebuilt, the legend
+    // with the next frame.
     void SetOptions(const RenderOptions &options) { options_ = options; }
     const RenderOptions &Options() const { return options_; }
 
