@@ -155,7 +155,7 @@ std::optional<TraceReading> SceneRenderer::RenderSceneOnce(const Camera &camera)
             continue;
         // Sampled into a mesh, drawn, and let go before the next.
         ListSet once{{}, FunctionStorage::Mesh};
-        DrawFunction(record, &once, FunctionStorage::Mesh);
+        DrawFunction(record, &once);
         const ListEntry &e = once.entries.back();
         const GLint tag = StencilTag(record.handle);
         MarkStencil(tag);
@@ -296,18 +296,12 @@ void SceneRenderer::DeleteLists(const ListEntry &entry)
 
 void SceneRenderer::ClearLists(ListSet &lists)
 {
-    if (lists.deleteOnRebuildAll)
-        for (const ListEntry &e : lists.entries)
-            DeleteLists(e);
+    for (const ListEntry &e : lists.entries)
+        DeleteLists(e);
     lists.entries.clear();
 }
 
 void SceneRenderer::RebuildLists(ListSet &lists, int handle)
-{
-    RebuildLists(lists, handle, lists.storage);
-}
-
-void SceneRenderer::RebuildLists(ListSet &lists, int handle, FunctionStorage storage)
 {
     problems_.clear();
     drawn_.clear();
@@ -327,7 +321,7 @@ void SceneRenderer::RebuildLists(ListSet &lists, int handle, FunctionStorage sto
     for (int p = functions.First(); p >= 0; p = functions.Next(p)) {
         const FunctionRecord &record = functions.At(p);
         if (handle == -1 || record.handle == handle)
-            DrawFunction(record, &lists, storage);
+            DrawFunction(record, &lists);
     }
 }
 
@@ -343,7 +337,7 @@ void SceneRenderer::DrawFunctionsForPicking()
         if (!record.visible)
             continue;
         glLoadName(GLuint(record.handle));
-        DrawFunction(record, nullptr, FunctionStorage::Mesh);
+        DrawFunction(record, nullptr);
     }
 }
 
@@ -374,7 +368,7 @@ int32_t SceneRenderer::PickFunction(const Camera &camera, double x, double y)
     return NearestHit(hits, buffer, kWords);
 }
 
-void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, FunctionStorage storage)
+void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists)
 {
     const ViewSettings &s = doc_->Settings();
     // The selection pass needs no normals.
@@ -395,7 +389,7 @@ void SceneRenderer::DrawFunction(const FunctionRecord &record, ListSet *lists, F
         return;
     }
     ListEntry entry{{}, {}, record.handle, sink.Range(), sink.ContourLevels(), nullptr, mesh->probe, {}};
-    if (storage == FunctionStorage::Mesh) {
+    if (lists->storage == FunctionStorage::Mesh) {
         entry.pieces = MeshPieces(*mesh);
         entry.mesh = std::move(mesh);
     } else {

@@ -59,11 +59,8 @@ struct ListEntry {
 // The drawings of the functions for one context, in drawing order.
 struct ListSet {
     std::vector<ListEntry> entries;
-    // How rebuilt functions are kept, unless a rebuild says otherwise.
+    // How rebuilt functions are kept.
     FunctionStorage storage = FunctionStorage::Mesh;
-    // False for a set whose owner deletes the lists itself after use (the
-    // print path): rebuilding all only forgets them.
-    bool deleteOnRebuildAll = true;
 };
 
 // A function that could not be drawn in the last rebuild.
@@ -142,12 +139,10 @@ public:
     const TraceState &Trace() const { return trace_; }
 
     // Samples the function `handle` again, or every function for -1, and
-    // keeps its drawing as the set's storage says (or `storage`, for this
-    // rebuild).  Functions whose grid is unusable draw nothing and are listed
-    // in Problems().
+    // keeps its drawing as the set's storage says.  Functions whose grid is
+    // unusable draw nothing and are listed in Problems().
     void RebuildLists(ListSet &lists, int handle);
-    void RebuildLists(ListSet &lists, int handle, FunctionStorage storage);
-    // Forgets every drawing of the set (deleting lists as the set says).
+    // Forgets every drawing of the set, deleting its lists.
     static void ClearLists(ListSet &lists);
     // Draws every visible function directly, each under its handle as the
     // selection name (for the selection pass).
@@ -166,7 +161,9 @@ public:
 private:
     // The record a list draws when the function is there and visible.
     const FunctionRecord *VisibleRecord(const ListEntry &entry) const;
-    void DrawFunction(const FunctionRecord &record, ListSet *lists, FunctionStorage storage);
+    // Samples and meshes the function; keeps the drawing in `lists` as the
+    // set's storage says, or without a set draws it now, in immediate mode.
+    void DrawFunction(const FunctionRecord &record, ListSet *lists);
     // Projection, clear and state of a frame; the furniture and legend that
     // end it.
     void BeginFrame(const Camera &camera);
