@@ -4,6 +4,7 @@
 #include "view3d/MeshDrawing.h"
 
 #include <algorithm>
+#include <array>
 
 #include "view3d/SceneStencil.h"
 
@@ -51,9 +52,9 @@ const float *ColorArray(Color c, size_t points)
         array.clear();
         filledWith = c;
     }
-    const float rgb[3] = {float(ColorRed(c)) / 255.0f, float(ColorGreen(c)) / 255.0f, float(ColorBlue(c)) / 255.0f};
+    const std::array<float, 3> rgb = ColorFloats(c);
     while (array.size() < 3 * points)
-        array.insert(array.end(), rgb, rgb + 3);
+        array.insert(array.end(), rgb.begin(), rgb.end());
     return array.data();
 }
 

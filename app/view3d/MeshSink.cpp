@@ -4,6 +4,7 @@
 #include "view3d/MeshSink.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 #include "model/FunctionRecord.h"
@@ -21,11 +22,10 @@ void Push(std::vector<float> &to, const GLPoint &p)
     to.push_back(float(p.z));
 }
 
-// 8-bit channels as GL turns them into floats.
 void PushColor(std::vector<float> &to, Color c)
 {
-    for (const int channel : {ColorRed(c), ColorGreen(c), ColorBlue(c)})
-        to.push_back(float(channel) / 255.0f);
+    const std::array<float, 3> rgb = ColorFloats(c);
+    to.insert(to.end(), rgb.begin(), rgb.end());
 }
 
 template <size_t N> void Append(std::vector<uint32_t> &to, const uint32_t (&indices)[N])

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -35,6 +36,12 @@ struct MeshBatch {
 
     size_t PrimitiveCount() const { return indices.size() / (primitive == Triangles ? 3 : 2); }
 };
+
+// An 8-bit color's red, green and blue as GL turns them into floats.
+inline std::array<float, 3> ColorFloats(Color c)
+{
+    return {float(ColorRed(c)) / 255.0f, float(ColorGreen(c)) / 255.0f, float(ColorBlue(c)) / 255.0f};
+}
 
 struct RenderMesh {
     std::vector<float> positions;     // x, y, z per point (GL coordinates)
