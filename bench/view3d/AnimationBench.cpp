@@ -74,6 +74,16 @@ public:
     bool IsRunning() const override { return false; }
 };
 
+// The next position, sampled and drawn as the view draws it.
+void DrawNextPosition(AnimationEngine &engine, SceneRenderer &renderer, ListSet &lists)
+{
+    engine.FrameShown();
+    engine.Tick();
+    renderer.RebuildLists(lists, engine.Handle());
+    renderer.ApplyViewport();
+    renderer.RenderScene(lists, Camera());
+}
+
 void BM_OffscreenTicks(benchmark::State &state)
 {
     QOffscreenSurface surface;
@@ -98,12 +108,8 @@ void BM_OffscreenTicks(benchmark::State &state)
         NoClock clock;
         AnimationEngine engine(clock);
         engine.Start(doc.Functions(), doc.Get(0).handle, 1);
-        for (auto _ : state) {
-            engine.FrameShown();
-            engine.Tick();
-            renderer.RebuildLists(lists, engine.Handle());
-            renderer.RenderScene(lists, Camera());
-        }
+        for (auto _ : state)
+            DrawNextPosition(engine, renderer, lists);
         state.counters["ticks/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
         renderer.ReleaseGL({&lists});
     }
@@ -140,11 +146,7 @@ public:
     void resizeGL(int w, int h) override { renderer->Resize(w, h); }
     void paintGL() override
     {
-        engine.FrameShown();
-        engine.Tick();
-        renderer->RebuildLists(lists, engine.Handle());
-        renderer->ApplyViewport();
-        renderer->RenderScene(lists, Camera());
+        DrawNextPosition(engine, *renderer, lists);
         ++frames;
         update();
     }
