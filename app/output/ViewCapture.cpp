@@ -6,9 +6,10 @@
 #include <GL/gl.h>
 #include <QMimeData>
 #include <QOpenGLContext>
-#include <QOpenGLWidget>
 
-bool CaptureView(QOpenGLWidget &view, BitmapPixels &out)
+#include "view3d/GLView.h"
+
+bool CaptureView(GLView &view, BitmapPixels &out)
 {
     if (!view.context() || !view.context()->isValid())
         return false;

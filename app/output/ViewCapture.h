@@ -6,12 +6,12 @@
 #include "output/BitmapPixels.h"
 
 class QMimeData;
-class QOpenGLWidget;
+class GLView;
 
 // Reads back the frame the view shows, without drawing anew: its client
 // width in device pixels rounded down to a multiple of 4 (so that rows need
 // no padding) by its client height.  False when the view has no context.
-bool CaptureView(QOpenGLWidget &view, BitmapPixels &out);
+bool CaptureView(GLView &view, BitmapPixels &out);
 
 // Clipboard contents for a picture: the bytes of the .bmp file as
 // image/bmp, and the image itself so that Qt offers PNG and the other

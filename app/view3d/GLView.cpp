@@ -18,6 +18,7 @@
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWindow>
 #include <QWheelEvent>
 
@@ -68,11 +69,19 @@ const char *const kViewPrompt =
 } // namespace
 
 GLView::GLView(QWidget *parent)
-    : QOpenGLWidget(parent), actions_(ViewActions::Make(this)), renderer_(std::make_unique<SceneRenderer>()),
+    : QWidget(parent), actions_(ViewActions::Make(this)), renderer_(std::make_unique<SceneRenderer>()),
       screenLists_(std::make_unique<ListSet>()),
       multisample_(std::make_unique<MultisampleTarget>(framebufferFunctions_)),
       clock_(std::make_unique<TimerClock>()), animation_(std::make_unique<AnimationEngine>(*clock_))
 {
+    surface_ = new ViewSurface(*this, *this);
+    connect(surface_, &QOpenGLWindow::frameSwapped, this, &GLView::frameSwapped);
+    QWidget *container = QWidget::createWindowContainer(surface_, this);
+    // The keyboard stays with this widget: the window never takes focus.
+    container->setFocusPolicy(Qt::NoFocus);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(container);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setMinimumSize(0, 0);
@@ -127,7 +136,7 @@ void GLView::ConnectActions()
 
 GLView::~GLView()
 {
-    // ~QOpenGLWidget emits aboutToBeDestroyed after this object is gone.
+    // The surface's context goes with the surface, after this object.
     if (context())
         disconnect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GLView::ReleaseGL);
     ReleaseGL();
@@ -148,6 +157,11 @@ void GLView::PrepareSurfaceFormat()
     f.setDepthBufferSize(32);   // a wish: GLX gives the deepest it has (24 here)
     QSurfaceFormat::setDefaultFormat(f);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Qt holds a window's request for a frame back 5 ms by default, which
+    // would cap an animation below 200 positions a second before anything
+    // is drawn; the frame is asked for once however often it is asked.
+    if (!qEnvironmentVariableIsSet("QT_QPA_UPDATE_IDLE_TIME"))
+        qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
 }
 
 void GLView::SetDocument(CVeltrix2Doc *doc)
@@ -176,7 +190,7 @@ void GLView::SetDocument(CVeltrix2Doc *doc)
     rebuildAllPending_ = true;
     lastFrame_.valid = false;
     ForgetPointUnderMouse();
-    update();
+    RequestFrame();
 }
 
 CVeltrix2Doc *GLView::Document() const
@@ -192,7 +206,7 @@ CameraPose GLView::GetCamera() const
 void GLView::SetCamera(const CameraPose &pose)
 {
     camera_.SetPose(pose);
-    update();
+    RequestFrame();
 }
 
 SceneState GLView::CurrentScene() const
@@ -211,7 +225,7 @@ void GLView::SetRenderOptions(const RenderOptions &options)
     // them.
     if (options.shadedSurfaces != before.shadedSurfaces || options.contours != before.contours)
         rebuildAllPending_ = true;
-    update();
+    RequestFrame();
 }
 
 RenderOptions GLView::Options() const
@@ -229,7 +243,43 @@ bool GLView::HasContext() const
     return context() && context()->isValid();
 }
 
-void GLView::initializeGL()
+QOpenGLContext *GLView::context() const
+{
+    return surface_->context();
+}
+
+void GLView::makeCurrent()
+{
+    surface_->MakeCurrent();
+}
+
+void GLView::doneCurrent()
+{
+    surface_->doneCurrent();
+}
+
+GLuint GLView::defaultFramebufferObject() const
+{
+    return surface_->FrameBuffer();
+}
+
+QImage GLView::grabFramebuffer()
+{
+    if (!HasContext())
+        return {};
+    makeCurrent();
+    surface_->DrawFrame();
+    QImage frame = surface_->ReadFrame();
+    doneCurrent();
+    return frame;
+}
+
+void GLView::RequestFrame()
+{
+    surface_->update();
+}
+
+void GLView::InitializeScene()
 {
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GLView::ReleaseGL,
             Qt::UniqueConnection);
@@ -252,25 +302,21 @@ void GLView::ReleaseGL()
     makeCurrent();
     renderer_->ReleaseGL({screenLists_.get()});
     multisample_->Release();
+    surface_->ReleaseFrame();
     doneCurrent();
     rebuildAllPending_ = true;
     lastFrame_.valid = false;
 }
 
-void GLView::resizeGL(int w, int h)
+void GLView::ResizeScene(int w, int h)
 {
     const qreal dpr = devicePixelRatioF();
     renderer_->Resize(qRound(w * dpr), qRound(h * dpr));
-    // The widget paints right after each resize.  While the window is not
-    // on the screen yet that frame is never seen: the window's first
-    // exposure paints every widget again, this one included.
-    const QWindow *shown = window()->windowHandle();
-    unseenFrame_ = !shown || !shown->isExposed();
 }
 
-void GLView::paintGL()
+void GLView::DrawScene()
 {
-    if (std::exchange(unseenFrame_, false) || !doc_)
+    if (!doc_)
         return;
     if (rebuildAllPending_) {
         rebuildAllPending_ = false;
@@ -298,8 +344,8 @@ void GLView::paintGL()
     const bool multisampled = smooth && !moving_ && multisample_->Prepare(w, h, kSmoothLineSamples);
     if (multisampled)
         multisample_->Bind();
-    // The widget sets its own viewport before painting; the size rule keeps
-    // the last usable one.
+    // The viewport may have been set for another framebuffer; the size rule
+    // keeps the last usable one.
     renderer_->ApplyViewport();
     const std::optional<TraceReading> reading = renderer_->RenderScene(*screenLists_, camera_);
     if (multisampled)
@@ -336,11 +382,11 @@ void GLView::OnViewsNeedUpdate(QObject *sender, int hint)
     EndModesOfChangedFunctions();
     if (!HasContext() || rebuildAllPending_) {
         rebuildAllPending_ = true;   // rebuilt with the first frame
-        update();
+        RequestFrame();
         return;
     }
     Rebuild(hint);
-    update();
+    RequestFrame();
 }
 
 void GLView::Rebuild(int handle)
@@ -400,7 +446,7 @@ void GLView::CameraChanged()
         doc_->SetModifiedFlag(true);
     emit ModifiedByCamera();
     SceneMoves();
-    update();
+    RequestFrame();
 }
 
 // While the scene moves, frames are drawn without multisampling: it costs
@@ -420,7 +466,7 @@ void GLView::Settle()
         return;
     moving_ = false;
     if (renderer_->Options().smoothLines)
-        update();
+        RequestFrame();
 }
 
 void GLView::SettleFrame()
@@ -429,10 +475,10 @@ void GLView::SettleFrame()
     Settle();
     if (!redraw)
         return;
-    // Into the widget's framebuffer now, where pictures are read from; the
-    // screen follows with the update Settle asked for.
+    // Into the surface's framebuffer now, where pictures are read from;
+    // the screen follows with the frame Settle asked for.
     makeCurrent();
-    paintGL();
+    surface_->DrawFrame();
     doneCurrent();
 }
 
@@ -483,7 +529,7 @@ void GLView::SetTrace(bool on, int handle)
     const DependentKind kind = LibraryFunction(handle, tracedText_).Kind();
     actions_.NameTraceSteps(QString::fromLatin1(FirstPlottedName(kind)),
                             QString::fromLatin1(SecondPlottedName(kind)));
-    update();
+    RequestFrame();
 }
 
 // Unbounded here: the next frame clamps the indices to the grid.
@@ -493,7 +539,7 @@ void GLView::StepTrace(int along1, int along2)
     trace.index1 += along1;
     trace.index2 += along2;
     renderer_->SetTrace(trace);
-    update();
+    RequestFrame();
 }
 
 // ---------------------------------------------------------------- animation
@@ -540,7 +586,7 @@ void GLView::AnimationApplied(int32_t handle)
     SceneMoves();
     if (doc_)
         doc_->UpdateAllViews(this, handle);
-    update();
+    RequestFrame();
 }
 
 void GLView::PreviewFunction(int handle)
@@ -550,7 +596,7 @@ void GLView::PreviewFunction(int handle)
     // The tree shows the value now.
     if (doc_)
         doc_->UpdateAllViews(this, handle);
-    update();
+    RequestFrame();
 }
 
 // Trace and animation hold a function's handle and the names of its
@@ -578,6 +624,9 @@ void GLView::EndModesOfChangedFunctions()
 // real releases and are dropped.
 bool GLView::event(QEvent *e)
 {
+    // The window over this widget shows the cursor.
+    if (e->type() == QEvent::CursorChange)
+        surface_->setCursor(cursor());
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
         auto *k = static_cast<QKeyEvent *>(e);
         if (e->type() == QEvent::KeyRelease && k->isAutoRepeat()) {
@@ -586,7 +635,7 @@ bool GLView::event(QEvent *e)
         }
         ApplyHeldKeys();
     }
-    return QOpenGLWidget::event(e);
+    return QWidget::event(e);
 }
 
 void GLView::ApplyHeldKeys()
@@ -605,7 +654,7 @@ void GLView::keyPressEvent(QKeyEvent *e)
 {
     const int vk = keys_.Pressed(*e);
     if (vk == 0) {
-        QOpenGLWidget::keyPressEvent(e);
+        QWidget::keyPressEvent(e);
         return;
     }
     keyDown_[size_t(vk)] = 1;
@@ -618,7 +667,7 @@ void GLView::keyReleaseEvent(QKeyEvent *e)
 {
     const int vk = keys_.Released(*e);
     if (vk == 0) {
-        QOpenGLWidget::keyReleaseEvent(e);
+        QWidget::keyReleaseEvent(e);
         return;
     }
     keyDown_[size_t(vk)] = 0;
@@ -640,7 +689,7 @@ void GLView::focusOutEvent(QFocusEvent *e)
     // Releases that happen elsewhere never reach the view.
     keyDown_.fill(0);
     keys_.Clear();
-    QOpenGLWidget::focusOutEvent(e);
+    QWidget::focusOutEvent(e);
 }
 
 // Mouse.
@@ -749,7 +798,7 @@ void GLView::wheelEvent(QWheelEvent *e)
 void GLView::leaveEvent(QEvent *e)
 {
     ForgetPointUnderMouse();
-    QOpenGLWidget::leaveEvent(e);
+    QWidget::leaveEvent(e);
 }
 
 // ---------------------------------------------------------------- point under the mouse

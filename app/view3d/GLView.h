@@ -10,11 +10,12 @@
 #include <string>
 
 #include <QList>
-#include <QOpenGLWidget>
+#include <QImage>
 #include <QPointF>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <QWidget>
 
 #include "model/CameraLink.h"
 #include "view3d/Camera.h"
@@ -24,19 +25,22 @@
 #include "view3d/SceneState.h"
 #include "view3d/TraceCursor.h"
 #include "view3d/ViewActions.h"
+#include "view3d/ViewSurface.h"
 
 class AnimationEngine;
 class CVeltrix2Doc;
 class MultisampleTarget;
+class QOpenGLContext;
 class SceneRenderer;
 class TimerClock;
 struct ListSet;
 
-// The 3D pane: owns the GL context, the camera and the functions' drawings
-// for the screen, and turns mouse, keys and its actions (camera, pick mode,
-// animation and trace steps) into camera moves and runs.  The drawing
-// itself is SceneRenderer's, so that off-screen contexts draw the same.
-class GLView : public QOpenGLWidget, public CameraLink {
+// The 3D pane: owns the GL context (in the window it shows, ViewSurface),
+// the camera and the functions' drawings for the screen, and turns mouse,
+// keys and its actions (camera, pick mode, animation and trace steps) into
+// camera moves and runs.  The drawing itself is SceneRenderer's, so that
+// off-screen contexts draw the same.
+class GLView : public QWidget, public CameraLink, private ViewSurface::Scene {
     Q_OBJECT
 public:
     explicit GLView(QWidget *parent = nullptr);
@@ -89,6 +93,21 @@ public:
     // The view's commands, for the main window's bars.
     const ViewActions &Actions() const { return actions_; }
 
+    // The view's context, once its window has been shown (null before).
+    QOpenGLContext *context() const;
+    // Makes the context current with the framebuffer bound that keeps the
+    // last frame, where pictures, copies and points are read from.
+    void makeCurrent();
+    void doneCurrent();
+    // The framebuffer that keeps the last frame.
+    GLuint defaultFramebufferObject() const;
+    // Draws a frame now and returns it (null when the view has no context).
+    QImage grabFramebuffer();
+    // Asks for a frame; however often asked, the next frame comes once.
+    void RequestFrame();
+    // The window the frames are shown in, which covers this widget.
+    QWindow *Surface() const { return surface_; }
+
 public slots:
     void SetTrace(bool on, int handle);
     void SetAnimation(bool on, int handle);
@@ -126,11 +145,10 @@ signals:
     // document's functions are replaced; this is for whoever wants to know
     // besides, never to tell the user a second time.
     void DrawingProblem(const QString &message);
+    // A frame was shown on the screen.
+    void frameSwapped();
 
 protected:
-    void initializeGL() override;
-    void resizeGL(int w, int h) override;
-    void paintGL() override;
     bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
@@ -149,6 +167,9 @@ private slots:
     void Settle();
 
 private:
+    void InitializeScene() override;
+    void ResizeScene(int w, int h) override;
+    void DrawScene() override;
     bool HasContext() const;
     void Rebuild(int handle);
     void ReportProblems();
@@ -172,6 +193,7 @@ private:
     void EndModesOfChangedFunctions();
 
     QPointer<CVeltrix2Doc> doc_;
+    ViewSurface *surface_ = nullptr;   // owned by its container, a child of this
     ViewActions actions_;
     Camera camera_;
     std::unique_ptr<SceneRenderer> renderer_;
@@ -179,7 +201,7 @@ private:
     bool rebuildAllPending_ = true;
 
     // Smooth lines: the frame is drawn into a multisampled framebuffer and
-    // resolved into the widget's, where pictures are read from.
+    // resolved into the surface's, where pictures are read from.
     FramebufferFunctions framebufferFunctions_;
     bool framebufferFunctionsLoaded_ = false;
     std::unique_ptr<MultisampleTarget> multisample_;
@@ -216,6 +238,5 @@ private:
     std::unique_ptr<AnimationEngine> animation_;
     std::string animatedText_;
     bool animationRebuildDue_ = false;
-    bool unseenFrame_ = false;   // the frame the widget paints on a resize, unexposed
     std::set<int> previewsDue_;   // functions whose values are being dragged
 };

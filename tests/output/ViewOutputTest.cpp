@@ -557,7 +557,7 @@ TEST_F(ViewOutputTest, SmoothLinesReadBackAsShown)
     // Right after a camera move the view shows a frame without
     // multisampling; Copy takes the smooth one all the same.
     view.Actions().cameraUp->trigger();
-    view.repaint();
+    view.grabFramebuffer();   // the frame drawn now, as the screen shows it
     ASSERT_EQ(view.FrameSamples(), 0);
     commands->Copy();
     EXPECT_GE(view.FrameSamples(), 2);

@@ -36,7 +36,7 @@ done
 # are there, libqel is not (the package carries it), and the development
 # package needs exactly this version of the library.
 depends=$(dpkg-deb -f "$RUNTIME" Depends)
-for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6openglwidgets6 libglu1-mesa; do
+for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6opengl6 libglu1-mesa; do
     echo "$depends" | grep -q "\\b$lib\\b" || fail "Depends lacks $lib: $depends"
 done
 echo "$depends" | grep -q qel && fail "Depends names qel: $depends"

@@ -35,6 +35,7 @@
 #include <QTreeWidget>
 #include <QSlider>
 #include <QUndoStack>
+#include <QWindow>
 
 #include "BarLayouts.h"
 #include "CMainFrame.h"
@@ -513,6 +514,24 @@ TEST_F(MainFrameTest, DroppedFileIsOpened)
     QCoreApplication::sendEvent(frame.get(), &drop);
     EXPECT_EQ(frame->Document()->Count(), 2);
     EXPECT_EQ(ShownTitle(*frame), QStringLiteral("tour.vxf - Veltrix 2.0"));
+}
+
+// The 3D view shows its frames in a window of its own, which the window
+// system hands a drop over the view to.
+TEST_F(MainFrameTest, AFileDroppedOnTheViewIsOpened)
+{
+    const QString path = SavedTour();
+    ShowAndActivate(*frame);
+    QWindow *surface = frame->View3d()->Surface();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(surface));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(surface, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(surface, &drop);
+    EXPECT_EQ(frame->Document()->Count(), 2);
 }
 
 TEST_F(MainFrameTest, ThreeDToolBarHidesAndComesBackWithItsCheckMark)

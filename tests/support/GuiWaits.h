@@ -9,9 +9,10 @@
 // tests).  A check that something did not happen first waits for the event
 // that would have had to come before it.
 
-#include <QOpenGLWidget>
 #include <QTest>
 #include <QTimer>
+
+#include "view3d/GLView.h"
 
 constexpr int kPatienceMs = 30000;
 
@@ -19,14 +20,14 @@ constexpr int kPatienceMs = 30000;
 // was shown, and returns when the last is shown.  What a frame queues for
 // later (a read-out, a report) has come out by the time the next frame is
 // shown.  False when the view draws nothing (hidden) within the patience.
-inline bool ShowFrames(QOpenGLWidget &view, int count = 2, int timeoutMs = kPatienceMs)
+inline bool ShowFrames(GLView &view, int count = 2, int timeoutMs = kPatienceMs)
 {
     int shown = 0;
-    const QMetaObject::Connection next = QObject::connect(&view, &QOpenGLWidget::frameSwapped, &view, [&] {
+    const QMetaObject::Connection next = QObject::connect(&view, &GLView::frameSwapped, &view, [&] {
         if (++shown < count)
-            view.update();
+            view.RequestFrame();
     });
-    view.update();
+    view.RequestFrame();
     const bool done = QTest::qWaitFor([&] { return shown >= count; }, timeoutMs);
     QObject::disconnect(next);
     return done;

@@ -5,12 +5,16 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QSet>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "GuiWaits.h"
@@ -389,6 +393,61 @@ TEST(GLViewWindow, AnUnusableGridIsReportedOncePerFunction)
             box->close();
         }
     EXPECT_EQ(boxes, 3);
+}
+
+// The frames are shown in a window of their own over the view: what the
+// window system gives that window reaches the view as if it had come there.
+TEST(GLViewWindow, TheWindowOverTheViewPassesItsInputOn)
+{
+    CVeltrix2Doc doc;
+    TestFunction f("z(x,y)=0");
+    ASSERT_TRUE(f.ok());
+    FunctionRecord record = f.Record(FilledPolygons);
+    record.label = "Flat";
+    doc.Add(record);
+    f.Release();
+    QWidget top;
+    auto *layout = new QVBoxLayout(&top);
+    auto *field = new QLineEdit;
+    auto *view = new GLView;
+    layout->addWidget(field);
+    layout->addWidget(view, 1);
+    view->SetDocument(&doc);
+    top.resize(400, 340);
+    top.show();
+    top.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&top));
+    ASSERT_TRUE(ShowFrames(*view, 1));
+    QWindow *surface = view->Surface();
+    ASSERT_TRUE(surface && surface->isExposed());
+    EXPECT_EQ(surface->size(), view->size());
+    const QPoint middle(view->width() / 2, view->height() / 2);
+
+    QSignalSpy point(view, &GLView::PointUnderMouse);
+    QSignalSpy gone(view, &GLView::PointUnderMouseGone);
+    QTest::mouseMove(surface, middle);
+    ASSERT_TRUE(point.wait(kPatienceMs)) << "the mouse rests over the plane";
+    EXPECT_EQ(point.at(0).at(0).toString(), QStringLiteral("Flat"));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(surface, &leave);
+    EXPECT_EQ(gone.count(), 1);
+
+    field->setFocus();
+    ASSERT_TRUE(field->hasFocus());
+    QTest::mouseClick(surface, Qt::LeftButton, Qt::NoModifier, middle);
+    EXPECT_TRUE(view->hasFocus()) << "a click gives the view the keyboard";
+    EXPECT_NE(QGuiApplication::focusWindow(), surface);
+
+    const CameraPose before = view->GetCamera();
+    QWheelEvent notch(QPointF(middle), QPointF(surface->mapToGlobal(middle)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(surface, &notch);
+    EXPECT_LT(view->GetCamera().z, before.z) << "one notch walks forward";
+
+    view->Actions().pickMode->trigger();
+    EXPECT_EQ(surface->cursor().shape(), Qt::CrossCursor);
+    view->Actions().pickMode->trigger();
+    EXPECT_EQ(surface->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(GLViewWindow, LeftClickInPickModeNamesTheFunctionUnderTheMouse)

@@ -65,7 +65,7 @@ TEST_F(ModesTest, TraceStepsMoveTheCursorAndEachFrameReportsItOnce)
     // as many read-outs as frames shown before.
     values.clear();
     QList<qsizetype> readOutsAtFrames;
-    const QMetaObject::Connection frames = QObject::connect(&view, &QOpenGLWidget::frameSwapped, [&] {
+    const QMetaObject::Connection frames = QObject::connect(&view, &GLView::frameSwapped, [&] {
         readOutsAtFrames << values.count();
     });
     for (int i = 0; i < 3; ++i)
@@ -111,7 +111,7 @@ TEST_F(ModesTest, AFastAnimationMergesItsTicksAndLeavesRoomForInput)
     doc.SetModifiedFlag(false);
     Show();
     int frames = 0, applied = 0;
-    QObject::connect(&view, &QOpenGLWidget::frameSwapped, [&] { ++frames; });
+    QObject::connect(&view, &GLView::frameSwapped, [&] { ++frames; });
     QObject::connect(&doc, &CVeltrix2Doc::ViewsNeedUpdate, [&](QObject *sender, int hint) {
         applied += sender == &view && hint == h;
     });
@@ -183,7 +183,7 @@ TEST_F(ModesTest, FunctionsAreDrawnFromMeshesStillAndMoving)
     ASSERT_TRUE(ShowFrames(view, 2));
     ASSERT_TRUE(entry() && entry()->mesh && entry()->listIds.empty());
     view.Actions().stop->trigger();   // stop at a position
-    view.update();
+    view.RequestFrame();
     ASSERT_TRUE(WaitFor([&] { return !view.Animation().FrameDue(); }));
     ASSERT_TRUE(ShowFrames(view, 1));
     view.SettleFrame();

@@ -1,0 +1,121 @@
+// SPDX-FileCopyrightText: 2026 The Veltrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "view3d/ViewSurface.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QWidget>
+
+ViewSurface::ViewSurface(Scene &scene, QWidget &inputTarget)
+    // Shared as the widgets' contexts are, with the global share context.
+    : QOpenGLWindow(QOpenGLContext::globalShareContext(), NoPartialUpdate), scene_(scene),
+      inputTarget_(inputTarget)
+{
+    setFlag(Qt::WindowDoesNotAcceptFocus);
+}
+
+ViewSurface::~ViewSurface()
+{
+    if (frame_ && context()) {
+        makeCurrent();
+        frame_.reset();
+        doneCurrent();
+    }
+}
+
+QSize ViewSurface::DeviceSize() const
+{
+    return (QSizeF(size()) * devicePixelRatio()).toSize().expandedTo(QSize(1, 1));
+}
+
+void ViewSurface::MakeCurrent()
+{
+    makeCurrent();
+    if (frame_)
+        frame_->bind();
+}
+
+GLuint ViewSurface::FrameBuffer() const
+{
+    return frame_ ? frame_->handle() : 0;
+}
+
+void ViewSurface::DrawFrame()
+{
+    const QSize size = DeviceSize();
+    if (!frame_ || frame_->size() != size) {
+        frame_.reset();
+        frame_ = std::make_unique<QOpenGLFramebufferObject>(size, QOpenGLFramebufferObject::CombinedDepthStencil);
+    }
+    frame_->bind();
+    scene_.DrawScene();
+}
+
+QImage ViewSurface::ReadFrame() const
+{
+    if (!frame_)
+        return {};
+    QImage image = frame_->toImage().convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio());
+    return image;
+}
+
+void ViewSurface::ReleaseFrame()
+{
+    frame_.reset();
+}
+
+void ViewSurface::initializeGL()
+{
+    scene_.InitializeScene();
+}
+
+void ViewSurface::resizeGL(int w, int h)
+{
+    scene_.ResizeScene(w, h);
+}
+
+void ViewSurface::paintGL()
+{
+    DrawFrame();
+    const QRect whole(QPoint(0, 0), frame_->size());
+    QOpenGLFramebufferObject::blitFramebuffer(nullptr, whole, frame_.get(), whole);
+}
+
+bool ViewSurface::event(QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // The widget takes the focus a click would have given it.
+        if (inputTarget_.focusPolicy() & Qt::ClickFocus)
+            inputTarget_.setFocus(Qt::MouseFocusReason);
+        Forward(e);
+        return true;
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::Enter:
+    case QEvent::Leave:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    // Files dropped on the window go where the widgets' drops go.
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+    case QEvent::Drop:
+        Forward(e);
+        return true;
+    default:
+        return QOpenGLWindow::event(e);
+    }
+}
+
+// The window fills the widget, so positions need no mapping.
+void ViewSurface::Forward(QEvent *e)
+{
+    QCoreApplication::sendEvent(&inputTarget_, e);
+}
