@@ -8,8 +8,10 @@
 #   wall time                                          target <= 1.5x
 #     The yardstick window has the program's own window size: every frame of
 #     a QOpenGLWidget is composed into the whole window, which costs llvmpipe
-#     in proportion to its pixels.  The ratio against an 800x600 window
-#     (about the program's 3D pane alone) is printed as well.
+#     in proportion to its pixels.  The ratio against an 800x600 window is
+#     printed as well.  The program's first frame is on the screen when its
+#     3D view has shown a frame and its widgets have been put on the screen
+#     around it.
 #   the resident memory of the program showing a 400-step gradient surface
 #   when its first frame is shown                      target <= 200 MB
 # FirstFrameProbe, preloaded, ends each run at its first frame.  The runs

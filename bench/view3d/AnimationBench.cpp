@@ -4,8 +4,8 @@
 // How many animation positions per second reach the screen for a function of
 // 20, 100 and 200 steps in x and y: through the 3D view on its own timer at
 // a 1 ms interval (ticks that come while a position waits for its frame are
-// merged), driven tick by tick in an off-screen 800x600 context as an
-// exporter would, and in an 800x600 QOpenGLWindow (TickWindow below).
+// merged), and driven tick by tick in an off-screen 800x600 context as an
+// exporter would.
 #include <memory>
 
 #include <benchmark/benchmark.h>
@@ -13,7 +13,6 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
-#include <QOpenGLWindow>
 
 #include "BenchDocument.h"
 #include "model/CVeltrix2Doc.h"
@@ -116,70 +115,14 @@ void BM_OffscreenTicks(benchmark::State &state)
     context.doneCurrent();
 }
 
-// The same positions drawn by the same renderer straight into a window of
-// their own, with no composition: what the view would show if it were a
-// QOpenGLWindow rather than a QOpenGLWidget, whose every frame Qt composes
-// into the whole top-level window.
-class TickWindow : public QOpenGLWindow {
-public:
-    CVeltrix2Doc doc;
-    std::unique_ptr<SceneRenderer> renderer;
-    ListSet lists;
-    NoClock clock;
-    AnimationEngine engine{clock};
-    uint64_t frames = 0;
-    ~TickWindow() override
-    {
-        if (!renderer)
-            return;
-        makeCurrent();
-        renderer->ReleaseGL({&lists});
-        doneCurrent();
-    }
-    void initializeGL() override
-    {
-        renderer = std::make_unique<SceneRenderer>(&doc);
-        renderer->InitializeGL();
-        renderer->RebuildLists(lists, -1);
-        engine.Start(doc.Functions(), doc.Get(0).handle, 1);
-    }
-    void resizeGL(int w, int h) override { renderer->Resize(w, h); }
-    void paintGL() override
-    {
-        DrawNextPosition(engine, *renderer, lists);
-        ++frames;
-        update();
-    }
-};
-
-void BM_WindowTicks(benchmark::State &state)
-{
-    TickWindow w;
-    FillDocument(w.doc, int(state.range(0)));
-    w.resize(kWidth, kHeight);
-    w.show();
-    while (w.frames < 3)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    for (auto _ : state) {
-        const uint64_t before = w.frames;
-        while (w.frames == before)
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    state.counters["ticks/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
-}
-
 #define STEPS Arg(20)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0)
 BENCHMARK(BM_ViewTicks)->STEPS;
 BENCHMARK(BM_OffscreenTicks)->STEPS;
-BENCHMARK(BM_WindowTicks)->STEPS;
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    // A QOpenGLWindow's updates are otherwise held back 5 ms each (the
-    // widgets' updates do not go that way).
-    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
     GLView::PrepareSurfaceFormat();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
