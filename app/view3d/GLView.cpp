@@ -276,7 +276,7 @@ QImage GLView::grabFramebuffer()
 
 void GLView::RequestFrame()
 {
-    surface_->update();
+    surface_->RequestFrame();
 }
 
 void GLView::InitializeScene()

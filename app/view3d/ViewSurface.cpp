@@ -3,6 +3,8 @@
 
 #include "view3d/ViewSurface.h"
 
+#include <utility>
+
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -76,13 +78,29 @@ void ViewSurface::initializeGL()
 void ViewSurface::resizeGL(int w, int h)
 {
     scene_.ResizeScene(w, h);
+    resized_ = true;
+}
+
+void ViewSurface::RequestFrame()
+{
+    showAgainOnly_ = false;
+    update();
 }
 
 void ViewSurface::paintGL()
 {
-    DrawFrame();
+    if (!std::exchange(showAgainOnly_, false) || !frame_ || frame_->size() != DeviceSize())
+        DrawFrame();
     const QRect whole(QPoint(0, 0), frame_->size());
     QOpenGLFramebufferObject::blitFramebuffer(nullptr, whole, frame_.get(), whole);
+    // Mesa's software drivers learn the window's size when a frame is
+    // swapped, for the frame after: the first frame after a resize is put
+    // into a window buffer of the old size, cut off or short.  The next one
+    // shows the same frame whole.
+    if (std::exchange(resized_, false)) {
+        showAgainOnly_ = true;
+        update();
+    }
 }
 
 bool ViewSurface::event(QEvent *e)

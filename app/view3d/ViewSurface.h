@@ -41,6 +41,9 @@ public:
     ViewSurface(Scene &scene, QWidget &inputTarget);
     ~ViewSurface() override;
 
+    // Asks for a frame to be drawn and shown; however often asked, the
+    // next frame comes once.
+    void RequestFrame();
     // Makes the context current with the frame's framebuffer bound.
     void MakeCurrent();
     // The framebuffer that keeps the last frame (0 before the first).
@@ -66,4 +69,6 @@ private:
     Scene &scene_;
     QWidget &inputTarget_;
     std::unique_ptr<QOpenGLFramebufferObject> frame_;
+    bool resized_ = false;         // since the last frame
+    bool showAgainOnly_ = false;   // the next frame shows the kept one again
 };

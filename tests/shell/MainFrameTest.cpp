@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QMap>
 #include <QMimeData>
 #include <QProcess>
@@ -1102,6 +1103,30 @@ TEST_F(MainFrameTest, SaveAsWithoutTheExtensionAsksBeforeReplacing)
     EXPECT_EQ(plain.Document()->PathName(), victim);
     EXPECT_FALSE(plain.Document()->IsModified());
     EXPECT_TRUE(errors.isEmpty());
+}
+
+// Full screen: the screen shows the 3D view's whole frame, the view's
+// window having grown with the view.
+TEST_F(MainFrameTest, FullScreenShowsTheWholeFrame)
+{
+    ShowAndActivate(*frame);
+    GLView *view = frame->View3d();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->Surface()));
+    ASSERT_TRUE(ShowFrames(*view, 2));
+    QSignalSpy shown(view, &GLView::frameSwapped);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Escape);
+    ASSERT_TRUE(frame->IsFullScreen());
+    QScreen *screen = QGuiApplication::primaryScreen();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->size() == screen->size() && shown.count() >= 2; }, kPatienceMs));
+    const QImage drawn = view->grabFramebuffer();
+    const QImage onScreen = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(onScreen.size(), drawn.size());
+    int differing = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            differing += onScreen.pixel(x, y) != drawn.pixel(x, y);
+    EXPECT_LT(differing, drawn.width() * drawn.height() / 100);
 }
 
 TEST_F(MainFrameTest, ClosingInFullScreenRestartsInTheNormalWindowOnTheScreen)

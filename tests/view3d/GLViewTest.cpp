@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -448,6 +449,39 @@ TEST(GLViewWindow, TheWindowOverTheViewPassesItsInputOn)
     EXPECT_EQ(surface->cursor().shape(), Qt::CrossCursor);
     view->Actions().pickMode->trigger();
     EXPECT_EQ(surface->cursor().shape(), Qt::ArrowCursor);
+}
+
+// A software driver puts the first frame after a resize into a window
+// buffer of the old size: the frame is shown once more, whole.
+TEST(GLViewWindow, AViewThatGrewShowsItsWholeFrame)
+{
+    CVeltrix2Doc doc;
+    TestFunction f("z(x,y)=x*y/5");
+    ASSERT_TRUE(f.ok());
+    doc.Add(f.Record(ChessBoard));
+    f.Release();
+    GLView view;
+    view.SetDocument(&doc);
+    view.resize(320, 240);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    ASSERT_TRUE(ShowFrames(view, 2));
+
+    QSignalSpy shown(&view, &GLView::frameSwapped);
+    view.resize(640, 480);
+    ASSERT_TRUE(shown.wait(kPatienceMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.count() >= 2; }, kPatienceMs)) << "shown again, whole";
+    const QImage frame = view.grabFramebuffer();
+    ASSERT_EQ(frame.size(), QSize(640, 480));
+    const QPoint origin = view.mapToGlobal(QPoint(0, 0));
+    const QImage screen =
+        view.screen()->grabWindow(0, origin.x(), origin.y(), 640, 480).toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(screen.size(), frame.size());
+    int differing = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x)
+            differing += screen.pixel(x, y) != frame.pixel(x, y);
+    EXPECT_LT(differing, 640 * 480 / 100);
 }
 
 TEST(GLViewWindow, LeftClickInPickModeNamesTheFunctionUnderTheMouse)
