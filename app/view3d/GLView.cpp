@@ -5,7 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <utility>
+#include <iterator>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -19,7 +19,6 @@
 #include <QSurfaceFormat>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWindow>
 #include <QWheelEvent>
 
 #include "model/CVeltrix2Doc.h"
