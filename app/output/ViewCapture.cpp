@@ -19,9 +19,7 @@ bool CaptureView(GLView &view, BitmapPixels &out)
     p.height = qRound(view.height() * dpr);
     p.rows = QByteArray(p.ImageSize(), '\0');
     if (!p.IsEmpty()) {
-        // Binding the context binds the view's framebuffer, which keeps the
-        // last frame.
-        view.makeCurrent();
+        view.MakeCurrentWithLastFrame();
         glPixelStorei(GL_PACK_ALIGNMENT, 4);
         glReadPixels(0, 0, p.width, p.height, GL_BGR, GL_UNSIGNED_BYTE, p.rows.data());
         view.doneCurrent();

@@ -252,6 +252,13 @@ void GLView::makeCurrent()
     surface_->MakeCurrent();
 }
 
+void GLView::MakeCurrentWithLastFrame()
+{
+    makeCurrent();
+    if (!surface_->KeepsLastFrame())
+        surface_->DrawFrame();
+}
+
 void GLView::doneCurrent()
 {
     surface_->doneCurrent();
@@ -825,8 +832,8 @@ void GLView::HidePoint()
     }
 }
 
-// From the last frame's depth and stencil at the mouse: nothing is sampled
-// or drawn.
+// From the last frame's depth and stencil at the mouse: nothing is sampled,
+// and nothing drawn unless the last frame went straight to the window.
 void GLView::ReadPointUnderMouse()
 {
     if (!mousePosition_ || pickMode_ || !HasContext() || !doc_ || !lastFrame_.valid ||
@@ -835,7 +842,7 @@ void GLView::ReadPointUnderMouse()
     const qreal dpr = devicePixelRatioF();
     const int x = int(std::floor(mousePosition_->x() * dpr));
     const int y = lastFrame_.height - 1 - int(std::floor(mousePosition_->y() * dpr));
-    makeCurrent();
+    MakeCurrentWithLastFrame();
     double sampleX = 0.5, sampleY = 0.5;
     if (lastFrame_.multisampled && x >= 0 && y >= 0 && x < lastFrame_.width && y < lastFrame_.height) {
         multisample_->ResolveDepthStencilAround(defaultFramebufferObject(), x, y);

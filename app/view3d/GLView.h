@@ -96,10 +96,13 @@ public:
     // The view's context, once its window has been shown (null before).
     QOpenGLContext *context() const;
     // Makes the context current with the framebuffer bound that keeps the
-    // last frame, where pictures, copies and points are read from.
+    // frames, where pictures, copies and points are read from.
     void makeCurrent();
+    // The same, with the last frame in that framebuffer: drawn there once
+    // more when it went straight to the window (the first frame does).
+    void MakeCurrentWithLastFrame();
     void doneCurrent();
-    // The framebuffer that keeps the last frame.
+    // The framebuffer that keeps the frames.
     GLuint defaultFramebufferObject() const;
     // Draws a frame now and returns it (null when the view has no context).
     QImage grabFramebuffer();

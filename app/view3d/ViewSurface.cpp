@@ -42,7 +42,14 @@ void ViewSurface::MakeCurrent()
 
 GLuint ViewSurface::FrameBuffer() const
 {
+    if (drawingFirst_)
+        return defaultFramebufferObject();
     return frame_ ? frame_->handle() : 0;
+}
+
+bool ViewSurface::KeepsLastFrame() const
+{
+    return frame_ && frame_->size() == DeviceSize();
 }
 
 void ViewSurface::DrawFrame()
@@ -89,10 +96,11 @@ void ViewSurface::RequestFrame()
 
 void ViewSurface::paintGL()
 {
-    if (!std::exchange(showAgainOnly_, false) || !frame_ || frame_->size() != DeviceSize())
-        DrawFrame();
-    const QRect whole(QPoint(0, 0), frame_->size());
-    QOpenGLFramebufferObject::blitFramebuffer(nullptr, whole, frame_.get(), whole);
+    if (!std::exchange(firstShown_, true)) {
+        ShowFirstFrame();
+        return;
+    }
+    ShowKeptFrame();
     // Mesa's software drivers learn the window's size when a frame is
     // swapped, for the frame after: the first frame after a resize is put
     // into a window buffer of the old size, cut off or short.  The next one
@@ -101,6 +109,27 @@ void ViewSurface::paintGL()
         showAgainOnly_ = true;
         update();
     }
+}
+
+// The copy into the window costs a software driver a shader of its own,
+// compiled before anything shows: the first frame goes without it, straight
+// into the window.  Whatever reads a frame draws one to keep first.  The
+// window's buffers are made for this frame, at the window's size: there is
+// no older size to show again for.
+void ViewSurface::ShowFirstFrame()
+{
+    drawingFirst_ = true;
+    scene_.DrawScene();
+    drawingFirst_ = false;
+    resized_ = false;
+}
+
+void ViewSurface::ShowKeptFrame()
+{
+    if (!std::exchange(showAgainOnly_, false) || !KeepsLastFrame())
+        DrawFrame();
+    const QRect whole(QPoint(0, 0), frame_->size());
+    QOpenGLFramebufferObject::blitFramebuffer(nullptr, whole, frame_.get(), whole);
 }
 
 bool ViewSurface::event(QEvent *e)
@@ -126,6 +155,12 @@ bool ViewSurface::event(QEvent *e)
     case QEvent::DragLeave:
     case QEvent::Drop:
         Forward(e);
+        return true;
+    case QEvent::Paint:
+        // Putting the window on the screen brings paint events in twos and
+        // threes, each of which would draw a whole frame at once: they come
+        // together into one update, as a widget's do.
+        update();
         return true;
     default:
         return QOpenGLWindow::event(e);

@@ -19,7 +19,8 @@ class QWidget;
 //
 // Each frame is drawn into a framebuffer that keeps it, with its depth and
 // stencil (the point under the mouse is read from those, pictures and
-// copies from its colours), and is then copied into the window.  Mouse
+// copies from its colours), and is then copied into the window; all but
+// the first, which goes straight into the window.  Mouse
 // input and drops go to the widget that shows the window, as if they had
 // come there; the keyboard stays with that widget, since the window never
 // takes focus.
@@ -46,8 +47,12 @@ public:
     void RequestFrame();
     // Makes the context current with the frame's framebuffer bound.
     void MakeCurrent();
-    // The framebuffer that keeps the last frame (0 before the first).
+    // The framebuffer the frame is drawn into: the one that keeps it, or
+    // while the first frame is drawn the window's.
     GLuint FrameBuffer() const;
+    // Whether the framebuffer keeps the last frame drawn; not so after the
+    // first frame, which went straight into the window.
+    bool KeepsLastFrame() const;
     // Draws a frame into the framebuffer without showing it; the context
     // is current.
     void DrawFrame();
@@ -64,11 +69,15 @@ protected:
 
 private:
     QSize DeviceSize() const;
+    void ShowFirstFrame();
+    void ShowKeptFrame();
     void Forward(QEvent *e);
 
     Scene &scene_;
     QWidget &inputTarget_;
     std::unique_ptr<QOpenGLFramebufferObject> frame_;
+    bool firstShown_ = false;
+    bool drawingFirst_ = false;
     bool resized_ = false;         // since the last frame
     bool showAgainOnly_ = false;   // the next frame shows the kept one again
 };

@@ -451,6 +451,27 @@ TEST(GLViewWindow, TheWindowOverTheViewPassesItsInputOn)
     EXPECT_EQ(surface->cursor().shape(), Qt::ArrowCursor);
 }
 
+// What the screen shows where the view is.
+QImage OnScreen(GLView &view)
+{
+    const QPoint origin = view.mapToGlobal(QPoint(0, 0));
+    return view.screen()
+        ->grabWindow(0, origin.x(), origin.y(), view.width(), view.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+int DifferingPixels(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return a.width() * a.height() + 1;
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return differing;
+}
+
 // A software driver puts the first frame after a resize into a window
 // buffer of the old size: the frame is shown once more, whole.
 TEST(GLViewWindow, AViewThatGrewShowsItsWholeFrame)
@@ -473,15 +494,40 @@ TEST(GLViewWindow, AViewThatGrewShowsItsWholeFrame)
     ASSERT_TRUE(QTest::qWaitFor([&] { return shown.count() >= 2; }, kPatienceMs)) << "shown again, whole";
     const QImage frame = view.grabFramebuffer();
     ASSERT_EQ(frame.size(), QSize(640, 480));
-    const QPoint origin = view.mapToGlobal(QPoint(0, 0));
-    const QImage screen =
-        view.screen()->grabWindow(0, origin.x(), origin.y(), 640, 480).toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(screen.size(), frame.size());
-    int differing = 0;
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x)
-            differing += screen.pixel(x, y) != frame.pixel(x, y);
-    EXPECT_LT(differing, 640 * 480 / 100);
+    EXPECT_LT(DifferingPixels(OnScreen(view), frame), 640 * 480 / 100);
+}
+
+// The first frame goes straight into the window, those after it by way of
+// the framebuffer that keeps them: each shows the view's picture, and the
+// point under the mouse is read after the first as after any other.
+TEST(GLViewWindow, TheFirstFrameAndThoseAfterItShowThePicture)
+{
+    CVeltrix2Doc doc;
+    TestFunction f("z(x,y)=x*y/5");
+    ASSERT_TRUE(f.ok());
+    FunctionRecord record = f.Record(ChessBoard);
+    record.label = "Board";
+    doc.Add(record);
+    f.Release();
+    GLView view;
+    view.SetDocument(&doc);
+    view.resize(320, 240);
+    QSignalSpy shown(&view, &GLView::frameSwapped);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.count() >= 1; }, kPatienceMs));
+    const QImage first = OnScreen(view);
+
+    QSignalSpy point(&view, &GLView::PointUnderMouse);
+    QTest::mouseMove(view.Surface(), QPoint(160, 120));
+    ASSERT_TRUE(point.wait(kPatienceMs)) << "the mouse rests over the board";
+    EXPECT_EQ(point.at(0).at(0).toString(), QStringLiteral("Board"));
+    EXPECT_EQ(shown.count(), 1) << "read without showing another frame";
+
+    const QImage picture = view.grabFramebuffer();
+    ASSERT_EQ(picture.size(), QSize(320, 240));
+    EXPECT_EQ(DifferingPixels(first, picture), 0);
+    ASSERT_TRUE(ShowFrames(view, 1));
+    EXPECT_EQ(DifferingPixels(OnScreen(view), picture), 0);
 }
 
 TEST(GLViewWindow, LeftClickInPickModeNamesTheFunctionUnderTheMouse)
