@@ -174,10 +174,21 @@ private:
 
     void Triangle(uint32_t a, uint32_t b, uint32_t c)
     {
+        if (a == b || b == c || a == c)
+            return;
         const double *pa = mesh_.Vertex(a), *pb = mesh_.Vertex(b), *pc = mesh_.Vertex(c);
-        const double u[3] = {pb[0] - pa[0], pb[1] - pa[1], pb[2] - pa[2]};
-        const double w[3] = {pc[0] - pa[0], pc[1] - pa[1], pc[2] - pa[2]};
-        const double v[3] = {pc[0] - pb[0], pc[1] - pb[1], pc[2] - pb[2]};
+        // Sides measured in the power of two at or below the longest coordinate
+        // difference, which divides exactly: in a cube of 1e180 their squares
+        // and products would overflow.
+        double longest = 0;
+        for (int k = 0; k < 3; ++k)
+            longest = std::max({longest, std::fabs(pb[k] - pa[k]), std::fabs(pc[k] - pa[k])});
+        if (!(longest > 0) || !std::isfinite(longest))
+            return;
+        const double scale = std::ldexp(1.0, std::ilogb(longest));
+        const double u[3] = {(pb[0] - pa[0]) / scale, (pb[1] - pa[1]) / scale, (pb[2] - pa[2]) / scale};
+        const double w[3] = {(pc[0] - pa[0]) / scale, (pc[1] - pa[1]) / scale, (pc[2] - pa[2]) / scale};
+        const double v[3] = {(pc[0] - pb[0]) / scale, (pc[1] - pb[1]) / scale, (pc[2] - pb[2]) / scale};
         const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
         // |n| is the product of two sides and the sine of the angle between
         // them; at the smallest angle those are the two longest sides.
