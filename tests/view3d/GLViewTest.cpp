@@ -396,17 +396,25 @@ TEST(GLViewWindow, AnUnusableGridIsReportedOncePerFunction)
     EXPECT_EQ(boxes, 3);
 }
 
+// Compiles `text` and gives it to `doc`, drawn in `mode` under `label`: the
+// function's handle, or -1 when it does not compile.
+int32_t AddFunction(CVeltrix2Doc &doc, const std::string &text, int mode, const char *label = "f")
+{
+    TestFunction f(text);
+    if (!f.ok())
+        return -1;
+    FunctionRecord record = f.Record(mode);
+    record.label = label;
+    doc.Add(record);
+    return f.Release();
+}
+
 // The frames are shown in a window of their own over the view: what the
 // window system gives that window reaches the view as if it had come there.
 TEST(GLViewWindow, TheWindowOverTheViewPassesItsInputOn)
 {
     CVeltrix2Doc doc;
-    TestFunction f("z(x,y)=0");
-    ASSERT_TRUE(f.ok());
-    FunctionRecord record = f.Record(FilledPolygons);
-    record.label = "Flat";
-    doc.Add(record);
-    f.Release();
+    ASSERT_GE(AddFunction(doc, "z(x,y)=0", FilledPolygons, "Flat"), 0);
     QWidget top;
     auto *layout = new QVBoxLayout(&top);
     auto *field = new QLineEdit;
@@ -477,10 +485,7 @@ int DifferingPixels(const QImage &a, const QImage &b)
 TEST(GLViewWindow, AViewThatGrewShowsItsWholeFrame)
 {
     CVeltrix2Doc doc;
-    TestFunction f("z(x,y)=x*y/5");
-    ASSERT_TRUE(f.ok());
-    doc.Add(f.Record(ChessBoard));
-    f.Release();
+    ASSERT_GE(AddFunction(doc, "z(x,y)=x*y/5", ChessBoard), 0);
     GLView view;
     view.SetDocument(&doc);
     view.resize(320, 240);
@@ -503,12 +508,7 @@ TEST(GLViewWindow, AViewThatGrewShowsItsWholeFrame)
 TEST(GLViewWindow, TheFirstFrameAndThoseAfterItShowThePicture)
 {
     CVeltrix2Doc doc;
-    TestFunction f("z(x,y)=x*y/5");
-    ASSERT_TRUE(f.ok());
-    FunctionRecord record = f.Record(ChessBoard);
-    record.label = "Board";
-    doc.Add(record);
-    f.Release();
+    ASSERT_GE(AddFunction(doc, "z(x,y)=x*y/5", ChessBoard, "Board"), 0);
     GLView view;
     view.SetDocument(&doc);
     view.resize(320, 240);
@@ -533,10 +533,8 @@ TEST(GLViewWindow, TheFirstFrameAndThoseAfterItShowThePicture)
 TEST(GLViewWindow, LeftClickInPickModeNamesTheFunctionUnderTheMouse)
 {
     CVeltrix2Doc doc;
-    TestFunction f("z(x,y)=0");
-    ASSERT_TRUE(f.ok());
-    doc.Add(f.Record(FilledPolygons));
-    const int32_t handle = f.Release();
+    const int32_t handle = AddFunction(doc, "z(x,y)=0", FilledPolygons);
+    ASSERT_GE(handle, 0);
     GLView view;
     view.SetDocument(&doc);
     view.resize(400, 300);
