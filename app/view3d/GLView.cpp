@@ -254,9 +254,7 @@ void GLView::makeCurrent()
 
 void GLView::MakeCurrentWithLastFrame()
 {
-    makeCurrent();
-    if (!surface_->KeepsLastFrame())
-        surface_->DrawFrame();
+    surface_->MakeCurrentWithLastFrame();
 }
 
 void GLView::doneCurrent()

@@ -40,6 +40,13 @@ void ViewSurface::MakeCurrent()
         frame_->bind();
 }
 
+void ViewSurface::MakeCurrentWithLastFrame()
+{
+    MakeCurrent();
+    if (!KeepsLastFrame())
+        DrawFrame();
+}
+
 GLuint ViewSurface::FrameBuffer() const
 {
     if (drawingFirst_)

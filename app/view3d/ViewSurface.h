@@ -47,12 +47,12 @@ public:
     void RequestFrame();
     // Makes the context current with the frame's framebuffer bound.
     void MakeCurrent();
+    // The same, with the last frame in that framebuffer: drawn there once
+    // more when it went straight into the window.
+    void MakeCurrentWithLastFrame();
     // The framebuffer the frame is drawn into: the one that keeps it, or
     // while the first frame is drawn the window's.
     GLuint FrameBuffer() const;
-    // Whether the framebuffer keeps the last frame drawn; not so after the
-    // first frame, which went straight into the window.
-    bool KeepsLastFrame() const;
     // Draws a frame into the framebuffer without showing it; the context
     // is current.
     void DrawFrame();
@@ -69,6 +69,9 @@ protected:
 
 private:
     QSize DeviceSize() const;
+    // Whether the framebuffer keeps the last frame drawn; not so after the
+    // first frame, which went straight into the window.
+    bool KeepsLastFrame() const;
     void ShowFirstFrame();
     void ShowKeptFrame();
     void Forward(QEvent *e);
